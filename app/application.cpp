@@ -1,0 +1,3 @@
+#include "app/application.h"
+
+int runApplication(int, char**) { return 0; }

@@ -1,0 +1,5 @@
+#include "engine/app_state.h"
+
+AppState app;
+
+void resetAppState() { app = AppState{}; }

@@ -1,0 +1,20 @@
+// Every fixed capacity of the game in one place. Pools and rings are sized by these and never grow.
+#pragma once
+
+constexpr int kMaxFiles = 1024;          // registered files (archives' entries and files read from disk)
+constexpr int kMaxTexts = 1024;          // entries of the three text tables together
+constexpr int kMaxTextures = 1023;       // texture records
+constexpr int kMaxSamples = 256;         // loaded sound samples
+constexpr int kMaxVoices = 256;          // voices of the mixer, a ring: the newest overwrites the oldest
+constexpr int kMaxRemovalEntries = 256;  // removal-queue entries
+constexpr int kMaxEffectDefs = 256;      // particle effect definitions
+constexpr int kMaxEmitters = 256;        // particle emitters, a ring
+constexpr int kMaxParticles = 1024;      // particles, a ring
+constexpr int kMaxMenuPages = 256;       // pages of the menu file
+constexpr int kMaxMenuItems = 16;        // items of one page
+constexpr int kMaxProfiles = 8;          // player profiles
+constexpr int kLevelCount = 70;          // levels of one mode
+constexpr int kModeCount = 3;            // classic, puzzle, action
+
+constexpr int kScreenWidth = 800;        // client pixels and screen-space units
+constexpr int kScreenHeight = 600;
