@@ -3,6 +3,10 @@ BUILD      ?= build
 BUILD_ASAN ?= build-asan
 JOBS       ?= $(shell nproc)
 
+# Share the compiler cache between checkouts of the tree.
+export CCACHE_BASEDIR := $(CURDIR)
+export CCACHE_NOHASHDIR := true
+
 .PHONY: run test deps configure build data unit asan e2e bench clean format
 
 run: build
