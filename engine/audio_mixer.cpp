@@ -1,0 +1,204 @@
+#include "engine/audio_mixer.h"
+
+#include <libopenmpt/libopenmpt.h>
+
+#include <algorithm>
+#include <cassert>
+#include <cmath>
+
+Mixer mixer;
+
+namespace {
+
+constexpr float kLimiterCeiling = 0.89f;    // about -1 dBFS: louder peaks are turned down, not cut
+constexpr float kLimiterRelease = 0.00025f; // per frame: the gain recovers over roughly a tenth of a second
+
+void endVoice(int index) {
+    MixerVoice& v = mixer.voices[index];
+    if (v.active) mixer.endedChannel[index].store(v.channel, std::memory_order_release);
+    v.active = false;
+}
+
+void runCommand(const MixerCommand& c) {
+    switch (c.kind) {
+    case MixerCommandKind::StartVoice: {
+        if (c.voice < 0 || c.voice >= kMaxVoices) return;
+        endVoice(c.voice);
+        MixerVoice& v = mixer.voices[c.voice];
+        v.channel = c.channel;
+        if (!c.pcm || c.frames <= 0 || c.rate <= 0 || (c.channels != 1 && c.channels != 2)) {
+            mixer.endedChannel[c.voice].store(c.channel, std::memory_order_release);
+            return;
+        }
+        v.pcm = c.pcm;
+        v.frames = uint32_t(c.frames);
+        v.channels = c.channels;
+        v.position = 0;
+        v.step = (uint64_t(c.rate) << 32) / kMixRate;
+        v.gain = std::clamp(c.volume, 0.0f, 1.0f);
+        v.active = true;
+        break;
+    }
+    case MixerCommandKind::StopVoices:
+        for (int i = 0; i < kMaxVoices; ++i) endVoice(i);
+        break;
+    case MixerCommandKind::SetVolumes:
+        mixer.musicVolume = std::clamp(c.musicVolume, 0, 100);
+        mixer.soundVolume = std::clamp(c.soundVolume, 0, 100);
+        break;
+    case MixerCommandKind::MusicPlay:
+        if (mixer.music) {
+            openmpt_module_set_position_order_row(mixer.music, c.order, 0);
+            mixer.musicPlaying = true;
+        }
+        break;
+    case MixerCommandKind::MusicVolume:
+        mixer.musicChannelVolume = std::clamp(c.musicVolume, 0, 100);
+        break;
+    }
+    mixer.musicTarget = mixer.musicChannelVolume / 100.0f * (mixer.musicVolume / 100.0f) * kMusicAmplify;
+    mixer.soundTarget = mixer.soundVolume / 100.0f;
+}
+
+void drainCommands() {
+    uint32_t tail = mixer.commandTail.load(std::memory_order_relaxed);
+    uint32_t head = mixer.commandHead.load(std::memory_order_acquire);
+    while (tail != head) {
+        runCommand(mixer.commands[tail % kMixerCommandCapacity]);
+        ++tail;
+    }
+    mixer.commandTail.store(tail, std::memory_order_release);
+}
+
+// Adds one voice into the chunk, resampled by linear interpolation; the gain ramps from g0 to g1.
+void mixVoice(int index, float* out, int frames, float g0, float g1) {
+    MixerVoice& v = mixer.voices[index];
+    const float scale = 1.0f / 32768.0f;
+    const float dg = (g1 - g0) / frames;
+    for (int i = 0; i < frames; ++i) {
+        uint32_t at = uint32_t(v.position >> 32);
+        if (at >= v.frames) {
+            endVoice(index);
+            return;
+        }
+        float frac = float(uint32_t(v.position)) * (1.0f / 4294967296.0f);
+        uint32_t next = at + 1 < v.frames ? at + 1 : at; // the last frame holds instead of reading past it
+        float gain = (g0 + dg * i) * v.gain * scale;
+        if (v.channels == 2) {
+            const int16_t* a = v.pcm + size_t(at) * 2;
+            const int16_t* b = v.pcm + size_t(next) * 2;
+            out[2 * i] += (a[0] + (b[0] - a[0]) * frac) * gain;
+            out[2 * i + 1] += (a[1] + (b[1] - a[1]) * frac) * gain;
+        } else {
+            float s = (v.pcm[at] + (v.pcm[next] - v.pcm[at]) * frac) * gain;
+            out[2 * i] += s;
+            out[2 * i + 1] += s;
+        }
+        v.position += v.step;
+    }
+    if (uint32_t(v.position >> 32) >= v.frames) endVoice(index);
+}
+
+void mixChunk(float* out, int frames) {
+    std::fill(mixer.mixBuffer, mixer.mixBuffer + frames * 2, 0.0f);
+    float s0 = mixer.soundGain, s1 = mixer.soundTarget;
+    int active = 0;
+    for (int i = 0; i < kMaxVoices; ++i) {
+        if (!mixer.voices[i].active) continue;
+        mixVoice(i, mixer.mixBuffer, frames, s0, s1);
+        if (mixer.voices[i].active) ++active;
+    }
+    mixer.soundGain = s1;
+    mixer.activeVoices.store(active, std::memory_order_relaxed);
+
+    float m0 = mixer.musicGain, m1 = mixer.musicTarget;
+    if (mixer.music && mixer.musicPlaying && (m0 > 0.0f || m1 > 0.0f)) {
+        size_t got = openmpt_module_read_interleaved_float_stereo(mixer.music, kMixRate, size_t(frames),
+                                                                  mixer.musicBuffer);
+        float dm = (m1 - m0) / frames;
+        for (size_t i = 0; i < got; ++i) {
+            float g = m0 + dm * float(i);
+            mixer.mixBuffer[2 * i] += mixer.musicBuffer[2 * i] * g;
+            mixer.mixBuffer[2 * i + 1] += mixer.musicBuffer[2 * i + 1] * g;
+        }
+    }
+    mixer.musicGain = m1;
+
+    // Peak limiter: a peak above the ceiling lowers the gain at once, which then recovers slowly; the soft
+    // knee catches what is left, so loud mixes get quieter instead of clipping.
+    float g = mixer.limiterGain;
+    for (int i = 0; i < frames; ++i) {
+        float l = mixer.mixBuffer[2 * i], r = mixer.mixBuffer[2 * i + 1];
+        float peak = std::max(std::fabs(l), std::fabs(r));
+        if (peak * g > kLimiterCeiling)
+            g = kLimiterCeiling / peak;
+        else
+            g += (1.0f - g) * kLimiterRelease;
+        out[2 * i] = softLimit(l * g);
+        out[2 * i + 1] = softLimit(r * g);
+    }
+    mixer.limiterGain = g;
+}
+
+} // namespace
+
+float softLimit(float x) {
+    const float knee = 0.9f;
+    float a = std::fabs(x);
+    if (a <= knee) return x;
+    float over = (a - knee) / (1.0f - knee);
+    float y = knee + (1.0f - knee) * std::tanh(over);
+    return x < 0 ? -y : y;
+}
+
+void resetMixer() {
+    mixer.commandHead.store(0);
+    mixer.commandTail.store(0);
+    mixer.droppedCommands.store(0);
+    for (auto& e : mixer.endedChannel) e.store(0);
+    mixer.framesMixed.store(0);
+    mixer.activeVoices.store(0);
+    for (auto& v : mixer.voices) v = MixerVoice{};
+    mixer.music = nullptr;
+    mixer.musicPlaying = false;
+    mixer.musicChannelVolume = 100;
+    mixer.musicVolume = 90;
+    mixer.soundVolume = 90;
+    mixer.musicTarget = mixer.musicGain = 0.9f * kMusicAmplify;
+    mixer.soundTarget = mixer.soundGain = 0.9f;
+    mixer.limiterGain = 1.0f;
+}
+
+bool pushMixerCommand(const MixerCommand& command) {
+    uint32_t head = mixer.commandHead.load(std::memory_order_relaxed);
+    uint32_t tail = mixer.commandTail.load(std::memory_order_acquire);
+    if (head - tail >= uint32_t(kMixerCommandCapacity)) {
+        mixer.droppedCommands.fetch_add(1, std::memory_order_relaxed);
+        return false;
+    }
+    mixer.commands[head % kMixerCommandCapacity] = command;
+    mixer.commandHead.store(head + 1, std::memory_order_release);
+    return true;
+}
+
+bool mixerChannelActive(int voice, uint32_t channel) {
+    if (channel == 0 || voice < 0 || voice >= kMaxVoices) return false;
+    return mixer.endedChannel[voice].load(std::memory_order_acquire) != channel;
+}
+
+void setMixerMusic(openmpt_module* module) {
+    mixer.music = module;
+    mixer.musicPlaying = false;
+}
+
+void mixAudio(float* out, int frames) {
+    assert(frames >= 0);
+    drainCommands();
+    int done = 0;
+    while (done < frames) {
+        int n = std::min(kMixChunkFrames, frames - done);
+        mixChunk(out + 2 * done, n);
+        done += n;
+    }
+    mixer.framesMixed.fetch_add(uint64_t(frames), std::memory_order_relaxed);
+}
