@@ -18,3 +18,11 @@ constexpr int kModeCount = 3;            // classic, puzzle, action
 
 constexpr int kScreenWidth = 800;        // client pixels and screen-space units
 constexpr int kScreenHeight = 600;
+
+constexpr int kMaxKeptArchives = 8;        // archive buffers kept after release while their packed files remain
+constexpr int kMaxFileNameLength = 127;    // characters of a registered file name
+constexpr int kMaxArchiveNameLength = 67;  // characters of a name stored in an archive entry
+constexpr int kMaxTextKeyLength = 19;      // characters of a text-table key
+constexpr int kHiscoreLines = 10;          // lines of one mode's high-score table
+constexpr int kZoneCount = 14;             // zones of a mode
+constexpr int kLevelsPerZone = 5;          // levels of a zone

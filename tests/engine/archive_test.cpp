@@ -1,0 +1,88 @@
+#include "engine/archive.h"
+
+#include <gtest/gtest.h>
+
+#include "engine/temp_folder.h"
+
+namespace {
+
+std::vector<uint8_t> image(const std::vector<std::pair<std::string, std::string>>& files) {
+    std::vector<uint8_t> out;
+    for (const auto& [name, bytes] : files) {
+        EXPECT_TRUE(
+            appendArchiveEntry(out, name, reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()));
+    }
+    return out;
+}
+
+TEST(Archive, WrittenFilesReadBackByteForByte) {
+    TempFolder folder;
+    std::vector<ArchiveFile> files = {{"a.tga", {0, 1, 2, 255, 254}},
+                                      {"empty", {}},
+                                      {std::string(67, 'n'), std::vector<uint8_t>(1000, 0x5A)}};
+    std::string error;
+    ASSERT_TRUE(writeArchiveFile(folder.path + "x.dat", files, &error)) << error;
+    std::vector<uint8_t> bytes = bytesOf(folder.read("x.dat"));
+    std::vector<ArchiveFile> back;
+    ArchiveScan scan;
+    ASSERT_TRUE(readArchiveFiles(bytes.data(), bytes.size(), back, &scan));
+    ASSERT_EQ(back.size(), 3u);
+    for (size_t i = 0; i < files.size(); ++i) {
+        EXPECT_EQ(back[i].name, files[i].name);
+        EXPECT_EQ(back[i].bytes, files[i].bytes);
+    }
+    // Stored data is scrambled, not plain.
+    EXPECT_EQ(bytes[6 + 4], 'a' ^ 0);
+    EXPECT_EQ(bytes[6 + 4 + 3], 'g' ^ 255);
+}
+
+TEST(Archive, InvalidNamesAreRefused) {
+    std::vector<uint8_t> out;
+    uint8_t byte = 1;
+    EXPECT_FALSE(appendArchiveEntry(out, "", &byte, 1));
+    EXPECT_FALSE(appendArchiveEntry(out, std::string(68, 'n'), &byte, 1));
+    EXPECT_FALSE(appendArchiveEntry(out, std::string("a\0b", 3), &byte, 1));
+    EXPECT_TRUE(out.empty());
+    TempFolder folder;
+    std::string error;
+    EXPECT_FALSE(writeArchiveFile(folder.path + "x.dat", {{"", {1}}}, &error));
+    EXPECT_FALSE(error.empty());
+    EXPECT_FALSE(folder.exists("x.dat"));
+}
+
+TEST(Archive, FaultsNameTheOffsetOfTheBadEntry) {
+    std::vector<uint8_t> good = image({{"one", "111"}, {"two", "22"}}); // 11 + 10 bytes
+    ASSERT_EQ(good.size(), 21u);
+    struct Case {
+        std::vector<uint8_t> bytes;
+        int entries;
+        size_t offset;
+    };
+    std::vector<uint8_t> pastEnd = good;
+    pastEnd.resize(good.size() - 1);
+    std::vector<uint8_t> noZero = good;
+    noZero.insert(noZero.end(), {'a', 'b'});
+    std::vector<uint8_t> cutSize = good;
+    cutSize.insert(cutSize.end(), {'a', 0, 1, 0});
+    std::vector<uint8_t> emptyName = good;
+    emptyName.insert(emptyName.end(), {0, 0, 0, 0, 0});
+    std::vector<uint8_t> longName = good;
+    longName.insert(longName.end(), 80, 'x');
+    std::vector<uint8_t> hugeSize = image({{"one", "111"}});
+    hugeSize.insert(hugeSize.end(), {'b', 0, 0xFF, 0xFF, 0xFF, 0xFF, 1});
+    for (const Case& c : {Case{pastEnd, 1, 11}, Case{noZero, 2, 21}, Case{cutSize, 2, 21},
+                          Case{emptyName, 2, 21}, Case{longName, 2, 21}, Case{hugeSize, 1, 11}}) {
+        std::vector<std::string> names;
+        ArchiveScan scan = scanArchive(c.bytes.data(), c.bytes.size(),
+                                       [&](const ArchiveEntry& e) { names.emplace_back(e.name); });
+        EXPECT_FALSE(scan.ok);
+        EXPECT_EQ(scan.entryCount, c.entries);
+        EXPECT_EQ(static_cast<int>(names.size()), c.entries);
+        EXPECT_EQ(scan.faultOffset, c.offset);
+    }
+    ArchiveScan empty = scanArchive(nullptr, 0, nullptr);
+    EXPECT_TRUE(empty.ok);
+    EXPECT_EQ(empty.entryCount, 0);
+}
+
+} // namespace
