@@ -1,0 +1,299 @@
+// The render layer's device, transforms, states and the batch of quads.
+#include "engine/render.h"
+
+#include <algorithm>
+#include <cassert>
+#include <cmath>
+#include <cstring>
+
+#include <glm/gtc/matrix_transform.hpp>
+
+#include "engine/limits.h"
+#include "engine/texture.h"
+
+RenderLayer render;
+
+namespace {
+
+// Transforms change the meaning of gathered vertices, so a change draws the batch first.
+void transformsChanging() {
+    flushBatch();
+    render.states.transformSerial++;
+}
+
+void setFlag(uint8_t& flag, bool value) {
+    flag = value ? 1 : 0;
+}
+
+} // namespace
+
+void resetRender() {
+    render.backend = nullptr;
+    render.states = RenderStates();
+    render.transforms = Transforms();
+    render.light = LightSetup();
+    render.perspective = glm::mat4(1.0f);
+    render.cameraView = glm::mat4(1.0f);
+    render.isVisible = nullptr;
+    render.tint = glm::vec4(1.0f);
+    render.triangleCount = 0;
+    render.gamma = 0.5f;
+    render.gammaDirty = false;
+    render.appliedGammaFactor = 1.0f;
+    render.wantedFullScreen = false;
+    render.resetRequested = false;
+    render.applyDisplayMode = nullptr;
+    render.inScene = false;
+    render.batchQuads = 0;
+    render.drawCalls = 0;
+    setPerspective(kScreenWidth, kScreenHeight);
+}
+
+bool createDisplay(RenderBackend* backend) {
+    if (!backend) return false;
+    render.backend = backend;
+    render.batchQuads = 0;
+    applyDefaultStates();
+    return true;
+}
+
+void applyDefaultStates() {
+    flushBatch();
+    uint32_t serial = render.states.transformSerial;
+    uint32_t texture = render.states.texture;
+    render.states = RenderStates(); // the defaults are the member initialisers
+    render.states.transformSerial = serial + 1;
+    render.states.texture = texture;
+}
+
+void requestDisplayReset(bool fullScreen) {
+    render.wantedFullScreen = fullScreen;
+    render.resetRequested = true;
+}
+
+void setGamma(float gamma) {
+    if (gamma != render.gamma) {
+        render.gamma = gamma;
+        render.gammaDirty = true;
+    }
+}
+
+void presentFrame() {
+    flushBatch();
+    if (render.gammaDirty) {
+        // The ramp entry i was (gamma + 0.5) * 256 * i, saturating: the same as one factor on every channel.
+        render.appliedGammaFactor = std::max(0.0f, render.gamma + 0.5f);
+        render.gammaDirty = false;
+    }
+    if (render.backend) render.backend->present(render.appliedGammaFactor);
+    render.drawCalls = 0;
+    // A switch between window and full screen happens between two frames, never inside one.
+    if (render.resetRequested) {
+        if (render.applyDisplayMode) render.applyDisplayMode(render.wantedFullScreen);
+        applyDefaultStates();
+        render.resetRequested = false;
+    }
+}
+
+void releaseDisplay() {
+    flushBatch();
+    render.gamma = 0.5f;
+    render.gammaDirty = false;
+    render.appliedGammaFactor = 1.0f;
+    render.backend = nullptr;
+}
+
+void clearColor(uint32_t argb) {
+    flushBatch();
+    if (render.backend) render.backend->clear(true, argb, false, 1.0f);
+}
+
+void clearDepth(float z) {
+    flushBatch();
+    if (render.backend) render.backend->clear(false, 0, true, z);
+}
+
+void beginScene() {
+    render.inScene = true;
+}
+
+void endScene() {
+    flushBatch();
+    render.inScene = false;
+}
+
+void discardManagedResources() {}
+
+void flushBatch() {
+    if (render.batchQuads == 0) return;
+    if (render.backend) {
+        DrawCall call;
+        call.states = &render.batchStates;
+        call.transforms = &render.transforms;
+        call.light = &render.light;
+        call.primitive = kTriangleList;
+        call.format = kColoredFormat;
+        call.stride = sizeof(ColoredVertex);
+        call.vertices = render.batchVertices;
+        call.vertexCount = render.batchQuads * 4;
+        call.indices = render.batchIndices;
+        call.indexCount = render.batchQuads * 6;
+        call.primitiveCount = render.batchQuads * 2;
+        render.backend->draw(call);
+        render.drawCalls++;
+    }
+    render.batchQuads = 0;
+}
+
+// Transforms.
+
+glm::mat4 orthographicMatrix(float width, float height, float zNear, float zFar) {
+    glm::mat4 m(0.0f);
+    m[0][0] = 2.0f / width;
+    m[1][1] = 2.0f / height;
+    m[2][2] = 1.0f / (zFar - zNear);
+    m[3][2] = zNear / (zNear - zFar);
+    m[3][3] = 1.0f;
+    return m;
+}
+
+glm::mat4 perspectiveMatrix(float fovY, float aspect, float zNear, float zFar) {
+    return glm::perspectiveLH_ZO(fovY, aspect, zNear, zFar);
+}
+
+void setPerspective(float clientWidth, float clientHeight) {
+    float aspect = clientHeight > 0.0f ? clientWidth / clientHeight : 4.0f / 3.0f;
+    render.perspective = perspectiveMatrix(glm::pi<float>() / 4.0f, aspect, 5.0f, 400.0f);
+}
+
+void setWorld(const glm::mat4* m) {
+    transformsChanging();
+    render.transforms.world = m ? *m : glm::mat4(1.0f);
+}
+
+void setView(const glm::mat4* m) {
+    transformsChanging();
+    render.transforms.view = m ? *m : glm::mat4(1.0f);
+}
+
+void setProjection(const glm::mat4& m) {
+    transformsChanging();
+    render.transforms.projection = m;
+}
+
+void setOrthographic(float width, float height, float zNear, float zFar) {
+    setProjection(orthographicMatrix(width, height, zNear, zFar));
+}
+
+const glm::mat4& getWorld() {
+    return render.transforms.world;
+}
+const glm::mat4& getView() {
+    return render.transforms.view;
+}
+const glm::mat4& getProjection() {
+    return render.transforms.projection;
+}
+
+// States.
+
+void setRenderState(int preset, bool enable) {
+    RenderStates& s = render.states;
+    switch (preset) {
+    case kPresetLighting:
+        setFlag(s.lighting, enable);
+        break;
+    case kPresetDepthTest:
+        setFlag(s.depthTest, enable);
+        break;
+    case kPresetDepthWrite:
+        setFlag(s.depthWrite, enable);
+        break;
+    case kPresetProjection:
+        if (enable)
+            setOrthographic(kScreenWidth, kScreenHeight, 1.0f, 500.0f);
+        else
+            setProjection(render.perspective);
+        break;
+    case kPresetAlphaBlend:
+        setFlag(s.alphaBlend, enable);
+        break;
+    case kPresetAlphaTest:
+        setFlag(s.alphaTest, enable);
+        break;
+    case kPresetPointSprites:
+        setFlag(s.pointSprites, enable);
+        break;
+    case kPresetFiltering:
+        setFlag(s.linearFilter, enable);
+        break;
+    default:
+        assert(!"unknown render-state preset");
+    }
+}
+
+void setBlendMode(int mode) {
+    switch (mode) {
+    case kBlendNormal:
+        setBlendFactors(BlendFactor::SrcAlpha, BlendFactor::InvSrcAlpha);
+        break;
+    case kBlendAdditive:
+        setBlendFactors(BlendFactor::SrcColor, BlendFactor::One);
+        break;
+    case kBlendOpaque:
+        setBlendFactors(BlendFactor::One, BlendFactor::Zero);
+        break;
+    default:
+        assert(!"unknown blend mode");
+    }
+}
+
+void setBlendFactors(BlendFactor src, BlendFactor dst) {
+    render.states.srcBlend = src;
+    render.states.dstBlend = dst;
+}
+
+void setAlphaReference(int reference) {
+    render.states.alphaRef = static_cast<uint8_t>(std::clamp(reference, 0, 255));
+}
+
+void setCulling(bool cullCounterClockwise) {
+    setFlag(render.states.cullCounterClockwise, cullCounterClockwise);
+}
+
+void setLight(const glm::vec3& direction, const glm::vec4& diffuse, const glm::vec4& ambient) {
+    transformsChanging(); // the light is part of what a gathered draw was made with
+    render.light.direction = direction;
+    render.light.diffuse = diffuse;
+    render.light.ambient = ambient;
+}
+
+void begin2D() {
+    setRenderState(kPresetDepthTest, false);
+    setBlendMode(kBlendNormal);
+    setRenderState(kPresetAlphaBlend, true);
+    setRenderState(kPresetAlphaTest, true);
+    setAlphaReference(1);
+    setRenderState(kPresetFiltering, true);
+    setWorld(nullptr);
+    setView(nullptr);
+    setOrthographic(kScreenWidth, kScreenHeight, 1.0f, 100.0f);
+}
+
+void setTexture(const Texture* texture) {
+    render.states.texture = texture ? texture->handle : 0;
+}
+
+uint32_t tintColor(uint32_t argb) {
+    const glm::vec4& t = render.tint;
+    auto channel = [](uint32_t value, float factor) {
+        float v = static_cast<float>(value) * factor;
+        if (!(v > 0.0f)) return 0u; // also NaN
+        return v >= 255.0f ? 255u : static_cast<uint32_t>(v);
+    };
+    uint32_t a = channel(argb >> 24, t.a);
+    uint32_t r = channel((argb >> 16) & 0xFF, t.r);
+    uint32_t g = channel((argb >> 8) & 0xFF, t.g);
+    uint32_t b = channel(argb & 0xFF, t.b);
+    return (a << 24) | (r << 16) | (g << 8) | b;
+}

@@ -1,0 +1,111 @@
+// The graphics backend under the render layer: what a draw needs, and the interface that the OpenGL
+// backend and the recording backend of the tests implement.
+//
+// The render layer hands the backend finished draws: every state a draw depends on, the three
+// transforms and the vertices. Matrices follow the row-vector convention of the game (a point is
+// multiplied from the left, translation in the bottom row); stored in glm's column-major order this is
+// the same memory, so glm's matrix * vector computes exactly the game's vector * matrix.
+#pragma once
+
+#include <cstdint>
+
+#include <glm/mat4x4.hpp>
+#include <glm/vec3.hpp>
+#include <glm/vec4.hpp>
+
+// Blend factors, as the blend modes and effects name them.
+enum class BlendFactor : uint8_t {
+    Zero,
+    One,
+    SrcColor,
+    InvSrcColor,
+    SrcAlpha,
+    InvSrcAlpha,
+    DestColor,
+    InvDestColor,
+    DestAlpha,
+    InvDestAlpha,
+};
+
+// Primitive types (the values the game's lists pass).
+constexpr int kPointList = 1;
+constexpr int kLineList = 2;
+constexpr int kLineStrip = 3;
+constexpr int kTriangleList = 4;
+constexpr int kTriangleStrip = 5;
+constexpr int kTriangleFan = 6;
+
+// Vertex format flags: members are laid out in this order, each present when its flag is set.
+constexpr uint32_t kFormatPosition = 0x002;  // x, y, z floats (always present)
+constexpr uint32_t kFormatNormal = 0x010;    // nx, ny, nz floats
+constexpr uint32_t kFormatPointSize = 0x020; // one float
+constexpr uint32_t kFormatDiffuse = 0x040;   // ARGB colour
+constexpr uint32_t kFormatSpecular = 0x080;  // ARGB colour
+constexpr uint32_t kFormatTex1 = 0x100;      // u, v floats
+
+// Every state that changes what a draw puts on the picture. Compared bytewise to decide whether two
+// draws may share a batch, so it has no padding holes with undefined contents (see static_assert).
+struct RenderStates {
+    uint8_t lighting = 0;  // lit meshes: one directional light
+    uint8_t depthTest = 1; // less-or-equal
+    uint8_t depthWrite = 1;
+    uint8_t alphaBlend = 0;
+    uint8_t alphaTest = 0; // keep fragments whose alpha >= alphaRef
+    uint8_t pointSprites = 1;
+    uint8_t linearFilter = 0;         // off: point sampling, no mipmaps
+    uint8_t cullCounterClockwise = 1; // triangles that run counter-clockwise on screen are dropped
+    BlendFactor srcBlend = BlendFactor::One;
+    BlendFactor dstBlend = BlendFactor::Zero;
+    uint8_t alphaRef = 128; // 0..255
+    uint8_t pad = 0;
+    uint32_t texture = 0;         // backend texture handle; 0 = none (reads as opaque white)
+    uint32_t transformSerial = 0; // changes whenever a transform changes
+};
+static_assert(sizeof(RenderStates) == 20, "RenderStates is compared bytewise and must have no holes");
+
+// One directional light and the ambient level for lit meshes (material: white).
+struct LightSetup {
+    glm::vec3 direction = glm::vec3(0.0f, 0.0f, 1.0f); // the way the light travels, world space
+    glm::vec4 diffuse = glm::vec4(1.0f);
+    glm::vec4 ambient = glm::vec4(0.0f);
+};
+
+struct Transforms {
+    glm::mat4 world = glm::mat4(1.0f);
+    glm::mat4 view = glm::mat4(1.0f);
+    glm::mat4 projection = glm::mat4(1.0f);
+};
+
+// One draw as the backend receives it.
+struct DrawCall {
+    const RenderStates* states = nullptr;
+    const Transforms* transforms = nullptr;
+    const LightSetup* light = nullptr;
+    int primitive = kTriangleList;  // primitive type
+    uint32_t format = 0;            // vertex format flags
+    int stride = 0;                 // bytes per vertex
+    const void* vertices = nullptr; // user memory (when buffer is 0)
+    int vertexCount = 0;
+    const uint16_t* indices = nullptr; // null: not indexed
+    int indexCount = 0;
+    uint32_t buffer = 0;    // a mesh buffer instead of user memory
+    int primitiveCount = 0; // primitives drawn (for the triangle counter)
+};
+
+class RenderBackend {
+  public:
+    virtual ~RenderBackend() = default;
+    // A texture of the given size; pixels are RGBA bytes, rows from the top (null: transparent black).
+    // mipLevels 1 draws only the top level; more lets linear filtering use smaller levels. 0 = failure.
+    virtual uint32_t createTexture(int width, int height, int mipLevels, const uint8_t* rgba) = 0;
+    virtual void updateTexture(uint32_t texture, int width, int height, const uint8_t* rgba) = 0;
+    virtual void releaseTexture(uint32_t texture) = 0;
+    // Vertex (and optionally 16-bit index) storage created once; 0 = failure.
+    virtual uint32_t createBuffer(const void* vertices, int vertexBytes, const uint16_t* indices,
+                                  int indexCount) = 0;
+    virtual void releaseBuffer(uint32_t buffer) = 0;
+    virtual void clear(bool color, uint32_t argb, bool depth, float z) = 0; // whole target
+    virtual void draw(const DrawCall& call) = 0;
+    // Shows the finished picture; every colour channel is multiplied by gammaFactor (1 = neutral).
+    virtual void present(float gammaFactor) = 0;
+};

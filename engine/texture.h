@@ -1,0 +1,53 @@
+// Textures: every picture becomes a texture kept under the name it was asked for, so asking twice
+// returns the same one. Pictures come from the file registry as TGA or JPEG; a picture that needs
+// transparency may be a JPEG followed by a raw alpha plane (names beginning "_a_"), and asking for a
+// TGA name tries that form of the same base name first.
+#pragma once
+
+#include <cstdint>
+
+#include "engine/limits.h"
+
+constexpr int kMaxTextureName = 127;  // name bytes kept (128 with the 0)
+constexpr int kMaxTextureSide = 1024; // the largest power of two a padded picture may need
+
+// Formats a created texture may be asked for (the texture itself always holds 8-bit RGBA).
+enum TextureFormat : int {
+    kFormatUnknown = 0,
+    kFormatA8R8G8B8 = 21,
+    kFormatX8R8G8B8 = 22,
+    kFormatR5G6B5 = 23,
+};
+
+struct Texture {
+    char name[kMaxTextureName + 1]; // exactly as asked for; compared case-sensitively
+    int width;                      // top level in texels
+    int height;
+    uint32_t handle; // the backend's texture; 0 when there is no backend
+    bool hasAlpha;   // TGA or JPEG with alpha plane: meshes blend and alpha-test it
+    int format;      // format asked for at creation (created textures)
+};
+
+// The texture list: records live in a fixed pool; the list keeps the order of creation.
+struct TextureManager {
+    Texture pool[kMaxTextures];
+    bool used[kMaxTextures];
+    Texture* list[kMaxTextures]; // in order of creation
+    int count = 0;
+};
+
+extern TextureManager textures;
+
+void resetTextures(); // forgets every record without touching a backend (tests)
+
+Texture* getTexture(const char* name, bool fatal = true); // listed, "_a_" JPEG for TGA names, the file
+Texture* loadAlphaJpeg(const char* name, bool fatal);     // JPEG + alpha plane at its own size
+Texture* loadAlphaJpegPadded(const char* name, int width, int height); // the same, padded to powers of two
+Texture* loadPicturePadded(const char* name, int width, int height);   // a required picture, padded
+Texture* createTexture(const char* name, int width, int height, int format); // empty, one level
+Texture* findTexture(const char* name);
+void releaseTexture(Texture* texture); // removes it; the others keep their order
+void releaseAllTextures();
+int nextPowerOfTwo(int length); // smallest of 2, 4, ..., 1024 that is at least length; 0 above 1024
+// Replaces the texels of a texture (RGBA rows from the top, width x height of the record).
+void updateTexturePixels(Texture* texture, const uint8_t* rgba);
