@@ -1,0 +1,244 @@
+#include "player/profile.h"
+
+#include <cstring>
+#include <vector>
+
+#include "engine/file_registry.h"
+#include "platform/folders.h"
+#include "player/settings.h"
+
+ProfileTable profiles;
+
+const char* const kTipNames[kTipCount] = {
+    "triplebomb", "quadrobomb",      "diamond",      "hammertip",        "hammerfull",
+    "jokertip",   "tipbusysquare2",  "chainitemtip", "actionbartip",     "doublerelax",
+    "helprelax",  "levelprogresbar", "newballtip",   "puzzleprogresbar",
+};
+
+namespace {
+
+// Stands in for the current profile when there is none, so callers never index an empty table.
+Profile gNoProfile;
+
+int clampInt(int v, int lo, int hi) {
+    return v < lo ? lo : v > hi ? hi : v;
+}
+
+int modeOf(const Profile& p) {
+    return clampInt(p.profileMode, 0, kModeCount - 1);
+}
+
+// A profile read from disk may carry anything; bring every index-like field into its range so that
+// level numbers derived from it stay within the 70 levels.
+void sanitizeProfile(Profile& p) {
+    sanitizeProfileName(p.name, sizeof(p.name));
+    for (int m = 0; m < kModeCount; ++m) {
+        p.levelInZone[m] = clampInt(p.levelInZone[m], 0, kLevelsPerZone - 1);
+        p.zone[m] = clampInt(p.zone[m], 0, kZoneCount - 1);
+        p.openLevelInZone[m] = clampInt(p.openLevelInZone[m], 0, kLevelsPerZone - 1);
+        p.openZone[m] = clampInt(p.openZone[m], 0, kZoneCount - 1);
+    }
+    p.profileMode = modeOf(p);
+}
+
+std::string profilesPath() {
+    return settingsFolder() + "profiles.dat";
+}
+
+} // namespace
+
+int tipIndex(const char* key) {
+    for (int i = 0; i < kTipCount; ++i) {
+        if (std::strcmp(kTipNames[i], key) == 0) return i;
+    }
+    return -1;
+}
+
+void resetProfiles() {
+    std::memset(&profiles, 0, sizeof(profiles));
+    std::memset(&gNoProfile, 0, sizeof(gNoProfile));
+    settings.profileCount = 0;
+    settings.currentProfileIndex = 0;
+}
+
+Profile& currentProfile() {
+    int i = settings.currentProfileIndex;
+    if (i < 0 || i >= settings.profileCount || i >= kMaxProfiles) return gNoProfile;
+    return profiles.list[i];
+}
+
+void sanitizeProfileName(char* name, size_t bytes) {
+    if (bytes == 0) return;
+    name[bytes - 1] = 0;
+    size_t length = std::strlen(name);
+    // The name becomes part of file names: no folder separators, no control bytes.
+    for (size_t i = 0; i < length; ++i) {
+        unsigned char c = static_cast<unsigned char>(name[i]);
+        if (c < 0x20 || c == 0x7F || c == '/' || c == '\\') name[i] = '_';
+    }
+    std::memset(name + length, 0, bytes - length);
+}
+
+void loadProfiles() {
+    makeFolders(settingsFolder());
+    std::vector<uint8_t> bytes;
+    int count = settings.profileCount;
+    std::memset(&profiles, 0, sizeof(profiles));
+    if (count < 0 || count > kMaxProfiles || !readWholeFile(profilesPath(), bytes) ||
+        bytes.size() != static_cast<size_t>(count) * sizeof(Profile)) {
+        settings.profileCount = 0;
+        settings.currentProfileIndex = 0;
+        return;
+    }
+    std::memcpy(profiles.list, bytes.data(), bytes.size());
+    for (int i = 0; i < count; ++i) sanitizeProfile(profiles.list[i]);
+    if (settings.currentProfileIndex < 0 || settings.currentProfileIndex >= count)
+        settings.currentProfileIndex = 0;
+}
+
+bool saveProfiles() {
+    int count = clampInt(settings.profileCount, 0, kMaxProfiles);
+    return writeWholeFile(profilesPath(), profiles.list, static_cast<size_t>(count) * sizeof(Profile));
+}
+
+bool createProfile(const char* name) {
+    if (!name || !name[0] || settings.profileCount >= kMaxProfiles) return false;
+    char clean[kProfileNameBytes] = {};
+    std::memcpy(clean, name, strnlen(name, sizeof(clean) - 1));
+    sanitizeProfileName(clean, sizeof(clean));
+    for (int i = 0; i < settings.profileCount; ++i) {
+        if (std::strcmp(profiles.list[i].name, clean) == 0) return false;
+    }
+    Profile& p = profiles.list[settings.profileCount];
+    std::memset(&p, 0, sizeof(p));
+    std::memcpy(p.name, clean, sizeof(clean));
+    for (int m = 0; m < kModeCount; ++m) {
+        p.showHelp[m] = 1;
+        p.lives[m] = 3;
+    }
+    p.profileMode = 1;
+    settings.currentProfileIndex = settings.profileCount;
+    settings.profileCount++;
+    return true;
+}
+
+bool renameProfile(int index, const char* name) {
+    if (!name || !name[0] || index < 0 || index >= settings.profileCount) return false;
+    Profile& p = profiles.list[index];
+    std::memset(p.name, 0, sizeof(p.name));
+    std::memcpy(p.name, name, strnlen(name, sizeof(p.name) - 1));
+    sanitizeProfileName(p.name, sizeof(p.name));
+    return true;
+}
+
+void removeProfile(int index) {
+    int count = settings.profileCount;
+    if (count <= 0 || index < 0 || index >= count) return;
+    std::memmove(&profiles.list[index], &profiles.list[index + 1], sizeof(Profile) * (count - index - 1));
+    std::memset(&profiles.list[count - 1], 0, sizeof(Profile));
+    settings.profileCount = count - 1;
+    int& current = settings.currentProfileIndex;
+    if (current > index) {
+        current--;
+    } else if (current == index) {
+        current = index > 0 ? index - 1 : 0;
+    }
+    if (settings.profileCount == 0) current = 0;
+}
+
+void selectProfile(int index) {
+    if (index >= 0 && index < settings.profileCount) settings.currentProfileIndex = index;
+}
+
+std::string savedGamePath(const Profile& profile, int mode) {
+    char name[kProfileNameBytes];
+    std::memcpy(name, profile.name, sizeof(name));
+    sanitizeProfileName(name, sizeof(name));
+    return settingsFolder() + name + "_" + std::to_string(mode) + ".sav";
+}
+
+int profileLevel() {
+    const Profile& p = currentProfile();
+    int m = modeOf(p);
+    return p.zone[m] * kLevelsPerZone + p.levelInZone[m];
+}
+
+int profileHighestLevel() {
+    const Profile& p = currentProfile();
+    int m = modeOf(p);
+    return p.openZone[m] * kLevelsPerZone + p.openLevelInZone[m];
+}
+
+void setProfileLevel(int level) {
+    Profile& p = currentProfile();
+    int m = modeOf(p);
+    level = clampInt(level, 0, kLevelCount - 1);
+    p.zone[m] = level / kLevelsPerZone;
+    p.levelInZone[m] = level % kLevelsPerZone;
+}
+
+int profileScore() {
+    const Profile& p = currentProfile();
+    return p.score[modeOf(p)];
+}
+
+void setProfileScore(int score) {
+    Profile& p = currentProfile();
+    p.score[modeOf(p)] = score;
+}
+
+void addProfileScore(int points) {
+    Profile& p = currentProfile();
+    p.score[modeOf(p)] += points;
+}
+
+int profileLives() {
+    const Profile& p = currentProfile();
+    return p.lives[modeOf(p)];
+}
+
+void addProfileLife() {
+    Profile& p = currentProfile();
+    p.lives[modeOf(p)]++;
+}
+
+void takeProfileLife() {
+    Profile& p = currentProfile();
+    p.lives[modeOf(p)]--;
+}
+
+void restartProfileMode() {
+    Profile& p = currentProfile();
+    int m = modeOf(p);
+    p.score[m] = 0;
+    p.lives[m] = 3;
+    p.levelInZone[m] = 0;
+}
+
+void setProfileMode(int mode) {
+    Profile& p = currentProfile();
+    p.profileMode = clampInt(mode, 0, kModeCount - 1);
+    p.classicChosen = p.profileMode == 0 ? 1 : 0;
+}
+
+LevelAdvance advanceLevel() {
+    LevelAdvance result;
+    Profile& p = currentProfile();
+    int m = modeOf(p);
+    int current = p.zone[m] * kLevelsPerZone + p.levelInZone[m];
+    int next = current < kLevelCount - 1 ? current + 1 : current;
+    if (profileHighestLevel() < next) {
+        p.openZone[m] = next / kLevelsPerZone;
+        p.openLevelInZone[m] = next % kLevelsPerZone;
+    }
+    p.levelInZone[m]++;
+    if (p.levelInZone[m] < kLevelsPerZone) return result;
+    p.zone[m]++;
+    p.levelInZone[m] = 0;
+    result.zoneCompleted = true;
+    if (p.zone[m] >= kZoneCount) {
+        result.modeCompleted = true;
+        p.zone[m] = 0;
+    }
+    return result;
+}
