@@ -6,11 +6,10 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "engine/app_state.h"
 #include "engine/audio_mixer.h"
+#include "engine/file_registry.h"
 #include "platform/audio_capture.h"
 #include "platform/audio_output.h"
 #include "platform/folders.h"
@@ -65,13 +64,6 @@ void freeMusic() {
     audio.music = nullptr;
 }
 
-bool readWholeFile(const std::filesystem::path& path, std::vector<uint8_t>& bytes) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !in.bad();
-}
-
 bool endsWithOgg(const std::string& name) {
     if (name.size() < 4) return false;
     std::string tail = name.substr(name.size() - 4);
@@ -79,8 +71,9 @@ bool endsWithOgg(const std::string& name) {
     return tail == ".ogg";
 }
 
+// Sounds are files on disk, not registered files, so the loader reports them to the loading bar itself.
 void reportLoaded(size_t bytes) {
-    (void)bytes; // the loading bar's hook arrives with the file registry
+    if (fileRegistry.onFileRegistered) fileRegistry.onFileRegistered(int(bytes));
 }
 
 } // namespace
@@ -132,7 +125,7 @@ void loadSounds() {
     }
 
     std::vector<uint8_t> module;
-    if (readWholeFile(std::filesystem::path(dataFolder()) / "music.mo3", module)) {
+    if (readWholeFile((std::filesystem::path(dataFolder()) / "music.mo3").string(), module)) {
         loadMusicFromMemory(module.data(), module.size());
         reportLoaded(module.size());
     }

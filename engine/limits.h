@@ -26,3 +26,8 @@ constexpr int kMaxTextKeyLength = 19;      // characters of a text-table key
 constexpr int kHiscoreLines = 10;          // lines of one mode's high-score table
 constexpr int kZoneCount = 14;             // zones of a mode
 constexpr int kLevelsPerZone = 5;          // levels of a zone
+
+constexpr int kMaxEffectSprites = 8192;  // sprites of the effects' draw list in one frame; more are dropped
+constexpr int kMaxQuickParticles = 2048; // quick particles, a ring
+constexpr int kMaxQueuedSprites = 4095;  // sprites queued for drawQuick in one frame; more are dropped
+constexpr int kMaxMarkerEmitters = 32;   // marker emitters, a ring

@@ -12,6 +12,7 @@
 
 #include "engine/app_state.h"
 #include "engine/audio_mixer.h"
+#include "engine/file_registry.h"
 #include "platform/audio_capture.h"
 #include "platform/audio_output.h"
 #include "platform/folders.h"
@@ -269,8 +270,14 @@ TEST_F(AudioTest, LoadSoundsDecodesEveryOggOfTheSoundsFolder) {
     std::ofstream(folder / "music.mo3", std::ios::binary).write((const char*)module.data(), module.size());
     std::string previous = dataFolder();
     setDataFolder(folder.string() + "/");
+    static int reports, reportedBytes;
+    reports = reportedBytes = 0;
+    fileRegistry.onFileRegistered = [](int size) { ++reports, reportedBytes += size; };
     loadSounds();
+    fileRegistry.onFileRegistered = nullptr;
     setDataFolder(previous);
+    EXPECT_EQ(reports, 3); // both sounds and the music reach the loading bar
+    EXPECT_EQ(reportedBytes, int(tone.size() + strlen("not a vorbis stream") + module.size()));
 
     ASSERT_EQ(audio.sampleCount, 2);
     EXPECT_STREQ(audio.samples[0].name, "broken.ogg");
