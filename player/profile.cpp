@@ -97,6 +97,7 @@ void loadProfiles() {
 }
 
 bool saveProfiles() {
+    if (!makeFolders(settingsFolder())) return false;
     int count = clampInt(settings.profileCount, 0, kMaxProfiles);
     return writeWholeFile(profilesPath(), profiles.list, static_cast<size_t>(count) * sizeof(Profile));
 }

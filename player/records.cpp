@@ -199,6 +199,7 @@ void loadRecords() {
 }
 
 bool saveRecords() {
+    if (!makeFolders(settingsFolder())) return false;
     bool ok = writeTable("records.dat", records.levels);
     ok = writeTable("hiscore.dat", records.hiscores) && ok;
     ok = writeTable("mode3.dat", records.levelTimes) && ok;

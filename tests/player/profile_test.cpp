@@ -1,0 +1,165 @@
+#include "player/profile.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "player/player_folders.h"
+
+namespace {
+
+// Puts the current profile at a level of its mode with the given highest opened level.
+void placeAt(int level, int highest) {
+    setProfileLevel(level);
+    Profile& p = currentProfile();
+    p.openZone[p.profileMode] = highest / 5;
+    p.openLevelInZone[p.profileMode] = highest % 5;
+}
+
+TEST(Profile, CreationRefusesEmptyTakenOrTooMany) {
+    PlayerFolders folders;
+    EXPECT_FALSE(createProfile(""));
+    ASSERT_TRUE(createProfile("Ann"));
+    EXPECT_FALSE(createProfile("Ann"));
+    EXPECT_TRUE(createProfile("ann")); // names compare exactly
+    const Profile& p = currentProfile();
+    EXPECT_STREQ(p.name, "ann");
+    EXPECT_EQ(settings.currentProfileIndex, 1);
+    EXPECT_EQ(p.profileMode, 1);
+    for (int m = 0; m < kModeCount; ++m) {
+        EXPECT_EQ(p.lives[m], 3);
+        EXPECT_EQ(p.showHelp[m], 1);
+        EXPECT_EQ(p.score[m], 0);
+    }
+    for (int i = 2; i < kMaxProfiles; ++i) ASSERT_TRUE(createProfile(std::string(1, char('A' + i)).c_str()));
+    EXPECT_FALSE(createProfile("Ninth"));
+    EXPECT_EQ(settings.profileCount, kMaxProfiles);
+    EXPECT_FALSE(renameProfile(0, ""));
+    EXPECT_TRUE(renameProfile(0, "Ann")); // renaming does not check for duplicates
+    EXPECT_FALSE(renameProfile(kMaxProfiles, "X"));
+}
+
+TEST(Profile, RemovalKeepsASensibleCurrentProfile) {
+    PlayerFolders folders;
+    removeProfile(0); // nothing to remove
+    EXPECT_EQ(settings.profileCount, 0);
+    for (const char* name : {"A", "B", "C", "D"}) createProfile(name);
+    selectProfile(0);
+    removeProfile(0); // the current one, first: the new first becomes current
+    EXPECT_EQ(settings.currentProfileIndex, 0);
+    EXPECT_STREQ(currentProfile().name, "B");
+    selectProfile(2); // D
+    removeProfile(0);
+    EXPECT_STREQ(currentProfile().name, "D");
+    EXPECT_EQ(settings.currentProfileIndex, 1);
+    removeProfile(1); // current, not first: the one before it
+    EXPECT_STREQ(currentProfile().name, "C");
+    EXPECT_STREQ(profiles.list[1].name, "");
+    removeProfile(0);
+    EXPECT_EQ(settings.profileCount, 0);
+    EXPECT_EQ(settings.currentProfileIndex, 0);
+    EXPECT_STREQ(currentProfile().name, "");
+}
+
+TEST(Profile, AdvanceOpensTheNextLevelAndStepsZones) {
+    PlayerFolders folders;
+    createProfile("A");
+    placeAt(7, 7);
+    LevelAdvance a = advanceLevel();
+    EXPECT_EQ(profileLevel(), 8);
+    EXPECT_EQ(profileHighestLevel(), 8);
+    EXPECT_FALSE(a.zoneCompleted);
+
+    placeAt(9, 30); // an old level: the highest stays
+    a = advanceLevel();
+    EXPECT_TRUE(a.zoneCompleted);
+    EXPECT_FALSE(a.modeCompleted);
+    EXPECT_EQ(profileLevel(), 10);
+    EXPECT_EQ(profileHighestLevel(), 30);
+
+    placeAt(69, 69); // the fifth level of zone 13
+    a = advanceLevel();
+    EXPECT_EQ(profileHighestLevel(), 69);
+    EXPECT_TRUE(a.zoneCompleted);
+    EXPECT_TRUE(a.modeCompleted);
+    EXPECT_EQ(profileLevel(), 0);
+    EXPECT_EQ(currentProfile().zone[1], 0);
+}
+
+TEST(Profile, AccessorsWorkInTheProfilesMode) {
+    PlayerFolders folders;
+    createProfile("A");
+    setProfileMode(0);
+    EXPECT_EQ(currentProfile().classicChosen, 1);
+    addProfileScore(500);
+    takeProfileLife();
+    setProfileLevel(12);
+    EXPECT_EQ(currentProfile().score[0], 500);
+    EXPECT_EQ(currentProfile().lives[0], 2);
+    EXPECT_EQ(currentProfile().zone[0], 2);
+    EXPECT_EQ(currentProfile().levelInZone[0], 2);
+    setProfileMode(2);
+    EXPECT_EQ(currentProfile().classicChosen, 0);
+    EXPECT_EQ(profileScore(), 0);
+    setProfileScore(70);
+    addProfileLife();
+    EXPECT_EQ(profileLives(), 4);
+    restartProfileMode();
+    EXPECT_EQ(profileScore(), 0);
+    EXPECT_EQ(profileLives(), 3);
+    setProfileMode(0);
+    EXPECT_EQ(profileScore(), 500);
+    EXPECT_EQ(tipIndex("hammerfull"), 4);
+    EXPECT_EQ(tipIndex("puzzleprogresbar"), kTipCount - 1);
+    EXPECT_EQ(tipIndex("nosuchtip"), -1);
+}
+
+TEST(Profile, ProfilesFileRoundTripsAndAWrongSizeEmptiesTheList) {
+    PlayerFolders folders;
+    createProfile("Ann");
+    createProfile("Bob");
+    addProfileScore(1234);
+    currentProfile().tipShown[13] = 1;
+    currentProfile().survivalLevel = 17;
+    ASSERT_TRUE(saveProfiles());
+    ProfileTable saved = profiles;
+    int count = settings.profileCount;
+    std::memset(&profiles, 0, sizeof(profiles));
+    loadProfiles();
+    EXPECT_EQ(settings.profileCount, count);
+    EXPECT_EQ(std::memcmp(&profiles, &saved, sizeof(profiles)), 0);
+
+    settings.profileCount = 3; // the settings disagree with the file
+    loadProfiles();
+    EXPECT_EQ(settings.profileCount, 0);
+}
+
+TEST(Profile, TamperedNamesStayInsideTheSettingsFolder) {
+    PlayerFolders folders;
+    Profile bad[2] = {};
+    std::memset(bad[0].name, 'x', sizeof(bad[0].name)); // no terminating zero in the field
+    std::memcpy(bad[1].name, "../../.bashrc\n\x01\\x", 18);
+    bad[1].zone[1] = 1000;
+    bad[1].openLevelInZone[1] = -4;
+    bad[1].profileMode = 7;
+    folders.home.write(PlayerFolders::playerFile("profiles.dat"),
+                       std::string(reinterpret_cast<char*>(bad), sizeof(bad)));
+    settings.profileCount = 2;
+    settings.currentProfileIndex = 1;
+    loadProfiles();
+    ASSERT_EQ(settings.profileCount, 2);
+    EXPECT_EQ(std::strlen(profiles.list[0].name), 31u);
+    EXPECT_STREQ(profiles.list[1].name, ".._.._.bashrc___x");
+    EXPECT_EQ(profiles.list[1].profileMode, 2);
+    EXPECT_EQ(profiles.list[1].zone[1], kZoneCount - 1);
+    EXPECT_EQ(profiles.list[1].openLevelInZone[1], 0);
+    std::string path = savedGamePath(profiles.list[1], 1);
+    EXPECT_EQ(path, settingsFolder() + ".._.._.bashrc___x_1.sav");
+    // Even a name damaged in memory never yields a separator.
+    std::memcpy(profiles.list[0].name, "a/b", 4);
+    EXPECT_EQ(savedGamePath(profiles.list[0], 0), settingsFolder() + "a_b_0.sav");
+    EXPECT_TRUE(createProfile("x/y"));
+    EXPECT_STREQ(currentProfile().name, "x_y");
+}
+
+} // namespace
