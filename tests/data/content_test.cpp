@@ -1,0 +1,486 @@
+// The authored data in data/: every file reads with the game's own readers, and every name the
+// game asks for (text keys, menu pages, levels, effects, records) is there.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <regex>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "engine/keyed_reader.h"
+#include "engine/limits.h"
+#include "engine/text_table.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const fs::path kData = fs::path(PC_SOURCE_DIR) / "data";
+
+std::string readWhole(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
+}
+
+std::string_view keyed(const std::string& text) {
+    return keyedText(reinterpret_cast<const uint8_t*>(text.data()), int(text.size()));
+}
+
+// The three tables loaded as the start-up does, in the same order.
+void loadTables() {
+    freeTextTable();
+    for (const char* name : {"2strings.txt", "2tips.txt", "2menutext.txt"}) {
+        std::string text = readWhole(kData / name);
+        ASSERT_FALSE(text.empty()) << name;
+        parseTextTable(text.data(), int(text.size()));
+    }
+}
+
+std::string textOf(const char* key) {
+    const char* t = findText(key);
+    return t ? t : "";
+}
+
+// Keys the game looks up by name. Keys found as findText("...") in the code are added at test time.
+const char* const kGameKeys[] = {
+    // start-up, cheat keys, heads-up display, pause and end of game
+    "pressanykey",
+    "cheatkeyenabled",
+    "cheatkeydisabled",
+    "score",
+    "level",
+    "lives",
+    "menu",
+    "relax",
+    "continue",
+    "keytoresume",
+    "lastlife",
+    "loselife",
+    "gameover",
+    "nomoves",
+    "timeout",
+    "congratulations",
+    "gamepass1",
+    "tooltip",
+    "levelbartip",
+    // floating texts of the rules
+    "combox",
+    "megamatch",
+    "supermatch",
+    "excellent",
+    "perfect",
+    "incredible",
+    "readyhammer",
+    "timebonus",
+    "stagecomplete",
+    "levelcomplete",
+    "gottalife",
+    "nextstage",
+    "scorewow",
+    // in-game tips and their second texts
+    "triplebomb",
+    "triplebomb2",
+    "quadrobomb",
+    "quadrobomb2",
+    "diamond",
+    "diamond2",
+    "hammertip",
+    "hammerfull",
+    "jokertip",
+    "jokertip2",
+    "tipbusysquare2",
+    "chainitemtip",
+    "actionbartip",
+    "doublerelax",
+    "helprelax",
+    "levelprogresbar",
+    "newballtip",
+    "puzzleprogresbar",
+    "chainballtip",
+    "balltip",
+    "adventsquarehelp",
+    "squarehelp",
+    "actionsquarehelp",
+    "tipcleanquare",
+    "tipbusysquare1",
+    "relaxtip",
+    "nighttip",
+    "morningtip",
+    "daytip",
+    "menutip",
+    "scoretip",
+    "lifetip",
+    "numleveltip",
+    // menu pages
+    "hallo",
+    "ifnotyou",
+    "modetip",
+    "classic",
+    "puzzle",
+    "action",
+    "classicmode",
+    "puzzlemode",
+    "actionmode",
+    "sfxvolume",
+    "musicvolume",
+    "fullscreen",
+    "customcursor",
+    "ballspeed",
+    "ok",
+    "curusers",
+    "entername",
+    "loadmsg",
+    "zonelevscore",
+    "stats",
+    "yourscore",
+    "yourcombo",
+    "maxcombo",
+    "yourtime",
+    "yourmoves",
+    "bestscore",
+    "bestcombo",
+    "besttime",
+    "bestmoves",
+    "by",
+    "howtoplay",
+    "credititems",
+    "locked",
+    "unlocktip",
+    "survivaltip",
+    "mode3",
+    // questions and notes of the menu commands
+    "skipquest",
+    "noskiplevel",
+    "restartquest",
+    "nomorelives",
+    "removeplayer",
+    "savemsg",
+    "quit",
+    "zeroscore",
+    // the starts of numbered runs
+    "tip1",
+    "gametip1",
+    "defname1",
+    "stagename1",
+};
+
+// Pages and items of "menu.txt" that the menu commands and page actions use by name.
+const std::map<std::string, std::vector<std::string>> kMenuPages = {
+    {"main", {"mode1", "mode2", "mode3", "options", "hiscore", "helpscreen", "credits", "exit"}},
+    {"mode1", {"start"}},
+    {"mode2", {"start"}},
+    {"mode3", {"start"}},
+    {"options", {"apply", "back"}},
+    {"hiscore", {}},
+    {"credits", {}},
+    {"profiles", {"selectprofile", "newprofile", "rename", "remove"}},
+    {"newprofile", {"oknewprofile"}},
+    {"rename", {"okrename"}},
+    {"gameplay", {"resume game", "restart level", "skip level", "helpscreen", "main"}},
+    {"levelcomplete", {"oknextlevel"}},
+    {"defeat", {}},
+    {"gameover", {}},
+    {"loadgamequest", {"yes", "no"}},
+    {"messageboxok", {"ok"}},
+    {"messageboxyn", {"yes", "no"}},
+    {"helpscreen", {"ok"}},
+};
+
+// The items of a section of "menu.txt": the lines after "name=" up to the first empty line.
+std::vector<std::string> menuSection(const std::string& menu, const std::string& name) {
+    std::vector<std::string> items;
+    size_t at = menu.find(name + "=\r\n");
+    while (at != std::string::npos && at > 0 && menu[at - 1] != '\n') at = menu.find(name + "=\r\n", at + 1);
+    if (at == std::string::npos) return {"<missing>"};
+    size_t pos = at + name.size() + 3;
+    while (pos < menu.size()) {
+        size_t end = menu.find("\r\n", pos);
+        if (end == std::string::npos || end == pos) break;
+        items.push_back(menu.substr(pos, end - pos));
+        pos = end + 2;
+    }
+    return items;
+}
+
+std::vector<std::string> levelNames() {
+    std::vector<std::string> names;
+    char name[32];
+    for (int i = 0; i < kLevelCount; i++) {
+        if (i < 4)
+            snprintf(name, sizeof name, "tut1_%.2i.lvl", i + 1);
+        else
+            snprintf(name, sizeof name, "pack1_%.2i.lvl", i - 3);
+        names.push_back(name);
+    }
+    return names;
+}
+
+// The 15 rows of 20 cells that follow "level=".
+std::vector<std::string> layoutRows(const std::string& text) {
+    std::vector<std::string> rows;
+    size_t pos = text.find("level=\r\n");
+    if (pos == std::string::npos) return rows;
+    pos += 8;
+    for (int y = 0; y < 15; y++) {
+        size_t end = text.find("\r\n", pos);
+        if (end == std::string::npos) break;
+        rows.push_back(text.substr(pos, end - pos));
+        pos = end + 2;
+    }
+    return rows;
+}
+
+} // namespace
+
+TEST(ContentFiles, EveryTextFileHasCrLfLinesAndEndsWithALineBreak) {
+    int checked = 0;
+    for (const auto& entry : fs::recursive_directory_iterator(kData)) {
+        if (!entry.is_regular_file()) continue;
+        std::string ext = entry.path().extension().string();
+        if (ext != ".txt" && ext != ".lvl" && ext != ".par") continue;
+        std::string text = readWhole(entry.path());
+        SCOPED_TRACE(entry.path().string());
+        ASSERT_GE(text.size(), 2u);
+        EXPECT_EQ(text.substr(text.size() - 2), "\r\n");
+        for (size_t i = 0; i < text.size(); i++) {
+            bool bareLf = text[i] == '\n' && (i == 0 || text[i - 1] != '\r');
+            bool bareCr = text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n');
+            ASSERT_FALSE(bareLf || bareCr) << "lone line-end byte at " << i;
+        }
+        checked++;
+    }
+    EXPECT_GE(checked, 70 + 8 + 17 + 8);
+}
+
+TEST(TextTables, EveryKeyTheGameAsksForIsThereOnce) {
+    loadTables();
+    std::set<std::string> needed(std::begin(kGameKeys), std::end(kGameKeys));
+    // Every findText("...") and indexOfText("...") in the game's code.
+    const std::regex lookup(R"re((findText|indexOfText)\("([^"]+)"\))re");
+    for (const char* folder : {"app", "engine", "game", "gameplay", "visuals", "ui", "player", "platform"}) {
+        fs::path dir = fs::path(PC_SOURCE_DIR) / folder;
+        if (!fs::exists(dir)) continue;
+        for (const auto& entry : fs::recursive_directory_iterator(dir)) {
+            if (!entry.is_regular_file()) continue;
+            std::string code = readWhole(entry.path());
+            for (std::sregex_iterator m(code.begin(), code.end(), lookup), end; m != end; ++m)
+                needed.insert((*m)[2]);
+        }
+    }
+    for (const std::string& key : needed)
+        EXPECT_NE(findText(key.c_str()), nullptr) << "missing text: " << key;
+
+    std::set<std::string> seen;
+    for (int i = 0; i < textTable.count; i++) {
+        EXPECT_TRUE(seen.insert(textTable.entries[i].key).second)
+            << "key twice: " << textTable.entries[i].key;
+        EXPECT_GT(strlen(textTable.entries[i].text), 0u) << textTable.entries[i].key;
+    }
+    EXPECT_LT(textTable.count, kMaxTexts);
+    freeTextTable();
+}
+
+TEST(TextTables, NumberedRunsFollowTheirFirstKey) {
+    loadTables();
+    auto run = [](const char* first, int count, const char* prefix) {
+        int start = indexOfText(first);
+        ASSERT_STREQ(textTable.entries[start].key, first);
+        for (int k = 0; k < count; k++) {
+            ASSERT_LT(start + k, textTable.count) << first;
+            EXPECT_EQ(std::string(textTable.entries[start + k].key).rfind(prefix, 0), 0u)
+                << first << " + " << k << " is " << textTable.entries[start + k].key;
+        }
+    };
+    run("defname1", 10, "defname");
+    run("stagename1", kZoneCount, "stagename");
+    run("modetip", 5, "modetip");
+    run("tip1", 10, "tip");
+    run("gametip1", 10, "gametip");
+    // Default names go into 20-byte record fields and are typed names at most 12 characters long.
+    for (int k = 0; k < 10; k++) EXPECT_LE(strlen(textAt(indexOfText("defname1") + k)), 12u);
+    freeTextTable();
+}
+
+TEST(TextTables, FormatTextsHoldExactlyTheirPlaceholders) {
+    loadTables();
+    const std::map<std::string, int> formats = {{"combox", 1}, {"levelbartip", 1}, {"zonelevscore", 3}};
+    for (int i = 0; i < textTable.count; i++) {
+        std::string key = textTable.entries[i].key, text = textTable.entries[i].text;
+        auto f = formats.find(key);
+        int placeholders = 0;
+        for (size_t p = text.find('%'); p != std::string::npos; p = text.find('%', p + 1)) {
+            EXPECT_EQ(text.compare(p, 2, "%i"), 0) << key;
+            placeholders++;
+        }
+        EXPECT_EQ(placeholders, f == formats.end() ? 0 : f->second) << key;
+    }
+    // The credits roll shows at most 64 lines of at most 63 characters.
+    std::string credits = textOf("credititems");
+    int lines = 0;
+    for (size_t pos = 0; pos < credits.size(); lines++) {
+        size_t end = credits.find("\r\n", pos);
+        ASSERT_NE(end, std::string::npos);
+        EXPECT_LE(end - pos, 63u);
+        pos = end + 2;
+    }
+    EXPECT_GT(lines, 5);
+    EXPECT_LE(lines, 64);
+    freeTextTable();
+}
+
+TEST(MenuFile, PagesHoldTheItemsTheCommandsKnowAndEveryNameHasACaption) {
+    std::string menu = readWhole(kData / "menu.txt");
+    loadTables();
+    std::set<std::string> names;
+    for (const auto& [page, items] : kMenuPages) {
+        std::vector<std::string> listed = menuSection(menu, page);
+        SCOPED_TRACE(page);
+        EXPECT_FALSE(listed.empty());
+        EXPECT_LE(listed.size(), size_t(kMaxMenuItems));
+        for (const std::string& item : items)
+            EXPECT_NE(std::find(listed.begin(), listed.end(), item), listed.end()) << "no item " << item;
+        names.insert(page);
+        names.insert(listed.begin(), listed.end());
+    }
+    // The first item of "main" is dropped at load; the mode pages start with "start".
+    EXPECT_EQ(menuSection(menu, "main").size(), 9u);
+    EXPECT_EQ(menuSection(menu, "main")[1], "mode1");
+    for (const char* mode : {"mode1", "mode2", "mode3"}) EXPECT_EQ(menuSection(menu, mode)[0], "start");
+    for (const char* page : {"messageboxok", "helpscreen"}) EXPECT_EQ(menuSection(menu, page)[0], "ok");
+    EXPECT_EQ(menuSection(menu, "loadgamequest")[0], "yes");
+    EXPECT_EQ(menuSection(menu, "levelcomplete")[0], "oknextlevel");
+    // A section is found by the first "name=" anywhere; "messageboxok=" ends in "ok=", so "ok" has an
+    // empty section of its own before it.
+    EXPECT_LT(menu.find("\nok=\r\n\r\n"), menu.find("messageboxok="));
+    names.erase("<missing>");
+    for (const std::string& name : names)
+        EXPECT_NE(findText(name.c_str()), nullptr) << "no caption: " << name;
+    freeTextTable();
+}
+
+TEST(LevelFiles, SeventyLevelsFitTheScreenAndPlayInEveryMode) {
+    for (const std::string& name : levelNames()) {
+        std::string text = readWhole(kData / "levels" / name);
+        SCOPED_TRACE(name);
+        ASSERT_FALSE(text.empty());
+        std::string_view buf = keyed(text);
+        // "time4level=" holds "level=", so the layout key must come first.
+        ASSERT_LT(text.find("level="), text.find("time4level="));
+        int colours = readInt(buf, "colors=");
+        EXPECT_GE(colours, 3);
+        EXPECT_LE(colours, 8);
+        EXPECT_GT(readInt(buf, "addballs="), 0);
+        EXPECT_GT(readFloat(buf, "balls4destroy="), 0);
+        EXPECT_GT(readFloat(buf, "time4level="), 0);
+        std::vector<std::string> rows = layoutRows(text);
+        ASSERT_EQ(rows.size(), 15u);
+        int cells = 0, tiles = 0;
+        for (const std::string& row : rows) {
+            ASSERT_EQ(row.size(), 20u);
+            // Column 0 lies under the progress bar, columns 16..19 under the right panel.
+            EXPECT_EQ(row[0], '.');
+            EXPECT_EQ(row.substr(16), "....");
+            for (char c : row) {
+                EXPECT_TRUE(c == '.' || (c >= '0' && c <= '2') || (c >= 'a' && c <= 'h') ||
+                            (c >= 'A' && c <= 'H') || c == 'Z')
+                    << c;
+                if (c != '.') cells++;
+                if (c == '1' || c == '2' || c == 'Z' || (c >= 'A' && c <= 'H')) tiles++;
+                // A chained ball of a colour not in play could never be freed.
+                int colour = (c >= 'A' && c <= 'H') ? c - 'A' : (c >= 'a' && c <= 'h') ? c - 'a' : -1;
+                EXPECT_LT(colour, colours) << c;
+            }
+        }
+        EXPECT_GE(cells, 40);
+        EXPECT_GT(tiles, 0) << "a puzzle level without tiles would be won at once";
+    }
+}
+
+TEST(LevelFiles, HelpBoardsMarkEveryDemonstrationPointOnce) {
+    for (int n = 1; n <= 8; n++) {
+        std::string text = readWhole(kData / "levels" / ("help" + std::to_string(n) + ".lvl"));
+        SCOPED_TRACE(n);
+        std::vector<std::string> rows = layoutRows(text);
+        ASSERT_EQ(rows.size(), 15u);
+        std::string all;
+        for (const std::string& row : rows) all += row;
+        for (char mark : {'u', 'v', 'x', 'y', 'z'})
+            EXPECT_EQ(std::count(all.begin(), all.end(), mark), 1) << mark;
+    }
+}
+
+TEST(EffectFiles, EveryEffectTheGameStartsReadsItsRotationAndFrame) {
+    const char* const names[] = {"hammer",  "bomb1",    "bomb2",    "dbomb1",    "dbomb2",  "ball1",
+                                 "ball2",   "diamond1", "diamond2", "chain1",    "chain2",  "square1",
+                                 "square2", "addbomb2", "combox",   "gottalife", "scorewow"};
+    std::set<std::string> present;
+    for (const auto& entry : fs::directory_iterator(kData / "effects"))
+        present.insert(entry.path().stem().string());
+    for (const char* name : names) {
+        SCOPED_TRACE(name);
+        ASSERT_TRUE(present.count(name));
+        std::string text = readWhole(kData / "effects" / (std::string(name) + ".par"));
+        std::string_view buf = keyed(text);
+        // The first "rot=" and "rotdev=" must be their own lines, not the tails of "drot=" / "drotdev=".
+        for (const char* key : {"rot=", "rotdev="}) {
+            size_t at = text.find(key);
+            ASSERT_NE(at, std::string::npos);
+            EXPECT_TRUE(at == 0 || text[at - 1] == '\n') << key;
+        }
+        int frame = readInt(buf, "numparticle=");
+        EXPECT_GE(frame, 0);
+        EXPECT_LT(frame, 64);
+        EXPECT_GT(readFloat(buf, "parfrequency="), 0);
+        EXPECT_GT(readFloat(buf, "partime="), 0);
+        float colour[4] = {};
+        EXPECT_EQ(readFloatList(buf, "color0=", colour, 4), 4);
+        char other[32];
+        readValueText(buf, "externeffect1=", other, sizeof other);
+        EXPECT_TRUE(other[0] == 0 || present.count(other)) << other;
+    }
+}
+
+TEST(DefaultRecords, EveryLevelHasPlausibleRecordsThatRiseWithTheLevel) {
+    for (const char* file : {"hi_expert.txt", "hi_normal.txt", "hi_zen.txt"}) {
+        std::string text = readWhole(kData / file);
+        std::string_view buf = keyed(text);
+        SCOPED_TRACE(file);
+        double early = 0, late = 0;
+        for (int i = 1; i <= kLevelCount; i++) {
+            std::string n = std::to_string(i);
+            int score = readInt(buf, ("score" + n + "=").c_str());
+            EXPECT_GT(score, 0) << i;
+            EXPECT_GE(readInt(buf, ("combo" + n + "=").c_str()), 2) << i;
+            EXPECT_GT(readInt(buf, ("move" + n + "=").c_str()), 0) << i;
+            float t = readFloat(buf, ("time" + n + "=").c_str());
+            EXPECT_GT(t, 0) << i;
+            EXPECT_LT(t - int(t), 0.595f) << "seconds are two digits below 60: " << i;
+            if (i <= 10) early += score;
+            if (i > kLevelCount - 10) late += score;
+        }
+        EXPECT_GT(late, early * 2);
+    }
+}
+
+TEST(SceneryTypes, EveryGroupClosesAndEveryEntryNamesAPicture) {
+    std::string text = readWhole(kData / "gameobjs.txt");
+    std::set<std::string> types;
+    const std::regex group(R"re(\[([a-z]+)/\]([^\[]*)\[/\1\])re");
+    const std::regex entry(R"re(([a-z0-9]+)=([a-z0-9_]+\.(tga|jpg)))re");
+    int groups = 0;
+    for (std::sregex_iterator g(text.begin(), text.end(), group), end; g != end; ++g, ++groups) {
+        std::string body = (*g)[2];
+        for (std::sregex_iterator e(body.begin(), body.end(), entry); e != end; ++e) types.insert((*e)[1]);
+    }
+    EXPECT_GE(groups, 1);
+    for (const char* type : {"sky1", "waterfall", "water", "spray", "leaves1", "leaves2"})
+        EXPECT_TRUE(types.count(type)) << type;
+}
