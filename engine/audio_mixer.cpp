@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cassert>
 #include <cmath>
+#include <iterator>
 
 Mixer mixer;
 
@@ -124,18 +125,29 @@ void mixChunk(float* out, int frames) {
     }
     mixer.musicGain = m1;
 
-    // Peak limiter: a peak above the ceiling lowers the gain at once, which then recovers slowly; the soft
-    // knee catches what is left, so loud mixes get quieter instead of clipping.
+    // Look-ahead limiter: every frame waits 64 frames in a delay line; the gain glides down to what the
+    // loudest frame of the line needs before that frame plays, then recovers slowly. Loud mixes get
+    // quieter instead of clipping; the soft knee only catches rounding.
     float g = mixer.limiterGain;
+    const float step = 1.0f / kLimiterLookAhead;
     for (int i = 0; i < frames; ++i) {
         float l = mixer.mixBuffer[2 * i], r = mixer.mixBuffer[2 * i + 1];
         float peak = std::max(std::fabs(l), std::fabs(r));
-        if (peak * g > kLimiterCeiling)
-            g = kLimiterCeiling / peak;
+        int at = mixer.limiterPos;
+        float outL = mixer.limiterDelay[2 * at], outR = mixer.limiterDelay[2 * at + 1];
+        mixer.limiterDelay[2 * at] = l;
+        mixer.limiterDelay[2 * at + 1] = r;
+        mixer.limiterNeed[at] = peak > kLimiterCeiling ? kLimiterCeiling / peak : 1.0f;
+        mixer.limiterPos = (at + 1) % kLimiterLookAhead;
+        float need = 1.0f;
+        for (float n : mixer.limiterNeed) need = std::min(need, n);
+        // Falling by (1 - need) / 64 per frame reaches `need` within the 64 frames before the peak plays.
+        if (need < g)
+            g = std::max(need, g - (1.0f - need) * step);
         else
-            g += (1.0f - g) * kLimiterRelease;
-        out[2 * i] = softLimit(l * g);
-        out[2 * i + 1] = softLimit(r * g);
+            g = std::min(need, g + (1.0f - g) * kLimiterRelease);
+        out[2 * i] = softLimit(outL * g);
+        out[2 * i + 1] = softLimit(outR * g);
     }
     mixer.limiterGain = g;
 }
@@ -167,6 +179,9 @@ void resetMixer() {
     mixer.musicTarget = mixer.musicGain = 0.9f * kMusicAmplify;
     mixer.soundTarget = mixer.soundGain = 0.9f;
     mixer.limiterGain = 1.0f;
+    std::fill(std::begin(mixer.limiterDelay), std::end(mixer.limiterDelay), 0.0f);
+    std::fill(std::begin(mixer.limiterNeed), std::end(mixer.limiterNeed), 1.0f);
+    mixer.limiterPos = 0;
 }
 
 bool pushMixerCommand(const MixerCommand& command) {

@@ -12,6 +12,7 @@ struct openmpt_module;
 
 constexpr int kMixRate = 44100;             // output rate of the device, frames per second
 constexpr int kMixChunkFrames = 256;        // frames mixed in one pass of the inner loop
+constexpr int kLimiterLookAhead = 64;       // frames (1.5 ms) the limiter looks ahead to turn down smoothly
 constexpr int kMixerCommandCapacity = 1024; // pending commands; a full ring drops the newest command
 
 enum class MixerCommandKind : uint8_t {
@@ -72,6 +73,9 @@ struct Mixer {
     int musicVolume = 90;         // 0..100, the player's music volume
     int soundVolume = 90;         // 0..100, the player's sound volume
     float limiterGain = 1.0f;
+    float limiterDelay[kLimiterLookAhead * 2] = {}; // the frames the limiter sees before they play
+    float limiterNeed[kLimiterLookAhead] = {};      // the gain each of them needs to stay below the ceiling
+    int limiterPos = 0;
     float mixBuffer[kMixChunkFrames * 2] = {};
     float musicBuffer[kMixChunkFrames * 2] = {};
 };

@@ -112,12 +112,15 @@ std::vector<MixerCommand> commandsOf(MixerCommandKind kind) {
     return found;
 }
 
-// Frames of the mix (left channel) until the last one that is not silent.
+// Frames of the mix (left channel) from the first to the last one that is not silent.
 int audibleFrames() {
-    int last = -1;
-    for (size_t i = 0; i < audioCapture.mix.size(); i += 2)
-        if (std::fabs(audioCapture.mix[i]) > 1e-6f) last = int(i / 2);
-    return last + 1;
+    int first = -1, last = -1;
+    for (size_t i = 0; i < audioCapture.mix.size(); i += 2) {
+        if (std::fabs(audioCapture.mix[i]) <= 1e-6f) continue;
+        if (first < 0) first = int(i / 2);
+        last = int(i / 2);
+    }
+    return first < 0 ? 0 : last - first + 1;
 }
 
 class AudioTest : public ::testing::Test {
