@@ -1,0 +1,253 @@
+// The texture list and the picture loaders.
+#include "engine/texture.h"
+
+#include <algorithm>
+#include <cassert>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "engine/file_registry.h"
+#include "engine/render.h"
+#include "engine/texture_decode.h"
+#include "platform/message_box.h"
+
+TextureManager textures;
+
+namespace {
+
+constexpr int kMipLevelsOfPictures = 2;
+
+void loadingError(const char* format, const char* name) {
+    char text[256];
+    std::snprintf(text, sizeof text, format, name);
+    fatalError("Loading error", text, 1);
+}
+
+bool isTgaName(const char* name) {
+    return std::strstr(name, ".tga") || std::strstr(name, ".TGA");
+}
+
+// A new record in the list; null when the list is full or the name does not fit its record.
+Texture* addRecord(const char* name, int width, int height, uint32_t handle, bool hasAlpha, int format) {
+    if (textures.count >= kMaxTextures || std::strlen(name) > kMaxTextureName) return nullptr;
+    int slot = 0;
+    while (textures.used[slot]) slot++; // a free slot exists because count < kMaxTextures
+    Texture* t = &textures.pool[slot];
+    textures.used[slot] = true;
+    std::memset(t, 0, sizeof *t);
+    std::memcpy(t->name, name, std::strlen(name) + 1);
+    t->width = width;
+    t->height = height;
+    t->handle = handle;
+    t->hasAlpha = hasAlpha;
+    t->format = format;
+    textures.list[textures.count++] = t;
+    return t;
+}
+
+// A backend texture of the given texels; 0 both on failure and without a backend (headless tools),
+// which the callers tell apart by render.backend.
+bool makeDeviceTexture(int width, int height, int mipLevels, const uint8_t* rgba, uint32_t& handle) {
+    handle = 0;
+    if (!render.backend) return true;
+    handle = render.backend->createTexture(width, height, mipLevels, rgba);
+    return handle != 0;
+}
+
+// A JPEG followed by its alpha plane: the JPEG ends with the first 0xFF 0xD9.
+void splitAlphaJpeg(const uint8_t* data, int size, int& jpegBytes, const uint8_t*& alpha, int& alphaBytes) {
+    jpegBytes = size;
+    for (int i = 0; i + 1 < size; i++) {
+        if (data[i] == 0xFF && data[i + 1] == 0xD9) {
+            jpegBytes = i + 2;
+            break;
+        }
+    }
+    alpha = data + jpegBytes;
+    alphaBytes = size - jpegBytes;
+}
+
+} // namespace
+
+void resetTextures() {
+    flushBatch();
+    std::memset(textures.used, 0, sizeof textures.used);
+    textures.count = 0;
+}
+
+Texture* findTexture(const char* name) {
+    for (int i = 0; i < textures.count; i++) {
+        if (std::strcmp(textures.list[i]->name, name) == 0) return textures.list[i];
+    }
+    return nullptr;
+}
+
+int nextPowerOfTwo(int length) {
+    for (int p = 2; p <= kMaxTextureSide; p *= 2) {
+        if (p >= length) return p;
+    }
+    return 0;
+}
+
+Texture* getTexture(const char* name, bool fatal) {
+    if (Texture* listed = findTexture(name)) return listed;
+    if (isTgaName(name)) {
+        // ball.tga -> _a_ball.jpg: the smaller JPEG with an alpha plane wins when it exists.
+        std::string jpegName = std::string("_a_") + name;
+        jpegName = jpegName.substr(0, jpegName.find('.')) + ".jpg";
+        if (Texture* listed = findTexture(jpegName.c_str())) return listed;
+        if (Texture* loaded = loadAlphaJpeg(jpegName.c_str(), false)) return loaded;
+    }
+    int size = 0;
+    const uint8_t* data = openFile(name, &size, false);
+    DecodedPicture picture;
+    uint32_t handle = 0;
+    Texture* t = nullptr;
+    if (data && decodePicture(data, size, picture) &&
+        makeDeviceTexture(picture.width, picture.height, kMipLevelsOfPictures, picture.rgba.data(), handle)) {
+        t = addRecord(name, picture.width, picture.height, handle, isTgaName(name), kFormatUnknown);
+        if (!t && handle) render.backend->releaseTexture(handle);
+    }
+    // The file stays registered: a later request for it is served from memory.
+    if (!t && fatal) loadingError("Couldn't load texture: %s", name);
+    return t;
+}
+
+Texture* loadAlphaJpeg(const char* name, bool fatal) {
+    if (Texture* listed = findTexture(name)) return listed;
+    int size = 0;
+    const uint8_t* data = openFile(name, &size, false);
+    if (!data) return nullptr;
+    int jpegBytes = 0, alphaBytes = 0;
+    const uint8_t* alpha = nullptr;
+    splitAlphaJpeg(data, size, jpegBytes, alpha, alphaBytes);
+    DecodedPicture picture;
+    Texture* t = nullptr;
+    // A plane shorter than the picture is a broken file, not a partly transparent picture.
+    if (decodePicture(data, jpegBytes, picture) &&
+        static_cast<size_t>(alphaBytes) >= static_cast<size_t>(picture.width) * picture.height) {
+        size_t texels = static_cast<size_t>(picture.width) * picture.height;
+        for (size_t i = 0; i < texels; i++) picture.rgba[i * 4 + 3] = alpha[i];
+        uint32_t handle = 0;
+        if (makeDeviceTexture(picture.width, picture.height, 1, picture.rgba.data(), handle)) {
+            t = addRecord(name, picture.width, picture.height, handle, true, kFormatA8R8G8B8);
+            if (!t && handle) render.backend->releaseTexture(handle);
+        }
+    }
+    releaseFile(data);
+    if (!t && fatal) loadingError("Can't load texture: %s", name);
+    return t;
+}
+
+namespace {
+
+// Copies a picture into the top-left width x height texels of a padded texel array, without scaling;
+// texels beyond the picture stay transparent black.
+void copyTopLeft(const DecodedPicture& picture, int width, int height, int paddedWidth,
+                 std::vector<uint8_t>& out) {
+    int rows = std::min(height, picture.height), columns = std::min(width, picture.width);
+    for (int r = 0; r < rows; r++) {
+        std::memcpy(&out[(static_cast<size_t>(r) * paddedWidth) * 4],
+                    &picture.rgba[(static_cast<size_t>(r) * picture.width) * 4],
+                    static_cast<size_t>(columns) * 4);
+    }
+}
+
+} // namespace
+
+Texture* loadAlphaJpegPadded(const char* name, int width, int height) {
+    int paddedWidth = nextPowerOfTwo(width), paddedHeight = nextPowerOfTwo(height);
+    if (width <= 0 || height <= 0 || paddedWidth == 0 || paddedHeight == 0) return nullptr;
+    int size = 0;
+    const uint8_t* data = openFile(name, &size, false);
+    if (!data) return nullptr;
+    int jpegBytes = 0, alphaBytes = 0;
+    const uint8_t* alpha = nullptr;
+    splitAlphaJpeg(data, size, jpegBytes, alpha, alphaBytes);
+    DecodedPicture picture;
+    Texture* t = nullptr;
+    if (decodePicture(data, jpegBytes, picture) &&
+        static_cast<size_t>(alphaBytes) >= static_cast<size_t>(width) * height) {
+        std::vector<uint8_t> texels(static_cast<size_t>(paddedWidth) * paddedHeight * 4, 0);
+        copyTopLeft(picture, width, height, paddedWidth, texels);
+        // The plane holds width x height bytes, row by row; each goes into its texel of the padded rows.
+        for (int r = 0; r < height; r++) {
+            for (int c = 0; c < width; c++) {
+                texels[(static_cast<size_t>(r) * paddedWidth + c) * 4 + 3] = *alpha++;
+            }
+        }
+        t = createTexture(name, paddedWidth, paddedHeight, kFormatA8R8G8B8);
+        if (t && t->width == paddedWidth && t->height == paddedHeight) {
+            t->hasAlpha = true;
+            updateTexturePixels(t, texels.data());
+        }
+    }
+    releaseFile(data);
+    return t;
+}
+
+Texture* loadPicturePadded(const char* name, int width, int height) {
+    if (Texture* listed = findTexture(name)) return listed;
+    int paddedWidth = nextPowerOfTwo(width), paddedHeight = nextPowerOfTwo(height);
+    int size = 0;
+    const uint8_t* data = openFile(name, &size, true);
+    if (!data) return nullptr; // only when a test has replaced the process exit
+    DecodedPicture picture;
+    Texture* t = nullptr;
+    if (width > 0 && height > 0 && paddedWidth && paddedHeight && decodePicture(data, size, picture)) {
+        std::vector<uint8_t> texels(static_cast<size_t>(paddedWidth) * paddedHeight * 4, 0);
+        copyTopLeft(picture, width, height, paddedWidth, texels);
+        t = createTexture(name, paddedWidth, paddedHeight, kFormatA8R8G8B8);
+        if (t && t->width == paddedWidth && t->height == paddedHeight) updateTexturePixels(t, texels.data());
+    }
+    releaseFile(data);
+    if (!t) loadingError("Couldn't load texture: %s", name);
+    return t;
+}
+
+Texture* createTexture(const char* name, int width, int height, int format) {
+    if (Texture* listed = findTexture(name)) return listed;
+    uint32_t handle = 0;
+    Texture* t = nullptr;
+    if (width > 0 && height > 0 && textures.count < kMaxTextures &&
+        makeDeviceTexture(width, height, 1, nullptr, handle)) {
+        t = addRecord(name, width, height, handle, false, format);
+        if (!t && handle) render.backend->releaseTexture(handle);
+    }
+    if (!t) {
+        char text[256];
+        std::snprintf(text, sizeof text, "Couldn't create texture: %s", name);
+        showErrorBox("Init error", text);
+    }
+    return t;
+}
+
+void updateTexturePixels(Texture* texture, const uint8_t* rgba) {
+    assert(texture);
+    if (texture->handle && render.backend) {
+        flushBatch(); // quads gathered earlier show the old texels
+        render.backend->updateTexture(texture->handle, texture->width, texture->height, rgba);
+    }
+}
+
+void releaseTexture(Texture* texture) {
+    if (!texture) return;
+    int at = 0;
+    while (at < textures.count && textures.list[at] != texture) at++;
+    assert(at < textures.count && "released a texture that is not listed");
+    if (at == textures.count) return;
+    flushBatch(); // a gathered quad may still use it
+    if (texture->handle) {
+        if (render.backend) render.backend->releaseTexture(texture->handle);
+        // The handle may be given to a new texture; the states must not keep pointing at it.
+        if (render.states.texture == texture->handle) render.states.texture = 0;
+    }
+    std::memmove(&textures.list[at], &textures.list[at + 1], (textures.count - at - 1) * sizeof(Texture*));
+    textures.count--;
+    textures.used[texture - textures.pool] = false;
+}
+
+void releaseAllTextures() {
+    while (textures.count > 0) releaseTexture(textures.list[textures.count - 1]);
+}
