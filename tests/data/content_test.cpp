@@ -15,7 +15,10 @@
 
 #include "engine/keyed_reader.h"
 #include "engine/limits.h"
+#include "engine/random.h"
 #include "engine/text_table.h"
+#include "player/player_folders.h"
+#include "visuals/particle_effects.h"
 
 namespace fs = std::filesystem;
 
@@ -435,39 +438,52 @@ TEST(EffectFiles, EveryEffectTheGameStartsReadsItsRotationAndFrame) {
             ASSERT_NE(at, std::string::npos);
             EXPECT_TRUE(at == 0 || text[at - 1] == '\n') << key;
         }
-        int frame = readInt(buf, "numparticle=");
-        EXPECT_GE(frame, 0);
-        EXPECT_LT(frame, 64);
-        EXPECT_GT(readFloat(buf, "parfrequency="), 0);
-        EXPECT_GT(readFloat(buf, "partime="), 0);
-        float colour[4] = {};
-        EXPECT_EQ(readFloatList(buf, "color0=", colour, 4), 4);
-        char other[32];
-        readValueText(buf, "externeffect1=", other, sizeof other);
-        EXPECT_TRUE(other[0] == 0 || present.count(other)) << other;
+        EffectDefinition def;
+        readEffectDefinition(buf, def);
+        EXPECT_GE(def.frame, 0);
+        EXPECT_LT(def.frame, 64);
+        EXPECT_GT(def.parFrequency, 0);
+        EXPECT_GT(def.parTimeMs, 0);
+        EXPECT_EQ(def.rot, readFloat(buf, "\nrot="));
+        EXPECT_EQ(def.dRotDev, readFloat(buf, "drotdev="));
+        EXPECT_GT(def.color0[3], 0) << "born invisible";
+        for (const auto& other : def.externEffects)
+            EXPECT_TRUE(other[0] == 0 || present.count(other)) << other;
     }
 }
 
 TEST(DefaultRecords, EveryLevelHasPlausibleRecordsThatRiseWithTheLevel) {
-    for (const char* file : {"hi_expert.txt", "hi_normal.txt", "hi_zen.txt"}) {
-        std::string text = readWhole(kData / file);
-        std::string_view buf = keyed(text);
-        SCOPED_TRACE(file);
+    PlayerFolders folders;
+    setDataFolder(kData.string() + "/");
+    loadTables();
+    rulesRandom.seed(7);
+    loadRecords();
+    for (int m = 0; m < kModeCount; m++) {
+        SCOPED_TRACE(m);
         double early = 0, late = 0;
-        for (int i = 1; i <= kLevelCount; i++) {
-            std::string n = std::to_string(i);
-            int score = readInt(buf, ("score" + n + "=").c_str());
-            EXPECT_GT(score, 0) << i;
-            EXPECT_GE(readInt(buf, ("combo" + n + "=").c_str()), 2) << i;
-            EXPECT_GT(readInt(buf, ("move" + n + "=").c_str()), 0) << i;
-            float t = readFloat(buf, ("time" + n + "=").c_str());
-            EXPECT_GT(t, 0) << i;
-            EXPECT_LT(t - int(t), 0.595f) << "seconds are two digits below 60: " << i;
-            if (i <= 10) early += score;
-            if (i > kLevelCount - 10) late += score;
+        for (int level = 0; level < kLevelCount; level++) {
+            const LevelRecord& r = records.levels[m][level];
+            EXPECT_GT(r.bestScore, 0) << level;
+            EXPECT_GE(r.bestCombo, 2) << level;
+            EXPECT_GT(r.fewestMoves, 0) << level;
+            EXPECT_GT(r.bestTimeMs, 0) << level;
+            EXPECT_GT(strlen(r.scoreName), 0u) << level;
+            if (level < 10) early += r.bestScore;
+            if (level >= kLevelCount - 10) late += r.bestScore;
         }
         EXPECT_GT(late, early * 2);
+        for (int k = 1; k < kHiscoreLines; k++)
+            EXPECT_LT(records.hiscores[m][k].score, records.hiscores[m][k - 1].score);
     }
+    // Seconds are written as two digits below 60 ("2.45" is two minutes forty-five).
+    for (const char* file : {"hi_expert.txt", "hi_normal.txt", "hi_zen.txt"}) {
+        std::string text = readWhole(kData / file);
+        for (int i = 1; i <= kLevelCount; i++) {
+            float t = readFloat(keyed(text), ("time" + std::to_string(i) + "=").c_str());
+            EXPECT_LT(t - int(t), 0.595f) << file << " level " << i;
+        }
+    }
+    freeTextTable();
 }
 
 TEST(SceneryTypes, EveryGroupClosesAndEveryEntryNamesAPicture) {

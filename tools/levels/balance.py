@@ -1,0 +1,135 @@
+#!/usr/bin/env python3
+"""Plays every level in every mode with the simulator's bot and writes data/levels/BALANCE.md.
+
+Each level is played by `pebblecraft-sim bot` with ten seeds per mode. The table shows how many of
+the ten games the bot won and its mean score, and marks the levels below their target: the
+tutorials should be won in 9 of 10 games, the pack levels in 6 of 10 at the start of the pack,
+falling evenly to 2 of 10 on the last level.
+
+Run from the source root after building the simulator:
+    python3 tools/levels/balance.py [--sim build/tools/sim/pebblecraft-sim] [--games 10] [--jobs 2]
+    python3 tools/levels/balance.py --levels 0-9 --modes 0   # a part, printed only
+"""
+import argparse
+import concurrent.futures
+import json
+import os
+import subprocess
+import sys
+
+ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+MODES = ["classic", "puzzle", "action"]
+
+
+def level_name(level):
+    return "tut1_%02d" % (level + 1) if level < 4 else "pack1_%02d" % (level - 3)
+
+
+def target(level, games):
+    """Wins the bot should reach in `games` games."""
+    if level < 4:
+        share = 0.9
+    else:
+        share = 0.6 - 0.4 * (level - 4) / 65.0
+    return max(1, int(share * games + 0.5))
+
+
+def find_sim(given):
+    candidates = [given] if given else []
+    candidates += [os.path.join(ROOT, "build", "tools", "sim", "pebblecraft-sim"),
+                   os.path.join(ROOT, "build", "pebblecraft-sim")]
+    for c in candidates:
+        if c and os.path.isfile(c) and os.access(c, os.X_OK):
+            return c
+    sys.exit("pebblecraft-sim not found; build it (cmake --build build --target pebblecraft-sim) or pass --sim")
+
+
+def play(sim, data, mode, level, games, seed):
+    cmd = [sim, "bot", "--data", data, "--mode", str(mode), "--level", str(level), "--games", str(games),
+           "--seed", str(seed)]
+    out = subprocess.run(cmd, capture_output=True, text=True, timeout=3600)
+    if out.returncode != 0:
+        return dict(mode=mode, level=level, error=(out.stderr or out.stdout).strip()[:200])
+    lines = [l for l in out.stdout.splitlines() if l.strip().startswith("{")]
+    per_game = [json.loads(l) for l in lines[:-1]]
+    summary = json.loads(lines[-1]) if lines else {}
+    moves = [g.get("movesMade", 0) for g in per_game if g.get("won")]
+    times = [g.get("levelTimeMs", 0) for g in per_game if g.get("won")]
+    return dict(mode=mode, level=level, wins=int(summary.get("wins", 0)), games=int(summary.get("games", games)),
+                score=summary.get("meanScore", summary.get("mean_score", summary.get("score", 0))),
+                moves=sum(moves) / len(moves) if moves else 0, time=sum(times) / len(times) if times else 0)
+
+
+def parse_range(text, top):
+    out = []
+    for part in text.split(","):
+        if "-" in part:
+            a, b = part.split("-")
+            out.extend(range(int(a), int(b) + 1))
+        else:
+            out.append(int(part))
+    return [x for x in out if 0 <= x < top]
+
+
+def main():
+    ap = argparse.ArgumentParser()
+    ap.add_argument("--sim")
+    ap.add_argument("--data", default=os.path.join(ROOT, "data"))
+    ap.add_argument("--games", type=int, default=10)
+    ap.add_argument("--seed", type=int, default=1)
+    ap.add_argument("--jobs", type=int, default=2)
+    ap.add_argument("--levels", default="0-69")
+    ap.add_argument("--modes", default="0-2")
+    args = ap.parse_args()
+    sim = find_sim(args.sim)
+    levels = parse_range(args.levels, 70)
+    modes = parse_range(args.modes, 3)
+    whole = len(levels) == 70 and len(modes) == 3
+
+    jobs = [(m, l) for l in levels for m in modes]
+    results = {}
+    with concurrent.futures.ThreadPoolExecutor(max_workers=args.jobs) as pool:
+        futures = {pool.submit(play, sim, args.data, m, l, args.games, args.seed): (m, l) for (m, l) in jobs}
+        for f in concurrent.futures.as_completed(futures):
+            r = f.result()
+            results[(r["mode"], r["level"])] = r
+            if "error" in r:
+                print("level %d mode %d: %s" % (r["level"], r["mode"], r["error"]), file=sys.stderr)
+
+    rows = []
+    short = 0
+    for l in levels:
+        cells = []
+        for m in modes:
+            r = results[(m, l)]
+            if "error" in r:
+                cells.append("error")
+                short += 1
+                continue
+            need = target(l, r["games"])
+            mark = "" if r["wins"] >= need else " **low**"
+            if mark:
+                short += 1
+            cells.append("%d/%d (%d)%s" % (r["wins"], r["games"], round(r["score"]), mark))
+        rows.append("| %d | %s | %d/%d | %s |" % (l + 1, level_name(l), target(l, args.games), args.games,
+                                                  " | ".join(cells)))
+    header = ["| # | Level | Target | " + " | ".join("%s: wins (mean score)" % MODES[m] for m in modes) + " |",
+              "|---|---|---|" + "---|" * len(modes)]
+    table = "\n".join(header + rows)
+    print(table)
+    print("\n%d of %d results below target" % (short, len(jobs)))
+    if whole:
+        text = ("# Level balance\n\n"
+                "Wins of the simulator's bot in %d games per level and mode (seeds %d to %d), with the mean score\n"
+                "in brackets. Targets: 9 of 10 on the tutorials, 6 of 10 on pack1_01 falling evenly to 2 of 10 on\n"
+                "pack1_66; results below target are marked **low**. Regenerate with\n"
+                "`python3 tools/levels/balance.py` after building `pebblecraft-sim`.\n\n%s\n\n"
+                "%d of %d results below target.\n" % (args.games, args.seed, args.seed + args.games - 1, table,
+                                                       short, len(jobs)))
+        with open(os.path.join(ROOT, "data", "levels", "BALANCE.md"), "w") as f:
+            f.write(text)
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
