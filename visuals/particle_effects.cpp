@@ -90,7 +90,8 @@ void updateEmitter(Emitter& e, float frameMs) {
     e.countdownMs -= frameMs;
     if (e.countdownMs < 0.0f) {
         e.countdownMs += e.periodMs;
-        int count = std::max(1, int(frameMs / e.periodMs)); // a long frame catches up
+        // A long frame catches up; more emissions than the ring holds would only overwrite each other.
+        int count = std::max(1, int(std::min(frameMs / e.periodMs, float(kMaxParticles))));
         for (int i = 0; i < count; ++i) emit(def, e.position, offset, e.sizeFactor, e.frame);
     }
     e.position += e.velocity * frameMs;
@@ -184,9 +185,11 @@ void startEffect(const char* name, float x, float y, float targetX, float target
         if (def.effectTimeMs < 0.0f) e.def = nullptr; // a negative life never runs
         return;
     }
-    // One-shot burst; more emissions than the ring holds would only overwrite each other.
+    // One-shot burst; more births than the ring holds would only overwrite each other.
     glm::vec3 offset = orbitOffset(def.polar[0], def.polar[2]);
-    int count = int(std::min(def.parFrequency, float(kMaxParticles)));
+    int perEmission = std::clamp(def.simetria, 1, kMaxParticles);
+    float limit = float((kMaxParticles + perEmission - 1) / perEmission);
+    int count = def.parFrequency > 0.0f ? int(std::min(def.parFrequency, limit)) : 0;
     for (int i = 0; i < count; ++i) emit(def, at, offset, sizeFactor, frame);
 }
 

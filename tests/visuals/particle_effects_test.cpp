@@ -43,6 +43,11 @@ TEST_F(ParticleTest, BurstOfEffectTimeZeroMakesItsEmissionsAndNoEmitter) {
     EXPECT_NEAR(particleSystem.particles[1].position.x, -30.0f * 0.8660254f, 1e-3f);
     startEffect("unknown", 0, 0);
     EXPECT_EQ(liveParticles(), 60);
+
+    // Absurd counts fill the ring once instead of spinning through millions of births.
+    define("flood", "effecttime=0\r\nparfrequency=100000000\r\nsimetria=100000000\r\n");
+    startEffect("flood", 0, 0);
+    EXPECT_EQ(liveParticles(), kMaxParticles);
 }
 
 TEST_F(ParticleTest, EffectNamingItselfIsNotStartedTwice) {
