@@ -1,0 +1,16 @@
+// Writing generated audio to disk: OGG Vorbis for the game's sounds, 16-bit WAV for the previews.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace audiofiles {
+
+// Mono float samples in [-1, 1] at 44100 Hz to an OGG Vorbis file (quality 0.5, fixed stream serial so
+// two builds give identical bytes). Returns false and prints why on failure.
+bool writeOggVorbis(const std::string& path, const std::vector<float>& mono);
+
+// Interleaved float samples to a 16-bit PCM WAV file with `channels` channels at 44100 Hz.
+bool writeWav(const std::string& path, const std::vector<float>& interleaved, int channels);
+
+} // namespace audiofiles

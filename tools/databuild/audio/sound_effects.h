@@ -1,0 +1,17 @@
+// The game's sound effects, each synthesised from a fixed seed into a mono 44100 Hz buffer.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace soundeffects {
+
+struct SoundEffect {
+    std::string fileName;    // as the game plays it, e.g. "selectball.ogg"
+    std::vector<float> mono; // finished and normalised samples
+};
+
+// Every sound the game plays by name, in a fixed order.
+std::vector<SoundEffect> makeAllSounds();
+
+} // namespace soundeffects
