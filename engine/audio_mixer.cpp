@@ -14,9 +14,26 @@ namespace {
 constexpr float kLimiterCeiling = 0.89f;    // about -1 dBFS: louder peaks are turned down, not cut
 constexpr float kLimiterRelease = 0.00025f; // per frame: the gain recovers over roughly a tenth of a second
 
+// The voice's channel counts as ended from now on (the main thread may reuse the voice).
+void reportEnded(int index) {
+    mixer.endedChannel[index].store(mixer.voices[index].channel, std::memory_order_release);
+}
+
 void endVoice(int index) {
+    if (mixer.voices[index].active) reportEnded(index);
+    mixer.voices[index].active = false;
+}
+
+// Stops a voice without a click: it fades out over a few milliseconds, in place or, when its slot is
+// needed for a new sound, among the tails.
+void fadeOutVoice(int index, bool moveToTail) {
     MixerVoice& v = mixer.voices[index];
-    if (v.active) mixer.endedChannel[index].store(v.channel, std::memory_order_release);
+    if (!v.active) return;
+    reportEnded(index);
+    if (v.fadeStep == 0.0f) v.fadeStep = -1.0f / kVoiceFadeFrames;
+    if (!moveToTail) return;
+    mixer.tails[mixer.nextTail] = v;
+    mixer.nextTail = (mixer.nextTail + 1) % kMixerTails;
     v.active = false;
 }
 
@@ -24,7 +41,7 @@ void runCommand(const MixerCommand& c) {
     switch (c.kind) {
     case MixerCommandKind::StartVoice: {
         if (c.voice < 0 || c.voice >= kMaxVoices) return;
-        endVoice(c.voice);
+        fadeOutVoice(c.voice, true);
         MixerVoice& v = mixer.voices[c.voice];
         v.channel = c.channel;
         if (!c.pcm || c.frames <= 0 || c.rate <= 0 || (c.channels != 1 && c.channels != 2)) {
@@ -37,11 +54,13 @@ void runCommand(const MixerCommand& c) {
         v.position = 0;
         v.step = (uint64_t(c.rate) << 32) / kMixRate;
         v.gain = std::clamp(c.volume, 0.0f, 1.0f);
+        v.fade = 1.0f;
+        v.fadeStep = 0.0f;
         v.active = true;
         break;
     }
     case MixerCommandKind::StopVoices:
-        for (int i = 0; i < kMaxVoices; ++i) endVoice(i);
+        for (int i = 0; i < kMaxVoices; ++i) fadeOutVoice(i, false);
         break;
     case MixerCommandKind::SetVolumes:
         mixer.musicVolume = std::clamp(c.musicVolume, 0, 100);
@@ -72,19 +91,16 @@ void drainCommands() {
 }
 
 // Adds one voice into the chunk, resampled by linear interpolation; the gain ramps from g0 to g1.
-void mixVoice(int index, float* out, int frames, float g0, float g1) {
-    MixerVoice& v = mixer.voices[index];
+// Returns false once the voice has played its last frame or faded out.
+bool mixVoice(MixerVoice& v, float* out, int frames, float g0, float g1) {
     const float scale = 1.0f / 32768.0f;
     const float dg = (g1 - g0) / frames;
     for (int i = 0; i < frames; ++i) {
         uint32_t at = uint32_t(v.position >> 32);
-        if (at >= v.frames) {
-            endVoice(index);
-            return;
-        }
+        if (at >= v.frames || v.fade <= 0.0f) return false;
         float frac = float(uint32_t(v.position)) * (1.0f / 4294967296.0f);
         uint32_t next = at + 1 < v.frames ? at + 1 : at; // the last frame holds instead of reading past it
-        float gain = (g0 + dg * i) * v.gain * scale;
+        float gain = (g0 + dg * i) * v.gain * v.fade * scale;
         if (v.channels == 2) {
             const int16_t* a = v.pcm + size_t(at) * 2;
             const int16_t* b = v.pcm + size_t(next) * 2;
@@ -96,8 +112,9 @@ void mixVoice(int index, float* out, int frames, float g0, float g1) {
             out[2 * i + 1] += s;
         }
         v.position += v.step;
+        v.fade += v.fadeStep;
     }
-    if (uint32_t(v.position >> 32) >= v.frames) endVoice(index);
+    return uint32_t(v.position >> 32) < v.frames && v.fade > 0.0f;
 }
 
 void mixChunk(float* out, int frames) {
@@ -106,8 +123,13 @@ void mixChunk(float* out, int frames) {
     int active = 0;
     for (int i = 0; i < kMaxVoices; ++i) {
         if (!mixer.voices[i].active) continue;
-        mixVoice(i, mixer.mixBuffer, frames, s0, s1);
-        if (mixer.voices[i].active) ++active;
+        if (mixVoice(mixer.voices[i], mixer.mixBuffer, frames, s0, s1))
+            ++active;
+        else
+            endVoice(i);
+    }
+    for (auto& tail : mixer.tails) {
+        if (tail.active) tail.active = mixVoice(tail, mixer.mixBuffer, frames, s0, s1);
     }
     mixer.soundGain = s1;
     mixer.activeVoices.store(active, std::memory_order_relaxed);
@@ -171,6 +193,8 @@ void resetMixer() {
     mixer.framesMixed.store(0);
     mixer.activeVoices.store(0);
     for (auto& v : mixer.voices) v = MixerVoice{};
+    for (auto& v : mixer.tails) v = MixerVoice{};
+    mixer.nextTail = 0;
     mixer.music = nullptr;
     mixer.musicPlaying = false;
     mixer.musicChannelVolume = 100;

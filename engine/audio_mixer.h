@@ -10,10 +10,13 @@
 
 struct openmpt_module;
 
-constexpr int kMixRate = 44100;             // output rate of the device, frames per second
-constexpr int kMixChunkFrames = 256;        // frames mixed in one pass of the inner loop
-constexpr int kLimiterLookAhead = 64;       // frames (1.5 ms) the limiter looks ahead to turn down smoothly
-constexpr int kMixerCommandCapacity = 1024; // pending commands; a full ring drops the newest command
+constexpr int kMixRate = 44100;       // output rate of the device, frames per second
+constexpr int kMixChunkFrames = 256;  // frames mixed in one pass of the inner loop
+constexpr int kLimiterLookAhead = 64; // frames (1.5 ms) the limiter looks ahead to turn down smoothly
+constexpr int kMixerCommandCapacity = 1024;
+constexpr int kMixerTails = 32;       // voices cut off by a newer one that still fade out
+constexpr int kVoiceFadeFrames = 128; // a stopped or replaced sound fades out over 3 ms // pending commands;
+                                      // a full ring drops the newest command
 
 enum class MixerCommandKind : uint8_t {
     StartVoice,  // play pcm on `voice` as `channel` at `rate` and `volume`, replacing what plays there
@@ -45,6 +48,8 @@ struct MixerVoice {
     uint64_t position = 0; // 32.32 fixed point, in source frames
     uint64_t step = 0;     // 32.32 source frames per output frame: rate / 44100
     float gain = 0.0f;
+    float fade = 1.0f;     // 1 while playing; falls to 0 after a stop so the sound never ends in a click
+    float fadeStep = 0.0f; // per frame; negative while fading out
     uint32_t channel = 0;
     bool active = false;
 };
@@ -63,6 +68,9 @@ struct Mixer {
 
     // Audio-thread state.
     MixerVoice voices[kMaxVoices];
+    MixerVoice
+        tails[kMixerTails]; // replaced voices finishing their fade-out; the newest overwrites the oldest
+    int nextTail = 0;
     openmpt_module* music = nullptr; // set while the output is stopped or locked
     bool musicPlaying = false;
     float musicTarget = 0.0f; // channel volume x global music volume x amplification, as a gain

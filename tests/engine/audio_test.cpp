@@ -211,6 +211,22 @@ TEST_F(AudioTest, VolumesReachTheMixer) {
     EXPECT_NEAR(audioCapture.mix.back(), 0.0f, 1e-6f);
 }
 
+TEST_F(AudioTest, StoppedSoundsFadeOutAtOnceInsteadOfClicking) {
+    loadSampleFromPcm("hum.ogg", constantSound(44100, 16384));
+    playSound("hum.ogg");
+    frame(10);
+    renderCapturedAudio(1000);
+    stopAllSounds();
+    renderCapturedAudio(1000);
+    frame(10);
+    EXPECT_EQ(audio.voices[0].state, 0);
+    float jump = 0;
+    for (size_t i = 2 * 500; i < audioCapture.mix.size(); i += 2) // after the sound's own onset
+        jump = std::max(jump, std::fabs(audioCapture.mix[i] - audioCapture.mix[i - 2]));
+    EXPECT_LT(jump, 0.01f); // a cut from 0.45 to 0 would jump by 0.45
+    EXPECT_EQ(audioCapture.mix.back(), 0.0f);
+}
+
 TEST_F(AudioTest, LoudMixIsLimitedNotClipped) {
     loadSampleFromPcm("boom.ogg", constantSound(20000, 32767));
     for (int i = 0; i < 16; ++i) {
