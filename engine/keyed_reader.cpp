@@ -24,7 +24,7 @@ std::string_view findValue(std::string_view buffer, const char* key) {
 // Copies at most maxLength characters of a value into dest, 0-terminated.
 void copyValue(std::string_view value, char* dest, int maxLength) {
     size_t n = value.size() < static_cast<size_t>(maxLength) ? value.size() : static_cast<size_t>(maxLength);
-    std::memcpy(dest, value.data(), n);
+    if (n > 0) std::memcpy(dest, value.data(), n);  // an empty value may have no storage at all
     dest[n] = 0;
 }
 
