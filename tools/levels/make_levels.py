@@ -554,6 +554,86 @@ def help_text(number):
     return "\r\n".join(lines) + "\r\n"
 
 
+def find_lines(grid, wild):
+    """Cells in runs of three or more of one colour (wild pieces join any colour and each other)."""
+    h, w = len(grid), len(grid[0])
+    marked = set()
+    for y in range(h):
+        for x in range(w):
+            k = grid[y][x]
+            if k is None:
+                continue
+            for dx, dy in ((1, 1), (1, -1), (1, 0), (0, 1)):
+                def match(xx, yy):
+                    if not (0 <= xx < w and 0 <= yy < h) or grid[yy][xx] is None:
+                        return False
+                    v = grid[yy][xx]
+                    return v == k or v == wild if k != wild else v == wild
+                sx, sy = x, y
+                while match(sx - dx, sy - dy):
+                    sx, sy = sx - dx, sy - dy
+                run = []
+                while match(sx, sy):
+                    run.append((sx, sy))
+                    sx, sy = sx + dx, sy + dy
+                if len(run) >= 3 and match(x, y):
+                    marked.update(run)
+    return marked
+
+
+def reachable(rows, grid, start, goal):
+    seen, todo = {start}, [start]
+    while todo:
+        x, y = todo.pop()
+        if (x, y) == goal:
+            return True
+        for nx, ny in ((x - 1, y), (x + 1, y), (x, y - 1), (x, y + 1)):
+            if 0 <= ny < len(rows) and 0 <= nx < len(rows[0]) and (nx, ny) not in seen \
+                    and rows[ny][nx] not in ".x" and grid[ny][nx] is None:
+                seen.add((nx, ny))
+                todo.append((nx, ny))
+    return False
+
+
+def check_help(number):
+    """Both demonstration moves are possible and each completes a line; nothing is lined up at load."""
+    rows = HELP[number]
+    special = number <= 4
+    wild = "W"
+    grid = [[None] * len(rows[0]) for _ in rows]
+    marks = {}
+    for y, row in enumerate(rows):
+        for x, c in enumerate(row):
+            if c in "uvxyz":
+                marks[c] = (x, y)
+            if c.isalpha() and c.lower() in "abcdefghijklmnop" and c not in "uvxyz":
+                grid[y][x] = c.lower()
+            elif c in "uy":
+                grid[y][x] = wild if special else "a"
+    problems = []
+    if find_lines(grid, wild):
+        problems.append("help%d: a line stands at load" % number)
+    moves = [("u", "v")] + ([] if special else [("y", "z")])
+    for a, b in moves:
+        (ax, ay), (bx, by) = marks[a], marks[b]
+        if not reachable(rows, grid, (ax, ay), (bx, by)):
+            problems.append("help%d: %s cannot reach %s" % (number, a, b))
+            continue
+        grid[by][bx], grid[ay][ax] = grid[ay][ax], None
+        lines = find_lines(grid, wild)
+        if (bx, by) not in lines:
+            problems.append("help%d: moving %s to %s makes no line" % (number, a, b))
+        if special and marks["y"] in lines:
+            problems.append("help%d: y is taken by the first line" % number)
+        for (x, y) in lines:
+            grid[y][x] = None
+    if special:
+        (vx, vy), (yx, yy) = marks["v"], marks["y"]
+        if (vx - yx) ** 2 + (vy - yy) ** 2 < 8:
+            problems.append("help%d: y stands inside the blast" % number)
+    return problems
+
+
 def all_files():
     files = {}
     boards = {}
@@ -570,6 +650,8 @@ def all_files():
 
 def check(files, boards, specs):
     problems = []
+    for n in HELP:
+        problems.extend(check_help(n))
     for index, spec in enumerate(specs):
         board = boards[spec["name"]]
         rows = board.rows()
@@ -579,6 +661,9 @@ def check(files, boards, specs):
             problems.append("%s: only %d cells" % (spec["name"], n))
         if squares == 0:
             problems.append("%s: no tiles, puzzle mode would be won at once" % spec["name"])
+        grid = [[(c.lower() if c in "abcdefghABCDEFGH" else "a" if c == "Z" else None) for c in r] for r in rows]
+        if find_lines(grid, "W"):
+            problems.append("%s: balls of the layout stand in a line at load" % spec["name"])
         for r in rows:
             if r[0] != "." or any(c != "." for c in r[16:]):
                 problems.append("%s: a cell lies under the progress bar or the panel" % spec["name"])
