@@ -5,8 +5,9 @@ Every key is written in one fixed order. The game finds a key by searching the f
 text, and "rot=" is also the tail of "drot=" (as "rotdev=" is of "drotdev="), so "rot=" and
 "rotdev=" must come first or the rotation would be read from the rotation speed.
 
-Frames of "particles.tga" used here: 12 soft glow, 13 round spark, 17 bright spark,
-34 shard, 53 puff of dust, 61 star, 62 ring.
+Frames of "particles.tga" used here: 1 hot dot, 2 glowing ring, 4 soft star, 12 round glow,
+17 bright spark, 25 flame, 28 shard, 34 shock ring, 35 double ring, 37 diamond glow, 49 heart glow,
+50 small star, 51 six-point star, 53 golden star (drawn in its own colours), 55 puff (likewise).
 
 Run from the source root:   python3 tools/levels/make_effects.py
 """
@@ -35,73 +36,74 @@ BASE = dict(parfrequency=10, color0=(1, 1, 1, 1), color0dev=(0, 0, 0, 0), color1
 EFFECTS = {
     # A ball pops: a few sparks fly out and fall ...
     "ball1": dict(parfrequency=8, color0=(1, 1, 0.9, 1), color0dev=(0, 0.1, 0.2, 0), color1=(1, 0.7, 0.3, 0),
-                  radius0=9, radius0dev=2, radius1=2, partime=520, partimedev=120, positiondev=(8, 8, 0),
-                  speeddev=(140, 140, 0), speed=(0, 40, 0), gravity=260, numparticle=17, rotdev=180,
-                  drotdev=360),
+                  radius0=9, radius0dev=2, radius1=2, partime=520, partimedev=120, positiondev=(6, 6, 0),
+                  speeddev=(30, 30, 0), speed=(0, 40, 0), gravity=260, numparticle=17, rotdev=180,
+                  drotdev=360, polarpar=(4, 140, 0, 0), polarpardev=(2, 60, 180, 0)),
     # ... over a short soft flash.
     "ball2": dict(parfrequency=1, color0=(1, 1, 1, 0.85), color1=(0.8, 0.9, 1, 0), radius0=16, radius1=38,
                   partime=320, numparticle=12),
     # Triple bomb: a fiery burst ...
     "bomb1": dict(parfrequency=34, color0=(1, 0.85, 0.35, 1), color0dev=(0, 0.15, 0.2, 0), color1=(0.9, 0.2, 0, 0),
                   radius0=16, radius0dev=5, radius1=34, radius1dev=8, partime=700, partimedev=220,
-                  positiondev=(10, 10, 0), speeddev=(230, 230, 0), gravity=-40, numparticle=13, rotdev=180,
-                  drotdev=200),
+                  positiondev=(8, 8, 0), speeddev=(40, 40, 0), gravity=-40, numparticle=25, rotdev=180,
+                  drotdev=200, polarpar=(6, 190, 0, 0), polarpardev=(4, 90, 180, 0)),
     # ... and a shock ring that sweeps the blast area.
-    "bomb2": dict(parfrequency=28, color0=(1, 0.95, 0.7, 0.9), color1=(1, 0.5, 0.1, 0), radius0=10, radius1=18,
-                  partime=420, partimedev=60, numparticle=12, polarpar=(12, 190, 0, 0), polarpardev=(4, 30, 180, 0)),
+    "bomb2": dict(parfrequency=1, color0=(1, 0.95, 0.7, 0.9), color1=(1, 0.5, 0.1, 0), radius0=12, radius1=100,
+                  partime=420, numparticle=34, rotdev=180),
     # Quadro bomb: the same, bigger and redder.
     "dbomb1": dict(parfrequency=48, color0=(1, 0.75, 0.3, 1), color0dev=(0, 0.2, 0.2, 0), color1=(0.8, 0.1, 0.05, 0),
                    radius0=20, radius0dev=6, radius1=44, radius1dev=10, partime=850, partimedev=250,
-                   positiondev=(16, 16, 0), speeddev=(300, 300, 0), gravity=-60, numparticle=13, rotdev=180,
-                   drotdev=240),
-    "dbomb2": dict(parfrequency=40, color0=(1, 0.9, 0.6, 0.9), color1=(1, 0.3, 0.1, 0), radius0=12, radius1=22,
-                   partime=520, partimedev=60, numparticle=12, polarpar=(14, 240, 0, 0),
-                   polarpardev=(4, 30, 180, 0), simetriapar=2),
+                   positiondev=(12, 12, 0), speeddev=(50, 50, 0), gravity=-60, numparticle=25, rotdev=180,
+                   drotdev=240, polarpar=(8, 250, 0, 0), polarpardev=(5, 110, 180, 0)),
+    "dbomb2": dict(parfrequency=1, color0=(1, 0.9, 0.6, 0.95), color1=(1, 0.3, 0.1, 0), radius0=14, radius1=140,
+                   partime=520, numparticle=35, rotdev=180, externeffect1="bomb2"),
     # Diamond: cold stars spinning out ...
     "diamond1": dict(parfrequency=16, color0=(0.85, 0.95, 1, 1), color0dev=(0.15, 0.05, 0, 0),
                      color1=(0.4, 0.6, 1, 0), radius0=14, radius0dev=4, radius1=4, partime=800, partimedev=200,
-                     speeddev=(170, 170, 0), numparticle=61, rotdev=180, drot=0, drotdev=420),
+                     speeddev=(20, 20, 0), numparticle=51, rotdev=180, drot=0, drotdev=420,
+                     polarpar=(4, 160, 0, 90), polarpardev=(2, 70, 180, 60)),
     # ... and a blue glint.
     "diamond2": dict(parfrequency=1, color0=(0.7, 0.9, 1, 1), color1=(0.3, 0.5, 1, 0), radius0=20, radius1=56,
-                     partime=450, numparticle=12, simetriapar=0),
+                     partime=450, numparticle=37, rotdev=45),
     # A chain breaks: grey shards drop ...
     "chain1": dict(parfrequency=9, color0=(0.85, 0.85, 0.9, 1), color0dev=(0.1, 0.1, 0.1, 0),
                    color1=(0.5, 0.5, 0.55, 0), radius0=8, radius0dev=2, radius1=6, partime=700, partimedev=150,
-                   positiondev=(10, 10, 0), speed=(0, 110, 0), speeddev=(130, 70, 0), gravity=520, blendtype=1,
-                   numparticle=34, rotdev=180, drotdev=540),
+                   positiondev=(10, 10, 0), speed=(0, 110, 0), speeddev=(130, 70, 0), gravity=520,
+                   numparticle=28, rotdev=180, drotdev=540),
     # ... with a yellow spark where the link snapped.
     "chain2": dict(parfrequency=6, color0=(1, 1, 0.6, 1), color1=(1, 0.6, 0.1, 0), radius0=10, radius1=3,
-                   partime=300, partimedev=80, speeddev=(90, 90, 0), numparticle=17, rotdev=180),
+                   partime=300, partimedev=80, speeddev=(15, 15, 0), numparticle=17, rotdev=180,
+                   polarpar=(2, 100, 0, 0), polarpardev=(1, 40, 180, 0)),
     # A tile layer washes away: dust puffs ...
     "square1": dict(parfrequency=7, color0=(0.75, 0.7, 0.55, 0.8), color0dev=(0.05, 0.05, 0.05, 0),
                     color1=(0.6, 0.55, 0.45, 0), radius0=12, radius0dev=3, radius1=24, partime=650,
                     partimedev=150, positiondev=(14, 14, 0), speeddev=(40, 40, 0), speed=(0, 20, 0),
-                    blendtype=1, numparticle=53, rotdev=180, drotdev=90),
+                    blendtype=1, numparticle=55, rotdev=180, drotdev=90),
     # ... and a green ring of light.
     "square2": dict(parfrequency=1, color0=(0.5, 1, 0.6, 0.9), color1=(0.3, 1, 0.5, 0), radius0=14, radius1=30,
-                    partime=420, numparticle=62),
+                    partime=420, numparticle=2),
     # The hammer strikes: stars spray from the blow.
     "hammer": dict(externeffect1="ball2", parfrequency=18, color0=(1, 0.95, 0.5, 1), color0dev=(0, 0.05, 0.3, 0),
                    color1=(1, 0.5, 0.1, 0), radius0=14, radius0dev=3, radius1=5, partime=650, partimedev=150,
-                   speed=(0, 80, 0), speeddev=(220, 160, 0), gravity=420, numparticle=61, rotdev=180,
-                   drotdev=600),
+                   speed=(0, 80, 0), speeddev=(50, 40, 0), gravity=420, numparticle=4, rotdev=180,
+                   drotdev=600, polarpar=(4, 180, 0, 0), polarpardev=(2, 80, 180, 0)),
     # A quadro bomb arrives: embers spiral in to its cell.
     "addbomb2": dict(parfrequency=70, color0=(1, 0.7, 0.25, 1), color1=(1, 0.3, 0.1, 0), radius0=7, radius1=2,
-                     partime=400, partimedev=80, numparticle=12, effecttime=650, polar=(46, -60, 0, 900),
+                     partime=400, partimedev=80, numparticle=1, effecttime=650, polar=(46, -60, 0, 900),
                      simetria=3),
     # A combo: golden stars leap up around the text.
     "combox": dict(parfrequency=14, color0=(1, 0.9, 0.3, 1), color0dev=(0, 0.1, 0.2, 0), color1=(1, 0.6, 0.2, 0),
                    radius0=11, radius0dev=3, radius1=3, partime=900, partimedev=200, positiondev=(40, 6, 0),
-                   speed=(0, 90, 0), speeddev=(70, 40, 0), gravity=120, numparticle=61, rotdev=180, drotdev=300),
+                   speed=(0, 150, 0), speeddev=(70, 40, 0), gravity=160, numparticle=50, rotdev=180, drotdev=300),
     # An extra life: rosy glows swirl upward for a moment.
     "gottalife": dict(parfrequency=45, color0=(1, 0.45, 0.6, 1), color0dev=(0, 0.15, 0.15, 0),
                       color1=(1, 0.8, 0.9, 0), radius0=12, radius0dev=3, radius1=4, partime=900, partimedev=200,
-                      positiondev=(30, 6, 0), speed=(0, 70, 0), speeddev=(30, 20, 0), numparticle=12,
+                      positiondev=(30, 6, 0), speed=(0, 70, 0), speeddev=(30, 20, 0), numparticle=49,
                       effecttime=1200, lissx=(40, 2, 0), lissparx=(10, 3, 0)),
     # A new record on the results page: a short fountain of stars.
-    "scorewow": dict(parfrequency=22, color0=(1, 1, 0.6, 1), color0dev=(0, 0, 0.3, 0), color1=(1, 0.7, 0.2, 0),
-                     radius0=10, radius0dev=3, radius1=2, partime=800, partimedev=200, positiondev=(50, 4, 0),
-                     speed=(0, 110, 0), speeddev=(60, 50, 0), gravity=200, numparticle=61, rotdev=180,
+    "scorewow": dict(parfrequency=22, color0=(1, 1, 1, 1), color1=(1, 1, 1, 0),
+                     radius0=11, radius0dev=3, radius1=3, partime=800, partimedev=200, positiondev=(50, 4, 0),
+                     speed=(0, 110, 0), speeddev=(60, 50, 0), gravity=200, blendtype=1, numparticle=53, rotdev=180,
                      drotdev=360),
 }
 
