@@ -3,8 +3,12 @@
 #include <gtest/gtest.h>
 
 #include "engine/app_state.h"
+#include "engine/file_registry.h"
 #include "engine/random.h"
 #include "engine/render.h"
+#include "engine/temp_folder.h"
+#include "engine/texture.h"
+#include "platform/folders.h"
 #include "platform/recording_backend.h"
 #include "visuals/particle_sheet.h"
 
@@ -151,4 +155,37 @@ TEST(ParticleSheet, FramesAreCellsOf64TexelsRowByRow) {
     EXPECT_NEAR(r.bottom, 128.0f / 512 - 0.001f, 1e-6f);
     TexRect wrapped = sheetFrame(16 * 8 + 17, 1024, 512); // past the last row: wraps, never outside
     EXPECT_FLOAT_EQ(wrapped.left, r.left);
+}
+
+TEST_F(ParticleTest, LoadEffectsReadsEveryParFileOfTheEffectsFolder) {
+    TempFolder data;
+    // A 128 x 64 picture: two frames side by side.
+    std::string tga(18, '\0');
+    tga[2] = 2, tga[12] = char(128), tga[14] = 64, tga[16] = 32, tga[17] = 0x28;
+    tga += std::string(128 * 64 * 4, '\x7f');
+    data.write("particles.tga", tga);
+    data.write("effects/spark.par", "effecttime=0\r\nparfrequency=3\r\n");
+    data.write("effects/Glow.PAR", "numparticle=1\r\n");
+    data.write("effects/notes.txt", "numparticle=5\r\n");
+    std::string previous = dataFolder();
+    setDataFolder(data.path);
+    resetRender();
+    resetTextures();
+    define("old", "");
+    startEffect("old", 0, 0);
+    loadEffects();
+    setDataFolder(previous);
+
+    ASSERT_EQ(particleSystem.defCount, 2);
+    EXPECT_STREQ(particleSystem.defs[0].name, "Glow");
+    EXPECT_EQ(particleSystem.defs[0].frame, 1);
+    EXPECT_STREQ(particleSystem.defs[1].name, "spark");
+    EXPECT_EQ(liveEmitters(), 0); // loading clears what ran before
+    ASSERT_NE(particleSystem.sheet, nullptr);
+    EXPECT_EQ(particleSystem.sheet->width, 128);
+    EXPECT_EQ(findEffect("old"), nullptr);
+    startEffect("spark", 0, 0);
+    EXPECT_EQ(liveParticles(), 3);
+    resetTextures();
+    resetFileRegistry();
 }
