@@ -264,7 +264,7 @@ TUTORIALS = [
 PACK = [
     # 1 Pebble Beach: round open boards
     dict(shape=circle(7, 7, 6.2), squares=("centre", 1, 16), colours=4, addballs=3, destroy=40,
-         joker=14, time=1.2, downtime=3000),
+         joker=14, time=4, downtime=3000),  # the clock is not stretched before the sixth level
     # 2 Mossy Steps: staircases and ledges
     dict(shape=union(stairs(6, 3), rect(0, 0, 4, 5)), squares=("rows", 1, 16), colours=4, addballs=3,
          destroy=40, joker=15, time=1.2, downtime=3000),
