@@ -342,6 +342,16 @@ void setTempo(xm::Pattern& p, int beatsPerMinute) {
     p.at(0, kSnareChannel).param = 6;
 }
 
+// The held pad of a jingle sinks step by step at the start of its tail, so the tail sits quietly
+// under the page that follows; repeats of the tail keep the lower level.
+void settlePad(xm::Pattern& p, int fromVolume, int toVolume) {
+    for (int step = 0; step < 8; ++step) {
+        int volume = fromVolume + (toVolume - fromVolume) * (step + 1) / 8;
+        for (int channel = kChordChannel1; channel <= kChordChannel3; ++channel)
+            p.at(step * 2, channel).volume = uint8_t(0x10 + volume);
+    }
+}
+
 void chordAt(xm::Pattern& p, int row, std::initializer_list<int> notes, uint8_t instrument, int volume) {
     int channel = kChordChannel1;
     for (int n : notes) putNote(p, row, channel++, n, instrument, volume);
@@ -366,6 +376,7 @@ void completeJingle(xm::Module& m) {
 
     int tail = addEmptyPattern(m, 64);
     writeLine(m.patterns[size_t(tail)], kCounterChannel, 0, "r/8 g5/8 e6/12 c6/4 r/8 d6/8 g5/16", kBell, 16);
+    settlePad(m.patterns[size_t(tail)], 30, 11);
     layOut(m, kMusicSections[5], {jingle, tail});
     // The tail repeats on its own so the jingle plays once, however long the page stays open.
     m.patterns[size_t(tail)].at(63, kHatChannel).param = uint8_t(kMusicSections[5].firstOrder + 1);
@@ -387,6 +398,7 @@ void defeatJingle(xm::Module& m) {
 
     int tail = addEmptyPattern(m, 64);
     writeLine(m.patterns[size_t(tail)], kCounterChannel, 0, "r/16 e5/16 c5/16 a4/16", kBell, 12);
+    settlePad(m.patterns[size_t(tail)], 24, 9);
     layOut(m, kMusicSections[6], {jingle, tail});
     m.patterns[size_t(tail)].at(63, kHatChannel).param = uint8_t(kMusicSections[6].firstOrder + 1);
 }

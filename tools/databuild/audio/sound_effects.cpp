@@ -119,22 +119,28 @@ Buffer explosion(float seconds, float thumpHz, float brightHz, int bursts, uint3
     Buffer b = makeBuffer(seconds);
     Noise n(seed);
     for (int k = 0; k < bursts; ++k) {
-        float start = k * 0.09f, gain = k == 0 ? 1.0f : 0.7f;
-        Biquad low;
+        float start = k * 0.11f, gain = k == 0 ? 1.0f : 0.75f;
+        Biquad low, rumbleFilter;
+        rumbleFilter.lowPass(140, 0.7f);
+        float brown = 0;
         int first = int(start * kRate);
         for (int i = first; i < int(b.size()); ++i) {
             float t = synth::seconds(i - first);
-            if ((i - first) % 64 == 0) low.lowPass(180 + brightHz * std::exp(-t * 5.0f), 0.8f);
-            b[i] += gain * percussive(t, 0.004f, seconds * 0.75f) * low.run(n.white()) * 1.5f;
+            if ((i - first) % 64 == 0) low.lowPass(160 + brightHz * std::exp(-t * 3.0f), 0.7f);
+            float w = n.white();
+            brown = 0.995f * brown + 0.05f * w; // deep rumble under the blast
+            float blast = low.run(w) * percussive(t, 0.004f, seconds * 0.8f);
+            float rumble = rumbleFilter.run(brown) * percussive(t, 0.03f, seconds * 1.6f);
+            b[i] += gain * (1.2f * blast + 3.0f * rumble);
         }
-        addThump(b, start, thumpHz * 2, thumpHz, 1.0f * gain, seconds * 0.4f);
+        addThump(b, start, thumpHz * 2.2f, thumpHz, 1.1f * gain, seconds * 0.5f);
     }
     // Sparse crackle of debris, kept low and softened.
     Biquad soft;
-    soft.lowPass(4500, 0.7f);
-    for (int k = 0; k < 40; ++k) {
-        float t = 0.05f + n.unit() * seconds * 0.6f;
-        addNoiseHit(b, t, n.range(1500, 4000), 2.0f, 0.25f * std::exp(-t * 3), 0.01f, seed + 100 + k);
+    soft.lowPass(5000, 0.7f);
+    for (int k = 0; k < 30; ++k) {
+        float t = 0.05f + n.unit() * seconds * 0.5f;
+        addNoiseHit(b, t, n.range(1500, 4000), 2.0f, 0.2f * std::exp(-t * 3), 0.012f, seed + 100 + k);
     }
     for (float& s : b) s = soft.run(s);
     return b;
@@ -428,8 +434,8 @@ const Recipe kRecipes[] = {
     {"selectaim.ogg", selectAim, kEventRms, 10},
     {"ballstand.ogg", ballStand, kEventRms, 10},
     {"ball.ogg", ballPop, kEventRms, 20},
-    {"bomb1.ogg", [] { return explosion(1.1f, 55, 3200, 1, 301); }, kEventRms, 60},
-    {"bomb2.ogg", [] { return explosion(1.6f, 42, 3800, 2, 302); }, kEventRms, 80},
+    {"bomb1.ogg", [] { return explosion(1.3f, 55, 3200, 1, 301); }, kEventRms, 300},
+    {"bomb2.ogg", [] { return explosion(1.9f, 42, 3800, 2, 302); }, kEventRms, 400},
     {"diamond.ogg", diamond, kEventRms, 60},
     {"diamond0.ogg", diamondZap, kEventRms, 60},
     {"chain.ogg", chain, kEventRms, 30},
