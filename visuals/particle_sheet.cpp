@@ -22,9 +22,10 @@ uint32_t spriteColor(const float rgba[4]) {
     return byte(rgba[3]) << 24 | byte(rgba[0]) << 16 | byte(rgba[1]) << 8 | byte(rgba[2]);
 }
 
-void drawSprites(const EffectSprite* sprites, int count, const Texture* sheet) {
-    if (count <= 0) return;
-    int width = sheet ? sheet->width : 1024, height = sheet ? sheet->height : 1024;
+namespace {
+
+// The states every sheet sprite is drawn with; returns the culling flag to put back afterwards.
+bool setSpriteStates(const Texture* sheet) {
     setRenderState(kPresetLighting, false);
     setRenderState(kPresetAlphaBlend, true);
     setRenderState(kPresetAlphaTest, false);
@@ -34,24 +35,47 @@ void drawSprites(const EffectSprite* sprites, int count, const Texture* sheet) {
     bool culling = render.states.cullCounterClockwise != 0;
     setCulling(false); // the squares face the camera whichever way their corners run
     setTexture(sheet);
+    return culling;
+}
+
+// Corners run bottom-right, top-right, top-left, bottom-left; the strip wants BR, TR, BL, TL.
+void sheetQuad(const glm::vec3 corners[4], const TexRect& r, uint32_t color) {
+    const glm::vec3 strip[4] = {corners[0], corners[1], corners[3], corners[2]};
+    const glm::vec2 uv[4] = {{r.right, r.bottom}, {r.right, r.top}, {r.left, r.bottom}, {r.left, r.top}};
+    drawQuadStrip(strip, uv, color);
+}
+
+} // namespace
+
+void drawSprites(const EffectSprite* sprites, int count, const Texture* sheet) {
+    if (count <= 0) return;
+    int width = sheet ? sheet->width : 1024, height = sheet ? sheet->height : 1024;
+    bool culling = setSpriteStates(sheet);
     int blend = -1;
-    glm::vec3 corners[4], strip[4];
-    glm::vec2 uv[4];
+    glm::vec3 corners[4];
     for (int i = 0; i < count; ++i) {
         const EffectSprite& s = sprites[i];
         if (s.blend != blend) { // consecutive sprites of one type share the state
             blend = s.blend;
             setBlendMode(blend == 0 ? kBlendAdditive : kBlendNormal);
         }
-        TexRect r = sheetFrame(s.frame, width, height);
-        // Corners run bottom-right, top-right, top-left, bottom-left; the strip wants BR, TR, BL, TL.
         billboardCorners(s.position, s.rotationDeg, s.halfSize, corners);
-        strip[0] = corners[0], uv[0] = glm::vec2(r.right, r.bottom);
-        strip[1] = corners[1], uv[1] = glm::vec2(r.right, r.top);
-        strip[2] = corners[3], uv[2] = glm::vec2(r.left, r.bottom);
-        strip[3] = corners[2], uv[3] = glm::vec2(r.left, r.top);
-        drawQuadStrip(strip, uv, s.color);
+        sheetQuad(corners, sheetFrame(s.frame, width, height), s.color);
     }
+    setCulling(culling);
+}
+
+void drawSheetSprite(float x, float y, float width, float height, int frame, uint32_t argb, int blend) {
+    const Texture* sheet = particleSystem.sheet;
+    bool culling = setSpriteStates(sheet);
+    setBlendMode(blend == 0 ? kBlendAdditive : kBlendNormal);
+    // The camera's right and up axes, from an upright unit square.
+    glm::vec3 centre(x, y, 0.0f), unit[4];
+    billboardCorners(centre, 0.0f, 1.0f, unit);
+    glm::vec3 right = (unit[1] - unit[2]) * (width / 4.0f), up = (unit[1] - unit[0]) * (height / 4.0f);
+    const glm::vec3 corners[4] = {centre + right - up, centre + right + up, centre - right + up,
+                                  centre - right - up};
+    sheetQuad(corners, sheetFrame(frame, sheet ? sheet->width : 1024, sheet ? sheet->height : 1024), argb);
     setCulling(culling);
 }
 

@@ -10,4 +10,6 @@ constexpr int kSheetCell = 64; // texels per side of one frame
 TexRect sheetFrame(int frame, int sheetWidth, int sheetHeight);
 // Camera-facing squares, consecutive sprites of one blend type sharing the blend state.
 void drawSprites(const EffectSprite* sprites, int count, const Texture* sheet);
+// One sheet frame stretched to width x height at (x, y), facing the camera (the splash's glows).
+void drawSheetSprite(float x, float y, float width, float height, int frame, uint32_t argb, int blend);
 uint32_t spriteColor(const float rgba[4]); // 0..1 floats to ARGB

@@ -189,3 +189,28 @@ TEST_F(ParticleTest, LoadEffectsReadsEveryParFileOfTheEffectsFolder) {
     resetTextures();
     resetFileRegistry();
 }
+
+TEST(ParticleSheet, StretchedSheetSpriteCoversItsSizeWithTheFramesTexels) {
+    RecordingBackend backend;
+    resetRender();
+    resetParticleSystem(); // no sheet loaded: frames are cut from a 1024 x 1024 sheet
+    createDisplay(&backend);
+    drawSheetSprite(-14, -78, 160, 90, 12, 0x80408040, 0);
+    flushBatch();
+    ASSERT_EQ(backend.draws.size(), 1u);
+    const RecordedDraw& d = backend.draws[0];
+    EXPECT_EQ(d.states.dstBlend, BlendFactor::One); // additive
+    float minX = 1e9f, maxX = -1e9f, minY = 1e9f, maxY = -1e9f;
+    for (int i = 0; i < d.vertexCount; ++i) {
+        const ColoredVertex& v = backend.coloredVertex(d, i);
+        minX = std::min(minX, v.x), maxX = std::max(maxX, v.x);
+        minY = std::min(minY, v.y), maxY = std::max(maxY, v.y);
+        EXPECT_EQ(v.color, 0x80408040u);
+        EXPECT_GE(v.u, 12 * 64 / 1024.0f);
+        EXPECT_LE(v.u, 13 * 64 / 1024.0f);
+    }
+    EXPECT_NEAR(minX, -94.0f, 1e-3f);
+    EXPECT_NEAR(maxX, 66.0f, 1e-3f);
+    EXPECT_NEAR(maxY - minY, 90.0f, 1e-3f);
+    resetRender();
+}
