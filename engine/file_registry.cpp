@@ -200,6 +200,7 @@ uint8_t* openFile(const char* name, int* size, bool fatal) {
 }
 
 bool releaseFile(const void* data) {
+    if (!data) return false;
     for (int i = 0; i < fileRegistry.count; ++i) {
         if (fileRegistry.entries[i].data == data) return releaseAt(i);
     }

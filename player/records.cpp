@@ -11,6 +11,7 @@
 #include "engine/text_table.h"
 #include "platform/folders.h"
 #include "player/profile.h"
+#include "player/settings.h"
 
 RecordTables records;
 
@@ -208,7 +209,7 @@ bool saveRecords() {
 }
 
 void enterHighScore(int mode) {
-    if (mode < 0 || mode >= kModeCount) return;
+    if (mode < 0 || mode >= kModeCount || settings.profileCount <= 0) return;
     const Profile& p = currentProfile();
     int s = p.score[mode];
     HiscoreEntry* table = records.hiscores[mode];
@@ -231,7 +232,8 @@ void enterHighScore(int mode) {
 }
 
 void updateLevelRecord(int mode, int level, int score, int combo, int timeMs, int moves) {
-    if (mode < 0 || mode >= kModeCount || level < 0 || level >= kLevelCount) return;
+    if (mode < 0 || mode >= kModeCount || level < 0 || level >= kLevelCount || settings.profileCount <= 0)
+        return;
     LevelRecord& r = records.levels[mode][level];
     const char* name = currentProfile().name;
     if (score > r.bestScore) {

@@ -174,4 +174,22 @@ TEST(Records, WonLevelImprovesOnlyBetterResults) {
     EXPECT_EQ(std::strlen(records.levels[0][5].scoreName), 19u);
 }
 
+TEST(Records, GameDataBuildsCompleteDefaults) {
+    PlayerFolders folders;
+    setDataFolder(std::string(PC_SOURCE_DIR) + "/data");
+    for (const char* table : {"2strings.txt", "2tips.txt", "2menutext.txt"}) loadTextTable(table);
+    ASSERT_NE(findText("defname1"), nullptr);
+    EXPECT_STREQ(textAt(indexOfText("defname1") + 9), findText("defname10"));
+    loadRecords();
+    for (int m = 0; m < kModeCount; ++m) {
+        for (int level = 0; level < kLevelCount; ++level) {
+            const LevelRecord& r = records.levels[m][level];
+            EXPECT_GT(r.bestTimeMs, 0) << m << " " << level;
+            EXPECT_GT(r.bestScore, 0) << m << " " << level;
+            EXPECT_GT(std::strlen(r.timeName), 0u);
+        }
+        EXPECT_GT(records.hiscores[m][9].score, 0);
+    }
+}
+
 } // namespace
