@@ -1,0 +1,78 @@
+#include "game/board.h"
+
+#include <cstring>
+
+#include "engine/random.h"
+#include "game/game_state.h"
+
+Board gameBoard;
+Board helpBoard;
+Board* currentBoard = &gameBoard;
+bool helpBoardActive = false;
+
+Point cellCentre(int x, int y) {
+    return {static_cast<float>((x - kPlayLeft) * 40 - 360), static_cast<float>(280 - (y - kPlayTop) * 40)};
+}
+
+void cellFromPoint(float px, float py, int* x, int* y) {
+    // Both divisions truncate toward zero, so a point just left of the board still maps to column 5.
+    *x = (static_cast<int>(px) + 380) / 40 + kPlayLeft;
+    *y = (300 - static_cast<int>(py)) / 40 + kPlayTop;
+}
+
+bool cellExists(int x, int y) {
+    return x >= 0 && x < kBoardSize && y >= 0 && y < kBoardSize && cellAt(x, y).square != -1;
+}
+
+void clearBoard() {
+    for (Cell& cell : currentBoard->cells) {
+        cell.square = -1;
+        cell.ball.kind = kNoPiece;
+        cell.pendingKind = kNoPiece;
+        cell.pulseMs = 0;
+        // A move abandoned with the previous level must not leave a travelling ghost on an empty cell.
+        cell.ball.moveTargetX = -1;
+        cell.ball.moveTargetY = -1;
+        cell.ball.moveTimeLeftMs = 0;
+    }
+}
+
+void countFreeCells() {
+    int free = 0;
+    for (const Cell& cell : currentBoard->cells) free += (cell.square != -1 && cell.ball.kind == kNoPiece) ? 1 : 0;
+    game.freeCells = free;
+}
+
+int countExistingCells() {
+    int n = 0;
+    for (const Cell& cell : currentBoard->cells) n += cell.square >= 0 ? 1 : 0;
+    return n;
+}
+
+void newBall(Cell& cell) {
+    Ball& ball = cell.ball;
+    ball.appearMs = 500;
+    ball.ballClockMs = 0;
+    ball.moveTimeLeftMs = 0;
+    ball.moveTargetX = -1;
+    ball.moveTargetY = -1;
+    ball.chains = 0;
+    ball.vanishDelayMs = -1;
+    // The phase is drawn from the rules' generator: it sits between the draws of the previews, and the
+    // order of those draws decides which ball comes next.
+    ball.phase = randomUnit(rulesRandom, 1.0f);
+    ball.offsetX = 0;
+    ball.offsetY = 0;
+}
+
+void resetBoards() {
+    std::memset(&gameBoard, 0, sizeof(gameBoard));
+    std::memset(&helpBoard, 0, sizeof(helpBoard));
+    currentBoard = &helpBoard;
+    clearBoard();
+    currentBoard = &gameBoard;
+    clearBoard();
+    for (Cell& cell : gameBoard.cells) cell.pathDistance = -1;
+    for (Cell& cell : helpBoard.cells) cell.pathDistance = -1;
+    helpBoardActive = false;
+}

@@ -1,0 +1,5 @@
+#include "game/game_state.h"
+
+GameState game;
+
+void resetGameState() { game = GameState{}; }

@@ -1,0 +1,155 @@
+#include "game/new_balls.h"
+
+#include "engine/app_state.h"
+#include "engine/random.h"
+#include "game/board.h"
+#include "game/game_state.h"
+#include "game/presentation_events.h"
+#include "game/removal_pass.h"
+
+namespace {
+constexpr int kNeverJoker = 1000000;
+constexpr int kLineDX[4] = {1, 1, 1, 0};
+constexpr int kLineDY[4] = {1, -1, 0, 1};
+
+// A cell agrees with an announced kind when its preview or its piece is that kind or wild.
+bool agrees(int x, int y, int kind) {
+    const Cell& cell = cellAt(x, y);
+    if (cell.square == -1) return false;
+    return cell.pendingKind == kind || cell.ball.kind == kind || cell.pendingKind >= kFirstWild ||
+           cell.ball.kind >= kFirstWild;
+}
+}  // namespace
+
+int rulesDraw(int n) {
+    int value = rulesRandom.next();
+    return n > 0 ? value % n : 0;
+}
+
+void drawPreview() {
+    if (game.freeCells <= 0) return;
+    // The order of the three draws decides which ball comes next: colour, joker, cell.
+    int kind = rulesDraw(game.colourCount);
+    if (rulesDraw(game.jokerFrequency) == 0 && game.jokerFrequency < kNeverJoker) kind = kJoker;
+    int pick = rulesDraw(game.freeCells);
+    for (int x = 0; x < kBoardSize; ++x) {
+        for (int y = 0; y < kBoardSize; ++y) {
+            Cell& cell = cellAt(x, y);
+            if (cell.square == -1 || cell.ball.kind != kNoPiece) continue;
+            if (pick-- > 0) continue;
+            cell.pendingKind = kind;
+            cell.pendingMs = 500;
+            return;
+        }
+    }
+}
+
+void placePreviews() {
+    if (helpBoardActive) return;
+    if (game.freeCells == 1) drawPreview();
+    int jokerX = -1;
+    int jokerY = -1;
+    bool placed = false;
+    for (int x = 0; x < kBoardSize; ++x) {
+        for (int y = 0; y < kBoardSize; ++y) {
+            Cell& cell = cellAt(x, y);
+            if (cell.square == -1 || cell.pendingKind < 0) continue;
+            if (cell.ball.kind == kNoPiece) {
+                newBall(cell);
+                cell.ball.kind = cell.pendingKind;
+                cell.pendingMs = 0;
+                game.freeCells -= 1;
+                placed = true;
+                if (cell.ball.kind == kJoker) {
+                    jokerX = x;
+                    jokerY = y;
+                }
+            }
+            cell.pendingKind = kNoPiece;
+        }
+    }
+    if (jokerX >= 0) {
+        Point at = cellCentre(jokerX, jokerY);
+        presentation().tip("jokertip", at.x, at.y, jokerX, jokerY, 1000, 10);
+    }
+    if (placed) presentation().sound("addball.ogg", 0);
+}
+
+bool advanceAppearance(int x, int y) {
+    Cell& cell = cellAt(x, y);
+    Ball& ball = cell.ball;
+    // Colours and jokers take 667 ms to appear, the earned pieces 833 ms.
+    ball.appearMs -= app.frameTimeMs * (ball.kind <= kJoker ? 0.75f : 0.6f);
+    if (ball.appearMs > 0) return false;
+    ball.appearMs = 0;
+    cell.pendingKind = kNoPiece;
+    return true;
+}
+
+void updateAppearance() {
+    bool trigger = false;
+    for (int x = kPlayLeft; x <= kPlayRight; ++x) {
+        for (int y = kPlayTop; y <= kPlayBottom; ++y) {
+            const Ball& ball = cellAt(x, y).ball;
+            if (ball.kind == kNoPiece || ball.appearMs <= 0) continue;
+            // Only the last appearing ball of the sweep decides: the pass runs once they have all finished.
+            trigger = advanceAppearance(x, y);
+        }
+    }
+    if (trigger) removalPass(false);
+}
+
+void computeBallsPerTurn() {
+    int cells = countExistingCells();
+    if (game.ballsPerTurn == 0 || game.mode == kModePuzzle) {
+        game.ballsPerTurn = cells / 4;
+        if (game.levelIndex <= 1) game.ballsPerTurn /= 2;
+    }
+    if (game.mode == kModeAction) {
+        int f = game.levelIndex < 2 ? 3 : game.levelIndex < 4 ? 6 : game.levelIndex < 5 ? 7 : 8;
+        game.ballsPerTurn = cells * f / 10;
+    }
+}
+
+void fillBoardAtStart() {
+    if (game.levelIndex > 1) {
+        int count = game.freeCells / 2;
+        for (int i = 0; i < count; ++i) drawPreview();
+        for (int x = 0; x < kBoardSize; ++x) {
+            for (int y = 0; y < kBoardSize; ++y) {
+                Cell& cell = cellAt(x, y);
+                if (cell.pendingKind >= 0 && wouldFormLine(x, y) != 0) cell.pendingKind = kNoPiece;
+            }
+        }
+        placePreviews();
+    }
+    for (int i = 0; i < game.ballsPerTurn; ++i) drawPreview();
+}
+
+int wouldFormLine(int x, int y) {
+    int kind = cellAt(x, y).pendingKind;
+    if (kind == kNoPiece) return 0;
+    int best = 0;
+    for (int d = 0; d < 4; ++d) {
+        int dx = kLineDX[d];
+        int dy = kLineDY[d];
+        int k = kind;
+        if (dy == 1 && dx == 0 && k >= kFirstWild) {
+            // Along y a wild preview takes the kind announced nearest above it.
+            int above = y - 1;
+            while (above > 0 && cellAt(x, above).pendingKind == kJoker) --above;
+            int value = cellAt(x, above).pendingKind;
+            if (value != kNoPiece) k = value;
+        }
+        int sx = x;
+        int sy = y;
+        while (agrees(sx - dx, sy - dy, k)) {
+            sx -= dx;
+            sy -= dy;
+        }
+        int n = 0;
+        while (agrees(sx + dx * n, sy + dy * n, k)) ++n;
+        if (n >= game.lineLength && n > best) best = n;
+    }
+    return best;
+}

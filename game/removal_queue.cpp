@@ -1,0 +1,103 @@
+#include "game/removal_queue.h"
+
+#include <cmath>
+
+#include "engine/app_state.h"
+#include "game/bar_stars.h"
+#include "game/board.h"
+#include "game/game_state.h"
+#include "game/level_outcome.h"
+#include "game/presentation_events.h"
+
+RemovalQueue removalQueue;
+
+void resetRemovalQueue() { removalQueue = RemovalQueue{}; }
+
+namespace {
+bool popped(const RemovalEntry& entry) { return entry.ageMs > entry.delayMs + kRemovalVanishMs; }
+
+void pop(const RemovalEntry& entry) {
+    PresentationEvents& events = presentation();
+    switch (entry.kind) {
+    case kTripleBomb:
+        events.effect("bomb1", entry.x, entry.y);
+        events.effect("bomb2", entry.x, entry.y);
+        events.sound("bomb1.ogg", 0);
+        if (!helpBoardActive) events.shake(800, 1.0f);
+        break;
+    case kQuadroBomb:
+        events.effect("dbomb1", entry.x, entry.y);
+        events.effect("dbomb2", entry.x, entry.y);
+        events.sound("bomb2.ogg", 0);
+        if (!helpBoardActive) events.shake(800, 1.5f);
+        break;
+    case kDiamond:
+        events.effect("diamond1", entry.x, entry.y);
+        events.effect("diamond2", entry.x, entry.y);
+        events.sound("diamond.ogg", 0);
+        addPoints(entry.x, entry.y, 10 * game.combo + (entry.onBusySquare ? 100 : 0));
+        break;
+    default:
+        events.effect("ball1", entry.x, entry.y);
+        events.effect("ball2", entry.x, entry.y);
+        if (!removalQueue.ballSoundPlayed) {
+            int step = game.mode == kModeAction ? 2000 : 5000;
+            events.sound("ball.ogg", 35000 + game.combo * step);
+            removalQueue.ballSoundPlayed = true;
+        }
+        addPoints(entry.x, entry.y, 10 * game.combo);
+        break;
+    }
+    if (game.mode == kModePuzzle || helpBoardActive) return;
+    float combo = static_cast<float>(game.combo);
+    float value;
+    if (game.mode == kModeAction) {
+        value = std::sqrt(combo);
+    } else if (game.levelIndex >= 6) {
+        value = combo;
+    } else {
+        value = std::pow(combo * combo * combo, 0.25f);
+    }
+    sendBarStar(entry.x, entry.y, value);
+}
+
+// Makes room for one more entry when the queue is full.
+void makeRoom() {
+    int kept = 0;
+    for (int i = 0; i < removalQueue.count; ++i) {
+        if (!popped(removalQueue.entries[i])) removalQueue.entries[kept++] = removalQueue.entries[i];
+    }
+    removalQueue.count = kept;
+    if (kept < kMaxRemovalEntries) return;
+    pop(removalQueue.entries[0]);
+    for (int i = 1; i < removalQueue.count; ++i) removalQueue.entries[i - 1] = removalQueue.entries[i];
+    removalQueue.count -= 1;
+}
+}  // namespace
+
+void addRemovalEntry(float x, float y, int kind, bool onBusySquare) {
+    if (removalQueue.count >= kMaxRemovalEntries) makeRoom();
+    int queued = removalQueue.count;
+    RemovalEntry& entry = removalQueue.entries[removalQueue.count++];
+    entry.x = x;
+    entry.y = y;
+    entry.kind = kind;
+    entry.ageMs = 0;
+    entry.delayMs = static_cast<float>(queued < 5 ? queued : 5) * 80.0f;
+    entry.onBusySquare = onBusySquare;
+}
+
+void updateRemovalQueue() {
+    bool anyWaiting = false;
+    for (int i = 0; i < removalQueue.count; ++i) {
+        RemovalEntry& entry = removalQueue.entries[i];
+        if (popped(entry)) continue;
+        anyWaiting = true;
+        entry.ageMs += app.frameTimeMs;
+        if (popped(entry)) pop(entry);
+    }
+    if (!anyWaiting) {
+        removalQueue.count = 0;
+        removalQueue.ballSoundPlayed = false;
+    }
+}
