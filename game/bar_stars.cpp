@@ -10,18 +10,20 @@
 
 BarStars barStars;
 
-void resetBarStars() { barStars = BarStars{}; }
+void resetBarStars() {
+    barStars = BarStars{};
+}
 
 namespace {
-constexpr float kBarLeft = -410;    // the progress bar: 64 wide, its lower left corner at (-410, -225)
+constexpr float kBarLeft = -410; // the progress bar: 64 wide, its lower left corner at (-410, -225)
 constexpr float kBarBottom = -225;
 constexpr float kBarWidth = 64;
 constexpr float kStarFlightMs = 3000;
 constexpr float kTrailEveryMs = 50;
-}  // namespace
+} // namespace
 
 Point barStarTarget() {
-    if (game.mode == kModePuzzle) return {345, 245};  // centre of the score box
+    if (game.mode == kModePuzzle) return {345, 245}; // centre of the score box
     return {kBarLeft + kBarWidth / 2, kBarBottom + 23 + std::ceil(466 * game.barShownFraction)};
 }
 
@@ -80,7 +82,7 @@ void barStarArrived(float value) {
     if (game.completeCountdownMs != 0) return;
     if (game.mode == kModePuzzle) {
         presentation().sound("score.ogg", 0);
-        profileAddScore(100);
+        addPlayerScore(100);
         game.score += 100;
     } else {
         presentation().sound("score.ogg", static_cast<int>(game.barFraction * 40000 + 15000));

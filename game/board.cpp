@@ -39,7 +39,8 @@ void clearBoard() {
 
 void countFreeCells() {
     int free = 0;
-    for (const Cell& cell : currentBoard->cells) free += (cell.square != -1 && cell.ball.kind == kNoPiece) ? 1 : 0;
+    for (const Cell& cell : currentBoard->cells)
+        free += (cell.square != -1 && cell.ball.kind == kNoPiece) ? 1 : 0;
     game.freeCells = free;
 }
 

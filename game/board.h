@@ -7,63 +7,63 @@
 
 // Piece kinds held in `Ball::kind` and `Cell::pendingKind`.
 constexpr int32_t kNoPiece = -1;
-constexpr int32_t kColourCount = 8;  // colours 0..7
+constexpr int32_t kColourCount = 8; // colours 0..7
 constexpr int32_t kJoker = 10;
 constexpr int32_t kTripleBomb = 11;
 constexpr int32_t kDiamond = 12;
 constexpr int32_t kQuadroBomb = 13;
-constexpr int32_t kFirstWild = 10;  // every kind from here on matches every colour in a line
+constexpr int32_t kFirstWild = 10; // every kind from here on matches every colour in a line
 
-constexpr int kBoardSize = 30;  // cells per side of the stored field
+constexpr int kBoardSize = 30; // cells per side of the stored field
 constexpr int kBoardCells = kBoardSize * kBoardSize;
-constexpr int kPlayLeft = 5;  // playing area: x 5..24, y 5..19
+constexpr int kPlayLeft = 5; // playing area: x 5..24, y 5..19
 constexpr int kPlayRight = 24;
 constexpr int kPlayTop = 5;
 constexpr int kPlayBottom = 19;
 constexpr int kPlayCells = (kPlayRight - kPlayLeft + 1) * (kPlayBottom - kPlayTop + 1);
-constexpr float kCellPixels = 40.0f;  // side of a cell in screen units
+constexpr float kCellPixels = 40.0f; // side of a cell in screen units
 
 // The ball that sits on a cell; moved as one block when a ball travels.
 struct Ball {
-    float offsetX;         // drawing offset from the cell centre while travelling; 0 at rest
+    float offsetX; // drawing offset from the cell centre while travelling; 0 at rest
     float offsetY;
-    int32_t kind;          // kNoPiece, a colour 0..7, or a wild piece 10..13
-    int32_t reserved6;     // always 0
-    int32_t reserved7;     // always 0
-    float ballClockMs;     // age of the ball (animation phase)
-    int32_t moveTargetX;   // target cell of a move in progress; -1 = not moving
+    int32_t kind;        // kNoPiece, a colour 0..7, or a wild piece 10..13
+    int32_t reserved6;   // always 0
+    int32_t reserved7;   // always 0
+    float ballClockMs;   // age of the ball (animation phase)
+    int32_t moveTargetX; // target cell of a move in progress; -1 = not moving
     int32_t moveTargetY;
-    float moveTimeLeftMs;  // remaining time of the move in progress; 0 at rest
-    float appearMs;        // 500 when created, counts down; the ball joins lines only at <= 0
-    float vanishDelayMs;   // set to -1 by newBall; no rule reads it
-    float phase;           // random animation phase in [0, 1]
-    int32_t reserved15;    // always 0
-    int32_t reserved16;    // always 0
-    int32_t chains;        // chains still to break; a chained ball cannot be moved
-    float reserved18;      // cleared by every removal pass; no rule reads it
+    float moveTimeLeftMs; // remaining time of the move in progress; 0 at rest
+    float appearMs;       // 500 when created, counts down; the ball joins lines only at <= 0
+    float vanishDelayMs;  // set to -1 by newBall; no rule reads it
+    float phase;          // random animation phase in [0, 1]
+    int32_t reserved15;   // always 0
+    int32_t reserved16;   // always 0
+    int32_t chains;       // chains still to break; a chained ball cannot be moved
+    float reserved18;     // cleared by every removal pass; no rule reads it
 };
 static_assert(sizeof(Ball) == 64, "the saved game writes Ball verbatim");
 
 // One cell of the field.
 struct Cell {
-    int32_t reserved0;     // always 0
-    int32_t square;        // -1 = no cell (hole or margin); 0 = clean; n > 0 = busy square with n layers
-    int32_t pathDistance;  // steps from the selected ball; -1 = unreached
-    Ball ball;             // the piece on the cell
-    int32_t pendingKind;   // piece announced for this cell (preview or earned piece); -1 = none
-    float pendingMs;       // 500 when announced, 0 when placed
-    int32_t reserved21;    // always 0
-    float cellClockMs;     // grows every frame (animation phase)
-    float pulseMs;         // glow clock of busy squares
-    int32_t reserved24;    // always 0
-    float scale;           // highlight scale of the square, eased back to 1 every frame
-    uint8_t marked;        // 1 = taking part in the current removal pass
-    uint8_t reservedMarked[3];  // always 0
+    int32_t reserved0;         // always 0
+    int32_t square;            // -1 = no cell (hole or margin); 0 = clean; n > 0 = busy square with n layers
+    int32_t pathDistance;      // steps from the selected ball; -1 = unreached
+    Ball ball;                 // the piece on the cell
+    int32_t pendingKind;       // piece announced for this cell (preview or earned piece); -1 = none
+    float pendingMs;           // 500 when announced, 0 when placed
+    int32_t reserved21;        // always 0
+    float cellClockMs;         // grows every frame (animation phase)
+    float pulseMs;             // glow clock of busy squares
+    int32_t reserved24;        // always 0
+    float scale;               // highlight scale of the square, eased back to 1 every frame
+    uint8_t marked;            // 1 = taking part in the current removal pass
+    uint8_t reservedMarked[3]; // always 0
 };
 static_assert(sizeof(Cell) == 108, "the saved game writes Cell verbatim");
 
 struct Board {
-    Cell cells[kBoardCells];  // column-major: cell (x, y) is cells[x * 30 + y]
+    Cell cells[kBoardCells]; // column-major: cell (x, y) is cells[x * 30 + y]
 };
 static_assert(sizeof(Board) == 97200, "the saved game writes the board verbatim");
 
@@ -72,22 +72,27 @@ struct Point {
     float y;
 };
 
-extern Board gameBoard;        // the board the player plays on
-extern Board helpBoard;        // the demonstration board of the help pages
-extern Board* currentBoard;    // the board every rule operates on
-extern bool helpBoardActive;   // a help demonstration runs; several rules stand still
+extern Board gameBoard;      // the board the player plays on
+extern Board helpBoard;      // the demonstration board of the help pages
+extern Board* currentBoard;  // the board every rule operates on
+extern bool helpBoardActive; // a help demonstration runs; several rules stand still
 
-inline Cell& cellAt(int x, int y) { return currentBoard->cells[x * kBoardSize + y]; }  // x, y in 0..29
-inline bool isPlayCell(int x, int y) {                                                  // inside the 20 x 15 area
+inline Cell& cellAt(int x, int y) {
+    return currentBoard->cells[x * kBoardSize + y];
+} // x, y in 0..29
+inline bool isPlayCell(int x, int y) { // inside the 20 x 15 area
     return x >= kPlayLeft && x <= kPlayRight && y >= kPlayTop && y <= kPlayBottom;
 }
-inline bool isWild(int32_t kind) { return kind >= kFirstWild; }
+inline bool isWild(int32_t kind) {
+    return kind >= kFirstWild;
+}
 
-Point cellCentre(int x, int y);                       // screen centre of a cell
-void cellFromPoint(float px, float py, int* x, int* y);  // the cell under a screen point (may be off the field)
-bool cellExists(int x, int y);                        // on the 30 x 30 field and square != -1
-void clearBoard();                                    // every cell of the current board becomes "no cell"
-void countFreeCells();                                // recomputes game.freeCells on the current board
-int countExistingCells();                             // cells of the current board with square >= 0
-void newBall(Cell& cell);                             // a fresh appearing ball record; the caller sets kind
-void resetBoards();                                   // both boards cleared, game board current (tests)
+Point cellCentre(int x, int y); // screen centre of a cell
+void cellFromPoint(float px, float py, int* x,
+                   int* y);    // the cell under a screen point (may be off the field)
+bool cellExists(int x, int y); // on the 30 x 30 field and square != -1
+void clearBoard();             // every cell of the current board becomes "no cell"
+void countFreeCells();         // recomputes game.freeCells on the current board
+int countExistingCells();      // cells of the current board with square >= 0
+void newBall(Cell& cell);      // a fresh appearing ball record; the caller sets kind
+void resetBoards();            // both boards cleared, game board current (tests)

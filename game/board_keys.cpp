@@ -15,8 +15,12 @@ constexpr const char* kCheatSaveFile = "level01.lvl";
 
 void cheatKey(int key) {
     switch (key) {
-    case 'H': showHint(); break;
-    case 'Z': addPoints(0, 0, 10000); break;
+    case 'H':
+        showHint();
+        break;
+    case 'Z':
+        addPoints(0, 0, 10000);
+        break;
     case 'X':
         drawPreview();
         placePreviews();
@@ -26,19 +30,26 @@ void cheatKey(int key) {
         game.passBallsRemoved = 0;
         game.passSquaresCleared = 0;
         break;
-    case 'C': profileSetLives(2); break;
-    case 'S': writeSavedGame(kCheatSaveFile); break;
-    case 'L': readSavedGame(kCheatSaveFile); break;
+    case 'C':
+        setPlayerLives(2);
+        break;
+    case 'S':
+        writeSavedGame(kCheatSaveFile);
+        break;
+    case 'L':
+        readSavedGame(kCheatSaveFile);
+        break;
     case 'N':
         game.barValue = 0;
         for (Cell& cell : currentBoard->cells) {
             if (cell.square > 0) cell.square = 0;
         }
         break;
-    default: break;
+    default:
+        break;
     }
 }
-}  // namespace
+} // namespace
 
 void onGameKey(int key) {
     bool paused = !game.running;

@@ -9,4 +9,4 @@ constexpr int kKeySpace = 32;
 constexpr int kKeyLeft = 37;
 constexpr int kKeyDown = 40;
 
-void onGameKey(int key);  // a key-down on the board while no menu page takes the input
+void onGameKey(int key); // a key-down on the board while no menu page takes the input

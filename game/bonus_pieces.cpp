@@ -9,7 +9,7 @@
 #include "game/removal_pass.h"
 
 bool bonusPiecesUnlocked() {
-    return game.levelIndex > 1 || profileHighestLevelAnyMode() > 1 || game.mode == kModeAction;
+    return game.levelIndex > 1 || playerHighestLevelAnyMode() > 1 || game.mode == kModeAction;
 }
 
 void announceBonus(int kind) {
@@ -39,7 +39,9 @@ void placePendingBonuses() {
                     events.effectPreset(3, at.x, at.y);
                 }
                 events.sound("addbonus.ogg", 0);
-                const char* tip = kind == kTripleBomb ? "triplebomb" : kind == kDiamond ? "diamond" : "quadrobomb";
+                const char* tip = kind == kTripleBomb ? "triplebomb"
+                                  : kind == kDiamond  ? "diamond"
+                                                      : "quadrobomb";
                 events.tip(tip, at.x, at.y, x, y, 2000, kind);
             }
             cell.pendingKind = kNoPiece;
@@ -49,14 +51,16 @@ void placePendingBonuses() {
 
 void announceHammerReady() {
     presentation().sound("gethammer.ogg", 0);
-    if (!profileTipShown("hammerfull")) {
+    if (!playerTipShown("hammerfull")) {
         presentation().tip("hammerfull", 320, -230, -1, -1, 2000, 0);
     } else {
         presentation().textKey("readyhammer", 0, 0, -265, 22, 4000);
     }
 }
 
-bool hammerIconHit(float x, float y) { return x > 320 && x < 384 && y > -290 && y < -162; }
+bool hammerIconHit(float x, float y) {
+    return x > 320 && x < 384 && y > -290 && y < -162;
+}
 
 void toggleHammer() {
     if (game.hammerCharge != 1.0f) return;

@@ -2,4 +2,6 @@
 
 GameState game;
 
-void resetGameState() { game = GameState{}; }
+void resetGameState() {
+    game = GameState{};
+}

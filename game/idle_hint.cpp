@@ -15,9 +15,11 @@ constexpr int kLineDX[4] = {1, 1, 1, 0};
 constexpr int kLineDY[4] = {1, -1, 0, 1};
 constexpr int kStepX[4] = {-1, 1, 0, 0};
 constexpr int kStepY[4] = {0, 0, -1, 1};
-constexpr int kHintKinds[11] = {0, 1, 2, 3, 4, 5, 6, 10, 11, 12, 13};  // colour 7 is never suggested
+constexpr int kHintKinds[11] = {0, 1, 2, 3, 4, 5, 6, 10, 11, 12, 13}; // colour 7 is never suggested
 
-int index(int x, int y) { return x * kBoardSize + y; }
+int index(int x, int y) {
+    return x * kBoardSize + y;
+}
 
 bool tryTarget(int x, int y) {
     int kind = bestKindAt(x, y);
@@ -39,7 +41,7 @@ bool tryTarget(int x, int y) {
     game.selectedY = -1;
     return true;
 }
-}  // namespace
+} // namespace
 
 int idleThresholdMs(int levelIndex) {
     if (levelIndex <= 1) return 6000;
@@ -59,7 +61,7 @@ void updateIdleTimer() {
     int threshold = idleThresholdMs(game.levelIndex);
     if (game.idleMs > threshold) {
         showHint();
-        game.idleMs = -threshold;  // the next hint waits twice as long
+        game.idleMs = -threshold; // the next hint waits twice as long
     }
 }
 
@@ -131,7 +133,8 @@ bool findMover(int kind, int x, int y, int* moverX, int* moverY) {
                 int here = index(col, row);
                 if (hintScratch.reachMarks[here]) continue;
                 bool nextToReached = false;
-                for (int n = 0; n < 4; ++n) nextToReached |= hintScratch.reachMarks[index(col + kStepX[n], row + kStepY[n])] != 0;
+                for (int n = 0; n < 4; ++n)
+                    nextToReached |= hintScratch.reachMarks[index(col + kStepX[n], row + kStepY[n])] != 0;
                 if (!nextToReached) continue;
                 const Cell& cell = cellAt(col, row);
                 if (cell.square == -1) continue;

@@ -14,6 +14,7 @@
 #include "game/presentation_events.h"
 #include "game/removal_pass.h"
 #include "game/removal_queue.h"
+#include "player/settings.h"
 
 namespace {
 void resetLevelCounters() {
@@ -61,7 +62,8 @@ void offerLevelTips() {
     PresentationEvents& events = presentation();
     if (game.hammerEnabled) events.tip("hammertip", 320, -230, -1, -1, 2000, 0);
     if (game.levelIndex == 5) events.tip("doublerelax", 220, 0, -1, -1, 2000, 0);
-    if (game.levelIndex == 4) events.tip("helprelax", 347.5f, -98, -1, -1, 2000, 0);  // the relax button's centre
+    if (game.levelIndex == 4)
+        events.tip("helprelax", 347.5f, -98, -1, -1, 2000, 0); // the relax button's centre
     if (game.levelIndex == 2) {
         const char* key = game.mode == kModePuzzle   ? "puzzleprogresbar"
                           : game.mode == kModeAction ? "actionbartip"
@@ -73,8 +75,10 @@ void offerLevelTips() {
             const Cell& cell = cellAt(x, y);
             Point at = cellCentre(x, y);
             if (cell.square == 2) events.tip("tipbusysquare2", at.x, at.y, x, y, 1000, 0);
-            if (cell.ball.kind != kNoPiece && cell.ball.chains > 0) events.tip("chainitemtip", at.x, at.y, x, y, 1000, 0);
-            if (game.levelIndex == 1 && cell.pendingKind >= 0) events.tip("newballtip", at.x, at.y, x, y, 2000, 0);
+            if (cell.ball.kind != kNoPiece && cell.ball.chains > 0)
+                events.tip("chainitemtip", at.x, at.y, x, y, 1000, 0);
+            if (game.levelIndex == 1 && cell.pendingKind >= 0)
+                events.tip("newballtip", at.x, at.y, x, y, 2000, 0);
         }
     }
 }
@@ -94,10 +98,11 @@ bool anyPieceOnBoard() {
     }
     return false;
 }
-}  // namespace
+} // namespace
 
 void startLevel(int levelIndex) {
     game.levelIndex = levelIndex;
+    game.ballSpeed = settings.ballSpeed;
     presentation().music(levelIndex % 4);
     resetLevelCounters();
     presentation().levelStarted(levelIndex);
@@ -192,7 +197,7 @@ void checkLevelState() {
         if (puzzle) {
             int bonus = static_cast<int>((game.barGoal - game.barValue) / 1000) * 10;
             if (bonus >= 200) {
-                profileAddScore(bonus);
+                addPlayerScore(bonus);
                 game.score += bonus;
                 Point marker = barStarTarget();
                 char text[32];
@@ -204,8 +209,8 @@ void checkLevelState() {
         game.barValue = 0;
         bool stageComplete = false;
         bool gamePassed = false;
-        profileLevelWon(game.levelIndex, game.score, game.maxCombo, game.levelTimeMs, game.movesMade, &stageComplete,
-                        &gamePassed);
+        playerLevelWon(game.levelIndex, game.score, game.maxCombo, game.levelTimeMs, game.movesMade,
+                       &stageComplete, &gamePassed);
         game.stageComplete = stageComplete;
         game.gamePassed = gamePassed;
         events.sound("levelcomplete.ogg", 0);
@@ -220,8 +225,10 @@ void checkLevelState() {
         game.noMoves = game.freeCells == 0;
         events.sound("level_defeat.ogg", 0);
         events.music(5);
-        int lives = profileLives();
-        const char* text = lives == 1 ? "lastlife" : lives > 1 ? (game.noMoves ? "nomoves" : "timeout") : "gameover";
+        int lives = playerLives();
+        const char* text = lives == 1  ? "lastlife"
+                           : lives > 1 ? (game.noMoves ? "nomoves" : "timeout")
+                                       : "gameover";
         events.bigText(text, 23);
         game.defeatCountdownMs = 5000;
     }
@@ -235,7 +242,7 @@ void updateSequences() {
         game.completeCountdownMs -= app.frameTimeMs;
         float now = game.completeCountdownMs;
         if (before > 7500 && now <= 7500) {
-            clearAllBalls();  // the pieces pop, but addPoints drops their points at this stage
+            clearAllBalls(); // the pieces pop, but addPoints drops their points at this stage
             game.passBallsRemoved = 0;
             game.passSquaresCleared = 0;
         }
@@ -251,13 +258,13 @@ void updateSequences() {
         game.defeatCountdownMs -= app.frameTimeMs;
         if (game.defeatCountdownMs <= 0) {
             events.clearBigTexts();
-            profileSetLives(profileLives() - 1);
+            setPlayerLives(playerLives() - 1);
             game.defeatCountdownMs = -1;
             game.defeatDone = true;
-            profileSetSavedGame(false);
-            profileSave();
+            setPlayerSavedGame(false);
+            savePlayerFiles();
             events.sound("defeat.ogg", 0);
-            openResultPage(profileLives() < 0 ? "hiscore" : "defeat");
+            openResultPage(playerLives() < 0 ? "hiscore" : "defeat");
         }
     }
 }
@@ -265,7 +272,7 @@ void updateSequences() {
 void loseLife() {
     if (game.defeatCountdownMs != 0) return;
     presentation().sound("level_defeat.ogg", 0);
-    int lives = profileLives();
+    int lives = playerLives();
     presentation().bigText(lives == 1 ? "lastlife" : lives >= 2 ? "loselife" : "gameover", 23);
     game.defeatCountdownMs = 5000;
 }
@@ -273,13 +280,13 @@ void loseLife() {
 void addPoints(float x, float y, int points) {
     if (helpBoardActive || game.menuOpen || !presentation().gameSceneCurrent()) return;
     if (game.completeCountdownMs > 0 && game.completeCountdownMs < 8000) return;
-    int total = profileScore();
+    int total = playerScore();
     if (total % kPointsPerLife + points >= kPointsPerLife) {
-        profileSetLives(profileLives() + 1);
+        setPlayerLives(playerLives() + 1);
         presentation().sound("addlife.ogg", 0);
         presentation().textKey("gottalife", 0, -50, 100, 26, 2500);
     }
-    profileAddScore(points);
+    addPlayerScore(points);
     presentation().scorePopup(x, y, points);
     game.score += points;
 }

@@ -62,7 +62,7 @@ void land(int fromX, int fromY) {
     start.ball.moveTargetX = -1;
     start.ball.moveTargetY = -1;
     Cell& target = cellAt(toX, toY);
-    target.pendingKind = kNoPiece;  // a preview announced where the ball lands is lost
+    target.pendingKind = kNoPiece; // a preview announced where the ball lands is lost
     std::memcpy(&target.ball, &start.ball, sizeof(Ball));
     target.ball.offsetX = 0;
     target.ball.offsetY = 0;
@@ -79,13 +79,14 @@ void land(int fromX, int fromY) {
         for (int i = 0; i < game.ballsPerTurn; ++i) drawPreview();
     }
 }
-}  // namespace
+} // namespace
 
 void updateMove(int x, int y) {
     Ball& ball = cellAt(x, y).ball;
     ball.moveTimeLeftMs -= app.frameTimeMs;
     int length = game.pathLength;
-    float u = game.moveDurationMs > 0 ? ball.moveTimeLeftMs / static_cast<float>(game.moveDurationMs) * length : 0;
+    float u =
+        game.moveDurationMs > 0 ? ball.moveTimeLeftMs / static_cast<float>(game.moveDurationMs) * length : 0;
     // Keep the interpolation inside the route: u runs from pathLength down to 0 and may overshoot below.
     if (u < 0) u = 0;
     if (u > length) u = static_cast<float>(length);

@@ -19,7 +19,7 @@ bool agrees(int x, int y, int kind) {
     return cell.pendingKind == kind || cell.ball.kind == kind || cell.pendingKind >= kFirstWild ||
            cell.ball.kind >= kFirstWild;
 }
-}  // namespace
+} // namespace
 
 int rulesDraw(int n) {
     int value = rulesRandom.next();

@@ -11,10 +11,10 @@ constexpr int kStepX[4] = {-1, 1, 0, 0};
 constexpr int kStepY[4] = {0, 0, -1, 1};
 
 struct PathScratch {
-    int queue[kBoardCells];  // breadth-first frontier, cell indices
+    int queue[kBoardCells]; // breadth-first frontier, cell indices
 };
 PathScratch scratch;
-}  // namespace
+} // namespace
 
 void computePathDistances() {
     for (Cell& cell : currentBoard->cells) cell.pathDistance = -1;
@@ -32,7 +32,8 @@ void computePathDistances() {
         for (int n = 0; n < 4; ++n) {
             int nx = x + kStepX[n];
             int ny = y + kStepY[n];
-            // The margin keeps neighbours of playing-area cells inside the field; check anyway for stray selections.
+            // The margin keeps neighbours of playing-area cells inside the field; check anyway for stray
+            // selections.
             if (nx < 0 || nx >= kBoardSize || ny < 0 || ny >= kBoardSize) continue;
             Cell& next = cellAt(nx, ny);
             if (next.square == -1 || next.ball.kind != kNoPiece || next.pathDistance != -1) continue;

@@ -4,8 +4,12 @@ namespace {
 PresentationEvents silentEvents;
 }
 
-PresentationEvents* currentEvents = &silentEvents;  // never null
+PresentationEvents* currentEvents = &silentEvents; // never null
 
-PresentationEvents& presentation() { return *currentEvents; }
+PresentationEvents& presentation() {
+    return *currentEvents;
+}
 
-void setPresentationEvents(PresentationEvents* events) { currentEvents = events ? events : &silentEvents; }
+void setPresentationEvents(PresentationEvents* events) {
+    currentEvents = events ? events : &silentEvents;
+}

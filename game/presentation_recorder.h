@@ -8,11 +8,11 @@
 #include "game/presentation_events.h"
 
 struct PresentationRecorder : PresentationEvents {
-    std::vector<std::string> lines;  // one line per event, e.g. "sound selectball.ogg 0"
-    bool tipShownAnswer = false;     // answer of tipOnScreen()
-    bool gameSceneAnswer = true;     // answer of gameSceneCurrent()
-    std::string pageAnswer;          // answer of currentPage()
-    bool cheatAnswer = false;        // answer of cheatKeysOn()
+    std::vector<std::string> lines; // one line per event, e.g. "sound selectball.ogg 0"
+    bool tipShownAnswer = false;    // answer of tipOnScreen()
+    bool gameSceneAnswer = true;    // answer of gameSceneCurrent()
+    std::string pageAnswer;         // answer of currentPage()
+    bool cheatAnswer = false;       // answer of cheatKeysOn()
 
     void sound(const char* file, int frequencyHz) override;
     void music(int section) override;
@@ -20,7 +20,7 @@ struct PresentationRecorder : PresentationEvents {
     void effectPreset(int preset, float x, float y) override;
     void targetMarker(float x, float y) override;
     void lightning(float fromX, float fromY, float toX, float toY) override;
-    void starTrail(float, float) override {}  // too frequent to be worth recording
+    void starTrail(float, float) override {} // too frequent to be worth recording
     void shake(int durationMs, float strength) override;
     void tip(const char* key, float x, float y, int cellX, int cellY, int delayMs, int priority) override;
     void textKey(const char* key, int value, float x, float y, float size, int durationMs) override;
@@ -38,7 +38,7 @@ struct PresentationRecorder : PresentationEvents {
     const char* currentPage() override { return pageAnswer.c_str(); }
     bool cheatKeysOn() override { return cheatAnswer; }
 
-    int count(const std::string& prefix) const;  // lines starting with prefix
+    int count(const std::string& prefix) const; // lines starting with prefix
     bool has(const std::string& prefix) const { return count(prefix) > 0; }
     void clear() { lines.clear(); }
 };

@@ -12,7 +12,9 @@
 
 AwardState awards;
 
-void resetAwards() { awards = AwardState{}; }
+void resetAwards() {
+    awards = AwardState{};
+}
 
 namespace {
 // Directions of the line search, in the order they are examined.
@@ -42,18 +44,18 @@ bool blast(int x, int y, int radiusSquaredLimit) {
 }
 
 void sweepDiamond(int x, int y) {
-    bool collected[kColourCount + 2] = {};  // colours 0..9
+    bool collected[kColourCount + 2] = {}; // colours 0..9
     bool any = false;
     for (int d = 0; d < 8; ++d) {
         for (int step = 1; step <= game.lineLength - 2; ++step) {
             const Cell& cell = cellAt(x + kAroundDX[d] * step, y + kAroundDY[d] * step);
             int kind = cell.ball.kind;
-            if (kind >= kFirstWild) continue;  // look past wild pieces
+            if (kind >= kFirstWild) continue; // look past wild pieces
             if (kind >= 0 && cell.marked) {
                 collected[kind] = true;
                 any = true;
             }
-            break;  // a colour (marked or not), an empty cell or a hole ends this direction
+            break; // a colour (marked or not), an empty cell or a hole ends this direction
         }
     }
     if (!any) {
@@ -119,7 +121,7 @@ void runAwards() {
     game.passSquaresCleared = 0;
     removalQueue.ballSoundPlayed = false;
 }
-}  // namespace
+} // namespace
 
 bool matchAt(int x, int y, int kind) {
     const Ball& ball = cellAt(x, y).ball;
@@ -192,14 +194,21 @@ int removalPass(bool fromMove) {
             const Cell& cell = cellAt(x, y);
             if (!cell.marked) continue;
             switch (cell.ball.kind) {
-            case kJoker: game.passJokers += 1; break;
-            case kTripleBomb: game.passBombs += 1; break;
-            case kDiamond: game.passDiamonds += 1; break;
+            case kJoker:
+                game.passJokers += 1;
+                break;
+            case kTripleBomb:
+                game.passBombs += 1;
+                break;
+            case kDiamond:
+                game.passDiamonds += 1;
+                break;
             case kQuadroBomb:
                 game.passBombs += 1;
                 game.passQuadroBombs += 1;
                 break;
-            default: break;
+            default:
+                break;
             }
         }
     }

@@ -11,10 +11,14 @@
 
 RemovalQueue removalQueue;
 
-void resetRemovalQueue() { removalQueue = RemovalQueue{}; }
+void resetRemovalQueue() {
+    removalQueue = RemovalQueue{};
+}
 
 namespace {
-bool popped(const RemovalEntry& entry) { return entry.ageMs > entry.delayMs + kRemovalVanishMs; }
+bool popped(const RemovalEntry& entry) {
+    return entry.ageMs > entry.delayMs + kRemovalVanishMs;
+}
 
 void pop(const RemovalEntry& entry) {
     PresentationEvents& events = presentation();
@@ -73,7 +77,7 @@ void makeRoom() {
     for (int i = 1; i < removalQueue.count; ++i) removalQueue.entries[i - 1] = removalQueue.entries[i];
     removalQueue.count -= 1;
 }
-}  // namespace
+} // namespace
 
 void addRemovalEntry(float x, float y, int kind, bool onBusySquare) {
     if (removalQueue.count >= kMaxRemovalEntries) makeRoom();

@@ -7,26 +7,26 @@
 #include "engine/limits.h"
 
 struct RemovalEntry {
-    float x;            // screen centre of the cell the piece was removed from
+    float x; // screen centre of the cell the piece was removed from
     float y;
-    int32_t kind;       // the removed piece's kind
-    float ageMs;        // time since the entry was made
-    float delayMs;      // min(entries already queued, 5) * 80
-    bool onBusySquare;  // the cell was a busy square when the piece was removed
+    int32_t kind;      // the removed piece's kind
+    float ageMs;       // time since the entry was made
+    float delayMs;     // min(entries already queued, 5) * 80
+    bool onBusySquare; // the cell was a busy square when the piece was removed
 };
 
 struct RemovalQueue {
-    RemovalEntry entries[kMaxRemovalEntries];  // filled in order, emptied as a whole
-    int count = 0;                             // entries in use
-    bool ballSoundPlayed = false;              // "ball.ogg" has played for the current queue
+    RemovalEntry entries[kMaxRemovalEntries]; // filled in order, emptied as a whole
+    int count = 0;                            // entries in use
+    bool ballSoundPlayed = false;             // "ball.ogg" has played for the current queue
 };
 
 extern RemovalQueue removalQueue;
 
-constexpr float kRemovalVanishMs = 250;  // a piece pops this long after its delay
+constexpr float kRemovalVanishMs = 250; // a piece pops this long after its delay
 
 // Queues a removed piece. When all entries are taken, entries that have already popped are dropped and,
 // if the queue is still full, the oldest waiting piece pops at once, so every removed piece still scores.
 void addRemovalEntry(float x, float y, int kind, bool onBusySquare);
-void updateRemovalQueue();  // once per frame: ages the entries and pops those whose time has come
-void resetRemovalQueue();   // empty queue (level start, tests)
+void updateRemovalQueue(); // once per frame: ages the entries and pops those whose time has come
+void resetRemovalQueue();  // empty queue (level start, tests)

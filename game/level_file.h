@@ -1,0 +1,21 @@
+// Level files: the rule parameters and the board layout of a level, and the demonstration boards of the
+// help pages.
+#pragma once
+
+#include <string_view>
+
+#include "game/board.h"
+
+struct LevelFiles {
+    bool missingIsFatal = true; // a missing level file stops the program (tools turn this off)
+    Point demoPoints[5] = {};   // help board: screen centres of the demonstration points U, V, X, Y, Z
+    bool demoPointSet[5] = {};  // which of them the help file placed
+};
+extern LevelFiles levelFiles;
+
+void levelFileName(int levelIndex, char* name, int capacity); // "levels/tut1_01.lvl" .. "levels/pack1_66.lvl"
+bool loadLevel(int levelIndex);                               // reads the level file onto the current board
+void readLevelText(std::string_view text);                    // the same from a level file's text
+bool loadHelpBoard(int page, int variant, int colourShift);   // reads "help%i.lvl" onto the help board
+void readHelpText(std::string_view text, int variant, int colourShift); // the same from the text
+float parseTimeLimit(float minutes);                                    // "2.5" minutes -> 150 seconds

@@ -1,0 +1,138 @@
+#include "game/rules_step.h"
+
+#include "engine/app_state.h"
+#include "game/bar_stars.h"
+#include "game/board.h"
+#include "game/game_state.h"
+#include "game/idle_hint.h"
+#include "game/level_outcome.h"
+#include "game/moves.h"
+#include "game/new_balls.h"
+#include "game/path_search.h"
+#include "game/removal_pass.h"
+#include "game/removal_queue.h"
+
+namespace {
+constexpr float kPauseFadeMs = 500;
+constexpr float kMenuFadeMs = 300;
+constexpr float kScaleEasePerMs = 0.0016f;
+constexpr float kPulsePeriodMs = 502.65485f;
+
+void advanceFades() {
+    float frameMs = app.frameTimeMs;
+    if (!game.running) {
+        game.pauseMs += frameMs;
+    } else {
+        if (game.pauseMs > kPauseFadeMs) game.pauseMs = kPauseFadeMs;
+        game.pauseMs -= frameMs;
+        if (game.pauseMs < 0) game.pauseMs = 0;
+    }
+    if (game.menuOpen) {
+        game.menuFadeMs += frameMs;
+        if (game.menuFadeMs > kMenuFadeMs) game.menuFadeMs = kMenuFadeMs;
+    } else {
+        game.menuFadeMs -= frameMs;
+        if (game.menuFadeMs < 0) game.menuFadeMs = 0;
+    }
+}
+
+void firstPass() {
+    float frameMs = app.frameTimeMs;
+    int busySquares = 0;
+    for (int x = kPlayLeft; x <= kPlayRight; ++x) {
+        for (int y = kPlayTop; y <= kPlayBottom; ++y) busySquares += cellAt(x, y).square > 0 ? 1 : 0;
+    }
+    float pulseRestartMs = static_cast<float>(busySquares + 10) * kPulsePeriodMs;
+    float scaleStep = frameMs * kScaleEasePerMs;
+    game.ballMoving = false;
+    for (int x = kPlayLeft; x <= kPlayRight; ++x) {
+        for (int y = kPlayTop; y <= kPlayBottom; ++y) {
+            Cell& cell = cellAt(x, y);
+            cell.cellClockMs += frameMs;
+            cell.pulseMs += frameMs;
+            if (cell.pulseMs > pulseRestartMs && busySquares > 5) cell.pulseMs = 0;
+            if (cell.scale < 1) {
+                cell.scale += scaleStep;
+                if (cell.scale > 1) cell.scale = 1;
+            } else if (cell.scale > 1) {
+                cell.scale -= scaleStep;
+                if (cell.scale < 1) cell.scale = 1;
+            }
+            if (cell.pendingMs > 0) {
+                cell.pendingMs -= frameMs;
+                if (cell.pendingMs < 0) cell.pendingMs = 0;
+            }
+            if (cell.ball.kind != kNoPiece && cell.ball.moveTargetX != -1) game.ballMoving = true;
+        }
+    }
+}
+
+bool allScalesSettled() {
+    for (int x = kPlayLeft; x <= kPlayRight; ++x) {
+        for (int y = kPlayTop; y <= kPlayBottom; ++y) {
+            if (cellAt(x, y).scale < 1) return false;
+        }
+    }
+    return true;
+}
+
+// Clocks, appearance and travel of every piece; returns whether the last appearing ball just finished.
+bool secondPass() {
+    bool trigger = false;
+    for (int x = kPlayLeft; x <= kPlayRight; ++x) {
+        for (int y = kPlayTop; y <= kPlayBottom; ++y) {
+            Cell& cell = cellAt(x, y);
+            if (cell.ball.kind == kNoPiece) continue;
+            cell.ball.ballClockMs += app.frameTimeMs;
+            if (cell.ball.appearMs > 0) trigger = advanceAppearance(x, y);
+            if (cell.ball.kind != kNoPiece && cell.ball.moveTargetX != -1) updateMove(x, y);
+        }
+    }
+    return trigger;
+}
+} // namespace
+
+bool anyPieceOnPlayArea() {
+    for (int x = kPlayLeft; x <= kPlayRight; ++x) {
+        for (int y = kPlayTop; y <= kPlayBottom; ++y) {
+            if (cellAt(x, y).ball.kind != kNoPiece) return true;
+        }
+    }
+    return false;
+}
+
+bool boardSweepRuns() {
+    if (game.pauseMs > kPauseFadeMs) return false;                     // the paused board is not drawn
+    if (game.menuOpen && game.menuFadeMs >= kMenuFadeMs) return false; // faded out behind a menu
+    // Below 7500 ms of the level-complete sequence the board has broken up into tiles.
+    return !(game.completeCountdownMs > 0 && game.completeCountdownMs <= 7500);
+}
+
+void boardSweep() {
+    if (game.selectedX >= 0 && cellExists(game.selectedX, game.selectedY) &&
+        cellAt(game.selectedX, game.selectedY).ball.kind == kNoPiece) {
+        deselect();
+    }
+    firstPass();
+    // Balls that appeared since the selection block paths: recompute once the highlights have settled.
+    if (game.selectedX >= 0 && allScalesSettled()) computePathDistances();
+    if (secondPass()) removalPass(false);
+    if (!anyPieceOnPlayArea()) checkEmptyBoard();
+    checkLevelState();
+    updateHint();
+}
+
+void rulesFrame() {
+    updateIdleTimer();
+    updateLevelBar();
+    updateSequences();
+    advanceFades();
+    if (boardSweepRuns()) boardSweep();
+    if (!helpBoardActive) updateRemovalQueue();
+    updateBarFraction();
+    updateBarStars();
+    if (!game.menuOpen && game.cursorMode != kCursorHelp && game.running && game.completeCountdownMs <= 0 &&
+        game.defeatCountdownMs <= 0) {
+        game.levelTimeMs += static_cast<int32_t>(app.frameDeltaMs);
+    }
+}

@@ -1,0 +1,75 @@
+#include "game/idle_hint.h"
+
+#include "rules_fixture.h"
+
+namespace {
+class IdleHintTest : public RulesTest {};
+
+TEST_F(IdleHintTest, FirstHintAfterTheThresholdAndTheNextAfterTwiceAsLong) {
+    loadPicture("aa-\n"
+                "---\n"
+                "--a\n");
+    game.levelIndex = 0;
+    setFrame(1000);
+    for (int i = 0; i < 6; ++i) updateIdleTimer();
+    EXPECT_FALSE(game.hintShown);
+    updateIdleTimer();
+    ASSERT_TRUE(game.hintShown);
+    EXPECT_EQ(game.idleMs, -6000);
+    EXPECT_EQ(game.hintToX, 7);
+    EXPECT_EQ(game.hintToY, 5);
+    EXPECT_EQ(game.hintFromX, 7);
+    EXPECT_EQ(game.hintFromY, 7);
+    EXPECT_EQ(game.selectedX, -1);
+    EXPECT_EQ(cellAt(7, 5).pathDistance, 2); // distances from the mover, for the route drawing
+    game.hintShown = false;
+    for (int i = 0; i < 12; ++i) updateIdleTimer();
+    EXPECT_FALSE(game.hintShown);
+    updateIdleTimer();
+    EXPECT_TRUE(game.hintShown);
+}
+
+TEST_F(IdleHintTest, SelectingResetsTheTimerAndDropsTheHint) {
+    loadPicture("aa-\n--a\n");
+    game.idleMs = 5000;
+    game.selectedX = 5;
+    game.selectedY = 5;
+    updateIdleTimer();
+    EXPECT_EQ(game.idleMs, 0);
+    game.hintShown = true;
+    updateHint();
+    EXPECT_FALSE(game.hintShown);
+}
+
+TEST_F(IdleHintTest, ABallOfTheLineItselfIsNeverTheMover) {
+    // Only the pair's own balls could reach the gap: no hint.
+    loadPicture("a-a#\n"
+                "####\n",
+                kPlayLeft, kPlayTop, true);
+    EXPECT_EQ(bestKindAt(6, 5), 0);
+    EXPECT_FALSE(showHint());
+}
+
+TEST_F(IdleHintTest, PuzzleModePrefersABusySquare) {
+    loadPicture("bb-aa-\n"
+                "-----1\n"
+                "b----a\n");
+    game.mode = kModePuzzle;
+    cellAt(7, 5).square = 0;
+    cellAt(10, 5).square = 1;
+    ASSERT_TRUE(showHint());
+    EXPECT_EQ(game.hintToX, 10);
+    game.mode = kModeClassic;
+    ASSERT_TRUE(showHint());
+    EXPECT_EQ(game.hintToX, 7);
+}
+
+TEST_F(IdleHintTest, HintFadesAfterFiveSeconds) {
+    game.hintShown = true;
+    setFrame(2600);
+    updateHint();
+    EXPECT_TRUE(game.hintShown);
+    updateHint();
+    EXPECT_FALSE(game.hintShown);
+}
+} // namespace

@@ -1,0 +1,120 @@
+#include "game/level_file.h"
+
+#include <cstring>
+#include <vector>
+
+#include "rules_fixture.h"
+
+namespace {
+class LevelFileTest : public RulesTest {
+  protected:
+    // Reads a level text the way a loaded file is read: the last byte gives way to the terminator.
+    void read(const std::string& file) {
+        bytes.assign(file.begin(), file.end());
+        readLevelText(std::string_view(bytes.data(), bytes.empty() ? 0 : bytes.size() - 1));
+    }
+    std::vector<char> bytes;
+};
+
+constexpr const char* kRows = "level=\r\n"
+                              "....................\r\n"
+                              ".0123456789abcdefgh.\r\n"
+                              ".ABCDEFGH.XZ!:Iw-~y.\r\n";
+
+TEST_F(LevelFileTest, LayoutCharactersMakeTheirCells) {
+    read(std::string(kRows) + "\r\n");
+    EXPECT_EQ(cellAt(5, 5).square, -1);
+    EXPECT_EQ(cellAt(6, 6).square, 0);
+    EXPECT_EQ(cellAt(15, 6).square, 9);
+    EXPECT_EQ(cellAt(15, 6).ball.kind, kNoPiece);
+    EXPECT_EQ(cellAt(16, 6).ball.kind, 0); // 'a'
+    EXPECT_EQ(cellAt(23, 6).ball.kind, 7); // 'h'
+    EXPECT_FLOAT_EQ(cellAt(16, 6).ball.appearMs, 500);
+    EXPECT_EQ(cellAt(6, 7).ball.kind, 0); // 'A': chained on a square of two layers
+    EXPECT_EQ(cellAt(6, 7).ball.chains, 1);
+    EXPECT_EQ(cellAt(6, 7).square, 2);
+    EXPECT_EQ(cellAt(15, 7).ball.kind, 0); // 'X'
+    EXPECT_EQ(cellAt(16, 7).square, 1);    // 'Z'
+    // Characters outside the table (and the skipped '!' and '~') make empty clean cells.
+    for (int x : {17, 18, 19, 20}) {
+        EXPECT_EQ(cellAt(x, 7).square, 0) << x;
+        EXPECT_EQ(cellAt(x, 7).ball.kind, kNoPiece) << x;
+    }
+    EXPECT_FLOAT_EQ(cellAt(17, 7).ball.appearMs, -1);
+    EXPECT_EQ(cellAt(21, 7).ball.kind, kNoPiece); // 'y' is no level character of its own
+    EXPECT_EQ(cellAt(5, 8).square, -1);           // rows after the layout stay holes
+}
+
+TEST_F(LevelFileTest, SpacesBetweenCharactersReadTheSame) {
+    read("level=\r\na b c\r\n");
+    EXPECT_EQ(cellAt(5, 5).ball.kind, 0);
+    EXPECT_EQ(cellAt(6, 5).ball.kind, 1);
+    EXPECT_EQ(cellAt(7, 5).ball.kind, 2);
+}
+
+TEST_F(LevelFileTest, AnEmptyLineEndsTheLayout) {
+    read("level=\r\n00000000000000000000\r\n\r\n00000000000000000000\r\n");
+    EXPECT_EQ(cellAt(5, 5).square, 0);
+    EXPECT_EQ(cellAt(5, 6).square, -1);
+}
+
+TEST_F(LevelFileTest, KeysAndTheirDefaults) {
+    read("colors=6\r\naddballs=4\r\nballs4destroy=55.5\r\ntime4level=1.5\r\nlevel=\r\n0\r\n");
+    EXPECT_EQ(game.colourCount, 6);
+    EXPECT_EQ(game.ballsPerTurn, 4);
+    EXPECT_FLOAT_EQ(game.barValue, 55.5f);
+    EXPECT_EQ(game.timeLimitSec, 90);
+    EXPECT_EQ(game.jokerFrequency, 20);
+    EXPECT_TRUE(game.hammerEnabled);
+    read("jockerfrequency=0\r\ntime4level=2\r\nlevel=\r\n0\r\n");
+    EXPECT_EQ(game.jokerFrequency, 20);
+    EXPECT_EQ(game.timeLimitSec, 120);
+    read("time4level=2.5\r\njockerfrequency=1000000\r\nlevel=\r\n0\r\n");
+    EXPECT_EQ(game.timeLimitSec, 150);
+    EXPECT_EQ(game.jokerFrequency, 1000000);
+}
+
+TEST_F(LevelFileTest, HammerValueNoDisablesItExactly) {
+    read("hammer=no\r\nlevel=\r\n0\r\n");
+    EXPECT_FALSE(game.hammerEnabled);
+    read("hammer=No\r\nlevel=\r\n0\r\n");
+    EXPECT_TRUE(game.hammerEnabled);
+}
+
+TEST_F(LevelFileTest, BonusFigureIsStoredColumnByColumn) {
+    read("level=\r\n0\r\n\r\nbonusfigure=\r\n1.2\r\n...\r\n..3\r\n");
+    EXPECT_EQ(game.bonusFigure[0], 1);
+    EXPECT_EQ(game.bonusFigure[6], 2); // column 2, row 0
+    EXPECT_EQ(game.bonusFigure[8], 3);
+    EXPECT_EQ(game.bonusFigure[1], -1);
+}
+
+TEST_F(LevelFileTest, ReadingNeverPassesTheEndOfTheText) {
+    // The text ends in the middle of the grid and of a value; a heap copy lets the sanitizer see overreads.
+    const char* cut[] = {"level=", "level=ab", "colors=", "bonusfigure=1.", "level=\r\n\r", ""};
+    for (const char* text : cut) {
+        std::vector<char> exact(text, text + std::strlen(text));
+        readLevelText(std::string_view(exact.data(), exact.size()));
+    }
+    read("level=ab\n");
+    EXPECT_EQ(cellAt(5, 5).ball.kind, 0);
+    EXPECT_EQ(cellAt(6, 5).ball.kind, 1);
+    EXPECT_EQ(cellAt(7, 5).square, -1);
+}
+
+TEST_F(LevelFileTest, HelpBoardUsesItsOwnCharactersAndDemonstrationPoints) {
+    currentBoard = &helpBoard;
+    game.mode = kModeClassic;
+    std::string text = "level=\r\nAbuvxyz.\r\n";
+    readHelpText(std::string_view(text.data(), text.size() - 1), 2, 6);
+    EXPECT_EQ(cellAt(5, 5).ball.kind, 6); // (6 + 0) mod 7
+    EXPECT_EQ(cellAt(6, 5).ball.kind, 0); // (6 + 1) mod 7
+    EXPECT_EQ(cellAt(7, 5).ball.kind, kTripleBomb);
+    EXPECT_EQ(cellAt(5, 5).square, 0); // squares are cleared outside puzzle mode
+    EXPECT_FLOAT_EQ(cellAt(5, 5).scale, 0.5f);
+    EXPECT_EQ(cellAt(9, 5).square, -1); // X stays a hole
+    EXPECT_TRUE(levelFiles.demoPointSet[2]);
+    EXPECT_FLOAT_EQ(levelFiles.demoPoints[0].x, cellCentre(7, 5).x);
+    currentBoard = &gameBoard;
+}
+} // namespace

@@ -1,0 +1,192 @@
+#include "game/level_outcome.h"
+
+#include <cmath>
+#include <cstring>
+
+#include "engine/file_registry.h"
+#include "game/rules_step.h"
+#include "rules_fixture.h"
+
+namespace {
+class LevelOutcomeTest : public RulesTest {
+  protected:
+    std::string text; // the registered level file's bytes, kept alive while registered
+
+    void SetUp() override {
+        RulesTest::SetUp();
+        resetFileRegistry();
+    }
+    void TearDown() override {
+        resetFileRegistry();
+        RulesTest::TearDown();
+    }
+    void registerLevel(const char* name, const std::string& contents) {
+        text = contents;
+        ASSERT_TRUE(registerFile(name, static_cast<int>(text.size()), reinterpret_cast<uint8_t*>(text.data()),
+                                 false));
+    }
+    void wonPuzzleWithTimeLeft(float msLeft) {
+        loadPicture("a-\n");
+        game.mode = kModePuzzle;
+        game.barGoal = 60000;
+        game.barValue = 60000 - msLeft;
+        checkLevelState();
+    }
+};
+
+TEST_F(LevelOutcomeTest, PuzzleTimeBonusNeedsTwentySecondsLeft) {
+    wonPuzzleWithTimeLeft(19900);
+    EXPECT_EQ(game.score, 0);
+    EXPECT_FLOAT_EQ(game.completeCountdownMs, 8500);
+    EXPECT_FALSE(events.has("text timebonus"));
+    SetUp();
+    wonPuzzleWithTimeLeft(20000);
+    EXPECT_EQ(game.score, 200);
+    EXPECT_EQ(currentProfile().score[kModePuzzle], 200);
+    EXPECT_TRUE(events.has("literal +200!"));
+}
+
+TEST_F(LevelOutcomeTest, CrossingAMultipleOf150000GivesExactlyOneLife) {
+    game.mode = kModeClassic;
+    currentProfile().score[0] = 299990;
+    addPoints(0, 0, 20);
+    EXPECT_EQ(currentProfile().lives[0], 4);
+    EXPECT_EQ(currentProfile().score[0], 300010);
+    EXPECT_EQ(game.score, 20);
+    addPoints(0, 0, 20);
+    EXPECT_EQ(currentProfile().lives[0], 4);
+    EXPECT_EQ(events.count("sound addlife.ogg"), 1);
+}
+
+TEST_F(LevelOutcomeTest, PointsDuringTheLevelCompleteSequenceCountOnlyAtFirst) {
+    game.completeCountdownMs = 8200;
+    addPoints(0, 0, 10);
+    game.completeCountdownMs = 7900;
+    addPoints(0, 0, 10);
+    game.completeCountdownMs = 0;
+    game.menuOpen = true;
+    addPoints(0, 0, 10);
+    EXPECT_EQ(game.score, 10);
+}
+
+TEST_F(LevelOutcomeTest, DefeatTextFollowsTheLivesAndTheLastLifeEndsInHiscore) {
+    const struct {
+        int lives;
+        bool full;
+        const char* text;
+        const char* page;
+    } cases[] = {{3, true, "big nomoves", "page defeat"},
+                 {3, false, "big timeout", "page defeat"},
+                 {1, true, "big lastlife", "page defeat"},
+                 {0, true, "big gameover", "page hiscore"}};
+    for (const auto& c : cases) {
+        SetUp();
+        game.mode = kModePuzzle;
+        loadPicture(c.full ? "ab\n" : "a-\n", kPlayLeft, kPlayTop, true);
+        cellAt(5, 5).square = 1; // not won
+        game.barGoal = 1000;
+        game.barValue = c.full ? 0 : 2000;
+        currentProfile().lives[kModePuzzle] = c.lives;
+        currentProfile().savedGame[kModePuzzle] = 1;
+        checkLevelState();
+        EXPECT_TRUE(events.has(c.text)) << c.text;
+        setFrame(5000);
+        updateSequences();
+        EXPECT_TRUE(events.has(c.page)) << c.page;
+        EXPECT_EQ(currentProfile().lives[kModePuzzle], c.lives - 1);
+        EXPECT_EQ(currentProfile().savedGame[kModePuzzle], 0);
+        EXPECT_TRUE(game.defeatDone);
+        EXPECT_TRUE(game.menuOpen);
+    }
+}
+
+TEST_F(LevelOutcomeTest, LevelCompleteSequenceClearsTheBoardAfterOneSecondAndOpensThePage) {
+    loadPicture("ab-\n");
+    game.barValue = 0;
+    checkLevelState();
+    ASSERT_FLOAT_EQ(game.completeCountdownMs, 8500);
+    EXPECT_EQ(currentProfile().levelInZone[currentProfile().profileMode], 1);
+    setFrame(900);
+    updateSequences();
+    EXPECT_EQ(kindAt(5, 5), 0);
+    setFrame(200);
+    updateSequences();
+    EXPECT_EQ(kindAt(5, 5), kNoPiece);
+    int score = game.score;
+    setFrame(1000);
+    for (int i = 0; i < 8; ++i) {
+        updateSequences();
+        updateRemovalQueue();
+    }
+    EXPECT_EQ(game.score, score); // the clearing scores nothing
+    EXPECT_FLOAT_EQ(game.completeCountdownMs, -1);
+    EXPECT_TRUE(events.has("page levelcomplete"));
+}
+
+TEST_F(LevelOutcomeTest, EmptyBoardGivesTheBonusAndWinsWhenNothingCameBack) {
+    loadPicture("");
+    game.levelTimeMs = 5000;
+    game.barValue = 12;
+    checkEmptyBoard();
+    EXPECT_EQ(game.score, 25000);
+    EXPECT_FLOAT_EQ(game.barValue, 0);
+}
+
+TEST_F(LevelOutcomeTest, ClassicLevelWithoutGoalOrSquaresHasABarOfForty) {
+    registerLevel("levels/tut1_03.lvl", "colors=4\r\nlevel=\r\naaa0\r\n0000\r\n");
+    game.mode = kModeClassic;
+    startLevel(2);
+    EXPECT_FLOAT_EQ(game.barGoal, 40);
+    EXPECT_FLOAT_EQ(game.barValue, 40);
+    EXPECT_EQ(game.colourCount, 4);
+    EXPECT_EQ(game.lineLength, 3);
+    EXPECT_EQ(game.ballsPerTurn, 2); // 8 cells / 4
+    EXPECT_TRUE(events.has("tip levelprogresbar"));
+}
+
+TEST_F(LevelOutcomeTest, ActionLevelStartAddsColoursAndItsOwnBar) {
+    registerLevel("levels/pack1_07.lvl", "level=\r\n00000000\r\n00000000\r\n");
+    game.mode = kModeAction;
+    startLevel(10);
+    EXPECT_EQ(game.levelDownTimeMs, 30 * 1550 / 35 + 450);
+    EXPECT_EQ(game.colourCount, 7);
+    EXPECT_EQ(game.ballsPerTurn, 12); // 16 cells * 8 / 10
+    EXPECT_FLOAT_EQ(game.barGoal, 16 * std::sqrt(11.0f));
+}
+
+TEST_F(LevelOutcomeTest, PuzzleLevelStartStretchesTheTime) {
+    registerLevel("levels/pack1_02.lvl", "time4level=1\r\nlevel=\r\n1020\r\n");
+    game.mode = kModePuzzle;
+    startLevel(5);
+    EXPECT_EQ(game.timeLimitSec, 360); // six times the file's minute at level 5
+    EXPECT_FLOAT_EQ(game.barGoal, 360000);
+    EXPECT_FLOAT_EQ(game.barValue, 0);
+}
+
+TEST_F(LevelOutcomeTest, ActionBarGrowsBackButNotWhileABallMovesOrATipShows) {
+    game.mode = kModeAction;
+    game.barGoal = 100;
+    game.barValue = 50;
+    game.levelDownTimeMs = 1000;
+    setFrame(600);
+    updateLevelBar();
+    updateLevelBar();
+    EXPECT_FLOAT_EQ(game.barValue, 51);
+    game.ballMoving = true;
+    updateLevelBar();
+    updateLevelBar();
+    game.ballMoving = false;
+    events.tipShownAnswer = true;
+    updateLevelBar();
+    updateLevelBar();
+    EXPECT_FLOAT_EQ(game.barValue, 51);
+}
+
+TEST_F(LevelOutcomeTest, LoseLifeStartsTheDefeatSequenceOnce) {
+    loseLife();
+    EXPECT_TRUE(events.has("big loselife"));
+    EXPECT_FLOAT_EQ(game.defeatCountdownMs, 5000);
+    loseLife();
+    EXPECT_EQ(events.count("sound level_defeat.ogg"), 1);
+}
+} // namespace

@@ -1,0 +1,74 @@
+#include "game/path_search.h"
+
+#include "game/moves.h"
+#include "rules_fixture.h"
+
+namespace {
+class PathSearchTest : public RulesTest {};
+
+TEST_F(PathSearchTest, DistancesCountOrthogonalStepsAroundBallsAndHoles) {
+    loadPicture("a-#--\n"
+                "-b#--\n"
+                "-----\n",
+                kPlayLeft, kPlayTop, true);
+    game.selectedX = 5;
+    game.selectedY = 5;
+    computePathDistances();
+    EXPECT_EQ(cellAt(5, 5).pathDistance, 0);
+    EXPECT_EQ(cellAt(6, 5).pathDistance, 1);
+    EXPECT_EQ(cellAt(6, 6).pathDistance, -1); // a ball
+    EXPECT_EQ(cellAt(7, 5).pathDistance, -1); // a hole
+    EXPECT_EQ(cellAt(7, 7).pathDistance, 4);  // around the ball
+    EXPECT_EQ(cellAt(8, 5).pathDistance, 7);  // around the hole column
+    EXPECT_EQ(cellAt(4, 5).pathDistance, -1); // the margin
+}
+
+TEST_F(PathSearchTest, CellReachableOnlyDiagonallyIsRefused) {
+    loadPicture("ab--\n"
+                "b---\n",
+                kPlayLeft, kPlayTop, true);
+    game.selectedX = 5;
+    game.selectedY = 5;
+    computePathDistances();
+    EXPECT_EQ(cellAt(6, 6).pathDistance, -1);
+    EXPECT_FALSE(clickEmptyCell(6, 6));
+}
+
+TEST_F(PathSearchTest, EqualLengthRoutesFollowTheNeighbourOrderWalkedBackFromTheTarget) {
+    loadPicture("a--\n---\n---\n", kPlayLeft, kPlayTop, true);
+    game.selectedX = 5;
+    game.selectedY = 5;
+    computePathDistances();
+    ASSERT_TRUE(buildRoute(7, 7));
+    // From (7, 7) back: left first whenever it is one step nearer, so the route runs along the bottom row
+    // and then up the first column.
+    ASSERT_EQ(game.pathLength, 4);
+    const float expected[5][2] = {{80, -80}, {40, -80}, {0, -80}, {0, -40}, {0, 0}};
+    for (int i = 0; i <= 4; ++i) {
+        EXPECT_FLOAT_EQ(game.pathPoints[i].x, expected[i][0]) << i;
+        EXPECT_FLOAT_EQ(game.pathPoints[i].y, expected[i][1]) << i;
+    }
+}
+
+TEST_F(PathSearchTest, RouteTakesRightThenUpWhenLeftIsBlocked) {
+    loadPicture("-a-\n"
+                "b--\n",
+                kPlayLeft, kPlayTop, true);
+    game.selectedX = 6;
+    game.selectedY = 5;
+    computePathDistances();
+    ASSERT_TRUE(buildRoute(6, 6));
+    ASSERT_EQ(game.pathLength, 1);
+    EXPECT_FLOAT_EQ(game.pathPoints[0].y, -40);
+    ASSERT_TRUE(buildRoute(5, 5));
+    ASSERT_EQ(game.pathLength, 1);
+    EXPECT_FLOAT_EQ(game.pathPoints[0].x, -40);
+}
+
+TEST_F(PathSearchTest, MoveDurationGrowsWithTheRootOfTheSteps) {
+    EXPECT_EQ(moveDurationFor(1), 221);
+    EXPECT_EQ(moveDurationFor(10), 700);
+    game.ballSpeed = 35;
+    EXPECT_EQ(moveDurationFor(4), 221);
+}
+} // namespace

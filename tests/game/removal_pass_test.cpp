@@ -1,0 +1,158 @@
+#include "game/removal_pass.h"
+
+#include "rules_fixture.h"
+
+namespace {
+class RemovalPassTest : public RulesTest {};
+
+TEST_F(RemovalPassTest, DiagonalOfThreeIsRemovedAndTheCountsKeepUp) {
+    loadPicture("a--\n"
+                "-a-\n"
+                "--a\n");
+    int free = game.freeCells;
+    EXPECT_EQ(removalPass(true), 3);
+    EXPECT_EQ(kindAt(5, 5), kNoPiece);
+    EXPECT_EQ(kindAt(7, 7), kNoPiece);
+    EXPECT_EQ(game.freeCells, free + 3);
+    EXPECT_EQ(removalQueue.count, 3);
+    EXPECT_EQ(game.combo, 1);
+}
+
+TEST_F(RemovalPassTest, BallsStillAppearingAreIgnored) {
+    loadPicture("aaa\n");
+    cellAt(6, 5).ball.appearMs = 10;
+    EXPECT_EQ(removalPass(true), 0);
+    EXPECT_EQ(game.combo, 0);
+}
+
+TEST_F(RemovalPassTest, JokerBetweenARedPairAndABluePairGoesWithBoth) {
+    loadPicture("aaJbb\n");
+    EXPECT_EQ(removalPass(true), 5);
+    for (int x = 5; x <= 9; ++x) EXPECT_EQ(kindAt(x, 5), kNoPiece) << x;
+}
+
+TEST_F(RemovalPassTest, WildStartCellLooksOnlyForWildPieces) {
+    // From the joker the run "J T" is too short; the colour pair is found from its own cells.
+    loadPicture("JTc\n");
+    EXPECT_EQ(markLinesFrom(5, 5), 0);
+    EXPECT_EQ(markLinesFrom(7, 5), 3);
+    loadPicture("JT*\n");
+    EXPECT_EQ(markLinesFrom(5, 5), 3); // three wild pieces are a line by themselves
+}
+
+TEST_F(RemovalPassTest, ChainedBallInALineLosesOneChainAndStillCounts) {
+    loadPicture("aAa\n");
+    game.hammerEnabled = true;
+    EXPECT_EQ(removalPass(true), 3);
+    EXPECT_EQ(kindAt(6, 5), 0);
+    EXPECT_EQ(cellAt(6, 5).ball.chains, 0);
+    EXPECT_EQ(game.combo, 1);
+    EXPECT_FLOAT_EQ(game.hammerCharge, 3 * 0.03f);
+    EXPECT_TRUE(events.has("sound chain.ogg"));
+    EXPECT_EQ(game.score, 50);
+}
+
+TEST_F(RemovalPassTest, ComboGrowsAcrossRemovingMovesAndBreaksOnlyOnAMove) {
+    loadPicture("aaa\n");
+    removalPass(true);
+    loadPicture("bbb\n");
+    removalPass(true);
+    EXPECT_EQ(game.combo, 2);
+    EXPECT_EQ(game.maxCombo, 2);
+    EXPECT_TRUE(events.has("text combox 2"));
+    removalPass(false);
+    EXPECT_EQ(game.combo, 2); // new balls that removed nothing keep the combo
+    removalPass(true);
+    EXPECT_EQ(game.combo, 0);
+}
+
+TEST_F(RemovalPassTest, BombInALineBlastsItsAreaAndHitsSquares) {
+    loadPicture("-----\n"
+                "--c--\n"
+                "-dTaa\n"
+                "-2e--\n"
+                "--f--\n");
+    game.mode = kModePuzzle;
+    removalPass(true);
+    EXPECT_EQ(kindAt(7, 6), kNoPiece);
+    EXPECT_EQ(kindAt(6, 7), kNoPiece);
+    EXPECT_EQ(kindAt(7, 8), kNoPiece);
+    EXPECT_EQ(kindAt(7, 9), kNoPiece); // two steps away orthogonally
+    EXPECT_EQ(cellAt(6, 8).square, 1); // the empty busy square in the area lost a layer
+}
+
+TEST_F(RemovalPassTest, BombChainsStopAfterSevenSweeps) {
+    // Each bomb sets off the one two rows above it, which comes earlier in the scan: one per sweep.
+    loadPicture("T-g\n"
+                "---\n"
+                "T--\n"
+                "---\n"
+                "T--\n"
+                "---\n"
+                "T--\n"
+                "---\n"
+                "T--\n"
+                "---\n"
+                "T--\n"
+                "---\n"
+                "T--\n"
+                "---\n"
+                "Taa\n");
+    removalPass(true);
+    EXPECT_EQ(awards.lastSweeps, 7);
+    // The marks stay until the next pass (the bombs' megamatch then clears the board anyway).
+    EXPECT_EQ(cellAt(5, 6).marked, 1); // blast of the bomb set off in the seventh sweep
+    EXPECT_EQ(cellAt(5, 5).marked, 1); // the top bomb: marked by it, but never exploded
+    EXPECT_EQ(cellAt(7, 5).marked, 0); // so its blast never reached this ball
+}
+
+TEST_F(RemovalPassTest, DiamondTakesTheColourNextToItAndSweepsTheBoard) {
+    loadPicture("aa*-b\n"
+                "-----\n"
+                "a-a-b\n");
+    removalPass(true);
+    EXPECT_EQ(kindAt(5, 7), kNoPiece);
+    EXPECT_EQ(kindAt(7, 7), kNoPiece);
+    EXPECT_EQ(kindAt(9, 5), 1);
+    EXPECT_EQ(events.count("lightning"), 2);
+    EXPECT_EQ(events.count("sound diamond0.ogg"), 1);
+}
+
+TEST_F(RemovalPassTest, ExcellentAndPerfectAlternate) {
+    for (int round = 0; round < 3; ++round) {
+        loadPicture("aaaaaaaa\n"
+                    "bbbbbbbb\n");
+        removalPass(true);
+    }
+    ASSERT_EQ(events.count("text excellent"), 2);
+    ASSERT_EQ(events.count("text perfect"), 1);
+    int first = -1;
+    int second = -1;
+    for (int i = 0; i < static_cast<int>(events.lines.size()); ++i) {
+        if (events.lines[i].rfind("text excellent", 0) == 0 && first < 0) first = i;
+        if (events.lines[i].rfind("text perfect", 0) == 0) second = i;
+    }
+    EXPECT_LT(first, second);
+}
+
+TEST_F(RemovalPassTest, ThreeQuadroBombsClearTheBoardAndCompleteTheLevel) {
+    loadPicture("QQQ-----\n"
+                "--------\n"
+                "--------\n"
+                "--------\n"
+                "-------a\n");
+    game.mode = kModeClassic;
+    game.barValue = 30;
+    removalPass(true);
+    EXPECT_EQ(kindAt(12, 9), kNoPiece);
+    EXPECT_EQ(game.barValue, 0);
+    EXPECT_TRUE(events.has("sound deleteballs.ogg"));
+}
+
+TEST_F(RemovalPassTest, PassCountersAreZeroAfterThePass) {
+    loadPicture("JJJ\n");
+    removalPass(true);
+    EXPECT_EQ(game.passJokers, 0);
+    EXPECT_EQ(game.passBallsRemoved, 0);
+}
+} // namespace

@@ -1,0 +1,107 @@
+#include "game/rules_step.h"
+
+#include <cstring>
+
+#include "game/board_click.h"
+#include "game/new_balls.h"
+#include "rules_fixture.h"
+
+namespace {
+class RulesStepTest : public RulesTest {
+  protected:
+    // Selects the first ball that can go somewhere and sends it to the farthest cell it can reach.
+    void moveSomeBall() {
+        for (int x = kPlayLeft; x <= kPlayRight; ++x) {
+            for (int y = kPlayTop; y <= kPlayBottom; ++y) {
+                if (kindAt(x, y) < 0 || cellAt(x, y).ball.chains > 0) continue;
+                leftClickCell(x, y);
+                int bestX = -1;
+                int bestY = -1;
+                for (int tx = kPlayLeft; tx <= kPlayRight; ++tx) {
+                    for (int ty = kPlayTop; ty <= kPlayBottom; ++ty) {
+                        if (bestX < 0 || cellAt(tx, ty).pathDistance > cellAt(bestX, bestY).pathDistance) {
+                            bestX = tx;
+                            bestY = ty;
+                        }
+                    }
+                }
+                if (cellAt(bestX, bestY).pathDistance > 0) {
+                    leftClickCell(bestX, bestY);
+                    return;
+                }
+                leftClickCell(x, y); // walled in: deselect and try the next
+            }
+        }
+    }
+
+    // A short scripted game; returns a copy of the final board.
+    Board play() {
+        rulesRandom.seed(99);
+        loadPicture("");
+        game.levelIndex = 3;
+        game.colourCount = 3;
+        game.ballsPerTurn = 5;
+        game.barGoal = game.barValue = 500;
+        fillBoardAtStart();
+        setFrame(33);
+        for (int round = 0; round < 30; ++round) {
+            moveSomeBall();
+            for (int f = 0; f < 40; ++f) rulesFrame();
+        }
+        return gameBoard;
+    }
+};
+
+TEST_F(RulesStepTest, TheSameGameWithAndWithoutAPresentationEndsTheSame) {
+    Board withRecorder = play();
+    GameState stateWith = game;
+    SetUp();
+    setPresentationEvents(nullptr);
+    Board silent = play();
+    EXPECT_EQ(std::memcmp(&withRecorder, &silent, sizeof(Board)), 0);
+    EXPECT_EQ(stateWith.score, game.score);
+    EXPECT_EQ(stateWith.movesMade, game.movesMade);
+    EXPECT_GT(game.movesMade, 5);
+}
+
+TEST_F(RulesStepTest, LostSelectionIsDroppedAndThePausedBoardStandsStill) {
+    loadPicture("a-\n");
+    game.barValue = 10;
+    game.selectedX = 6;
+    game.selectedY = 5;
+    rulesFrame();
+    EXPECT_EQ(game.selectedX, -1);
+    setBall(6, 5, 1);
+    cellAt(6, 5).ball.appearMs = 400;
+    game.running = false;
+    setFrame(600);
+    rulesFrame(); // paused past the fade: the board stands still
+    EXPECT_FLOAT_EQ(cellAt(6, 5).ball.appearMs, 400);
+    game.running = true;
+    rulesFrame();
+    EXPECT_FLOAT_EQ(cellAt(6, 5).ball.appearMs, 0);
+}
+
+TEST_F(RulesStepTest, PlayTimeRunsOnlyWhilePlaying) {
+    loadPicture("a-\n");
+    game.barValue = 10;
+    setFrame(20);
+    rulesFrame();
+    EXPECT_EQ(game.levelTimeMs, 20);
+    game.cursorMode = kCursorHelp;
+    rulesFrame();
+    EXPECT_EQ(game.levelTimeMs, 20);
+}
+
+TEST_F(RulesStepTest, BarStarsArriveAndShortenTheBar) {
+    loadPicture("aaa-b\n");
+    game.barGoal = 10;
+    game.barValue = 10;
+    game.levelIndex = 8;
+    game.combo = 0;
+    removalPass(true); // combo 1: each piece takes 1 off
+    setFrame(20);
+    for (int i = 0; i < 300; ++i) rulesFrame();
+    EXPECT_FLOAT_EQ(game.barValue, 7);
+}
+} // namespace

@@ -1,0 +1,194 @@
+#include "game/saved_game.h"
+
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <unistd.h>
+
+#include "game/moves.h"
+#include "game/rules_step.h"
+#include "rules_fixture.h"
+
+namespace {
+class SavedGameTest : public RulesTest {
+  protected:
+    std::string path;
+
+    void SetUp() override {
+        RulesTest::SetUp();
+        path = (std::filesystem::temp_directory_path() /
+                ("pebblecraft_saved_" + std::to_string(getpid()) + ".sav"))
+                   .string();
+    }
+    void TearDown() override {
+        std::remove(path.c_str());
+        RulesTest::TearDown();
+    }
+};
+
+int32_t wordAt(const std::vector<uint8_t>& bytes, size_t offset) {
+    int32_t v;
+    std::memcpy(&v, bytes.data() + offset, 4);
+    return v;
+}
+
+TEST_F(SavedGameTest, LayoutHasItsSizeAndFieldsAtTheirOffsets) {
+    loadPicture("aB-\n");
+    game.moveDurationMs = 383;
+    game.colourCount = 6;
+    game.pathLength = 3;
+    game.bonusFigure[8] = 7;
+    game.movesMade = 12;
+    game.levelIndex = 33;
+    game.barGoal = 2.5f;
+    game.score = 4321;
+    std::vector<uint8_t> bytes;
+    encodeSavedGame(bytes);
+    ASSERT_EQ(bytes.size(), 99409u);
+    EXPECT_EQ(wordAt(bytes, 0), 4);
+    EXPECT_EQ(wordAt(bytes, 4), 999999);
+    EXPECT_EQ(wordAt(bytes, 8), 383);
+    EXPECT_EQ(wordAt(bytes, 12), 6);
+    // Cell (6, 5): its square (word 1) and its ball's chains (word 17).
+    size_t cell = 16 + (6 * 30 + 5) * 108;
+    EXPECT_EQ(wordAt(bytes, cell + 4), 0);
+    EXPECT_EQ(wordAt(bytes, cell + 17 * 4), 1);
+    EXPECT_EQ(wordAt(bytes, 99264), 3);
+    EXPECT_EQ(wordAt(bytes, 99268 + 32), 7);
+    EXPECT_EQ(bytes[99338], 1);
+    EXPECT_EQ(wordAt(bytes, 99343), 12);
+    EXPECT_EQ(bytes[99350], 1);
+    EXPECT_EQ(wordAt(bytes, 99364), 4321);
+    float reserved;
+    std::memcpy(&reserved, bytes.data() + 99380, 4);
+    EXPECT_FLOAT_EQ(reserved, 2000);
+    EXPECT_EQ(wordAt(bytes, 99389), 33);
+    float goal;
+    std::memcpy(&goal, bytes.data() + 99401, 4);
+    EXPECT_FLOAT_EQ(goal, 2.5f);
+}
+
+TEST_F(SavedGameTest, WrittenAndReadBackFieldByField) {
+    loadPicture("aB-c\n-1--\n");
+    cellAt(7, 5).pendingKind = 4;
+    cellAt(7, 5).pendingMs = 123;
+    game.moveDurationMs = 500;
+    game.colourCount = 7;
+    game.pathLength = 2;
+    game.pathPoints[1] = {40, -80};
+    for (int i = 0; i < 9; ++i) game.bonusFigure[i] = i - 1;
+    game.levelTimeMs = 98765;
+    game.hammerCharge = 0.625f;
+    game.combo = 3;
+    game.jokerFrequency = 17;
+    game.ballsPerTurn = 5;
+    game.streak = -4;
+    game.movesMade = 9;
+    game.maxCombo = 4;
+    game.score = 1234;
+    game.hudLives = 2;
+    game.hudClockMs = 11.5f;
+    game.sceneryClockMs = 22.5f;
+    game.rightHeld = true;
+    game.levelIndex = 12;
+    game.barGoal = 90;
+    game.barValue = 33.25f;
+    ASSERT_TRUE(writeSavedGame(path));
+    GameState saved = game;
+    Board board = gameBoard;
+
+    resetGameState();
+    resetBoards();
+    ASSERT_TRUE(readSavedGame(path));
+    EXPECT_EQ(std::memcmp(&gameBoard, &board, sizeof(Board)), 0);
+    EXPECT_EQ(game.moveDurationMs, saved.moveDurationMs);
+    EXPECT_EQ(game.colourCount, saved.colourCount);
+    EXPECT_EQ(std::memcmp(game.pathPoints, saved.pathPoints, sizeof(saved.pathPoints)), 0);
+    EXPECT_EQ(game.pathLength, saved.pathLength);
+    EXPECT_EQ(std::memcmp(game.bonusFigure, saved.bonusFigure, sizeof(saved.bonusFigure)), 0);
+    EXPECT_EQ(game.levelTimeMs, saved.levelTimeMs);
+    EXPECT_FLOAT_EQ(game.hammerCharge, saved.hammerCharge);
+    EXPECT_EQ(game.combo, saved.combo);
+    EXPECT_EQ(game.jokerFrequency, saved.jokerFrequency);
+    EXPECT_EQ(game.freeCells, saved.freeCells);
+    EXPECT_EQ(game.ballsPerTurn, saved.ballsPerTurn);
+    EXPECT_EQ(game.streak, saved.streak);
+    EXPECT_EQ(game.movesMade, saved.movesMade);
+    EXPECT_EQ(game.maxCombo, saved.maxCombo);
+    EXPECT_EQ(game.score, saved.score);
+    EXPECT_EQ(game.hudLives, saved.hudLives);
+    EXPECT_FLOAT_EQ(game.hudClockMs, saved.hudClockMs);
+    EXPECT_FLOAT_EQ(game.sceneryClockMs, saved.sceneryClockMs);
+    EXPECT_EQ(game.rightHeld, saved.rightHeld);
+    EXPECT_EQ(game.levelIndex, saved.levelIndex);
+    EXPECT_FLOAT_EQ(game.barGoal, saved.barGoal);
+    EXPECT_FLOAT_EQ(game.barValue, saved.barValue);
+}
+
+TEST_F(SavedGameTest, AFileOfAnotherSizeIsNotRead) {
+    std::vector<uint8_t> bytes;
+    encodeSavedGame(bytes);
+    bytes.pop_back();
+    game.score = 77;
+    EXPECT_FALSE(decodeSavedGame(bytes));
+    EXPECT_EQ(game.score, 77);
+    bytes.assign(99409 + 1, 0);
+    EXPECT_FALSE(decodeSavedGame(bytes));
+}
+
+TEST_F(SavedGameTest, ASaveTakenWhileABallTravelsResumesTheTravel) {
+    loadPicture("a-----\n");
+    game.ballsPerTurn = 0;
+    game.barGoal = 100;
+    game.barValue = 50;
+    clickBall(5, 5);
+    ASSERT_TRUE(clickEmptyCell(10, 5));
+    setFrame(100);
+    rulesFrame();
+    float offset = cellAt(5, 5).ball.offsetX;
+    ASSERT_GT(offset, 0);
+    game.movesMade = 1;
+    ASSERT_TRUE(writeSavedGame(path));
+
+    resetGameState();
+    resetBoards();
+    ASSERT_TRUE(readSavedGame(path));
+    EXPECT_EQ(game.selectedX, -1);
+    for (int i = 0; i < 20; ++i) rulesFrame();
+    EXPECT_EQ(kindAt(5, 5), kNoPiece);
+    EXPECT_EQ(kindAt(10, 5), 0);
+    EXPECT_EQ(game.movesMade, 2);
+}
+
+TEST_F(SavedGameTest, SaveIsRefusedWhenTheMomentForbidsIt) {
+    game.movesMade = 0;
+    EXPECT_FALSE(saveGame());
+    game.movesMade = 3;
+    game.completeCountdownMs = 100;
+    EXPECT_FALSE(saveGame());
+    game.completeCountdownMs = 0;
+    game.defeatDone = true;
+    EXPECT_FALSE(saveGame());
+    game.defeatDone = false;
+    events.pageAnswer = "levelcomplete";
+    EXPECT_FALSE(saveGame());
+    events.pageAnswer = "";
+    events.gameSceneAnswer = false;
+    EXPECT_FALSE(saveGame());
+    EXPECT_EQ(currentProfile().savedGame[0], 0);
+}
+
+TEST_F(SavedGameTest, ForeignValuesAreKeptInRange) {
+    std::vector<uint8_t> bytes;
+    loadPicture("a\n");
+    encodeSavedGame(bytes);
+    int32_t bad = 5000;
+    std::memcpy(bytes.data() + 99264, &bad, 4); // pathLength
+    size_t margin = 16 + (2 * 30 + 2) * 108;
+    int32_t ball = 3;
+    std::memcpy(bytes.data() + margin + 5 * 4, &ball, 4); // a ball in the margin
+    ASSERT_TRUE(decodeSavedGame(bytes));
+    EXPECT_EQ(game.pathLength, 0);
+    EXPECT_EQ(cellAt(2, 2).ball.kind, kNoPiece);
+}
+} // namespace
