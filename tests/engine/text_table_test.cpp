@@ -7,7 +7,6 @@
 #include "engine/file_registry.h"
 #include "engine/temp_folder.h"
 #include "platform/folders.h"
-#include "platform/message_box.h"
 
 namespace {
 
@@ -20,18 +19,12 @@ class TextTableTest : public ::testing::Test {
 };
 
 TEST_F(TextTableTest, LineAndBlockEntries) {
-    parse("a=1\r\n[b/]\r\nx\r\ny\r\n[/b]\r\n");
+    parse("a=1\r\n[b/]\r\nx\r\ny\r\n[/b]\r\n key two =v = w\r\n[k/]  lead[/k]\r\n");
     EXPECT_STREQ(findText("a"), "1");
     EXPECT_STREQ(findText("b"), "x\r\ny\r\n");
-    EXPECT_EQ(textTable.count, 2);
-}
-
-TEST_F(TextTableTest, KeysKeepSpacesAndBlocksKeepLeadingSpaces) {
-    parse("  \r\n key two =value with = sign\r\n[k/]\r\n  indented[/k]\r\nempty=\r\n");
-    EXPECT_STREQ(findText("key two "), "value with = sign");
-    EXPECT_STREQ(findText("k"), "  indented");
-    EXPECT_STREQ(findText("empty"), "");
-    EXPECT_EQ(findText("Empty"), nullptr); // keys compare exactly
+    EXPECT_STREQ(findText("key two "), "v = w"); // spaces before '=' belong to the key
+    EXPECT_STREQ(findText("k"), "  lead");       // leading spaces of a block stay
+    EXPECT_EQ(textTable.count, 4);
 }
 
 TEST_F(TextTableTest, FirstOccurrenceWinsAcrossFiles) {
@@ -90,23 +83,6 @@ TEST_F(TextTableTest, StopsAtTheTableCapacity) {
     EXPECT_EQ(textTable.count, kMaxTexts);
     EXPECT_STREQ(textAt(kMaxTexts - 1), std::to_string(kMaxTexts - 1).c_str());
     EXPECT_EQ(findText(std::string("k").append(std::to_string(kMaxTexts)).c_str()), nullptr);
-}
-
-TEST_F(TextTableTest, MissingTableFileIsFatal) {
-    TempFolder data;
-    setDataFolder(data.path);
-    resetFileRegistry();
-    resetMessageBoxes();
-    messageBoxes.useWindow = false;
-    static int exitCode;
-    exitCode = 0;
-    messageBoxes.exitHook = [](int code) { exitCode = code; };
-    testing::internal::CaptureStderr();
-    loadTextTable("2tips.txt");
-    testing::internal::GetCapturedStderr();
-    EXPECT_EQ(exitCode, 1);
-    EXPECT_STREQ(messageBoxes.lastText, "Can't load 2tips.txt...\nProgram will now stop.");
-    resetMessageBoxes();
 }
 
 } // namespace

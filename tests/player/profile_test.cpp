@@ -86,34 +86,6 @@ TEST(Profile, AdvanceOpensTheNextLevelAndStepsZones) {
     EXPECT_EQ(currentProfile().zone[1], 0);
 }
 
-TEST(Profile, AccessorsWorkInTheProfilesMode) {
-    PlayerFolders folders;
-    createProfile("A");
-    setProfileMode(0);
-    EXPECT_EQ(currentProfile().classicChosen, 1);
-    addProfileScore(500);
-    takeProfileLife();
-    setProfileLevel(12);
-    EXPECT_EQ(currentProfile().score[0], 500);
-    EXPECT_EQ(currentProfile().lives[0], 2);
-    EXPECT_EQ(currentProfile().zone[0], 2);
-    EXPECT_EQ(currentProfile().levelInZone[0], 2);
-    setProfileMode(2);
-    EXPECT_EQ(currentProfile().classicChosen, 0);
-    EXPECT_EQ(profileScore(), 0);
-    setProfileScore(70);
-    addProfileLife();
-    EXPECT_EQ(profileLives(), 4);
-    restartProfileMode();
-    EXPECT_EQ(profileScore(), 0);
-    EXPECT_EQ(profileLives(), 3);
-    setProfileMode(0);
-    EXPECT_EQ(profileScore(), 500);
-    EXPECT_EQ(tipIndex("hammerfull"), 4);
-    EXPECT_EQ(tipIndex("puzzleprogresbar"), kTipCount - 1);
-    EXPECT_EQ(tipIndex("nosuchtip"), -1);
-}
-
 TEST(Profile, ProfilesFileRoundTripsAndAWrongSizeEmptiesTheList) {
     PlayerFolders folders;
     createProfile("Ann");
