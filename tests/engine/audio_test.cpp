@@ -227,6 +227,18 @@ TEST_F(AudioTest, StoppedSoundsFadeOutAtOnceInsteadOfClicking) {
     EXPECT_EQ(audioCapture.mix.back(), 0.0f);
 }
 
+TEST_F(AudioTest, PausedOutputMixesNothingAndResumesWhereItStopped) {
+    loadSampleFromPcm("a.ogg", constantSound(1000, 16384));
+    playSound("a.ogg");
+    frame(1);
+    renderCapturedAudio(300);
+    pauseAudio();
+    EXPECT_EQ(renderCapturedAudio(300), 0);
+    resumeAudio();
+    renderCapturedAudio(2000);
+    EXPECT_EQ(audibleFrames(), 1000); // the sound went on where it was, whole
+}
+
 TEST_F(AudioTest, LoudMixIsLimitedNotClipped) {
     loadSampleFromPcm("boom.ogg", constantSound(20000, 32767));
     for (int i = 0; i < 16; ++i) {
