@@ -75,11 +75,12 @@ std::string diskPath(const char* name) {
 }
 
 // Reads a regular file whole into a new buffer with one 0 byte after the data.
-uint8_t* readDiskFile(const std::string& path, int* size) {
+uint8_t* readDiskFile(const std::string& path, int* size, size_t maxBytes = SIZE_MAX) {
     int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) return nullptr;
     struct stat st;
-    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size >= INT_MAX) {
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size >= INT_MAX ||
+        static_cast<size_t>(st.st_size) > maxBytes) {
         close(fd);
         return nullptr;
     }
@@ -252,9 +253,9 @@ bool writeWholeFile(const std::string& path, const void* data, size_t size) {
     return true;
 }
 
-bool readWholeFile(const std::string& path, std::vector<uint8_t>& out) {
+bool readWholeFile(const std::string& path, std::vector<uint8_t>& out, size_t maxBytes) {
     int size = 0;
-    uint8_t* data = readDiskFile(path, &size);
+    uint8_t* data = readDiskFile(path, &size, maxBytes);
     if (!data) return false;
     out.assign(data, data + size);
     std::free(data);

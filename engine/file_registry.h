@@ -6,6 +6,7 @@
 // once until it is released. Names compare after upper-casing a-z and the bytes 0xE0-0xFF.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -47,5 +48,5 @@ bool releaseFileByName(const char* name); // the same, found by name
 // Writes the whole buffer to a new file beside path, flushes it to the disk and renames it over path,
 // so a crash or a full disk leaves the previous file. False (and the old file untouched) on any failure.
 bool writeWholeFile(const std::string& path, const void* data, size_t size);
-// Reads a whole file into out (not registered); false when it cannot be read.
-bool readWholeFile(const std::string& path, std::vector<uint8_t>& out);
+// Reads a whole file into out (not registered); false when it cannot be read or is above maxBytes.
+bool readWholeFile(const std::string& path, std::vector<uint8_t>& out, size_t maxBytes = SIZE_MAX);

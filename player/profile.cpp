@@ -84,7 +84,7 @@ void loadProfiles() {
     std::vector<uint8_t> bytes;
     int count = settings.profileCount;
     std::memset(&profiles, 0, sizeof(profiles));
-    if (count < 0 || count > kMaxProfiles || !readWholeFile(profilesPath(), bytes) ||
+    if (count < 0 || count > kMaxProfiles || !readWholeFile(profilesPath(), bytes, sizeof(profiles.list)) ||
         bytes.size() != static_cast<size_t>(count) * sizeof(Profile)) {
         settings.profileCount = 0;
         settings.currentProfileIndex = 0;

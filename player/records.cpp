@@ -63,7 +63,9 @@ int minutesSecondsToMs(float t) {
 
 template <typename T> bool readTable(const char* fileName, T& table) {
     std::vector<uint8_t> bytes;
-    if (!readWholeFile(settingsFolder() + fileName, bytes) || bytes.size() != sizeof(T)) return false;
+    // A damaged file of any size is never read beyond what the table holds.
+    if (!readWholeFile(settingsFolder() + fileName, bytes, sizeof(T)) || bytes.size() != sizeof(T))
+        return false;
     std::memcpy(&table, bytes.data(), sizeof(T));
     return true;
 }

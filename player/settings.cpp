@@ -91,7 +91,7 @@ bool settingsFromBytes(const uint8_t* data, size_t size, Settings& s) {
 
 void readSettings() {
     std::vector<uint8_t> bytes;
-    if (readWholeFile(configFolder() + "settings", bytes)) {
+    if (readWholeFile(configFolder() + "settings", bytes, kSettingsBytes + 1)) {
         settingsFromBytes(bytes.data(), bytes.size(), settings);
     } else {
         settingsFromBytes(nullptr, 0, settings);
