@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
+#include <csignal>
 #include <cstring>
 
 #include "engine/archive.h"
@@ -198,6 +201,24 @@ TEST_F(FileRegistryTest, FailedRenameLeavesThePreviousFile) {
     EXPECT_TRUE(writeWholeFile(path, "new", 3));
     EXPECT_EQ(data.read("profiles.dat"), "new");
     EXPECT_FALSE(writeWholeFile(data.path + "no/such/folder/x", "y", 1));
+}
+
+TEST_F(FileRegistryTest, WriteCutShortLeavesThePreviousFile) {
+    // A file-size limit makes the write stop part-way, as a full disk would.
+    std::string path = data.write("records.dat", "old records");
+    struct rlimit old;
+    getrlimit(RLIMIT_FSIZE, &old);
+    void (*oldHandler)(int) = signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = old;
+    small.rlim_cur = 100;
+    setrlimit(RLIMIT_FSIZE, &small);
+    std::string big(5000, 'n');
+    bool written = writeWholeFile(path, big.data(), big.size());
+    setrlimit(RLIMIT_FSIZE, &old);
+    signal(SIGXFSZ, oldHandler);
+    EXPECT_FALSE(written);
+    EXPECT_EQ(data.read("records.dat"), "old records");
+    EXPECT_FALSE(data.exists("records.dat.new"));
 }
 
 } // namespace
