@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
+#include <vector>
 
 #include "engine/file_registry.h"
+#include "engine/random.h"
 #include "engine/temp_folder.h"
 #include "platform/folders.h"
 
@@ -83,6 +86,19 @@ TEST_F(TextTableTest, StopsAtTheTableCapacity) {
     EXPECT_EQ(textTable.count, kMaxTexts);
     EXPECT_STREQ(textAt(kMaxTexts - 1), std::to_string(kMaxTexts - 1).c_str());
     EXPECT_EQ(findText(std::string("k").append(std::to_string(kMaxTexts)).c_str()), nullptr);
+}
+
+TEST_F(TextTableTest, RandomTablesNeverReadPastTheBuffer) {
+    // Texts made of the table's own punctuation and line ends; ASan checks every read.
+    const char alphabet[] = "ab=[]/\r\n ";
+    RandomGenerator g{777};
+    for (int round = 0; round < 2000; ++round) {
+        std::vector<char> bytes(static_cast<size_t>(1 + randomInt(g, 48)));
+        for (char& c : bytes) c = alphabet[randomInt(g, sizeof(alphabet) - 1)];
+        parseTextTable(bytes.data(), static_cast<int>(bytes.size()));
+        for (int i = 0; i < textTable.count; ++i) EXPECT_LE(std::strlen(textTable.entries[i].key), 19u);
+        freeTextTable();
+    }
 }
 
 } // namespace
