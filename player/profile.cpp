@@ -1,5 +1,8 @@
 #include "player/profile.h"
 
+#include <unistd.h>
+
+#include <cstdio>
 #include <cstring>
 #include <vector>
 
@@ -125,10 +128,22 @@ bool createProfile(const char* name) {
 
 bool renameProfile(int index, const char* name) {
     if (!name || !name[0] || index < 0 || index >= settings.profileCount) return false;
+    char clean[kProfileNameBytes] = {};
+    std::memcpy(clean, name, strnlen(name, sizeof(clean) - 1));
+    sanitizeProfileName(clean, sizeof(clean));
+    // Saved games are kept per name: two profiles of one name would overwrite each other's games.
+    for (int i = 0; i < settings.profileCount; ++i) {
+        if (i != index && std::strcmp(profiles.list[i].name, clean) == 0) return false;
+    }
     Profile& p = profiles.list[index];
-    std::memset(p.name, 0, sizeof(p.name));
-    std::memcpy(p.name, name, strnlen(name, sizeof(p.name) - 1));
-    sanitizeProfileName(p.name, sizeof(p.name));
+    // The saved games follow the profile to its new name.
+    for (int m = 0; m < kModeCount; ++m) {
+        Profile renamed = p;
+        std::memcpy(renamed.name, clean, sizeof(clean));
+        std::string from = savedGamePath(p, m), to = savedGamePath(renamed, m);
+        if (from != to && access(to.c_str(), F_OK) != 0) std::rename(from.c_str(), to.c_str());
+    }
+    std::memcpy(p.name, clean, sizeof(clean));
     return true;
 }
 
