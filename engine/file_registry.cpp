@@ -32,7 +32,9 @@ void removeEntry(int index) {
 
 bool pointsInto(const FileEntry& entry, const uint8_t* buffer, size_t bytes) {
     // bytes includes the spare byte after the data, so a zero-length last entry counts too.
-    return entry.data >= buffer && entry.data < buffer + bytes;
+    // Compared as addresses: the entry's data may belong to any other allocation.
+    uintptr_t at = reinterpret_cast<uintptr_t>(entry.data), start = reinterpret_cast<uintptr_t>(buffer);
+    return at >= start && at - start < bytes;
 }
 
 // Frees or keeps an archive buffer whose own entry was just removed. Packed files still registered
