@@ -13,10 +13,14 @@
 #include <string>
 #include <vector>
 
+#include "engine/file_registry.h"
 #include "engine/keyed_reader.h"
 #include "engine/limits.h"
 #include "engine/random.h"
 #include "engine/text_table.h"
+#include "game/board.h"
+#include "game/game_state.h"
+#include "game/level_file.h"
 #include "player/player_folders.h"
 #include "visuals/particle_effects.h"
 
@@ -369,41 +373,15 @@ TEST(MenuFile, PagesHoldTheItemsTheCommandsKnowAndEveryNameHasACaption) {
     freeTextTable();
 }
 
-TEST(LevelFiles, SeventyLevelsFitTheScreenAndPlayInEveryMode) {
+TEST(LevelFiles, KeysStandWhereTheSubstringSearchFindsThem) {
     for (const std::string& name : levelNames()) {
         std::string text = readWhole(kData / "levels" / name);
         SCOPED_TRACE(name);
         ASSERT_FALSE(text.empty());
-        std::string_view buf = keyed(text);
         // "time4level=" holds "level=", so the layout key must come first.
-        ASSERT_LT(text.find("level="), text.find("time4level="));
-        int colours = readInt(buf, "colors=");
-        EXPECT_GE(colours, 3);
-        EXPECT_LE(colours, 8);
-        EXPECT_GT(readInt(buf, "addballs="), 0);
-        EXPECT_GT(readFloat(buf, "balls4destroy="), 0);
-        EXPECT_GT(readFloat(buf, "time4level="), 0);
-        std::vector<std::string> rows = layoutRows(text);
-        ASSERT_EQ(rows.size(), 15u);
-        int cells = 0, tiles = 0;
-        for (const std::string& row : rows) {
-            ASSERT_EQ(row.size(), 20u);
-            // Column 0 lies under the progress bar, columns 16..19 under the right panel.
-            EXPECT_EQ(row[0], '.');
-            EXPECT_EQ(row.substr(16), "....");
-            for (char c : row) {
-                EXPECT_TRUE(c == '.' || (c >= '0' && c <= '2') || (c >= 'a' && c <= 'h') ||
-                            (c >= 'A' && c <= 'H') || c == 'Z')
-                    << c;
-                if (c != '.') cells++;
-                if (c == '1' || c == '2' || c == 'Z' || (c >= 'A' && c <= 'H')) tiles++;
-                // A chained ball of a colour not in play could never be freed.
-                int colour = (c >= 'A' && c <= 'H') ? c - 'A' : (c >= 'a' && c <= 'h') ? c - 'a' : -1;
-                EXPECT_LT(colour, colours) << c;
-            }
-        }
-        EXPECT_GE(cells, 40);
-        EXPECT_GT(tiles, 0) << "a puzzle level without tiles would be won at once";
+        EXPECT_LT(text.find("level="), text.find("time4level="));
+        EXPECT_EQ(layoutRows(text).size(), 15u);
+        for (const std::string& row : layoutRows(text)) EXPECT_EQ(row.size(), 20u);
     }
 }
 
@@ -418,6 +396,47 @@ TEST(LevelFiles, HelpBoardsMarkEveryDemonstrationPointOnce) {
         for (char mark : {'u', 'v', 'x', 'y', 'z'})
             EXPECT_EQ(std::count(all.begin(), all.end(), mark), 1) << mark;
     }
+}
+
+// Every level and help board through the game's own level reader.
+TEST(LevelFiles, TheGameReadsEveryLevelAndEveryHelpBoard) {
+    resetFileRegistry();
+    setDataFolder(kData.string() + "/");
+    levelFiles.missingIsFatal = false;
+    for (int level = 0; level < kLevelCount; level++) {
+        SCOPED_TRACE(level);
+        resetBoards();
+        resetGameState();
+        ASSERT_TRUE(loadLevel(level));
+        EXPECT_GE(game.colourCount, 3);
+        EXPECT_GT(game.ballsPerTurn, 0);
+        EXPECT_GT(game.barGoal, 0);
+        EXPECT_GT(game.timeLimitSec, 0);
+        EXPECT_EQ(game.hammerEnabled, level >= 3) << "the hammer arrives with the fourth tutorial";
+        int tiles = 0, cells = 0;
+        for (int y = kPlayTop; y <= kPlayBottom; y++) {
+            // Under the progress bar (x 5) and the panel (x 21..24) no cell exists.
+            for (int x : {5, 21, 22, 23, 24}) EXPECT_EQ(cellAt(x, y).square, -1) << x << "," << y;
+            for (int x = kPlayLeft; x <= kPlayRight; x++) {
+                cells += cellAt(x, y).square >= 0;
+                tiles += cellAt(x, y).square > 0;
+                EXPECT_LT(cellAt(x, y).ball.kind, game.colourCount) << "a ball of a colour not in play";
+            }
+        }
+        EXPECT_GE(cells, 40);
+        EXPECT_GT(tiles, 0);
+    }
+    for (int number = 1; number <= 8; number++) {
+        SCOPED_TRACE(number);
+        // Boards 1..4 show a special piece (variants 1..4), boards 5..8 a plain ball (variant 0).
+        int variant = number <= 4 ? number : 0;
+        ASSERT_TRUE(loadHelpBoard(number <= 4 ? number : number - 4, variant, 3));
+        for (bool set : levelFiles.demoPointSet) EXPECT_TRUE(set);
+    }
+    resetBoards();
+    resetGameState();
+    levelFiles.missingIsFatal = true;
+    resetFileRegistry();
 }
 
 TEST(EffectFiles, EveryEffectTheGameStartsReadsItsRotationAndFrame) {
