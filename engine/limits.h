@@ -31,3 +31,11 @@ constexpr int kMaxEffectSprites = 8192;  // sprites of the effects' draw list in
 constexpr int kMaxQuickParticles = 2048; // quick particles, a ring
 constexpr int kMaxQueuedSprites = 4095;  // sprites queued for drawQuick in one frame; more are dropped
 constexpr int kMaxMarkerEmitters = 32;   // marker emitters, a ring
+
+constexpr int kMaxBatchQuads = 4096;     // quads the render layer gathers before drawing them anyway
+constexpr int kMaxFonts = 8;             // loaded fonts
+constexpr int kWrapBufferSize = 1024;    // the wrapped copy of a text (1023 characters and the 0)
+constexpr int kMaxPopupTexts = 16;       // pop-up texts, a ring: the 17th reuses the first slot
+constexpr int kMaxLetterTexts = 256;     // flying letters, a ring
+constexpr int kMaxLightningBolts = 63;   // lightning bolts queued in one frame; more are ignored
+constexpr int kMaxLightningSegments = 100;  // segments of one bolt

@@ -85,11 +85,13 @@ void presentFrame() {
         render.appliedGammaFactor = std::max(0.0f, render.gamma + 0.5f);
         render.gammaDirty = false;
     }
+    // The window applies a requested switch right after the swap it is told about before it, so the
+    // switch happens between two frames, never inside one.
+    bool switching = render.resetRequested;
+    if (switching && render.applyDisplayMode) render.applyDisplayMode(render.wantedFullScreen);
     if (render.backend) render.backend->present(render.appliedGammaFactor);
     render.drawCalls = 0;
-    // A switch between window and full screen happens between two frames, never inside one.
-    if (render.resetRequested) {
-        if (render.applyDisplayMode) render.applyDisplayMode(render.wantedFullScreen);
+    if (switching) {
         applyDefaultStates();
         render.resetRequested = false;
     }

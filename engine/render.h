@@ -15,6 +15,7 @@
 #include <glm/vec3.hpp>
 #include <glm/vec4.hpp>
 
+#include "engine/limits.h"
 #include "engine/render_backend.h"
 
 struct Texture;
@@ -66,8 +67,6 @@ constexpr int kBlendNormal = 0;   // source alpha, inverse source alpha
 constexpr int kBlendAdditive = 1; // source colour, one
 constexpr int kBlendOpaque = 2;   // one, zero
 
-constexpr int kMaxBatchQuads = 4096; // quads gathered before a batch is drawn anyway
-
 // A mesh as the mesh loader hands it over for uploading.
 struct MeshData {
     const void* vertices = nullptr; // vertexCount vertices of the given format
@@ -104,7 +103,8 @@ struct RenderLayer {
     float appliedGammaFactor = 1.0f; // factor in use since the last present that applied a change
     bool wantedFullScreen = false;   // window or full screen, taking effect after the next present
     bool resetRequested = false;
-    void (*applyDisplayMode)(bool fullScreen) = nullptr; // the window's switch, set by the app
+    // The window's switch (it takes effect after the present that follows the call); set by the app.
+    void (*applyDisplayMode)(bool fullScreen) = nullptr;
     bool inScene = false;
 
     // The batch of quads not yet handed to the backend.

@@ -1,0 +1,247 @@
+// Font loading, glyph quads, text layout, measuring and wrapping.
+#include "engine/font.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "engine/file_registry.h"
+#include "engine/text_effects.h"
+#include "engine/texture.h"
+#include "platform/message_box.h"
+
+TextState text;
+
+void resetText() {
+    text.fontCount = 0;
+    text.current = 0;
+    text.color = 0xFFFFFFFF;
+    text.size = 0.0f;
+    text.penX = text.penY = text.offset = 0.0f;
+    text.highlight = nullptr;
+    text.wrapBuffer[0] = 0;
+}
+
+void loadFont(const char* baseName, float scaleX, float scaleY) {
+    if (text.fontCount >= kMaxFonts) return;
+    char name[kMaxFileNameLength + 1];
+    std::snprintf(name, sizeof name, "%s.tga", baseName);
+    Texture* texture = getTexture(name, true);
+    std::snprintf(name, sizeof name, "%s.dat", baseName);
+    int size = 0;
+    const uint8_t* data = openFile(name, &size, true);
+    if (!data) return; // only when a test has replaced the process exit
+    int32_t cellsPerRow = 0;
+    if (size >= kFontFileBytes) {
+        cellsPerRow = static_cast<int32_t>(data[0] | data[1] << 8 | data[2] << 16 |
+                                           static_cast<uint32_t>(data[3]) << 24);
+    }
+    // A cut file or a grid without cells would give no usable font: stop as for a missing file.
+    if (size < kFontFileBytes || cellsPerRow <= 0 || cellsPerRow > 256) {
+        releaseFile(data);
+        char message[kMaxFileNameLength + 64];
+        std::snprintf(message, sizeof message, "Can't load %s...\nProgram will now stop.", name);
+        fatalError("Loading Error", message, 1);
+        return;
+    }
+    Font& f = text.fonts[text.fontCount++];
+    f.cellsPerRow = cellsPerRow;
+    f.cellSize = 1.0f / cellsPerRow;
+    f.scaleX = scaleX;
+    f.scaleY = scaleY;
+    f.texture = texture;
+    float cellTexels = 512.0f / cellsPerRow;
+    for (int c = 0; c < 256; c++) {
+        f.advance[c] = data[4 + c] * 2 / cellTexels * scaleX;
+        f.cellOf[c] = data[260 + c];
+    }
+    releaseFile(data);
+    text.highlight = getTexture("podsvet.jpg", true);
+    text.color = 0xFFFFFFFF;
+    clearLetterTexts();
+}
+
+void selectFont(int index) {
+    if (text.fontCount == 0) return;
+    int i = index % text.fontCount;
+    text.current = i < 0 ? i + text.fontCount : i;
+}
+
+const Font* currentFont() {
+    return text.fontCount > 0 ? &text.fonts[text.current] : nullptr;
+}
+
+void setTextColor(uint8_t red, uint8_t green, uint8_t blue, uint8_t alpha) {
+    text.color = static_cast<uint32_t>(alpha) << 24 | static_cast<uint32_t>(red) << 16 |
+                 static_cast<uint32_t>(green) << 8 | blue;
+}
+
+void setTextColor(uint32_t argb) {
+    text.color = argb;
+}
+
+TexRect glyphRect(const Font& font, uint8_t character) {
+    int cell = font.cellOf[character];
+    float left = (cell % font.cellsPerRow) * font.cellSize;
+    float top = (cell / font.cellsPerRow) * font.cellSize;
+    return {left, top, left + font.cellSize, top + font.cellSize};
+}
+
+void drawGlyph(uint8_t character, float x, float y, float size, uint32_t color) {
+    const Font* f = currentFont();
+    if (!f) return;
+    setTexture(f->texture);
+    float halfWidth = size * f->scaleX;
+    float halfHeight = size * f->scaleX * f->scaleY;
+    drawRect(x - halfWidth, y + halfHeight, x + halfWidth, y - halfHeight, glyphRect(*f, character), color,
+             kTextZ);
+}
+
+namespace {
+
+float advanceOf(const Font& f, char c) {
+    return f.advance[static_cast<uint8_t>(c)];
+}
+
+void drawLeftAligned(float x, float y, float size, const char* str) {
+    const Font* f = currentFont();
+    if (!f) return;
+    text.size = size;
+    text.penX = x;
+    text.penY = y;
+    text.offset = 0.0f;
+    for (int i = 0; str[i]; i++) {
+        char c = str[i];
+        if (i > 0) text.offset += size * advanceOf(*f, c) / 2;
+        if (c == '\r' || c == '\n') {
+            if (c == '\r' && str[i + 1] == '\n') i++;
+            // The next line's first glyph is centred on x again.
+            text.offset = -size * advanceOf(*f, str[i + 1]) / 2;
+            text.penY -= kLineStep * size;
+            continue;
+        }
+        drawGlyph(static_cast<uint8_t>(c), text.penX + text.offset, text.penY, size, text.color);
+        text.offset += size * advanceOf(*f, c) / 2;
+    }
+}
+
+} // namespace
+
+void drawText(float x, float y, float size, const char* str, bool centered) {
+    if (centered)
+        drawTextCentered(x, y, size, str);
+    else
+        drawLeftAligned(x, y, size, str);
+}
+
+void drawTextCentered(float x, float y, float size, const char* str) {
+    const Font* f = currentFont();
+    if (!f) return;
+    text.size = size;
+    text.penX = x;
+    text.penY = y;
+    int i = 0;
+    while (true) {
+        float lineWidth = 0.0f;
+        int end = i;
+        while (str[end] && str[end] != '\r' && str[end] != '\n')
+            lineWidth += size * advanceOf(*f, str[end++]);
+        text.offset = -lineWidth / 2 + size / 2;
+        for (; i < end; i++) {
+            if (i > 0) text.offset += size * advanceOf(*f, str[i]) / 2;
+            drawGlyph(static_cast<uint8_t>(str[i]), text.penX + text.offset, text.penY, size, text.color);
+            text.offset += size * advanceOf(*f, str[i]) / 2;
+        }
+        if (!str[i]) break;
+        i += (str[i] == '\r' && str[i + 1] == '\n') ? 2 : 1;
+        text.penY -= kLineStep * size;
+    }
+}
+
+float measureText(const char* str, float size) {
+    const Font* f = currentFont();
+    if (!f) return 0.0f;
+    float width = 0.0f;
+    for (int i = 0; str[i]; i++) width += size * advanceOf(*f, str[i]);
+    return width;
+}
+
+float wrapText(float limit, const char* str, float size) {
+    char* buf = text.wrapBuffer;
+    std::snprintf(buf, kWrapBufferSize, "%s", str);
+    float step = kLineStep * size;
+    float height = step;
+    const Font* f = currentFont();
+    if (!f) return height;
+    float width = 0.0f;
+    int breakAt = -1;      // the space where the current line may break; none at a line's start
+    bool overlong = false; // the line's first word alone is wider than the limit
+    bool countNext = true; // the first character after a break is not counted in the new line
+    // Breaks the line at the space at position at: it becomes a line feed and the next line starts.
+    auto breakLine = [&](int at) {
+        buf[at] = '\n';
+        height += step;
+        width = 0.0f;
+        breakAt = -1;
+        overlong = false;
+        countNext = false;
+        return at + 1;
+    };
+    int i = 0;
+    while (buf[i]) {
+        if (buf[i] == '\r' || buf[i] == '\n') {
+            height += step;
+            width = 0.0f;
+            breakAt = -1;
+            overlong = false;
+            countNext = true;
+            i += (buf[i] == '\r' && buf[i + 1] == '\n') ? 2 : 1;
+            continue;
+        }
+        if (countNext) width += size * advanceOf(*f, buf[i]);
+        countNext = true;
+        if (width > limit) {
+            if (breakAt >= 0) {
+                i = breakLine(breakAt);
+                continue;
+            }
+            overlong = true; // break after this word instead of cutting into it
+        }
+        if (buf[i + 1] == ' ') {
+            if (overlong) {
+                i = breakLine(i + 1);
+                continue;
+            }
+            breakAt = i + 1;
+        }
+        i++;
+    }
+    return height;
+}
+
+void drawHighlight(float left, float top, float right, float bottom, uint32_t color) {
+    setBlendFactors(BlendFactor::SrcAlpha, BlendFactor::One);
+    setRenderState(kPresetAlphaTest, true);
+    setTexture(text.highlight);
+    // Clockwise on screen, so culling never drops it.
+    const glm::vec3 corners[4] = {
+        {left, top, 35.0f}, {right, top, 35.0f}, {right, bottom, 35.0f}, {left, bottom, 35.0f}};
+    drawQuad(corners, color);
+    setBlendMode(kBlendNormal);
+}
+
+void drawTextHighlighted(float x, float y, float size, uint32_t highlightColor, const char* str,
+                         bool centered) {
+    float width = measureText(str, size);
+    if (centered) x += -width / 2 + size / 2;
+    drawText(x, y, size, str, false);
+    setBlendFactors(BlendFactor::SrcAlpha, BlendFactor::One);
+    setRenderState(kPresetAlphaTest, false);
+    setTexture(text.highlight);
+    float left = x + 0.2f * size - 3 * size, right = x + 0.2f * size + size + width;
+    float top = y + 5 + size, bottom = y + 5 - size;
+    const glm::vec3 corners[4] = {
+        {left, top, kTextZ}, {right, top, kTextZ}, {right, bottom, kTextZ}, {left, bottom, kTextZ}};
+    drawQuad(corners, highlightColor);
+    setBlendMode(kBlendNormal);
+    setRenderState(kPresetAlphaTest, true);
+}

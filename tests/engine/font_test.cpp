@@ -1,0 +1,185 @@
+#include "engine/font.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "engine/file_registry.h"
+#include "engine/render.h"
+#include "engine/texture.h"
+#include "platform/message_box.h"
+#include "platform/recording_backend.h"
+#include "test_font.h"
+
+namespace {
+
+int exitCode;
+void recordExit(int code) {
+    exitCode = code;
+}
+
+class FontTest : public ::testing::Test {
+  protected:
+    RecordingBackend backend;
+    void SetUp() override {
+        resetRender();
+        createDisplay(&backend);
+        resetTextures();
+        resetFileRegistry();
+        resetMessageBoxes();
+        resetText();
+        messageBoxes.useWindow = false;
+        messageBoxes.exitHook = recordExit;
+        exitCode = -1;
+        begin2D();
+    }
+    void TearDown() override {
+        resetText();
+        resetTextures();
+        resetFileRegistry();
+        resetMessageBoxes();
+        resetRender();
+    }
+    // Centre of the n-th glyph quad drawn this frame.
+    glm::vec2 glyphCentre(int n) {
+        endScene();
+        const RecordedDraw& d = backend.draws.at(0);
+        const ColoredVertex& tr = backend.coloredVertex(d, n * 4);
+        const ColoredVertex& bl = backend.coloredVertex(d, n * 4 + 3);
+        return {(tr.x + bl.x) / 2, (tr.y + bl.y) / 2};
+    }
+    int glyphCount() {
+        endScene();
+        int quads = 0;
+        for (const RecordedDraw& d : backend.draws) quads += d.vertexCount / 4;
+        return quads;
+    }
+};
+
+TEST_F(FontTest, AdvanceComesFromTheWidthByteAndScale) {
+    test_font::load("font", 16, 16, 1.0f, 0.9f);
+    test_font::load("font2", 16, 8, 1.2f, 0.75f);
+    ASSERT_EQ(text.fontCount, 2);
+    EXPECT_FLOAT_EQ(text.fonts[0].advance['A'], 1.0f);
+    EXPECT_FLOAT_EQ(text.fonts[1].advance['A'], 0.5f * 1.2f);
+    EXPECT_FLOAT_EQ(text.fonts[1].cellSize, 1.0f / 16);
+    EXPECT_EQ(text.color, 0xFFFFFFFFu);
+    EXPECT_NE(text.highlight, nullptr);
+    EXPECT_EQ(findFile("font.dat"), nullptr) << "the metrics file is released once parsed";
+    selectFont(3);
+    EXPECT_EQ(text.current, 1);
+    selectFont(-1);
+    EXPECT_EQ(text.current, 1);
+}
+
+TEST_F(FontTest, ShortOrEmptyMetricsStopWithTheLoadingMessage) {
+    test_pictures::registerBytes("cut.tga", test_pictures::tga(4, 4, test_pictures::gradient(4, 4)));
+    test_pictures::registerBytes("cut.dat", test_font::datBytes(16, 16, kFontFileBytes - 1));
+    loadFont("cut", 1.0f, 1.0f);
+    EXPECT_EQ(exitCode, 1);
+    EXPECT_STREQ(messageBoxes.lastTitle, "Loading Error");
+    EXPECT_STREQ(messageBoxes.lastText, "Can't load cut.dat...\nProgram will now stop.");
+    EXPECT_EQ(text.fontCount, 0);
+    exitCode = -1;
+    test_pictures::registerBytes("zero.tga", test_pictures::tga(4, 4, test_pictures::gradient(4, 4)));
+    test_pictures::registerBytes("zero.dat", test_font::datBytes(0, 16));
+    loadFont("zero", 1.0f, 1.0f);
+    EXPECT_EQ(exitCode, 1);
+    EXPECT_EQ(text.fontCount, 0);
+}
+
+TEST_F(FontTest, LeftAlignedGlyphsAreSpacedByTheMeanOfNeighbouringAdvances) {
+    test_font::load("font", 16, 16, 1.0f, 0.9f);
+    Font& f = text.fonts[0];
+    f.advance['A'] = 0.6f;
+    f.advance['B'] = 1.0f;
+    f.cellOf['A'] = 17;
+    drawText(0, 50, 20, "AB");
+    EXPECT_EQ(render.triangleCount, 4);
+    glm::vec2 a = glyphCentre(0), b = glyphCentre(1);
+    EXPECT_FLOAT_EQ(a.x, 0);
+    EXPECT_FLOAT_EQ(a.y, 50);
+    EXPECT_FLOAT_EQ(b.x, 20 * (0.6f + 1.0f) / 2);
+    const RecordedDraw& d = backend.draws[0];
+    // Glyph A: half-width size * scaleX, half-height size * scaleX * scaleY, cell 17 = row 1, column 1.
+    const ColoredVertex& topRight = backend.coloredVertex(d, 0);
+    EXPECT_FLOAT_EQ(topRight.x, 20);
+    EXPECT_FLOAT_EQ(topRight.y, 50 + 20 * 0.9f);
+    EXPECT_FLOAT_EQ(topRight.z, 45);
+    EXPECT_FLOAT_EQ(topRight.u, 2.0f / 16);
+    EXPECT_FLOAT_EQ(topRight.v, 1.0f / 16);
+    EXPECT_FLOAT_EQ(backend.coloredVertex(d, 3).u, 1.0f / 16);
+    EXPECT_FLOAT_EQ(backend.coloredVertex(d, 3).v, 2.0f / 16);
+    EXPECT_EQ(d.states.texture, f.texture->handle);
+}
+
+TEST_F(FontTest, LineBreaksStartTheNextLineCentredOnXOneStepDown) {
+    test_font::load("font", 16, 16, 1.0f, 1.0f);
+    text.fonts[0].advance['C'] = 0.4f;
+    drawText(10, 0, 10, "AB\r\nC\nA");
+    EXPECT_EQ(glyphCount(), 4);
+    glm::vec2 c = glyphCentre(2), a = glyphCentre(3);
+    EXPECT_FLOAT_EQ(c.x, 10);
+    EXPECT_FLOAT_EQ(c.y, -18);
+    EXPECT_FLOAT_EQ(a.x, 10);
+    EXPECT_FLOAT_EQ(a.y, -36);
+}
+
+TEST_F(FontTest, CentredLineStartsAtHalfItsWidthLeftOfX) {
+    test_font::load("font", 16, 16, 1.0f, 1.0f);
+    Font& f = text.fonts[0];
+    f.advance['A'] = 0.6f;
+    f.advance['B'] = 1.0f;
+    text.color = 0xFF00FF00;
+    render.tint = glm::vec4(1, 0.5f, 1, 1);
+    drawTextCentered(100, 0, 20, "AAB");
+    float w = 20 * (0.6f + 0.6f + 1.0f);
+    EXPECT_FLOAT_EQ(measureText("AAB", 20), w);
+    EXPECT_FLOAT_EQ(glyphCentre(0).x, 100 - w / 2 + 10);
+    EXPECT_FLOAT_EQ(glyphCentre(1).x, 100 - w / 2 + 10 + 12);
+    EXPECT_FLOAT_EQ(glyphCentre(2).x, 100 - w / 2 + 10 + 12 + 16);
+    EXPECT_EQ(backend.coloredVertex(backend.draws[0], 0).color, 0xFF007F00u) << "glyphs are tinted";
+}
+
+TEST_F(FontTest, WrapBreaksAtSpacesAndNeverCutsIntoAFirstWord) {
+    test_font::load("font", 16, 16, 1.0f, 1.0f); // every character 10 units wide at size 10
+    EXPECT_FLOAT_EQ(wrapText(200, "aaa bbb", 10), 18);
+    EXPECT_STREQ(text.wrapBuffer, "aaa bbb");
+    EXPECT_FLOAT_EQ(wrapText(55, "aaa bbb ccc", 10), 54);
+    EXPECT_STREQ(text.wrapBuffer, "aaa\nbbb\nccc");
+    // Line feeds already there count as lines and are kept.
+    EXPECT_FLOAT_EQ(wrapText(200, "aaa\r\nbbb", 10), 36);
+    EXPECT_STREQ(text.wrapBuffer, "aaa\r\nbbb");
+    // A first word wider than the limit keeps its letters and breaks after itself.
+    EXPECT_FLOAT_EQ(wrapText(35, "aaaaaaaa bb", 10), 36);
+    EXPECT_STREQ(text.wrapBuffer, "aaaaaaaa\nbb");
+    // So does a long word later on, instead of breaking at the same place for ever.
+    EXPECT_FLOAT_EQ(wrapText(35, "aa bbbbbbbbbb cc", 10), 54);
+    EXPECT_STREQ(text.wrapBuffer, "aa\nbbbbbbbbbb\ncc");
+    std::string longText(3000, 'x');
+    wrapText(100000, longText.c_str(), 1);
+    EXPECT_EQ(std::string(text.wrapBuffer).size(), 1023u);
+}
+
+TEST_F(FontTest, HighlightedTextDrawsTheGlowAdditivelyAfterTheText) {
+    test_font::load("font", 16, 16, 1.0f, 1.0f);
+    drawTextHighlighted(0, 0, 10, 0xFF8080FF, "AB", true);
+    endScene();
+    ASSERT_EQ(backend.draws.size(), 2u);
+    const RecordedDraw& glow = backend.draws[1];
+    EXPECT_EQ(glow.states.texture, text.highlight->handle);
+    EXPECT_EQ(glow.states.srcBlend, BlendFactor::SrcAlpha);
+    EXPECT_EQ(glow.states.dstBlend, BlendFactor::One);
+    EXPECT_EQ(glow.states.alphaTest, 0);
+    // Centred: x = -20 / 2 + 10 / 2 = -5; box from (x + 2 - 30, 5 + 10) to (x + 2 + 10 + 20, 5 - 10).
+    EXPECT_FLOAT_EQ(glyphCentre(0).x, -5);
+    EXPECT_FLOAT_EQ(backend.coloredVertex(glow, 0).x, -33);
+    EXPECT_FLOAT_EQ(backend.coloredVertex(glow, 0).y, 15);
+    EXPECT_FLOAT_EQ(backend.coloredVertex(glow, 2).x, 27);
+    EXPECT_FLOAT_EQ(backend.coloredVertex(glow, 2).y, -5);
+    EXPECT_EQ(backend.coloredVertex(glow, 2).color, 0xFF8080FFu);
+    EXPECT_EQ(render.states.alphaTest, 1);
+    EXPECT_EQ(render.states.dstBlend, BlendFactor::InvSrcAlpha);
+}
+
+} // namespace
