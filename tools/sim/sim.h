@@ -1,0 +1,10 @@
+// The simulator's commands, shared by its main and its script runner.
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+void simSetup(const std::string& dataDir); // data folder, a fresh profile, the rules' defaults
+int runScript(const std::string& path);    // 0, or 2 with a message naming the line
+void printState(FILE* out);                // the state as one JSON line
+bool levelFileExists(int levelIndex);      // the level's file is in the data folder
