@@ -33,14 +33,18 @@ bool writeContactSheet(const Catalogue& catalogue, const std::string& path) {
     int x = pad, y = pad, rowHeight = 0;
     std::vector<std::pair<int, int>> places;
     for (const Cell& c : cells) {
-        if (x + c.box + pad > pageWidth) {
+        double scale =
+            std::min(double(c.box) / c.file->preview.width, double(c.box) / c.file->preview.height);
+        int w = std::max(int(c.file->preview.width * scale), 100);
+        int h = int(c.file->preview.height * scale);
+        if (x + w + pad > pageWidth) {
             x = pad;
             y += rowHeight + label + pad;
             rowHeight = 0;
         }
         places.push_back({x, y});
-        x += c.box + pad;
-        rowHeight = std::max(rowHeight, c.box);
+        x += w + pad;
+        rowHeight = std::max(rowHeight, h);
     }
     int pageHeight = y + rowHeight + label + pad;
     Canvas page(pageWidth, pageHeight);
@@ -59,7 +63,7 @@ bool writeContactSheet(const Catalogue& catalogue, const std::string& path) {
         Image shown = scale < 1 ? resized(img, std::max(1, int(w)), std::max(1, int(h))) : img;
         page.drawImage(shown, px, py, scale < 1 ? 1.0 : scale);
         cairo_set_source_rgb(cr, 0.9, 0.88, 0.8);
-        cairo_move_to(cr, px, py + box + 11);
+        cairo_move_to(cr, px, py + h + 11);
         char text[96];
         std::snprintf(text, sizeof text, "%s %dx%d", cells[i].file->name.c_str(), img.width, img.height);
         cairo_show_text(cr, text);

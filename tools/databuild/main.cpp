@@ -12,6 +12,8 @@ int main(int argc, char** argv) {
     }
     Catalogue catalogue;
     buildBoardPictures(catalogue);
+    buildHudPictures(catalogue);
+    buildMenuPictures(catalogue);
     if (!writeContactSheet(catalogue, argv[3])) {
         std::fprintf(stderr, "databuild: cannot write %s\n", argv[3]);
         return 1;
