@@ -48,3 +48,7 @@ const BuiltFile* Catalogue::find(const std::string& name) const {
         if (f.name == name) return &f;
     return nullptr;
 }
+
+void Catalogue::addReview(const std::string& name, const Image& view) {
+    files.push_back(BuiltFile{name, Place::ReviewOnly, {}, view});
+}

@@ -14,6 +14,7 @@ enum class Place {
     TextArchive,  // packed in "texts.dat"
     DataFolder,   // a plain file in Data/ (read before the archives, or by binary streams)
     Animbacks,    // Data/animbacks/
+    ReviewOnly,   // not written: a composed view for the contact sheet
 };
 
 struct BuiltFile {
@@ -31,6 +32,7 @@ struct Catalogue {
                  int quality = 92);
     void addAlphaJpeg(const std::string& name, const Image& img, Place place = Place::JpegArchive);
     void addFile(const std::string& name, Place place, std::vector<uint8_t> bytes);
+    void addReview(const std::string& name, const Image& view);
     const BuiltFile* find(const std::string& name) const;
 };
 

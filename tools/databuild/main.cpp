@@ -4,6 +4,8 @@
 #include "contact_sheet.h"
 
 #include <cstdio>
+#include <cstdlib>
+#include <fstream>
 
 int main(int argc, char** argv) {
     if (argc != 5) {
@@ -14,6 +16,18 @@ int main(int argc, char** argv) {
     buildBoardPictures(catalogue);
     buildHudPictures(catalogue);
     buildMenuPictures(catalogue);
+    buildParticleSheet(catalogue);
+    if (!buildFonts(catalogue)) return 1;
+    buildScenery(catalogue);
+    // For review: DATABUILD_DUMP=folder writes every picture as PNG there.
+    if (const char* dump = std::getenv("DATABUILD_DUMP")) {
+        for (const BuiltFile& f : catalogue.files) {
+            if (f.preview.width == 0) continue;
+            std::vector<uint8_t> png = encodePng(f.preview);
+            std::ofstream(std::string(dump) + "/" + f.name + ".png", std::ios::binary)
+                .write(reinterpret_cast<const char*>(png.data()), std::streamsize(png.size()));
+        }
+    }
     if (!writeContactSheet(catalogue, argv[3])) {
         std::fprintf(stderr, "databuild: cannot write %s\n", argv[3]);
         return 1;
