@@ -3,6 +3,7 @@
 #include <cassert>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 static void checkDecodes(const BuiltFile& f) {
     if (f.preview.width == 0) {
@@ -51,4 +52,10 @@ const BuiltFile* Catalogue::find(const std::string& name) const {
 
 void Catalogue::addReview(const std::string& name, const Image& view) {
     files.push_back(BuiltFile{name, Place::ReviewOnly, {}, view});
+}
+
+void appendRaw(std::vector<uint8_t>& out, const void* data, size_t size) {
+    size_t at = out.size();
+    out.resize(at + size);
+    std::memcpy(out.data() + at, data, size);
 }

@@ -36,6 +36,9 @@ struct Catalogue {
     const BuiltFile* find(const std::string& name) const;
 };
 
+// Appends raw bytes (little-endian values on our machines) to a file being built.
+void appendRaw(std::vector<uint8_t>& out, const void* data, size_t size);
+
 // The parts of the builder; each adds its files to the catalogue.
 void buildBoardPictures(Catalogue& out);  // balls, bonus pieces, squares, chain, shadow
 void buildHudPictures(Catalogue& out);    // right panel, hammer bar, progress bar, help button, glows

@@ -19,6 +19,8 @@ int main(int argc, char** argv) {
     buildParticleSheet(catalogue);
     if (!buildFonts(catalogue)) return 1;
     buildScenery(catalogue);
+    buildLevelMap(catalogue);
+    buildSplashPictures(catalogue);
     // For review: DATABUILD_DUMP=folder writes every picture as PNG there.
     if (const char* dump = std::getenv("DATABUILD_DUMP")) {
         for (const BuiltFile& f : catalogue.files) {

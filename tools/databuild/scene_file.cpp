@@ -1,12 +1,13 @@
 #include "scenery.h"
 
+#include "catalogue.h"
+
 #include <cstring>
 
 namespace {
 
 void putBytes(std::vector<uint8_t>& out, const void* p, size_t n) {
-    const uint8_t* b = static_cast<const uint8_t*>(p);
-    out.insert(out.end(), b, b + n);
+    appendRaw(out, p, n);
 }
 
 void putText(std::vector<uint8_t>& out, const std::string& text, size_t field) {
