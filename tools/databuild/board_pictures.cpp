@@ -17,7 +17,7 @@ struct BallColour {
 
 // Red, orange, yellow, green, cyan, blue, violet, pearl: far apart in hue and in lightness.
 const BallColour kBallColours[8] = {
-    {rgb(222, 36, 40), 0},  {rgb(255, 132, 18), 1}, {rgb(252, 214, 30), 2}, {rgb(70, 196, 48), 3},
+    {rgb(222, 36, 40), 0},  {rgb(250, 108, 14), 1}, {rgb(255, 224, 44), 2}, {rgb(70, 196, 48), 3},
     {rgb(36, 206, 222), 4}, {rgb(40, 86, 226), 5},  {rgb(160, 62, 214), 6}, {rgb(236, 232, 226), 7},
 };
 

@@ -673,7 +673,7 @@ Landscape paintLandscape(int themeNumber) {
     for (int y = 0; y < kH; y++)
         for (int x = 0; x < kW; x++) {
             float hz = heights[0][size_t(x)] - y;
-            if (hz > 0) img.blendPixel(x, y, t.haze, std::exp(-hz / 70.0f));
+            if (hz > 0) img.blendPixel(x, y, t.haze, std::exp(-hz / 70.0f) * std::max(0.0f, 1 - hz / 220));
         }
     int r = 0;
     for (const Layer& l : t.layers) {

@@ -42,22 +42,20 @@ std::vector<Pt> roadPoints() {
         for (int k = 0; k < 200; k++) dense.push_back(catmull(a, kRoad[i], kRoad[i + 1], d, k / 200.0));
     }
     dense.push_back(kRoad[n - 1]);
+    // Each point is exactly 20 units (straight-line) from the one before, as the game interpolates
+    // linearly between them.
     std::vector<Pt> out{dense[0]};
-    double carried = 0;
-    for (size_t i = 1; i < dense.size(); i++) {
-        double dx = dense[i].x - dense[i - 1].x, dy = dense[i].y - dense[i - 1].y;
-        double len = std::hypot(dx, dy);
-        while (carried + len >= 20) {
-            double f = (20 - carried) / len;
-            Pt p{dense[i - 1].x + dx * f, dense[i - 1].y + dy * f};
-            out.push_back(p);
-            len -= 20 - carried;
-            dense[i - 1] = p;
-            dx = dense[i].x - p.x;
-            dy = dense[i].y - p.y;
-            carried = 0;
-        }
-        carried += len;
+    size_t i = 1;
+    while (i < dense.size()) {
+        const Pt& from = out.back();
+        while (i < dense.size() && std::hypot(dense[i].x - from.x, dense[i].y - from.y) < 20) i++;
+        if (i == dense.size()) break;
+        // Where the segment dense[i-1]..dense[i] crosses the circle of radius 20 around the last point.
+        Pt a = dense[i - 1], b = dense[i];
+        double dx = b.x - a.x, dy = b.y - a.y, fx = a.x - from.x, fy = a.y - from.y;
+        double qa = dx * dx + dy * dy, qb = 2 * (fx * dx + fy * dy), qc = fx * fx + fy * fy - 400;
+        double t = (-qb + std::sqrt(std::max(0.0, qb * qb - 4 * qa * qc))) / (2 * qa);
+        out.push_back({a.x + dx * t, a.y + dy * t});
     }
     return out;
 }

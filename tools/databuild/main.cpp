@@ -1,7 +1,10 @@
-// The data builder: makes every picture, both fonts, the scenery and map files, packs the archives and
-// lays out the game's Data folder. Usage: databuild SOURCE_DATA OUTPUT_DATA CONTACT_SHEET PREVIEW_DIR
+// The data builder: makes every picture, both fonts, every sound and the music, the scenery and map
+// files, packs the archives and lays out the game's Data folder.
+// Usage: databuild SOURCE_DATA OUTPUT_DATA CONTACT_SHEET PREVIEW_DIR
+#include "audio/audio_build.h"
 #include "catalogue.h"
 #include "contact_sheet.h"
+#include "data_layout.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -12,6 +15,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: databuild SOURCE_DATA OUTPUT_DATA CONTACT_SHEET PREVIEW_DIR\n");
         return 2;
     }
+    const std::string sourceData = argv[1], outData = argv[2], contactSheet = argv[3], previewDir = argv[4];
     Catalogue catalogue;
     buildBoardPictures(catalogue);
     buildHudPictures(catalogue);
@@ -21,6 +25,12 @@ int main(int argc, char** argv) {
     buildScenery(catalogue);
     buildLevelMap(catalogue);
     buildSplashPictures(catalogue);
+    if (!writeDataFolder(catalogue, sourceData, outData)) return 1;
+    if (!buildAudio(outData, previewDir)) return 1;
+    if (!writeContactSheet(catalogue, contactSheet)) {
+        std::fprintf(stderr, "databuild: cannot write %s\n", contactSheet.c_str());
+        return 1;
+    }
     // For review: DATABUILD_DUMP=folder writes every picture as PNG there.
     if (const char* dump = std::getenv("DATABUILD_DUMP")) {
         for (const BuiltFile& f : catalogue.files) {
@@ -30,9 +40,7 @@ int main(int argc, char** argv) {
                 .write(reinterpret_cast<const char*>(png.data()), std::streamsize(png.size()));
         }
     }
-    if (!writeContactSheet(catalogue, argv[3])) {
-        std::fprintf(stderr, "databuild: cannot write %s\n", argv[3]);
-        return 1;
-    }
+    // Written last: the build takes this file as the sign that the Data folder is complete.
+    if (!writeLoadingTotal(outData)) return 1;
     return 0;
 }

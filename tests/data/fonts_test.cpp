@@ -1,0 +1,97 @@
+// The built fonts: the ".dat" metrics of 516 bytes, the square glyph grid, a glyph for every printable
+// character that stays inside its cell, and widths that follow the letters.
+#include "pictures_built_data.h"
+
+#include <cstring>
+
+namespace {
+
+struct Font {
+    int cellsPerRow = 0;
+    uint8_t width[256] = {};
+    uint8_t cell[256] = {};
+    DecodedPicture sheet;
+};
+
+void loadFont(const std::map<std::string, std::vector<uint8_t>>& files, const std::string& base, Font& f) {
+    auto dat = files.find(base + ".dat");
+    auto tga = files.find(base + ".tga");
+    ASSERT_NE(dat, files.end()) << base;
+    ASSERT_NE(tga, files.end()) << base;
+    ASSERT_EQ(dat->second.size(), 516u) << base;
+    std::memcpy(&f.cellsPerRow, dat->second.data(), 4);
+    std::memcpy(f.width, dat->second.data() + 4, 256);
+    std::memcpy(f.cell, dat->second.data() + 260, 256);
+    ASSERT_TRUE(builtdata::decode(tga->second, f.sheet)) << base;
+}
+
+bool printable(int c) {
+    return (c >= 33 && c <= 126) || (c >= 161 && c <= 255 && c != 173);
+}
+
+} // namespace
+
+TEST(BuiltFonts, MetricsAndGridMatch) {
+    REQUIRE_BUILT_PICTURES(data);
+    auto files = builtdata::archiveFiles(data);
+    for (const char* base : {"font", "font2"}) {
+        Font f;
+        loadFont(files, base, f);
+        if (HasFatalFailure()) return;
+        ASSERT_GT(f.cellsPerRow, 0);
+        EXPECT_EQ(f.sheet.width, f.sheet.height) << base;
+        EXPECT_EQ(f.sheet.width % f.cellsPerRow, 0) << base;
+        for (int c = 0; c < 256; c++) EXPECT_LT(f.cell[c], f.cellsPerRow * f.cellsPerRow) << base << " " << c;
+        EXPECT_GT(f.width[' '], 0) << base << ": space has no width";
+    }
+}
+
+TEST(BuiltFonts, EveryPrintableCharacterHasInkInsideItsCell) {
+    REQUIRE_BUILT_PICTURES(data);
+    auto files = builtdata::archiveFiles(data);
+    for (const char* base : {"font", "font2"}) {
+        Font f;
+        loadFont(files, base, f);
+        if (HasFatalFailure()) return;
+        int side = f.sheet.width / f.cellsPerRow;
+        for (int c = 32; c < 256; c++) {
+            if (!printable(c) && c != ' ') continue;
+            int cx = (f.cell[c] % f.cellsPerRow) * side, cy = (f.cell[c] / f.cellsPerRow) * side;
+            int ink = 0, edge = 0, minX = side, maxX = -1;
+            for (int y = 0; y < side; y++)
+                for (int x = 0; x < side; x++) {
+                    uint8_t a = f.sheet.rgba[((size_t(cy + y) * f.sheet.width) + cx + x) * 4 + 3];
+                    if (a > 128) {
+                        ink++;
+                        minX = std::min(minX, x);
+                        maxX = std::max(maxX, x);
+                    }
+                    if (a > 40 && (x == 0 || y == 0 || x == side - 1 || y == side - 1)) edge++;
+                }
+            if (c == ' ') {
+                EXPECT_EQ(ink, 0) << base;
+                continue;
+            }
+            EXPECT_GT(ink, 0) << base << ": no glyph for " << c;
+            EXPECT_EQ(edge, 0) << base << ": glyph " << c << " touches its cell border and would bleed";
+            // The width (in texels of a 512-wide sheet) covers the glyph's ink, give or take its shadow.
+            float widthTexels = f.width[c] * f.sheet.width / 512.0f;
+            EXPECT_LE(maxX - minX + 1, widthTexels + 6)
+                << base << ": glyph " << c << " wider than its advance";
+        }
+    }
+}
+
+TEST(BuiltFonts, WidthsFollowTheLetters) {
+    REQUIRE_BUILT_PICTURES(data);
+    auto files = builtdata::archiveFiles(data);
+    for (const char* base : {"font", "font2"}) {
+        Font f;
+        loadFont(files, base, f);
+        if (HasFatalFailure()) return;
+        EXPECT_GT(f.width['W'], f.width['i']) << base;
+        EXPECT_GT(f.width['M'], f.width['l']) << base;
+        // Score and time digits line up: every digit is as wide as '0'.
+        for (char d = '1'; d <= '9'; d++) EXPECT_EQ(f.width[int(d)], f.width['0']) << base << " " << d;
+    }
+}
