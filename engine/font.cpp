@@ -146,8 +146,10 @@ void drawTextCentered(float x, float y, float size, const char* str) {
         while (str[end] && str[end] != '\r' && str[end] != '\n')
             lineWidth += size * advanceOf(*f, str[end++]);
         text.offset = -lineWidth / 2 + size / 2;
-        for (; i < end; i++) {
-            if (i > 0) text.offset += size * advanceOf(*f, str[i]) / 2;
+        // Every line starts the same way; counting the half advance from the text's start instead
+        // would push every line after the first half a glyph to the right.
+        for (int lineStart = i; i < end; i++) {
+            if (i > lineStart) text.offset += size * advanceOf(*f, str[i]) / 2;
             drawGlyph(static_cast<uint8_t>(str[i]), text.penX + text.offset, text.penY, size, text.color);
             text.offset += size * advanceOf(*f, str[i]) / 2;
         }

@@ -132,9 +132,9 @@ void letterText(const char* str, float x, float y, uint32_t color, float size) {
         while (str[end] && str[end] != '\r' && str[end] != '\n')
             lineWidth += size * f->advance[static_cast<uint8_t>(str[end++])];
         float offset = -lineWidth / 2 + size / 2;
-        for (; i < end; i++) {
+        for (int lineStart = i; i < end; i++) {
             float advance = f->advance[static_cast<uint8_t>(str[i])];
-            if (i > 0) offset += size * advance / 2;
+            if (i > lineStart) offset += size * advance / 2;
             LetterText& l = textEffects.letters[textEffects.nextLetter];
             textEffects.nextLetter = (textEffects.nextLetter + 1) % kMaxLetterTexts;
             l.character = static_cast<uint8_t>(str[i]);

@@ -141,6 +141,16 @@ TEST_F(FontTest, CentredLineStartsAtHalfItsWidthLeftOfX) {
     EXPECT_EQ(backend.coloredVertex(backend.draws[0], 0).color, 0xFF007F00u) << "glyphs are tinted";
 }
 
+TEST_F(FontTest, EveryCentredLineStartsLikeTheFirst) {
+    test_font::load("font", 16, 16, 1.0f, 1.0f);
+    drawTextCentered(0, 0, 10, "AB\r\nAB\nAB");
+    EXPECT_EQ(glyphCount(), 6);
+    for (int line = 0; line < 3; line++) {
+        EXPECT_FLOAT_EQ(glyphCentre(line * 2).x, -10 + 5) << line;
+        EXPECT_FLOAT_EQ(glyphCentre(line * 2).y, -18 * line) << line;
+    }
+}
+
 TEST_F(FontTest, WrapBreaksAtSpacesAndNeverCutsIntoAFirstWord) {
     test_font::load("font", 16, 16, 1.0f, 1.0f); // every character 10 units wide at size 10
     EXPECT_FLOAT_EQ(wrapText(200, "aaa bbb", 10), 18);

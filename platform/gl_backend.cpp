@@ -1,0 +1,499 @@
+#include "platform/gl_backend.h"
+
+#include <cassert>
+#include <cstdio>
+#include <cstring>
+#include <initializer_list>
+#include <utility>
+
+#include <epoxy/gl.h>
+#include <glm/gtc/type_ptr.hpp>
+
+#include "engine/limits.h"
+
+GlBackend glBackend;
+
+namespace {
+
+const char* kVertexShader = R"(#version 330 core
+layout(location = 0) in vec3 position;
+layout(location = 1) in vec3 normal;
+layout(location = 2) in vec4 colorBgra;  // the ARGB word's bytes in memory order
+layout(location = 3) in vec2 uv;
+uniform mat4 world;
+uniform mat4 view;
+uniform mat4 projection;
+uniform bool lit;
+uniform vec3 lightDirection;
+uniform vec4 lightDiffuse;
+uniform vec4 lightAmbient;
+out vec4 color;
+out vec2 texCoord;
+void main() {
+    vec4 clip = projection * (view * (world * vec4(position, 1.0)));
+    // The game's projections give depth 0..1; OpenGL clips to -1..1.
+    clip.z = clip.z * 2.0 - clip.w;
+    gl_Position = clip;
+    color = colorBgra.zyxw;
+    if (lit) {
+        vec3 n = normalize(mat3(world) * normal);
+        float facing = max(dot(n, -normalize(lightDirection)), 0.0);
+        color.rgb *= clamp(lightAmbient.rgb + lightDiffuse.rgb * facing, 0.0, 1.0);
+    }
+    texCoord = uv;
+}
+)";
+
+const char* kFragmentShader = R"(#version 330 core
+in vec4 color;
+in vec2 texCoord;
+uniform sampler2D picture;
+uniform bool hasTexture;
+uniform bool alphaTest;
+uniform float alphaRef;  // 0..255
+out vec4 fragment;
+void main() {
+    vec4 c = hasTexture ? color * texture(picture, texCoord) : color;
+    if (alphaTest && floor(c.a * 255.0 + 0.5) < alphaRef) discard;
+    fragment = c;
+}
+)";
+
+// One triangle covering the viewport; the picture target's rows start at the bottom like the viewport's.
+const char* kBlitVertexShader = R"(#version 330 core
+out vec2 texCoord;
+void main() {
+    vec2 p = vec2((gl_VertexID & 1) * 4.0 - 1.0, (gl_VertexID & 2) * 2.0 - 1.0);
+    texCoord = p * 0.5 + 0.5;
+    gl_Position = vec4(p, 0.0, 1.0);
+}
+)";
+
+const char* kBlitFragmentShader = R"(#version 330 core
+in vec2 texCoord;
+uniform sampler2D picture;
+uniform float gamma;
+out vec4 fragment;
+void main() {
+    fragment = vec4(clamp(texture(picture, texCoord).rgb * gamma, 0.0, 1.0), 1.0);
+}
+)";
+
+GLuint compile(GLenum kind, const char* source) {
+    GLuint shader = glCreateShader(kind);
+    glShaderSource(shader, 1, &source, nullptr);
+    glCompileShader(shader);
+    GLint ok = 0;
+    glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
+    if (!ok) {
+        char log[1024];
+        glGetShaderInfoLog(shader, sizeof log, nullptr, log);
+        std::fprintf(stderr, "shader: %s\n", log);
+        glDeleteShader(shader);
+        return 0;
+    }
+    return shader;
+}
+
+GLuint link(const char* vertexSource, const char* fragmentSource) {
+    GLuint vs = compile(GL_VERTEX_SHADER, vertexSource), fs = compile(GL_FRAGMENT_SHADER, fragmentSource);
+    GLuint program = 0;
+    if (vs && fs) {
+        program = glCreateProgram();
+        glAttachShader(program, vs);
+        glAttachShader(program, fs);
+        glLinkProgram(program);
+        GLint ok = 0;
+        glGetProgramiv(program, GL_LINK_STATUS, &ok);
+        if (!ok) {
+            char log[1024];
+            glGetProgramInfoLog(program, sizeof log, nullptr, log);
+            std::fprintf(stderr, "shader program: %s\n", log);
+            glDeleteProgram(program);
+            program = 0;
+        }
+    }
+    if (vs) glDeleteShader(vs);
+    if (fs) glDeleteShader(fs);
+    return program;
+}
+
+GLenum blendFactor(BlendFactor f) {
+    switch (f) {
+    case BlendFactor::Zero:
+        return GL_ZERO;
+    case BlendFactor::One:
+        return GL_ONE;
+    case BlendFactor::SrcColor:
+        return GL_SRC_COLOR;
+    case BlendFactor::InvSrcColor:
+        return GL_ONE_MINUS_SRC_COLOR;
+    case BlendFactor::SrcAlpha:
+        return GL_SRC_ALPHA;
+    case BlendFactor::InvSrcAlpha:
+        return GL_ONE_MINUS_SRC_ALPHA;
+    case BlendFactor::DestColor:
+        return GL_DST_COLOR;
+    case BlendFactor::InvDestColor:
+        return GL_ONE_MINUS_DST_COLOR;
+    case BlendFactor::DestAlpha:
+        return GL_DST_ALPHA;
+    case BlendFactor::InvDestAlpha:
+        return GL_ONE_MINUS_DST_ALPHA;
+    }
+    return GL_ONE;
+}
+
+GLenum primitiveMode(int primitive) {
+    switch (primitive) {
+    case kPointList:
+        return GL_POINTS;
+    case kLineList:
+        return GL_LINES;
+    case kLineStrip:
+        return GL_LINE_STRIP;
+    case kTriangleStrip:
+        return GL_TRIANGLE_STRIP;
+    case kTriangleFan:
+        return GL_TRIANGLE_FAN;
+    default:
+        return GL_TRIANGLES;
+    }
+}
+
+void setFlag(GLenum capability, bool on) {
+    if (on)
+        glEnable(capability);
+    else
+        glDisable(capability);
+}
+
+} // namespace
+
+bool GlBackend::init() {
+    program_ = link(kVertexShader, kFragmentShader);
+    blitProgram_ = link(kBlitVertexShader, kBlitFragmentShader);
+    if (!program_ || !blitProgram_) {
+        shutdown();
+        return false;
+    }
+    uWorld_ = glGetUniformLocation(program_, "world");
+    uView_ = glGetUniformLocation(program_, "view");
+    uProjection_ = glGetUniformLocation(program_, "projection");
+    uLit_ = glGetUniformLocation(program_, "lit");
+    uLightDirection_ = glGetUniformLocation(program_, "lightDirection");
+    uLightDiffuse_ = glGetUniformLocation(program_, "lightDiffuse");
+    uLightAmbient_ = glGetUniformLocation(program_, "lightAmbient");
+    uHasTexture_ = glGetUniformLocation(program_, "hasTexture");
+    uAlphaTest_ = glGetUniformLocation(program_, "alphaTest");
+    uAlphaRef_ = glGetUniformLocation(program_, "alphaRef");
+    uTexture_ = glGetUniformLocation(program_, "picture");
+    uBlitPicture_ = glGetUniformLocation(blitProgram_, "picture");
+    uBlitGamma_ = glGetUniformLocation(blitProgram_, "gamma");
+
+    glGenVertexArrays(1, &vertexArray_);
+    glBindVertexArray(vertexArray_);
+    glGenBuffers(1, &streamVertices_);
+    glBindBuffer(GL_ARRAY_BUFFER, streamVertices_);
+    glBufferData(GL_ARRAY_BUFFER, kStreamBytes, nullptr, GL_STREAM_DRAW);
+    glGenBuffers(1, &streamIndices_);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, streamIndices_);
+    glBufferData(GL_ELEMENT_ARRAY_BUFFER, kStreamIndexBytes, nullptr, GL_STREAM_DRAW);
+
+    glGenSamplers(1, &pointSampler_);
+    glSamplerParameteri(pointSampler_, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glSamplerParameteri(pointSampler_, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glGenSamplers(1, &linearSampler_);
+    glSamplerParameteri(linearSampler_, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
+    glSamplerParameteri(linearSampler_, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    for (GLuint s : {pointSampler_, linearSampler_}) {
+        glSamplerParameteri(s, GL_TEXTURE_WRAP_S, GL_REPEAT);
+        glSamplerParameteri(s, GL_TEXTURE_WRAP_T, GL_REPEAT);
+    }
+
+    // The picture is drawn at its own 800 x 600 and scaled only when presented.
+    glGenTextures(1, &colorTarget_);
+    glBindTexture(GL_TEXTURE_2D, colorTarget_);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, kScreenWidth, kScreenHeight, 0, GL_RGBA, GL_UNSIGNED_BYTE,
+                 nullptr);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
+    glGenRenderbuffers(1, &depthTarget_);
+    glBindRenderbuffer(GL_RENDERBUFFER, depthTarget_);
+    glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT24, kScreenWidth, kScreenHeight);
+    glGenFramebuffers(1, &framebuffer_);
+    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, colorTarget_, 0);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, depthTarget_);
+    if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) {
+        std::fprintf(stderr, "picture target incomplete\n");
+        shutdown();
+        return false;
+    }
+    glViewport(0, 0, kScreenWidth, kScreenHeight);
+    glDepthFunc(GL_LEQUAL);
+    glFrontFace(GL_CW); // the game's front faces run clockwise on screen
+    glCullFace(GL_BACK);
+    glClearColor(0, 0, 0, 1);
+    glClearDepth(1.0);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    statesValid_ = false;
+    transformsValid_ = false;
+    return glGetError() == GL_NO_ERROR;
+}
+
+void GlBackend::shutdown() {
+    for (MeshStorage& m : meshes_) {
+        if (m.vertexBuffer) glDeleteBuffers(1, &m.vertexBuffer);
+        if (m.indexBuffer) glDeleteBuffers(1, &m.indexBuffer);
+        m = MeshStorage();
+    }
+    if (framebuffer_) glDeleteFramebuffers(1, &framebuffer_);
+    if (depthTarget_) glDeleteRenderbuffers(1, &depthTarget_);
+    if (colorTarget_) glDeleteTextures(1, &colorTarget_);
+    if (pointSampler_) glDeleteSamplers(1, &pointSampler_);
+    if (linearSampler_) glDeleteSamplers(1, &linearSampler_);
+    if (streamVertices_) glDeleteBuffers(1, &streamVertices_);
+    if (streamIndices_) glDeleteBuffers(1, &streamIndices_);
+    if (vertexArray_) glDeleteVertexArrays(1, &vertexArray_);
+    if (program_) glDeleteProgram(program_);
+    if (blitProgram_) glDeleteProgram(blitProgram_);
+    framebuffer_ = depthTarget_ = colorTarget_ = pointSampler_ = linearSampler_ = 0;
+    streamVertices_ = streamIndices_ = vertexArray_ = program_ = blitProgram_ = 0;
+    statesValid_ = transformsValid_ = false;
+}
+
+uint32_t GlBackend::createTexture(int width, int height, int mipLevels, const uint8_t* rgba) {
+    if (width <= 0 || height <= 0) return 0;
+    while (glGetError() != GL_NO_ERROR) {
+    }
+    GLuint texture = 0;
+    glGenTextures(1, &texture);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, mipLevels > 1 ? mipLevels - 1 : 0);
+    if (mipLevels > 1) glGenerateMipmap(GL_TEXTURE_2D);
+    if (glGetError() != GL_NO_ERROR) {
+        glDeleteTextures(1, &texture);
+        return 0;
+    }
+    return texture;
+}
+
+void GlBackend::updateTexture(uint32_t texture, int width, int height, const uint8_t* rgba) {
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+    GLint maxLevel = 0;
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, &maxLevel);
+    if (maxLevel > 0) glGenerateMipmap(GL_TEXTURE_2D);
+    statesValid_ = false;
+}
+
+void GlBackend::releaseTexture(uint32_t texture) {
+    GLuint t = texture;
+    glDeleteTextures(1, &t);
+    statesValid_ = false;
+}
+
+uint32_t GlBackend::createBuffer(const void* vertices, int vertexBytes, const uint16_t* indices,
+                                 int indexCount) {
+    int slot = 0;
+    while (slot < kMaxMeshBuffers && meshes_[slot].vertexBuffer) slot++;
+    if (slot == kMaxMeshBuffers || vertexBytes <= 0) return 0;
+    MeshStorage& m = meshes_[slot];
+    glBindVertexArray(vertexArray_);
+    glGenBuffers(1, &m.vertexBuffer);
+    glBindBuffer(GL_ARRAY_BUFFER, m.vertexBuffer);
+    glBufferData(GL_ARRAY_BUFFER, vertexBytes, vertices, GL_STATIC_DRAW);
+    if (indices && indexCount > 0) {
+        glGenBuffers(1, &m.indexBuffer);
+        glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, m.indexBuffer);
+        glBufferData(GL_ELEMENT_ARRAY_BUFFER, indexCount * sizeof(uint16_t), indices, GL_STATIC_DRAW);
+    }
+    return static_cast<uint32_t>(slot + 1);
+}
+
+void GlBackend::releaseBuffer(uint32_t buffer) {
+    if (buffer == 0 || buffer > kMaxMeshBuffers) return;
+    MeshStorage& m = meshes_[buffer - 1];
+    if (m.vertexBuffer) glDeleteBuffers(1, &m.vertexBuffer);
+    if (m.indexBuffer) glDeleteBuffers(1, &m.indexBuffer);
+    m = MeshStorage();
+}
+
+void GlBackend::clear(bool color, uint32_t argb, bool depth, float z) {
+    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
+    GLbitfield mask = 0;
+    if (color) {
+        glClearColor(((argb >> 16) & 0xFF) / 255.0f, ((argb >> 8) & 0xFF) / 255.0f, (argb & 0xFF) / 255.0f,
+                     (argb >> 24) / 255.0f);
+        mask |= GL_COLOR_BUFFER_BIT;
+    }
+    if (depth) {
+        // A clear reaches the whole depth buffer whatever the depth-write state says.
+        glDepthMask(GL_TRUE);
+        glClearDepth(z);
+        mask |= GL_DEPTH_BUFFER_BIT;
+        statesValid_ = false;
+    }
+    if (mask) glClear(mask);
+}
+
+void GlBackend::bindAttributes(uint32_t format, int stride, size_t offset) {
+    size_t at = offset;
+    glEnableVertexAttribArray(0);
+    glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, stride, reinterpret_cast<const void*>(at));
+    at += 12;
+    if (format & kFormatNormal) {
+        glEnableVertexAttribArray(1);
+        glVertexAttribPointer(1, 3, GL_FLOAT, GL_FALSE, stride, reinterpret_cast<const void*>(at));
+        at += 12;
+    } else {
+        glDisableVertexAttribArray(1);
+        glVertexAttrib3f(1, 0.0f, 0.0f, -1.0f);
+    }
+    if (format & kFormatPointSize) at += 4;
+    if (format & kFormatDiffuse) {
+        glEnableVertexAttribArray(2);
+        glVertexAttribPointer(2, 4, GL_UNSIGNED_BYTE, GL_TRUE, stride, reinterpret_cast<const void*>(at));
+        at += 4;
+    } else {
+        glDisableVertexAttribArray(2);
+        glVertexAttrib4f(2, 1.0f, 1.0f, 1.0f, 1.0f); // no colour: opaque white
+    }
+    if (format & kFormatSpecular) at += 4;
+    if (format & kFormatTex1) {
+        glEnableVertexAttribArray(3);
+        glVertexAttribPointer(3, 2, GL_FLOAT, GL_FALSE, stride, reinterpret_cast<const void*>(at));
+    } else {
+        glDisableVertexAttribArray(3);
+        glVertexAttrib2f(3, 0.0f, 0.0f);
+    }
+}
+
+void GlBackend::applyStates(const DrawCall& call) {
+    const RenderStates& s = *call.states;
+    glUseProgram(program_);
+    if (!transformsValid_ || s.transformSerial != appliedSerial_) {
+        glUniformMatrix4fv(uWorld_, 1, GL_FALSE, glm::value_ptr(call.transforms->world));
+        glUniformMatrix4fv(uView_, 1, GL_FALSE, glm::value_ptr(call.transforms->view));
+        glUniformMatrix4fv(uProjection_, 1, GL_FALSE, glm::value_ptr(call.transforms->projection));
+        glUniform3fv(uLightDirection_, 1, glm::value_ptr(call.light->direction));
+        glUniform4fv(uLightDiffuse_, 1, glm::value_ptr(call.light->diffuse));
+        glUniform4fv(uLightAmbient_, 1, glm::value_ptr(call.light->ambient));
+        appliedSerial_ = s.transformSerial;
+        transformsValid_ = true;
+    }
+    glUniform1i(uLit_, s.lighting && (call.format & kFormatNormal) ? 1 : 0);
+    if (statesValid_ && std::memcmp(&s, &applied_, sizeof s) == 0) return;
+    setFlag(GL_DEPTH_TEST, s.depthTest);
+    glDepthMask(s.depthWrite ? GL_TRUE : GL_FALSE);
+    setFlag(GL_BLEND, s.alphaBlend);
+    glBlendFunc(blendFactor(s.srcBlend), blendFactor(s.dstBlend));
+    setFlag(GL_CULL_FACE, s.cullCounterClockwise);
+    glUniform1i(uAlphaTest_, s.alphaTest);
+    glUniform1f(uAlphaRef_, s.alphaRef);
+    glUniform1i(uHasTexture_, s.texture != 0);
+    glUniform1i(uTexture_, 0);
+    glActiveTexture(GL_TEXTURE0);
+    glBindTexture(GL_TEXTURE_2D, s.texture);
+    glBindSampler(0, s.linearFilter ? linearSampler_ : pointSampler_);
+    applied_ = s;
+    statesValid_ = true;
+}
+
+void GlBackend::draw(const DrawCall& call) {
+    if (!program_) return;
+    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
+    glViewport(0, 0, kScreenWidth, kScreenHeight);
+    applyStates(call);
+    glBindVertexArray(vertexArray_);
+    GLenum mode = primitiveMode(call.primitive);
+    if (call.buffer) {
+        if (call.buffer > kMaxMeshBuffers || !meshes_[call.buffer - 1].vertexBuffer) return;
+        const MeshStorage& m = meshes_[call.buffer - 1];
+        glBindBuffer(GL_ARRAY_BUFFER, m.vertexBuffer);
+        bindAttributes(call.format, call.stride, 0);
+        if (m.indexBuffer) {
+            glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, m.indexBuffer);
+            glDrawElements(mode, call.indexCount, GL_UNSIGNED_SHORT, nullptr);
+        } else {
+            glDrawArrays(mode, 0, call.vertexCount);
+        }
+        return;
+    }
+    size_t bytes = static_cast<size_t>(call.vertexCount) * call.stride;
+    size_t indexBytes = call.indices ? static_cast<size_t>(call.indexCount) * sizeof(uint16_t) : 0;
+    if (bytes > kStreamBytes || indexBytes > kStreamIndexBytes) {
+        assert(!"draw larger than the vertex stream");
+        return;
+    }
+    // The stream is a ring; starting it over hands the driver fresh storage instead of waiting for it.
+    glBindBuffer(GL_ARRAY_BUFFER, streamVertices_);
+    if (streamOffset_ + bytes > kStreamBytes) {
+        glBufferData(GL_ARRAY_BUFFER, kStreamBytes, nullptr, GL_STREAM_DRAW);
+        streamOffset_ = 0;
+    }
+    glBufferSubData(GL_ARRAY_BUFFER, streamOffset_, bytes, call.vertices);
+    bindAttributes(call.format, call.stride, streamOffset_);
+    streamOffset_ += (bytes + 15) & ~size_t(15);
+    if (call.indices) {
+        glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, streamIndices_);
+        if (streamIndexOffset_ + indexBytes > kStreamIndexBytes) {
+            glBufferData(GL_ELEMENT_ARRAY_BUFFER, kStreamIndexBytes, nullptr, GL_STREAM_DRAW);
+            streamIndexOffset_ = 0;
+        }
+        glBufferSubData(GL_ELEMENT_ARRAY_BUFFER, streamIndexOffset_, indexBytes, call.indices);
+        glDrawElements(mode, call.indexCount, GL_UNSIGNED_SHORT,
+                       reinterpret_cast<const void*>(streamIndexOffset_));
+        streamIndexOffset_ += (indexBytes + 15) & ~size_t(15);
+    } else {
+        glDrawArrays(mode, 0, call.vertexCount);
+    }
+}
+
+void GlBackend::present(float gammaFactor) {
+    if (!program_) return;
+    GlPresentTarget target = presentTarget ? presentTarget() : GlPresentTarget();
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glViewport(0, 0, target.drawableWidth, target.drawableHeight);
+    glDisable(GL_SCISSOR_TEST);
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT); // the bars beside a scaled picture
+    glViewport(target.x, target.drawableHeight - target.y - target.height, target.width, target.height);
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_BLEND);
+    glDisable(GL_CULL_FACE);
+    glUseProgram(blitProgram_);
+    glUniform1i(uBlitPicture_, 0);
+    glUniform1f(uBlitGamma_, gammaFactor);
+    glActiveTexture(GL_TEXTURE0);
+    glBindTexture(GL_TEXTURE_2D, colorTarget_);
+    glBindSampler(0, 0);
+    glBindVertexArray(vertexArray_);
+    glDrawArrays(GL_TRIANGLES, 0, 3);
+    if (swapBuffers) swapBuffers();
+    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
+    glViewport(0, 0, kScreenWidth, kScreenHeight);
+    statesValid_ = false;
+    transformsValid_ = false;
+}
+
+bool GlBackend::readPicture(uint8_t* rgba) {
+    if (!program_) return false;
+    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, kScreenWidth, kScreenHeight, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+    // OpenGL's rows start at the bottom.
+    for (int r = 0; r < kScreenHeight / 2; r++) {
+        uint8_t* a = rgba + static_cast<size_t>(r) * kScreenWidth * 4;
+        uint8_t* b = rgba + static_cast<size_t>(kScreenHeight - 1 - r) * kScreenWidth * 4;
+        for (int i = 0; i < kScreenWidth * 4; i++) std::swap(a[i], b[i]);
+    }
+    return glGetError() == GL_NO_ERROR;
+}

@@ -1,0 +1,325 @@
+// End-to-end check of the render layer in a real window: text, sprites in the three blend modes, a
+// picture with an alpha plane, a padded full-view picture and a lightning bolt, drawn through the
+// OpenGL backend. Checks pixels of the finished picture, saves it as a PNG and keeps the window up for
+// a moment so that a screenshot of the screen can be taken.
+//
+// Usage: e2e_render_check OUTPUT.png [HOLD-MS]. Exit code 0 when every check passes.
+#include <SDL.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+#define STB_IMAGE_WRITE_STATIC
+#define STB_IMAGE_WRITE_IMPLEMENTATION
+#define STB_EASY_FONT_IMPLEMENTATION
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wunused-function"
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
+#pragma GCC diagnostic ignored "-Wsign-compare"
+#include <stb_easy_font.h>
+#include <stb_image_write.h>
+#pragma GCC diagnostic pop
+
+#include "app/overlay.h"
+#include "engine/app_state.h"
+#include "engine/file_registry.h"
+#include "engine/font.h"
+#include "engine/lightning.h"
+#include "engine/render.h"
+#include "engine/text_effects.h"
+#include "engine/texture.h"
+#include "platform/gl_backend.h"
+#include "platform/message_box.h"
+
+namespace {
+
+SDL_Window* window = nullptr;
+int failures = 0;
+
+void check(bool ok, const char* what) {
+    std::printf("  %s %s\n", ok ? "ok  " : "FAIL", what);
+    if (!ok) failures++;
+}
+
+void append(void* context, void* data, int size) {
+    auto* out = static_cast<std::vector<uint8_t>*>(context);
+    out->insert(out->end(), static_cast<uint8_t*>(data), static_cast<uint8_t*>(data) + size);
+}
+
+void registerBytes(const char* name, const std::vector<uint8_t>& bytes) {
+    uint8_t* copy = static_cast<uint8_t*>(std::malloc(bytes.size() + 1));
+    std::memcpy(copy, bytes.data(), bytes.size());
+    registerFile(name, static_cast<int>(bytes.size()), copy, true);
+}
+
+std::vector<uint8_t> tga(int w, int h, const std::vector<uint8_t>& rgba) {
+    std::vector<uint8_t> out;
+    stbi_write_tga_to_func(append, &out, w, h, 4, rgba.data());
+    return out;
+}
+
+std::vector<uint8_t> jpeg(int w, int h, const std::vector<uint8_t>& rgba) {
+    std::vector<uint8_t> out;
+    stbi_write_jpg_to_func(append, &out, w, h, 4, rgba.data(), 95);
+    return out;
+}
+
+// A round sprite: solid colour inside the circle, transparent outside.
+std::vector<uint8_t> ball(int size, uint8_t r, uint8_t g, uint8_t b) {
+    std::vector<uint8_t> rgba(size * size * 4, 0);
+    for (int y = 0; y < size; y++)
+        for (int x = 0; x < size; x++) {
+            float dx = x + 0.5f - size / 2.0f, dy = y + 0.5f - size / 2.0f;
+            float d = std::sqrt(dx * dx + dy * dy) / (size / 2.0f);
+            uint8_t* p = &rgba[(y * size + x) * 4];
+            p[0] = r, p[1] = g, p[2] = b;
+            p[3] = d < 0.95f ? 255 : 0;
+        }
+    return rgba;
+}
+
+// A soft glow: white fading out from the centre, in the colour channels.
+std::vector<uint8_t> glow(int size) {
+    std::vector<uint8_t> rgba(size * size * 4, 255);
+    for (int y = 0; y < size; y++)
+        for (int x = 0; x < size; x++) {
+            float dx = x + 0.5f - size / 2.0f, dy = y + 0.5f - size / 2.0f;
+            float v = std::fmax(0.0f, 1.0f - std::sqrt(dx * dx + dy * dy) / (size / 2.0f));
+            uint8_t* p = &rgba[(y * size + x) * 4];
+            p[0] = p[1] = p[2] = static_cast<uint8_t>(255 * v);
+        }
+    return rgba;
+}
+
+// A 512 x 512 font of 16 x 16 cells made from stb's easy font, three times its size, centred in the
+// cells; the metrics give each character its ink width in texels of the 512-wide texture.
+void makeFont(const char* base) {
+    const int cell = 32, side = 512;
+    std::vector<uint8_t> rgba(side * side * 4, 0);
+    std::vector<uint8_t> dat(kFontFileBytes, 0);
+    dat[0] = 16;
+    static char quads[64 * 1024];
+    for (int c = 32; c < 127; c++) {
+        char s[2] = {static_cast<char>(c), 0};
+        int width = stb_easy_font_width(s) * 3;
+        int count = stb_easy_font_print(0, 0, s, nullptr, quads, sizeof quads);
+        int cx = (c % 16) * cell + (cell - width) / 2, cy = (c / 16) * cell + 5;
+        for (int q = 0; q < count; q++) {
+            const float* v = reinterpret_cast<const float*>(quads + q * 64); // 4 vertices of 16 bytes
+            int x0 = static_cast<int>(v[0] * 3), y0 = static_cast<int>(v[1] * 3);
+            int x1 = static_cast<int>(v[8] * 3), y1 = static_cast<int>(v[9] * 3);
+            for (int y = y0; y < y1; y++)
+                for (int x = x0; x < x1; x++) {
+                    int px = cx + x, py = cy + y;
+                    if (px < 0 || py < 0 || px >= side || py >= side) continue;
+                    uint8_t* p = &rgba[(py * side + px) * 4];
+                    p[0] = p[1] = p[2] = p[3] = 255;
+                }
+        }
+        dat[4 + c] = static_cast<uint8_t>(width + 3);
+        dat[260 + c] = static_cast<uint8_t>(c);
+    }
+    char name[64];
+    std::snprintf(name, sizeof name, "%s.tga", base);
+    registerBytes(name, tga(side, side, rgba));
+    std::snprintf(name, sizeof name, "%s.dat", base);
+    registerBytes(name, dat);
+}
+
+void makePictures() {
+    registerBytes("ball.tga", tga(64, 64, ball(64, 255, 140, 0)));
+    // The star: a JPEG of a green square followed by an alpha plane shaped like a diamond.
+    std::vector<uint8_t> green(64 * 64 * 4, 0);
+    for (int i = 0; i < 64 * 64; i++) green[i * 4 + 1] = 220, green[i * 4 + 3] = 255;
+    std::vector<uint8_t> star = jpeg(64, 64, green);
+    for (int y = 0; y < 64; y++)
+        for (int x = 0; x < 64; x++) star.push_back(std::abs(x - 32) + std::abs(y - 32) < 30 ? 255 : 0);
+    registerBytes("_a_star.jpg", star);
+    registerBytes("flare.jpg", jpeg(64, 64, glow(64)));
+    registerBytes("podsvet.jpg", jpeg(64, 64, glow(64)));
+    // The background: 800 x 600, blue to purple from left to right, to be padded to 1024 x 1024.
+    std::vector<uint8_t> back(800 * 600 * 4);
+    for (int y = 0; y < 600; y++)
+        for (int x = 0; x < 800; x++) {
+            uint8_t* p = &back[(y * 800 + x) * 4];
+            p[0] = static_cast<uint8_t>(20 + x * 60 / 800), p[1] = 30,
+            p[2] = static_cast<uint8_t>(70 + y * 40 / 600);
+            p[3] = 255;
+        }
+    registerBytes("back.jpg", jpeg(800, 600, back));
+    makeFont("font");
+}
+
+GlPresentTarget presentTarget() {
+    GlPresentTarget t;
+    SDL_GL_GetDrawableSize(window, &t.drawableWidth, &t.drawableHeight);
+    float scale = std::fmin(t.drawableWidth / 800.0f, t.drawableHeight / 600.0f);
+    t.width = static_cast<int>(800 * scale);
+    t.height = static_cast<int>(600 * scale);
+    t.x = (t.drawableWidth - t.width) / 2;
+    t.y = (t.drawableHeight - t.height) / 2;
+    return t;
+}
+
+void swapBuffers() {
+    SDL_GL_SwapWindow(window);
+}
+
+struct Pixel {
+    int r, g, b;
+};
+
+// A pixel of the picture at screen-space coordinates.
+Pixel at(const std::vector<uint8_t>& picture, float x, float y) {
+    int px = static_cast<int>(x + 400), py = static_cast<int>(300 - y);
+    const uint8_t* p = &picture[(py * 800 + px) * 4];
+    return {p[0], p[1], p[2]};
+}
+
+void drawScene(bool everything) {
+    clearColor(0xFF101020);
+    clearDepth(1.0f);
+    beginScene();
+    begin2D();
+    setTexture(findTexture("back.jpg"));
+    drawRect(-400, 300, 400, -300, {0, 0, 0.78125f, 0.5859375f}, 0xFFFFFFFF);
+    if (everything) {
+        Texture* b = getTexture("ball.tga");
+        setTexture(b);
+        setBlendMode(kBlendNormal);
+        drawCentered(-250, 150, 100, 100, kWholeTexture, 0xFFFFFFFF);
+        setBlendMode(kBlendAdditive);
+        drawCentered(-100, 150, 100, 100, kWholeTexture, 0xFFFFFFFF);
+        setBlendMode(kBlendOpaque);
+        drawCentered(50, 150, 100, 100, kWholeTexture, 0xFFFFFFFF);
+        setBlendMode(kBlendNormal);
+        setTexture(getTexture("star.tga"));
+        drawRotated(220, 150, 220, 150, 30, 100, 100, kWholeTexture, 0xFFFFFFFF);
+        drawRotated(330, 150, 330, 150, 0, 60, 60, kWholeTexture, 0x80FFFFFF);
+
+        setTextColor(0xFFFFFFFF);
+        drawText(-380, 60, 14, "PEBBLECRAFT RENDER CHECK 0123456789");
+        setTextColor(255, 230, 120, 255);
+        drawTextCentered(0, 10, 18, "CENTRED TEXT\r\nON TWO LINES");
+        drawTextHighlighted(-200, -60, 14, 0xFF4060FF, "HIGHLIGHTED", true);
+        setTextColor(0xFFFFFFFF);
+        drawBottomMessage();
+
+        addLightning({-350, -160, 10}, {350, -110, 10}, 20, 1.5f, 8, 12, 0xFFFFFFFF, 0x806080FF);
+        drawLightning();
+    }
+    drawOverlay(true);
+    endScene();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: %s OUTPUT.png [HOLD-MS]\n", argv[0]);
+        return 2;
+    }
+    int holdMs = argc > 2 ? std::atoi(argv[2]) : 0;
+    if (SDL_Init(SDL_INIT_VIDEO) != 0) {
+        std::fprintf(stderr, "render check needs a display: %s\n", SDL_GetError());
+        return 2;
+    }
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    window = SDL_CreateWindow("Pebblecraft render check", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 800,
+                              600, SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN);
+    SDL_GLContext context = window ? SDL_GL_CreateContext(window) : nullptr;
+    if (!context) {
+        std::fprintf(stderr, "no OpenGL 3.3 core context: %s\n", SDL_GetError());
+        return 2;
+    }
+    messageBoxes.useWindow = false;
+    check(glBackend.init(), "the OpenGL backend starts");
+    if (failures) return 1;
+    glBackend.presentTarget = presentTarget;
+    glBackend.swapBuffers = swapBuffers;
+    resetRender();
+    createDisplay(&glBackend);
+    setPerspective(800, 600);
+    buildSqrtTables();
+
+    makePictures();
+    check(loadPicturePadded("back.jpg", 800, 600)->width == 1024, "the background is padded to 1024");
+    loadFont("font", 1.0f, 0.9f);
+    std::strcpy(app.fpsText, "60.0 FPS");
+
+    std::vector<uint8_t> backgroundOnly(800 * 600 * 4), picture(800 * 600 * 4);
+    drawScene(false);
+    glBackend.readPicture(backgroundOnly.data());
+    presentFrame();
+
+    bottomMessage("BOTTOM MESSAGE");
+    for (int frame = 0; frame < 30; frame++) {
+        app.frameTimeMs = 16.0f;
+        app.runTimeMs += 16.0f;
+        drawScene(true);
+        if (frame == 29) glBackend.readPicture(picture.data());
+        presentFrame();
+        SDL_Event e;
+        while (SDL_PollEvent(&e)) {
+        }
+    }
+
+    Pixel back = at(backgroundOnly, 0, 200), corner = at(backgroundOnly, -395, 295);
+    check(back.r > 35 && back.r < 70 && back.b > 60 && back.b < 130, "the padded background fills the view");
+    check(corner.r < 35 && corner.b > 60, "its left edge shows the picture's left edge");
+    Pixel normal = at(picture, -250, 150), opaque = at(picture, 50, 150);
+    check(normal.r > 240 && normal.g > 120 && normal.g < 160 && normal.b < 20,
+          "a normally blended sprite shows its colour");
+    check(opaque.r > 240 && opaque.g > 120 && opaque.g < 160 && opaque.b < 20,
+          "an opaque sprite replaces the picture");
+    Pixel opaqueCorner = at(picture, 50 + 48, 150 + 48), under = at(backgroundOnly, 50 + 48, 150 + 48);
+    check(std::abs(opaqueCorner.b - under.b) < 8,
+          "the alpha test keeps the opaque sprite's transparent corners out");
+    Pixel additive = at(picture, -100, 150), beneath = at(backgroundOnly, -100, 150);
+    // Source colour times itself, plus the picture: orange (255, 140, 0) adds (255, 77, 0).
+    check(additive.r >= 250 && std::abs(additive.g - (beneath.g + 77)) < 10 &&
+              std::abs(additive.b - beneath.b) < 10,
+          "an additive sprite adds its colour to what lies beneath");
+    Pixel star = at(picture, 220, 150), starCorner = at(picture, 220 + 45, 150 + 45);
+    check(star.g > 200 && star.r < 60, "the alpha-plane picture shows its colour");
+    check(starCorner.g < 80, "and its alpha plane cuts it out");
+    int textPixels = 0, boltPixels = 0;
+    for (int y = 50; y < 70; y++)
+        for (int x = -380; x < 100; x++) textPixels += at(picture, x, y).g > 200;
+    // Each segment glows brightest in its middle, so look for the bolt in bands of one segment length.
+    for (int band = -340; band < 340; band += 20) {
+        int bright = 0;
+        for (int x = band; x < band + 20; x++) {
+            float y = -160 + (x + 350) * 50.0f / 700.0f;
+            for (int dy = -15; dy <= 15; dy++)
+                bright |= at(picture, x, y + dy).r > at(backgroundOnly, x, y + dy).r + 80;
+        }
+        boltPixels += bright;
+    }
+    check(textPixels > 500, "the left-aligned text is drawn");
+    check(boltPixels == 34, "the lightning bolt runs from end to end");
+    check(render.drawCalls == 0, "the draw counter starts again after presenting");
+
+    // The picture as drawn, before presenting scales it into the window.
+    bool saved = stbi_write_png(argv[1], 800, 600, 4, picture.data(), 800 * 4) != 0;
+    check(saved, "the picture is saved");
+    if (holdMs > 0) {
+        drawScene(true);
+        presentFrame();
+        SDL_Delay(holdMs);
+    }
+    releaseAllTextures();
+    releaseDisplay();
+    glBackend.shutdown();
+    SDL_GL_DeleteContext(context);
+    SDL_DestroyWindow(window);
+    SDL_Quit();
+    std::printf("render check: %s\n", failures ? "FAILED" : "passed");
+    return failures ? 1 : 0;
+}
