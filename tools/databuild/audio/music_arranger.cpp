@@ -71,12 +71,12 @@ void writeGroove(xm::Pattern& p, Groove groove, bool fill) {
             break;
         case Groove::Light:
             drumLine(p, bar, kKickChannel, "X.......x.......", kKick, 50);
-            drumLine(p, bar, kHatChannel, "..o...o...o...o.", kHat, 30);
+            drumLine(p, bar, kHatChannel, "..x...x...x...x.", kHat, 40);
             break;
         case Groove::Full:
             drumLine(p, bar, kKickChannel, "X.....x.X.......", kKick, 56);
             drumLine(p, bar, kSnareChannel, "....X.......X...", kSnare, 40);
-            drumLine(p, bar, kHatChannel, "x.o.x.o.x.o.x.oo", kHat, 30);
+            drumLine(p, bar, kHatChannel, "..x...x...x...x.", kHat, 40);
             break;
         case Groove::HalfTime:
             drumLine(p, bar, kKickChannel, "X.........x.....", kKick, 54);
@@ -86,7 +86,7 @@ void writeGroove(xm::Pattern& p, Groove groove, bool fill) {
         case Groove::Drive:
             drumLine(p, bar, kKickChannel, "X...X...X...X..x", kKick, 56);
             drumLine(p, bar, kSnareChannel, "....X.......X...", kSnare, 42);
-            drumLine(p, bar, kHatChannel, "o.X.o.X.o.X.o.Xo", kHat, 30);
+            drumLine(p, bar, kHatChannel, "o.X.o.X.o.X.o.Xo", kHat, 40);
             break;
         case Groove::Shaker:
             drumLine(p, bar, kKickChannel, bar % 2 ? "........x......." : "X...............", kKick, 44);
@@ -111,10 +111,10 @@ void writeChords(xm::Pattern& p, const std::vector<Chord>& chords, const Pattern
             case ChordStyle::None:
                 break;
             case ChordStyle::Pad:
-                putNote(p, start, channel, notes[v], kPad, 26);
+                putNote(p, start, channel, notes[v], kPad, 21);
                 break;
             case ChordStyle::PianoHeld:
-                putNote(p, start, channel, notes[v], kPiano, 26);
+                putNote(p, start, channel, notes[v], kPiano, 21);
                 break;
             case ChordStyle::PianoOffbeat:
                 for (int r = 2; r < slot; r += 4)
@@ -122,8 +122,8 @@ void writeChords(xm::Pattern& p, const std::vector<Chord>& chords, const Pattern
                 break;
             case ChordStyle::PianoBroken:
                 // Low-to-high roll on the beat, then a quieter repeat halfway through the chord.
-                putNote(p, start + int(v), channel, notes[v], kPiano, 26);
-                if (slot >= 16) putNote(p, start + 8 + int(v), channel, notes[v], kPiano, 18);
+                putNote(p, start + int(v), channel, notes[v], kPiano, 22);
+                if (slot >= 16) putNote(p, start + 8 + int(v), channel, notes[v], kPiano, 15);
                 break;
             }
         }

@@ -54,7 +54,7 @@ struct PatternPlan {
     int melodyVolume = 48;
     std::string counter; // a second line (notation), empty for none
     uint8_t counterInstrument = kBell;
-    int counterVolume = 30;
+    int counterVolume = 38;
     ChordStyle chordStyle = ChordStyle::Pad;
     int chordCentre = 62; // MIDI note the chord voicing gathers around
     ArpStyle arpStyle = ArpStyle::None;

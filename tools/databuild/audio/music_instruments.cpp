@@ -73,10 +73,10 @@ xm::Instrument piano() {
     Buffer b = makeBuffer(2.2f);
     for (size_t i = 0; i < b.size(); ++i) {
         float t = seconds(int(i));
-        float index = 0.25f + 1.4f * std::exp(-t * 6.0f);
+        float index = 0.45f + 1.6f * std::exp(-t * 5.0f);
         float mod = std::sin(kTwoPi * hz * t);
         float body = std::sin(kTwoPi * hz * t + index * mod);
-        float tine = 0.12f * std::exp(-t * 25.0f) * std::sin(kTwoPi * hz * 14.0f * t);
+        float tine = 0.2f * std::exp(-t * 20.0f) * std::sin(kTwoPi * hz * 14.0f * t);
         b[i] = (body * percussive(t, 0.002f, 2.0f) + tine) * (1.0f - 0.2f * std::exp(-t * 3));
     }
     return makeInstrument("e-piano", b, hz, 0, 0x300, false);
@@ -85,11 +85,11 @@ xm::Instrument piano() {
 xm::Instrument pad() {
     // 168 samples per cycle: 262.5 Hz; three voices 13 cents apart and a quiet sub octave.
     Buffer b = additiveLoop(
-        168, 128, {127, 128, 129}, [](int k) { return std::exp(-k / 5.0f) / k; }, 24);
+        168, 128, {127, 128, 129}, [](int k) { return std::exp(-k / 7.0f) / k; }, 28);
     Buffer sub = additiveLoop(
         168, 128, {64}, [](int k) { return k == 1 ? 0.6f : 0.0f; }, 1);
     for (size_t i = 0; i < b.size(); ++i) b[i] += sub[i];
-    return makeInstrument("pad", b, 262.5, 25, 0x180, true);
+    return makeInstrument("pad", b, 262.5, 12, 0x180, true);
 }
 
 xm::Instrument bass() {
@@ -118,7 +118,7 @@ xm::Instrument marimba() {
     for (size_t i = 0; i < b.size(); ++i) {
         float t = seconds(int(i));
         b[i] = percussive(t, 0.0015f, 0.7f) * std::sin(kTwoPi * hz * t) +
-               0.3f * percussive(t, 0.001f, 0.12f) * std::sin(kTwoPi * hz * 3.93f * t) +
+               0.4f * percussive(t, 0.001f, 0.15f) * std::sin(kTwoPi * hz * 3.93f * t) +
                0.08f * percussive(t, 0.001f, 0.04f) * std::sin(kTwoPi * hz * 9.2f * t);
     }
     return makeInstrument("marimba", b, hz, 0, 0x500, false);
@@ -129,10 +129,10 @@ xm::Instrument flute() {
     Buffer b = additiveLoop(
         84, 64, {64},
         [](int k) {
-            static const float g[] = {0, 1.0f, 0.22f, 0.1f, 0.04f, 0.02f};
+            static const float g[] = {0, 1.0f, 0.3f, 0.15f, 0.08f, 0.04f, 0.02f, 0.01f};
             return g[k];
         },
-        5);
+        7);
     xm::Instrument ins = makeInstrument("flute", b, 525.0, 6, 0x300, true);
     ins.vibratoSweep = 40;
     ins.vibratoDepth = 3;
@@ -142,7 +142,7 @@ xm::Instrument flute() {
 
 xm::Instrument lead() {
     Buffer b = additiveLoop(
-        84, 128, {128, 129}, [](int k) { return (k % 2 ? 1.0f : 0.25f) * std::exp(-k / 4.0f) / k; }, 16);
+        84, 128, {128, 129}, [](int k) { return (k % 2 ? 1.0f : 0.25f) * std::exp(-k / 6.0f) / k; }, 16);
     xm::Instrument ins = makeInstrument("soft lead", b, 525.0, 3, 0x400, true);
     ins.vibratoSweep = 60;
     ins.vibratoDepth = 2;
@@ -230,6 +230,12 @@ xm::Instrument clap() {
     return makeInstrument("clap", b, kDrumHz, 0, 0, false);
 }
 
+// Low notes carry far more energy than they seem to: the bass and the kick are stored quieter so that
+// the patterns' volumes mean about the same loudness for every instrument.
+void attenuate(xm::Instrument& ins, float gain) {
+    for (int16_t& s : ins.sample.data) s = int16_t(std::lround(s * gain));
+}
+
 } // namespace
 
 std::vector<xm::Instrument> makeInstruments() {
@@ -244,11 +250,13 @@ std::vector<xm::Instrument> makeInstruments() {
         guitar(),
         kick(),
         snare(),
-        noiseDrum("hat", 0.12f, 7000, 14000, 0.0005f, 0.045f, 0x4A7),
+        noiseDrum("hat", 0.14f, 5500, 13000, 0.0005f, 0.06f, 0x4A7),
         noiseDrum("shaker", 0.15f, 4500, 11000, 0.012f, 0.07f, 0x54A),
         clap(),
     };
     assert(list.size() == kInstrumentCount);
+    attenuate(list[kBass - 1], 0.45f);
+    attenuate(list[kKick - 1], 0.7f);
     return list;
 }
 

@@ -10,13 +10,18 @@ namespace music {
 namespace {
 
 // Adds the patterns of a section in order (a pattern may be listed more than once) and makes the last
-// order jump back to the section's first.
-void layOut(xm::Module& m, const MusicSection& section, const std::vector<int>& patterns) {
+// order jump back to the section's first. The section sets its global volume as it starts, which evens
+// out the loudness of the pieces (64 is full).
+void layOut(xm::Module& m, const MusicSection& section, const std::vector<int>& patterns,
+            int globalVolume = 64) {
     assert(int(m.orders.size()) == section.firstOrder && int(patterns.size()) == section.orderCount);
     for (int p : patterns) m.orders.push_back(uint8_t(p));
     // The last pattern must be used only there, or the jump would cut the section short elsewhere.
     for (size_t i = 0; i + 1 < patterns.size(); ++i) assert(patterns[i] != patterns.back());
     jumpAtEnd(m, patterns.back(), section.firstOrder);
+    xm::Cell& first = m.patterns[size_t(patterns.front())].at(0, kArpChannel);
+    first.effect = xm::kEffectGlobalVolume;
+    first.param = uint8_t(globalVolume);
 }
 
 // Level music one: bright and bouncy, F major, marimba tune over piano and pad.
@@ -29,10 +34,10 @@ void levelOne(xm::Module& m) {
                           "c6/4 a5/2 c6/2 e6/6 d6/2 | d6/4 a5/4 f5/8";
     const char* chorus2 = "bb5/4 a5/2 g5/2 d5/4 g5/4 | e5/4 g5/4 c6/4 bb5/4 | "
                           "a5/4 g5/2 f5/2 c5/4 f5/4 | g5/8 e5/4 c5/4";
-    const char* sparkle = "r/8 a6/8 | r/8 f6/8 | r/8 d6/8 | r/8 e6/8";
+    const char* sparkle = "r/8 f6/8 | r/8 g6/8 | r/8 e6/8 | r/8 f6/8";
     PatternPlan base;
     base.melodyInstrument = kMarimba;
-    base.melodyVolume = 50;
+    base.melodyVolume = 64;
     base.chordStyle = ChordStyle::PianoBroken;
     base.chordCentre = 60;
     base.bassStyle = BassStyle::Bounce;
@@ -48,7 +53,7 @@ void levelOne(xm::Module& m) {
     PatternPlan a1 = base, a2 = base, b1 = base, b2 = base;
     a1.chords = "F Dm Bb C";
     a1.melody = verse1;
-    a2.chords = "F Am Bb C";
+    a2.chords = "F F Am Am Bb C F F";
     a2.melody = verse2;
     b1.chords = "Bb C Am Dm";
     b1.melody = chorus1;
@@ -67,7 +72,7 @@ void levelOne(xm::Module& m) {
     brk.bassStyle = BassStyle::Long;
     brk.counter = "c6/8 a5/8 | e6/8 c6/8 | d6/8 f6/8 | e6/16";
     brk.counterInstrument = kFlute;
-    brk.counterVolume = 34;
+    brk.counterVolume = 38;
     PatternPlan b2fill = b2;
     b2fill.fill = true;
     PatternPlan outro = intro;
@@ -89,7 +94,7 @@ void levelTwo(xm::Module& m) {
     const char* second2 = "g5/4 bb5/4 d6/4 bb5/4 | c6/6 bb5/2 g5/8 | a5/4 g5/4 f5/4 e5/4 | e5/16";
     PatternPlan base;
     base.melodyInstrument = kFlute;
-    base.melodyVolume = 44;
+    base.melodyVolume = 48;
     base.chordStyle = ChordStyle::Pad;
     base.chordCentre = 60;
     base.arpStyle = ArpStyle::Eighths;
@@ -106,7 +111,7 @@ void levelTwo(xm::Module& m) {
     intro2.beatsPerMinute = 0;
     intro2.groove = Groove::Shaker;
     intro2.counter = "a5/16 | f5/16 | c6/16 | g5/16";
-    intro2.counterVolume = 20;
+    intro2.counterVolume = 26;
     PatternPlan t1 = base, t2 = base, s1 = base, s2 = base;
     t1.chords = "Dm Bb F C";
     t1.melody = theme1;
@@ -127,17 +132,17 @@ void levelTwo(xm::Module& m) {
     brk1.arpStyle = ArpStyle::Sixteenths;
     brk1.arpVolume = 22;
     brk1.counter = "f6/8 d6/8 | c6/8 a5/8 | bb5/8 d6/8 | a5/16";
-    brk1.counterVolume = 22;
+    brk1.counterVolume = 28;
     PatternPlan brk2 = brk1;
     brk2.chords = "Bb F Gm A";
     brk2.groove = Groove::Shaker;
     brk2.counter = "f6/8 d6/8 | c6/8 a5/8 | g5/8 bb5/8 | c#6/16";
     PatternPlan t1p = t1, t2p = t2;
     t1p.melodyInstrument = kPiano;
-    t1p.melodyVolume = 46;
+    t1p.melodyVolume = 56;
     t1p.counter = "r/8 a6/8 | r/8 f6/8 | r/8 c6/8 | r/8 e6/8";
     t2p.melodyInstrument = kPiano;
-    t2p.melodyVolume = 46;
+    t2p.melodyVolume = 56;
     PatternPlan out1 = intro, out2 = intro;
     out1.beatsPerMinute = out2.beatsPerMinute = 0;
     out1.groove = Groove::Shaker;
@@ -150,7 +155,8 @@ void levelTwo(xm::Module& m) {
     int pT2p = addPattern(m, t2p), pOut1 = addPattern(m, out1), pOut2 = addPattern(m, out2);
     layOut(m, kMusicSections[1],
            {pIntro, pIntro2, pT1, pT2, pT1, pT2, pS1, pS2, pBrk1, pBrk2, pT1p, pT2p, pS1, pS2, pT1, pT2,
-            pOut1, pOut2});
+            pOut1, pOut2},
+           48);
 }
 
 // The menu's theme (also a level track): warm, G major, piano and bells.
@@ -161,7 +167,7 @@ void menuTheme(xm::Module& m) {
     const char* c2 = "c6/6 b5/2 a5/4 e5/4 | f#5/4 a5/4 d6/4 c6/4 | b5/8 g5/4 d5/4 | a5/12 r/4";
     PatternPlan base;
     base.melodyInstrument = kPiano;
-    base.melodyVolume = 50;
+    base.melodyVolume = 60;
     base.chordStyle = ChordStyle::Pad;
     base.chordCentre = 62;
     base.bassStyle = BassStyle::Long;
@@ -177,7 +183,7 @@ void menuTheme(xm::Module& m) {
     PatternPlan pa1 = base, pa2 = base;
     pa1.chords = "G Em C D";
     pa1.melody = a1;
-    pa2.chords = "G Bm C G";
+    pa2.chords = "G G Bm Bm C D G G";
     pa2.melody = a2;
     PatternPlan pa1b = pa1, pa2b = pa2;
     pa1b.groove = pa2b.groove = Groove::Full;
@@ -185,18 +191,18 @@ void menuTheme(xm::Module& m) {
     pa1b.arpStyle = pa2b.arpStyle = ArpStyle::Eighths;
     pa1b.arpInstrument = pa2b.arpInstrument = kMarimba;
     pa1b.counter = "r/8 b6/8 | r/8 g6/8 | r/8 e6/8 | r/8 f#6/8";
-    pa2b.counter = "r/8 d7/8 | r/8 b6/8 | r/8 c7/8 | g6/16";
+    pa2b.counter = "r/8 d7/8 | r/8 b6/8 | r/8 a6/8 | g6/16";
     PatternPlan ch1 = base, ch2 = base;
     ch1.chords = "C D Bm Em";
     ch1.melody = c1;
     ch1.melodyInstrument = kBell;
-    ch1.melodyVolume = 46;
+    ch1.melodyVolume = 56;
     ch1.chordStyle = ChordStyle::PianoBroken;
     ch1.groove = Groove::Full;
     ch1.bassStyle = BassStyle::Bounce;
     ch1.counter = "c5/16 | d5/16 | d5/16 | e5/16";
     ch1.counterInstrument = kFlute;
-    ch1.counterVolume = 24;
+    ch1.counterVolume = 28;
     ch2 = ch1;
     ch2.chords = "Am D G D";
     ch2.melody = c2;
@@ -210,7 +216,7 @@ void menuTheme(xm::Module& m) {
     brk1.groove = Groove::None;
     brk1.counter = "b5/16 | g5/16 | d6/16 | a5/16";
     brk1.counterInstrument = kFlute;
-    brk1.counterVolume = 34;
+    brk1.counterVolume = 38;
     brk2 = brk1;
     brk2.chords = "Em C Am D";
     brk2.groove = Groove::Shaker;
@@ -233,7 +239,7 @@ void menuTheme(xm::Module& m) {
 void mapTheme(xm::Module& m) {
     PatternPlan base;
     base.melodyInstrument = kFlute;
-    base.melodyVolume = 40;
+    base.melodyVolume = 44;
     base.chordStyle = ChordStyle::Pad;
     base.chordCentre = 61;
     base.arpStyle = ArpStyle::UpDown;
@@ -248,11 +254,11 @@ void mapTheme(xm::Module& m) {
     m2.chords = "A C#m D E";
     m2.melody = "c#6/8 b5/4 a5/4 | g#5/8 e5/8 | f#5/4 a5/4 d6/4 c#6/4 | b5/12 r/4";
     m2.counter = "r/8 e6/8 | r/8 g#6/8 | r/8 a6/8 | r/8 g#6/8";
-    m2.counterVolume = 18;
-    m3.chords = "D E C#m F#m D E D E";
+    m2.counterVolume = 24;
+    m3.chords = "D D E E C#m F#m D E";
     m3.melody = "a5/4 f#5/4 d5/8 | e5/4 g#5/4 b5/8 | c#6/8 a5/8 | f#5/8 e5/8";
     int p1 = addPattern(m, m1), p2 = addPattern(m, m2), p3 = addPattern(m, m3);
-    layOut(m, kMusicSections[3], {p1, p2, p3});
+    layOut(m, kMusicSections[3], {p1, p2, p3}, 48);
 }
 
 // Level music four: lively, E minor, soft square lead over offbeat piano and a driving bass.
@@ -265,7 +271,7 @@ void levelFour(xm::Module& m) {
     const char* c2 = "c6/6 b5/2 c6/4 e6/4 | e6/6 d6/2 c6/4 a5/4 | b5/8 d#6/4 f#6/4 | f#6/8 e6/4 d#6/4";
     PatternPlan base;
     base.melodyInstrument = kLead;
-    base.melodyVolume = 40;
+    base.melodyVolume = 44;
     base.chordStyle = ChordStyle::PianoOffbeat;
     base.chordCentre = 62;
     base.bassStyle = BassStyle::Drive;
@@ -290,17 +296,17 @@ void levelFour(xm::Module& m) {
     pd1b.counter = pd2b.counter =
         "r/4 b6/4 r/4 g6/4 | r/4 e6/4 r/4 g6/4 | r/4 d6/4 r/4 b6/4 | r/4 a6/4 r/4 f#6/4";
     pd2b.counter = "r/4 b6/4 r/4 g6/4 | r/4 e6/4 r/4 g6/4 | r/4 c7/4 r/4 a6/4 | r/4 b6/4 r/4 d#7/4";
-    pd1b.counterVolume = pd2b.counterVolume = 18;
+    pd1b.counterVolume = pd2b.counterVolume = 24;
     pd1b.arpStyle = pd2b.arpStyle = ArpStyle::Sixteenths;
     pd1b.arpInstrument = pd2b.arpInstrument = kMarimba;
     pd1b.arpVolume = pd2b.arpVolume = 16;
     pc1.chords = "Am D G Em";
     pc1.melody = c1;
     pc1.melodyInstrument = kPiano;
-    pc1.melodyVolume = 50;
+    pc1.melodyVolume = 58;
     pc1.counter = "c5/16 | a4/16 | b4/16 | g4/16";
     pc1.counterInstrument = kLead;
-    pc1.counterVolume = 22;
+    pc1.counterVolume = 26;
     pc1.chordStyle = ChordStyle::Pad;
     pc2 = pc1;
     pc2.chords = "C Am B B7";
@@ -317,7 +323,7 @@ void levelFour(xm::Module& m) {
     brk1.arpVolume = 18;
     brk1.counter = "e5/16 | d5/16 | f#5/16 | g5/16";
     brk1.counterInstrument = kFlute;
-    brk1.counterVolume = 30;
+    brk1.counterVolume = 34;
     brk2 = brk1;
     brk2.chords = "C G Am B";
     brk2.counter = "e5/16 | d5/16 | e5/16 | d#5/16";
@@ -332,7 +338,8 @@ void levelFour(xm::Module& m) {
     int pBrk2 = addPattern(m, brk2), pOut = addPattern(m, outro);
     layOut(
         m, kMusicSections[4],
-        {pIntro, pIntro2, pD1, pD2, pD1b, pD2b, pC1, pC2, pBrk1, pBrk2, pD1b, pD2b, pC1, pC2, pIntro2, pOut});
+        {pIntro, pIntro2, pD1, pD2, pD1b, pD2b, pC1, pC2, pBrk1, pBrk2, pD1b, pD2b, pC1, pC2, pIntro2, pOut},
+        56);
 }
 
 void setTempo(xm::Pattern& p, int beatsPerMinute) {

@@ -22,7 +22,8 @@ enum Effect : uint8_t {
     kEffectSetVolume = 0xC,
     kEffectPatternBreak = 0xD,
     kEffectExtended = 0xE,
-    kEffectSpeed = 0xF, // below 32: ticks per row; 32 and above: beats per minute
+    kEffectSpeed = 0xF,         // below 32: ticks per row; 32 and above: beats per minute
+    kEffectGlobalVolume = 0x10, // 'G': 0..64
 };
 
 struct Cell {
