@@ -3,7 +3,9 @@
 // OpenGL backend. Checks pixels of the finished picture, saves it as a PNG and keeps the window up for
 // a moment so that a screenshot of the screen can be taken.
 //
-// Usage: e2e_render_check OUTPUT.png [HOLD-MS]. Exit code 0 when every check passes.
+// Usage: e2e_render_check OUTPUT.png [HOLD-MS [GAME-DATA.png]]. With the third argument it also draws
+// the built game data (archives of the Data folder beside it): both fonts, balls, the highlight and the
+// flare, and saves that picture too. Exit code 0 when every check passes.
 #include <SDL.h>
 
 #include <cmath>
@@ -11,6 +13,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <vector>
+
+#include <glm/gtc/matrix_transform.hpp>
 
 #define STB_IMAGE_WRITE_STATIC
 #define STB_IMAGE_WRITE_IMPLEMENTATION
@@ -31,6 +35,7 @@
 #include "engine/render.h"
 #include "engine/text_effects.h"
 #include "engine/texture.h"
+#include "platform/folders.h"
 #include "platform/gl_backend.h"
 #include "platform/message_box.h"
 
@@ -215,6 +220,70 @@ void drawScene(bool everything) {
     endScene();
 }
 
+// The game's own pictures and fonts from the built archives.
+void drawGameData(const char* output) {
+    std::printf("game data\n");
+    releaseAllTextures();
+    resetFileRegistry();
+    resetText();
+    loadArchive("targa.dat");
+    loadArchive("jpeg.dat");
+    check(findFile("font.dat") && findFile("font2.dat"), "the built archives hold both fonts");
+    if (!findFile("font.dat")) return;
+    loadFont("font", 1.0f, 0.9f);
+    loadFont("font2", 1.2f, 0.75f);
+    check(text.fontCount == 2, "both fonts load");
+    std::vector<uint8_t> picture(800 * 600 * 4);
+    for (int frame = 0; frame < 3; frame++) {
+        clearColor(0xFF203040);
+        clearDepth(1.0f);
+        begin2D();
+        // As the game scene draws its board: the view moved 50 units along the line of sight, no culling.
+        glm::mat4 view = glm::translate(glm::mat4(1.0f), glm::vec3(0.0f, 0.0f, 50.0f));
+        setView(&view);
+        setCulling(false);
+        setTexture(getTexture("menumap.jpg", false));
+        drawRect(-400, 300, 400, -300, kWholeTexture, 0xFF808080);
+        for (int i = 0; i < 8; i++) {
+            char name[16];
+            std::snprintf(name, sizeof name, "bal%.2i.tga", i);
+            drawBillboard2D(getTexture("shadow.tga"), -300 + i * 80 - 2, 200 - 3, 180, 24, 0x80FFFFFF);
+            drawBillboard2D(getTexture(name), -300 + i * 80 + 2, 200 + 3, 0, 18, 0xFFFFFFFF);
+        }
+        selectFont(0);
+        setTextColor(0xFFFFFFFF);
+        drawText(-380, 130, 16, "font: The quick brown fox jumps over the lazy dog 0123456789");
+        selectFont(1);
+        drawText(-380, 90, 16, "font2: The quick brown fox jumps over the lazy dog 0123456789");
+        setTextColor(255, 255, 155, 255);
+        float height = wrapText(300,
+                                "Wrapped text: three or more balls of one colour in a row, a column or a "
+                                "diagonal are removed and score.",
+                                14);
+        drawTextCentered(0, 30, 14, text.wrapBuffer);
+        setTextColor(0xFFFFFFFF);
+        drawTextHighlighted(0, 30 - height - 20, 18, 0xFF60A0FF, "Highlighted", true);
+        addLightning({-350, -200, 10}, {350, -150, 10}, 15, 1.5f, 10, 10, 0xFFFFFFFF, 0x806080FF);
+        drawLightning();
+        drawOverlay(true);
+        endScene();
+        if (frame == 2) glBackend.readPicture(picture.data());
+        presentFrame();
+    }
+    int textPixels = 0;
+    for (int y = 80; y < 140; y++)
+        for (int x = -380; x < 300; x++) textPixels += at(picture, x, y).r > 230 && at(picture, x, y).g > 230;
+    check(textPixels > 1000, "the game's fonts draw text");
+    int ballPixels = 0;
+    for (int i = 0; i < 8; i++) {
+        Pixel p = at(picture, -300 + i * 80 + 2, 203);
+        ballPixels += std::abs(p.r - p.g) + std::abs(p.g - p.b) > 60 || p.r + p.g + p.b > 600;
+    }
+    check(ballPixels >= 7, "the game's balls are drawn in their colours");
+    check(stbi_write_png(output, 800, 600, 4, picture.data(), 800 * 4) != 0,
+          "the game-data picture is saved");
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -313,6 +382,10 @@ int main(int argc, char** argv) {
         drawScene(true);
         presentFrame();
         SDL_Delay(holdMs);
+    }
+    if (argc > 3) {
+        check(locateDataFolder(argv[0]), "the Data folder beside the program is found");
+        drawGameData(argv[3]);
     }
     releaseAllTextures();
     releaseDisplay();
