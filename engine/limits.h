@@ -39,3 +39,6 @@ constexpr int kMaxPopupTexts = 16;       // pop-up texts, a ring: the 17th reuse
 constexpr int kMaxLetterTexts = 256;     // flying letters, a ring
 constexpr int kMaxLightningBolts = 63;   // lightning bolts queued in one frame; more are ignored
 constexpr int kMaxLightningSegments = 100;  // segments of one bolt
+
+constexpr int kMaxPathPoints = 256;      // route entries of a move (the last is the start cell itself)
+constexpr int kMaxBarStars = 256;        // bar stars, a ring: a new star replaces the oldest, which still counts

@@ -1,9 +1,8 @@
 // Stars that fly from removed pieces (or cleared squares) to the level bar; their arrival shortens the bar.
 #pragma once
 
+#include "engine/limits.h"
 #include "game/board.h"
-
-constexpr int kMaxBarStars = 256;
 
 struct BarStar {
     bool active;

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-constexpr int kMaxPathPoints = 256; // route entries of a move
+#include "engine/limits.h"
 
 // Modes of play.
 constexpr int kModeClassic = 0;

@@ -57,8 +57,12 @@ void land(int fromX, int fromY) {
     int toY = start.ball.moveTargetY;
     presentation().sound("ballstand.ogg", 0);
     deselect();
-    game.landingX = toX;
-    game.landingY = toY;
+    // A demonstration move on the help board must not count as a move of the level being played.
+    bool demonstration = helpBoardActive;
+    if (!demonstration) {
+        game.landingX = toX;
+        game.landingY = toY;
+    }
     start.ball.moveTargetX = -1;
     start.ball.moveTargetY = -1;
     Cell& target = cellAt(toX, toY);
@@ -72,8 +76,10 @@ void land(int fromX, int fromY) {
     start.ball.offsetY = 0;
     start.ball.moveTimeLeftMs = 0;
     game.pathLength = 0;
-    game.streak += 1;
-    game.movesMade += 1;
+    if (!demonstration) {
+        game.streak += 1;
+        game.movesMade += 1;
+    }
     if (removalPass(true) == 0) {
         placePreviews();
         for (int i = 0; i < game.ballsPerTurn; ++i) drawPreview();
