@@ -39,9 +39,9 @@ double rmsOf(const std::vector<float>& s) {
 bool buildSounds(const std::string& soundDir, const std::string& previewDir) {
     bool ok = true;
     for (const soundeffects::SoundEffect& s : soundeffects::makeAllSounds()) {
-        ok = audiofiles::writeOggVorbis(soundDir + "/" + s.fileName, s.mono) && ok;
+        ok = audiofiles::writeOggVorbis(soundDir + "/" + s.fileName, s.samples, s.channels) && ok;
         std::string stem = s.fileName.substr(0, s.fileName.size() - 4);
-        ok = audiofiles::writeWav(previewDir + "/sound_" + stem + ".wav", s.mono, 1) && ok;
+        ok = audiofiles::writeWav(previewDir + "/sound_" + stem + ".wav", s.samples, s.channels) && ok;
     }
     return ok;
 }

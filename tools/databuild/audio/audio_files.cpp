@@ -26,7 +26,7 @@ bool writePages(FILE* f, ogg_stream_state& stream, bool flush) {
 
 } // namespace
 
-bool writeOggVorbis(const std::string& path, const std::vector<float>& mono) {
+bool writeOggVorbis(const std::string& path, const std::vector<float>& samples, int channels) {
     FILE* f = fopen(path.c_str(), "wb");
     if (!f) {
         fprintf(stderr, "databuild: cannot write %s\n", path.c_str());
@@ -34,7 +34,7 @@ bool writeOggVorbis(const std::string& path, const std::vector<float>& mono) {
     }
     vorbis_info info;
     vorbis_info_init(&info);
-    if (vorbis_encode_init_vbr(&info, 1, kRate, 0.5f) != 0) {
+    if (vorbis_encode_init_vbr(&info, channels, kRate, 0.5f) != 0) {
         fprintf(stderr, "databuild: vorbis encoder refused its settings\n");
         vorbis_info_clear(&info);
         fclose(f);
@@ -60,13 +60,16 @@ bool writeOggVorbis(const std::string& path, const std::vector<float>& mono) {
     size_t done = 0;
     bool ended = false;
     while (ok && !ended) {
-        size_t count = std::min<size_t>(kBlock, mono.size() - done);
+        size_t frames = samples.size() / size_t(channels);
+        size_t count = std::min<size_t>(kBlock, frames - done);
         if (count == 0) {
             vorbis_analysis_wrote(&dsp, 0); // end of stream
             ended = true;
         } else {
             float** buffer = vorbis_analysis_buffer(&dsp, int(count));
-            std::copy(mono.begin() + done, mono.begin() + done + count, buffer[0]);
+            for (size_t i = 0; i < count; ++i)
+                for (int c = 0; c < channels; ++c)
+                    buffer[c][i] = samples[(done + i) * size_t(channels) + size_t(c)];
             vorbis_analysis_wrote(&dsp, int(count));
             done += count;
         }

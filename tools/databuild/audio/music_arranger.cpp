@@ -269,25 +269,35 @@ int addEmptyPattern(xm::Module& module, int rows) {
 }
 
 int addPattern(xm::Module& module, const PatternPlan& plan) {
-    int index = addEmptyPattern(module, kRowsPerPattern);
-    xm::Pattern& p = module.patterns[size_t(index)];
-    std::vector<Chord> chords = parseChords(plan.chords);
-    writeChords(p, chords, plan);
-    writeArp(p, chords, plan);
-    writeBass(p, chords, plan.bassStyle);
-    writeGroove(p, plan.groove, plan.fill);
-    if (!plan.melody.empty()) {
-        int used = writeLine(p, kMelodyChannel, 0, plan.melody, plan.melodyInstrument, plan.melodyVolume);
-        assert(used == kRowsPerPattern);
-        (void)used;
-    }
-    if (!plan.counter.empty())
-        writeLine(p, kCounterChannel, 0, plan.counter, plan.counterInstrument, plan.counterVolume);
-    if (plan.beatsPerMinute) {
-        p.at(0, kKickChannel).effect = xm::kEffectSpeed;
-        p.at(0, kKickChannel).param = uint8_t(plan.beatsPerMinute);
-        p.at(0, kSnareChannel).effect = xm::kEffectSpeed;
-        p.at(0, kSnareChannel).param = 6;
+    return addLongPattern(module, {plan});
+}
+
+int addLongPattern(xm::Module& module, const std::vector<PatternPlan>& plans) {
+    assert(!plans.empty() && plans.size() * kRowsPerPattern <= xm::kMaxRows);
+    int index = addEmptyPattern(module, int(plans.size()) * kRowsPerPattern);
+    xm::Pattern& whole = module.patterns[size_t(index)];
+    for (size_t part = 0; part < plans.size(); ++part) {
+        const PatternPlan& plan = plans[part];
+        xm::Pattern p(kRowsPerPattern, module.channels);
+        std::vector<Chord> chords = parseChords(plan.chords);
+        writeChords(p, chords, plan);
+        writeArp(p, chords, plan);
+        writeBass(p, chords, plan.bassStyle);
+        writeGroove(p, plan.groove, plan.fill);
+        if (!plan.melody.empty()) {
+            int used = writeLine(p, kMelodyChannel, 0, plan.melody, plan.melodyInstrument, plan.melodyVolume);
+            assert(used == kRowsPerPattern);
+            (void)used;
+        }
+        if (!plan.counter.empty())
+            writeLine(p, kCounterChannel, 0, plan.counter, plan.counterInstrument, plan.counterVolume);
+        if (plan.beatsPerMinute) {
+            p.at(0, kKickChannel).effect = xm::kEffectSpeed;
+            p.at(0, kKickChannel).param = uint8_t(plan.beatsPerMinute);
+            p.at(0, kSnareChannel).effect = xm::kEffectSpeed;
+            p.at(0, kSnareChannel).param = 6;
+        }
+        std::copy(p.cells.begin(), p.cells.end(), whole.cells.begin() + long(part * p.cells.size()));
     }
     return index;
 }

@@ -68,6 +68,8 @@ struct PatternPlan {
 
 // Appends a pattern for `plan` to the module and returns its index.
 int addPattern(xm::Module& module, const PatternPlan& plan);
+// One pattern made of several four-bar plans in a row (at most four), for sections with few orders.
+int addLongPattern(xm::Module& module, const std::vector<PatternPlan>& plans);
 
 // A pattern of `rows` rows left to the caller (jingles write their parts by hand).
 int addEmptyPattern(xm::Module& module, int rows);

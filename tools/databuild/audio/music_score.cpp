@@ -247,17 +247,31 @@ void mapTheme(xm::Module& m) {
     base.arpVolume = 32;
     base.bassStyle = BassStyle::Long;
     base.groove = Groove::Shaker;
-    PatternPlan m1 = base, m2 = base, m3 = base;
+    // Three long patterns of eight bars: each phrase is answered before the next begins.
+    PatternPlan m1 = base, m1b = base, m2 = base, m2b = base, m3 = base, m3b = base;
     m1.chords = "A F#m D E";
     m1.melody = "e5/8 c#5/4 e5/4 | f#5/8 a5/4 f#5/4 | a5/6 f#5/2 d5/8 | e5/12 r/4";
     m1.beatsPerMinute = 88;
+    m1b.chords = "A F#m Bm E";
+    m1b.melody = "c#6/8 b5/4 a5/4 | a5/8 f#5/4 c#5/4 | d5/4 f#5/4 b5/6 a5/2 | g#5/12 r/4";
+    m1b.counter = "r/8 e6/8 | r/8 c#6/8 | r/8 d6/8 | r/8 b5/8";
+    m1b.counterVolume = 22;
     m2.chords = "A C#m D E";
     m2.melody = "c#6/8 b5/4 a5/4 | g#5/8 e5/8 | f#5/4 a5/4 d6/4 c#6/4 | b5/12 r/4";
     m2.counter = "r/8 e6/8 | r/8 g#6/8 | r/8 a6/8 | r/8 g#6/8";
     m2.counterVolume = 24;
+    m2b.chords = "F#m C#m D A";
+    m2b.melody = "a5/6 b5/2 c#6/8 | g#5/6 e5/2 c#5/8 | d5/4 f#5/4 a5/4 f#5/4 | e5/16";
+    m2b.arpStyle = ArpStyle::Eighths;
     m3.chords = "D D E E C#m F#m D E";
     m3.melody = "a5/4 f#5/4 d5/8 | e5/4 g#5/4 b5/8 | c#6/8 a5/8 | f#5/8 e5/8";
-    int p1 = addPattern(m, m1), p2 = addPattern(m, m2), p3 = addPattern(m, m3);
+    m3.groove = Groove::Light;
+    m3b.chords = "Bm E A A";
+    m3b.melody = "d5/4 f#5/4 b5/8 | b5/6 a5/2 g#5/8 | a5/16 | r/8 e5/4 c#5/4";
+    m3b.counter = "f#6/16 | e6/16 | c#6/16 | r/16";
+    m3b.counterVolume = 22;
+    int p1 = addLongPattern(m, {m1, m1b}), p2 = addLongPattern(m, {m2, m2b}),
+        p3 = addLongPattern(m, {m3, m3b});
     layOut(m, kMusicSections[3], {p1, p2, p3}, 48);
 }
 

@@ -56,12 +56,12 @@ void addSoftSquare(Buffer& out, float start, float length, float hz, float gain,
 // Metal clink with inharmonic partials (chain links).
 void addClink(Buffer& out, float start, float hz, float gain, uint32_t seed) {
     static const float kRatio[] = {1.0f, 2.32f, 4.25f, 6.63f};
-    static const float kGain[] = {1.0f, 0.6f, 0.35f, 0.2f};
+    static const float kGain[] = {1.0f, 0.5f, 0.25f, 0.08f};
     Noise n(seed);
     int first = int(start * kRate), count = int(0.25f * kRate);
     for (int p = 0; p < 4; ++p) {
         float f = hz * kRatio[p], phase = n.unit() * kTwoPi;
-        if (f > 16000) continue;
+        if (f > 12000) continue;
         for (int i = 0; i < count && first + i < int(out.size()); ++i) {
             float t = seconds(i);
             out[first + i] += gain * kGain[p] * percussive(t, 0.001f, 0.16f / (1 + p * 0.5f)) *
@@ -71,16 +71,19 @@ void addClink(Buffer& out, float start, float hz, float gain, uint32_t seed) {
     addNoiseHit(out, start, 6000, 1.0f, gain * 0.5f, 0.01f, seed + 7);
 }
 
-// Airy noise swell that rises through the spectrum: sweeps and whooshes.
+// Airy noise swell that rises through the spectrum: sweeps and whooshes. The top is rolled off so the
+// air stays soft rather than hissing.
 void addWhoosh(Buffer& out, float start, float length, float fromHz, float toHz, float gain, uint32_t seed) {
     Noise n(seed);
-    Biquad f;
+    Biquad f, soft;
+    soft.lowPass(7000, 0.7f);
+    toHz = std::min(toHz, 6500.0f);
     int first = int(start * kRate), count = int(length * kRate);
     for (int i = 0; i < count && first + i < int(out.size()); ++i) {
         float u = float(i) / count;
         if (i % 32 == 0) f.bandPass(fromHz * std::pow(toHz / fromHz, u), 1.2f);
         float env = std::sin(kPi * u) * std::sin(kPi * u);
-        out[first + i] += gain * env * f.run(n.white());
+        out[first + i] += gain * env * soft.run(f.run(n.white()));
     }
 }
 
@@ -93,7 +96,7 @@ Buffer selectBall() {
 
 Buffer selectAim() {
     Buffer b = makeBuffer(0.25f);
-    addWhoosh(b, 0, 0.09f, 900, 3500, 0.5f, 21);
+    addWhoosh(b, 0, 0.09f, 900, 3500, 0.3f, 21);
     addPluck(b, 0.0f, 784, 0.45f, 0.08f);
     addPluck(b, 0.055f, 1175, 0.5f, 0.11f);
     return b;
@@ -174,9 +177,9 @@ Buffer diamondZap() {
 
 Buffer chain() {
     Buffer b = makeBuffer(0.45f);
-    addClink(b, 0, 2150, 0.6f, 71);
-    addClink(b, 0.085f, 2480, 0.45f, 72);
-    addClink(b, 0.15f, 1980, 0.25f, 73);
+    addClink(b, 0, 1850, 0.6f, 71);
+    addClink(b, 0.085f, 2140, 0.45f, 72);
+    addClink(b, 0.15f, 1700, 0.25f, 73);
     return b;
 }
 
@@ -213,7 +216,7 @@ Buffer getHammer() {
         float u = float(i) / rise;
         phase += kTwoPi * (260 * std::pow(4.0f, u)) / kRate;
         float v = std::sin(phase) + std::sin(3 * phase) / 6 + std::sin(2 * phase) / 4;
-        b[i] += 0.35f * v * rampUp(u, 0, 0.1f) * (0.6f + 0.4f * u);
+        b[i] += 0.35f * v * rampUp(u, 0, 0.1f) * (0.6f + 0.4f * u) * rampDown(u, 0.88f, 0.12f);
     }
     addBell(b, 0.3f, noteHz(91), 0.6f, 0.6f, 101); // G6
     addBell(b, 0.3f, noteHz(98), 0.4f, 0.5f, 102); // D7
@@ -391,9 +394,9 @@ Buffer birds(int kind) {
 }
 
 // Running water: low-passed pink noise with a slow surge; long soft edges so that repeats overlap.
-Buffer waterfall() {
+Buffer waterfall(uint32_t seed) {
     Buffer b = makeBuffer(3.4f);
-    Noise n(261);
+    Noise n(seed);
     PinkNoise pink;
     Biquad low, low2;
     low.lowPass(1400, 0.6f);
@@ -407,9 +410,9 @@ Buffer waterfall() {
     return b;
 }
 
-Buffer brook() {
+Buffer brook(uint32_t seed) {
     Buffer b = makeBuffer(3.5f);
-    Noise n(271);
+    Noise n(seed);
     Biquad band;
     band.bandPass(900, 0.7f);
     for (float& s : b) s = 0.35f * band.run(n.white());
@@ -421,12 +424,18 @@ Buffer brook() {
     return b;
 }
 
+Buffer scaled(Buffer b, float gain) {
+    for (float& s : b) s *= gain;
+    return b;
+}
+
 struct Recipe {
     const char* fileName;
     Buffer (*make)();
     float rms;
     float fadeOutMs;
-    float fadeInMs = 2.0f;
+    float fadeInMs = 4.0f;
+    Buffer (*makeRight)() = nullptr; // ambience is stereo: its right channel, the left being `make`
 };
 
 const Recipe kRecipes[] = {
@@ -457,11 +466,12 @@ const Recipe kRecipes[] = {
     {"chpok1.ogg", chpok, kInterfaceRms, 8},
     {"gaf.ogg", gaf, kInterfaceRms, 20},
     {"wow.ogg", wow, kEventRms, 60},
-    {"birds1.ogg", [] { return birds(1); }, kAmbientRms, 40},
-    {"birds2.ogg", [] { return birds(2); }, kAmbientRms, 40},
-    {"birds3.ogg", [] { return birds(3); }, kAmbientRms, 40},
-    {"waterfall.ogg", waterfall, kAmbientRms, 400, 400},
-    {"brook.ogg", brook, kAmbientRms, 400, 400},
+    // Each bird calls from its own side; the water is wide, from two streams of noise.
+    {"birds1.ogg", [] { return birds(1); }, kAmbientRms, 40, 2, [] { return scaled(birds(1), 0.55f); }},
+    {"birds2.ogg", [] { return scaled(birds(2), 0.8f); }, kAmbientRms, 40, 2, [] { return birds(2); }},
+    {"birds3.ogg", [] { return scaled(birds(3), 0.5f); }, kAmbientRms, 40, 2, [] { return birds(3); }},
+    {"waterfall.ogg", [] { return waterfall(261); }, kAmbientRms, 400, 400, [] { return waterfall(262); }},
+    {"brook.ogg", [] { return brook(271); }, kAmbientRms, 400, 400, [] { return brook(272); }},
 };
 
 } // namespace
@@ -469,10 +479,24 @@ const Recipe kRecipes[] = {
 std::vector<SoundEffect> makeAllSounds() {
     std::vector<SoundEffect> sounds;
     for (const Recipe& r : kRecipes) {
-        Buffer b = r.make();
-        finish(b, r.fadeInMs, r.fadeOutMs);
-        normalise(b, r.rms, kPeak);
-        sounds.push_back({r.fileName, std::move(b)});
+        Buffer left = r.make();
+        if (!r.makeRight) {
+            finish(left, r.fadeInMs, r.fadeOutMs);
+            normalise(left, r.rms, kPeak);
+            sounds.push_back({r.fileName, 1, std::move(left)});
+            continue;
+        }
+        Buffer right = r.makeRight();
+        right.resize(left.size(), 0.0f);
+        // A little of each side in the other keeps the image wide but not hollow.
+        Buffer both(left.size() * 2);
+        for (size_t i = 0; i < left.size(); ++i) {
+            both[2 * i] = left[i] + 0.25f * right[i];
+            both[2 * i + 1] = right[i] + 0.25f * left[i];
+        }
+        finishStereo(both, r.fadeInMs, r.fadeOutMs);
+        normalise(both, r.rms, kPeak);
+        sounds.push_back({r.fileName, 2, std::move(both)});
     }
     return sounds;
 }

@@ -7,8 +7,9 @@
 namespace soundeffects {
 
 struct SoundEffect {
-    std::string fileName;    // as the game plays it, e.g. "selectball.ogg"
-    std::vector<float> mono; // finished and normalised samples
+    std::string fileName;       // as the game plays it, e.g. "selectball.ogg"
+    int channels = 1;           // 1, or 2 for the ambience
+    std::vector<float> samples; // finished and normalised, interleaved when stereo
 };
 
 // Every sound the game plays by name, in a fixed order.

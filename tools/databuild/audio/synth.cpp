@@ -131,12 +131,14 @@ void addGlide(Buffer& out, float start, float length, float fromHz, float toHz, 
     }
 }
 
-void finish(Buffer& b, float fadeInMs, float fadeOutMs) {
+void finish(Buffer& b, float fadeInMs, float fadeOutMs, bool trimTail) {
     // Trim trailing near-silence first so the fade lands on the real tail.
-    float peak = peakOf(b);
-    size_t end = b.size();
-    while (end > 1 && std::fabs(b[end - 1]) < peak * 0.0005f) --end;
-    b.resize(std::max<size_t>(end, 64));
+    if (trimTail) {
+        float peak = peakOf(b);
+        size_t end = b.size();
+        while (end > 64 && std::fabs(b[end - 1]) < peak * 0.0005f) --end;
+        b.resize(end);
+    }
     // DC blocker: a first-order high pass at about 15 Hz.
     float xPrev = 0, yPrev = 0, r = 1.0f - kTwoPi * 15.0f / kRate;
     for (float& s : b) {
@@ -151,6 +153,31 @@ void finish(Buffer& b, float fadeInMs, float fadeOutMs) {
     for (int i = 0; i < out; ++i) b[b.size() - 1 - i] *= 0.5f - 0.5f * std::cos(kPi * float(i) / out);
     b.front() = 0;
     b.back() = 0;
+}
+
+void finishStereo(Buffer& b, float fadeInMs, float fadeOutMs) {
+    Buffer left(b.size() / 2), right(b.size() / 2);
+    for (size_t i = 0; i < left.size(); ++i) {
+        left[i] = b[2 * i];
+        right[i] = b[2 * i + 1];
+    }
+    // Trim by the louder channel, then finish each channel over the same length.
+    float peak = std::max(peakOf(left), peakOf(right));
+    size_t end = left.size();
+    while (end > 64 && std::fabs(left[end - 1]) < peak * 0.0005f &&
+           std::fabs(right[end - 1]) < peak * 0.0005f)
+        --end;
+    left.resize(end);
+    right.resize(end);
+    Buffer* sides[] = {&left, &right};
+    for (Buffer* side : sides) {
+        finish(*side, fadeInMs, fadeOutMs, false);
+    }
+    b.assign(end * 2, 0.0f);
+    for (size_t i = 0; i < end; ++i) {
+        b[2 * i] = left[i];
+        b[2 * i + 1] = right[i];
+    }
 }
 
 float peakOf(const Buffer& b) {

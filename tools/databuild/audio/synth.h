@@ -8,7 +8,7 @@
 
 namespace synth {
 
-constexpr int kRate = 44100; // every buffer is mono at this rate
+constexpr int kRate = 44100; // every buffer is at this rate, mono unless said otherwise
 constexpr float kPi = 3.14159265358979f;
 constexpr float kTwoPi = 6.28318530717959f;
 
@@ -68,7 +68,9 @@ void addGlide(Buffer& out, float start, float length, float fromHz, float toHz, 
 
 // Clean-up: remove DC with a gentle high pass, fade the first and last samples so the sound starts and
 // ends at zero, and trim trailing near-silence.
-void finish(Buffer& b, float fadeInMs = 2.0f, float fadeOutMs = 8.0f);
+void finish(Buffer& b, float fadeInMs = 2.0f, float fadeOutMs = 8.0f, bool trimTail = true);
+// The same for interleaved stereo: both channels are trimmed to the same length and faded together.
+void finishStereo(Buffer& b, float fadeInMs, float fadeOutMs);
 // Loudness: scale so the loudest 50 ms window reaches `rmsTarget`, unless that would push the peak
 // above `peakLimit`; then the peak decides.
 void normalise(Buffer& b, float rmsTarget, float peakLimit);
