@@ -1,4 +1,4 @@
 // The program's entry: start, main loop, shutdown.
 #pragma once
 
-int runApplication(int argc, char** argv);  // runs the whole program; returns the process exit code
+int runApplication(int argc, char** argv); // runs the whole program; returns the process exit code

@@ -19,7 +19,7 @@ extern RandomGenerator presentationRandom;  // effects, lightning, break-up tile
 
 constexpr int kRandomMax = 32767;
 
-int randomInt(RandomGenerator& g, int n);            // next() mod n
+int randomInt(RandomGenerator& g, int n);            // next() mod n; 0 when n is 0
 float randomSigned(RandomGenerator& g, float x);     // (2 next() - 32767) / 32767 * x, in [-x, x]
 float randomUnit(RandomGenerator& g, float x);       // next() / 32767 * x, in [0, x]
 

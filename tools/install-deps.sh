@@ -6,7 +6,7 @@ packages=(
     libsdl2-dev libepoxy-dev libglm-dev libstb-dev libvorbis-dev libopenmpt-dev
     libcairo2-dev libfreetype-dev fonts-dejavu-core
     googletest libgtest-dev libbenchmark-dev
-    xvfb xdotool imagemagick libgl1-mesa-dri x11-utils sox
+    xvfb xdotool imagemagick libgl1-mesa-dri x11-utils libx11-dev sox
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -67,3 +67,22 @@ TEST(Noise, SeedThousandStartsAtPositionsFourAndTwoThirtyFive) {
     noiseSigned(1.0f);
     EXPECT_FLOAT_EQ(noiseSigned(2.0f), second);
 }
+
+TEST(Random, AnEmptyRangeGivesZeroAndStillDraws) {
+    RandomGenerator a{99}, b{99};
+    EXPECT_EQ(randomInt(a, 0), 0);
+    b.next();
+    EXPECT_EQ(a.state, b.state);
+}
+
+TEST(Noise, ANegativeSeedStaysInsideTheTable) {
+    // Truncating division leaves negative positions; every read must still land in the table.
+    seedNoise(-1000);
+    for (int i = 0; i < 600; ++i) {
+        float v = noiseSigned(1.0f);
+        EXPECT_GE(v, -1.0f);
+        EXPECT_LT(v, 1.0f);
+        EXPECT_GE(noise.a, 0);
+        EXPECT_LT(noise.b, 256);
+    }
+}

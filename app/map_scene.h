@@ -1,0 +1,19 @@
+// The level-map scene: the map of the mode's levels with the menus over it.
+#pragma once
+
+#include "app/scene.h"
+
+class MapScene : public Scene {
+  public:
+    void enter() override;
+    void leave() override;
+    void update() override;
+    void draw() override;
+    void keyDown(int virtualKey) override;
+    void leftDown() override;
+    void leftDoubleClick() override;
+    void leftUp() override;
+    void mouseMove() override;
+};
+
+extern MapScene mapScene;

@@ -1,0 +1,60 @@
+#include "app/window_messages.h"
+
+#include "app/frame.h"
+#include "app/scene.h"
+#include "app/scene_manager.h"
+#include "engine/app_state.h"
+#include "platform/clock.h"
+
+void handleAppEvent(const AppEvent& event) {
+    Scene* scene = sceneManager.currentScene;
+    switch (event.kind) {
+    case EventKind::activate:
+        // Not yet: resume the audio; set the program's cursor again when the custom cursor is on.
+        app.appActive = true;
+        restartFrameClock(clockMs()); // the time spent inactive never reaches the game
+        break;
+    case EventKind::deactivate:
+        // Not yet: clear the board's selected cell; pause the audio.
+        app.appActive = false;
+        break;
+    case EventKind::resize:
+        // Not yet: the render layer recomputes the perspective projection from the new size.
+        break;
+    case EventKind::close:
+        // Not yet: save the game in progress, if there is one, before the loop ends.
+        app.quitRequested = true;
+        break;
+    case EventKind::quit:
+        app.quitRequested = true;
+        break;
+    case EventKind::keyDown:
+        scene->keyDown(event.key);
+        break;
+    case EventKind::mouseMove:
+        app.mouseX = event.x;
+        app.mouseY = event.y;
+        scene->mouseMove();
+        break;
+    case EventKind::leftDown:
+        scene->leftDown();
+        break;
+    case EventKind::leftDoubleClick:
+        scene->leftDoubleClick();
+        break;
+    case EventKind::leftUp:
+        scene->leftUp();
+        break;
+    case EventKind::rightDown:
+        scene->rightDown();
+        break;
+    case EventKind::rightUp:
+        scene->rightUp();
+        break;
+    case EventKind::middleDown:
+        scene->middleDown();
+        break;
+    case EventKind::none:
+        break;
+    }
+}

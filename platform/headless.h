@@ -1,0 +1,32 @@
+// Headless stand-ins for the platform: a fake clock that sleeping advances, a scripted event queue and a
+// cursor, so that the main loop, the frame and the input mapping run in tests without a display.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/events.h"
+#include "platform/window.h"
+
+constexpr int kMaxHeadlessEvents = 256;
+
+struct HeadlessPlatform {
+    bool installed = false; // clock, events and cursor come from here instead of SDL
+    uint32_t nowMs = 0;     // the fake clock's reading; sleepMs advances it
+    uint32_t sleptMs = 0;   // total slept, to check what the loop did while inactive
+    int sleeps = 0;         // number of sleepMs calls
+    int cursorX = 0;        // cursor in window coordinates
+    int cursorY = 0;
+    ViewRect picture{0, 0, 800, 600};       // the picture in window coordinates (and drawable pixels)
+    AppEvent events[kMaxHeadlessEvents];    // a ring of scripted events, taken oldest first
+    uint32_t eventAtMs[kMaxHeadlessEvents]; // each event waits until the fake clock reaches this
+    int eventHead = 0;
+    int eventCount = 0;
+    int presents = 0; // presentWindow calls while headless
+};
+
+extern HeadlessPlatform headless;
+
+void installHeadlessPlatform();                                   // fresh stand-ins, clock at 0
+void removeHeadlessPlatform();                                    // back to SDL
+bool pushHeadlessEvent(const AppEvent& event, uint32_t atMs = 0); // queued in order; false when full
+bool takeHeadlessEvent(AppEvent* event); // oldest queued event once its time has come; false when none

@@ -1,0 +1,241 @@
+#include "platform/window.h"
+
+#include <SDL2/SDL.h>
+#include <epoxy/gl.h>
+
+#include "engine/limits.h"
+#include "platform/clock.h"
+#include "platform/headless.h"
+
+namespace {
+
+constexpr uint32_t kPacedFrameMs = 16;    // without vsync frames are paced to about 60 per second
+constexpr int kFastFramesForNoVsync = 30; // this many consecutive very fast presents: vsync is not real
+constexpr uint32_t kFastFrameMs = 3;
+
+struct WindowState {
+    SDL_Window* window = nullptr;
+    SDL_GLContext context = nullptr;
+    bool videoStarted = false;
+    bool fullScreen = false;
+    bool switchPending = false; // a mode switch waits for the next present
+    bool switchTo = false;
+    bool vsync = false;         // the driver accepted a swap interval of 1 and honours it
+    uint32_t lastPresentMs = 0; // clock after the previous present (pacing)
+    int fastFrames = 0;         // consecutive presents that returned at once despite vsync
+    char error[256] = {};
+};
+
+WindowState gWindow;
+
+void keepError(const char* prefix) {
+    SDL_snprintf(gWindow.error, sizeof gWindow.error, "%s%s", prefix, SDL_GetError());
+}
+
+void applyModeSwitch() {
+    gWindow.switchPending = false;
+    if (gWindow.switchTo == gWindow.fullScreen) return;
+    if (SDL_SetWindowFullscreen(gWindow.window, gWindow.switchTo ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) == 0) {
+        gWindow.fullScreen = gWindow.switchTo;
+        if (!gWindow.fullScreen) SDL_SetWindowSize(gWindow.window, kScreenWidth, kScreenHeight);
+    }
+}
+
+// Paces presents to about 60 per second when the display does not: a casual game must not use a whole
+// core. The variable time step keeps every animation unchanged whatever the rate.
+void pace() {
+    uint32_t now = clockMs();
+    uint32_t since = now - gWindow.lastPresentMs;
+    if (gWindow.vsync) {
+        gWindow.fastFrames = since <= kFastFrameMs ? gWindow.fastFrames + 1 : 0;
+        // A driver may accept the swap interval and still not wait (virtual displays do): pace instead.
+        if (gWindow.fastFrames >= kFastFramesForNoVsync) gWindow.vsync = false;
+    }
+    if (!gWindow.vsync && since < kPacedFrameMs) {
+        SDL_Delay(kPacedFrameMs - since);
+        now = clockMs();
+    }
+    gWindow.lastPresentMs = now;
+}
+
+// SDL falls back to drivers that show nothing when no display exists; a player would see a game that runs
+// invisibly. They count only when asked for by name (SDL_VIDEODRIVER).
+bool realDisplay() {
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (!driver) return false;
+    bool invisible = SDL_strcmp(driver, "offscreen") == 0 || SDL_strcmp(driver, "dummy") == 0 ||
+                     SDL_strcmp(driver, "evdev") == 0;
+    const char* wanted = SDL_getenv("SDL_VIDEODRIVER");
+    return !invisible || (wanted && SDL_strcasecmp(wanted, driver) == 0);
+}
+
+} // namespace
+
+ViewRect fitPicture(int outerWidth, int outerHeight) {
+    ViewRect r;
+    if (outerWidth <= 0 || outerHeight <= 0) return r;
+    // Scale by the smaller ratio; compare cross products to stay exact in integers.
+    if (static_cast<long>(outerWidth) * kScreenHeight <= static_cast<long>(outerHeight) * kScreenWidth) {
+        r.w = outerWidth;
+        r.h = static_cast<int>(static_cast<long>(outerWidth) * kScreenHeight / kScreenWidth);
+    } else {
+        r.h = outerHeight;
+        r.w = static_cast<int>(static_cast<long>(outerHeight) * kScreenWidth / kScreenHeight);
+    }
+    r.x = (outerWidth - r.w) / 2;
+    r.y = (outerHeight - r.h) / 2;
+    return r;
+}
+
+WindowInitResult initWindow(bool fullScreen) {
+    gWindow = WindowState{};
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        keepError("");
+        return WindowInitResult::noDisplay;
+    }
+    gWindow.videoStarted = true;
+    if (!realDisplay()) {
+        SDL_snprintf(gWindow.error, sizeof gWindow.error, "no display found (only SDL's %s video driver)",
+                     SDL_GetCurrentVideoDriver());
+        shutdownWindow();
+        return WindowInitResult::noDisplay;
+    }
+
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
+
+    uint32_t flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN;
+    if (fullScreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+    gWindow.window = SDL_CreateWindow("Pebblecraft", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                                      kScreenWidth, kScreenHeight, flags);
+    if (!gWindow.window) {
+        keepError("");
+        shutdownWindow();
+        return WindowInitResult::noDisplay;
+    }
+    gWindow.fullScreen = fullScreen;
+
+    gWindow.context = SDL_GL_CreateContext(gWindow.window);
+    if (!gWindow.context || SDL_GL_MakeCurrent(gWindow.window, gWindow.context) != 0) {
+        keepError("");
+        shutdownWindow();
+        return WindowInitResult::noOpenGL;
+    }
+    if (epoxy_gl_version() < 33 || epoxy_is_desktop_gl() == 0) {
+        SDL_snprintf(gWindow.error, sizeof gWindow.error, "OpenGL 3.3 is not available (got %d.%d)",
+                     epoxy_gl_version() / 10, epoxy_gl_version() % 10);
+        shutdownWindow();
+        return WindowInitResult::noOpenGL;
+    }
+    gWindow.vsync = SDL_GL_SetSwapInterval(1) == 0;
+
+    SDL_ShowWindow(gWindow.window);
+    SDL_RaiseWindow(gWindow.window);
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    SDL_GL_SwapWindow(gWindow.window);
+    gWindow.lastPresentMs = clockMs();
+    return WindowInitResult::ok;
+}
+
+const char* windowInitError() {
+    return gWindow.error;
+}
+
+void shutdownWindow() {
+    if (gWindow.context) SDL_GL_DeleteContext(gWindow.context);
+    if (gWindow.window) SDL_DestroyWindow(gWindow.window);
+    if (gWindow.videoStarted) SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    gWindow.context = nullptr;
+    gWindow.window = nullptr;
+    gWindow.videoStarted = false;
+}
+
+bool windowOpen() {
+    return gWindow.context != nullptr;
+}
+
+SDL_Window* windowHandle() {
+    return gWindow.window;
+}
+
+void presentWindow() {
+    if (!windowOpen()) {
+        if (headless.installed) headless.presents += 1;
+        return;
+    }
+    SDL_GL_SwapWindow(gWindow.window);
+    pace();
+    if (gWindow.switchPending) applyModeSwitch();
+}
+
+ViewRect windowViewport() {
+    if (!windowOpen()) return headless.picture;
+    int w = 0, h = 0;
+    SDL_GL_GetDrawableSize(gWindow.window, &w, &h);
+    ViewRect r = fitPicture(w, h);
+    r.y = h - r.y - r.h; // OpenGL counts rows from the bottom
+    return r;
+}
+
+ViewRect windowPicture() {
+    if (!windowOpen()) return headless.picture;
+    int w = 0, h = 0;
+    SDL_GetWindowSize(gWindow.window, &w, &h);
+    return fitPicture(w, h);
+}
+
+void requestFullScreen(bool fullScreen) {
+    gWindow.switchPending = true;
+    gWindow.switchTo = fullScreen;
+}
+
+bool windowFullScreen() {
+    return gWindow.fullScreen;
+}
+
+bool windowVsync() {
+    return gWindow.vsync;
+}
+
+void beginWindowFrame() {
+    if (!windowOpen()) return;
+    ViewRect v = windowViewport();
+    glDisable(GL_SCISSOR_TEST);
+    glClearColor(0, 0, 0, 1);
+    glClearDepth(1.0);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT); // the bars stay black
+    glViewport(v.x, v.y, v.w, v.h);
+    glScissor(v.x, v.y, v.w, v.h);
+    glEnable(GL_SCISSOR_TEST);
+}
+
+void clearPicture(uint8_t red, uint8_t green, uint8_t blue) {
+    if (!windowOpen()) return;
+    glClearColor(red / 255.0f, green / 255.0f, blue / 255.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+}
+
+void cursorInWindow(int* x, int* y) {
+    if (headless.installed) {
+        *x = headless.cursorX;
+        *y = headless.cursorY;
+        return;
+    }
+    *x = 0;
+    *y = 0;
+    if (!gWindow.window) return;
+    if (SDL_GetMouseFocus() == gWindow.window) {
+        SDL_GetMouseState(x, y);
+        return;
+    }
+    // Outside the window the system cursor still counts, relative to the client area.
+    int gx = 0, gy = 0, wx = 0, wy = 0;
+    SDL_GetGlobalMouseState(&gx, &gy);
+    SDL_GetWindowPosition(gWindow.window, &wx, &wy);
+    *x = gx - wx;
+    *y = gy - wy;
+}

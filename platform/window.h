@@ -1,0 +1,49 @@
+// The game's one window: SDL2 with an OpenGL 3.3 core context (libepoxy), 800 x 600 client pixels,
+// windowed or on the desktop's full screen with the 800 x 600 picture scaled to fit and centred.
+//
+// Without a window (unit tests, tools) every drawing call here does nothing and the picture rectangles
+// come from the headless stand-in (platform/headless.h), so code above this layer runs unchanged.
+#pragma once
+
+#include <cstdint>
+
+struct SDL_Window;
+
+struct ViewRect {
+    int x = 0; // left, from the left edge of the surface
+    int y = 0; // top, from the top edge of the surface
+    int w = 0;
+    int h = 0;
+};
+
+enum class WindowInitResult {
+    ok,
+    noDisplay, // no video driver or display: nothing can be shown
+    noOpenGL,  // the window exists but no OpenGL 3.3 core context could be made
+};
+
+// The 800 x 600 picture scaled by the largest factor that fits an outer area and centred in it; the rest
+// of the area is black bars. An outer area of exactly 800 x 600 gives the picture itself.
+ViewRect fitPicture(int outerWidth, int outerHeight);
+
+WindowInitResult initWindow(bool fullScreen); // creates window and context; on failure nothing is left open
+const char* windowInitError();                // SDL's reason for the last failed initWindow
+void shutdownWindow();                        // destroys context and window, quits SDL's video
+bool windowOpen();                            // a window with a context exists
+SDL_Window* windowHandle();                   // the SDL window, null when none
+
+void presentWindow(); // swaps buffers, paces to ~60 fps without vsync, then applies a pending mode switch
+ViewRect windowViewport(); // the picture's rectangle in drawable pixels (OpenGL viewport, y from the top)
+ViewRect windowPicture();  // the picture's rectangle in window coordinates (mouse positions)
+void requestFullScreen(bool fullScreen); // switches between window and full screen after the next present
+bool windowFullScreen();                 // the mode in effect
+bool windowVsync();                      // presentation waits for the display's refresh
+
+// Interim frame drawing until the render layer takes it over: clears the whole drawable to black, then
+// limits drawing to the picture and clears the picture's depth.
+void beginWindowFrame();
+void clearPicture(uint8_t red, uint8_t green, uint8_t blue); // fills the picture with one colour
+
+// The cursor relative to the window's client area, in window coordinates; it may lie outside the window.
+// Without a window it is the headless stand-in's cursor (platform/headless.h).
+void cursorInWindow(int* x, int* y);

@@ -1,0 +1,119 @@
+#include "app/main_loop.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "app/recording_scene.h"
+#include "app/scene_manager.h"
+#include "app/splash_scene.h"
+#include "engine/app_state.h"
+#include "platform/headless.h"
+
+namespace {
+
+using Log = std::vector<std::string>;
+
+AppEvent event(EventKind kind, int key = 0) {
+    AppEvent e;
+    e.kind = kind;
+    e.key = key;
+    return e;
+}
+
+struct MainLoop : testing::Test {
+    void SetUp() override {
+        installHeadlessPlatform();
+        resetAppState();
+        resetSceneManager();
+        sceneManager.currentScene = &scene;
+        // Each frame costs 16 ms of drawing; each update records the step it sees.
+        scene.onDraw = [&] {
+            headless.nowMs += 16;
+            drawTimes.push_back(headless.nowMs);
+        };
+        scene.onUpdate = [&] {
+            steps.push_back(app.frameTimeMs);
+            if (static_cast<int>(steps.size()) == framesToRun) app.quitRequested = true;
+        };
+    }
+    void TearDown() override {
+        resetSceneManager();
+        removeHeadlessPlatform();
+    }
+    Log log;
+    RecordingScene scene{"s", &log};
+    std::vector<float> steps;
+    std::vector<uint32_t> drawTimes;
+    int framesToRun = 10;
+};
+
+TEST_F(MainLoop, TimeSpentInactiveNeverReachesTheGame) {
+    pushHeadlessEvent(event(EventKind::deactivate), 100);
+    pushHeadlessEvent(event(EventKind::activate), 60100);
+    framesToRun = 20;
+    runMainLoop();
+
+    // No frame ran while inactive; the loop slept in 200 ms steps meanwhile.
+    for (uint32_t t : drawTimes) EXPECT_TRUE(t <= 112 || t > 60100) << "a frame at " << t;
+    EXPECT_GE(headless.sleptMs, 59800u);
+    EXPECT_EQ(headless.sleptMs, 200u * headless.sleeps);
+    // Every step is one frame's real time; none carries the minute away.
+    EXPECT_EQ(*std::max_element(steps.begin(), steps.end()), 16.0f);
+    EXPECT_LE(app.runTimeMs, 20 * 16.0f);
+}
+
+TEST_F(MainLoop, InputBetweenTwoFramesReachesTheSceneBeforeTheNextUpdate) {
+    framesToRun = 2;
+    scene.onDraw = [&] { headless.nowMs += 16; };
+    pushHeadlessEvent(event(EventKind::keyDown, 'Q'), 10);
+    pushHeadlessEvent(event(EventKind::leftDown), 10);
+    pushHeadlessEvent(event(EventKind::leftUp), 10);
+    runMainLoop();
+    EXPECT_EQ(log, (Log{"s.draw", "s.update", "s.key81", "s.leftDown", "s.leftUp", "s.draw", "s.update"}));
+}
+
+TEST_F(MainLoop, TheCloseRequestEndsTheLoopWithoutAnotherFrame) {
+    framesToRun = 1000;
+    pushHeadlessEvent(event(EventKind::close), 40);
+    runMainLoop();
+    EXPECT_TRUE(app.quitRequested);
+    EXPECT_EQ(steps.size(), 3u); // frames drawn at 16, 32, 48 ms: the close came after the third
+}
+
+TEST_F(MainLoop, MouseMovesSetThePositionBeforeTheSceneHearsOfThem) {
+    framesToRun = 1;
+    AppEvent move = event(EventKind::mouseMove);
+    move.x = -3;
+    move.y = 599;
+    pushHeadlessEvent(move);
+    int seenX = 0, seenY = 0;
+    struct Probe : RecordingScene {
+        using RecordingScene::RecordingScene;
+        void mouseMove() override {
+            *x = app.mouseX;
+            *y = app.mouseY;
+        }
+        int* x;
+        int* y;
+    } probe{"p", &log};
+    probe.x = &seenX;
+    probe.y = &seenY;
+    probe.onUpdate = [] { app.quitRequested = true; };
+    sceneManager.currentScene = &probe;
+    runMainLoop();
+    EXPECT_EQ(seenX, -3);
+    EXPECT_EQ(seenY, 599);
+}
+
+TEST_F(MainLoop, TheStartupRunsOnceAfterTheFrameThatAskedForIt) {
+    scene.onDraw = [&] { app.startupPending = true; };
+    scene.onUpdate = [&] { app.quitRequested = true; };
+    runMainLoop();
+    EXPECT_EQ(log, (Log{"s.draw", "s.update"}));
+    EXPECT_TRUE(app.startupDone);
+    EXPECT_FALSE(app.startupPending);
+    EXPECT_EQ(sceneManager.currentScene, &splashScene); // made current directly, without a switch
+}
+
+} // namespace

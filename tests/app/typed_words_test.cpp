@@ -1,0 +1,100 @@
+#include "app/typed_words.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "app/game_scene.h"
+#include "app/map_scene.h"
+#include "app/scene_manager.h"
+#include "app/splash_scene.h"
+#include "platform/events.h"
+
+namespace {
+
+int mapSelectionResets = 0;
+std::vector<bool> cheatMessages;
+
+struct TypedWordsOnScenes : testing::Test {
+    void SetUp() override {
+        resetTypedWords();
+        resetSceneManager();
+        mapSelectionResets = 0;
+        cheatMessages.clear();
+        typedWords.resetMapSelection = [] { mapSelectionResets += 1; };
+        typedWords.showCheatKeyMessage = [](bool enabled) { cheatMessages.push_back(enabled); };
+    }
+    void TearDown() override {
+        typedWords.resetMapSelection = nullptr;
+        typedWords.showCheatKeyMessage = nullptr;
+        resetTypedWords();
+        resetSceneManager();
+    }
+    // Types through the scene as the window does: key down, then the frame's update.
+    void type(Scene& scene, const char* letters) {
+        sceneManager.currentScene = &scene;
+        for (const char* c = letters; *c; ++c) press(scene, *c);
+    }
+    void press(Scene& scene, int key) {
+        scene.keyDown(key);
+        scene.update();
+    }
+};
+
+TEST_F(TypedWordsOnScenes, TheSixLetterWordOpensAllLevelsOnTheMapOnly) {
+    type(gameScene, "XZQNBV");
+    EXPECT_FALSE(typedWords.allLevelsOpen);
+    type(mapScene, "XZQNBV");
+    EXPECT_TRUE(typedWords.allLevelsOpen);
+    EXPECT_EQ(std::memcmp(typedWords.typedLetters, "VBNQZX", 6), 0);
+    EXPECT_EQ(mapSelectionResets, 0);
+}
+
+TEST_F(TypedWordsOnScenes, TheFourLetterWordClosesTheMapAgain) {
+    type(mapScene, "XZQNBV");
+    type(mapScene, "ABQNBV"); // two letters that do not complete the long word, then the short one
+    EXPECT_FALSE(typedWords.allLevelsOpen);
+    EXPECT_EQ(mapSelectionResets, 1);
+}
+
+TEST_F(TypedWordsOnScenes, TheOverlayWordTogglesOnMapAndGameButNotOnTheSplash) {
+    type(mapScene, "WJQ");
+    EXPECT_TRUE(typedWords.overlayEnabled);
+    type(gameScene, "WJQ");
+    EXPECT_FALSE(typedWords.overlayEnabled);
+    type(splashScene, "WJQ");
+    EXPECT_FALSE(typedWords.overlayEnabled);
+    EXPECT_EQ(typedWords.typedLetters[0], 'Q') << "the splash collects nothing";
+}
+
+TEST_F(TypedWordsOnScenes, OneMoreLetterAfterAWordDoesNotRepeatIt) {
+    type(mapScene, "WJQ");
+    type(mapScene, "A");
+    EXPECT_TRUE(typedWords.overlayEnabled);
+}
+
+TEST_F(TypedWordsOnScenes, TheCheatWordTogglesCheatKeysInTheGameWithItsMessage) {
+    type(mapScene, "TZQHGMWP");
+    EXPECT_FALSE(typedWords.cheatKeyMode);
+    type(gameScene, "TZQHGMWP");
+    EXPECT_TRUE(typedWords.cheatKeyMode);
+    type(gameScene, "TZQHGMWP");
+    EXPECT_FALSE(typedWords.cheatKeyMode);
+    EXPECT_EQ(cheatMessages, (std::vector<bool>{true, false}));
+}
+
+TEST_F(TypedWordsOnScenes, OnlyLettersEnterTheBuffer) {
+    type(mapScene, "WJ");
+    const int others[] = {kKey0 + 5, kKeyLeft, kKeyF1, kKeySpace, kKeyReturn, kKeyNumpad0, 0, 91, 64};
+    for (int key : others) press(mapScene, key);
+    type(mapScene, "Q");
+    EXPECT_TRUE(typedWords.overlayEnabled);
+}
+
+TEST_F(TypedWordsOnScenes, TheBufferKeepsFifteenLettersNewestFirst) {
+    type(mapScene, "ABCDEFGHIJKLMNOPQRST");
+    EXPECT_EQ(std::memcmp(typedWords.typedLetters, "TSRQPONMLKJIHGF", 15), 0);
+    EXPECT_EQ(typedWords.typedLetters[15], 0);
+}
+
+} // namespace

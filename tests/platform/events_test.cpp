@@ -1,0 +1,114 @@
+#include "platform/events.h"
+
+#include <SDL2/SDL_events.h>
+#include <gtest/gtest.h>
+
+namespace {
+
+const ViewRect kWindowed{0, 0, 800, 600};
+
+SDL_Event key(SDL_Keycode sym, bool repeat = false, Uint32 type = SDL_KEYDOWN) {
+    SDL_Event e{};
+    e.type = type;
+    e.key.keysym.sym = sym;
+    e.key.repeat = repeat;
+    return e;
+}
+
+SDL_Event button(Uint32 type, Uint8 which, Uint8 clicks) {
+    SDL_Event e{};
+    e.type = type;
+    e.button.button = which;
+    e.button.clicks = clicks;
+    return e;
+}
+
+SDL_Event windowEvent(Uint8 what) {
+    SDL_Event e{};
+    e.type = SDL_WINDOWEVENT;
+    e.window.event = what;
+    return e;
+}
+
+SDL_Event motion(int x, int y) {
+    SDL_Event e{};
+    e.type = SDL_MOUSEMOTION;
+    e.motion.x = x;
+    e.motion.y = y;
+    return e;
+}
+
+EventKind kindOf(const SDL_Event& e) {
+    return translateEvent(e, kWindowed).kind;
+}
+
+TEST(KeyTranslation, KeysBecomeTheVirtualKeyCodesTheGameCompares) {
+    struct {
+        SDL_Keycode sym;
+        int code;
+    } const table[] = {
+        {SDLK_a, 65},        {SDLK_z, 90},      {SDLK_q, 81},        {SDLK_0, 48},      {SDLK_9, 57},
+        {SDLK_BACKSPACE, 8}, {SDLK_RETURN, 13}, {SDLK_KP_ENTER, 13}, {SDLK_ESCAPE, 27}, {SDLK_SPACE, 32},
+        {SDLK_END, 35},      {SDLK_HOME, 36},   {SDLK_LEFT, 37},     {SDLK_UP, 38},     {SDLK_RIGHT, 39},
+        {SDLK_DOWN, 40},     {SDLK_DELETE, 46}, {SDLK_F1, 112},      {SDLK_F12, 123},   {SDLK_KP_0, 96},
+        {SDLK_KP_9, 105},    {SDLK_TAB, 9},     {SDLK_PAGEUP, 33},   {SDLK_INSERT, 45},
+    };
+    for (const auto& row : table) {
+        AppEvent e = translateEvent(key(row.sym), kWindowed);
+        EXPECT_EQ(e.kind, EventKind::keyDown) << SDL_GetKeyName(row.sym);
+        EXPECT_EQ(e.key, row.code) << SDL_GetKeyName(row.sym);
+    }
+}
+
+TEST(KeyTranslation, RepeatsCountReleasesAndUnknownKeysDoNot) {
+    EXPECT_EQ(translateEvent(key(SDLK_LEFT, true), kWindowed).key, kKeyLeft);
+    EXPECT_EQ(kindOf(key(SDLK_LEFT, false, SDL_KEYUP)), EventKind::none);
+    EXPECT_EQ(kindOf(key(SDLK_MENU)), EventKind::none);
+    EXPECT_EQ(kindOf(key(0x00E9)), EventKind::none); // a letter outside A..Z ('é')
+}
+
+TEST(ButtonTranslation, AQuickSecondLeftPressIsADoubleClickInsteadOfAPress) {
+    EXPECT_EQ(kindOf(button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 1)), EventKind::leftDown);
+    EXPECT_EQ(kindOf(button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 2)), EventKind::leftDoubleClick);
+    // A third quick press starts a new pair, as double clicks come in pairs.
+    EXPECT_EQ(kindOf(button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 3)), EventKind::leftDown);
+    EXPECT_EQ(kindOf(button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 4)), EventKind::leftDoubleClick);
+    EXPECT_EQ(kindOf(button(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, 2)), EventKind::leftUp);
+}
+
+TEST(ButtonTranslation, RightAndMiddleButtonsHaveNoDoubleClick) {
+    EXPECT_EQ(kindOf(button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT, 1)), EventKind::rightDown);
+    EXPECT_EQ(kindOf(button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT, 2)), EventKind::none);
+    EXPECT_EQ(kindOf(button(SDL_MOUSEBUTTONUP, SDL_BUTTON_RIGHT, 2)), EventKind::rightUp);
+    EXPECT_EQ(kindOf(button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_MIDDLE, 1)), EventKind::middleDown);
+    EXPECT_EQ(kindOf(button(SDL_MOUSEBUTTONUP, SDL_BUTTON_MIDDLE, 1)), EventKind::none);
+    EXPECT_EQ(kindOf(button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_X1, 1)), EventKind::none);
+}
+
+TEST(WindowTranslation, FocusCloseAndQuit) {
+    EXPECT_EQ(kindOf(windowEvent(SDL_WINDOWEVENT_FOCUS_GAINED)), EventKind::activate);
+    EXPECT_EQ(kindOf(windowEvent(SDL_WINDOWEVENT_FOCUS_LOST)), EventKind::deactivate);
+    EXPECT_EQ(kindOf(windowEvent(SDL_WINDOWEVENT_CLOSE)), EventKind::close);
+    EXPECT_EQ(kindOf(windowEvent(SDL_WINDOWEVENT_SIZE_CHANGED)), EventKind::resize);
+    EXPECT_EQ(kindOf(windowEvent(SDL_WINDOWEVENT_MOVED)), EventKind::none);
+    SDL_Event quit{};
+    quit.type = SDL_QUIT;
+    EXPECT_EQ(kindOf(quit), EventKind::quit);
+}
+
+TEST(MotionTranslation, PositionsAreClientPixelsOfThePicture) {
+    AppEvent e = translateEvent(motion(799, 0), kWindowed);
+    EXPECT_EQ(e.kind, EventKind::mouseMove);
+    EXPECT_EQ(e.x, 799);
+    EXPECT_EQ(e.y, 0);
+    // Full screen 1920 x 1080: the picture is 1440 x 1080 from x = 240.
+    const ViewRect scaled{240, 0, 1440, 1080};
+    e = translateEvent(motion(240 + 720, 540), scaled);
+    EXPECT_EQ(e.x, 400);
+    EXPECT_EQ(e.y, 300);
+    e = translateEvent(motion(100, 1079), scaled); // on the left bar
+    EXPECT_EQ(e.x, -78);
+    EXPECT_EQ(e.y, 599);
+}
+
+} // namespace
