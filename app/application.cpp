@@ -8,17 +8,56 @@
 #include "app/scene_manager.h"
 #include "app/splash_scene.h"
 #include "engine/app_state.h"
+#include "engine/audio.h"
+#include "engine/limits.h"
+#include "engine/render.h"
+#include "engine/text_table.h"
 #include "platform/clock.h"
 #include "platform/folders.h"
+#include "platform/gl_backend.h"
+#include "platform/message_box.h"
 #include "platform/single_instance.h"
 #include "platform/window.h"
 
 namespace {
 
-// A message the player must see: a message box where a display exists, and always standard error.
-void showError(const char* title, const char* text) {
-    std::fprintf(stderr, "%s: %s\n", title, text);
-    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, title, text, nullptr);
+// Where the render layer's finished picture goes: the picture's rectangle in the drawable.
+GlPresentTarget windowPresentTarget() {
+    GlPresentTarget target;
+    windowDrawableSize(&target.drawableWidth, &target.drawableHeight);
+    ViewRect picture = fitPicture(target.drawableWidth, target.drawableHeight);
+    target.x = picture.x;
+    target.y = picture.y;
+    target.width = picture.w;
+    target.height = picture.h;
+    return target;
+}
+
+// The window, its OpenGL context and the render layer on top; false when the game cannot show itself.
+bool createDisplayWindow(bool fullScreen) {
+    switch (initWindow(fullScreen)) {
+    case WindowInitResult::ok:
+        break;
+    case WindowInitResult::noDisplay:
+        std::fprintf(stderr, "Pebblecraft needs a display to run: %s\n", windowInitError());
+        return false;
+    case WindowInitResult::noOpenGL:
+        std::fprintf(stderr, "%s\n", windowInitError());
+        showErrorBox("Initialization failed", "Can't init OpenGL");
+        return false;
+    }
+    messageBoxes.parent = windowHandle();
+    glBackend.presentTarget = windowPresentTarget;
+    glBackend.swapBuffers = presentWindow;
+    if (!glBackend.init() || !createDisplay(&glBackend)) {
+        std::fprintf(stderr, "the OpenGL drawing could not be set up\n");
+        showErrorBox("Initialization failed", "Can't init OpenGL");
+        messageBoxes.parent = nullptr;
+        shutdownWindow();
+        return false;
+    }
+    render.applyDisplayMode = requestFullScreen;
+    return true;
 }
 
 } // namespace
@@ -27,30 +66,23 @@ int runApplication(int argc, char** argv) {
     (void)argc;
     // Only one copy runs per user; a second one ends at once, silently and successfully.
     if (acquireInstanceLock(instanceLockPath()) == InstanceLock::heldByOther) return 0;
+    buildSqrtTables();
 
     // Every relative path of the game is relative to the data folder.
     if (!locateDataFolder(argv[0]) || chdir(dataFolder().c_str()) != 0) {
-        showError("Loading Error", "Can't load Data...\nProgram will now stop.");
+        fatalError("Loading Error", "Can't load Data...\nProgram will now stop.", 1);
         return 1;
     }
 
     // Not yet: read the settings; their full-screen flag chooses the mode and customCursor the cursor.
     bool fullScreen = false;
 
-    switch (initWindow(fullScreen)) {
-    case WindowInitResult::ok:
-        break;
-    case WindowInitResult::noDisplay:
-        std::fprintf(stderr, "Pebblecraft needs a display to run: %s\n", windowInitError());
-        SDL_Quit();
-        return 1;
-    case WindowInitResult::noOpenGL:
-        std::fprintf(stderr, "%s\n", windowInitError());
-        showError("Initialization failed", "Can't init OpenGL");
+    // A game that cannot show itself has failed: unlike a second copy it ends with a non-zero code.
+    if (!createDisplayWindow(fullScreen)) {
         SDL_Quit();
         return 1;
     }
-    // Not yet: the render layer builds its tables and the perspective projection here.
+    setPerspective(kScreenWidth, kScreenHeight);
 
     // The splash scene is made current directly: no switch, no enter.
     sceneManager.currentScene = &splashScene;
@@ -58,8 +90,12 @@ int runApplication(int argc, char** argv) {
     app.lastFrameClock = clockMs();
     runMainLoop();
 
-    // Shutdown, in this order. Not yet: the render layer releases the display (gamma back to neutral
-    // first); the audio stops and is freed, and the text tables are freed.
+    // Shutdown, in this order: the display (gamma back to neutral first), audio and texts, the window.
+    releaseDisplay();
+    glBackend.shutdown();
+    shutdownAudio();
+    freeTextTable();
+    messageBoxes.parent = nullptr;
     shutdownWindow();
     // Not yet: when the start-up sequence has run (app.startupDone), write the settings and player files.
     SDL_Quit();

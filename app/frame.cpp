@@ -2,11 +2,13 @@
 
 #include <cstdio>
 
+#include "app/overlay.h"
 #include "app/scene.h"
 #include "app/scene_manager.h"
+#include "app/typed_words.h"
 #include "engine/app_state.h"
+#include "engine/render.h"
 #include "platform/clock.h"
-#include "platform/window.h"
 
 namespace {
 
@@ -43,13 +45,13 @@ void runFrame() {
     }
     // Drawing shows the state the previous frame's update left; the update then sees the time between
     // the last two presents.
-    // Not yet: the render layer's begin (depth cleared to 1.0) replaces the plain window frame.
-    beginWindowFrame();
+    // The colour buffer is not cleared here: each scene clears or covers it.
+    clearDepth(1.0f);
+    beginScene();
     sceneManager.currentScene->draw();
-    // Not yet: the diagnostic overlay (drawOverlay) goes here: after the scene, before the end; it also
-    // restores the 3D state and resets the triangle counter.
-    // Not yet: the render layer's end; a pending gamma change and device reset are applied after present.
-    presentWindow();
+    drawOverlay(typedWords.overlayEnabled); // also restores the 3D state and resets the triangle count
+    endScene();
+    presentFrame(); // applies a pending gamma change, then a pending switch of window and full screen
     advanceFrameClock(clockMs());
     sceneManager.currentScene->update();
     performSwitch();

@@ -1,7 +1,7 @@
 #include "app/splash_scene.h"
 
+#include "engine/render.h"
 #include "platform/events.h"
-#include "platform/window.h"
 
 SplashScene splashScene;
 
@@ -14,7 +14,7 @@ void SplashScene::update() {
 void SplashScene::draw() {
     // Not yet: the splash pictures, the loading bar and the press-any-key screen. Until the pictures
     // exist the splash shows its background colour.
-    clearPicture(0, 0, 0);
+    clearColor(0xFF000000u);
 }
 
 void SplashScene::keyDown(int virtualKey) {

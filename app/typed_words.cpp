@@ -5,6 +5,8 @@
 #include "app/game_scene.h"
 #include "app/map_scene.h"
 #include "app/scene_manager.h"
+#include "engine/text_effects.h"
+#include "engine/text_table.h"
 
 TypedWords typedWords;
 
@@ -41,7 +43,8 @@ void feedTypedLetter(int virtualKey) {
     } else if (current == &gameScene) {
         if (bufferStartsWith(kCheatKeys)) {
             typedWords.cheatKeyMode = !typedWords.cheatKeyMode;
-            if (typedWords.showCheatKeyMessage) typedWords.showCheatKeyMessage(typedWords.cheatKeyMode);
+            const char* text = findText(typedWords.cheatKeyMode ? "cheatkeyenabled" : "cheatkeydisabled");
+            if (text) bottomMessage(text);
         }
     }
     if (bufferStartsWith(kOverlay)) typedWords.overlayEnabled = !typedWords.overlayEnabled;

@@ -10,9 +10,8 @@ struct TypedWords {
     bool cheatKeyMode = false;     // the board's testing shortcuts and the middle button's hammer charge
     bool overlayEnabled = false;   // the frame-rate and triangle overlay, from the next frame
 
-    // What the words do outside this record; set by the subsystems that own it, null while none does.
-    void (*resetMapSelection)() = nullptr;               // the map's selected level back to the first
-    void (*showCheatKeyMessage)(bool enabled) = nullptr; // bottom message "cheatkeyenabled"/"...disabled"
+    // The map's selected level back to the first; set by the level map, null while there is none.
+    void (*resetMapSelection)() = nullptr;
 };
 
 extern TypedWords typedWords;

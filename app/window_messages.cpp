@@ -4,22 +4,28 @@
 #include "app/scene.h"
 #include "app/scene_manager.h"
 #include "engine/app_state.h"
+#include "engine/audio.h"
+#include "engine/limits.h"
+#include "engine/render.h"
 #include "platform/clock.h"
 
 void handleAppEvent(const AppEvent& event) {
     Scene* scene = sceneManager.currentScene;
     switch (event.kind) {
     case EventKind::activate:
-        // Not yet: resume the audio; set the program's cursor again when the custom cursor is on.
+        // Not yet: set the program's cursor again when the custom cursor is on.
+        resumeAudio();
         app.appActive = true;
         restartFrameClock(clockMs()); // the time spent inactive never reaches the game
         break;
     case EventKind::deactivate:
-        // Not yet: clear the board's selected cell; pause the audio.
+        // Not yet: clear the board's selected cell.
+        pauseAudio();
         app.appActive = false;
         break;
     case EventKind::resize:
-        // Not yet: the render layer recomputes the perspective projection from the new size.
+        // The picture keeps its 800 x 600 shape whatever the window's size, and so does the projection.
+        setPerspective(kScreenWidth, kScreenHeight);
         break;
     case EventKind::close:
         // Not yet: save the game in progress, if there is one, before the loop ends.

@@ -21,7 +21,6 @@ struct HeadlessPlatform {
     uint32_t eventAtMs[kMaxHeadlessEvents]; // each event waits until the fake clock reaches this
     int eventHead = 0;
     int eventCount = 0;
-    int presents = 0; // presentWindow calls while headless
 };
 
 extern HeadlessPlatform headless;

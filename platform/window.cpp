@@ -163,10 +163,7 @@ SDL_Window* windowHandle() {
 }
 
 void presentWindow() {
-    if (!windowOpen()) {
-        if (headless.installed) headless.presents += 1;
-        return;
-    }
+    if (!windowOpen()) return;
     SDL_GL_SwapWindow(gWindow.window);
     pace();
     if (gWindow.switchPending) applyModeSwitch();
@@ -179,6 +176,12 @@ ViewRect windowViewport() {
     ViewRect r = fitPicture(w, h);
     r.y = h - r.y - r.h; // OpenGL counts rows from the bottom
     return r;
+}
+
+void windowDrawableSize(int* width, int* height) {
+    *width = kScreenWidth;
+    *height = kScreenHeight;
+    if (windowOpen()) SDL_GL_GetDrawableSize(gWindow.window, width, height);
 }
 
 ViewRect windowPicture() {
@@ -199,24 +202,6 @@ bool windowFullScreen() {
 
 bool windowVsync() {
     return gWindow.vsync;
-}
-
-void beginWindowFrame() {
-    if (!windowOpen()) return;
-    ViewRect v = windowViewport();
-    glDisable(GL_SCISSOR_TEST);
-    glClearColor(0, 0, 0, 1);
-    glClearDepth(1.0);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT); // the bars stay black
-    glViewport(v.x, v.y, v.w, v.h);
-    glScissor(v.x, v.y, v.w, v.h);
-    glEnable(GL_SCISSOR_TEST);
-}
-
-void clearPicture(uint8_t red, uint8_t green, uint8_t blue) {
-    if (!windowOpen()) return;
-    glClearColor(red / 255.0f, green / 255.0f, blue / 255.0f, 1.0f);
-    glClear(GL_COLOR_BUFFER_BIT);
 }
 
 void cursorInWindow(int* x, int* y) {

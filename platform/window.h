@@ -33,16 +33,12 @@ bool windowOpen();                            // a window with a context exists
 SDL_Window* windowHandle();                   // the SDL window, null when none
 
 void presentWindow(); // swaps buffers, paces to ~60 fps without vsync, then applies a pending mode switch
-ViewRect windowViewport(); // the picture's rectangle in drawable pixels (OpenGL viewport, y from the top)
-ViewRect windowPicture();  // the picture's rectangle in window coordinates (mouse positions)
+ViewRect windowViewport(); // the picture's rectangle in drawable pixels, y from the bottom (glViewport)
+void windowDrawableSize(int* width, int* height); // the whole drawable in pixels (800 x 600 headless)
+ViewRect windowPicture();                // the picture's rectangle in window coordinates (mouse positions)
 void requestFullScreen(bool fullScreen); // switches between window and full screen after the next present
 bool windowFullScreen();                 // the mode in effect
 bool windowVsync();                      // presentation waits for the display's refresh
-
-// Interim frame drawing until the render layer takes it over: clears the whole drawable to black, then
-// limits drawing to the picture and clears the picture's depth.
-void beginWindowFrame();
-void clearPicture(uint8_t red, uint8_t green, uint8_t blue); // fills the picture with one colour
 
 // The cursor relative to the window's client area, in window coordinates; it may lie outside the window.
 // Without a window it is the headless stand-in's cursor (platform/headless.h).

@@ -8,25 +8,28 @@
 #include "app/map_scene.h"
 #include "app/scene_manager.h"
 #include "app/splash_scene.h"
+#include "engine/text_effects.h"
+#include "engine/text_table.h"
 #include "platform/events.h"
 
 namespace {
 
 int mapSelectionResets = 0;
-std::vector<bool> cheatMessages;
 
 struct TypedWordsOnScenes : testing::Test {
     void SetUp() override {
         resetTypedWords();
         resetSceneManager();
         mapSelectionResets = 0;
-        cheatMessages.clear();
         typedWords.resetMapSelection = [] { mapSelectionResets += 1; };
-        typedWords.showCheatKeyMessage = [](bool enabled) { cheatMessages.push_back(enabled); };
+        resetTextEffects();
+        const char texts[] = "cheatkeyenabled=Cheat keys on\r\ncheatkeydisabled=Cheat keys off\r\n";
+        parseTextTable(texts, sizeof texts - 1);
     }
     void TearDown() override {
         typedWords.resetMapSelection = nullptr;
-        typedWords.showCheatKeyMessage = nullptr;
+        freeTextTable();
+        resetTextEffects();
         resetTypedWords();
         resetSceneManager();
     }
@@ -76,11 +79,13 @@ TEST_F(TypedWordsOnScenes, OneMoreLetterAfterAWordDoesNotRepeatIt) {
 TEST_F(TypedWordsOnScenes, TheCheatWordTogglesCheatKeysInTheGameWithItsMessage) {
     type(mapScene, "TZQHGMWP");
     EXPECT_FALSE(typedWords.cheatKeyMode);
+    EXPECT_STREQ(textEffects.bottomText, "");
     type(gameScene, "TZQHGMWP");
     EXPECT_TRUE(typedWords.cheatKeyMode);
+    EXPECT_STREQ(textEffects.bottomText, "Cheat keys on");
     type(gameScene, "TZQHGMWP");
     EXPECT_FALSE(typedWords.cheatKeyMode);
-    EXPECT_EQ(cheatMessages, (std::vector<bool>{true, false}));
+    EXPECT_STREQ(textEffects.bottomText, "Cheat keys off");
 }
 
 TEST_F(TypedWordsOnScenes, OnlyLettersEnterTheBuffer) {
