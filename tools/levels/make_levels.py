@@ -155,11 +155,19 @@ class Board:
         return out
 
 
+def open_cell(board, x, y):
+    """A line of three can pass through the cell in all four directions, so it can be washed."""
+    for dx, dy in ((1, 0), (0, 1), (1, 1), (1, -1)):
+        if not any(all(board.exists(x + (k + i) * dx, y + (k + i) * dy) for i in range(3)) for k in (-2, -1, 0)):
+            return False
+    return True
+
+
 def apply_squares(board, pattern, layers, rng, amount):
     """Marks busy squares (puzzle mode only) in a pattern that suits the shape."""
     if pattern is None:
         return
-    pts = board.all_cells()
+    pts = [p for p in board.all_cells() if open_cell(board, *p)]
     if not pts:
         return
     xs = [p[0] for p in pts]
@@ -197,7 +205,7 @@ def apply_chains(board, count, colours, rng, where="spread"):
     """Chained balls sit on two-layer tiles; their colours are always in play."""
     if not count:
         return
-    pts = [p for p in board.all_cells() if board.cell[p[1]][p[0]] in "012"]
+    pts = [p for p in board.all_cells() if board.cell[p[1]][p[0]] in "012" and open_cell(board, *p)]
     pts.sort()
     if where == "spread":
         rng.shuffle(pts)
@@ -341,7 +349,7 @@ PACK = [
          time=2.5, downtime=1800),
     dict(shape=union(ring(7, 7, 7.1, 4.2), rect(6, 0, 8, 14), rect(0, 6, 14, 8)), squares=("cross", 2, 18),
          chains=(4, "spread"), colours=6, addballs=4, destroy=85, joker=18, time=2.6, downtime=1700),
-    dict(shape=minus(rect(0, 0, 14, 14), pillars(1, 1, 3, 13, 13), pillars(2, 2, 3, 13, 13)),
+    dict(shape=minus(rect(0, 0, 14, 14), pillars(2, 2, 4, 13, 13), pillars(4, 4, 4, 13, 13)),
          squares=("checker", 2, 20), chains=(5, "spread"), colours=6, addballs=4, destroy=90, joker=20,
          time=2.7, downtime=1600),
     # 8 Amber Meadow: a breather on wide open fields
@@ -369,7 +377,7 @@ PACK = [
          squares=("checker", 2, 22), chains=(5, "spread"), colours=6, addballs=4, destroy=110, joker=20,
          time=3.2, downtime=1400),
     # 10 Crystal Brook: rings and crystal frames
-    dict(shape=ring(7, 7, 7.2, 2.5), squares=("edge", 2, 16), chains=(3, "spread"), colours=6, addballs=3,
+    dict(shape=ring(7, 7, 7.2, 2.5), squares=("scatter", 1, 16), chains=(3, "spread"), colours=6, addballs=3,
          destroy=90, joker=16, time=3.0, downtime=1600),
     dict(shape=union(ring(7, 7, 7.2, 4.5), circle(7, 7, 2.3)), squares=("centre", 2, 18), chains=(4, "spread"),
          colours=6, addballs=4, destroy=95, joker=18, time=3.1, downtime=1500),
@@ -394,7 +402,7 @@ PACK = [
          squares=("rows", 2, 22), chains=(5, "spread"), colours=6, addballs=5, destroy=115, joker=20,
          time=3.5, downtime=1200),
     dict(shape=minus(rect(0, 0, 14, 14), pillars(0, 3, 2, 14, 3), pillars(1, 7, 2, 14, 7), pillars(0, 11, 2, 14, 11)),
-         squares=("checker", 2, 24), chains=(6, "spread"), colours=6, addballs=5, destroy=120, joker=20,
+         squares=("centre", 2, 24), chains=(6, "spread"), colours=6, addballs=5, destroy=120, joker=20,
          time=3.6, downtime=1200),
     # 12 Ember Canyon: a winding canyon and islands, seven colours
     dict(shape=union(rect(0, 0, 14, 4), rect(0, 10, 14, 14), rect(5, 4, 9, 10)), squares=("edge", 2, 20),
@@ -426,7 +434,7 @@ PACK = [
     # 14 Heart of the Mountain: the finale
     dict(shape=heart(7, 6.2, 6.6), squares=("centre", 2, 24), chains=(5, "spread"), colours=6, addballs=4,
          destroy=120, joker=18, time=3.8, downtime=1000),
-    dict(shape=minus(rounded(0, 0, 14, 14, 3), heart(7, 6.5, 2.2)), squares=("edge", 2, 26), chains=(6, "spread"),
+    dict(shape=minus(rounded(0, 0, 14, 14, 3), heart(7, 6.5, 2.2)), squares=("centre", 2, 26), chains=(6, "spread"),
          colours=7, addballs=4, destroy=110, joker=16, time=3.9, downtime=950),
     dict(shape=union(heart(4, 5, 3.6), heart(10, 9, 3.6), rect(4, 6, 10, 8)), squares=("scatter", 2, 26),
          chains=(6, "spread"), colours=7, addballs=4, destroy=115, joker=16, time=4.0, downtime=900),
@@ -446,16 +454,62 @@ BONUS_FIGURES = [["1.1", ".1.", "1.1"], [".1.", "111", ".1."], ["111", "1.1", "1
 # ---------------------------------------------------------------- writing
 
 
+# Difficulty in waves: a base per stage (the fifth and eighth stages are breathers) plus a rise over
+# the five levels of a stage, the fifth a little harder still.
+STAGE_BASE = [0.0, 0.08, 0.16, 0.26, 0.2, 0.34, 0.44, 0.36, 0.52, 0.6, 0.68, 0.76, 0.84, 0.92]
+
+
+def difficulty(index):
+    stage, place = divmod(index, 5)
+    return min(1.0, STAGE_BASE[stage] + 0.025 * place + (0.03 if place == 4 else 0.0))
+
+
+def tile_weight(index):
+    """Tile layers to wash in puzzle mode (a chained ball counts three: a chain and two layers)."""
+    return int(round(7 + 14 * difficulty(index)))
+
+
+def classic_goal(index, spec):
+    """The classic goal grows faster than the table's breathers and waves."""
+    return int(round(spec["destroy"] * (1.0 + 2.2 * difficulty(index)) / 5.0)) * 5
+
+
+# Moves the bot needed in 9 of 10 puzzle games of each level (python3 tools/levels/balance.py prints them
+# as "p90 moves"). A person thinks between moves and the clock runs while nobody moves, so the clock
+# allows a minute plus three seconds for each of those moves.
+PUZZLE_MOVES = [
+    3, 4, 35, 55, 48, 34, 82, 36, 48, 74, 33, 90, 70, 49,
+    95, 82, 88, 53, 85, 81, 25, 44, 47, 41, 83, 82, 75, 111,
+    48, 61, 102, 74, 90, 61, 47, 121, 57, 86, 115, 91, 78, 167,
+    117, 76, 96, 76, 68, 84, 67, 78, 81, 101, 52, 97, 90, 105,
+    109, 84, 113, 94, 90, 180, 71, 101, 97, 80, 99, 76, 102, 72,
+]
+
+
+def puzzle_minutes(index):
+    seconds = 60 + 3.0 * PUZZLE_MOVES[index]
+    if index < 15:  # newcomers get half as much again
+        seconds *= 1.5
+    if index >= 5:  # the game stretches the clock of the early levels itself
+        q = (70 - index) / 65.0
+        seconds /= 1 + 5 * q ** 3
+    return max(0.5, math.ceil(seconds / 6.0) / 10.0)
+
+
 def level_text(index, spec):
     rng = random.Random(1000 + index)
     board = Board(spec["shape"])
     sq = spec.get("squares")
+    ch = spec.get("chains")
     if sq and sq[0] == "cells":
         for (x, y) in sq[1]:
             board.cell[y][x] = "1"
     elif sq:
-        apply_squares(board, sq[0], sq[1], rng, sq[2])
-    ch = spec.get("chains")
+        chains = min(ch[0], 1 + index // 25) if ch else 0
+        layers = sq[1]
+        amount = max(4, (tile_weight(index) - 3 * chains) // layers)
+        apply_squares(board, sq[0], layers, rng, amount)
+        ch = (chains, ch[1]) if ch else None
     if ch:
         apply_chains(board, ch[0], spec["colours"], rng, ch[1])
     place_balls(board, spec.get("balls", []))
@@ -466,13 +520,13 @@ def level_text(index, spec):
     if spec.get("downtime"):
         lines.append("leveldowntime=%d" % spec["downtime"])
     lines.append("addballs=%d" % spec["addballs"])
-    lines.append("balls4destroy=%d" % spec["destroy"])
+    lines.append("balls4destroy=%d" % (spec["destroy"] if index < 4 else classic_goal(index, spec)))
     lines.append("jockerfrequency=%d" % spec["joker"])
     lines.append("level=")
     lines.extend(board.rows())
     # The layout ends at an empty line; the keys below it must not be read as cells.
     lines.append("")
-    lines.append("time4level=%s" % fmt(spec["time"]))
+    lines.append("time4level=%s" % fmt(spec["time"] if index < 4 else puzzle_minutes(index)))
     lines.append("bonusfigure=")
     lines.extend(spec.get("bonus") or BONUS_FIGURES[index % len(BONUS_FIGURES)])
     return "\r\n".join(lines) + "\r\n", board
