@@ -43,7 +43,7 @@ def records(mode):
             score = balls * 10 * (1 + 0.12 * combo) + 300 * (index // 10)
             secs = 45 + moves * 3.2
         elif mode == 1:  # puzzle: clean every tile
-            moves = tiles * 0.9 + 6 + 2 * (colours - 4)
+            moves = make_levels.PUZZLE_MOVES[index] * 0.55 + 4
             combo = 2 + index // 18
             balls = moves * 3.3
             score = balls * 10 * (1 + 0.1 * combo) + tiles * 100 + 400
@@ -55,6 +55,7 @@ def records(mode):
             combo = 3 + index // 12
             score = balls * 10 * (1 + 0.15 * combo)
             secs = 60 + moves * 2.2
+        score *= 1 + index / 40.0  # later levels are played by practised players with longer combos
         moves = int(round(moves * wobble))
         score = int(round(score * wobble / 10.0)) * 10
         secs = secs * wobble
