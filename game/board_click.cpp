@@ -4,6 +4,7 @@
 #include "game/bonus_pieces.h"
 #include "game/game_state.h"
 #include "game/moves.h"
+#include "game/path_search.h"
 #include "game/presentation_events.h"
 
 namespace {
@@ -71,4 +72,24 @@ void rightClickBoard() {
 void clickHammerIcon() {
     if (leftClickTaken()) return;
     if (game.hammerCharge == 1.0f) toggleHammer();
+}
+
+void doubleClickCell(int x, int y) {
+    if (game.menuOpen || game.ballMoving) return;
+    if (!cellExists(x, y)) {
+        // A double click beside the pieces, on the board area, is the quick way to pause.
+        game.running = false;
+        presentation().sound("menu.ogg", 0);
+        return;
+    }
+    const Cell& cell = cellAt(x, y);
+    if (cell.ball.kind != kNoPiece && cell.ball.chains != 0) return;
+    if (game.selectedX == x && game.selectedY == y) {
+        deselect();
+        return;
+    }
+    // It only selects, never moves; an empty cell selected this way is dropped by the next sweep.
+    game.selectedX = x;
+    game.selectedY = y;
+    computePathDistances();
 }

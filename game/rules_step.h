@@ -1,8 +1,20 @@
-// The rule work of one frame of the game scene, in the frame's order. The game scene calls it while it
-// draws; the simulator calls it alone. Both read the frame's length from app.frameTimeMs/frameDeltaMs.
+// The rule work of one frame of the game scene, in the frame's order. The game scene calls rulesFrame()
+// once per frame (after the frame clock has set app.frameTimeMs and app.frameDeltaMs) and then draws
+// what the state shows; the simulator calls it alone. Results are the same either way because the rules
+// advance every clock they depend on themselves:
+//   1. idle timer, level bar, result sequences (a finished sequence opens its page via openResultPage);
+//   2. pauseMs and menuFadeMs (the board stands still while paused past 500 ms, hidden behind a menu,
+//      or broken up below 7500 ms of the level-complete sequence);
+//   3. the board sweep: lost selection, cell clocks, highlight scales and preview timers, ballMoving,
+//      path distances, ball clocks, appearance and its removal pass, travel and landing, the empty-board
+//      check, the level-state check, the hint's display time;
+//   4. the removal queue (not while the help board is active);
+//   5. barFraction and its eased display barShownFraction, the flight and arrival of bar stars;
+//   6. levelTimeMs while playing.
+// The presentation only reads: it never changes scale, pendingMs, barShownFraction or the stars itself.
 #pragma once
 
-void rulesFrame();     // one whole frame: bookkeeping, board sweep, removal queue, level bar, play time
-void boardSweep();     // the board part: selection, clocks, distances, appearance, travel, outcome checks
-bool boardSweepRuns(); // the board is shown this frame (not paused, hidden by a menu or broken up)
-bool anyPieceOnPlayArea();
+void rulesFrame();         // one whole frame of the rules
+void boardSweep();         // step 3 alone (the help board runs it through helpBoardSweep)
+bool boardSweepRuns();     // the board is shown this frame
+bool anyPieceOnPlayArea(); // some piece stands on the playing area

@@ -29,11 +29,6 @@ TEST_F(BoardKeysTest, SpacePausesAndAnyKeyResumes) {
     EXPECT_TRUE(game.menuOpen);
 }
 
-TEST_F(BoardKeysTest, TimeOfDayKeys) {
-    onGameKey('2');
-    EXPECT_TRUE(events.has("scenery 1"));
-}
-
 TEST_F(BoardKeysTest, CheatKeysWorkOnlyInCheatMode) {
     onGameKey('Z');
     EXPECT_EQ(game.score, 0);

@@ -64,12 +64,4 @@ TEST_F(IdleHintTest, PuzzleModePrefersABusySquare) {
     EXPECT_EQ(game.hintToX, 7);
 }
 
-TEST_F(IdleHintTest, HintFadesAfterFiveSeconds) {
-    game.hintShown = true;
-    setFrame(2600);
-    updateHint();
-    EXPECT_TRUE(game.hintShown);
-    updateHint();
-    EXPECT_FALSE(game.hintShown);
-}
 } // namespace

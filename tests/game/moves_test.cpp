@@ -1,5 +1,6 @@
 #include "game/moves.h"
 
+#include "game/board_click.h"
 #include "game/path_search.h"
 #include "rules_fixture.h"
 

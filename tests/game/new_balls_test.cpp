@@ -80,15 +80,6 @@ TEST_F(NewBallsTest, AppearanceEndsWithOneRemovalPassAfterTheLastBall) {
     EXPECT_EQ(game.combo, 4);
 }
 
-TEST_F(NewBallsTest, BonusPiecesAppearMoreSlowly) {
-    loadPicture("-\n", kPlayLeft, kPlayTop, true);
-    setBall(5, 5, kDiamond);
-    cellAt(5, 5).ball.appearMs = 500;
-    setFrame(800);
-    updateAppearance();
-    EXPECT_GT(cellAt(5, 5).ball.appearMs, 0); // 833 ms in all
-}
-
 TEST_F(NewBallsTest, BallsPerTurnFollowTheBoardAndTheMode) {
     loadPicture("", kPlayLeft, kPlayTop, false); // 300 cells
     game.ballsPerTurn = 0;

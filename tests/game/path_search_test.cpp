@@ -50,21 +50,6 @@ TEST_F(PathSearchTest, EqualLengthRoutesFollowTheNeighbourOrderWalkedBackFromThe
     }
 }
 
-TEST_F(PathSearchTest, RouteTakesRightThenUpWhenLeftIsBlocked) {
-    loadPicture("-a-\n"
-                "b--\n",
-                kPlayLeft, kPlayTop, true);
-    game.selectedX = 6;
-    game.selectedY = 5;
-    computePathDistances();
-    ASSERT_TRUE(buildRoute(6, 6));
-    ASSERT_EQ(game.pathLength, 1);
-    EXPECT_FLOAT_EQ(game.pathPoints[0].y, -40);
-    ASSERT_TRUE(buildRoute(5, 5));
-    ASSERT_EQ(game.pathLength, 1);
-    EXPECT_FLOAT_EQ(game.pathPoints[0].x, -40);
-}
-
 TEST_F(PathSearchTest, MoveDurationGrowsWithTheRootOfTheSteps) {
     EXPECT_EQ(moveDurationFor(1), 221);
     EXPECT_EQ(moveDurationFor(10), 700);

@@ -149,10 +149,4 @@ TEST_F(RemovalPassTest, ThreeQuadroBombsClearTheBoardAndCompleteTheLevel) {
     EXPECT_TRUE(events.has("sound deleteballs.ogg"));
 }
 
-TEST_F(RemovalPassTest, PassCountersAreZeroAfterThePass) {
-    loadPicture("JJJ\n");
-    removalPass(true);
-    EXPECT_EQ(game.passJokers, 0);
-    EXPECT_EQ(game.passBallsRemoved, 0);
-}
 } // namespace
