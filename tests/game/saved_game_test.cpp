@@ -5,8 +5,12 @@
 #include <filesystem>
 #include <unistd.h>
 
+#include "engine/file_registry.h"
+#include "engine/temp_folder.h"
+#include "game/level_outcome.h"
 #include "game/moves.h"
 #include "game/rules_step.h"
+#include "platform/folders.h"
 #include "rules_fixture.h"
 
 namespace {
@@ -176,6 +180,49 @@ TEST_F(SavedGameTest, SaveIsRefusedWhenTheMomentForbidsIt) {
     events.gameSceneAnswer = false;
     EXPECT_FALSE(saveGame());
     EXPECT_EQ(currentProfile().savedGame[0], 0);
+}
+
+TEST_F(SavedGameTest, SaveGameWritesThePlayersFileAndResumeBringsTheLevelBack) {
+    TempFolder home;
+    const char* oldHome = std::getenv("XDG_DATA_HOME");
+    std::string keep = oldHome ? oldHome : "";
+    setenv("XDG_DATA_HOME", home.path.c_str(), 1);
+    ASSERT_TRUE(makeFolders(settingsFolder()));
+    std::string level = "level=\r\n0a0b0c0a0b0c0a0b0c00\r\n00000000000000000000\r\n";
+    resetFileRegistry();
+    auto registerLevel = [&] {
+        registerFile("levels/pack1_03.lvl", static_cast<int>(level.size()),
+                     reinterpret_cast<uint8_t*>(level.data()), false);
+    };
+    registerLevel();
+    setProfileMode(0);
+    setProfileLevel(6);
+    startLevel(6);
+    game.movesMade = 2;
+    game.score = 640;
+    game.combo = 2;
+    cellAt(20, 6).ball.kind = 3;
+    cellAt(20, 6).ball.appearMs = 0;
+    countFreeCells();
+    Board saved = gameBoard;
+    ASSERT_TRUE(saveGame());
+    EXPECT_EQ(currentProfile().savedGame[0], 1);
+    EXPECT_TRUE(std::filesystem::exists(savedGamePath(currentProfile(), 0)));
+
+    registerLevel();
+    game.selectedX = 5;
+    ASSERT_TRUE(resumeGame());
+    EXPECT_EQ(std::memcmp(&gameBoard, &saved, sizeof(Board)), 0);
+    EXPECT_EQ(game.score, 640);
+    EXPECT_EQ(game.combo, 2);
+    EXPECT_EQ(game.selectedX, -1);
+    EXPECT_TRUE(events.has("clearbig"));
+    resetFileRegistry();
+    if (oldHome) {
+        setenv("XDG_DATA_HOME", keep.c_str(), 1);
+    } else {
+        unsetenv("XDG_DATA_HOME");
+    }
 }
 
 TEST_F(SavedGameTest, ForeignValuesAreKeptInRange) {
