@@ -1,5 +1,10 @@
 #include "app/game_scene.h"
 
+#include <algorithm>
+
+#include "app/typed_words.h"
+#include "game/game_state.h"
+
 GameScene gameScene;
 
 // Not yet: the board, its view and input, the heads-up display and the menus fill these operations in.
@@ -39,7 +44,8 @@ void GameScene::rightUp() {
 }
 
 void GameScene::middleDown() {
-    // Not yet: in cheat-key mode (typedWords.cheatKeyMode) the hammer charge grows by 0.2, at most 1.
+    // A testing aid: only in cheat-key mode does the middle button charge the hammer.
+    if (typedWords.cheatKeyMode) game.hammerCharge = std::min(1.0f, game.hammerCharge + 0.2f);
 }
 
 void GameScene::mouseMove() {

@@ -7,6 +7,7 @@
 #include "engine/audio.h"
 #include "engine/limits.h"
 #include "engine/render.h"
+#include "game/game_state.h"
 #include "platform/clock.h"
 
 void handleAppEvent(const AppEvent& event) {
@@ -19,7 +20,8 @@ void handleAppEvent(const AppEvent& event) {
         restartFrameClock(clockMs()); // the time spent inactive never reaches the game
         break;
     case EventKind::deactivate:
-        // Not yet: clear the board's selected cell.
+        game.selectedX = -1; // the board's selection does not outlive the focus
+        game.selectedY = -1;
         pauseAudio();
         app.appActive = false;
         break;

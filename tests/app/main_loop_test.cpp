@@ -7,7 +7,9 @@
 #include "app/recording_scene.h"
 #include "app/scene_manager.h"
 #include "app/splash_scene.h"
+#include "app/window_messages.h"
 #include "engine/app_state.h"
+#include "game/game_state.h"
 #include "platform/headless.h"
 
 namespace {
@@ -104,6 +106,16 @@ TEST_F(MainLoop, MouseMovesSetThePositionBeforeTheSceneHearsOfThem) {
     runMainLoop();
     EXPECT_EQ(seenX, -3);
     EXPECT_EQ(seenY, 599);
+}
+
+TEST_F(MainLoop, LosingTheFocusDropsTheBoardsSelection) {
+    game.selectedX = 3;
+    game.selectedY = 4;
+    handleAppEvent(event(EventKind::deactivate));
+    EXPECT_FALSE(app.appActive);
+    EXPECT_EQ(game.selectedX, -1);
+    EXPECT_EQ(game.selectedY, -1);
+    resetGameState();
 }
 
 TEST_F(MainLoop, TheStartupRunsOnceAfterTheFrameThatAskedForIt) {

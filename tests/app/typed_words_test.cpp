@@ -10,6 +10,7 @@
 #include "app/splash_scene.h"
 #include "engine/text_effects.h"
 #include "engine/text_table.h"
+#include "game/game_state.h"
 #include "platform/events.h"
 
 namespace {
@@ -86,6 +87,18 @@ TEST_F(TypedWordsOnScenes, TheCheatWordTogglesCheatKeysInTheGameWithItsMessage) 
     type(gameScene, "TZQHGMWP");
     EXPECT_FALSE(typedWords.cheatKeyMode);
     EXPECT_STREQ(textEffects.bottomText, "Cheat keys off");
+}
+
+TEST_F(TypedWordsOnScenes, InCheatKeyModeTheMiddleButtonChargesTheHammer) {
+    game.hammerCharge = 0.5f;
+    gameScene.middleDown();
+    EXPECT_EQ(game.hammerCharge, 0.5f);
+    type(gameScene, "TZQHGMWP");
+    gameScene.middleDown();
+    EXPECT_FLOAT_EQ(game.hammerCharge, 0.7f);
+    for (int i = 0; i < 3; ++i) gameScene.middleDown();
+    EXPECT_EQ(game.hammerCharge, 1.0f);
+    game.hammerCharge = 0.0f;
 }
 
 TEST_F(TypedWordsOnScenes, OnlyLettersEnterTheBuffer) {

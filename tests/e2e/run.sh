@@ -12,6 +12,7 @@ BUILD=$(cd "${1:-$ROOT/build}" && pwd)
 GAME=$BUILD/pebblecraft
 WM_DELETE=$BUILD/e2e_wm_delete
 SHOTS=$BUILD/e2e-screenshots
+LOGS=$BUILD/e2e-logs
 WORK=$(mktemp -d /tmp/pebblecraft-e2e.XXXXXX)
 PASSED=0
 FAILED=0
@@ -22,6 +23,10 @@ cleanup() {
     [ -n "$GAME_PID" ] && kill "$GAME_PID" 2>/dev/null
     [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
     wait 2>/dev/null
+    # Keep what the programs printed, for a failed run.
+    rm -rf "$LOGS"
+    mkdir -p "$LOGS"
+    cp "$WORK"/*.out "$WORK"/*.err "$WORK"/*.log "$LOGS"/ 2>/dev/null
     rm -rf "$WORK"
 }
 trap cleanup EXIT
@@ -181,11 +186,26 @@ flow_missing_data() {
     check "and shows the loading error" file_has "$WORK/nodata.err" "Can't load"
 }
 
+flow_render_check() {
+    # The render layer's own check in a real window: pixels of text, sprites, pictures and a bolt, and,
+    # once the data builder has filled the Data folder, the built fonts and pictures.
+    local args=("$SHOTS/render-check.png" 0)
+    [ -e "$BUILD/Data/targa.dat" ] && args+=("$SHOTS/render-check-data.png")
+    fresh_home render
+    game_env "$BUILD/e2e_render_check" "${args[@]}" >"$WORK/render.out" 2>"$WORK/render.err" &
+    local pid=$!
+    wait_exit "$pid" 60
+    [ "$EXIT_CODE" -eq 124 ] && kill "$pid" 2>/dev/null
+    check "the render check passes in a real window" equals "$EXIT_CODE" 0
+    grep -i "fail" "$WORK/render.out" | sed 's/^/       /'
+}
+
 FLOWS=(
     flow_window_and_single_instance
     flow_stale_lock
     flow_no_display
     flow_missing_data
+    flow_render_check
 )
 
 # ---- set-up --------------------------------------------------------------------------------------
@@ -194,7 +214,9 @@ for tool in Xvfb xdotool import identify; do
     command -v "$tool" >/dev/null || { echo "e2e: $tool is missing (run tools/install-deps.sh)"; exit 1; }
 done
 [ -x "$GAME" ] || { echo "e2e: $GAME is missing (make build)"; exit 1; }
-[ -x "$WM_DELETE" ] || { echo "e2e: $WM_DELETE is missing (make build)"; exit 1; }
+for program in "$WM_DELETE" "$BUILD/e2e_render_check"; do
+    [ -x "$program" ] || { echo "e2e: $program is missing (make build)"; exit 1; }
+done
 # The data builder fills BUILD/Data; until it has run, the game starts on an empty data folder.
 mkdir -p "$BUILD/Data" "$SHOTS"
 
