@@ -57,7 +57,12 @@ void playerLevelWon(int levelIndex, int score, int maxCombo, int levelTimeMs, in
                     bool* stageComplete, bool* gamePassed) {
     updateLevelRecord(modeIndex(), levelIndex, score, maxCombo, levelTimeMs, movesMade);
     enterHighScore(modeIndex());
+    // The progress steps in the mode just played, whatever mode the profile last showed.
+    Profile& profile = currentProfile();
+    int shownMode = profile.profileMode;
+    profile.profileMode = modeIndex();
     LevelAdvance advance = advanceLevel();
+    profile.profileMode = shownMode;
     *stageComplete = advance.zoneCompleted;
     *gamePassed = advance.modeCompleted;
     savePlayerData();

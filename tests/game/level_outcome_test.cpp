@@ -105,7 +105,8 @@ TEST_F(LevelOutcomeTest, LevelCompleteSequenceClearsTheBoardAfterOneSecondAndOpe
     game.barValue = 0;
     checkLevelState();
     ASSERT_FLOAT_EQ(game.completeCountdownMs, 8500);
-    EXPECT_EQ(currentProfile().levelInZone[currentProfile().profileMode], 1);
+    EXPECT_EQ(currentProfile().levelInZone[0], 1); // the mode played, not the one the profile last showed
+    EXPECT_EQ(currentProfile().levelInZone[1], 0);
     setFrame(900);
     updateSequences();
     EXPECT_EQ(kindAt(5, 5), 0);
