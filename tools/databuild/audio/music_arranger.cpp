@@ -101,6 +101,7 @@ void writeGroove(xm::Pattern& p, Groove groove, bool fill) {
 }
 
 void writeChords(xm::Pattern& p, const std::vector<Chord>& chords, const PatternPlan& plan) {
+    const int volume = plan.chordVolume;
     int slot = kRowsPerPattern / int(chords.size());
     for (size_t c = 0; c < chords.size(); ++c) {
         std::vector<int> notes = voice(chords[c], plan.chordCentre);
@@ -111,19 +112,19 @@ void writeChords(xm::Pattern& p, const std::vector<Chord>& chords, const Pattern
             case ChordStyle::None:
                 break;
             case ChordStyle::Pad:
-                putNote(p, start, channel, notes[v], kPad, 21);
+                putNote(p, start, channel, notes[v], kPad, volume);
                 break;
             case ChordStyle::PianoHeld:
-                putNote(p, start, channel, notes[v], kPiano, 21);
+                putNote(p, start, channel, notes[v], kPiano, volume);
                 break;
             case ChordStyle::PianoOffbeat:
                 for (int r = 2; r < slot; r += 4)
-                    putNote(p, start + r, channel, notes[v], kPiano, r % 8 == 2 ? 24 : 19);
+                    putNote(p, start + r, channel, notes[v], kPiano, r % 8 == 2 ? volume + 3 : volume - 2);
                 break;
             case ChordStyle::PianoBroken:
                 // Low-to-high roll on the beat, then a quieter repeat halfway through the chord.
-                putNote(p, start + int(v), channel, notes[v], kPiano, 22);
-                if (slot >= 16) putNote(p, start + 8 + int(v), channel, notes[v], kPiano, 15);
+                putNote(p, start + int(v), channel, notes[v], kPiano, volume + 1);
+                if (slot >= 16) putNote(p, start + 8 + int(v), channel, notes[v], kPiano, volume * 3 / 4);
                 break;
             }
         }
@@ -183,6 +184,20 @@ void writeBass(xm::Pattern& p, const std::vector<Chord>& chords, BassStyle style
             for (int r = 0; r < slot; r += 2) put(r, (r / 2) % 2 ? root + 12 : root, r % 4 == 0 ? 52 : 40);
             break;
         }
+    }
+}
+
+constexpr int kEchoDelayRows = 3; // a dotted eighth: the echo falls between the tune's own notes
+
+// The melody copied a few rows later at a fraction of its volume.
+void writeEcho(xm::Pattern& p, int melodyVolume) {
+    for (int row = p.rows - 1 - kEchoDelayRows; row >= 0; --row) {
+        const xm::Cell& source = p.at(row, kMelodyChannel);
+        if (!source.note) continue;
+        xm::Cell& echo = p.at(row + kEchoDelayRows, kEchoChannel);
+        echo.note = source.note;
+        echo.instrument = source.instrument;
+        if (source.volume) echo.volume = uint8_t(0x10 + melodyVolume * 2 / 5);
     }
 }
 
@@ -288,6 +303,7 @@ int addLongPattern(xm::Module& module, const std::vector<PatternPlan>& plans) {
             int used = writeLine(p, kMelodyChannel, 0, plan.melody, plan.melodyInstrument, plan.melodyVolume);
             assert(used == kRowsPerPattern);
             (void)used;
+            writeEcho(p, plan.melodyVolume);
         }
         if (!plan.counter.empty())
             writeLine(p, kCounterChannel, 0, plan.counter, plan.counterInstrument, plan.counterVolume);
@@ -297,9 +313,26 @@ int addLongPattern(xm::Module& module, const std::vector<PatternPlan>& plans) {
             p.at(0, kSnareChannel).effect = xm::kEffectSpeed;
             p.at(0, kSnareChannel).param = 6;
         }
+        placeInStereo(p);
         std::copy(p.cells.begin(), p.cells.end(), whole.cells.begin() + long(part * p.cells.size()));
     }
     return index;
+}
+
+// Where each part sits between the speakers (0 left, 128 centre, 255 right), set with every note so
+// the image is right wherever playback starts.
+void placeInStereo(xm::Pattern& p) {
+    static const uint8_t kPan[kChannelCount] = {128, 168, 88, 128, 168, 128, 128, 120, 150, 96, 72, 128};
+    for (int row = 0; row < p.rows; ++row) {
+        for (int channel = 0; channel < kChannelCount; ++channel) {
+            xm::Cell& cell = p.at(row, channel);
+            if (cell.note >= 1 && cell.note <= 96 && cell.effect == 0 && cell.param == 0 &&
+                kPan[channel] != 128) {
+                cell.effect = xm::kEffectPanning;
+                cell.param = kPan[channel];
+            }
+        }
+    }
 }
 
 void jumpAtEnd(xm::Module& module, int pattern, int order) {

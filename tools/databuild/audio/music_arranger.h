@@ -26,6 +26,8 @@ enum Channel : int {
     kSnareChannel,
     kHatChannel,
     kArpChannel,
+    kEchoChannel,  // the melody again, later and softer, from one side: a tracker's echo
+    kSpareChannel, // keeps the channel count even
     kChannelCount,
 };
 
@@ -56,6 +58,7 @@ struct PatternPlan {
     uint8_t counterInstrument = kBell;
     int counterVolume = 38;
     ChordStyle chordStyle = ChordStyle::Pad;
+    int chordVolume = 21; // per chord voice
     int chordCentre = 62; // MIDI note the chord voicing gathers around
     ArpStyle arpStyle = ArpStyle::None;
     uint8_t arpInstrument = kMarimba;
@@ -82,6 +85,9 @@ int writeLine(xm::Pattern& pattern, int channel, int firstRow, const std::string
 
 // Puts a note (MIDI number) into a cell.
 void putNote(xm::Pattern& pattern, int row, int channel, int midi, uint8_t instrument, int volume);
+
+// Pans every note of the pattern to its part's place between the speakers.
+void placeInStereo(xm::Pattern& pattern);
 
 // Makes the pattern's last row jump to `order`, so that a section repeats.
 void jumpAtEnd(xm::Module& module, int pattern, int order);

@@ -19,7 +19,7 @@ void layOut(xm::Module& m, const MusicSection& section, const std::vector<int>& 
     // The last pattern must be used only there, or the jump would cut the section short elsewhere.
     for (size_t i = 0; i + 1 < patterns.size(); ++i) assert(patterns[i] != patterns.back());
     jumpAtEnd(m, patterns.back(), section.firstOrder);
-    xm::Cell& first = m.patterns[size_t(patterns.front())].at(0, kArpChannel);
+    xm::Cell& first = m.patterns[size_t(patterns.front())].at(0, kEchoChannel);
     first.effect = xm::kEffectGlobalVolume;
     first.param = uint8_t(globalVolume);
 }
@@ -169,6 +169,7 @@ void menuTheme(xm::Module& m) {
     base.melodyInstrument = kPiano;
     base.melodyVolume = 60;
     base.chordStyle = ChordStyle::Pad;
+    base.chordVolume = 16;
     base.chordCentre = 62;
     base.bassStyle = BassStyle::Long;
     base.groove = Groove::Light;
@@ -395,6 +396,7 @@ void completeJingle(xm::Module& m) {
     putNote(p, 16, kSnareChannel, 60, kClap, 34);
     for (int r = 0; r < 16; r += 2) putNote(p, r, kHatChannel, 60, kShaker, r % 4 ? 16 : 24);
 
+    placeInStereo(p);
     int tail = addEmptyPattern(m, 64);
     writeLine(m.patterns[size_t(tail)], kCounterChannel, 0, "r/8 g5/8 e6/12 c6/4 r/8 d6/8 g5/16", kBell, 16);
     settlePad(m.patterns[size_t(tail)], 30, 11);
@@ -417,6 +419,7 @@ void defeatJingle(xm::Module& m) {
     writeLine(p, kBassChannel, 0, "a2/8 f2/8 d2/4 e2/4 a2/8", kBass, 46);
     writeLine(p, kCounterChannel, 24, "a5/8", kBell, 18);
 
+    placeInStereo(p);
     int tail = addEmptyPattern(m, 64);
     writeLine(m.patterns[size_t(tail)], kCounterChannel, 0, "r/16 e5/16 c5/16 a4/16", kBell, 12);
     settlePad(m.patterns[size_t(tail)], 24, 9);

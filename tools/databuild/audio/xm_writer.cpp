@@ -62,7 +62,7 @@ std::vector<uint8_t> writeModule(const Module& m) {
     w.text("Extended Module: ", 17);
     w.text(m.name, 20);
     w.u8(0x1A);
-    w.text("pebblecraft databuild", 20);
+    w.text("Pebblecraft builder", 20);
     w.u16(0x0104);
     w.u32(276); // header size counted from this field: 20 bytes of fields and the order table
     w.u16(uint16_t(m.orders.size()));

@@ -17,6 +17,7 @@ enum Effect : uint8_t {
     kEffectNone = 0x0,
     kEffectPortamento = 0x3,
     kEffectVibrato = 0x4,
+    kEffectPanning = 0x8, // 0 left .. 255 right
     kEffectVolumeSlide = 0xA,
     kEffectPositionJump = 0xB,
     kEffectSetVolume = 0xC,
