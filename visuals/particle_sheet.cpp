@@ -38,6 +38,15 @@ bool setSpriteStates(const Texture* sheet) {
     return culling;
 }
 
+// Type 0 adds the sprite's light to the picture, weighted by its alpha: the sheet's glows are shaped by
+// their alpha and effects fade out through it. Type 1 lays the sprite over the picture.
+void setSpriteBlend(int blend) {
+    if (blend == 0)
+        setBlendFactors(BlendFactor::SrcAlpha, BlendFactor::One);
+    else
+        setBlendMode(kBlendNormal);
+}
+
 // Corners run bottom-right, top-right, top-left, bottom-left; the strip wants BR, TR, BL, TL.
 void sheetQuad(const glm::vec3 corners[4], const TexRect& r, uint32_t color) {
     const glm::vec3 strip[4] = {corners[0], corners[1], corners[3], corners[2]};
@@ -57,7 +66,7 @@ void drawSprites(const EffectSprite* sprites, int count, const Texture* sheet) {
         const EffectSprite& s = sprites[i];
         if (s.blend != blend) { // consecutive sprites of one type share the state
             blend = s.blend;
-            setBlendMode(blend == 0 ? kBlendAdditive : kBlendNormal);
+            setSpriteBlend(blend);
         }
         billboardCorners(s.position, s.rotationDeg, s.halfSize, corners);
         sheetQuad(corners, sheetFrame(s.frame, width, height), s.color);
@@ -68,7 +77,7 @@ void drawSprites(const EffectSprite* sprites, int count, const Texture* sheet) {
 void drawSheetSprite(float x, float y, float width, float height, int frame, uint32_t argb, int blend) {
     const Texture* sheet = particleSystem.sheet;
     bool culling = setSpriteStates(sheet);
-    setBlendMode(blend == 0 ? kBlendAdditive : kBlendNormal);
+    setSpriteBlend(blend);
     // The camera's right and up axes, from an upright unit square.
     glm::vec3 centre(x, y, 0.0f), unit[4];
     billboardCorners(centre, 0.0f, 1.0f, unit);

@@ -199,7 +199,8 @@ TEST(ParticleSheet, StretchedSheetSpriteCoversItsSizeWithTheFramesTexels) {
     flushBatch();
     ASSERT_EQ(backend.draws.size(), 1u);
     const RecordedDraw& d = backend.draws[0];
-    EXPECT_EQ(d.states.dstBlend, BlendFactor::One); // additive
+    EXPECT_EQ(d.states.dstBlend, BlendFactor::One); // light added, weighted by alpha
+    EXPECT_EQ(d.states.srcBlend, BlendFactor::SrcAlpha);
     float minX = 1e9f, maxX = -1e9f, minY = 1e9f, maxY = -1e9f;
     for (int i = 0; i < d.vertexCount; ++i) {
         const ColoredVertex& v = backend.coloredVertex(d, i);
