@@ -1,0 +1,24 @@
+// Beams: the short-lived lightning strokes between two points that mark a diamond's reach; each is
+// drawn as a fresh jagged bolt every frame for 500 ms while it fades.
+#pragma once
+
+constexpr int kMaxBeams = 32;
+constexpr float kBeamLifeMs = 500;
+
+struct Beam {
+    float fromX, fromY, toX, toY;
+    float ageMs; // shown while below kBeamLifeMs
+    bool active;
+};
+
+struct Beams {
+    Beam beams[kMaxBeams] = {}; // a ring: the newest overwrites the oldest
+    int next = 0;
+};
+
+extern Beams beams;
+
+void resetBeams();
+void addBeam(float fromX, float fromY, float toX, float toY);
+void queueBeams(); // queues this frame's bolts and ages the beams
+int liveBeams();

@@ -1,0 +1,227 @@
+#include "gameplay/board_input.h"
+
+#include "game/board.h"
+#include "game/bonus_pieces.h"
+#include "game/game_state.h"
+#include "game/moves.h"
+#include "game/path_search.h"
+#include "game/presentation_events.h"
+#include "gameplay/board_view.h"
+#include "gameplay/game_flow.h"
+#include "gameplay/game_view.h"
+#include "gameplay/tips.h"
+
+BoardInput boardInput;
+
+void resetBoardInput() {
+    auto apply = boardInput.applySystemCursor; // the window's hook outlives a level
+    boardInput = BoardInput{};
+    boardInput.applySystemCursor = apply;
+}
+
+void setCursorMode(int mode) {
+    game.cursorMode = mode;
+    if (mode != kCursorHelp) boardInput.helpArmed = false;
+    syncCursor();
+}
+
+void syncCursor() {
+    if (boardInput.appliedCursor == game.cursorMode) return;
+    boardInput.appliedCursor = game.cursorMode;
+    if (boardInput.applySystemCursor) boardInput.applySystemCursor(game.cursorMode);
+}
+
+namespace {
+bool paused() {
+    return !game.running;
+}
+
+// Paused after the last level for less than 5000 ms: the congratulations cannot be clicked away yet.
+bool passedGuard() {
+    return paused() && game.gamePassed && game.pauseMs < 5000;
+}
+
+bool finishedStageWaits() {
+    return game.completeCountdownMs < 0 && paused() && game.stageComplete;
+}
+
+void pauseGame() {
+    game.running = false;
+    presentation().sound("menu.ogg", 0);
+}
+
+// The panel's buttons while no menu is open; true when the click is used up.
+bool panelButtons(float x, float y) {
+    if (insideRect(kRelaxButton, x, y)) {
+        game.running = false;
+        setCursorMode(kCursorNormal);
+        presentation().sound("menu.ogg", 0);
+        return true;
+    }
+    const HitRect* times[3] = {&kNightButton, &kMorningButton, &kDayButton};
+    for (int i = 0; i < 3; ++i) {
+        if (insideRect(*times[i], x, y)) {
+            setTimeOfDay(i);
+            presentation().sound("menu.ogg", 0);
+            break; // and the click goes on
+        }
+    }
+    return false;
+}
+
+void boardClick(float x, float y) {
+    if (insideRect(gameView.helpButton, x, y)) {
+        boardInput.helpArmed = true;
+        setCursorMode(kCursorHelp);
+    }
+    // The hammer bar without its borders; with a charge short of full the click falls through.
+    if (hammerIconHit(x, y) && game.hammerCharge == 1.0f) {
+        toggleHammer();
+        syncCursor();
+        return;
+    }
+    int cx = -1, cy = -1;
+    if (!cellUnderPoint(x, y, &cx, &cy) || !cellExists(cx, cy)) {
+        deselect();
+        if (game.cursorMode == kCursorHammer) setCursorMode(kCursorNormal);
+        return;
+    }
+    bool hasPiece = cellAt(cx, cy).ball.kind != kNoPiece;
+    if (game.cursorMode == kCursorHammer) {
+        if (hasPiece) {
+            hammerBlow(cx, cy);
+            syncCursor();
+        }
+        return;
+    }
+    // With the help cursor just armed (the help button overlaps a corner cell) the board does nothing:
+    // the click asked for help, it must not move a selected ball there.
+    if (game.cursorMode == kCursorHelp) return;
+    if (hasPiece) {
+        clickBall(cx, cy);
+    } else {
+        clickEmptyCell(cx, cy);
+    }
+}
+} // namespace
+
+void boardLeftDown() {
+    boardInput.leftHeld = true;
+    if (game.completeCountdownMs > 0) {
+        game.completeCountdownMs = 1;
+        return;
+    }
+    if (game.defeatCountdownMs > 0) {
+        game.defeatCountdownMs = 1;
+        return;
+    }
+    if (passedGuard()) return;
+    if (finishedStageWaits()) {
+        leaveToMap();
+        return;
+    }
+    if (game.ballMoving) return; // no button, tip or board click while a ball travels
+    if (paused()) {
+        game.running = true;
+        return;
+    }
+    float x = gameView.mouseX, y = gameView.mouseY;
+    if (boardInput.helpArmed) {
+        helpTipAtMouse();
+        setCursorMode(kCursorNormal);
+        return;
+    }
+    if (!game.menuOpen && panelButtons(x, y)) return;
+    if (insideRect(kMenuButton, x, y)) {
+        if (game.menuOpen) {
+            menuEscape();
+        } else {
+            openGamePage("gameplay");
+        }
+        return;
+    }
+    if (game.menuOpen) {
+        menuClick();
+        return;
+    }
+    if (tips.active) {
+        drawTip(1);
+        return;
+    }
+    boardClick(x, y);
+}
+
+void boardDoubleClick() {
+    if (game.menuOpen || game.ballMoving) return;
+    if (boardInput.helpArmed) {
+        setCursorMode(kCursorNormal);
+        return;
+    }
+    float x = gameView.mouseX, y = gameView.mouseY;
+    int cx = -1, cy = -1;
+    bool onField = cellUnderPoint(x, y, &cx, &cy);
+    bool exists = onField && cellExists(cx, cy);
+    if (insideRect(kBoardArea, x, y) && !exists) {
+        pauseGame();
+        return;
+    }
+    // Outside the board area only real cells can be selected; a point off the field selects nothing.
+    if (!exists || cellAt(cx, cy).ball.chains > 0) return;
+    if (game.selectedX == cx && game.selectedY == cy) {
+        deselect();
+        return;
+    }
+    game.selectedX = cx;
+    game.selectedY = cy;
+    computePathDistances();
+}
+
+void boardLeftUp() {
+    if (game.completeCountdownMs > 0) return;
+    boardInput.leftHeld = false;
+    if (boardInput.leftHeldMs > kDragMs) {
+        boardInput.leftHeldMs = 0;
+        int cx = -1, cy = -1;
+        if (cellUnderPoint(gameView.mouseX, gameView.mouseY, &cx, &cy) && cellExists(cx, cy) &&
+            cellAt(cx, cy).ball.kind == kNoPiece && game.selectedX >= 0 &&
+            (cx != game.selectedX || cy != game.selectedY)) {
+            clickEmptyCell(cx, cy); // drag and drop
+        }
+    }
+    menuButtonUp();
+}
+
+void boardRightDown() {
+    if (game.menuOpen || game.completeCountdownMs > 0 || passedGuard()) return;
+    if (finishedStageWaits()) {
+        leaveToMap();
+        return;
+    }
+    if (paused()) {
+        game.running = true;
+        return;
+    }
+    game.rightHeld = true;
+    deselect();
+    setCursorMode(kCursorNormal);
+}
+
+void boardRightUp() {
+    if (game.completeCountdownMs > 0) return;
+    game.rightHeld = false;
+}
+
+void boardMiddleDown(bool cheatKeys) {
+    if (!cheatKeys) return;
+    game.hammerCharge += 0.2f;
+    // Five steps of 0.2 must give exactly a full bar: the hammer only works at exactly 1.
+    if (game.hammerCharge > 0.999f) game.hammerCharge = 1.0f;
+}
+
+void advanceHeldTime(float frameMs) {
+    if (boardInput.leftHeld) {
+        boardInput.leftHeldMs += frameMs;
+    } else {
+        boardInput.leftHeldMs = 0;
+    }
+}

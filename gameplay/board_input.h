@@ -1,0 +1,30 @@
+// Board input: the mouse buttons of the game scene, tested in a fixed order (result sequences, the
+// pause, the help cursor, the panel's buttons, an open menu or tip, the help button, the hammer, and
+// finally the board), and the cursor modes.
+#pragma once
+
+constexpr float kDragMs = 200; // a left button held longer than this drops the ball where it is released
+
+struct BoardInput {
+    bool helpArmed = false; // the next click asks for a tip (cursor mode 2)
+    bool leftHeld = false;  // the left button is down
+    float leftHeldMs = 0;   // how long it has been down (advanced by the frame)
+    int appliedCursor = 0;  // the system cursor last set for this cursor mode
+    // The window's cursor for a mode (0 arrow, 1 hammer, 2 help); set by the app, null in tests.
+    void (*applySystemCursor)(int mode) = nullptr;
+};
+
+extern BoardInput boardInput;
+
+void resetBoardInput();
+
+void setCursorMode(int mode); // 0 normal, 1 hammer armed, 2 help armed; also the window's cursor
+void syncCursor();            // the window's cursor follows a mode the rules changed themselves
+
+void boardLeftDown();                 // slot 6
+void boardDoubleClick();              // slot 7 (the scene calls it only while no menu is open)
+void boardLeftUp();                   // slot 8, before the menu's button-up handling
+void boardRightDown();                // slot 9
+void boardRightUp();                  // slot 10
+void boardMiddleDown(bool cheatKeys); // slot 11: the hammer charge grows in the cheat-key mode
+void advanceHeldTime(float frameMs);  // frame step 1: the left button's held time

@@ -1,0 +1,157 @@
+#include "gameplay/game_presentation.h"
+
+#include <cstring>
+
+#include "engine/audio.h"
+#include "engine/font.h"
+#include "engine/text_effects.h"
+#include "engine/text_table.h"
+#include "gameplay/beams.h"
+#include "gameplay/board_input.h"
+#include "gameplay/board_view.h"
+#include "gameplay/game_flow.h"
+#include "gameplay/game_view.h"
+#include "gameplay/hud.h"
+#include "gameplay/number_text.h"
+#include "gameplay/tips.h"
+#include "visuals/particle_effects.h"
+#include "visuals/quick_effects.h"
+
+GamePresentation gamePresentation;
+
+namespace {
+constexpr uint32_t kBigTextColour = 0xFFFFF080; // warm white
+
+struct PresentationScratch {
+    char text[128];
+};
+PresentationScratch scratch;
+
+const char* textOf(const char* key) {
+    const char* found = findText(key);
+    return found ? found : key;
+}
+} // namespace
+
+void GamePresentation::sound(const char* file, int frequencyHz) {
+    if (frequencyHz > 0) {
+        playSoundAt(file, frequencyHz);
+    } else {
+        playSound(file);
+    }
+}
+
+void GamePresentation::music(int section) {
+    requestMusicSection(section);
+}
+
+void GamePresentation::effect(const char* name, float x, float y) {
+    startEffect(name, x, y);
+}
+
+void GamePresentation::effectPreset(int preset, float x, float y) {
+    spawnQuick(x, y, preset);
+}
+
+void GamePresentation::targetMarker(float x, float y) {
+    spawnMarker(x, y, x, y, 1);
+}
+
+void GamePresentation::lightning(float fromX, float fromY, float toX, float toY) {
+    addBeam(fromX, fromY, toX, toY);
+}
+
+void GamePresentation::starTrail(float x, float y) {
+    spawnQuick(x, y, 15);
+}
+
+void GamePresentation::shake(int durationMs, float strength) {
+    startShake(durationMs, strength);
+}
+
+void GamePresentation::tip(const char* key, float x, float y, int cellX, int cellY, int delayMs,
+                           int pieceKind) {
+    showTip(x, y, key, cellX, cellY, static_cast<float>(delayMs), pieceKind > 0 ? pieceKind : -1);
+}
+
+void GamePresentation::textKey(const char* key, int value, float x, float y, float size, int durationMs) {
+    const char* text = textOf(key);
+    if (std::strchr(text, '%')) {
+        formatNumberText(scratch.text, sizeof scratch.text, text, value);
+        text = scratch.text;
+    }
+    popupText(text, x, y, size, static_cast<float>(durationMs));
+}
+
+void GamePresentation::textLiteral(const char* text, float x, float y, float size, int durationMs) {
+    popupText(text, x, y, size, static_cast<float>(durationMs));
+}
+
+void GamePresentation::bigText(const char* key, float size) {
+    letterText(textOf(key), 0, 40, kBigTextColour, size);
+}
+
+void GamePresentation::clearBigTexts() {
+    clearLetterTexts();
+}
+
+void GamePresentation::clearFloatingTexts() {
+    clearTextEffects();
+}
+
+void GamePresentation::scorePopup(float x, float y, int points) {
+    scoreNumber(points, x, y, 0, 0.03f, 14);
+}
+
+void GamePresentation::levelStarted(int levelIndex) {
+    resetLevelPresentation(levelIndex);
+}
+
+void GamePresentation::sceneryVariant(int variant) {
+    setTimeOfDay(variant);
+}
+
+void GamePresentation::pageOpened(const char* page) {
+    openGamePage(page);
+}
+
+void GamePresentation::leaveToMap() {
+    ::leaveToMap();
+}
+
+bool GamePresentation::tipOnScreen() {
+    return tipShownNow();
+}
+
+bool GamePresentation::gameSceneCurrent() {
+    return gameSceneIsCurrent();
+}
+
+const char* GamePresentation::currentPage() {
+    return openPageName();
+}
+
+bool GamePresentation::cheatKeysOn() {
+    return cheatKeysEnabled();
+}
+
+void resetLevelPresentation(int levelIndex) {
+    int lastMode = gameView.lastHammerMode;
+    resetGameView();
+    gameView.lastHammerMode = lastMode; // a level start that changes the cursor mode still bursts
+    refreshMousePosition();
+    resetBoardView();
+    resetBoardInput();
+    setCursorMode(0);
+    resetTips();
+    resetBeams();
+    resetScoreNumbers();
+    resetHud();
+    clearEffects();
+    resetQuickEffects();
+    clearTextEffects();
+    clearLetterTexts();
+    prepareBreakUp(levelIndex);
+    // The scenery of the level and its time of day (level index modulo 3).
+    setLevelScenery(levelIndex);
+}

@@ -1,0 +1,28 @@
+#include "gameplay/number_text.h"
+
+#include <cstdio>
+
+bool isNumberFormat(const char* format) {
+    int conversions = 0;
+    for (const char* p = format; *p; ++p) {
+        if (*p != '%') continue;
+        ++p;
+        if (*p == '%') continue;
+        while (*p == '-' || *p == '+' || *p == ' ' || *p == '0' || *p == '.' || (*p >= '1' && *p <= '9')) ++p;
+        if (*p != 'i' && *p != 'd') return false;
+        if (++conversions > 1) return false;
+    }
+    return true;
+}
+
+void formatNumberText(char* out, size_t capacity, const char* format, int value) {
+    if (capacity == 0) return;
+    if (!isNumberFormat(format)) {
+        std::snprintf(out, capacity, "%s", format);
+        return;
+    }
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wformat-nonliteral"
+    std::snprintf(out, capacity, format, value);
+#pragma GCC diagnostic pop
+}

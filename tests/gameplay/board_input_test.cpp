@@ -1,0 +1,252 @@
+#include "gameplay/board_input.h"
+
+#include "gameplay_fixture.h"
+
+namespace {
+
+class BoardInputTest : public GameplayTest {
+  protected:
+    void SetUp() override {
+        GameplayTest::SetUp();
+        // Only these nine cells exist; every other cell is a hole.
+        loadPicture("a-b\n"
+                    "---\n"
+                    "c#-",
+                    kPlayLeft, kPlayTop, true);
+    }
+    void clickCell(int x, int y) {
+        mouseOnCell(x, y);
+        boardLeftDown();
+        boardLeftUp();
+    }
+};
+
+TEST_F(BoardInputTest, PointsMapToCellsWithDivisionsThatTruncateTowardZero) {
+    int x = 0, y = 0;
+    // Left of the board's edge the truncating division still gives column 5, down to x = -419.
+    for (float px : {-400.0f, -390.5f, -380.0f, -379.9f}) {
+        ASSERT_TRUE(cellUnderPoint(px, 0, &x, &y));
+        EXPECT_EQ(x, 5) << px;
+    }
+    ASSERT_TRUE(cellUnderPoint(-340.0f, 0, &x, &y));
+    EXPECT_EQ(x, 6);
+    ASSERT_TRUE(cellUnderPoint(-360, 280, &x, &y));
+    EXPECT_EQ(x, 5);
+    EXPECT_EQ(y, 5);
+    ASSERT_TRUE(cellUnderPoint(299, -299, &x, &y));
+    EXPECT_EQ(x, 21);
+    EXPECT_EQ(y, 19);
+    for (int c = kPlayLeft; c <= kPlayRight; ++c) {
+        for (int r = kPlayTop; r <= kPlayBottom; ++r) {
+            Point p = cellCentre(c, r);
+            ASSERT_TRUE(cellUnderPoint(p.x, p.y, &x, &y));
+            EXPECT_EQ(x, c);
+            EXPECT_EQ(y, r);
+        }
+    }
+}
+
+TEST_F(BoardInputTest, ClicksSelectAndMoveAndEveryClickWaitsWhileABallTravels) {
+    clickCell(5, 5);
+    EXPECT_EQ(game.selectedX, 5);
+    EXPECT_TRUE(events.has("sound selectball.ogg"));
+    clickCell(6, 6);
+    EXPECT_TRUE(game.ballMoving);
+    EXPECT_EQ(cellAt(5, 5).ball.moveTargetX, 6);
+    // While it travels nothing is taken: not the board, not the relax button, not the help button.
+    game.running = true;
+    clickCell(7, 5);
+    EXPECT_EQ(game.selectedX, 5);
+    mouseAt(347, -98);
+    boardLeftDown();
+    EXPECT_TRUE(game.running);
+    mouseAt(-378, -270);
+    boardLeftDown();
+    EXPECT_FALSE(boardInput.helpArmed);
+}
+
+TEST_F(BoardInputTest, ResultSequencesAndThePauseTakeTheClickFirst) {
+    game.completeCountdownMs = 5000;
+    clickCell(5, 5);
+    EXPECT_EQ(game.completeCountdownMs, 1);
+    EXPECT_EQ(game.selectedX, -1);
+    game.completeCountdownMs = 0;
+    game.defeatCountdownMs = 3000;
+    clickCell(5, 5);
+    EXPECT_EQ(game.defeatCountdownMs, 1);
+    game.defeatCountdownMs = 0;
+    // Paused after the last level: the congratulations cannot be clicked away for 5000 ms.
+    game.running = false;
+    game.gamePassed = true;
+    game.pauseMs = 4000;
+    clickCell(5, 5);
+    EXPECT_FALSE(game.running);
+    game.pauseMs = 6000;
+    clickCell(5, 5);
+    EXPECT_TRUE(game.running);
+    EXPECT_EQ(game.selectedX, -1) << "the click that resumes does nothing else";
+}
+
+TEST_F(BoardInputTest, HammerBarTakesTheClickOnlyWhenExactlyFull) {
+    game.hammerEnabled = true;
+    // A cell under the hammer bar would be column 22: make sure the board part sees something there.
+    game.hammerCharge = 0.99f;
+    clickCell(5, 5);
+    mouseAt(350, -200);
+    boardLeftDown();
+    EXPECT_EQ(game.cursorMode, kCursorNormal);
+    EXPECT_EQ(game.selectedX, -1) << "the click fell through to the board: off the cells it deselects";
+    game.hammerCharge = 1.0f;
+    boardLeftDown();
+    EXPECT_EQ(game.cursorMode, kCursorHammer);
+    // The bar's border is outside it.
+    setCursorMode(kCursorNormal);
+    mouseAt(320, -200);
+    boardLeftDown();
+    EXPECT_EQ(game.cursorMode, kCursorNormal);
+    // Armed, a blow on a ball smashes it and puts the hammer down.
+    game.cursorMode = kCursorHammer;
+    clickCell(7, 5);
+    EXPECT_EQ(kindAt(7, 5), kNoPiece);
+    EXPECT_EQ(game.cursorMode, kCursorNormal);
+    EXPECT_EQ(game.hammerCharge, 0.0f);
+}
+
+TEST_F(BoardInputTest, PanelButtonsPauseAndOpenTheMenu) {
+    mouseAt(347, -98); // relax
+    boardLeftDown();
+    EXPECT_FALSE(game.running);
+    EXPECT_TRUE(events.has("sound menu.ogg"));
+    boardLeftDown(); // any click resumes
+    EXPECT_TRUE(game.running);
+    mouseAt(345, -30); // menu
+    boardLeftDown();
+    EXPECT_TRUE(game.menuOpen);
+    // With a menu open the relax button is not a button and the board takes no click.
+    mouseAt(347, -98);
+    boardLeftDown();
+    EXPECT_TRUE(game.running);
+    clickCell(5, 5);
+    EXPECT_EQ(game.selectedX, -1);
+}
+
+TEST_F(BoardInputTest, HelpButtonArmsTheHelpCursorAndTheNextClickShowsATipWithoutSelecting) {
+    mouseAt(-378, -270);
+    boardLeftDown();
+    EXPECT_TRUE(boardInput.helpArmed);
+    EXPECT_EQ(game.cursorMode, kCursorHelp);
+    clickCell(5, 5);
+    EXPECT_EQ(game.selectedX, -1);
+    EXPECT_TRUE(tips.active);
+    EXPECT_STREQ(tips.title, "balltip");
+    EXPECT_STREQ(tips.body, "adventsquarehelp");
+    EXPECT_FALSE(boardInput.helpArmed);
+    EXPECT_EQ(game.cursorMode, kCursorNormal);
+}
+
+TEST_F(BoardInputTest, ArmingHelpNeverMovesASelectedBallToTheCornerCell) {
+    loadPicture("a", kPlayLeft, kPlayTop);
+    clickCell(5, 5);
+    ASSERT_EQ(game.selectedX, 5);
+    mouseAt(-378, -270); // the help button lies over cell (5, 19)
+    boardLeftDown();
+    EXPECT_FALSE(game.ballMoving);
+    EXPECT_EQ(cellAt(5, 5).ball.moveTargetX, -1);
+}
+
+TEST_F(BoardInputTest, DragOfMoreThan200MsDropsTheBallAQuickClickDoesNot) {
+    mouseOnCell(5, 5);
+    boardLeftDown();
+    advanceHeldTime(150);
+    mouseOnCell(7, 6);
+    boardLeftUp();
+    EXPECT_FALSE(game.ballMoving);
+    EXPECT_EQ(game.selectedX, 5);
+    mouseOnCell(5, 5);
+    boardLeftDown(); // deselects (second click on the selected ball)
+    boardLeftDown(); // selects again
+    advanceHeldTime(120);
+    advanceHeldTime(120);
+    mouseOnCell(7, 6);
+    boardLeftUp();
+    EXPECT_TRUE(game.ballMoving);
+    EXPECT_EQ(cellAt(5, 5).ball.moveTargetX, 7);
+    EXPECT_EQ(boardInput.leftHeldMs, 0);
+    advanceHeldTime(16);
+    EXPECT_EQ(boardInput.leftHeldMs, 0) << "the held time stays 0 while the button is up";
+}
+
+TEST_F(BoardInputTest, DoubleClickSelectsAndDeselectsAndPausesOverAHole) {
+    // First press selects, the second (reported as a double click) deselects.
+    mouseOnCell(7, 5);
+    boardLeftDown();
+    ASSERT_EQ(game.selectedX, 7);
+    boardDoubleClick();
+    EXPECT_EQ(game.selectedX, -1);
+    boardDoubleClick();
+    EXPECT_EQ(game.selectedX, 7);
+    EXPECT_FALSE(game.ballMoving) << "a double click never starts a move";
+    // A chained ball is not selected this way.
+    setBall(8, 7, 3, 1);
+    mouseOnCell(8, 7);
+    boardDoubleClick();
+    EXPECT_EQ(game.selectedX, 7);
+    // Over a hole inside the board area the game pauses.
+    mouseOnCell(6, 7);
+    boardDoubleClick();
+    EXPECT_FALSE(game.running);
+    EXPECT_TRUE(events.has("sound menu.ogg"));
+    // An armed help cursor is only put down.
+    game.running = true;
+    boardInput.helpArmed = true;
+    game.cursorMode = kCursorHelp;
+    mouseOnCell(6, 7);
+    boardDoubleClick();
+    EXPECT_TRUE(game.running);
+    EXPECT_EQ(game.cursorMode, kCursorNormal);
+}
+
+TEST_F(BoardInputTest, RightButtonDeselectsPutsCursorsDownAndResumes) {
+    clickCell(5, 5);
+    game.cursorMode = kCursorHammer;
+    boardRightDown();
+    EXPECT_EQ(game.selectedX, -1);
+    EXPECT_EQ(game.cursorMode, kCursorNormal);
+    EXPECT_TRUE(game.rightHeld);
+    boardRightUp();
+    EXPECT_FALSE(game.rightHeld);
+    game.running = false;
+    boardRightDown();
+    EXPECT_TRUE(game.running);
+    EXPECT_FALSE(game.rightHeld);
+}
+
+TEST_F(BoardInputTest, MiddleButtonChargesTheHammerOnlyWithCheatKeysToExactlyFull) {
+    boardMiddleDown(false);
+    EXPECT_EQ(game.hammerCharge, 0.0f);
+    for (int i = 0; i < 7; ++i) boardMiddleDown(true);
+    EXPECT_EQ(game.hammerCharge, 1.0f);
+}
+
+TEST_F(BoardInputTest, CursorModeChangesReachTheWindowOnce) {
+    int calls = 0, last = -1;
+    static int* callsOut;
+    static int* lastOut;
+    callsOut = &calls;
+    lastOut = &last;
+    boardInput.applySystemCursor = [](int mode) {
+        ++*callsOut;
+        *lastOut = mode;
+    };
+    setCursorMode(kCursorHelp);
+    setCursorMode(kCursorHelp);
+    EXPECT_EQ(calls, 1);
+    EXPECT_EQ(last, kCursorHelp);
+    game.cursorMode = kCursorNormal; // the rules put it down themselves
+    syncCursor();
+    EXPECT_EQ(calls, 2);
+    EXPECT_EQ(last, kCursorNormal);
+    boardInput.applySystemCursor = nullptr;
+}
+
+} // namespace

@@ -1,0 +1,140 @@
+#include "gameplay/tips.h"
+
+#include "gameplay/number_text.h"
+#include "gameplay_fixture.h"
+
+namespace {
+
+class TipsTest : public GameplayTest {
+  protected:
+    void frame(float ms) {
+        app.frameTimeMs = ms;
+        drawTip(0);
+    }
+};
+
+TEST_F(TipsTest, TableRowsFollowTheProfilesSeenFlags) {
+    for (int i = 0; i < kTipRows; ++i) EXPECT_EQ(tipIndex(kTipTable[i].key), i) << kTipTable[i].key;
+}
+
+TEST_F(TipsTest, ASeenTipIsNotShownAgainButTheHelpCursorAlwaysShowsIt) {
+    loadPicture("J");
+    showTip(0, 0, "jokertip", 5, 5, 1000, kJoker);
+    ASSERT_TRUE(tips.active);
+    EXPECT_EQ(currentProfile().tipShown[5], 0) << "the joker tip counts as seen only when closed";
+    // Shown and closed with its button.
+    frame(1100);
+    frame(300);
+    mouseAt((tips.buttonLeft + tips.buttonRight) / 2, (tips.buttonTop + tips.buttonBottom) / 2);
+    drawTip(1);
+    EXPECT_FALSE(tips.active);
+    EXPECT_EQ(currentProfile().tipShown[5], 1);
+    EXPECT_TRUE(events.has("sound menu.ogg"));
+    showTip(0, 0, "jokertip", 5, 5, 1000, kJoker);
+    EXPECT_FALSE(tips.active);
+    // The help cursor over the joker shows the same texts at once.
+    mouseOnCell(5, 5);
+    helpTipAtMouse();
+    EXPECT_TRUE(tips.active);
+    EXPECT_STREQ(tips.title, "jokertip");
+    EXPECT_STREQ(tips.body, "jokertip2");
+    EXPECT_EQ(tips.delayMs, 0);
+    EXPECT_EQ(tips.row, -1) << "not remembered";
+}
+
+TEST_F(TipsTest, SomeTipsCountAsSeenWhenOfferedOthersWhenClosed) {
+    showTip(320, -230, "hammertip", -1, -1, 2000, -1);
+    EXPECT_EQ(currentProfile().tipShown[3], 1);
+    showTip(-390, 0, "levelprogresbar", -1, -1, 2000, -1);
+    EXPECT_TRUE(tips.active) << "a later offer replaces the pending tip";
+    EXPECT_EQ(currentProfile().tipShown[11], 0);
+    showTip(0, 0, "hammertip", -1, -1, 2000, -1);
+    EXPECT_STREQ(tips.title, "levelprogresbar") << "a seen tip changes nothing";
+}
+
+TEST_F(TipsTest, ATipOnAJokerGoesWhenTheJokerIsRemovedBeforeItsDelay) {
+    loadPicture("J");
+    showTip(0, 0, "jokertip", 5, 5, 1000, kJoker);
+    frame(500);
+    cellAt(5, 5).ball.kind = kNoPiece;
+    frame(16);
+    EXPECT_FALSE(tips.active);
+    EXPECT_EQ(currentProfile().tipShown[5], 0);
+    // A different piece on the cell cancels it too.
+    setBall(5, 5, kJoker);
+    showTip(0, 0, "jokertip", 5, 5, 1000, kJoker);
+    cellAt(5, 5).ball.kind = 2;
+    frame(16);
+    EXPECT_FALSE(tips.active);
+}
+
+TEST_F(TipsTest, PauseMenuAndSequencesCancelTheTip) {
+    for (int which = 0; which < 3; ++which) {
+        showTip(0, 0, "doublerelax", -1, -1, 0, -1);
+        game.running = which != 0;
+        game.menuOpen = which == 1;
+        game.defeatCountdownMs = which == 2 ? 4000 : 0;
+        frame(16);
+        EXPECT_FALSE(tips.active) << which;
+        game.running = true;
+        game.menuOpen = false;
+        game.defeatCountdownMs = 0;
+    }
+}
+
+TEST_F(TipsTest, ABalloonTakesClicksOnlyFrom250MsAndOnlyOnItsButton) {
+    showTip(0, 0, "doublerelax", -1, -1, 0, -1);
+    frame(16);
+    EXPECT_TRUE(tipShownNow());
+    mouseAt((tips.buttonLeft + tips.buttonRight) / 2, (tips.buttonTop + tips.buttonBottom) / 2);
+    drawTip(1);
+    EXPECT_TRUE(tips.active) << "too early";
+    frame(300);
+    mouseAt(tips.buttonRight + 50, tips.buttonTop + 100);
+    drawTip(1);
+    EXPECT_TRUE(tips.active) << "beside the button";
+    mouseAt((tips.buttonLeft + tips.buttonRight) / 2, (tips.buttonTop + tips.buttonBottom) / 2);
+    drawTip(1);
+    EXPECT_FALSE(tips.active);
+    EXPECT_EQ(currentProfile().tipShown[9], 1);
+}
+
+TEST_F(TipsTest, HelpCursorExplainsPanelBoxesAndFloors) {
+    loadPicture("-2", kPlayLeft, kPlayTop, true); // no cells under the panel or the bar
+    mouseOnCell(5, 5);
+    helpTipAtMouse();
+    EXPECT_STREQ(tips.title, "tipcleanquare");
+    mouseOnCell(6, 5);
+    helpTipAtMouse();
+    EXPECT_STREQ(tips.title, "tipbusysquare2");
+    mouseAt(345, 245);
+    helpTipAtMouse();
+    EXPECT_STREQ(tips.title, "scoretip");
+    EXPECT_EQ(tips.x, 315);
+    mouseAt(347, -98);
+    helpTipAtMouse();
+    EXPECT_STREQ(tips.title, "relaxtip");
+    EXPECT_EQ(tips.x, 337.5f);
+    // The progress bar's tip is the percentage of the goal (no text table: the key is the format).
+    game.barFraction = 0.427f;
+    mouseAt(-400, 100);
+    helpTipAtMouse();
+    EXPECT_TRUE(tips.literalTitle);
+    EXPECT_STREQ(tips.title, "levelbartip");
+}
+
+TEST_F(TipsTest, NumberFormatsFromDataAcceptOnlyOneInteger) {
+    char out[32];
+    formatNumberText(out, sizeof out, "%i%% done", 42);
+    EXPECT_STREQ(out, "42% done");
+    formatNumberText(out, sizeof out, "Combo x%2d", 7);
+    EXPECT_STREQ(out, "Combo x 7");
+    formatNumberText(out, sizeof out, "bad %s here", 7);
+    EXPECT_STREQ(out, "bad %s here");
+    formatNumberText(out, sizeof out, "%i and %i", 7);
+    EXPECT_STREQ(out, "%i and %i");
+    EXPECT_FALSE(isNumberFormat("%n"));
+    EXPECT_TRUE(isNumberFormat("plain"));
+}
+
+} // namespace
