@@ -45,6 +45,7 @@ void resetRender() {
     render.applyDisplayMode = nullptr;
     render.inScene = false;
     render.batchQuads = 0;
+    render.batching = true;
     render.drawCalls = 0;
     setPerspective(kScreenWidth, kScreenHeight);
 }

@@ -112,7 +112,8 @@ struct RenderLayer {
     int batchQuads = 0;
     ColoredVertex batchVertices[kMaxBatchQuads * 4];
     uint16_t batchIndices[kMaxBatchQuads * 6];
-    int drawCalls = 0; // backend draws since the last present (diagnostics, benchmarks)
+    bool batching = true; // false: every quad is its own draw (to compare pictures)
+    int drawCalls = 0;    // backend draws since the last present (diagnostics, benchmarks)
 };
 
 extern RenderLayer render;

@@ -57,6 +57,7 @@ void submitQuad(const ColoredVertex vertices[4], bool strip) {
     for (int i = 0; i < 6; i++) out[i] = static_cast<uint16_t>(base + pattern[i]);
     render.batchQuads++;
     render.triangleCount += 2;
+    if (!render.batching) flushBatch();
 }
 
 void drawRect(float left, float top, float right, float bottom, const TexRect& tex, uint32_t color, float z) {

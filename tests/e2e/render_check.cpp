@@ -32,6 +32,7 @@
 #include "engine/file_registry.h"
 #include "engine/font.h"
 #include "engine/lightning.h"
+#include "engine/random.h"
 #include "engine/render.h"
 #include "engine/text_effects.h"
 #include "engine/texture.h"
@@ -339,6 +340,28 @@ int main(int argc, char** argv) {
         }
     }
 
+    // The same frame once more with every quad drawn on its own: batching must not change a pixel.
+    std::vector<uint8_t> unbatched(800 * 600 * 4), batched(800 * 600 * 4);
+    app.frameTimeMs = 0.0f; // the bottom message stands still
+    presentationRandom.seed(77);
+    drawScene(true);
+    glBackend.readPicture(batched.data());
+    int batchedCalls = render.drawCalls;
+    presentFrame();
+    render.batching = false;
+    presentationRandom.seed(77);
+    drawScene(true);
+    glBackend.readPicture(unbatched.data());
+    int unbatchedCalls = render.drawCalls;
+    presentFrame();
+    render.batching = true;
+    std::printf("  (%i draw calls batched, %i unbatched)\n", batchedCalls, unbatchedCalls);
+    check(unbatchedCalls > 3 * batchedCalls, "batching gathers the quads into far fewer draws");
+    int differing = 0;
+    for (size_t i = 0; i < batched.size(); i++) differing += batched[i] != unbatched[i];
+    if (differing) std::printf("  (%i bytes differ)\n", differing);
+    check(differing == 0, "the batched picture equals the unbatched one pixel for pixel");
+
     Pixel back = at(backgroundOnly, 0, 200), corner = at(backgroundOnly, -395, 295);
     check(back.r > 35 && back.r < 70 && back.b > 60 && back.b < 130, "the padded background fills the view");
     check(corner.r < 35 && corner.b > 60, "its left edge shows the picture's left edge");
@@ -381,6 +404,8 @@ int main(int argc, char** argv) {
     if (holdMs > 0) {
         drawScene(true);
         presentFrame();
+        std::printf("holding the picture for %i ms\n", holdMs); // the moment for a screenshot
+        std::fflush(stdout);
         SDL_Delay(holdMs);
     }
     if (argc > 3) {
