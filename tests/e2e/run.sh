@@ -187,17 +187,28 @@ flow_missing_data() {
 }
 
 flow_render_check() {
-    # The render layer's own check in a real window: pixels of text, sprites, pictures and a bolt, and,
-    # once the data builder has filled the Data folder, the built fonts and pictures.
-    local args=("$SHOTS/render-check.png" 0)
+    # The render layer's own check in a real window: pixels of text, sprites of the three blend modes, a
+    # picture with an alpha plane, lightning, batched and unbatched pictures compared, and, once the data
+    # builder has filled the Data folder, the built fonts and pictures. It holds its last frame for a
+    # screenshot of the real window.
+    local args=("$SHOTS/render-check.png" 2000)
     [ -e "$BUILD/Data/targa.dat" ] && args+=("$SHOTS/render-check-data.png")
     fresh_home render
     game_env "$BUILD/e2e_render_check" "${args[@]}" >"$WORK/render.out" 2>"$WORK/render.err" &
-    local pid=$!
-    wait_exit "$pid" 60
-    [ "$EXIT_CODE" -eq 124 ] && kill "$pid" 2>/dev/null
+    GAME_PID=$!
+    local tenths=300
+    while [ "$tenths" -gt 0 ] && running "$GAME_PID" && ! file_has "$WORK/render.out" "holding the picture"; do
+        sleep 0.1
+        tenths=$((tenths - 1))
+    done
+    sleep 0.3
+    screenshot render-check-window
+    wait_exit "$GAME_PID" 60
+    [ "$EXIT_CODE" -eq 124 ] && kill "$GAME_PID" 2>/dev/null
+    GAME_PID=""
     check "the render check passes in a real window" equals "$EXIT_CODE" 0
     grep -i "fail" "$WORK/render.out" | sed 's/^/       /'
+    check "it saves the drawn picture" equals "$(png_size "$SHOTS/render-check.png")" "800x600"
 }
 
 FLOWS=(
