@@ -273,6 +273,7 @@ uint32_t GlBackend::createTexture(int width, int height, int mipLevels, const ui
     GLuint texture = 0;
     glGenTextures(1, &texture);
     glBindTexture(GL_TEXTURE_2D, texture);
+    statesValid_ = false; // the binding of the next draw's texture has just changed
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, mipLevels > 1 ? mipLevels - 1 : 0);

@@ -137,6 +137,7 @@ void makeFont(const char* base) {
 
 void makePictures() {
     registerBytes("ball.tga", tga(64, 64, ball(64, 255, 140, 0)));
+    registerBytes("late.tga", tga(64, 64, ball(64, 40, 80, 255)));
     // The star: a JPEG of a green square followed by an alpha plane shaped like a diamond.
     std::vector<uint8_t> green(64 * 64 * 4, 0);
     for (int i = 0; i < 64 * 64; i++) green[i * 4 + 1] = 220, green[i * 4 + 3] = 255;
@@ -201,7 +202,15 @@ void drawScene(bool everything) {
         drawCentered(-100, 150, 100, 100, kWholeTexture, 0xFFFFFFFF);
         setBlendMode(kBlendOpaque);
         drawCentered(50, 150, 100, 100, kWholeTexture, 0xFFFFFFFF);
+        // A picture first asked for in the middle of a frame must not change what the next draw uses.
         setBlendMode(kBlendNormal);
+        setTexture(b);
+        drawCentered(-340, 240, 30, 30, kWholeTexture, 0xFFFFFFFF);
+        flushBatch();
+        Texture* late = getTexture("late.tga");
+        drawCentered(-300, 240, 30, 30, kWholeTexture, 0xFFFFFFFF);
+        setTexture(late);
+        drawCentered(-260, 240, 30, 30, kWholeTexture, 0xFFFFFFFF);
         setTexture(getTexture("star.tga"));
         drawRotated(220, 150, 220, 150, 30, 100, 100, kWholeTexture, 0xFFFFFFFF);
         drawRotated(330, 150, 330, 150, 0, 60, 60, kWholeTexture, 0x80FFFFFF);
@@ -219,6 +228,7 @@ void drawScene(bool everything) {
     }
     drawOverlay(true);
     endScene();
+    if (Texture* late = findTexture("late.tga")) releaseTexture(late); // made again in the next frame
 }
 
 // The game's own pictures and fonts from the built archives.
@@ -378,6 +388,9 @@ int main(int argc, char** argv) {
     check(additive.r >= 250 && std::abs(additive.g - (beneath.g + 77)) < 10 &&
               std::abs(additive.b - beneath.b) < 10,
           "an additive sprite adds its colour to what lies beneath");
+    Pixel beforeLate = at(picture, -300, 240), lateBall = at(picture, -260, 240);
+    check(beforeLate.r > 240 && beforeLate.b < 20 && lateBall.b > 240 && lateBall.r < 60,
+          "a texture made in the middle of a frame leaves the next draw's texture alone");
     Pixel star = at(picture, 220, 150), starCorner = at(picture, 220 + 45, 150 + 45);
     check(star.g > 200 && star.r < 60, "the alpha-plane picture shows its colour");
     check(starCorner.g < 80, "and its alpha plane cuts it out");
