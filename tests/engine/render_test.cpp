@@ -181,6 +181,47 @@ TEST_F(RenderTest, ListsTransformsAndClearsFlushTheBatchFirst) {
     EXPECT_EQ(render.triangleCount, 7);
 }
 
+TEST_F(RenderTest, ListsCountTheirVerticesByPrimitiveType) {
+    ColoredVertex v[12] = {};
+    drawPrimitives(v, 4, kColoredFormat, kTriangleStrip);
+    drawPrimitives(v, 3, kColoredFormat, kTriangleFan);
+    drawPrimitives(v, 2, kColoredFormat, kLineList);
+    drawPrimitives(v, 5, kColoredFormat, kLineStrip);
+    drawPrimitives(v, 4, kTexturedFormat, kTriangleList);
+    ASSERT_EQ(backend.draws.size(), 5u);
+    const int expected[5] = {6, 5, 4, 6, 12};
+    for (int i = 0; i < 5; i++) EXPECT_EQ(backend.draws[i].vertexCount, expected[i]) << i;
+    EXPECT_EQ(backend.draws[4].stride, 20);
+    EXPECT_EQ(render.triangleCount, 4 + 3 + 2 + 5 + 4);
+}
+
+TEST_F(RenderTest, CornerQuadsKeepTheirTextureCornersAndColours) {
+    const glm::vec3 c[4] = {{0, 0, 1}, {0, 1, 1}, {1, 1, 1}, {1, 0, 1}};
+    const glm::vec2 uv[4] = {{0.1f, 0.2f}, {0.3f, 0.4f}, {0.5f, 0.6f}, {0.7f, 0.8f}};
+    drawQuadTextured(c, uv);
+    drawBeam2({0, 0, 0}, {0, 10, 0}, 1, 0xFF111111, 0xFF222222);
+    glm::mat4 view = glm::translate(glm::mat4(1.0f), glm::vec3(0, 0, 50));
+    setView(&view);
+    drawBillboard(nullptr, {0, 0, 0}, 0, 2);
+    endScene();
+    ASSERT_EQ(backend.draws.size(), 2u);
+    const RecordedDraw& d = backend.draws[0];
+    EXPECT_EQ(backend.coloredVertex(d, 2).u, 0.5f);
+    EXPECT_EQ(backend.coloredVertex(d, 2).color, 0xFFFFFFFFu);
+    const int pair[6] = {0, 1, 2, 0, 2, 3};
+    for (int i = 0; i < 6; i++) EXPECT_EQ(backend.index(d, i), pair[i]);
+    EXPECT_EQ(backend.coloredVertex(d, 5).color, 0xFF111111u);
+    EXPECT_EQ(backend.coloredVertex(d, 6).color, 0xFF222222u);
+    EXPECT_FLOAT_EQ(backend.coloredVertex(d, 6).y, 10);
+    // The white billboard: corner 0 bottom-right with texture point (1, 1), corner 2 top-left with (0, 0).
+    const RecordedDraw& b = backend.draws[1];
+    EXPECT_EQ(b.transforms.view, view);
+    EXPECT_FLOAT_EQ(backend.coloredVertex(b, 0).x, 2);
+    EXPECT_FLOAT_EQ(backend.coloredVertex(b, 0).y, -2);
+    EXPECT_EQ(backend.coloredVertex(b, 0).u, 1.0f);
+    EXPECT_EQ(backend.coloredVertex(b, 2).v, 0.0f);
+}
+
 TEST_F(RenderTest, FullBatchIsDrawnAndGoesOn) {
     for (int i = 0; i < kMaxBatchQuads + 3; i++) drawCentered(0, 0, 1, 1, kWholeTexture, 0xFFFFFFFF);
     endScene();
