@@ -7,6 +7,7 @@
 // the built game data (archives of the Data folder beside it): both fonts, balls, the highlight and the
 // flare, and saves that picture too. Exit code 0 when every check passes.
 #include <SDL.h>
+#include <epoxy/gl.h>
 
 #include <cmath>
 #include <cstdio>
@@ -160,6 +161,10 @@ void makePictures() {
     makeFont("font");
 }
 
+struct Pixel {
+    int r, g, b;
+};
+
 GlPresentTarget presentTarget() {
     GlPresentTarget t;
     SDL_GL_GetDrawableSize(window, &t.drawableWidth, &t.drawableHeight);
@@ -171,13 +176,65 @@ GlPresentTarget presentTarget() {
     return t;
 }
 
+// When set, the next swap first reads the whole window (RGBA, rows from the top) into it.
+std::vector<uint8_t>* windowCapture = nullptr;
+int captureWidth = 0, captureHeight = 0;
+
 void swapBuffers() {
+    if (windowCapture) {
+        SDL_GL_GetDrawableSize(window, &captureWidth, &captureHeight);
+        windowCapture->assign(static_cast<size_t>(captureWidth) * captureHeight * 4, 0);
+        glBindFramebuffer(GL_FRAMEBUFFER, 0);
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glReadPixels(0, 0, captureWidth, captureHeight, GL_RGBA, GL_UNSIGNED_BYTE, windowCapture->data());
+        windowCapture = nullptr;
+    }
     SDL_GL_SwapWindow(window);
 }
 
-struct Pixel {
-    int r, g, b;
-};
+// A pixel of the captured window, y from the top.
+Pixel windowPixel(const std::vector<uint8_t>& capture, int x, int y) {
+    const uint8_t* p = &capture[(static_cast<size_t>(captureHeight - 1 - y) * captureWidth + x) * 4];
+    return {p[0], p[1], p[2]};
+}
+
+void drawScene(bool everything);
+
+// The window made wider and taller than the picture: the picture is scaled to fit, centred, with black
+// bars, and the gamma factor brightens it.
+void checkScaledPresent() {
+    SDL_SetWindowSize(window, 1000, 700);
+    for (int i = 0; i < 20; i++) {
+        SDL_Event e;
+        while (SDL_PollEvent(&e)) {
+        }
+        SDL_Delay(10);
+    }
+    int w = 0, h = 0;
+    SDL_GL_GetDrawableSize(window, &w, &h);
+    if (w != 1000 || h != 700) {
+        std::printf("  (the window stayed %i x %i; scaled presenting not checked)\n", w, h);
+        return;
+    }
+    std::vector<uint8_t> plain, bright;
+    drawScene(true);
+    windowCapture = &plain;
+    presentFrame();
+    setGamma(0.7f); // factor 1.2
+    drawScene(true);
+    windowCapture = &bright;
+    presentFrame();
+    setGamma(0.5f);
+    // Scale 700 / 600: the picture is 933 x 700 from x = 33.
+    Pixel bar = windowPixel(plain, 10, 350), ball = windowPixel(plain, 33 + 450 * 7 / 6, 150 * 7 / 6);
+    check(bar.r == 0 && bar.g == 0 && bar.b == 0, "scaled presenting leaves black bars beside the picture");
+    check(ball.r > 240 && ball.g > 120 && ball.g < 160, "and scales the picture into the middle");
+    Pixel plainBack = windowPixel(plain, 500, 40), brightBack = windowPixel(bright, 500, 40);
+    check(std::abs(brightBack.r - plainBack.r * 6 / 5) <= 2 &&
+              std::abs(brightBack.b - plainBack.b * 6 / 5) <= 2,
+          "the gamma factor multiplies the presented picture");
+    SDL_SetWindowSize(window, 800, 600);
+}
 
 // A pixel of the picture at screen-space coordinates.
 Pixel at(const std::vector<uint8_t>& picture, float x, float y) {
@@ -421,6 +478,7 @@ int main(int argc, char** argv) {
         std::fflush(stdout);
         SDL_Delay(holdMs);
     }
+    checkScaledPresent();
     if (argc > 3) {
         check(locateDataFolder(argv[0]), "the Data folder beside the program is found");
         drawGameData(argv[3]);
