@@ -15,10 +15,17 @@ struct BallColour {
     int symbol; // a shape per colour so that colours can be told apart without seeing hue
 };
 
+} // namespace
+
 // Red, orange, yellow, green, cyan, blue, violet, pearl: far apart in hue and in lightness.
+const Rgba kBallBodies[8] = {rgb(222, 36, 40),  rgb(250, 108, 14), rgb(255, 224, 44), rgb(70, 196, 48),
+                             rgb(36, 206, 222), rgb(40, 86, 226),  rgb(160, 62, 214), rgb(236, 232, 226)};
+
+namespace {
+
 const BallColour kBallColours[8] = {
-    {rgb(222, 36, 40), 0},  {rgb(250, 108, 14), 1}, {rgb(255, 224, 44), 2}, {rgb(70, 196, 48), 3},
-    {rgb(36, 206, 222), 4}, {rgb(40, 86, 226), 5},  {rgb(160, 62, 214), 6}, {rgb(236, 232, 226), 7},
+    {kBallBodies[0], 0}, {kBallBodies[1], 1}, {kBallBodies[2], 2}, {kBallBodies[3], 3},
+    {kBallBodies[4], 4}, {kBallBodies[5], 5}, {kBallBodies[6], 6}, {kBallBodies[7], 7},
 };
 
 void symbolPath(cairo_t* cr, int symbol, double c, double s) {
@@ -429,7 +436,7 @@ void buildBoardPictures(Catalogue& out) {
     }
     out.addTga("shadow.tga", makeShadow());
     out.addTga("zep2.tga", makeChain());
-    out.addTga("field0.tga", makeSquare(rgb(255, 246, 226), rgb(228, 208, 176), 0.72f, 0));
+    out.addTga("field0.tga", makeSquare(rgb(255, 246, 226), rgb(226, 204, 168), 0.62f, 0));
     out.addTga("field1.tga", makeSquare(rgb(255, 214, 120), rgb(222, 160, 60), 0.85f, 1));
     out.addTga("field2.tga", makeSquare(rgb(250, 150, 96), rgb(200, 80, 50), 0.9f, 2));
     out.addTga("field1a.tga", makeSquareGlow(rgb(255, 220, 110)));

@@ -36,6 +36,8 @@ struct Catalogue {
     const BuiltFile* find(const std::string& name) const;
 };
 
+extern const Rgba kBallBodies[8]; // the eight ball colours, shared by every picture that shows balls
+
 // Appends raw bytes (little-endian values on our machines) to a file being built.
 void appendRaw(std::vector<uint8_t>& out, const void* data, size_t size);
 

@@ -90,7 +90,9 @@ bool buildFont(const FontStyle& style, Catalogue& out) {
             FT_Render_Glyph(face->glyph, FT_RENDER_MODE_NORMAL))
             continue;
         FT_GlyphSlot g = face->glyph;
-        float advance = g->advance.x / 64.0f + 2 * style.outline;
+        // The outline may overlap a neighbour's a little; a full outline on both sides spaces letters too
+        // far.
+        float advance = g->advance.x / 64.0f + 1.2f * style.outline;
         // Cell coverage of the glyph alone, placed with its advance box centred in the cell.
         std::vector<float> fill(size_t(kCell) * kCell, 0.0f);
         int originX = int(std::lround(kCell / 2.0f - advance / 2.0f + style.outline));

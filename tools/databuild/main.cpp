@@ -5,6 +5,7 @@
 #include "catalogue.h"
 #include "contact_sheet.h"
 #include "data_layout.h"
+#include "review_screens.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -25,6 +26,8 @@ int main(int argc, char** argv) {
     buildScenery(catalogue);
     buildLevelMap(catalogue);
     buildSplashPictures(catalogue);
+    catalogue.addReview("mock game screen", mockGameScreen(catalogue));
+    catalogue.addReview("mock menu page", mockMenuScreen(catalogue));
     if (!writeDataFolder(catalogue, sourceData, outData)) return 1;
     if (!buildAudio(outData, previewDir)) return 1;
     if (!writeContactSheet(catalogue, contactSheet)) {

@@ -98,12 +98,10 @@ Image makeLoadScreen(const Catalogue& cat) {
     cairo_pattern_destroy(p);
     soft.over(cv.toImage(), 0, 0);
     // A ring of balls above the title.
-    const Rgba colours[8] = {rgb(222, 36, 40),  rgb(255, 132, 18), rgb(252, 214, 30), rgb(70, 196, 48),
-                             rgb(36, 206, 222), rgb(40, 86, 226),  rgb(160, 62, 214), rgb(236, 232, 226)};
     for (int i = 0; i < 8; i++) {
         double a = M_PI * (1.15 + 0.7 * i / 7.0);
         SphereLook look;
-        look.base = colours[i];
+        look.base = kBallBodies[i];
         paintSphere(soft, float(400 + 250 * std::cos(a)), float(420 + 250 * std::sin(a)), 24, look);
     }
     Canvas fg(800, 600);
