@@ -24,9 +24,10 @@ struct Layer {
     Rgba top, bottom;  // colour at the ridge line and 200 pixels below it
     Trees trees = Trees::None;
     float treeSize = 20;
-    float snow = 0;            // depth of snow caps in pixels
-    Rgba treeTone{0, 0, 0, 0}; // leaf colour of the trees when it differs from the ridge's
-    float rough = 0.15f;       // texture strength
+    float snow = 0;                              // depth of snow caps in pixels
+    Rgba treeTone{0, 0, 0, 0};                   // leaf colour of the trees when it differs from the ridge's
+    float coneX = 0, coneWidth = 0, coneTop = 0; // a volcano rising from the ridge: centre, half-width, top
+    float rough = 0.15f;                         // texture strength
     uint32_t seed = 1;
     float x = 400, width = 40; // water: position of a waterfall or brook, its width
     float y0 = 0, y1 = 0;      // water: vertical extent of a waterfall or brook, pool centre
@@ -46,6 +47,11 @@ struct Theme {
 float ridgeHeight(const Layer& l, float x) {
     float n = fractalNoise(l.seed, x / kW * l.freq, 0.5f, 5) * 2 - 1;
     float h = l.base - n * l.amp;
+    if (l.coneWidth > 0) {
+        float k = 1 - std::fabs(x - l.coneX) / l.coneWidth;
+        if (k > 0)
+            h = std::min(h, l.coneTop + (l.base - l.coneTop) * (1 - std::min(1.0f, k * k * 1.4f + k * 0.3f)));
+    }
     if (l.plateau > 0) {
         float top = l.base - l.amp * l.plateau;
         if (h < top) h = top + (h - top) * 0.08f;
@@ -86,7 +92,8 @@ float waterCover(const Layer& l, float x, float y, float widen) {
 Rgba ridgeColour(const Layer& l, float x, float y, float h, float slope) {
     float t = std::clamp((y - h) / 200.0f, 0.0f, 1.0f);
     Rgba c = mix(l.top, l.bottom, t);
-    float tex = fractalNoise(l.seed + 50, x / 18.0f, y / 9.0f, 3) - 0.5f;
+    float tex = l.rough > 0.25f ? fractalNoise(l.seed + 50, x / 7.0f, y / 28.0f, 3) - 0.5f
+                                : fractalNoise(l.seed + 50, x / 18.0f, y / 9.0f, 3) - 0.5f;
     float big = fractalNoise(l.seed + 60, x / 90.0f, y / 50.0f, 3) - 0.5f;
     float fade = std::exp(-(y - h) / 40.0f);
     float light = 1.0f + std::clamp(-slope * 0.35f, -0.25f, 0.25f) * fade + tex * l.rough * 2 + big * 0.18f;
@@ -94,7 +101,7 @@ Rgba ridgeColour(const Layer& l, float x, float y, float h, float slope) {
     if (y - h < 3) light += 0.12f * (1 - (y - h) / 3);
     c = scaled(c, light);
     if (l.snow > 0) {
-        float depth = l.snow * (0.6f + 0.8f * fractalNoise(l.seed + 70, x / 30.0f, 0.3f, 3));
+        float depth = l.snow * (0.5f + 0.9f * fractalNoise(l.seed + 70, x / 70.0f, 0.3f, 2));
         if (y - h < depth) {
             float k = std::clamp((depth - (y - h)) / 4, 0.0f, 1.0f);
             Rgba snow =
@@ -354,10 +361,13 @@ Theme themeFor(int n) {
     case 12: { // rocky highlands with a waterfall
         t.sky = 1;
         Layer far = ridge(230, 80, 3.5f, rgb(130, 150, 170), rgb(120, 140, 160), 131);
-        Layer rocks = ridge(260, 80, 2.8f, rgb(110, 140, 140), rgb(80, 105, 110), 132);
+        Layer rocks = ridge(260, 80, 2.8f, rgb(150, 150, 130), rgb(105, 110, 100), 132);
         rocks.rough = 0.4f;
         Layer fall = water(Water::Waterfall, 200, 50, 0, 0);
-        Layer heath = ridge(440, 40, 3, rgb(120, 140, 90), rgb(90, 110, 70), 133);
+        Layer heath = ridge(440, 40, 3, rgb(170, 120, 170), rgb(120, 90, 130), 133);
+        heath.trees = Trees::Round;
+        heath.treeSize = 26;
+        heath.treeTone = rgb(90, 150, 80);
         Layer pool = water(Water::Pool, 200, 160, 0, 0);
         t.layers = {far,   rocks, fall,
                     heath, pool,  ridge(580, 22, 3, rgb(130, 150, 80), rgb(95, 115, 60), 134)};
@@ -369,8 +379,11 @@ Theme themeFor(int n) {
     case 13: { // volcanic land
         t.sky = 4;
         t.haze = rgb(120, 60, 50, 0.55f);
-        Layer cone = ridge(250, 130, 1.2f, rgb(90, 60, 60), rgb(60, 40, 40), 141);
+        Layer cone = ridge(300, 40, 2.2f, rgb(100, 66, 64), rgb(66, 44, 44), 141);
         cone.rough = 0.3f;
+        cone.coneX = 470;
+        cone.coneWidth = 300;
+        cone.coneTop = 150;
         Layer rocks = ridge(380, 60, 3, rgb(70, 50, 50), rgb(45, 32, 32), 142);
         rocks.rough = 0.35f;
         t.layers = {cone, rocks, ridge(560, 30, 3, rgb(60, 45, 42), rgb(35, 25, 25), 143)};
@@ -380,10 +393,17 @@ Theme themeFor(int n) {
     case 14: { // ice fields
         t.sky = 1;
         t.haze = rgb(220, 240, 255, 0.65f);
-        Layer bergs = ridge(260, 90, 3.5f, rgb(180, 215, 240), rgb(140, 185, 225), 151);
-        bergs.rough = 0.25f;
-        Layer floe = ridge(380, 40, 2.5f, rgb(210, 235, 250), rgb(170, 205, 235), 152);
-        t.layers = {bergs, floe, ridge(560, 25, 3, rgb(230, 242, 252), rgb(195, 220, 245), 153)};
+        Layer far = ridge(230, 70, 3.5f, rgb(150, 180, 225), rgb(130, 165, 215), 150);
+        far.snow = 30;
+        Layer bergs = ridge(300, 90, 3.5f, rgb(120, 175, 230), rgb(70, 125, 200), 151);
+        bergs.rough = 0.3f;
+        bergs.snow = 18;
+        Layer floe = ridge(420, 40, 2.5f, rgb(200, 230, 250), rgb(120, 170, 225), 152);
+        floe.trees = Trees::Pines;
+        floe.treeSize = 40;
+        floe.snow = 6;
+        floe.treeTone = rgb(50, 90, 100);
+        t.layers = {far, bergs, floe, ridge(560, 25, 3, rgb(236, 244, 252), rgb(190, 215, 242), 153)};
         t.extra = 4;
         break;
     }
@@ -549,10 +569,16 @@ void paintExtras(Canvas& cv, const Theme& t, const std::vector<std::vector<float
             cairo_set_line_width(cr, 2);
             cairo_stroke(cr);
         }
-        // Glow at the crater.
+        // Glow at the crater and smoke rising from it.
         double cx = 0, top = 1e9;
         for (int x = 0; x < kW; x++)
             if (heights[0][size_t(x)] < top) top = heights[0][size_t(x)], cx = x;
+        for (int i = 0; i < 9; i++) {
+            double r = 14 + i * 5, sx = cx + 18 * std::sin(i * 0.9) + i * 6, sy = top - 10 - i * 16;
+            cairo_arc(cr, sx, sy, r, 0, 2 * M_PI);
+            cairo_set_source_rgba(cr, 0.35, 0.3, 0.3, 0.55 - i * 0.05);
+            cairo_fill(cr);
+        }
         cairo_pattern_t* p = cairo_pattern_create_radial(cx, top + 10, 2, cx, top + 10, 70);
         cairo_pattern_add_color_stop_rgba(p, 0, 1, 0.7, 0.2, 0.9);
         cairo_pattern_add_color_stop_rgba(p, 1, 1, 0.3, 0.0, 0);
