@@ -232,75 +232,92 @@ Image makeBomb(bool quadro) {
 // One frame of the turning diamond: a brilliant seen from the side, its facets moving with the turn.
 Image makeDiamondFrame(int frame) {
     Image img(kPiece, kPiece);
-    const int facets = 8;
-    float turn = frame / 16.0f * 2 * float(M_PI) / facets; // one facet step over the 16 frames
-    float cx = 32, top = 14, girdle = 26, tip = 56, rTable = 13, rGirdle = 26;
+    const int facets = 12;
+    const float step = 2 * float(M_PI) / facets;
+    float turn = frame / 16.0f * step * 2; // two facet steps over the 16 frames: a steady turn
+    float cx = 32, top = 13, girdle = 26, tip = 57, rTable = 14, rGirdle = 27;
     Canvas cv(kPiece, kPiece);
     cairo_t* cr = cv.cr;
+    cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
     for (int i = 0; i < facets; i++) {
-        float a0 = turn + i * 2 * float(M_PI) / facets, a1 = a0 + 2 * float(M_PI) / facets;
+        float a0 = turn + i * step, a1 = a0 + step, mid = (a0 + a1) / 2;
+        if (std::cos(mid) <= 0) continue; // facing away
         float s0 = std::sin(a0), s1 = std::sin(a1);
-        float mid = (a0 + a1) / 2;
-        float facing = std::cos(mid); // toward the viewer when positive
-        if (facing <= 0) continue;
-        // Projected x of the facet edges at the girdle and at the table.
         float ex0 = cx + rGirdle * s0, ex1 = cx + rGirdle * s1;
         float tx0 = cx + rTable * s0, tx1 = cx + rTable * s1;
-        float light = 0.55f + 0.45f * std::sin(mid * 3 + 0.6f);
-        float spark = std::pow(std::max(0.0f, std::sin(mid * 2 - 0.9f)), 8.0f);
-        // Crown facet.
+        // Light from the upper left: facets turned that way shine, alternate facets catch more.
+        float facing = std::pow(std::max(0.0f, std::cos(mid + 0.7f)), 2.0f);
+        float alt = (i % 2) ? 0.15f : 0.0f;
+        float crownLight = std::clamp(0.15f + 0.7f * facing + alt, 0.0f, 1.0f);
         cairo_move_to(cr, tx0, top);
         cairo_line_to(cr, tx1, top);
         cairo_line_to(cr, ex1, girdle);
         cairo_line_to(cr, ex0, girdle);
         cairo_close_path(cr);
-        Rgba crown = mix(rgb(150, 215, 255), rgb(255, 255, 255), light * 0.8f + spark * 0.2f);
-        crown.a = 0.95f;
+        Rgba crown = mix(rgb(120, 190, 250), rgb(255, 255, 255), crownLight);
         setColor(cr, crown);
         cairo_fill_preserve(cr);
-        cairo_set_source_rgba(cr, 1, 1, 1, 0.5);
-        cairo_set_line_width(cr, 0.8);
+        cairo_set_source_rgba(cr, 1, 1, 1, 0.6);
+        cairo_set_line_width(cr, 0.7);
         cairo_stroke(cr);
-        // Pavilion facet down to the tip.
-        cairo_move_to(cr, ex0, girdle);
-        cairo_line_to(cr, ex1, girdle);
-        cairo_line_to(cr, cx, tip);
-        cairo_close_path(cr);
-        float plight = 0.35f + 0.55f * std::sin(mid * 3 + 2.4f) * 0.5f + 0.3f;
-        Rgba pav = mix(rgb(60, 130, 220), rgb(210, 240, 255), std::clamp(plight, 0.0f, 1.0f));
-        pav.a = 0.95f;
-        setColor(cr, pav);
-        cairo_fill_preserve(cr);
-        cairo_set_source_rgba(cr, 0.85, 0.95, 1, 0.45);
-        cairo_stroke(cr);
+        // Pavilion: two triangles per facet, the light broken into bands as in a cut stone.
+        float pavLight =
+            std::clamp(0.25f + 0.6f * std::pow(std::max(0.0f, std::cos(mid - 0.9f)), 3.0f) + alt, 0.0f, 1.0f);
+        for (int half = 0; half < 2; half++) {
+            float xa = half ? (ex0 + ex1) / 2 : ex0, xb = half ? ex1 : (ex0 + ex1) / 2;
+            cairo_move_to(cr, xa, girdle);
+            cairo_line_to(cr, xb, girdle);
+            cairo_line_to(cr, cx, tip);
+            cairo_close_path(cr);
+            float k = std::clamp(pavLight + (half ? -0.12f : 0.08f), 0.0f, 1.0f);
+            Rgba pav = mix(rgb(40, 100, 210), rgb(220, 245, 255), k);
+            // A little fire: some facets throw colour.
+            if ((i + frame / 4) % 5 == 0 && half == 0) pav = mix(pav, rgb(255, 200, 230), 0.35f);
+            if ((i + frame / 4) % 7 == 3 && half == 1) pav = mix(pav, rgb(255, 240, 160), 0.3f);
+            setColor(cr, pav);
+            cairo_fill_preserve(cr);
+            cairo_set_source_rgba(cr, 0.85, 0.95, 1, 0.4);
+            cairo_set_line_width(cr, 0.6);
+            cairo_stroke(cr);
+        }
     }
-    // The table on top.
+    // The table on top and the girdle line.
     cairo_move_to(cr, cx - rTable, top);
     cairo_line_to(cr, cx + rTable, top);
-    cairo_line_to(cr, cx + rTable * 0.8, top - 3);
-    cairo_line_to(cr, cx - rTable * 0.8, top - 3);
+    cairo_line_to(cr, cx + rTable * 0.8f, top - 3);
+    cairo_line_to(cr, cx - rTable * 0.8f, top - 3);
     cairo_close_path(cr);
-    cairo_set_source_rgba(cr, 0.9, 0.97, 1, 0.95);
+    cairo_set_source_rgba(cr, 0.92, 0.98, 1, 1);
     cairo_fill(cr);
-    // Outline of the whole stone.
-    cairo_move_to(cr, cx - rTable * 0.8, top - 3);
-    cairo_line_to(cr, cx + rTable * 0.8, top - 3);
+    cairo_move_to(cr, cx - rGirdle, girdle);
+    cairo_line_to(cr, cx + rGirdle, girdle);
+    cairo_set_source_rgba(cr, 1, 1, 1, 0.8);
+    cairo_set_line_width(cr, 1.2);
+    cairo_stroke(cr);
+    cairo_move_to(cr, cx - rTable * 0.8f, top - 3);
+    cairo_line_to(cr, cx + rTable * 0.8f, top - 3);
     cairo_line_to(cr, cx + rGirdle, girdle);
     cairo_line_to(cr, cx, tip);
     cairo_line_to(cr, cx - rGirdle, girdle);
     cairo_close_path(cr);
-    cairo_set_source_rgba(cr, 0.1, 0.25, 0.5, 0.7);
-    cairo_set_line_width(cr, 1.5);
+    cairo_set_source_rgba(cr, 0.08, 0.2, 0.45, 0.8);
+    cairo_set_line_width(cr, 1.6);
     cairo_stroke(cr);
     Image stone = cv.toImage();
-    // A twinkle that wanders over the crown as it turns.
-    float tx = cx - 12 + 24 * (frame / 15.0f);
+    // A twinkle that travels over the crown as the stone turns.
+    float tx = cx - 14 + 28 * (frame / 15.0f);
     float tw = 0.5f + 0.5f * std::sin(frame * 0.8f);
+    Image glow(kPiece, kPiece);
+    paintGlow(glow, tx, 19, 9, 9, rgb(255, 255, 255, 0.8f * tw + 0.2f), 1.5f);
     Canvas sp(kPiece, kPiece);
-    starPath(sp.cr, tx, 20, 7 * tw + 3, 1.2, 4, 0);
-    cairo_set_source_rgba(sp.cr, 1, 1, 1, 0.9);
+    starPath(sp.cr, tx, 19, 8 * tw + 3, 1.1, 4, 0);
+    cairo_set_source_rgba(sp.cr, 1, 1, 1, 0.95);
     cairo_fill(sp.cr);
     img.over(stone, 0, 0);
+    for (size_t k = 0; k < img.px.size(); k += 4) {
+        float a = glow.px[k + 3] * img.px[k + 3];
+        for (int c = 0; c < 3; c++) img.px[k + c] = std::min(img.px[k + 3], img.px[k + c] + a);
+    }
     img.over(sp.toImage(), 0, 0);
     return img;
 }
