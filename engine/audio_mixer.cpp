@@ -67,7 +67,10 @@ void runCommand(const MixerCommand& c) {
         mixer.soundVolume = std::clamp(c.soundVolume, 0, 100);
         break;
     case MixerCommandKind::MusicPlay:
-        if (mixer.music) {
+        if (!mixer.music) break;
+        if (mixer.musicPlaying && mixer.musicGain > 0.0f) {
+            mixer.pendingOrder = c.order; // audible: the next chunk fades out, then the module jumps
+        } else {
             openmpt_module_set_position_order_row(mixer.music, c.order, 0);
             mixer.musicPlaying = true;
         }
@@ -134,7 +137,7 @@ void mixChunk(float* out, int frames) {
     mixer.soundGain = s1;
     mixer.activeVoices.store(active, std::memory_order_relaxed);
 
-    float m0 = mixer.musicGain, m1 = mixer.musicTarget;
+    float m0 = mixer.musicGain, m1 = mixer.pendingOrder >= 0 ? 0.0f : mixer.musicTarget;
     if (mixer.music && mixer.musicPlaying && (m0 > 0.0f || m1 > 0.0f)) {
         size_t got = openmpt_module_read_interleaved_float_stereo(mixer.music, kMixRate, size_t(frames),
                                                                   mixer.musicBuffer);
@@ -146,6 +149,11 @@ void mixChunk(float* out, int frames) {
         }
     }
     mixer.musicGain = m1;
+    if (mixer.pendingOrder >= 0 && mixer.music) {
+        // A jump in the middle of a note would click: it happens silent, and the next chunk fades back in.
+        openmpt_module_set_position_order_row(mixer.music, mixer.pendingOrder, 0);
+        mixer.pendingOrder = -1;
+    }
 
     // Look-ahead limiter: every frame waits 64 frames in a delay line; the gain glides down to what the
     // loudest frame of the line needs before that frame plays, then recovers slowly. Loud mixes get
@@ -197,6 +205,7 @@ void resetMixer() {
     mixer.nextTail = 0;
     mixer.music = nullptr;
     mixer.musicPlaying = false;
+    mixer.pendingOrder = -1;
     mixer.musicChannelVolume = 100;
     mixer.musicVolume = 90;
     mixer.soundVolume = 90;
@@ -228,6 +237,7 @@ bool mixerChannelActive(int voice, uint32_t channel) {
 void setMixerMusic(openmpt_module* module) {
     mixer.music = module;
     mixer.musicPlaying = false;
+    mixer.pendingOrder = -1;
 }
 
 void mixAudio(float* out, int frames) {

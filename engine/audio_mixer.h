@@ -73,6 +73,7 @@ struct Mixer {
     int nextTail = 0;
     openmpt_module* music = nullptr; // set while the output is stopped or locked
     bool musicPlaying = false;
+    int pendingOrder = -1;    // order position to jump to once the current chunk has faded out; -1: none
     float musicTarget = 0.0f; // channel volume x global music volume x amplification, as a gain
     float musicGain = 0.0f;   // ramped towards musicTarget across a chunk so that changes never click
     float soundTarget = 0.9f; // global sound volume as a gain
