@@ -97,6 +97,10 @@ screenshot() {  # screenshot NAME: the whole screen into SHOTS/NAME.png
 
 png_size() { identify -format '%wx%h' "$1" 2>/dev/null; }
 
+pixel() { # pixel PNG X Y: the colour there as "r,g,b" (0..255)
+    convert "$1" -format "%[fx:int(255*p{$2,$3}.r)],%[fx:int(255*p{$2,$3}.g)],%[fx:int(255*p{$2,$3}.b)]" info: 2>/dev/null
+}
+
 window_size() { xdotool getwindowgeometry "$1" 2>/dev/null | sed -n 's/.*Geometry: //p'; }
 
 close_window() {  # close_window WINDOW-ID: the close request a window manager sends (WM_DELETE_WINDOW)
@@ -128,6 +132,9 @@ flow_window_and_single_instance() {
     sleep 1
     screenshot window
     check "a screenshot is taken" equals "$(png_size "$SHOTS/window.png")" "1024x768"
+    # The screen's root is white; the window is centred on it and the splash fills it with black.
+    check "the window is centred and drawn black" equals "$(pixel "$SHOTS/window.png" 113 85),$(pixel "$SHOTS/window.png" 910 682)" "0,0,0,0,0,0"
+    check "the screen around it is untouched" equals "$(pixel "$SHOTS/window.png" 111 83),$(pixel "$SHOTS/window.png" 913 685)" "255,255,255,255,255,255"
 
     local second
     game_env "$GAME" >"$WORK/second.out" 2>"$WORK/second.err" &
@@ -233,7 +240,7 @@ mkdir -p "$BUILD/Data" "$SHOTS"
 
 # Xvfb picks a free display number itself and reports it on a pipe.
 exec 3>"$WORK/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
+Xvfb -displayfd 3 -screen 0 1024x768x24 -wr -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
 XVFB_PID=$!
 exec 3>&-
 for _ in $(seq 100); do
