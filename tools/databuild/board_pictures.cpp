@@ -454,7 +454,7 @@ void buildBoardPictures(Catalogue& out) {
     out.addTga("shadow.tga", makeShadow());
     out.addTga("zep2.tga", makeChain());
     out.addTga("field0.tga", makeSquare(rgb(255, 246, 226), rgb(226, 204, 168), 0.62f, 0));
-    out.addTga("field1.tga", makeSquare(rgb(255, 214, 120), rgb(222, 160, 60), 0.85f, 1));
+    out.addTga("field1.tga", makeSquare(rgb(255, 206, 96), rgb(226, 146, 36), 0.9f, 1));
     out.addTga("field2.tga", makeSquare(rgb(250, 150, 96), rgb(200, 80, 50), 0.9f, 2));
     out.addTga("field1a.tga", makeSquareGlow(rgb(255, 220, 110)));
     out.addTga("field2a.tga", makeSquareGlow(rgb(255, 120, 70)));

@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <thread>
 
 namespace {
 
@@ -179,8 +180,15 @@ void buildScenery(Catalogue& out) {
         std::snprintf(name, sizeof name, "leaves%d.tga", i + 1);
         out.addTga(name, makeLeaves(i));
     }
+    // The landscapes are independent: paint them on two threads, then add them in their order.
+    std::vector<Landscape> lands(16);
+    std::thread helper([&lands] {
+        for (int i = 1; i <= 15; i += 2) lands[size_t(i)] = paintLandscape(i);
+    });
+    for (int i = 0; i <= 15; i += 2) lands[size_t(i)] = paintLandscape(i);
+    helper.join();
     for (int i = 0; i <= 15; i++) {
-        Landscape land = paintLandscape(i);
+        const Landscape& land = lands[size_t(i)];
         std::snprintf(name, sizeof name, "_a_back%d.jpg", i);
         out.addAlphaJpeg(name, land.picture, Place::Animbacks);
         char scene[32];
