@@ -187,12 +187,16 @@ Playback play(openmpt_module* mod, int first, int end) {
     return p;
 }
 
-TEST(AudioContent, MusicSectionsStartWhereTheGameAsksAndRepeatWithinThemselves) {
-    REQUIRE_BUILT_DATA(data);
+openmpt_module* loadMusic(const fs::path& data) {
     std::ifstream in(data / "music.mo3", std::ios::binary);
     std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    openmpt_module* mod = openmpt_module_create_from_memory2(bytes.data(), bytes.size(), nullptr, nullptr,
-                                                             nullptr, nullptr, nullptr, nullptr, nullptr);
+    return openmpt_module_create_from_memory2(bytes.data(), bytes.size(), nullptr, nullptr, nullptr, nullptr,
+                                              nullptr, nullptr, nullptr);
+}
+
+TEST(AudioContent, MusicSectionsStartWhereTheGameAsksAndRepeatWithinThemselves) {
+    REQUIRE_BUILT_DATA(data);
+    openmpt_module* mod = loadMusic(data);
     ASSERT_NE(mod, nullptr) << "libopenmpt cannot load music.mo3";
     int orders = openmpt_module_get_num_orders(mod);
     EXPECT_GE(orders, 66);
@@ -218,6 +222,33 @@ TEST(AudioContent, MusicSectionsStartWhereTheGameAsksAndRepeatWithinThemselves) 
             EXPECT_EQ(p.loopTarget, s.firstOrder);
         }
     }
+    openmpt_module_destroy(mod);
+}
+
+float renderRms(openmpt_module* mod, double seconds) {
+    constexpr int kRate = 8000;
+    std::vector<float> out(size_t(seconds * kRate));
+    size_t n = openmpt_module_read_float_mono(mod, kRate, out.size(), out.data());
+    double sum = 0;
+    for (size_t i = 0; i < n; ++i) sum += double(out[i]) * out[i];
+    return n ? float(std::sqrt(sum / double(n))) : 0.0f;
+}
+
+// The level-complete jingle has about four seconds before the level's music comes back: its tune must
+// be over by then, leaving only the quiet tail.
+TEST(AudioContent, LevelCompleteJingleEndsBeforeTheMusicReturns) {
+    REQUIRE_BUILT_DATA(data);
+    openmpt_module* mod = loadMusic(data);
+    ASSERT_NE(mod, nullptr);
+    openmpt_module_set_repeat_count(mod, -1);
+    openmpt_module_set_position_order_row(mod, 63, 0);
+    double seconds = 0;
+    while (openmpt_module_get_current_order(mod) == 63 && seconds < 10) {
+        renderRms(mod, 0.05);
+        seconds += 0.05;
+    }
+    EXPECT_EQ(openmpt_module_get_current_order(mod), 64);
+    EXPECT_LE(seconds, 4.3);
     openmpt_module_destroy(mod);
 }
 
