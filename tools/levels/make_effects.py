@@ -36,11 +36,11 @@ BASE = dict(parfrequency=10, color0=(1, 1, 1, 1), color0dev=(0, 0, 0, 0), color1
 EFFECTS = {
     # A ball pops: a few sparks fly out and fall ...
     "ball1": dict(parfrequency=8, color0=(1, 1, 0.9, 1), color0dev=(0, 0.1, 0.2, 0), color1=(1, 0.7, 0.3, 0),
-                  radius0=9, radius0dev=2, radius1=2, partime=520, partimedev=120, positiondev=(6, 6, 0),
+                  radius0=13, radius0dev=3, radius1=3, partime=560, partimedev=120, positiondev=(6, 6, 0),
                   speeddev=(30, 30, 0), speed=(0, 40, 0), gravity=260, numparticle=17, rotdev=180,
                   drotdev=360, polarpar=(4, 140, 0, 0), polarpardev=(2, 60, 180, 0)),
     # ... over a short soft flash.
-    "ball2": dict(parfrequency=1, color0=(1, 1, 1, 0.85), color1=(0.8, 0.9, 1, 0), radius0=16, radius1=38,
+    "ball2": dict(parfrequency=1, color0=(1, 1, 1, 0.85), color1=(0.8, 0.9, 1, 0), radius0=20, radius1=44,
                   partime=320, numparticle=12),
     # Triple bomb: a fiery burst ...
     "bomb1": dict(parfrequency=34, color0=(1, 0.85, 0.35, 1), color0dev=(0, 0.15, 0.2, 0), color1=(0.9, 0.2, 0, 0),
@@ -71,7 +71,7 @@ EFFECTS = {
                    positiondev=(10, 10, 0), speed=(0, 110, 0), speeddev=(130, 70, 0), gravity=520,
                    numparticle=28, rotdev=180, drotdev=540),
     # ... with a yellow spark where the link snapped.
-    "chain2": dict(parfrequency=6, color0=(1, 1, 0.6, 1), color1=(1, 0.6, 0.1, 0), radius0=10, radius1=3,
+    "chain2": dict(parfrequency=7, color0=(1, 1, 0.6, 1), color1=(1, 0.6, 0.1, 0), radius0=15, radius1=4,
                    partime=300, partimedev=80, speeddev=(15, 15, 0), numparticle=17, rotdev=180,
                    polarpar=(2, 100, 0, 0), polarpardev=(1, 40, 180, 0)),
     # A tile layer washes away: dust puffs ...
