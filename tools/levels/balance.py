@@ -55,7 +55,7 @@ def play(sim, data, mode, level, games, seed):
     summary = json.loads(lines[-1]) if lines else {}
     moves = sorted(g.get("movesMade", 0) for g in per_game)
     # The moves needed in 9 of 10 games: the puzzle clocks are measured from it.
-    p90 = moves[min(len(moves) - 1, int(0.9 * len(moves)))] if moves else 0
+    p90 = moves[max(0, -(-9 * len(moves) // 10) - 1)] if moves else 0
     return dict(mode=mode, level=level, wins=int(summary.get("wins", 0)), games=int(summary.get("games", games)),
                 score=summary.get("meanScore", 0), p90=p90)
 
