@@ -86,47 +86,101 @@ Image makeSpray() {
     return img;
 }
 
-// A branch hinged at the left edge of its picture, leaves along it.
+// One leaf along +x from the origin: kind 0 oval, 1 long tropical, 2 pointed autumn leaf.
+void leafPath(cairo_t* cr, int kind, double size) {
+    cairo_move_to(cr, 0, 0);
+    if (kind == 2) {
+        cairo_line_to(cr, size * 0.35, -size * 0.38);
+        cairo_line_to(cr, size * 0.55, -size * 0.2);
+        cairo_line_to(cr, size * 1.0, -size * 0.3);
+        cairo_line_to(cr, size * 1.2, 0);
+        cairo_line_to(cr, size * 1.0, size * 0.3);
+        cairo_line_to(cr, size * 0.55, size * 0.2);
+        cairo_line_to(cr, size * 0.35, size * 0.38);
+        cairo_close_path(cr);
+        return;
+    }
+    double wide = kind == 1 ? 0.3 : 0.42;
+    cairo_curve_to(cr, size * 0.3, -size * wide, size * 0.8, -size * wide, size * 1.2, 0);
+    cairo_curve_to(cr, size * 0.8, size * wide, size * 0.3, size * wide, 0, 0);
+}
+
+// A branch hinged at the left edge of its picture: a bough with twigs, leaves in clusters on them.
 Image makeLeaves(int kind) {
     const int w = 256, h = 128;
     Canvas cv(w, h);
     cairo_t* cr = cv.cr;
-    const Rgba light[3] = {rgb(130, 200, 70), rgb(60, 170, 80), rgb(240, 150, 40)};
+    const Rgba light[3] = {rgb(150, 210, 80), rgb(70, 185, 90), rgb(250, 170, 50)};
     const Rgba dark[3] = {rgb(50, 120, 30), rgb(20, 100, 50), rgb(190, 70, 20)};
-    cairo_move_to(cr, 0, 60);
-    cairo_curve_to(cr, 80, 52, 160, 70, 246, 62);
-    cairo_set_source_rgb(cr, 0.36, 0.22, 0.1);
-    cairo_set_line_width(cr, 6);
     cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
-    cairo_stroke(cr);
-    int count = kind == 1 ? 10 : 18;
-    for (int i = 0; i < count; i++) {
-        double t = (i + 0.6) / count;
-        double x = 20 + t * 220, y = 60 - 6 * std::sin(t * 3);
-        double side = i % 2 ? 1 : -1;
-        double size = (kind == 1 ? 52 : 34) * (1.1 - 0.4 * t) * (0.85 + 0.3 * hashUnit(980 + kind, i, 0));
+    auto bark = [&](double width) {
+        cairo_set_source_rgb(cr, 0.3, 0.18, 0.08);
+        cairo_set_line_width(cr, width);
+        cairo_stroke_preserve(cr);
+        cairo_set_source_rgb(cr, 0.5, 0.34, 0.18);
+        cairo_set_line_width(cr, width * 0.4);
+        cairo_stroke(cr);
+    };
+    cairo_move_to(cr, 0, 62);
+    cairo_curve_to(cr, 60, 56, 130, 70, 200, 62);
+    bark(7);
+    // Twigs leave the bough up and down; each ends in a cluster of leaves.
+    struct Twig {
+        double t, dx, dy;
+    };
+    const Twig twigs[6] = {{0.25, 24, -22}, {0.38, 20, 24}, {0.55, 26, -20},
+                           {0.66, 22, 24},  {0.8, 24, -18}, {0.97, 12, 6}};
+    auto bough = [](double t) {
+        return std::pair<double, double>(t * 200, 62 - 4 * std::sin(t * 3.14) + t * 2);
+    };
+    int leafIndex = 0;
+    auto drawLeaf = [&](double x, double y, double angle, double size) {
         cairo_save(cr);
         cairo_translate(cr, x, y);
-        cairo_rotate(cr, side * (0.9 + 0.3 * hashUnit(981, i, kind)) + 0.25);
-        cairo_move_to(cr, 0, 0);
-        cairo_curve_to(cr, size * 0.3, -size * 0.45, size * 0.8, -size * 0.4, size * 1.2, 0);
-        cairo_curve_to(cr, size * 0.8, size * 0.4, size * 0.3, size * 0.45, 0, 0);
+        cairo_rotate(cr, angle);
+        leafPath(cr, kind, size);
         cairo_pattern_t* p = cairo_pattern_create_linear(0, -size * 0.4, 0, size * 0.4);
         Rgba a = light[kind], b = dark[kind];
-        if (kind == 2) a = mix(a, rgb(230, 80, 40), float(hashUnit(982, i, 0)));
+        float vary = hashUnit(983 + kind, leafIndex, 0);
+        if (kind == 2)
+            a = mix(a, rgb(225, 70, 35), vary);
+        else
+            a = mix(a, rgb(220, 240, 120), vary * 0.3f);
         cairo_pattern_add_color_stop_rgb(p, 0, a.r, a.g, a.b);
         cairo_pattern_add_color_stop_rgb(p, 1, b.r, b.g, b.b);
         cairo_set_source(cr, p);
         cairo_fill_preserve(cr);
         cairo_pattern_destroy(p);
-        cairo_set_source_rgba(cr, 0, 0.15, 0, 0.5);
-        cairo_set_line_width(cr, 1);
+        cairo_set_source_rgba(cr, 0, 0.12, 0, 0.45);
+        cairo_set_line_width(cr, 0.8);
         cairo_stroke(cr);
         cairo_move_to(cr, 0, 0);
-        cairo_line_to(cr, size * 1.1, 0);
-        cairo_set_source_rgba(cr, 1, 1, 0.8, 0.5);
+        cairo_line_to(cr, size * 1.05, 0);
+        cairo_set_source_rgba(cr, 1, 1, 0.8, 0.45);
         cairo_stroke(cr);
         cairo_restore(cr);
+        leafIndex++;
+    };
+    for (const Twig& tw : twigs) {
+        auto [x, y] = bough(tw.t);
+        double ex = x + tw.dx, ey = y + tw.dy;
+        cairo_move_to(cr, x, y);
+        cairo_curve_to(cr, x + tw.dx * 0.3, y + tw.dy * 0.6, ex - tw.dx * 0.2, ey, ex, ey);
+        bark(3);
+        int n = kind == 1 ? 3 : 5;
+        double base = std::atan2(tw.dy, tw.dx);
+        for (int k = 0; k < n; k++) {
+            double spread = (k - (n - 1) / 2.0) * (kind == 1 ? 0.7 : 0.5);
+            double size = (kind == 1 ? 34 : 21) * (0.85 + 0.3 * hashUnit(984, leafIndex, kind));
+            drawLeaf(ex, ey, base + spread, size);
+        }
+    }
+    // Leaves straight on the bough between the twigs.
+    for (int i = 0; i < 7; i++) {
+        double t = 0.15 + i * 0.12;
+        auto [x, y] = bough(t);
+        double side = i % 2 ? 1.0 : -1.0;
+        drawLeaf(x, y, side * 1.0 + 0.3, (kind == 1 ? 34 : 18) * (0.8 + 0.3 * hashUnit(985, i, kind)));
     }
     Image leaves = cv.toImage();
     Image out(w, h);
