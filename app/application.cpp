@@ -18,6 +18,7 @@
 #include "platform/message_box.h"
 #include "platform/single_instance.h"
 #include "platform/window.h"
+#include "player/settings.h"
 
 namespace {
 
@@ -74,11 +75,11 @@ int runApplication(int argc, char** argv) {
         return 1;
     }
 
-    // Not yet: read the settings; their full-screen flag chooses the mode and customCursor the cursor.
-    bool fullScreen = false;
+    // The settings choose window or full screen. Not yet: their customCursor, the program's cursor.
+    readSettings();
 
     // A game that cannot show itself has failed: unlike a second copy it ends with a non-zero code.
-    if (!createDisplayWindow(fullScreen)) {
+    if (!createDisplayWindow(settings.fullScreen)) {
         SDL_Quit();
         return 1;
     }
@@ -97,7 +98,7 @@ int runApplication(int argc, char** argv) {
     freeTextTable();
     messageBoxes.parent = nullptr;
     shutdownWindow();
-    // Not yet: when the start-up sequence has run (app.startupDone), write the settings and player files.
+    savePlayerData(); // only when the start-up sequence has run: before it nothing was loaded to write
     SDL_Quit();
     return 0;
 }

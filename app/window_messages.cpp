@@ -8,6 +8,7 @@
 #include "engine/limits.h"
 #include "engine/render.h"
 #include "game/game_state.h"
+#include "game/saved_game.h"
 #include "platform/clock.h"
 
 void handleAppEvent(const AppEvent& event) {
@@ -30,7 +31,7 @@ void handleAppEvent(const AppEvent& event) {
         setPerspective(kScreenWidth, kScreenHeight);
         break;
     case EventKind::close:
-        // Not yet: save the game in progress, if there is one, before the loop ends.
+        saveGame(); // a level in progress is kept; the saved game refuses when there is none to keep
         app.quitRequested = true;
         break;
     case EventKind::quit:

@@ -6,6 +6,7 @@
 #include "engine/limits.h"
 #include "platform/clock.h"
 #include "platform/headless.h"
+#include "platform/window_manager.h"
 
 namespace {
 
@@ -17,6 +18,7 @@ struct WindowState {
     SDL_Window* window = nullptr;
     SDL_GLContext context = nullptr;
     bool videoStarted = false;
+    bool managed = true; // a window manager honours full-screen requests
     bool fullScreen = false;
     bool switchPending = false; // a mode switch waits for the next present
     bool switchTo = false;
@@ -32,13 +34,28 @@ void keepError(const char* prefix) {
     SDL_snprintf(gWindow.error, sizeof gWindow.error, "%s%s", prefix, SDL_GetError());
 }
 
+// Window or full screen. With a window manager the desktop's own full screen; without one the window
+// covers its display by itself, so the picture is still scaled and centred.
+void setMode(bool fullScreen) {
+    SDL_Window* w = gWindow.window;
+    if (gWindow.managed) {
+        if (SDL_SetWindowFullscreen(w, fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0) return;
+        if (!fullScreen) SDL_SetWindowSize(w, kScreenWidth, kScreenHeight);
+    } else if (fullScreen) {
+        SDL_Rect bounds;
+        if (SDL_GetDisplayBounds(SDL_GetWindowDisplayIndex(w), &bounds) != 0) return;
+        SDL_SetWindowPosition(w, bounds.x, bounds.y);
+        SDL_SetWindowSize(w, bounds.w, bounds.h);
+    } else {
+        SDL_SetWindowSize(w, kScreenWidth, kScreenHeight);
+        SDL_SetWindowPosition(w, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+    }
+    gWindow.fullScreen = fullScreen;
+}
+
 void applyModeSwitch() {
     gWindow.switchPending = false;
-    if (gWindow.switchTo == gWindow.fullScreen) return;
-    if (SDL_SetWindowFullscreen(gWindow.window, gWindow.switchTo ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) == 0) {
-        gWindow.fullScreen = gWindow.switchTo;
-        if (!gWindow.fullScreen) SDL_SetWindowSize(gWindow.window, kScreenWidth, kScreenHeight);
-    }
+    if (gWindow.switchTo != gWindow.fullScreen) setMode(gWindow.switchTo);
 }
 
 // Paces presents to about 60 per second when the display does not: a casual game must not use a whole
@@ -108,7 +125,6 @@ WindowInitResult initWindow(bool fullScreen) {
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
 
     uint32_t flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN;
-    if (fullScreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
     gWindow.window = SDL_CreateWindow("Pebblecraft", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                                       kScreenWidth, kScreenHeight, flags);
     if (!gWindow.window) {
@@ -116,7 +132,8 @@ WindowInitResult initWindow(bool fullScreen) {
         shutdownWindow();
         return WindowInitResult::noDisplay;
     }
-    gWindow.fullScreen = fullScreen;
+    gWindow.managed = windowManagerPresent(gWindow.window);
+    if (fullScreen) setMode(true);
 
     gWindow.context = SDL_GL_CreateContext(gWindow.window);
     if (!gWindow.context || SDL_GL_MakeCurrent(gWindow.window, gWindow.context) != 0) {

@@ -45,9 +45,20 @@ check() {  # check DESCRIPTION COMMAND...: runs the command; success passes
     fi
 }
 
-fresh_home() {  # fresh_home NAME: per-user folders for one run; sets HOME_DIR
+fresh_home() {  # fresh_home NAME [full]: per-user folders for one run, windowed unless "full"; sets HOME_DIR
     HOME_DIR=$WORK/$1
-    mkdir -p "$HOME_DIR/config" "$HOME_DIR/data"
+    mkdir -p "$HOME_DIR/config/pebblecraft" "$HOME_DIR/data"
+    write_settings "$([ "${2:-}" = full ] && echo 1 || echo 0)"
+}
+
+write_settings() {  # write_settings FULL-SCREEN(0/1): the 48-byte settings value with default volumes
+    # music 50, sound 50, 800 x 600, mode 1, true colour, spare flag, no drawn cursor, no profiles,
+    # the full-screen flag, ball speed 70.0 (little-endian).
+    {
+        printf '\x32\0\0\0\x32\0\0\0\x20\x03\0\0\x58\x02\0\0\x01\0\0\0\x01\0\0\0\x01\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0'
+        printf "\\x0$1\\0\\0\\0"
+        printf '\0\0\x8c\x42'
+    } >"$HOME_DIR/config/pebblecraft/settings"
 }
 
 game_env() {  # the environment of a game run under our display and per-user folders
@@ -117,7 +128,7 @@ stop_game() {  # stop_game: closes the game's window and waits for it (after a f
 
 equals() { [ "$1" = "$2" ]; }
 
-file_has() { grep -q -- "$2" "$1"; }
+file_has() { grep -qs -- "$2" "$1"; }
 
 # ---- flows ---------------------------------------------------------------------------------------
 
@@ -149,6 +160,24 @@ flow_window_and_single_instance() {
     close_window "$id"
     wait_exit "$GAME_PID" 10
     check "closing the window ends the game with code 0" equals "$EXIT_CODE" 0
+    GAME_PID=""
+}
+
+flow_full_screen() {
+    fresh_home full full
+    start_game full
+    local id
+    id=$(wait_window 30)
+    check "the full-screen window appears" test -n "$id"
+    [ -n "$id" ] || { stop_game; return; }
+    sleep 1
+    check "it covers the screen" equals "$(window_size "$id")" "1024x768"
+    screenshot full-screen
+    # The 4:3 screen takes the picture without bars: black from corner to corner, no white root left.
+    check "the picture fills it" equals "$(pixel "$SHOTS/full-screen.png" 0 0),$(pixel "$SHOTS/full-screen.png" 1023 767)" "0,0,0,0,0,0"
+    close_window "$id"
+    wait_exit "$GAME_PID" 10
+    check "it closes with code 0" equals "$EXIT_CODE" 0
     GAME_PID=""
 }
 
@@ -220,6 +249,7 @@ flow_render_check() {
 
 FLOWS=(
     flow_window_and_single_instance
+    flow_full_screen
     flow_stale_lock
     flow_no_display
     flow_missing_data
