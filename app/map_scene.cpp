@@ -1,27 +1,30 @@
 #include "app/map_scene.h"
 
+#include "engine/audio.h"
+#include "ui/level_map.h"
+#include "ui/menu_system.h"
+#include "visuals/particle_effects.h"
+
 MapScene mapScene;
 
-// Not yet: the level map, the menus, particle effects, scenery and sounds fill these operations in. What
-// stands here is what the scene does without them.
-
 void MapScene::enter() {
-    // Not yet: clear all particle effects; scenery colour to white and load the map's animated background;
-    // stop every sound sample that is playing.
+    clearEffects();
+    // SCENERY: the scenery's colour to white and the map's animated background, once the scenery exists.
+    stopAllSounds();
 }
 
 void MapScene::leave() {
-    // Not yet: clear all particle effects.
+    clearEffects();
 }
 
 void MapScene::update() {
-    // Not yet: pendingKey goes to the menu's key input first.
+    menuKey(static_cast<unsigned>(pendingKey));
     Scene::update();
     pendingKey = 0;
 }
 
 void MapScene::draw() {
-    // Not yet: the level map and the menu page over it.
+    drawMap();
 }
 
 void MapScene::keyDown(int virtualKey) {
@@ -29,17 +32,17 @@ void MapScene::keyDown(int virtualKey) {
 }
 
 void MapScene::leftDown() {
-    // Not yet: the map click.
+    menuClick();
 }
 
 void MapScene::leftDoubleClick() {
-    // Not yet: the map double click.
+    menuDoubleClick();
 }
 
 void MapScene::leftUp() {
-    // Not yet: the menu's button release.
+    menuButtonUp();
 }
 
 void MapScene::mouseMove() {
-    // Not yet: mark the menu's hover state for recomputation.
+    menuMouseMove();
 }

@@ -12,6 +12,7 @@ constexpr int kMaxEmitters = 256;        // particle emitters, a ring
 constexpr int kMaxParticles = 1024;      // particles, a ring
 constexpr int kMaxMenuPages = 256;       // pages of the menu file
 constexpr int kMaxMenuItems = 16;        // items of one page
+constexpr int kMaxWidgets = 128;         // widget slots of the menu pages, filled in drawing order
 constexpr int kMaxProfiles = 8;          // player profiles
 constexpr int kLevelCount = 70;          // levels of one mode
 constexpr int kModeCount = 3;            // classic, puzzle, action

@@ -1,0 +1,53 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
+
+#include "ui/level_map.h"
+
+namespace {
+// A straight path along x from -700 at 20 units a point.
+std::vector<uint8_t> straightPath(int points, float length) {
+    std::vector<uint8_t> bytes(8 + 8 * points + 40);
+    std::memcpy(bytes.data(), &points, 4);
+    std::memcpy(bytes.data() + 4, &length, 4);
+    for (int i = 0; i < points; ++i) {
+        float x = -700 + 20.0f * i, y = 0;
+        std::memcpy(bytes.data() + 8 + 8 * i, &x, 4);
+        std::memcpy(bytes.data() + 12 + 8 * i, &y, 4);
+    }
+    return bytes;
+}
+} // namespace
+
+TEST(LevelMap, ArtefactsAndMarksSitAtTheirDistancesAlongThePath) {
+    resetLevelMap();
+    auto bytes = straightPath(71, 1400);
+    ASSERT_TRUE(readMapPath(bytes.data(), bytes.size()));
+    computeMapPositions();
+    EXPECT_FLOAT_EQ(levelMap.artefactAt[3].x, -700 + 300);
+    EXPECT_FLOAT_EQ(levelMap.artefactAt[3].y, 30); // points move 30 units up
+    EXPECT_FLOAT_EQ(levelMap.markAt[7].x, -700 + 148);
+    EXPECT_NEAR(levelMap.markAngle[7], 0, 1e-3);
+    EXPECT_NEAR(levelMap.artefactAt[14].x, -700 + 1399.9f, 1e-3);
+}
+
+TEST(LevelMap, PointsBeyondThePathLieOffTheScreen) {
+    resetLevelMap();
+    auto bytes = straightPath(71, 1400);
+    ASSERT_TRUE(readMapPath(bytes.data(), bytes.size()));
+    EXPECT_FLOAT_EQ(pointOnPath(1401).x, -1000);
+    EXPECT_FLOAT_EQ(pointOnPath(-1).x, 1000);
+    EXPECT_FLOAT_EQ(pointOnPath(1400).x, -700 + 1400); // the last point
+}
+
+TEST(LevelMap, AMalformedPathIsRefusedWithoutReadingPastIt) {
+    resetLevelMap();
+    auto bytes = straightPath(71, 1400);
+    EXPECT_FALSE(readMapPath(bytes.data(), 8 + 8 * 70)); // claims more points than it holds
+    EXPECT_EQ(levelMap.path.pointCount, 0);
+    EXPECT_FALSE(readMapPath(bytes.data(), 4));
+    int negative = -5;
+    std::memcpy(bytes.data(), &negative, 4);
+    EXPECT_FALSE(readMapPath(bytes.data(), bytes.size()));
+}

@@ -1,0 +1,91 @@
+#include <gtest/gtest.h>
+
+#include "tests/ui/menu_fixture.h"
+
+using MenuKeys = MenuFixture;
+
+TEST_F(MenuKeys, ArrowsWrapAndEnterRunsTheSelectedItemAfterTheClosing) {
+    open("main");
+    press(38);
+    EXPECT_EQ(menus.selectedItem, 6); // up from the first wraps to the last
+    press(40);
+    EXPECT_EQ(menus.selectedItem, 0);
+    press(39);
+    press(13); // "mode2"
+    EXPECT_EQ(page(), "mode2");
+    EXPECT_EQ(findPage("mode2")->parent, findPage("main"));
+    EXPECT_EQ(game.mode, 1);
+}
+
+TEST_F(MenuKeys, EscapeOnMainHidesItAndAnyKeyBringsItBack) {
+    open("main");
+    press(27);
+    EXPECT_TRUE(menus.menuHidden);
+    EXPECT_FALSE(menuShown());
+    press(65);
+    EXPECT_FALSE(menus.menuHidden);
+    EXPECT_EQ(page(), "main");
+    EXPECT_TRUE(menuShown());
+}
+
+TEST_F(MenuKeys, EscapeIsDroppedWhereThePlayerMustAnswer) {
+    for (const char* name : {"newprofile", "loadgamequest", "mode1", "messageboxok"}) {
+        resetMenus();
+        ASSERT_TRUE(buildMenuTree(kMenuText));
+        open(name);
+        press(27);
+        EXPECT_EQ(page(), name);
+        EXPECT_EQ(menus.fadeAmount, 0) << name;
+    }
+}
+
+TEST_F(MenuKeys, EscapeGoesBackToTheParentWithThePageSelected) {
+    open("main");
+    choose("options");
+    ASSERT_EQ(page(), "options");
+    press(27);
+    EXPECT_EQ(page(), "main");
+    EXPECT_EQ(menus.selectedItem, 3);
+}
+
+TEST_F(MenuKeys, CreditsTurnEveryKeyIntoBack) {
+    open("main");
+    choose("credits");
+    ASSERT_EQ(page(), "credits");
+    press(65);
+    EXPECT_EQ(page(), "main");
+}
+
+TEST_F(MenuKeys, NewProfileIsRefusedWithEightProfiles) {
+    for (int i = 0; i < kMaxProfiles; ++i) ASSERT_TRUE(createProfile(std::string(1, char('A' + i)).c_str()));
+    open("profiles");
+    menus.selectedItem = 1;
+    press(13);
+    EXPECT_EQ(page(), "profiles");
+    EXPECT_FALSE(menus.closing);
+}
+
+TEST_F(MenuKeys, HiscoreTablesWrapBothWays) {
+    open("hiscore");
+    press(37);
+    EXPECT_EQ(menus.hiscoreTable, 2);
+    press(39);
+    press(39);
+    EXPECT_EQ(menus.hiscoreTable, 1);
+}
+
+TEST_F(MenuKeys, KeysDuringATransitionAreIgnored) {
+    openPage("main");
+    menuKey(40);
+    EXPECT_EQ(menus.menuKeyCode, 0u);
+    settle();
+    EXPECT_EQ(menus.selectedItem, 0);
+}
+
+TEST_F(MenuKeys, EscapeOnTheInGameMenuReturnsToPlay) {
+    hostLog.inGame = true;
+    game.menuOpen = true;
+    open("gameplay");
+    press(27);
+    EXPECT_FALSE(game.menuOpen);
+}

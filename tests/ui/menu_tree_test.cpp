@@ -1,0 +1,87 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+#include "tests/ui/menu_fixture.h"
+
+using MenuTree = MenuFixture;
+
+TEST_F(MenuTree, MainDropsItsFirstItemWhichStaysARecord) {
+    MenuPage* main = findPage("main");
+    ASSERT_NE(main, nullptr);
+    ASSERT_EQ(main->itemCount, 7);
+    EXPECT_STREQ(main->items[0]->name, "mode1");
+    EXPECT_STREQ(main->items[6]->name, "exit");
+    EXPECT_NE(findPage("survival"), nullptr);
+    EXPECT_EQ(findPage("profiles")->parent, main);
+}
+
+TEST_F(MenuTree, ANameListedTwiceKeepsItsFirstDefinitionAndParent) {
+    resetMenus();
+    const char* text = "main=\r\nx\r\na\r\nb\r\n\r\na=\r\nshared\r\n\r\nb=\r\nshared\r\nown\r\n\r\n"
+                       "shared=\r\ninner\r\n\r\nshared=\r\nother\r\n\r\n";
+    ASSERT_TRUE(buildMenuTree(text));
+    MenuPage* a = findPage("a");
+    MenuPage* b = findPage("b");
+    MenuPage* shared = findPage("shared");
+    EXPECT_EQ(a->items[0], shared);
+    EXPECT_EQ(b->items[0], shared); // the same record, not a second one
+    EXPECT_EQ(shared->parent, a);
+    ASSERT_EQ(shared->itemCount, 1);
+    EXPECT_STREQ(shared->items[0]->name, "inner");
+    EXPECT_EQ(findPage("other"), nullptr);
+    // Depth first: "a" and everything under it are created before "b".
+    EXPECT_LT(findPage("inner"), b);
+}
+
+TEST_F(MenuTree, NamesKeepTheirSpacesAndSectionsEndAtAnEmptyLine) {
+    MenuPage* gameplay = findPage("gameplay");
+    ASSERT_EQ(gameplay->itemCount, 4);
+    EXPECT_STREQ(gameplay->items[0]->name, "resume game");
+    EXPECT_STREQ(gameplay->items[1]->name, "restart level");
+}
+
+TEST_F(MenuTree, AFileBeyondTheLimitsIsRejected) {
+    char line[32];
+    std::string many = "main=\r\n";
+    for (int i = 0; i < 17; ++i) {
+        std::snprintf(line, sizeof line, "item%i\r\n", i);
+        many.append(line);
+    }
+    resetMenus();
+    EXPECT_FALSE(buildMenuTree(many.append("\r\n")));
+
+    std::string wide = "main=\r\nskip\r\n";
+    for (int p = 0; p < 20; ++p) {
+        std::snprintf(line, sizeof line, "p%i\r\n", p);
+        wide.append(line);
+    }
+    wide.append("\r\n");
+    for (int p = 0; p < 20; ++p) {
+        std::snprintf(line, sizeof line, "p%i=\r\n", p);
+        wide.append(line);
+        for (int i = 0; i < 14; ++i) {
+            std::snprintf(line, sizeof line, "q%i_%i\r\n", p, i);
+            wide.append(line);
+        }
+        wide.append("\r\n");
+    }
+    resetMenus();
+    EXPECT_FALSE(buildMenuTree(wide)); // 20 * 15 names: more than the page table holds
+    EXPECT_LE(menus.pageCount, kMaxMenuPages);
+}
+
+TEST_F(MenuTree, TheAuthoredFileBuildsWithEveryPageTheCommandsName) {
+    FILE* f = std::fopen(PC_SOURCE_DIR "/data/menu.txt", "rb");
+    ASSERT_NE(f, nullptr);
+    std::string text(1 << 16, '\0');
+    text.resize(std::fread(text.data(), 1, text.size(), f));
+    std::fclose(f);
+    resetMenus();
+    ASSERT_TRUE(buildMenuTree(std::string_view(text).substr(0, text.size() - 1)));
+    for (const char* name :
+         {"options", "hiscore", "credits", "mode1", "mode2", "mode3", "gameplay", "profiles", "newprofile",
+          "loadgamequest", "messageboxyn", "messageboxok", "levelcomplete", "defeat"})
+        EXPECT_NE(findPage(name), nullptr) << name;
+}

@@ -1,0 +1,98 @@
+#include <gtest/gtest.h>
+
+#include "tests/ui/menu_fixture.h"
+#include "ui/widgets.h"
+
+using Widgets = MenuFixture;
+
+namespace {
+Widget hundredStepSlider(int position) {
+    Widget w{};
+    w.left = -80;
+    w.right = 80;
+    w.top = 15;
+    w.bottom = -15;
+    w.type = WIDGET_SLIDER;
+    w.steps = 100;
+    w.position = static_cast<int16_t>(position);
+    return w;
+}
+
+void typeKeys(const char* keys) {
+    for (const char* k = keys; *k; ++k) nameEditorKey(static_cast<unsigned char>(*k));
+}
+} // namespace
+
+TEST_F(Widgets, SliderClicksStepAndDraggingFollowsTheMouse) {
+    EXPECT_EQ(sliderClick(hundredStepSlider(40), -110), 39); // 30 units left of the left end
+    EXPECT_EQ(sliderClick(hundredStepSlider(0), -110), 0);   // never below 0
+    EXPECT_EQ(sliderClick(hundredStepSlider(99), 110), 99);  // never above the last step
+    EXPECT_EQ(sliderClick(hundredStepSlider(40), -90), 40);  // inside the arrow's dead zone
+    EXPECT_EQ(sliderDrag(hundredStepSlider(10), 0), 50);
+    EXPECT_EQ(sliderDrag(hundredStepSlider(10), 95), 99);
+    EXPECT_EQ(sliderDrag(hundredStepSlider(10), -80), 0);
+}
+
+TEST_F(Widgets, ASliderClickAndDragReachTheBoundValue) {
+    settings.soundVolume = 40;
+    open("options");
+    // The first slot is the sound volume slider at y 135.
+    ASSERT_GE(menus.widgetCount, 0);
+    menuDraw();
+    ASSERT_EQ(menus.widgets[0].type, WIDGET_SLIDER);
+    app.mouseX = 400 - 110; // x -110: 30 units left of the slider
+    app.mouseY = 300 - 135;
+    menuClick();
+    menuButtonUp();
+    menuDraw();
+    EXPECT_EQ(settings.soundVolume, 39);
+    app.mouseX = 400; // x 0, dragged with the button held
+    menuClick();
+    menuUpdate();
+    menuDraw();
+    EXPECT_EQ(settings.soundVolume, 50);
+}
+
+TEST_F(Widgets, NameEditorTakesCapitalsDigitsAndSpacesUpToTwelve) {
+    typeKeys("AB1");
+    EXPECT_STREQ(menus.nameBuffer, "AB1");
+    nameEditorKey(36); // Home
+    nameEditorKey(8);  // Backspace at the caret 0 does nothing
+    EXPECT_STREQ(menus.nameBuffer, "AB1");
+    nameEditorKey(46); // Delete the first
+    EXPECT_STREQ(menus.nameBuffer, "B1");
+    nameEditorKey(35);
+    typeKeys(" CDEFGHIJKLM");
+    EXPECT_STREQ(menus.nameBuffer, "B1 CDEFGHIJK");
+    nameEditorKey(186); // outside the lists
+    nameEditorKey(37);
+    nameEditorKey(8);
+    EXPECT_STREQ(menus.nameBuffer, "B1 CDEFGHIK");
+}
+
+TEST_F(Widgets, TypedLowerCaseKeysArriveAsCapitalCodes) {
+    // The window hands letters over as their virtual-key codes, which are the capitals.
+    open("newprofile");
+    for (unsigned k : {65u, 66u, 49u}) press(k);
+    EXPECT_STREQ(menus.nameBuffer, "AB1");
+}
+
+TEST_F(Widgets, PanelOrnamentsAndShadowStartAbove192) {
+    EXPECT_FALSE(panelLook(192, 300).horizontalOrnaments);
+    EXPECT_FALSE(panelLook(192, 300).shadow);
+    EXPECT_TRUE(panelLook(193, 300).horizontalOrnaments);
+    EXPECT_TRUE(panelLook(193, 300).shadow);
+    EXPECT_FALSE(panelLook(300, 192).verticalOrnaments);
+}
+
+TEST_F(Widgets, ButtonsAreMatchedToItemsByDrawingOrderAndAClickActivates) {
+    open("loadgamequest");
+    menuDraw();
+    ASSERT_EQ(menus.buttonCount, 2);
+    const ButtonRect& no = menus.buttons[1];
+    app.mouseX = static_cast<int>(400 + (no.left + no.right) / 2);
+    app.mouseY = static_cast<int>(300 - (no.top + no.bottom) / 2);
+    menuClick();
+    EXPECT_EQ(menus.selectedItem, 1);
+    EXPECT_EQ(menus.menuKeyCode, 13u);
+}

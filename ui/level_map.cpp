@@ -1,0 +1,199 @@
+#include "ui/level_map.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+#include "app/typed_words.h"
+#include "engine/app_state.h"
+#include "engine/audio.h"
+#include "engine/file_registry.h"
+#include "engine/font.h"
+#include "engine/render.h"
+#include "engine/texture.h"
+#include "game/board.h"
+#include "game/game_state.h"
+#include "game/level_file.h"
+#include "player/profile.h"
+#include "player/settings.h"
+#include "ui/menu_system.h"
+#include "ui/widgets.h"
+#include "visuals/particle_effects.h"
+
+LevelMap levelMap;
+
+namespace {
+
+Board previewBoard; // the chosen level's layout, read without touching the game's board
+
+uint32_t argb(int r, int g, int b, int a) {
+    auto c = [](int v) { return static_cast<uint32_t>(v < 0 ? 0 : v > 255 ? 255 : v); };
+    return c(a) << 24 | c(r) << 16 | c(g) << 8 | c(b);
+}
+
+float readFloat(const uint8_t* p) {
+    float f;
+    std::memcpy(&f, p, 4);
+    return f;
+}
+
+void cacheBoardPicture(int level) {
+    if (levelMap.boardLevel == level && levelMap.boardMode == game.mode) return;
+    levelMap.boardLevel = level;
+    levelMap.boardMode = game.mode;
+    std::memset(levelMap.boardCells, 0, sizeof levelMap.boardCells);
+    Board* saved = currentBoard;
+    currentBoard = &previewBoard;
+    bool ok = loadLevel(level);
+    if (ok) {
+        for (int x = 0; x < 20; ++x)
+            for (int y = 0; y < 15; ++y)
+                levelMap.boardCells[x][y] = cellExists(x + kPlayLeft, y + kPlayTop) ? 1 : 0;
+    }
+    currentBoard = saved;
+}
+
+} // namespace
+
+void resetLevelMap() {
+    std::memset(&levelMap, 0, sizeof levelMap);
+    levelMap.boardLevel = -1;
+}
+
+bool readMapPath(const uint8_t* data, size_t size) {
+    MapPath& path = levelMap.path;
+    path.pointCount = 0;
+    path.length = 0;
+    if (!data || size < 8) return false;
+    int32_t count;
+    std::memcpy(&count, data, 4);
+    if (count < 2 || static_cast<size_t>(count) > (size - 8) / 8) return false;
+    if (count > kMaxMapPathPoints) count = kMaxMapPathPoints;
+    path.length = readFloat(data + 4);
+    for (int i = 0; i < count; ++i) {
+        path.x[i] = readFloat(data + 8 + 8 * i);
+        path.y[i] = readFloat(data + 12 + 8 * i) + 30; // the map's path sits 30 units higher
+    }
+    path.pointCount = count;
+    return true;
+}
+
+MapPoint pointOnPath(float d) {
+    const MapPath& path = levelMap.path;
+    if (d > path.length) return {-1000, 0};
+    if (d < 0) return {1000, 0};
+    int n = path.pointCount;
+    if (n < 2) return {0, 0};
+    int k = static_cast<int>(d / kPathStep);
+    if (k > n - 2) return {path.x[n - 1], path.y[n - 1]};
+    float f = d / kPathStep - k;
+    return {path.x[k] + (path.x[k + 1] - path.x[k]) * f, path.y[k] + (path.y[k + 1] - path.y[k]) * f};
+}
+
+void computeMapPositions() {
+    float zone = levelMap.path.length / kZoneCount;
+    for (int i = 0; i < kArtefactCount; ++i)
+        levelMap.artefactAt[i] = pointOnPath(i == kArtefactCount - 1 ? zone * i - 0.1f : zone * i);
+    for (int e = 0; e < kLevelCount; ++e) {
+        float b =
+            zone * (e / kLevelsPerZone) + 33 + (e % kLevelsPerZone + 0.5f) * (zone - 66) / kLevelsPerZone;
+        MapPoint before = pointOnPath(b - 2), after = pointOnPath(b + 2);
+        levelMap.markAt[e] = before;
+        levelMap.markAngle[e] = std::atan2(after.y - before.y, after.x - before.x) * 57.29578f;
+    }
+}
+
+void loadMap() {
+    levelMap.picture = loadPicturePadded("menumap.jpg", 800, 600);
+    levelMap.mark = getTexture("levelmark.tga");
+    for (int i = 0; i < kArtefactCount; ++i) {
+        char name[32];
+        std::snprintf(name, sizeof name, "artefact%i.tga", i + 1);
+        levelMap.artefacts[i] = getTexture(name);
+    }
+    int size = 0;
+    uint8_t* data = openFile("trajectory1.spl", &size, true);
+    // A path that cannot be read leaves every mark in the middle of the map rather than nowhere.
+    if (!readMapPath(data, size > 0 ? static_cast<size_t>(size) : 0)) {
+        std::fprintf(stderr, "trajectory1.spl is malformed; the level marks are not placed\n");
+    }
+    releaseFile(data);
+    computeMapPositions();
+    levelMap.boardLevel = -1;
+    // SCENERY: the animated scenery behind the menus is set up here once it exists.
+}
+
+void drawLevelMap() {
+    int highest = profileHighestLevel();
+    int current = profileLevel();
+    int chosen = menus.selectedLevel;
+    float clock = levelMap.mapClockMs;
+    begin2D();
+    setTexture(levelMap.picture);
+    drawRect(-400, 300, 400, -300, {0, 0, 0.78125f, 0.5859375f}, 0xFFFFFFFF);
+    bool allOpen = typedWords.allLevelsOpen;
+    int lit = highest == kLevelCount - 1 || allOpen ? kZoneCount
+                                                    : currentProfile().openZone[currentProfile().profileMode];
+    for (int i = 0; i < kArtefactCount; ++i) {
+        setTexture(levelMap.artefacts[i]);
+        uint32_t colour = i <= lit ? 0xFFFFFFFF : argb(255, 255, 155, 100);
+        drawCentered(levelMap.artefactAt[i].x, levelMap.artefactAt[i].y, 64, 64, kWholeTexture, colour);
+    }
+    float d = std::sin(clock * 0.001f);
+    float wave = d > 0.7f ? (d - 0.7f) / 0.3f : 0;
+    setTexture(levelMap.mark);
+    for (int e = 0; e < kLevelCount; ++e) {
+        float g = (std::sin(-0.2f * e + clock * 0.005f) + 1) * wave / 2;
+        float size = 16;
+        uint32_t colour;
+        if (e == chosen) {
+            float c = (std::sin(clock * 0.01f) + 1) / 2;
+            colour = argb(static_cast<int>(255 - 200 * c), static_cast<int>(255 * c), 0, 255);
+            if (chosen != current) size = 16 + 2.5f * std::sin(clock * 0.03f);
+        } else if (!allOpen && e > highest) {
+            colour = argb(255, 255, 155, static_cast<int>(100 + 155 * g));
+        } else {
+            colour = argb(255, static_cast<int>(55 + 185 * g), 55, 255);
+        }
+        const MapPoint& p = levelMap.markAt[e];
+        drawRotated(p.x, p.y, p.x, p.y, levelMap.markAngle[e], size, size, kWholeTexture, colour);
+    }
+    // The chosen level's board in the corner.
+    if (chosen >= 0 && chosen < kLevelCount) {
+        cacheBoardPicture(chosen);
+        setTexture(menuTextures.white);
+        for (int x = 0; x < 20; ++x) {
+            for (int y = 0; y < 15; ++y) {
+                if (!levelMap.boardCells[x][y]) continue;
+                Point c = cellCentre(x + kPlayLeft, y + kPlayTop);
+                drawCentered(c.x * 0.2f + 315 + 13.86f, c.y * 0.2f + 205, 9.24f, 9.24f, kWholeTexture,
+                             argb(200, 190, 150, 220));
+            }
+        }
+        char number[16];
+        std::snprintf(number, sizeof number, "%i", chosen + 1);
+        setTextColor(0xFFFFFFFFu);
+        drawTextCentered(270, 275, 12, number);
+    }
+}
+
+void drawMap() {
+    levelMap.mapClockMs += app.frameTimeMs;
+    begin2D();
+    if (levelMap.mapView == 1) {
+        drawLevelMap();
+    } else {
+        // SCENERY: the animated scenery is drawn here once it exists; until then the map picture, dimmed.
+        clearColor(0xFF000000u);
+        setTexture(levelMap.picture);
+        drawRect(-400, 300, 400, -300, {0, 0, 0.78125f, 0.5859375f}, 0xFF707070u);
+    }
+    menuUpdate();
+    menuDraw();
+    // HELP: the particle effects are skipped while the help demonstration runs.
+    updateEffects();
+    drawEffects();
+    MenuPoint m = menuMouse();
+    drawCursor(m.x, m.y);
+    updateAudio();
+}

@@ -1,0 +1,49 @@
+// The level map of a mode: the map picture, the winding path with its artefacts at the zone borders,
+// the seventy level marks, and the small picture of the chosen level's board.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "engine/limits.h"
+
+struct Texture;
+
+constexpr int kArtefactCount = 15;
+constexpr int kMaxMapPathPoints = 4096; // points of "trajectory1.spl"; a longer file is cut here
+constexpr float kPathStep = 20;         // units between two points of the path
+
+struct MapPath {
+    int pointCount;
+    float length; // path length in units
+    float x[kMaxMapPathPoints], y[kMaxMapPathPoints];
+};
+
+struct MapPoint {
+    float x, y;
+};
+
+struct LevelMap {
+    int mapView;      // 0 scenery, 1 level map, 4 scenery
+    float mapClockMs; // grows on every draw
+    Texture* picture; // "menumap.jpg"
+    Texture* mark;    // "levelmark.tga"
+    Texture* artefacts[kArtefactCount];
+    MapPath path;
+    MapPoint artefactAt[kArtefactCount];
+    MapPoint markAt[kLevelCount];
+    float markAngle[kLevelCount]; // degrees
+    int boardLevel;               // level whose board picture is cached; -1 none
+    int boardMode;
+    uint8_t boardCells[20][15]; // 1 where the cached level has a cell
+};
+
+extern LevelMap levelMap;
+
+void resetLevelMap();                               // empty path, scenery view (tests)
+bool readMapPath(const uint8_t* data, size_t size); // the path file; false when malformed (path emptied)
+MapPoint pointOnPath(float distance);               // off the screen beyond either end
+void computeMapPositions();                         // artefacts and marks from the path
+void loadMap();                                     // start-up: textures, path, positions
+void drawLevelMap();                                // the map of the current mode (mapView 1)
+void drawMap();                                     // the level-map scene's frame

@@ -1,0 +1,66 @@
+// The menus' links to the scenes and the rules.
+#include <SDL2/SDL.h>
+
+#include "app/game_scene.h"
+#include "app/map_scene.h"
+#include "app/scene_manager.h"
+#include "engine/render.h"
+#include "game/game_state.h"
+#include "game/level_outcome.h"
+#include "game/saved_game.h"
+#include "player/profile.h"
+#include "player/settings.h"
+#include "ui/menu_system.h"
+
+namespace {
+
+bool gameSceneCurrent() {
+    return sceneManager.currentScene == &gameScene;
+}
+
+void showMap() {
+    requestScene(mapScene);
+}
+
+void playLevel(int level) {
+    game.mode = currentProfile().profileMode;
+    game.ballSpeed = settings.ballSpeed;
+    startLevel(level);
+    requestScene(gameScene);
+}
+
+bool resumeSavedGame() {
+    game.mode = currentProfile().profileMode;
+    game.ballSpeed = settings.ballSpeed;
+    if (!resumeGame()) return false;
+    requestScene(gameScene);
+    return true;
+}
+
+bool saveRunningGame() {
+    return gameSceneCurrent() && saveGame();
+}
+
+void restartLevel() {
+    startLevel(game.levelIndex);
+}
+
+void giveUpLevel() {
+    loseLife();
+}
+
+void applyScreenMode() {
+    requestDisplayReset(settings.fullScreen);
+}
+
+void applyCursor() {
+    // The drawn cursor replaces the system's arrow.
+    if (SDL_WasInit(SDL_INIT_VIDEO)) SDL_ShowCursor(settings.customCursor ? SDL_DISABLE : SDL_ENABLE);
+}
+
+} // namespace
+
+MenuHost menuHost = {
+    gameSceneCurrent, showMap, playLevel, resumeSavedGame, saveRunningGame, restartLevel, giveUpLevel,
+    nullptr,          nullptr, nullptr,   applyScreenMode, applyCursor,     nullptr,
+};

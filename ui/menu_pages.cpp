@@ -1,0 +1,308 @@
+// The draw routines of the pages with a look of their own, and the default drawing of the others.
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+#include "app/typed_words.h"
+#include "engine/app_state.h"
+#include "engine/audio.h"
+#include "engine/font.h"
+#include "engine/render.h"
+#include "engine/text_effects.h"
+#include "engine/text_table.h"
+#include "game/game_state.h"
+#include "player/profile.h"
+#include "player/records.h"
+#include "player/settings.h"
+#include "ui/level_map.h"
+#include "ui/menu_system.h"
+#include "ui/widgets.h"
+
+namespace {
+
+const char* tx(const char* key) {
+    const char* t = findText(key);
+    return t ? t : "";
+}
+
+float fold() {
+    return 1 - menus.fadeAmount * menus.fadeAmount;
+}
+
+// Pages that fold with the fade: their whole drawing is scaled vertically about the screen centre.
+struct Fold {
+    explicit Fold() {
+        glm::mat4 m(1.0f);
+        m[1][1] = std::max(fold(), 0.001f);
+        setWorld(&m);
+    }
+    ~Fold() { setWorld(nullptr); }
+};
+
+float widestItem(float size) {
+    const MenuPage* page = menus.currentPage;
+    return itemListWidth(size, 0, page ? page->itemCount : 0);
+}
+
+void drawMainPage() {
+    const MenuPage* page = menus.currentPage;
+    float width = widestItem(18) + 64;
+    float height = 36.0f * page->itemCount + 128;
+    float cy = menus.slideOffset + 100;
+    drawPanel(220, cy, width, height);
+    setTexture(menuTextures.atlas);
+    drawAtlasTileStretched(4, 220, cy, width - 24, 32, 0xFFFFFFFF);
+    drawItemList(220, cy + 0.24f * height, 18, true, 0, std::min(3, page->itemCount));
+    if (page->itemCount > 3) drawItemList(220, cy - 0.24f * height, 17, true, 3, page->itemCount);
+
+    float drop = 100 * menus.fadeAmount;
+    char greeting[96];
+    std::snprintf(greeting, sizeof greeting, "%s!", currentProfile().name);
+    setTextColor(240, 233, 0, 255);
+    const char* hallo = tx("hallo");
+    drawText(-350, -240 - drop, 15, hallo, false);
+    drawText(-350 + measureText(hallo, 15), -240 - drop, 15, greeting, false);
+    const char* link = tx("ifnotyou");
+    float w = measureText(link, 12);
+    int slot = addWidget(WIDGET_LINK, -220 - w / 2, -260 - drop, -220 + w / 2, -278 - drop);
+    bool lit = slot >= 0 && menus.widgets[slot].flag;
+    setTextColor(lit ? 255 : 100, 250, lit ? 255 : 100, 255);
+    if (lit) setTextColor(255, 255, 255, 255);
+    drawText(-350, -265 - drop, 12, link, false);
+    setTextColor(0xFFFFFFFFu);
+    if (menus.mouseOnSelected && menus.selectedItem >= 0 && menus.selectedItem < 5 &&
+        menus.selectedItem < menus.buttonCount) {
+        const ButtonRect& r = menus.buttons[menus.selectedItem];
+        int tipIndex = indexOfText("modetip");
+        const char* tip =
+            tipIndex > 0 || findText("modetip") ? textAt(tipIndex + menus.selectedItem) : nullptr;
+        showBalloon(170, (r.top + r.bottom) / 2, tip, 300);
+    }
+}
+
+void drawModePage() {
+    float drop = 100 * menus.fadeAmount;
+    drawButton(300, -250 - drop, 160, 64, 18, nullptr);
+    for (int e = 0; e < kLevelCount; ++e) {
+        const MapPoint& p = levelMap.markAt[e];
+        addWidget(WIDGET_LEVELMARK, p.x - 12, p.y + 12, p.x + 12, p.y - 12);
+    }
+    const char* names[] = {"classic", "puzzle", "action"};
+    setTextColor(0xFFFFFFFFu);
+    drawTextCentered(0, -250 - drop, 18, tx(names[std::clamp(game.mode, 0, 2)]));
+    if (!levelOpenOnMap(menus.hoveredWidget)) menus.hoveredWidget = profileLevel();
+    drawHoverFrame();
+}
+
+void drawOptionsPage() {
+    Fold f;
+    drawPanel(0, 0, 380, 520);
+    setTextColor(255, 255, 155, 255);
+    drawTextCentered(0, 260 - 55, 17, menus.currentPage->caption);
+    setTextColor(0xFFFFFFFFu);
+    drawTextCentered(0, 260 - 100, 13, tx("sfxvolume"));
+    int before = settings.soundVolume;
+    slider(-80, 260 - 125, 80, 260 - 125, &settings.soundVolume, 100);
+    if (settings.soundVolume != before && !menus.opening) playSound("chpok1.ogg");
+    drawTextCentered(0, 260 - 163, 13, tx("musicvolume"));
+    slider(-80, 260 - 188, 80, 260 - 188, &settings.musicVolume, 100);
+    checkBox(-100, 260 - 248, &settings.pendingFullScreen, nullptr, 12);
+    drawText(-60, 260 - 248, 12, tx("fullscreen"), false);
+    bool cursorBefore = settings.customCursor;
+    checkBox(-100, 260 - 298, &settings.customCursor, nullptr, 12);
+    if (settings.customCursor != cursorBefore && menuHost.applyCursor) menuHost.applyCursor();
+    drawText(-60, 260 - 298, 12, tx("customcursor"), false);
+    drawTextCentered(0, 260 - 348, 13, tx("ballspeed"));
+    int position = 150 - static_cast<int>(settings.ballSpeed);
+    slider(-80, 260 - 373, 80, 260 - 373, &position, 130);
+    settings.ballSpeed = static_cast<float>(std::clamp(150 - position, 21, 150));
+    drawButton(-85, 260 - 453, 150, 64, 15, nullptr);
+    drawButton(85, 260 - 453, 150, 64, 15, nullptr);
+    drawHoverFrame();
+    // Volumes are heard at once.
+    setVolumes(settings.musicVolume, settings.soundVolume);
+}
+
+void drawHiscorePage() {
+    Fold f;
+    drawPanel(0, 0, 470, 450);
+    setTextColor(255, 255, 155, 255);
+    drawTextCentered(-70, 165, 21, menus.currentPage->caption);
+    const char* tables[] = {"classicmode", "puzzlemode", "actionmode"};
+    int table = std::clamp(menus.hiscoreTable, 0, 2);
+    drawTextCentered(110, 165, 17, tx(tables[table]));
+    for (int i = 0; i < kHiscoreLines; ++i) {
+        const HiscoreEntry& entry = records.hiscores[table][i];
+        char name[33] = {};
+        std::memcpy(name, entry.name, 32);
+        bool mine = settings.profileCount > 0 && std::strcmp(name, currentProfile().name) == 0;
+        setTextColor(mine ? menus.highlightColour : 0xFFFFFFFFu);
+        float y = 115 - 25.0f * i;
+        drawText(-164.5f, y, 12, name, false);
+        char score[16];
+        std::snprintf(score, sizeof score, "%i", entry.score);
+        drawText(94, y, 12, score, false);
+    }
+    setTextColor(0xFFFFFFFFu);
+    drawButton(0, -165, 170, 64, 19, tx("ok"));
+    drawAtlasTile(14, -150, -165, 0xFFFFFFFF);
+    addWidget(WIDGET_PREV, -175, -140, -125, -190);
+    drawAtlasTile(15, 150, -165, 0xFFFFFFFF);
+    addWidget(WIDGET_NEXT, 125, -140, 175, -190);
+}
+
+void drawCreditsPage() {
+    menus.selectedItem = -1;
+    int lines = menus.creditLineCount;
+    float y0 = 0.03f * menus.creditsTimerMs - 200;
+    if (y0 < 40.0f * lines - 50) menus.creditsTimerMs += app.frameTimeMs;
+    for (int k = 0; k < lines; ++k) {
+        float y = y0 - 40 * k;
+        float ay = std::fabs(y);
+        float opacity = ay < 100 ? 1 : ay < 260 ? (260 - ay) / 160 : 0;
+        if (opacity <= 0) continue;
+        const unsigned char* line = reinterpret_cast<const unsigned char*>(menus.creditLines[k]);
+        bool title =
+            std::strlen(menus.creditLines[k]) > 2 && ((line[2] >= 'a' && line[2] <= 'z') || line[2] >= 0xE0);
+        setTextColor(255, 255, title ? 0 : 255, static_cast<uint8_t>(255 * opacity));
+        drawTextCentered(0, y, 16, menus.creditLines[k]);
+    }
+    setTextColor(0xFFFFFFFFu);
+}
+
+void drawProfilesPage() {
+    float top = menus.slideOffset + 280;
+    float height = 30.0f * settings.profileCount + 115;
+    drawPanel(-325 + 185, top - height / 2, 370, height);
+    setTextColor(0, 255, 255, 255);
+    drawTextCentered(-140, menus.slideOffset + 220, 18, tx("curusers"));
+    if (menus.hoveredWidget == -1) menus.hoveredWidget = 0;
+    for (int i = 0; i < settings.profileCount; ++i) {
+        float y = menus.slideOffset + 180 - 30.0f * i;
+        const char* name = profiles.list[i].name;
+        float w = measureText(name, 14);
+        addWidget(WIDGET_PROFILE, -140 - w / 2, y + 18, -140 + w / 2, y - 18);
+        if (i == menus.hoveredWidget)
+            setTextColor(255, 255, 55, 255);
+        else
+            setTextColor(0xFFFFFFFFu);
+        drawTextCentered(-140, y, 14, name);
+    }
+    setTextColor(0xFFFFFFFFu);
+    drawHoverFrame();
+    drawItemPanel(230, menus.slideOffset + 150, 18, true, 0, -1);
+}
+
+void drawLoadQuestion() {
+    Fold f;
+    drawPanel(0, 0, 480, 350);
+    const char* modes[] = {"classicmode", "puzzlemode", "actionmode"};
+    setTextColor(255, 255, 55, 255);
+    drawTextCentered(0, 110, 19, tx(modes[std::clamp(game.mode, 0, 2)]));
+    setTextColor(0xFFFFFFFFu);
+    drawTextCentered(0, 65, 15, tx("loadmsg"));
+    char line[128];
+    int level = profileLevel();
+    std::snprintf(line, sizeof line, "Zone %i, level %i: %i", level / 5 + 1, level % 5 + 1, profileScore());
+    if (const char* format = findText("zonelevscore")) {
+        // The authored format takes three integers, nothing else.
+        if (std::strstr(format, "%s") == nullptr)
+            std::snprintf(line, sizeof line, format, level / 5 + 1, level % 5 + 1, profileScore());
+    }
+    setTextColor(255, 255, 55, 255);
+    drawTextCentered(0, 25, 17, line);
+    setTextColor(0xFFFFFFFFu);
+    drawButton(-110.4f, -118, 135, 64, 17, nullptr);
+    drawButton(110.4f, -118, 135, 64, 17, nullptr);
+}
+
+void drawMessageBox() {
+    Fold f;
+    float textHeight = wrapText(340, menus.messageText, 16);
+    float height = textHeight + 140;
+    float top = height / 2, bottom = -height / 2;
+    drawPanel(0, 0, 450, height);
+    setTextColor(0xFFFFFFFFu);
+    drawText(0, top - 60, 16, ::text.wrapBuffer, true);
+    if (std::strcmp(currentPageName(), "messageboxok") == 0) {
+        drawButton(0, bottom + 62, 130, 64, 17, nullptr);
+    } else {
+        drawButton(-90, bottom + 62, 135, 64, 17, nullptr);
+        drawButton(90, bottom + 62, 135, 64, 17, nullptr);
+    }
+}
+
+void drawDefeatPage() {
+    Fold f;
+    const MenuPage* page = menus.currentPage;
+    drawPanel(0, 0, widestItem(18) + 94, 36.0f * page->itemCount + 164);
+    setTextColor(55, 255, 255, 255);
+    drawTextCentered(0, 65, 16, tx(game.noMoves ? "nomoves" : "timeout"));
+    drawTextCentered(0, 30, 16, tx("loselife"));
+    setTextColor(0xFFFFFFFFu);
+    drawItemList(0, -40, 18, true, 0, -1);
+}
+
+void drawNamePage() {
+    drawNameEntry();
+}
+
+} // namespace
+
+bool levelOpenOnMap(int level) {
+    return level >= 0 && level < kLevelCount && (typedWords.allLevelsOpen || level <= profileHighestLevel());
+}
+
+void drawStatisticsPage(); // menu_statistics.cpp
+
+void giveDrawRoutines() {
+    struct Routine {
+        const char* page;
+        void (*draw)();
+    };
+    const Routine routines[] = {
+        {"main", drawMainPage},
+        {"mode1", drawModePage},
+        {"mode2", drawModePage},
+        {"mode3", drawModePage},
+        {"options", drawOptionsPage},
+        {"hiscore", drawHiscorePage},
+        {"credits", drawCreditsPage},
+        {"profiles", drawProfilesPage},
+        {"newprofile", drawNamePage},
+        {"rename", drawNamePage},
+        {"loadgamequest", drawLoadQuestion},
+        {"messageboxok", drawMessageBox},
+        {"messageboxyn", drawMessageBox},
+        {"levelcomplete", drawStatisticsPage},
+        {"defeat", drawDefeatPage},
+        {"gameover", drawDefeatPage},
+    };
+    for (const Routine& r : routines) {
+        if (MenuPage* page = findPage(r.page)) page->drawPage = r.draw;
+    }
+    if (MenuPage* help = findPage("helpscreen")) help->drawPage = menuHost.drawHelpPage;
+}
+
+void menuDraw() {
+    menus.widgetCount = 0;
+    menus.buttonCount = 0;
+    MenuPage* page = menus.currentPage;
+    if (!page || menus.menuHidden) return;
+    if (menus.fadeAmount >= 1 && !menus.opening) return; // closed by a command that opened nothing
+    begin2D();
+    setTextColor(0xFFFFFFFFu);
+    if (page->drawPage) {
+        page->drawPage();
+    } else if (page->itemCount > 0) {
+        const char* n = page->name;
+        if (std::strcmp(n, "gameplay") == 0 || std::strcmp(n, "defeat") == 0 ||
+            std::strcmp(n, "replayloss") == 0)
+            drawItemPanel(0, 500 * menus.fadeAmount * menus.fadeAmount, 18, true, 0, -1);
+        else
+            drawItemPanel(230, menus.slideOffset + 150, 18, true, 0, -1);
+    }
+    setWorld(nullptr);
+    setTextColor(0xFFFFFFFFu);
+}

@@ -1,0 +1,548 @@
+#include "ui/menu_system.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+
+#include "app/typed_words.h"
+#include "engine/app_state.h"
+#include "engine/audio.h"
+#include "engine/file_registry.h"
+#include "engine/text_table.h"
+#include "game/game_state.h"
+#include "platform/message_box.h"
+#include "player/profile.h"
+#include "player/settings.h"
+#include "ui/level_map.h"
+#include "ui/widgets.h"
+
+MenuSystem menus;
+
+namespace {
+
+bool pageIs(const MenuPage* page, const char* name) {
+    return page && std::strcmp(page->name, name) == 0;
+}
+
+// Reads the menu file's text: the sections of names and the records they make.
+struct TreeReader {
+    std::string_view text;
+    bool failed = false;
+
+    // The line after the first "name=" anywhere in the text, or npos.
+    size_t sectionStart(const char* name) const {
+        std::string key = std::string(name) + "=";
+        size_t at = text.find(key);
+        if (at == std::string_view::npos) return at;
+        size_t lineEnd = text.find('\n', at);
+        return lineEnd == std::string_view::npos ? text.size() : lineEnd + 1;
+    }
+
+    MenuPage* create(std::string_view name) {
+        if (menus.pageCount >= kMaxMenuPages) {
+            failed = true;
+            return nullptr;
+        }
+        MenuPage& page = menus.pages[menus.pageCount++];
+        page = MenuPage{};
+        size_t n = std::min(name.size(), sizeof page.name - 1);
+        std::memcpy(page.name, name.data(), n);
+        page.name[n] = 0;
+        if (const char* caption = findText(page.name))
+            std::snprintf(page.caption, sizeof page.caption, "%s", caption);
+        return &page;
+    }
+
+    // Lists the items of the page's section, reading each new item's own section before the next line.
+    void readSection(MenuPage* page, int depth) {
+        size_t at = sectionStart(page->name);
+        if (at == std::string_view::npos || depth > kMaxMenuPages) return;
+        while (at < text.size() && !failed) {
+            size_t end = text.find_first_of("\r\n", at);
+            if (end == std::string_view::npos) end = text.size();
+            std::string_view line = text.substr(at, end - at);
+            if (line.empty()) return; // the section ends at the first empty line
+            at = text.find('\n', end);
+            at = at == std::string_view::npos ? text.size() : at + 1;
+            char name[kMenuNameBytes] = {};
+            std::memcpy(name, line.data(), std::min(line.size(), sizeof name - 1));
+            MenuPage* item = findPage(name);
+            bool isNew = item == nullptr;
+            if (isNew) item = create(line);
+            if (!item) return;
+            if (page->itemCount >= kMaxMenuItems) {
+                failed = true;
+                return;
+            }
+            page->items[page->itemCount++] = item;
+            if (isNew) {
+                item->parent = page;
+                readSection(item, depth + 1);
+            }
+        }
+    }
+
+    MenuPage* ensure(const char* name) {
+        if (MenuPage* page = findPage(name)) return page;
+        MenuPage* page = create(name);
+        if (page) readSection(page, 0);
+        return page;
+    }
+};
+
+void toggleHoveredCheckBox() {
+    int h = menus.hoveredWidget;
+    if (h >= 0 && h < menus.widgetCount && menus.widgets[h].type == WIDGET_CHECKBOX)
+        menus.widgets[h].flag ^= 1;
+}
+
+bool onModePage() {
+    return pageIs(menus.currentPage, "mode1") || pageIs(menus.currentPage, "mode2") ||
+           pageIs(menus.currentPage, "mode3");
+}
+
+bool levelOpen(int level) {
+    return typedWords.allLevelsOpen || level <= profileHighestLevel();
+}
+
+bool insideWidget(const Widget& w, float x, float y, float widen = 0) {
+    return w.left - widen <= x && x <= w.right + widen && w.bottom <= y && y <= w.top;
+}
+
+void dragSliders() {
+    if (!menus.mouseHeld) return;
+    MenuPoint m = menuMouse();
+    for (int i = 0; i < menus.widgetCount; ++i) {
+        Widget& w = menus.widgets[i];
+        if (w.type == WIDGET_SLIDER && insideWidget(w, m.x, m.y, 25.6f))
+            w.position = static_cast<int16_t>(sliderDrag(w, m.x));
+    }
+}
+
+void handleKey() {
+    unsigned k = menus.menuKeyCode;
+    menus.menuKeyCode = 0;
+    if (menus.textEntryOn && k != 0) nameEditorKey(k);
+    if (menus.menuHidden && k != 0) {
+        menus.menuHidden = false;
+        openPage("main");
+        return;
+    }
+    if (k == 0 || !menus.currentPage) return;
+    MenuPage* page = menus.currentPage;
+    if (pageIs(page, "profiles") && k == 13 && std::strcmp(selectedItemName(), "newprofile") == 0 &&
+        settings.profileCount >= kMaxProfiles) {
+        playSound("gaf.ogg");
+        return;
+    }
+    if (pageIs(page, "levelcomplete")) {
+        if (k == 27) k = 13;
+        if (k == 13 && menus.stats.stage < 4) {
+            menus.stats.stage = 4; // the count-up ends at once
+            return;
+        }
+    }
+    if (pageIs(page, "hiscore")) {
+        if (k == 37) {
+            menus.hiscoreTable = (menus.hiscoreTable + 2) % 3;
+            playSound("menu.ogg");
+        } else if (k == 39) {
+            menus.hiscoreTable = (menus.hiscoreTable + 1) % 3;
+            playSound("menu.ogg");
+        }
+    }
+    if (pageIs(page, "credits")) k = 27;
+    if (pageIs(page, "gameplaytip") && k == 27) k = 13;
+    if ((pageIs(page, "loadgamequest") || pageIs(page, "defeat") || onModePage()) && k == 27) return;
+
+    switch (k) {
+    case 13:
+        if (menus.selectedItem < 0) {
+            toggleHoveredCheckBox();
+            break;
+        }
+        playSound("menu.ogg");
+        menus.activatePending = true;
+        closePage();
+        break;
+    case 27:
+        if (pageIs(page, "newprofile") || pageIs(page, "messageboxok")) break;
+        menus.backPending = true;
+        closePage();
+        menus.selectedItem = 0;
+        break;
+    case 32:
+        toggleHoveredCheckBox();
+        break;
+    case 37:
+    case 38:
+        if (page->itemCount > 0 && --menus.selectedItem < 0) menus.selectedItem = page->itemCount - 1;
+        break;
+    case 39:
+    case 40:
+        if (page->itemCount > 0) menus.selectedItem = (menus.selectedItem + 1) % page->itemCount;
+        break;
+    default:
+        break;
+    }
+}
+
+} // namespace
+
+MenuPoint menuMouse() {
+    return {static_cast<float>(app.mouseX) - kScreenWidth / 2.0f,
+            kScreenHeight / 2.0f - static_cast<float>(app.mouseY)};
+}
+
+void resetMenus() {
+    std::memset(&menus, 0, sizeof menus);
+    menus.hoveredWidget = -1;
+    menus.lastSelected = 0;
+}
+
+bool buildMenuTree(std::string_view text) {
+    TreeReader reader{text};
+    MenuPage* main = reader.ensure("main");
+    if (reader.failed || !main) return false;
+    // "main" shows its items from the second on; the first stays a record of the table.
+    if (main->itemCount > 0) {
+        std::memmove(main->items, main->items + 1, sizeof(MenuPage*) * (main->itemCount - 1));
+        main->items[--main->itemCount] = nullptr;
+    }
+    const char* extra[] = {"loadgamequest", "newprofile",    "rename",           "helpscreen",
+                           "profiles",      "levelcomplete", "survivalcomplete", "messageboxok",
+                           "messageboxyn",  "defeat",        "gameover",         "gameplay"};
+    for (const char* name : extra) {
+        if (!reader.ensure(name)) return false;
+    }
+    if (reader.failed) return false;
+    findPage("profiles")->parent = main;
+    return true;
+}
+
+void loadMenus() {
+    resetMenus();
+    menus.tipTextIndex = indexOfText("tip1");
+    menus.gameTipTextIndex = indexOfText("gametip1");
+    int size = 0;
+    uint8_t* data = openFile("menu.txt", &size, true);
+    // The file ends after a line break; its last byte is the end of the text.
+    std::string_view text(reinterpret_cast<const char*>(data), size > 0 ? size - 1 : 0);
+    bool ok = buildMenuTree(text);
+    releaseFile(data);
+    if (!ok) {
+        // Beyond the limits of the page table: rejected like a file that cannot be read.
+        menus.loadFailed = true;
+        fatalError("Loading Error", "Can't load menu.txt...\nProgram will now stop.", 1);
+        return;
+    }
+    giveDrawRoutines();
+    splitCreditLines(findText("credititems"));
+    menus.selectedItem = 0;
+}
+
+void splitCreditLines(const char* credits) {
+    menus.creditLineCount = 0;
+    if (!credits) return;
+    const char* p = credits;
+    while (*p && menus.creditLineCount < kMaxCreditLines) {
+        const char* end = p;
+        while (*end && *end != '\r' && *end != '\n') ++end;
+        char* line = menus.creditLines[menus.creditLineCount++];
+        size_t n = std::min<size_t>(end - p, kCreditLineBytes - 1);
+        std::memcpy(line, p, n);
+        line[n] = 0;
+        p = end;
+        if (*p == '\r') ++p;
+        if (*p == '\n') ++p;
+    }
+}
+
+MenuPage* findPage(const char* name) {
+    if (!name) return nullptr;
+    for (int i = 0; i < menus.pageCount; ++i) {
+        if (std::strcmp(menus.pages[i].name, name) == 0) return &menus.pages[i];
+    }
+    return nullptr;
+}
+
+int itemIndexOf(const MenuPage* page, const char* name) {
+    if (!page) return -1;
+    for (int i = 0; i < page->itemCount; ++i) {
+        if (std::strcmp(page->items[i]->name, name) == 0) return i;
+    }
+    return -1;
+}
+
+const char* currentPageName() {
+    return menus.currentPage ? menus.currentPage->name : "";
+}
+
+const char* selectedItemName() {
+    const MenuPage* page = menus.currentPage;
+    if (!page || menus.selectedItem < 0 || menus.selectedItem >= page->itemCount) return "";
+    return page->items[menus.selectedItem]->name;
+}
+
+bool menuShown() {
+    return menus.currentPage && !menus.menuHidden && (menus.fadeAmount < 1 || menus.opening);
+}
+
+void openPage(const char* name) {
+    if (MenuPage* page = findPage(name)) openPage(page);
+}
+
+void openPage(MenuPage* page) {
+    if (menus.opening || menus.closing) return;
+    if (!page) {
+        closePage();
+        return;
+    }
+    menus.currentPage = page;
+    menus.hoveredWidget = -1;
+    menus.buttonCount = 0;
+    menus.widgetCount = 0;
+    menus.opening = true;
+    runOpeningAction(page);
+    menus.selectedItem = 0;
+    menus.transitionTimer = 0;
+}
+
+void closePage() {
+    if (menus.opening || menus.closing || !menus.currentPage) return;
+    menus.closing = true;
+    menus.transitionTimer = 0;
+}
+
+void showMessageBox(const char* str, bool okOnly) {
+    std::snprintf(menus.messageText, sizeof menus.messageText, "%s", str ? str : "");
+    MenuPage* from = menus.currentPage;
+    MenuPage* box = findPage(okOnly ? "messageboxok" : "messageboxyn");
+    if (!box || menus.opening || menus.closing) return;
+    openPage(box);
+    box->parent = from;
+}
+
+void menuUpdate() {
+    float dt = app.frameTimeMs;
+    menus.menuClockMs += dt;
+    updateWidgetColours();
+    if (menus.closing) {
+        menus.transitionTimer += dt;
+        float a = menus.transitionTimer / kTransitionMs;
+        menus.fadeAmount = a;
+        menus.slideOffset = 600 * a * a;
+        if (menus.transitionTimer > kTransitionMs) {
+            menus.fadeAmount = 1;
+            menus.slideOffset = 600;
+            menus.closing = false;
+            if (menus.activatePending) {
+                menus.activatePending = false;
+                runItemCommand();
+            }
+            if (menus.backPending) {
+                menus.backPending = false;
+                goBack();
+            }
+        }
+    }
+    if (menus.opening) {
+        menus.transitionTimer += dt;
+        float a = 1 - menus.transitionTimer / kTransitionMs;
+        menus.fadeAmount = a;
+        menus.slideOffset = 300 * a * a;
+        if (menus.transitionTimer > kTransitionMs) {
+            menus.fadeAmount = 0;
+            menus.slideOffset = 0;
+            menus.opening = false;
+        }
+    }
+    if (menus.selectedItem != menus.lastSelected && menus.selectedItem >= 0 && menus.fadeAmount == 0)
+        playSound("menu2.ogg");
+    menus.lastSelected = menus.selectedItem;
+    menus.pageClockMs += dt;
+    menus.caretClockMs += dt;
+    if (menus.opening || menus.closing) return;
+    hoverTest();
+    menus.mouseMoved = false;
+    dragSliders();
+    handleKey();
+}
+
+bool hoverTestButtons() {
+    MenuPoint m = menuMouse();
+    menus.mouseOnSelected = false;
+    for (int i = 0; i < menus.buttonCount; ++i) {
+        const ButtonRect& r = menus.buttons[i];
+        if (r.left <= m.x && m.x <= r.right && r.bottom <= m.y && m.y <= r.top) {
+            menus.mouseOnSelected = i == menus.selectedItem;
+            if (menus.mouseMoved) {
+                menus.selectedItem = i;
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+void hoverTest() {
+    if (hoverTestButtons()) return;
+    MenuPoint m = menuMouse();
+    bool any = false;
+    for (int i = 0; i < menus.widgetCount; ++i) {
+        Widget& w = menus.widgets[i];
+        bool under = insideWidget(w, m.x, m.y);
+        if (w.type == WIDGET_LINK) {
+            w.flag = under ? 1 : 0;
+            continue;
+        }
+        if (!under) continue;
+        any = true;
+        if (w.type == WIDGET_PROFILE) continue;
+        if (!menus.textEntryOn) menus.hoveredWidget = i;
+        menus.hoverIdleTimer = 0;
+    }
+    if (onModePage()) {
+        if (!typedWords.allLevelsOpen && menus.hoveredWidget > profileHighestLevel())
+            menus.hoveredWidget = menus.selectedLevel;
+        if (!any) {
+            menus.hoverIdleTimer += app.frameTimeMs;
+            if (menus.hoverIdleTimer > 300) {
+                menus.hoveredWidget = menus.selectedLevel;
+                menus.hoverIdleTimer = 0;
+            }
+        }
+    }
+}
+
+void menuKey(unsigned virtualKey) {
+    if (menus.opening || menus.closing || virtualKey == 0) return;
+    menus.menuKeyCode = virtualKey;
+}
+
+void menuClick() {
+    if (menus.menuHidden) {
+        menus.menuHidden = false;
+        openPage("main");
+        return;
+    }
+    menus.mouseHeld = true;
+    menus.mouseMoved = true;
+    // A click while a page comes or goes would activate an item of the next page: it is ignored.
+    if (menus.opening || menus.closing || !menus.currentPage) return;
+    if (pageIs(menus.currentPage, "credits")) {
+        menus.menuKeyCode = 13;
+        return;
+    }
+    if (hoverTestButtons()) {
+        menus.menuKeyCode = 13;
+    } else {
+        hoverTest();
+    }
+    MenuPoint m = menuMouse();
+    for (int i = 0; i < menus.widgetCount; ++i) {
+        Widget& w = menus.widgets[i];
+        bool under = insideWidget(w, m.x, m.y);
+        switch (w.type) {
+        case WIDGET_SLIDER:
+            if (insideWidget(w, m.x, m.y, 64)) {
+                w.position = static_cast<int16_t>(sliderClick(w, m.x));
+                menus.hoveredWidget = i;
+            }
+            break;
+        case WIDGET_CHECKBOX:
+            if (under) {
+                w.flag ^= 1;
+                menus.hoveredWidget = i;
+            }
+            break;
+        case WIDGET_PREV:
+            if (under) menus.menuKeyCode = 37;
+            break;
+        case WIDGET_NEXT:
+            if (under) menus.menuKeyCode = 39;
+            break;
+        case WIDGET_LINK:
+            if (under) {
+                menus.editedProfile = settings.currentProfileIndex;
+                openPage("profiles");
+                return; // the widget list now belongs to the new page
+            }
+            break;
+        case WIDGET_PROFILE:
+            if (under) menus.hoveredWidget = i;
+            break;
+        case WIDGET_LEVELMARK:
+            if (under && levelOpen(i)) menus.hoveredWidget = menus.selectedLevel = i;
+            break;
+        default:
+            break;
+        }
+    }
+}
+
+void menuDoubleClick() {
+    if (!menus.menuHidden && !menus.opening && !menus.closing && menus.currentPage) {
+        MenuPoint m = menuMouse();
+        for (int i = 0; i < menus.widgetCount; ++i) {
+            const Widget& w = menus.widgets[i];
+            if (!insideWidget(w, m.x, m.y)) continue;
+            if (w.type == WIDGET_LEVELMARK && levelOpen(i)) {
+                menus.selectedItem = 0;
+                menus.hoveredWidget = menus.selectedLevel = i;
+                menus.menuKeyCode = 13;
+                return;
+            }
+            if (w.type == WIDGET_PROFILE) {
+                menus.hoveredWidget = i;
+                menus.selectedItem = std::max(0, itemIndexOf(menus.currentPage, "selectprofile"));
+                menus.menuKeyCode = 13;
+                return;
+            }
+        }
+    }
+    menuClick();
+}
+
+void menuButtonUp() {
+    menus.mouseHeld = false;
+}
+
+void menuMouseMove() {
+    menus.mouseMoved = true;
+}
+
+void goBack() {
+    MenuPage* page = menus.currentPage;
+    if (!page) return;
+    if (pageIs(page, "main")) {
+        menus.menuHidden = true;
+        return;
+    }
+    bool inGame = menuHost.gameSceneCurrent && menuHost.gameSceneCurrent();
+    if (pageIs(page, "gameplay") || pageIs(page->parent, "gameplay")) {
+        if (pageIs(page, "helpscreen") && menuHost.helpStop) menuHost.helpStop();
+        game.menuOpen = false;
+        return;
+    }
+    if (pageIs(page, "hiscore") && inGame) {
+        openPage("main");
+        return;
+    }
+    if (!pageIs(page, "hiscore")) {
+        if (pageIs(page, "helpscreen") && inGame) {
+            if (menuHost.helpStop) menuHost.helpStop();
+            game.menuOpen = false;
+            return;
+        }
+        if (pageIs(page, "options")) savePlayerData();
+        if (pageIs(page, "helpscreen") && menuHost.helpStop) menuHost.helpStop();
+        if (pageIs(page, "monsters") || pageIs(page, "bonuses") || pageIs(page, "history"))
+            levelMap.mapView = 0;
+    }
+    MenuPage* parent = page->parent;
+    if (!parent) return;
+    int index = itemIndexOf(parent, page->name);
+    openPage(parent);
+    menus.selectedItem = std::max(0, index);
+}

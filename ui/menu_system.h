@@ -1,0 +1,168 @@
+// The menu system: every page of "menu.txt" with its items, the page machine that opens and closes
+// them with their transitions, and the immediate-mode context of the widgets that the pages draw.
+//
+// Both the level map and the game scene host it: their draw calls menuUpdate then menuDraw, their
+// input handlers call menuKey, menuClick, menuDoubleClick, menuButtonUp and menuMouseMove. Handlers
+// only set flags and values; menuUpdate consumes them in the next frame.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "engine/limits.h"
+
+constexpr int kMenuNameBytes = 64;   // page names and captions, with the 0
+constexpr float kTransitionMs = 300; // opening and closing of a page
+constexpr int kMaxCreditLines = 64;  // lines of the credits roll
+constexpr int kCreditLineBytes = 64; // 63 characters and the 0
+constexpr int kNameBytes = 13;       // a typed player name: 12 characters and the 0
+constexpr int kMessageBytes = 1024;  // text of a message box
+
+struct MenuPage {
+    char name[kMenuNameBytes];      // the whole line of "menu.txt"
+    char caption[kMenuNameBytes];   // the text table's text for the name; empty when none
+    MenuPage* parent;               // page to go back to
+    MenuPage* items[kMaxMenuItems]; // items in file order
+    int itemCount;
+    void (*drawPage)(); // draw routine; null: the default drawing
+};
+
+struct ButtonRect {
+    float left, top, right, bottom;
+};
+
+enum WidgetType : int {
+    WIDGET_SLIDER = 0,
+    WIDGET_CHECKBOX = 1,
+    WIDGET_PREV = 4,
+    WIDGET_NEXT = 5,
+    WIDGET_LINK = 7,
+    WIDGET_PROFILE = 8,
+    WIDGET_LEVELMARK = 9,
+};
+
+struct Widget {
+    float left, top, right, bottom; // hit box
+    int type;                       // WidgetType
+    int16_t steps;                  // sliders: number of positions
+    int16_t position;               // sliders: 0 .. steps - 1
+    uint8_t flag;                   // check boxes: checked; links: under the mouse
+};
+
+// The count-up of the level statistics page.
+struct StatsCountUp {
+    int stage;     // 0..3 counting the rows, 4 done
+    float stageMs; // time in the running stage
+    float tickMs;  // time since the last "score.ogg"
+};
+
+struct MenuSystem {
+    MenuPage pages[kMaxMenuPages]; // in order of creation
+    int pageCount;
+    bool loadFailed; // "menu.txt" went beyond the page or item limits
+
+    MenuPage* currentPage; // null until the first page opens
+    int selectedItem;      // index among the current page's items; -1 none
+    int hoveredWidget;     // hovered (or chosen) widget; -1 none
+    unsigned menuKeyCode;  // key for the next menuUpdate; 0 none
+    bool opening, closing; // a transition runs
+    float transitionTimer; // ms in the running transition
+    float fadeAmount;      // 0 shown .. 1 gone
+    float slideOffset;     // vertical offset of sliding pages
+    bool activatePending;  // run the item's command when closing ends
+    bool backPending;      // go back when closing ends
+    bool menuHidden;       // "main" was closed with Escape; the next click or key brings it back
+    bool mouseMoved;       // consumed by the next hover test
+    bool mouseHeld;        // left button down (slider dragging)
+    float hoverIdleTimer;  // ms since the mouse last rested on a widget (level map)
+    int lastSelected;      // selectedItem of the previous frame
+    bool mouseOnSelected;  // the mouse rests on the selected item's button
+    bool textEntryOn;      // the name editor takes the keys
+    char nameBuffer[kNameBytes];
+    int nameCursor;    // caret, 0 .. length
+    int editedProfile; // profile that "rename" or "remove" acts on
+
+    ButtonRect buttons[kMaxMenuItems]; // rebuilt every frame in drawing order
+    int buttonCount;
+    Widget widgets[kMaxWidgets]; // slots keep their values between frames
+    int widgetCount;
+
+    int selectedLevel; // level chosen on the map
+    int hiscoreTable;  // 0..2
+    bool scorePending; // a level was lost: the high-score page enters the score
+    char creditLines[kMaxCreditLines][kCreditLineBytes];
+    int creditLineCount;
+    float creditsTimerMs;
+    int tipTextIndex;     // text-table position of "tip1"
+    int gameTipTextIndex; // text-table position of "gametip1"
+    char messageText[kMessageBytes];
+    StatsCountUp stats;
+    float pageClockMs;        // grows every frame; the hover frame pulses with it
+    float caretClockMs;       // the name entry's caret
+    float menuClockMs;        // since start-up: the widget colours
+    uint32_t highlightColour; // ARGB, recomputed every frame
+    uint32_t glowColour;
+};
+
+extern MenuSystem menus;
+
+// The game's hooks the menus call; the defaults (ui/menu_host.cpp) reach the scenes and the rules,
+// tests put recorders here.
+struct MenuHost {
+    bool (*gameSceneCurrent)();   // the game scene is the current scene
+    void (*showMap)();            // request the level-map scene
+    void (*playLevel)(int level); // start a level of the current mode in the game scene
+    bool (*resumeSavedGame)();    // read the profile's saved game and show the game scene
+    bool (*saveRunningGame)();    // save the game in progress; false when this moment forbids it
+    void (*restartLevel)();       // the level again from its start
+    void (*giveUpLevel)();        // lose a life the way the rules do (the defeat sequence)
+    void (*helpStart)();          // the help demonstration from its first step
+    void (*helpStop)();           // end the help demonstration
+    void (*announceStage)();      // float "nextstage" and the stage name over the board
+    void (*applyScreenMode)();    // switch window / full screen to settings.fullScreen
+    void (*applyCursor)();        // the window cursor after a change of customCursor
+    void (*drawHelpPage)();       // the help page's draw routine; null until the help pages exist
+};
+
+extern MenuHost menuHost;
+
+struct MenuPoint {
+    float x, y;
+};
+MenuPoint menuMouse(); // the mouse in menu screen units (origin in the centre, y upward)
+
+// Loading.
+void resetMenus();                          // every field zero, no pages (tests)
+void loadMenus();                           // start-up: "menu.txt" and the page set
+bool buildMenuTree(std::string_view text);  // the tree from a menu file's text; false beyond the limits
+MenuPage* findPage(const char* name);       // first page of that exact name, or null
+void splitCreditLines(const char* credits); // the credits roll's lines from the text of "credititems"
+
+// The page machine.
+void openPage(const char* name); // unknown names do nothing
+void openPage(MenuPage* page);   // null closes the current page
+void closePage();
+void showMessageBox(const char* text, bool okOnly); // "messageboxok" or "messageboxyn" over the page
+void goBack();
+void menuUpdate();                                       // the per-frame step, before menuDraw
+void menuDraw();                                         // draws the current page
+bool menuShown();                                        // a page is on screen or on its way
+const char* currentPageName();                           // "" when none
+int itemIndexOf(const MenuPage* page, const char* name); // position of an item, -1 when absent
+const char* selectedItemName();                          // "" when none
+
+// Input from the hosting scene.
+void menuKey(unsigned virtualKey); // kept for the next update unless a transition runs
+void menuClick();
+void menuDoubleClick();
+void menuButtonUp();
+void menuMouseMove();
+void hoverTest();
+bool hoverTestButtons(); // the button part of the hover test; true when it moved the selection
+
+// What pages and items do (menu_commands.cpp).
+void runItemCommand();
+void runOpeningAction(MenuPage* page);
+void returnToMenus();           // after a won level that did not end a zone, or the whole mode
+void giveDrawRoutines();        // the draw routines of the pages with their own look
+bool levelOpenOnMap(int level); // reached by the profile, or every level while all are open

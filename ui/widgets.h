@@ -1,0 +1,63 @@
+// The drawing pieces of the menu pages. Immediate mode: each call draws and registers its hit area in
+// the menu system's lists (ui/menu_system.h); widget slots are matched to widgets by drawing order.
+#pragma once
+
+#include <cstdint>
+
+#include "ui/menu_system.h"
+
+struct Texture;
+
+struct MenuTextures {
+    Texture* atlas;   // "menutex.tga": 4 x 8 tiles of 64 texels
+    Texture* white;   // "white.jpg": panel and balloon fill
+    Texture* balloon; // "baloon.tga": balloon frame tiles and pointer
+    Texture* button;  // "button.tga": button caps
+    Texture* winfill; // "winfill.jpg": loaded, not drawn
+};
+
+extern MenuTextures menuTextures;
+
+constexpr int kCursorArrow = 0;
+constexpr int kCursorHammerMode = 1;
+constexpr int kCursorQuestion = 2;
+
+void loadWidgetTextures();  // start-up, after the menus
+void updateWidgetColours(); // highlight and glow colours from the menu clock
+void setWidgetScale(float factor);
+void drawAtlasTile(int tile, float x, float y, uint32_t argb, float scaleX = 1, float scaleY = 1);
+void drawAtlasTileStretched(int tile, float x, float y, float width, float height, uint32_t argb);
+void setTextRgb(uint8_t r, uint8_t g, uint8_t b, uint8_t a = 255);
+
+// How many edge ornaments a panel of this size gets (top/bottom pair, left/right pair) and whether its
+// shadow is drawn.
+struct PanelLook {
+    bool horizontalOrnaments; // width above 192
+    bool verticalOrnaments;   // height above 192
+    bool shadow;              // both above 192
+};
+PanelLook panelLook(float width, float height);
+
+void drawPanel(float x, float y, float width, float height);
+void drawButton(float x, float y, float width, float height, float size, const char* text);
+void drawItemList(float x, float y, float size, bool centred, int first, int end);
+void drawItemPanel(float x, float y, float size, bool centred, int first, int end);
+float itemListWidth(float size, int first, int end); // widest caption of the block
+void slider(float ax, float ay, float bx, float by, int* value, int steps);
+void checkBox(float x, float y, bool* flag, const char* label, float size);
+int addWidget(int type, float left, float top, float right, float bottom); // slot index, -1 when full
+void drawHoverFrame();
+void drawTextBox(float left, float top, float right, float bottom); // balloon fill and frame, no pointer
+void showBalloon(float anchorX, float anchorY, const char* text, float width);
+void drawNameEntry(); // the name pages' entry box
+
+// Slider arithmetic (also used by the input handlers).
+int sliderClick(const Widget& w, float x); // the position after a click at x
+int sliderDrag(const Widget& w, float x);  // the position while dragging at x
+
+// The name editor: one key; returns nothing, the key then goes on to the page machine.
+void nameEditorKey(unsigned key);
+
+// Cursor.
+void setCursorModeMenu(int mode);
+void drawCursor(float mouseX, float mouseY);
