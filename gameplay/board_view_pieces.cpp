@@ -81,22 +81,23 @@ void drawPieceSparks(int kind, float x, float y, float h, float t) {
 }
 
 void drawRemovalAnimations() {
-    // A removed piece stays whole until its turn, then shrinks and fades over the vanishing time.
-    for (int i = 0; i < removalQueue.count; ++i) {
-        const RemovalEntry& entry = removalQueue.entries[i];
-        if (entry.ageMs > entry.delayMs + kRemovalVanishMs) continue;
-        float k = entry.ageMs > entry.delayMs ? (entry.ageMs - entry.delayMs) / kRemovalVanishMs : 0;
-        float h = kPieceHalfSize * (1 + 0.3f * k);
-        float alpha = 255 * (1 - k);
-        if (entry.kind >= 0 && entry.kind < kFirstWild) {
-            drawSprite(gameTextures.balls[entry.kind % kColourCount], entry.x + 2, entry.y + 3, 0, 1.1f * h,
-                       argbColor(255, 255, 255, alpha), false);
-        } else if (entry.kind == kJoker) {
-            drawSprite(gameTextures.joker, entry.x + 2, entry.y + 3, 0, 1.1f * h,
-                       argbColor(255, 255, 255, alpha), false);
-        } else {
-            drawSprite(bodyTexture(entry.kind, entry.ageMs), entry.x + 3, entry.y + 4.4f, 0, 1.5f * h,
-                       cycleColour(entry.ageMs, alpha), false);
+    // A removed piece stays whole until its turn, then grows a little and fades over the vanishing time.
+    // Drawn picture by picture: the vanishing pieces never overlap one another.
+    static constexpr int kOrder[] = {0, 1, 2, 3, 4, 5, 6, 7, kJoker, kTripleBomb, kQuadroBomb, kDiamond};
+    for (int kind : kOrder) {
+        for (int i = 0; i < removalQueue.count; ++i) {
+            const RemovalEntry& entry = removalQueue.entries[i];
+            if (entry.kind != kind || entry.ageMs > entry.delayMs + kRemovalVanishMs) continue;
+            float k = entry.ageMs > entry.delayMs ? (entry.ageMs - entry.delayMs) / kRemovalVanishMs : 0;
+            float h = kPieceHalfSize * (1 + 0.3f * k);
+            float alpha = 255 * (1 - k);
+            if (kind < kTripleBomb) {
+                drawSprite(bodyTexture(kind, 0), entry.x + 2, entry.y + 3, 0, 1.1f * h, argbColor(255, 255, 255, alpha),
+                           false);
+            } else {
+                drawSprite(bodyTexture(kind, entry.ageMs), entry.x + 3, entry.y + 4.4f, 0, 1.5f * h,
+                           cycleColour(entry.ageMs, alpha), false);
+            }
         }
     }
 }

@@ -1,0 +1,185 @@
+// The busiest frame of the game scene on the recording backend (counting only): a full board with
+// every kind of piece, the pops of a megamatch in the removal queue, particles, quick particles and bar
+// stars at their limits, pop-up texts, flying letters and score numbers. The frame's clock stands
+// still (0 ms) so that every frame draws the same full load. Reports the CPU time of a frame, its
+// draw calls and the allocations per frame, which must be zero.
+#include <benchmark/benchmark.h>
+
+#include <atomic>
+#include <cstdio>
+#include <cstdlib>
+#include <new>
+
+#include "../tests/engine/test_font.h"
+#include "engine/app_state.h"
+#include "engine/random.h"
+#include "engine/render.h"
+#include "engine/text_effects.h"
+#include "engine/texture.h"
+#include "game/bar_stars.h"
+#include "game/board.h"
+#include "game/game_state.h"
+#include "game/removal_queue.h"
+#include "gameplay/beams.h"
+#include "gameplay/board_view.h"
+#include "gameplay/game_frame.h"
+#include "gameplay/game_presentation.h"
+#include "gameplay/game_textures.h"
+#include "gameplay/game_view.h"
+#include "gameplay/hud.h"
+#include "platform/recording_backend.h"
+#include "player/profile.h"
+#include "player/settings.h"
+#include "visuals/particle_effects.h"
+#include "visuals/quick_effects.h"
+
+namespace {
+std::atomic<long> allocations{0};
+}
+
+// Every allocation of the process goes through here and is counted.
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+void* operator new(size_t size) {
+    allocations.fetch_add(1, std::memory_order_relaxed);
+    if (void* p = std::malloc(size ? size : 1)) return p;
+    throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept {
+    std::free(p);
+}
+void operator delete(void* p, size_t) noexcept {
+    std::free(p);
+}
+
+namespace {
+
+void makeTextures() {
+    static const char* const kNames[] = {
+        "field0.tga",    "field1.tga",   "field2.tga",    "field1a.tga",    "field2a.tga", "fieldspodsv.tga",
+        "jocker.tga",    "bomb.tga",     "superbomb.tga", "shadow.tga",     "zep2.tga",    "gamebar.tga",
+        "heart.tga",     "molotok1.tga", "molotok2.tga",  "hammer_lum.jpg", "flare.jpg",   "levelbar1.tga",
+        "levelbar2.tga", "question.tga", "baloon.tga",    "white.jpg",      "button.tga",  "particles.tga"};
+    for (const char* name : kNames) createTexture(name, 64, 64, kFormatA8R8G8B8);
+    char name[32];
+    for (int i = 0; i < 8; ++i) {
+        std::snprintf(name, sizeof name, "bal%.2i.tga", i);
+        createTexture(name, 64, 64, kFormatA8R8G8B8);
+    }
+    for (int i = 0; i < kDiamondFrames; ++i) {
+        std::snprintf(name, sizeof name, "diamond01%.2i.tga", i);
+        createTexture(name, 64, 64, kFormatA8R8G8B8);
+    }
+    loadGameTextures();
+    particleSystem.sheet = findTexture("particles.tga");
+}
+
+void fillBoard() {
+    resetBoards();
+    static constexpr int kSpecials[] = {kJoker, kTripleBomb, kDiamond, kQuadroBomb};
+    for (int x = kPlayLeft; x <= kPlayRight; ++x) {
+        for (int y = kPlayTop; y <= kPlayBottom; ++y) {
+            Cell& cell = cellAt(x, y);
+            cell.square = (x * 3 + y) % 3;
+            cell.scale = 1;
+            newBall(cell);
+            cell.ball.appearMs = 0;
+            cell.ball.kind = (x + y) % 11 == 0 ? kSpecials[(x + y) % 4] : (x * 5 + y) % 8;
+            cell.ball.chains = (x * y) % 17 == 0 ? 1 : 0;
+            cell.pulseMs = 2500;
+        }
+    }
+    game.selectedX = 10;
+    game.selectedY = 10;
+}
+
+void fillEffects() {
+    addEffectDefinition("glow", "effecttime=100000000\r\nparfrequency=70\r\npartime=100000000\r\n"
+                                "speed=(10,20,0)\r\nblendtype=0\r\n");
+    for (int i = 0; i < kMaxEmitters; ++i)
+        startEffect("glow", float(i % 16) * 40 - 300, float(i / 16) * 30 - 240);
+    app.frameTimeMs = 16;
+    for (int i = 0; i < 200; ++i) updateEffects(); // the particle ring fills
+    app.frameTimeMs = 0;
+    for (int i = 0; i < kMaxQuickParticles; ++i)
+        spawnQuick(float(i % 64) * 10 - 320, float(i / 64) * 15 - 200, 4);
+    // A megamatch: a full removal queue of pieces waiting and vanishing.
+    for (int i = 0; i < kMaxRemovalEntries; ++i) {
+        addRemovalEntry(float(i % 20) * 40 - 360, 280 - float(i / 20) * 40, i % 8, false);
+        removalQueue.entries[i].ageMs = float(i % 6) * 80;
+    }
+    for (int i = 0; i < kMaxBarStars; ++i) sendBarStar(float(i % 20) * 30 - 300, float(i / 20) * 30 - 200, 0);
+    for (int i = 0; i < kMaxScoreNumbers; ++i)
+        scoreNumber(100 + i, float(i % 8) * 60 - 240, float(i / 8) * 40, 0, 0.03f, 14);
+    for (int i = 0; i < kMaxPopupTexts; ++i)
+        popupText("megamatch +5000", float(i % 4) * 100 - 200, float(i / 4) * 60, 27, 1e9f);
+    letterText("LEVEL COMPLETE", 0, 40, 0xFFFFF080, 23);
+    for (int i = 0; i < 8; ++i) addBeam(-300 + float(i) * 40, 200, -100, -100);
+}
+
+void busiestFrame(benchmark::State& state) {
+    resetAppState();
+    resetGameState();
+    resetRender();
+    resetTextures();
+    resetSettings();
+    resetProfiles();
+    createProfile("bench");
+    resetParticleSystem();
+    resetQuickEffects();
+    resetTextEffects();
+    resetRemovalQueue();
+    resetBarStars();
+    presentationRandom.seed(11);
+    RecordingBackend backend;
+    backend.keepVertices = false;
+    createDisplay(&backend);
+    test_font::load("font", 16, 20, 1.0f, 1.0f);
+    makeTextures();
+    setPresentationEvents(&gamePresentation);
+    resetLevelPresentation(4);
+    fillBoard();
+    fillEffects();
+    game.hammerEnabled = true;
+    game.hammerCharge = 0.6f;
+    game.barGoal = 100;
+    game.barValue = 40;
+    game.mode = kModeClassic;
+    gameView.mouseX = (14 - 5) * 40 - 360;
+    gameView.mouseY = 280 - (10 - 5) * 40;
+    app.frameTimeMs = 0;
+    app.frameDeltaMs = 0;
+    // Warm up: the recording backend reaches its capacity.
+    for (int i = 0; i < 20; ++i) {
+        runGameFrame();
+        presentFrame();
+        backend.clearFrame();
+    }
+    long before = allocations.load();
+    long frames = 0, draws = 0, triangles = 0;
+    for (auto _ : state) {
+        runGameFrame();
+        presentFrame();
+        draws += long(backend.draws.size());
+        triangles += backend.totalPrimitives();
+        backend.clearFrame();
+        ++frames;
+    }
+    long allocated = allocations.load() - before;
+    state.counters["pieces"] = kPlayCells;
+    state.counters["particles"] = liveParticles();
+    state.counters["quick"] = liveQuickParticles();
+    state.counters["removals"] = removalQueue.count;
+    state.counters["draw_calls"] = double(draws) / double(frames);
+    state.counters["triangles"] = double(triangles) / double(frames);
+    state.counters["allocs_per_frame"] = double(allocated) / double(frames);
+    setPresentationEvents(nullptr);
+    resetRender();
+}
+
+void BM_BusiestGameFrame(benchmark::State& state) {
+    busiestFrame(state);
+}
+
+} // namespace
+
+BENCHMARK(BM_BusiestGameFrame)->Unit(benchmark::kMicrosecond);
