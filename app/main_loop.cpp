@@ -4,6 +4,7 @@
 #include "app/startup.h"
 #include "app/window_messages.h"
 #include "engine/app_state.h"
+#include "gameplay/dev_route.h"
 #include "platform/clock.h"
 #include "platform/events.h"
 
@@ -27,6 +28,8 @@ void runMainLoop() {
         runFrame();
         if (app.startupPending) {
             runStartup();
+            startDevLevelFromEnvironment(); // TEMPORARY developer route into a level until the menus start
+                                            // levels
             // Not yet: set the program's cursor when the custom cursor is on.
             app.startupPending = false;
             app.startupDone = true;

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "app/game_scene.h"
+#include "gameplay/game_scene.h"
 #include "app/map_scene.h"
 #include "app/scene_manager.h"
 #include "engine/text_effects.h"

@@ -26,6 +26,7 @@ void setCursorMode(int mode) {
 }
 
 void syncCursor() {
+    if (game.cursorMode != kCursorHelp) boardInput.helpArmed = false;
     if (boardInput.appliedCursor == game.cursorMode) return;
     boardInput.appliedCursor = game.cursorMode;
     if (boardInput.applySystemCursor) boardInput.applySystemCursor(game.cursorMode);

@@ -92,8 +92,8 @@ void drawRemovalAnimations() {
             float h = kPieceHalfSize * (1 + 0.3f * k);
             float alpha = 255 * (1 - k);
             if (kind < kTripleBomb) {
-                drawSprite(bodyTexture(kind, 0), entry.x + 2, entry.y + 3, 0, 1.1f * h, argbColor(255, 255, 255, alpha),
-                           false);
+                drawSprite(bodyTexture(kind, 0), entry.x + 2, entry.y + 3, 0, 1.1f * h,
+                           argbColor(255, 255, 255, alpha), false);
             } else {
                 drawSprite(bodyTexture(kind, entry.ageMs), entry.x + 3, entry.y + 4.4f, 0, 1.5f * h,
                            cycleColour(entry.ageMs, alpha), false);

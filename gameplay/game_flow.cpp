@@ -2,9 +2,13 @@
 // beside this one; each link below says what it calls once they are on main.
 #include "gameplay/game_flow.h"
 
+#include "app/map_scene.h"
+#include "app/scene_manager.h"
+#include "app/typed_words.h"
 #include "game/game_state.h"
 #include "game/moves.h"
 #include "gameplay/board_input.h"
+#include "gameplay/game_scene.h"
 
 void openGamePage(const char* page) {
     (void)page; // MENU LINK: openPage(page) of the menu system, once it is on main.
@@ -14,8 +18,9 @@ void openGamePage(const char* page) {
 }
 
 void leaveToMap() {
-    // SCENE LINK: requestScene(mapScene), then the map opens "main" when the game is passed, else the
-    // page of the current mode ("mode1", "mode2", "mode3"); both arrive with the level map and menus.
+    requestScene(mapScene);
+    // MENU LINK: the map then opens "main" when the game is passed, else the page of the current mode
+    // ("mode1", "mode2", "mode3"), once the menu system is on main.
 }
 
 void setTimeOfDay(int variant) {
@@ -39,7 +44,7 @@ void menuButtonUp() {
 }
 
 bool gameSceneIsCurrent() {
-    return true; // SCENE LINK: sceneManager.currentScene == &gameScene once the scenes are on main.
+    return sceneManager.currentScene == &gameScene;
 }
 
 const char* openPageName() {
@@ -47,5 +52,13 @@ const char* openPageName() {
 }
 
 bool cheatKeysEnabled() {
-    return false; // SCENE LINK: typedWords.cheatKeyMode once the typed words are on main.
+    return typedWords.cheatKeyMode;
+}
+
+void menuKeyDown(int virtualKey) {
+    (void)virtualKey; // MENU LINK: menuKey(virtualKey) of the menu system.
+}
+
+void menuMouseMove() {
+    // MENU LINK: menuMouseMove() of the menu system.
 }

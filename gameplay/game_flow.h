@@ -12,3 +12,5 @@ void setLevelScenery(int levelIndex); // the level's scenery at its time of day 
 bool gameSceneIsCurrent();            // the game scene is the current scene
 const char* openPageName();           // the open menu page, "" when none
 bool cheatKeysEnabled();              // the typed word's cheat-key mode
+void menuKeyDown(int virtualKey);     // a key while a page is open
+void menuMouseMove();                 // the mouse moved: the menu's hover state is recomputed

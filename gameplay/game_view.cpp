@@ -1,6 +1,7 @@
 #include "gameplay/game_view.h"
 
 #include "engine/app_state.h"
+#include "engine/input.h"
 
 GameView gameView;
 
@@ -9,9 +10,10 @@ void resetGameView() {
 }
 
 void refreshMousePosition() {
-    // Client pixels of the 800 x 600 picture to scene units: origin at the centre, y upward.
-    gameView.mouseX = static_cast<float>(app.mouseX) - 400.0f;
-    gameView.mouseY = 300.0f - static_cast<float>(app.mouseY);
+    // Window coordinates through the picture's rectangle (scaled and centred in full screen).
+    ScreenPoint p = screenUnitsFromWindow(app.mouseX, app.mouseY, windowPicture());
+    gameView.mouseX = p.x;
+    gameView.mouseY = p.y;
 }
 
 void startShake(int durationMs, float strength) {

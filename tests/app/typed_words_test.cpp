@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "app/game_scene.h"
+#include "gameplay/game_scene.h"
 #include "app/map_scene.h"
 #include "app/scene_manager.h"
 #include "app/splash_scene.h"

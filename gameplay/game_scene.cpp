@@ -1,0 +1,75 @@
+#include "gameplay/game_scene.h"
+
+#include "app/typed_words.h"
+#include "engine/text_effects.h"
+#include "game/board_keys.h"
+#include "game/game_state.h"
+#include "game/presentation_events.h"
+#include "gameplay/board_input.h"
+#include "gameplay/dev_route.h"
+#include "gameplay/game_flow.h"
+#include "gameplay/game_frame.h"
+#include "gameplay/game_presentation.h"
+#include "gameplay/game_textures.h"
+#include "gameplay/game_view.h"
+#include "visuals/quick_effects.h"
+
+GameScene gameScene;
+
+void loadGameResources() {
+    if (!gameTextures.loaded) loadGameTextures();
+    setPresentationEvents(&gamePresentation);
+    textEffects.spawnQuick = spawnQuick;
+}
+
+void GameScene::enter() {}
+
+void GameScene::leave() {}
+
+void GameScene::draw() {
+    runGameFrame();
+    writeDevState(); // TEMPORARY: the developer route's state file, when it asks for one
+}
+
+void GameScene::keyDown(int virtualKey) {
+    pendingKey = virtualKey; // also for the typed words of the update
+    if (game.menuOpen) {
+        menuKeyDown(virtualKey);
+        return;
+    }
+    onGameKey(virtualKey);
+    syncCursor(); // Space puts the hammer and the help cursor down
+}
+
+void GameScene::leftDown() {
+    refreshMousePosition();
+    boardLeftDown();
+}
+
+void GameScene::leftDoubleClick() {
+    refreshMousePosition();
+    if (!game.menuOpen) boardDoubleClick();
+}
+
+void GameScene::leftUp() {
+    refreshMousePosition();
+    boardLeftUp();
+}
+
+void GameScene::rightDown() {
+    refreshMousePosition();
+    boardRightDown();
+}
+
+void GameScene::rightUp() {
+    boardRightUp();
+}
+
+void GameScene::middleDown() {
+    boardMiddleDown(typedWords.cheatKeyMode);
+}
+
+void GameScene::mouseMove() {
+    refreshMousePosition();
+    menuMouseMove();
+}
