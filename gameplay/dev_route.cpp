@@ -49,7 +49,7 @@ void placePieces(const char* list) {
 char pieceLetter(const Cell& cell) {
     if (cell.square == -1) return '#';
     int kind = cell.ball.kind;
-    if (kind >= 0 && kind < kColourCount) return static_cast<char>('a' + kind);
+    if (kind >= 0 && kind < kColourCount) return static_cast<char>((cell.ball.chains > 0 ? 'A' : 'a') + kind);
     switch (kind) {
     case kJoker:
         return 'J';
@@ -67,14 +67,19 @@ char pieceLetter(const Cell& cell) {
 
 bool parseDevLevel(const char* value, int* mode, int* level, int* seconds) {
     if (!value) return false;
-    int m = -1, l = -1, s = 0;
-    char end = 0;
-    int fields = std::sscanf(value, "%d:%d:%d%c", &m, &l, &s, &end);
-    if (fields != 2 && fields != 3) return false;
+    int m = -1, l = -1, s = 0, used = 0;
+    if (std::sscanf(value, "%d:%d%n", &m, &l, &used) != 2) return false;
+    const char* rest = value + used;
+    if (*rest == ':') {
+        int more = 0;
+        if (std::sscanf(rest + 1, "%d%n", &s, &more) != 1) return false;
+        rest += 1 + more;
+    }
+    if (*rest != 0) return false; // nothing may follow
     if (m < 0 || m >= kModeCount || l < 0 || l >= kLevelCount || s < 0) return false;
     *mode = m;
     *level = l;
-    *seconds = fields == 3 ? s : 0;
+    *seconds = s;
     return true;
 }
 

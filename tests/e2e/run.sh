@@ -247,6 +247,130 @@ flow_render_check() {
     check "it saves the drawn picture" equals "$(png_size "$SHOTS/render-check.png")" "800x600"
 }
 
+# ---- a level in the game scene, reached through the temporary developer route --------------------
+
+# Window pixel of a cell's centre: scene x = (c - 5) * 40 - 360, y = 280 - (r - 5) * 40.
+cell_px() { echo "$((($1 - 5) * 40 + 40)) $((($2 - 5) * 40 + 20))"; }
+
+start_level() {  # start_level NAME MODE:LEVEL[:SECONDS] [PIECES]: sets GAME_PID, WIN and STATE
+    fresh_home "$1"
+    STATE=$WORK/$1.state
+    game_env env PEBBLECRAFT_DEV_LEVEL="$2" PEBBLECRAFT_DEV_PIECES="${3:-}" PEBBLECRAFT_DEV_STATE="$STATE" \
+        "$GAME" >"$WORK/$1.out" 2>"$WORK/$1.err" &
+    GAME_PID=$!
+    WIN=$(wait_window 30)
+    local deadline=$((SECONDS + 40))  # the splash shows first; the level starts after the start-up
+    while [ $SECONDS -lt $deadline ] && [ ! -s "$STATE" ]; do sleep 0.2; done
+    [ -s "$STATE" ]
+}
+
+state_value() { head -n 1 "$STATE" | tr ' ' '\n' | sed -n "s/^$1=//p"; }
+
+cell_letter() { sed -n "$(($2 - 3))p" "$STATE" | cut -c $(($1 - 4)); }  # cell_letter X Y
+
+find_move() {  # prints "X Y TX TY": a free ball and an empty neighbour cell of it
+    awk 'NR > 1 { row[NR - 2] = $0 }
+         END {
+           for (y = 0; y < 15; y++) for (x = 1; x <= 20; x++) {
+             if (substr(row[y], x, 1) !~ /[a-h]/) continue
+             if (x > 1 && substr(row[y], x - 1, 1) == ".") { print x + 4, y + 5, x + 3, y + 5; exit }
+             if (x < 20 && substr(row[y], x + 1, 1) == ".") { print x + 4, y + 5, x + 5, y + 5; exit }
+             if (y > 0 && substr(row[y - 1], x, 1) == ".") { print x + 4, y + 5, x + 4, y + 4; exit }
+             if (y < 14 && substr(row[y + 1], x, 1) == ".") { print x + 4, y + 5, x + 4, y + 6; exit }
+           }
+         }' "$STATE"
+}
+
+click_cell() {  # click_cell X Y
+    local p
+    p=$(cell_px "$1" "$2")
+    xdotool mousemove --window "$WIN" ${p% *} ${p#* } sleep 0.1 click 1
+}
+
+window_shot() { import -window "$WIN" "$SHOTS/$1.png" 2>/dev/null; }
+
+flow_level_moves() {
+    local mode names=(classic puzzle action)
+    for mode in 0 1 2; do
+        local name=level-${names[$mode]}
+        start_level "$name" "$mode:0"
+        check "the $name level starts from the developer route" equals "$(state_value mode)" "$mode"
+        [ -s "$STATE" ] || { stop_game; continue; }
+        sleep 1
+        local move
+        move=$(find_move)
+        check "the $name board has a ball with an empty neighbour" test -n "$move"
+        [ -n "$move" ] || { stop_game; continue; }
+        set -- $move
+        local kind
+        kind=$(cell_letter "$1" "$2")
+        click_cell "$1" "$2"
+        sleep 0.6
+        check "a click on the ball selects it" equals "$(state_value selected)" "$1,$2"
+        window_shot "$name-selected"
+        click_cell "$3" "$4"
+        sleep 2
+        check "a click on the empty neighbour moves it" equals "$(state_value moves)" 1
+        local landed
+        landed=$(cell_letter "$3" "$4")
+        # The ball stands on the target, unless it completed a line there and was removed with it.
+        check "the ball left its cell" test "$(cell_letter "$1" "$2")" != "$kind"
+        check "the target holds the ball or it went with a line" test "$landed" = "$kind" -o "$landed" = "."
+        window_shot "$name-moved"
+        check "the screenshot shows the game's 800 x 600 picture" equals "$(png_size "$SHOTS/$name-moved.png")" "800x600"
+        close_window "$WIN"
+        wait_exit "$GAME_PID" 10
+        check "the $name game closes with code 0" equals "$EXIT_CODE" 0
+        GAME_PID=""
+    done
+}
+
+flow_pause_bomb_and_level_complete() {
+    # A triple and a quadro bomb on whichever of these cells are empty; the cheat keys clear the board.
+    start_level bombs "0:0" "11@10,9;11@11,13;11@12,9;13@13,13;13@9,12;13@14,10"
+    check "the level with bombs starts" test -s "$STATE"
+    [ -s "$STATE" ] || { stop_game; return; }
+    sleep 1.5
+    window_shot level-in-progress
+    xdotool key --window "$WIN" space
+    sleep 1.5
+    check "Space pauses the game" equals "$(state_value running)" 0
+    window_shot pause
+    xdotool key --window "$WIN" Return
+    sleep 1
+    check "a key resumes it" equals "$(state_value running)" 1
+    check "the board holds a bomb" grep -q '[TQ]' "$STATE"
+    xdotool type --window "$WIN" --delay 60 tzqhgmwp
+    sleep 0.5
+    xdotool key --window "$WIN" e
+    sleep 0.75
+    window_shot bomb-blast
+    sleep 1
+    check "the cheat key cleared every bomb" test -z "$(sed -n '2,$p' "$STATE" | tr -d '.#a-hA-HJ*')"
+    # An emptied board may already have won the level; otherwise the cheat key N completes it.
+    [ "$(state_value complete)" -gt 0 ] || xdotool key --window "$WIN" n
+    sleep 2.2
+    check "the level-complete sequence runs" test "$(state_value complete)" -gt 0
+    window_shot level-complete-breakup
+    close_window "$WIN"
+    wait_exit "$GAME_PID" 10
+    GAME_PID=""
+}
+
+flow_defeat_greying() {
+    start_level defeat "1:0:4"  # a puzzle clock of 4 seconds
+    check "the puzzle level starts" test -s "$STATE"
+    [ -s "$STATE" ] || { stop_game; return; }
+    local deadline=$((SECONDS + 20))
+    while [ $SECONDS -lt $deadline ] && [ "$(state_value defeat)" -le 0 ]; do sleep 0.2; done
+    check "the clock runs out into the defeat sequence" test "$(state_value defeat)" -gt 0
+    sleep 2.8
+    window_shot defeat-greying
+    close_window "$WIN"
+    wait_exit "$GAME_PID" 10
+    GAME_PID=""
+}
+
 FLOWS=(
     flow_window_and_single_instance
     flow_full_screen
@@ -254,6 +378,9 @@ FLOWS=(
     flow_no_display
     flow_missing_data
     flow_render_check
+    flow_level_moves
+    flow_pause_bomb_and_level_complete
+    flow_defeat_greying
 )
 
 # ---- set-up --------------------------------------------------------------------------------------
