@@ -15,6 +15,7 @@ constexpr uint32_t kInactiveSleepMs = 200; // the game costs almost nothing in t
 } // namespace
 
 void runMainLoop() {
+    startDevLevelFromEnvironment(); // TEMPORARY developer route into a level until the menus start levels
     while (!app.quitRequested) {
         AppEvent event;
         if (pollAppEvent(&event)) {
@@ -28,8 +29,7 @@ void runMainLoop() {
         runFrame();
         if (app.startupPending) {
             runStartup();
-            startDevLevelFromEnvironment(); // TEMPORARY developer route into a level until the menus start
-                                            // levels
+            keepDevLevel(); // TEMPORARY: the developer route's level stays on screen after the start-up
             // Not yet: set the program's cursor when the custom cursor is on.
             app.startupPending = false;
             app.startupDone = true;

@@ -25,6 +25,7 @@
 namespace {
 struct DevRoute {
     const char* statePath = nullptr; // PEBBLECRAFT_DEV_STATE
+    bool started = false;            // a level was started through the route
     float sinceWriteMs = 0;
 };
 DevRoute devRoute;
@@ -81,6 +82,10 @@ bool parseDevLevel(const char* value, int* mode, int* level, int* seconds) {
     *level = l;
     *seconds = s;
     return true;
+}
+
+void keepDevLevel() {
+    if (devRoute.started) sceneManager.currentScene = &gameScene;
 }
 
 void writeDevState() {
@@ -150,6 +155,7 @@ bool startDevLevelFromEnvironment() {
     if (seconds > 0 && mode == kModePuzzle) game.barGoal = static_cast<float>(seconds) * 1000;
     placePieces(std::getenv("PEBBLECRAFT_DEV_PIECES"));
     devRoute.statePath = std::getenv("PEBBLECRAFT_DEV_STATE");
+    devRoute.started = true;
     sceneManager.currentScene = &gameScene;
     return true;
 }

@@ -11,4 +11,5 @@
 // "1:4" -> 1, 4 (seconds 0); "1:4:6" -> seconds 6; false when malformed or out of range.
 bool parseDevLevel(const char* value, int* mode, int* level, int* seconds);
 bool startDevLevelFromEnvironment(); // true when the variable named a level and the game scene shows it
+void keepDevLevel();                 // after the start-up sequence: the route's level stays current
 void writeDevState();                // with PEBBLECRAFT_DEV_STATE: the state file, at most every 250 ms
