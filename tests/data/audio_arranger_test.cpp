@@ -66,4 +66,16 @@ TEST(MusicArranger, AccompanimentFollowsTheChordsInTime) {
     EXPECT_LT(p.at(3, kEchoChannel).volume, p.at(0, kMelodyChannel).volume);
 }
 
+TEST(MusicArranger, APartThatRestsReleasesItsHeldNote) {
+    // A flute held at the end of one pattern must not drone through bars that have no tune.
+    xm::Module m;
+    m.channels = kChannelCount;
+    PatternPlan resting;
+    resting.chords = "Bb F Gm Dm";
+    const xm::Pattern& p = m.patterns[size_t(addPattern(m, resting))];
+    EXPECT_EQ(p.at(0, kMelodyChannel).note, xm::kKeyOff);
+    EXPECT_EQ(p.at(0, kEchoChannel).note, xm::kKeyOff);
+    EXPECT_EQ(p.at(0, kCounterChannel).note, xm::kKeyOff);
+}
+
 } // namespace

@@ -307,6 +307,10 @@ int addLongPattern(xm::Module& module, const std::vector<PatternPlan>& plans) {
         }
         if (!plan.counter.empty())
             writeLine(p, kCounterChannel, 0, plan.counter, plan.counterInstrument, plan.counterVolume);
+        // A part that rests for these bars releases what it held: the sustaining voices (flute, lead)
+        // would otherwise drone on over the new chords.
+        if (plan.melody.empty()) p.at(0, kMelodyChannel).note = p.at(0, kEchoChannel).note = xm::kKeyOff;
+        if (plan.counter.empty()) p.at(0, kCounterChannel).note = xm::kKeyOff;
         if (plan.beatsPerMinute) {
             p.at(0, kKickChannel).effect = xm::kEffectSpeed;
             p.at(0, kKickChannel).param = uint8_t(plan.beatsPerMinute);

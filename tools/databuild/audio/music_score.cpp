@@ -156,7 +156,7 @@ void levelTwo(xm::Module& m) {
     layOut(m, kMusicSections[1],
            {pIntro, pIntro2, pT1, pT2, pT1, pT2, pS1, pS2, pBrk1, pBrk2, pT1p, pT2p, pS1, pS2, pT1, pT2,
             pOut1, pOut2},
-           48);
+           49);
 }
 
 // The menu's theme (also a level track): warm, G major, piano and bells.
@@ -233,7 +233,8 @@ void menuTheme(xm::Module& m) {
     int pCh2 = addPattern(m, ch2), pBrk1 = addPattern(m, brk1), pBrk2 = addPattern(m, brk2);
     int pOut1 = addPattern(m, out1), pOut2 = addPattern(m, out2);
     layOut(m, kMusicSections[2],
-           {pIntro, pA1, pA2, pA1b, pA2b, pCh1, pCh2, pBrk1, pBrk2, pA1b, pA2b, pCh1, pCh2, pOut1, pOut2});
+           {pIntro, pA1, pA2, pA1b, pA2b, pCh1, pCh2, pBrk1, pBrk2, pA1b, pA2b, pCh1, pCh2, pOut1, pOut2},
+           62);
 }
 
 // The level map: pastoral and calm, A major, nylon strings and flute.
@@ -273,7 +274,7 @@ void mapTheme(xm::Module& m) {
     m3b.counterVolume = 22;
     int p1 = addLongPattern(m, {m1, m1b}), p2 = addLongPattern(m, {m2, m2b}),
         p3 = addLongPattern(m, {m3, m3b});
-    layOut(m, kMusicSections[3], {p1, p2, p3}, 48);
+    layOut(m, kMusicSections[3], {p1, p2, p3}, 43);
 }
 
 // Level music four: lively, E minor, soft square lead over offbeat piano and a driving bass.
@@ -354,7 +355,7 @@ void levelFour(xm::Module& m) {
     layOut(
         m, kMusicSections[4],
         {pIntro, pIntro2, pD1, pD2, pD1b, pD2b, pC1, pC2, pBrk1, pBrk2, pD1b, pD2b, pC1, pC2, pIntro2, pOut},
-        56);
+        51);
 }
 
 void setTempo(xm::Pattern& p, int beatsPerMinute) {
