@@ -205,11 +205,27 @@ Image makeMap(const std::vector<Pt>& road) {
                 if (d < best) best = d, bi = i;
             }
             double dist = std::sqrt(best);
-            double f = (bi * 20.0) / zone - 0.5;
-            int a = std::clamp(int(std::floor(f)), 0, 13), b = std::clamp(a + 1, 0, 13);
-            float frac = float(std::clamp(f - std::floor(f), 0.0, 1.0));
-            frac = std::clamp((frac - 0.35f) / 0.3f, 0.0f, 1.0f);
-            Rgba land = mix(kStageLand[a], kStageLand[b], frac);
+            (void)bi;
+            // The land takes the colours of the stages around it, weighted by nearness, so that the
+            // borders between the rows of the road blend instead of meeting in a seam.
+            float acc[3] = {0, 0, 0}, weights = 0;
+            const double reach = (dist + 80) * (dist + 80); // beyond it a sample weighs under 1%
+            for (size_t i = 0; i < road.size(); i += 3) {
+                double dx = px(road[i].x) - x, dy = py(road[i].y) - y;
+                if (dx * dx + dy * dy > reach) continue;
+                double d = std::sqrt(dx * dx + dy * dy);
+                float w = float(std::exp(-(d - dist) / 18.0));
+                double f = (i * 20.0) / zone - 0.5;
+                int a = std::clamp(int(std::floor(f)), 0, 13), b = std::clamp(a + 1, 0, 13);
+                float frac = std::clamp((float(f - std::floor(f)) - 0.35f) / 0.3f, 0.0f, 1.0f);
+                Rgba c = mix(kStageLand[a], kStageLand[b], frac);
+                acc[0] += c.r * w;
+                acc[1] += c.g * w;
+                acc[2] += c.b * w;
+                weights += w;
+            }
+            Rgba land =
+                weights > 0 ? Rgba{acc[0] / weights, acc[1] / weights, acc[2] / weights, 1} : kStageLand[0];
             float n = fractalNoise(1201, x / 40.0f, y / 40.0f, 5);
             land = scaled(land, 0.88f + 0.24f * n);
             float coast = float(dist) - 95 - 70 * fractalNoise(1202, x / 90.0f, y / 90.0f, 4);
