@@ -9,9 +9,10 @@
 #include "game/moves.h"
 #include "gameplay/board_input.h"
 #include "gameplay/game_scene.h"
+#include "ui/menu_system.h"
 
 void openGamePage(const char* page) {
-    (void)page; // MENU LINK: openPage(page) of the menu system, once it is on main.
+    openPage(page);
     game.menuOpen = true;
     setCursorMode(kCursorNormal); // also disarms the help cursor
     deselect();
@@ -19,8 +20,7 @@ void openGamePage(const char* page) {
 
 void leaveToMap() {
     requestScene(mapScene);
-    // MENU LINK: the map then opens "main" when the game is passed, else the page of the current mode
-    // ("mode1", "mode2", "mode3"), once the menu system is on main.
+    openPage(game.gamePassed ? "main" : game.mode == 2 ? "mode3" : game.mode == 1 ? "mode2" : "mode1");
 }
 
 void setTimeOfDay(int variant) {
@@ -32,23 +32,17 @@ void setLevelScenery(int levelIndex) {
 }
 
 void menuEscape() {
-    // MENU LINK: menuKey(27) — the menu button while a page is open acts as Escape.
+    menuKey(27); // the menu button while a page is open acts as Escape
 }
 
-void menuClick() {
-    // MENU LINK: menuClick() of the menu system.
-}
-
-void menuButtonUp() {
-    // MENU LINK: menuButtonUp() of the menu system.
-}
+// menuClick, menuButtonUp and menuMouseMove are the menu system's own (ui/menu_system.h).
 
 bool gameSceneIsCurrent() {
     return sceneManager.currentScene == &gameScene;
 }
 
 const char* openPageName() {
-    return ""; // MENU LINK: the name of the menu system's current page while one is open.
+    return game.menuOpen ? currentPageName() : "";
 }
 
 bool cheatKeysEnabled() {
@@ -56,9 +50,5 @@ bool cheatKeysEnabled() {
 }
 
 void menuKeyDown(int virtualKey) {
-    (void)virtualKey; // MENU LINK: menuKey(virtualKey) of the menu system.
-}
-
-void menuMouseMove() {
-    // MENU LINK: menuMouseMove() of the menu system.
+    menuKey(static_cast<unsigned>(virtualKey));
 }

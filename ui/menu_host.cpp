@@ -1,13 +1,13 @@
 // The menus' links to the scenes and the rules.
 #include <SDL2/SDL.h>
 
-#include "app/game_scene.h"
 #include "app/map_scene.h"
 #include "app/scene_manager.h"
 #include "engine/render.h"
 #include "game/game_state.h"
 #include "game/level_outcome.h"
 #include "game/saved_game.h"
+#include "gameplay/game_scene.h"
 #include "player/profile.h"
 #include "player/settings.h"
 #include "ui/menu_system.h"
