@@ -10,6 +10,7 @@
 #include "gameplay/game_flow.h"
 #include "gameplay/game_view.h"
 #include "gameplay/tips.h"
+#include "ui/menu_system.h"
 
 BoardInput boardInput;
 
@@ -135,7 +136,7 @@ void boardLeftDown() {
     if (!game.menuOpen && panelButtons(x, y)) return;
     if (insideRect(kMenuButton, x, y)) {
         if (game.menuOpen) {
-            menuEscape();
+            menuKey(27); // the menu button on an open page acts as Escape
         } else {
             openGamePage("gameplay");
         }

@@ -20,6 +20,8 @@
 #include "player/profile.h"
 #include "player/records.h"
 #include "player/settings.h"
+#include "ui/menu_system.h"
+#include "ui/widgets.h"
 #include "visuals/particle_effects.h"
 
 namespace {
@@ -139,6 +141,10 @@ bool startDevLevelFromEnvironment() {
         loadRecords();
     }
     if (settings.profileCount == 0) createProfile("developer");
+    if (!findPage("main")) {
+        loadMenus();
+        loadWidgetTextures();
+    }
     if (!audio.deviceOpen && audio.sampleCount == 0) {
         initAudio();
         loadSounds();

@@ -5,6 +5,7 @@
 #include "app/map_scene.h"
 #include "app/scene_manager.h"
 #include "app/typed_words.h"
+#include "engine/limits.h"
 #include "game/game_state.h"
 #include "game/moves.h"
 #include "gameplay/board_input.h"
@@ -20,7 +21,9 @@ void openGamePage(const char* page) {
 
 void leaveToMap() {
     requestScene(mapScene);
-    openPage(game.gamePassed ? "main" : game.mode == 2 ? "mode3" : game.mode == 1 ? "mode2" : "mode1");
+    static const char* const kModePages[kModeCount] = {"mode1", "mode2", "mode3"};
+    int mode = game.mode >= 0 && game.mode < kModeCount ? game.mode : 0;
+    openPage(game.gamePassed ? "main" : kModePages[mode]);
 }
 
 void setTimeOfDay(int variant) {
@@ -31,24 +34,10 @@ void setLevelScenery(int levelIndex) {
     (void)levelIndex; // SCENERY LINK: the level's scenery at time of day levelIndex % 3.
 }
 
-void menuEscape() {
-    menuKey(27); // the menu button while a page is open acts as Escape
-}
-
-// menuClick, menuButtonUp and menuMouseMove are the menu system's own (ui/menu_system.h).
-
 bool gameSceneIsCurrent() {
     return sceneManager.currentScene == &gameScene;
 }
 
-const char* openPageName() {
-    return game.menuOpen ? currentPageName() : "";
-}
-
 bool cheatKeysEnabled() {
     return typedWords.cheatKeyMode;
-}
-
-void menuKeyDown(int virtualKey) {
-    menuKey(static_cast<unsigned>(virtualKey));
 }

@@ -20,6 +20,7 @@
 #include "gameplay/hud.h"
 #include "gameplay/tips.h"
 #include "player/profile.h"
+#include "ui/menu_system.h"
 #include "visuals/particle_effects.h"
 #include "visuals/quick_effects.h"
 
@@ -155,11 +156,14 @@ void runGameFrame() {
         drawQuick();
     }
     setupGameRender();
-    tipOrTooltip();   // 11
-    drawPauseTexts(); // 12 (the play time advanced with the rules' frame)
-    firstHelp();      // 13
-    drawPopupTexts(); // 14
-    // 15 MENU LINK: while game.menuOpen, menuUpdate() then menuDraw() (page background, then widgets).
+    tipOrTooltip();                     // 11
+    drawPauseTexts();                   // 12 (the play time advanced with the rules' frame)
+    firstHelp();                        // 13
+    drawPopupTexts();                   // 14
+    if (game.menuOpen || menuShown()) { // 15
+        menuUpdate();
+        menuDraw();
+    }
     if (!helpBoardActive) updateEffects(); // 16
     // 17 WIDGET LINK: the drawn mouse cursor when the "customcursor" option is on.
 }

@@ -14,6 +14,7 @@
 #include "gameplay/hud.h"
 #include "gameplay/number_text.h"
 #include "gameplay/tips.h"
+#include "ui/menu_system.h"
 #include "visuals/particle_effects.h"
 #include "visuals/quick_effects.h"
 
@@ -128,7 +129,7 @@ bool GamePresentation::gameSceneCurrent() {
 }
 
 const char* GamePresentation::currentPage() {
-    return openPageName();
+    return game.menuOpen ? currentPageName() : "";
 }
 
 bool GamePresentation::cheatKeysOn() {

@@ -12,6 +12,7 @@
 #include "gameplay/game_presentation.h"
 #include "gameplay/game_textures.h"
 #include "gameplay/game_view.h"
+#include "ui/menu_system.h"
 #include "visuals/quick_effects.h"
 
 GameScene gameScene;
@@ -34,7 +35,7 @@ void GameScene::draw() {
 void GameScene::keyDown(int virtualKey) {
     pendingKey = virtualKey; // also for the typed words of the update
     if (game.menuOpen) {
-        menuKeyDown(virtualKey);
+        menuKey(static_cast<unsigned>(virtualKey));
         return;
     }
     onGameKey(virtualKey);
