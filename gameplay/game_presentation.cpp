@@ -6,6 +6,7 @@
 #include "engine/font.h"
 #include "engine/text_effects.h"
 #include "engine/text_table.h"
+#include "game/game_state.h"
 #include "gameplay/beams.h"
 #include "gameplay/board_input.h"
 #include "gameplay/board_view.h"
