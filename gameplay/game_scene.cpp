@@ -12,6 +12,7 @@
 #include "gameplay/game_presentation.h"
 #include "gameplay/game_textures.h"
 #include "gameplay/game_view.h"
+#include "gameplay/system_cursor.h"
 #include "ui/menu_system.h"
 #include "visuals/quick_effects.h"
 
@@ -19,6 +20,8 @@ GameScene gameScene;
 
 void loadGameResources() {
     if (!gameTextures.loaded) loadGameTextures();
+    loadSystemCursors();
+    boardInput.applySystemCursor = applySystemCursor;
     setPresentationEvents(&gamePresentation);
     textEffects.spawnQuick = spawnQuick;
 }

@@ -340,7 +340,7 @@ flow_pause_bomb_and_level_complete() {
     sleep 1
     check "a key resumes it" equals "$(state_value running)" 1
     check "the board holds a bomb" grep -q '[TQ]' "$STATE"
-    xdotool type --window "$WIN" --delay 60 tzqhgmwp
+    xdotool type --window "$WIN" --delay 250 tzqhgmwp  # one letter a frame at least
     sleep 0.5
     xdotool key --window "$WIN" e
     sleep 0.75
