@@ -38,14 +38,21 @@ BalloonBox drawBalloon(float anchorX, float anchorY, const char* message, float 
                        float grow) {
     float width = 0, height = 0;
     balloonSize(message, requestedWidth, button, &width, &height);
-    // Above the anchor point when it fits, else below it; always inside the screen.
-    float cx = anchorX;
+    // Anchors on the right panel get the balloon to their left, so it never hides what it explains;
+    // elsewhere it stands above the anchor when it fits, else below. Always inside the screen.
+    float cx = anchorX, cy = 0;
+    if (anchorX > 200) {
+        cx = anchorX - 24 - width / 2;
+        cy = anchorY;
+    } else {
+        float bottom = anchorY + 20;
+        if (bottom + height > 296) bottom = anchorY - 20 - height;
+        cy = bottom + height / 2;
+    }
     if (cx - width / 2 < -396) cx = -396 + width / 2;
     if (cx + width / 2 > 396) cx = 396 - width / 2;
-    float bottom = anchorY + 20;
-    if (bottom + height > 296) bottom = anchorY - 20 - height;
-    if (bottom < -296) bottom = -296;
-    float cy = bottom + height / 2;
+    if (cy + height / 2 > 296) cy = 296 - height / 2;
+    if (cy - height / 2 < -296) cy = -296 + height / 2;
     BalloonBox box = {cx - width / 2, cy + height / 2, cx + width / 2, cy - height / 2, 0, 0, 0, 0};
     if (button) {
         box.buttonLeft = cx - 65;
