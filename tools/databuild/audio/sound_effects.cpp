@@ -439,33 +439,34 @@ struct Recipe {
 };
 
 const Recipe kRecipes[] = {
-    {"selectball.ogg", selectBall, kEventRms, 10},
-    {"selectaim.ogg", selectAim, kEventRms, 10},
-    {"ballstand.ogg", ballStand, kEventRms, 10},
-    {"ball.ogg", ballPop, kEventRms, 20},
-    {"bomb1.ogg", [] { return explosion(1.3f, 55, 3200, 1, 301); }, kEventRms, 300},
+    {"selectball.ogg", selectBall, kEventRms, 10}, // a ball is picked up: glassy rising tink
+    {"selectaim.ogg", selectAim, kEventRms, 10},   // the ball sets off: soft swish and two plucks
+    {"ballstand.ogg", ballStand, kEventRms, 10},   // the ball lands: hollow wooden knock
+    {"ball.ogg", ballPop, kEventRms, 20},          // a ball pops (played higher with the combo)
+    {"bomb1.ogg", [] { return explosion(1.3f, 55, 3200, 1, 301); }, kEventRms, 300}, // triple bomb
+    // quadro bomb: deeper, with a second blast
     {"bomb2.ogg", [] { return explosion(1.9f, 42, 3800, 2, 302); }, kEventRms, 400},
-    {"diamond.ogg", diamond, kEventRms, 60},
-    {"diamond0.ogg", diamondZap, kEventRms, 60},
-    {"chain.ogg", chain, kEventRms, 30},
-    {"square.ogg", square, kEventRms, 30},
-    {"addball.ogg", addBall, kInterfaceRms, 15},
-    {"addbonus.ogg", addBonus, kEventRms, 50},
-    {"gethammer.ogg", getHammer, kEventRms, 60},
-    {"hammer.ogg", hammer, kEventRms, 40},
-    {"deleteballs.ogg", deleteBalls, kEventRms, 80},
-    {"excellent.ogg", excellent, kEventRms, 80},
-    {"score.ogg", score, kInterfaceRms, 10},
-    {"levelcomplete.ogg", levelComplete, kEventRms, 100},
-    {"level_defeat.ogg", levelDefeat, kEventRms, 80},
-    {"defeat.ogg", defeat, kEventRms, 100},
-    {"addlife.ogg", addLife, kEventRms, 60},
-    {"timeup.ogg", timeUp, kInterfaceRms, 10},
-    {"menu.ogg", menuClick, kInterfaceRms, 10},
-    {"menu2.ogg", menuHover, kInterfaceRms * 0.8f, 8},
-    {"chpok1.ogg", chpok, kInterfaceRms, 8},
-    {"gaf.ogg", gaf, kInterfaceRms, 20},
-    {"wow.ogg", wow, kEventRms, 60},
+    {"diamond.ogg", diamond, kEventRms, 60},         // a diamond pops: bell cascade
+    {"diamond0.ogg", diamondZap, kEventRms, 60},     // the diamond's lightning marks balls
+    {"chain.ogg", chain, kEventRms, 30},             // a chain breaks: metal links
+    {"square.ogg", square, kEventRms, 30},           // a busy square cracks
+    {"addball.ogg", addBall, kInterfaceRms, 15},     // new balls appear: heard after most moves, so kept soft
+    {"addbonus.ogg", addBonus, kEventRms, 50},       // a bonus piece is earned
+    {"gethammer.ogg", getHammer, kEventRms, 60},     // the hammer is charged
+    {"hammer.ogg", hammer, kEventRms, 40},           // a hammer blow
+    {"deleteballs.ogg", deleteBalls, kEventRms, 80}, // the whole board clears
+    {"excellent.ogg", excellent, kEventRms, 80},     // a big or special match
+    {"score.ogg", score, kInterfaceRms, 10},         // count-up blip, every 100 ms at changing rates
+    {"levelcomplete.ogg", levelComplete, kEventRms, 100}, // in C major, like the music's jingle that follows
+    {"level_defeat.ogg", levelDefeat, kEventRms, 80},  // falling "wah-wah", ending on the defeat jingle's E
+    {"defeat.ogg", defeat, kEventRms, 100},            // the defeat page opens
+    {"addlife.ogg", addLife, kEventRms, 60},           // an extra life
+    {"timeup.ogg", timeUp, kInterfaceRms, 10},         // time running out, every 400 ms
+    {"menu.ogg", menuClick, kInterfaceRms, 10},        // a button or key activates
+    {"menu2.ogg", menuHover, kInterfaceRms * 0.8f, 8}, // hovering over an item: the quietest tick
+    {"chpok1.ogg", chpok, kInterfaceRms, 8},           // the sound-volume slider moves
+    {"gaf.ogg", gaf, kInterfaceRms, 20},               // a refused action: low two-note bonk
+    {"wow.ogg", wow, kEventRms, 60},                   // a record row lights up
     // Each bird calls from its own side; the water is wide, from two streams of noise.
     {"birds1.ogg", [] { return birds(1); }, kAmbientRms, 40, 2, [] { return scaled(birds(1), 0.55f); }},
     {"birds2.ogg", [] { return scaled(birds(2), 0.8f); }, kAmbientRms, 40, 2, [] { return birds(2); }},
