@@ -22,6 +22,7 @@
 #include "game/game_state.h"
 #include "game/level_file.h"
 #include "player/player_folders.h"
+#include "ui/menu_system.h"
 #include "visuals/particle_effects.h"
 
 namespace fs = std::filesystem;
@@ -201,22 +202,6 @@ const std::map<std::string, std::vector<std::string>> kMenuPages = {
     {"helpscreen", {"ok"}},
 };
 
-// The items of a section of "menu.txt": the lines after "name=" up to the first empty line.
-std::vector<std::string> menuSection(const std::string& menu, const std::string& name) {
-    std::vector<std::string> items;
-    size_t at = menu.find(name + "=\r\n");
-    while (at != std::string::npos && at > 0 && menu[at - 1] != '\n') at = menu.find(name + "=\r\n", at + 1);
-    if (at == std::string::npos) return {"<missing>"};
-    size_t pos = at + name.size() + 3;
-    while (pos < menu.size()) {
-        size_t end = menu.find("\r\n", pos);
-        if (end == std::string::npos || end == pos) break;
-        items.push_back(menu.substr(pos, end - pos));
-        pos = end + 2;
-    }
-    return items;
-}
-
 std::vector<std::string> levelNames() {
     std::vector<std::string> names;
     char name[32];
@@ -343,33 +328,34 @@ TEST(TextTables, FormatTextsHoldExactlyTheirPlaceholders) {
     freeTextTable();
 }
 
-TEST(MenuFile, PagesHoldTheItemsTheCommandsKnowAndEveryNameHasACaption) {
+TEST(MenuFile, TheGameBuildsEveryPageTheCommandsOpenWithItsItemsAndCaption) {
     std::string menu = readWhole(kData / "menu.txt");
     loadTables();
-    std::set<std::string> names;
-    for (const auto& [page, items] : kMenuPages) {
-        std::vector<std::string> listed = menuSection(menu, page);
-        SCOPED_TRACE(page);
-        EXPECT_FALSE(listed.empty());
-        EXPECT_LE(listed.size(), size_t(kMaxMenuItems));
+    resetMenus();
+    // The game drops the file's final line break before it reads the tree.
+    ASSERT_TRUE(buildMenuTree(std::string_view(menu.data(), menu.size() - 1)));
+    for (const auto& [name, items] : kMenuPages) {
+        SCOPED_TRACE(name);
+        const MenuPage* page = findPage(name.c_str());
+        ASSERT_NE(page, nullptr);
         for (const std::string& item : items)
-            EXPECT_NE(std::find(listed.begin(), listed.end(), item), listed.end()) << "no item " << item;
-        names.insert(page);
-        names.insert(listed.begin(), listed.end());
+            EXPECT_GE(itemIndexOf(page, item.c_str()), 0) << "no item " << item;
     }
-    // The first item of "main" is dropped at load; the mode pages start with "start".
-    EXPECT_EQ(menuSection(menu, "main").size(), 9u);
-    EXPECT_EQ(menuSection(menu, "main")[1], "mode1");
-    for (const char* mode : {"mode1", "mode2", "mode3"}) EXPECT_EQ(menuSection(menu, mode)[0], "start");
-    for (const char* page : {"messageboxok", "helpscreen"}) EXPECT_EQ(menuSection(menu, page)[0], "ok");
-    EXPECT_EQ(menuSection(menu, "loadgamequest")[0], "yes");
-    EXPECT_EQ(menuSection(menu, "levelcomplete")[0], "oknextlevel");
-    // A section is found by the first "name=" anywhere; "messageboxok=" ends in "ok=", so "ok" has an
-    // empty section of its own before it.
-    EXPECT_LT(menu.find("\nok=\r\n\r\n"), menu.find("messageboxok="));
-    names.erase("<missing>");
-    for (const std::string& name : names)
-        EXPECT_NE(findText(name.c_str()), nullptr) << "no caption: " << name;
+    // "main" shows the three modes first; the mode pages start with "start"; the answers come first.
+    EXPECT_EQ(itemIndexOf(findPage("main"), "mode1"), 0);
+    EXPECT_EQ(itemIndexOf(findPage("main"), "mode3"), 2);
+    for (const char* mode : {"mode1", "mode2", "mode3"}) EXPECT_EQ(itemIndexOf(findPage(mode), "start"), 0);
+    for (const char* page : {"messageboxok", "helpscreen"}) EXPECT_EQ(itemIndexOf(findPage(page), "ok"), 0);
+    EXPECT_EQ(itemIndexOf(findPage("loadgamequest"), "yes"), 0);
+    EXPECT_EQ(itemIndexOf(findPage("messageboxyn"), "yes"), 0);
+    EXPECT_EQ(itemIndexOf(findPage("levelcomplete"), "oknextlevel"), 0);
+    EXPECT_EQ(itemIndexOf(findPage("newprofile"), "oknewprofile"), 0);
+    EXPECT_EQ(itemIndexOf(findPage("rename"), "okrename"), 0);
+    // A section is found by the first "name=" anywhere and "messageboxok=" ends in "ok=": "ok" has an
+    // empty section of its own so that it stays a plain item.
+    EXPECT_EQ(findPage("ok")->itemCount, 0);
+    for (int i = 0; i < menus.pageCount; i++) EXPECT_STRNE(menus.pages[i].caption, "") << menus.pages[i].name;
+    resetMenus();
     freeTextTable();
 }
 
