@@ -87,7 +87,7 @@ int runApplication(int argc, char** argv) {
 
     // The splash scene is made current directly: no switch, no enter.
     sceneManager.currentScene = &splashScene;
-    // Not yet: the splash scene loads its pictures here.
+    loadSplashPictures();
     app.lastFrameClock = clockMs();
     runMainLoop();
 

@@ -1,20 +1,176 @@
 #include "app/splash_scene.h"
 
+#include <cmath>
+#include <cstdio>
+
+#include "engine/app_state.h"
+#include "engine/audio.h"
+#include "engine/font.h"
 #include "engine/render.h"
+#include "engine/text_table.h"
+#include "engine/texture.h"
 #include "platform/events.h"
+#include "player/settings.h"
+#include "ui/level_map.h"
+#include "visuals/particle_sheet.h"
 
 SplashScene splashScene;
+SplashState splash;
+
+namespace {
+
+constexpr float kSplashMs = 4000;
+constexpr float kSplashFadeStartMs = 3000;
+constexpr float kSplashSkipToMs = 3500;
+constexpr float kFinalFadeMs = 800;
+constexpr TexRect kScreenPicture = {0, 0, 0.78125f, 0.5859375f};
+
+uint32_t grey(int g, int a = 255) {
+    return static_cast<uint32_t>(a) << 24 | static_cast<uint32_t>(g) << 16 | static_cast<uint32_t>(g) << 8 |
+           static_cast<uint32_t>(g);
+}
+
+// The byte total the data builder counted for a full start-up.
+int64_t readExpectedBytes() {
+    FILE* f = std::fopen("loadtotal.txt", "rb");
+    long long total = 0;
+    if (f) {
+        if (std::fscanf(f, "%lld", &total) != 1) total = 0;
+        std::fclose(f);
+    }
+    return total > 0 ? total : 1;
+}
+
+void drawSplashPicture() {
+    clearColor(0xFF000000u);
+    begin2D();
+    setTextColor(0xFFFFFFFFu);
+    setTexture(splash.secondSplash ? splash.splash2 : splash.splash1);
+    float f = splash.splashTimeMs <= kSplashFadeStartMs ? 1 : (kSplashMs - splash.splashTimeMs) / 1000;
+    int g = static_cast<int>(255 * std::fmax(0.0f, f));
+    setRenderState(kPresetFiltering, false);
+    drawRect(-400, 300, 400, -300, kScreenPicture, grey(g));
+    setRenderState(kPresetFiltering, true);
+}
+
+void drawLoadScreen() {
+    begin2D();
+    setTextColor(0xFFFFFFFFu);
+    setTexture(splash.loadScreen);
+    drawRect(-400, 300, 400, -300, kScreenPicture, splash.fadeColor);
+    float p = loadingProgress();
+    setTexture(splash.loadBar);
+    drawRect(6 - 155, -243, 6 - 155 + 310 * p, -243 - 48, {0.001f, 0.001f, p * 310 / 512, 48.0f / 64},
+             splash.fadeColor);
+}
+
+} // namespace
+
+void resetSplash() {
+    splash = SplashState{};
+}
+
+void loadSplashPictures() {
+    splash.fadeColor = 0xFFFFFFFFu;
+    setCulling(false);
+    splash.splash1 = loadPicturePadded("splash1.jpg", 800, 600);
+    if (FILE* f = std::fopen("splash2.jpg", "rb")) {
+        std::fclose(f);
+        splash.hasSecondSplash = true;
+        splash.splash2 = loadPicturePadded("splash2.jpg", 800, 600);
+    }
+    splash.loadScreen = loadPicturePadded("loadscreen.jpg", 800, 600);
+    splash.loadBar = loadPicturePadded("loadbar.jpg", 310, 48);
+    splash.expectedBytes = readExpectedBytes();
+}
+
+float loadingProgress() {
+    if (splash.pressStarted) return 1;
+    return static_cast<float>(static_cast<double>(splash.bytesLoaded) /
+                              static_cast<double>(splash.expectedBytes));
+}
+
+void onFileRegistered(int size) {
+    if (app.startupPending) {
+        // One loading frame per registered file, so the bar moves while the start-up runs.
+        beginScene();
+        drawLoadScreen();
+        endScene();
+        presentFrame();
+    }
+    splash.filesLoaded += 1;
+    splash.bytesLoaded += size;
+}
+
+void advanceSplash(float frameMs) {
+    if (splash.splashTimeMs < kSplashMs) {
+        splash.splashTimeMs += frameMs;
+        if (splash.splashTimeMs >= kSplashMs) {
+            if (splash.secondSplash || !splash.hasSecondSplash) {
+                app.startupPending = true;
+            } else {
+                splash.secondSplash = true;
+                splash.splashTimeMs = 0;
+            }
+        }
+        return;
+    }
+    if (!app.startupDone) return; // the start-up runs after this frame
+    if (!splash.pressStarted) {
+        startMusicSection(2);
+        splash.pressStarted = true;
+    }
+    splash.pressTimeMs += frameMs;
+    if (splash.fadeOutMs > 0) {
+        splash.fadeOutMs += frameMs;
+        if (splash.fadeOutMs > kFinalFadeMs) {
+            splash.fadeOutMs = kFinalFadeMs;
+            enterMapFromSplash();
+        }
+    }
+    int g = static_cast<int>(255 - splash.fadeOutMs / kFinalFadeMs * 255);
+    splash.fadeColor = grey(g);
+}
 
 void SplashScene::update() {
-    // Not yet: a stored key shortens the splash picture or starts the final fade-out; that comes with
-    // the splash timers, the pictures and the start-up sequence.
+    if (pendingKey != 0) {
+        if (splash.splashTimeMs < kSplashSkipToMs) {
+            splash.splashTimeMs = kSplashSkipToMs; // the picture jumps into its fade
+        } else if (splash.fadeOutMs == 0 && splash.pressStarted) {
+            splash.fadeOutMs = 1;
+        }
+    }
     pendingKey = 0;
 }
 
 void SplashScene::draw() {
-    // Not yet: the splash pictures, the loading bar and the press-any-key screen. Until the pictures
-    // exist the splash shows its background colour.
+    if (splash.splashTimeMs < kSplashMs) {
+        drawSplashPicture();
+        advanceSplash(app.frameTimeMs);
+        return;
+    }
+    advanceSplash(app.frameTimeMs);
+    float k = splash.fadeOutMs / kFinalFadeMs;
     clearColor(0xFF000000u);
+    drawLoadScreen();
+    if (!splash.pressStarted) return;
+    begin2D();
+    float t = splash.pressTimeMs;
+    float b = std::fmin(1.0f, t / 1500);
+    float c = 10 * std::sin(t * 0.001f);
+    int a = static_cast<int>((b * 220 - 3 * c) * (1 - k));
+    a = a < 0 ? 0 : a > 255 ? 255 : a;
+    uint32_t glow = static_cast<uint32_t>(a) << 24 | static_cast<uint32_t>(a / 2) << 16 |
+                    static_cast<uint32_t>(a) << 8 | static_cast<uint32_t>(a / 2);
+    drawSheetSprite(12 - 26, -78, b * 160 + c, b * 90 + c, 12, glow, kBlendAdditive);
+    drawSheetSprite(12 + 26, -78, b * 160 + c, b * 90 + c, 12, glow, kBlendAdditive);
+    setBlendMode(kBlendNormal);
+    begin2D();
+    setTextColor(255, 255, static_cast<uint8_t>(200 + 55 * std::sin(t * 0.02f)),
+                 static_cast<uint8_t>((1 - k) * 255));
+    if (const char* press = findText("pressanykey"))
+        drawTextCentered(10, -267, 15 + 0.1f * std::sin(t * 0.01f), press);
+    setTextColor(0xFFFFFFFFu);
 }
 
 void SplashScene::keyDown(int virtualKey) {

@@ -2,8 +2,52 @@
 
 #include "app/scene_manager.h"
 #include "app/splash_scene.h"
+#include "engine/audio.h"
+#include "engine/file_registry.h"
+#include "engine/font.h"
 #include "engine/random.h"
+#include "engine/text_table.h"
+#include "game/help_board.h"
+#include "gameplay/game_scene.h"
 #include "platform/clock.h"
+#include "platform/folders.h"
+#include "player/profile.h"
+#include "player/records.h"
+#include "ui/level_map.h"
+#include "ui/menu_system.h"
+#include "ui/widgets.h"
+#include "visuals/particle_effects.h"
+
+StartupSteps startupSteps;
+
+void loadEverything() {
+    // Every file registered from here on draws one loading frame.
+    fileRegistry.onFileRegistered = onFileRegistered;
+    loadArchive("targa.dat");
+    loadArchive("jpeg.dat");
+    loadArchive("texts.dat");
+    loadTextTable("2strings.txt");
+    loadTextTable("2tips.txt");
+    loadTextTable("2menutext.txt");
+    loadFont("font", 1.0f, 0.9f);
+    loadFont("font2", 1.2f, 0.75f);
+    selectFont(1);
+    makeFolders(settingsFolder());
+    loadProfiles();
+    loadRecords();
+    loadMenus();
+    loadWidgetTextures();
+    // The game's resources: sounds and music, the scenery (SCENERY: its definitions and first background
+    // once it exists), the board and display pictures, every level file and the help levels.
+    initAudio();
+    loadSounds();
+    loadGameResources();
+    loadAllLevelFiles();
+    loadMap();
+    loadSplashPictures();
+    clearEffects();
+    loadEffects();
+}
 
 bool runStartup() {
     // The clock seeds both generators, so every run plays differently; the presentation generator gets a
@@ -11,10 +55,10 @@ bool runStartup() {
     uint32_t now = clockMs();
     rulesRandom.seed(now);
     presentationRandom.seed(now * 2654435761u + 1u);
-    // Not yet, in this order: the three archives; the text tables; the fonts; the profiles and records
-    // from the settings folder; the menus and widget pictures; the game's resources (audio, scenery,
-    // board pictures, every level file, the help levels); the level map and the splash pictures again;
-    // the particle effects; then the archives are released.
+    if (startupSteps.load) startupSteps.load();
     sceneManager.currentScene = &splashScene;
+    releaseFileByName("targa.dat");
+    releaseFileByName("jpeg.dat");
+    releaseFileByName("texts.dat");
     return true;
 }

@@ -3,6 +3,7 @@
 
 #include "app/map_scene.h"
 #include "app/scene_manager.h"
+#include "engine/audio.h"
 #include "engine/render.h"
 #include "game/game_state.h"
 #include "game/level_outcome.h"
@@ -10,6 +11,7 @@
 #include "gameplay/game_scene.h"
 #include "player/profile.h"
 #include "player/settings.h"
+#include "ui/level_map.h"
 #include "ui/menu_system.h"
 
 namespace {
@@ -64,3 +66,9 @@ MenuHost menuHost = {
     gameSceneCurrent, showMap, playLevel, resumeSavedGame, saveRunningGame, restartLevel, giveUpLevel,
     nullptr,          nullptr, nullptr,   applyScreenMode, applyCursor,     nullptr,
 };
+
+void enterMapFromSplash() {
+    requestScene(mapScene);
+    requestMusicSection(2);
+    openPage(settings.profileCount > 0 ? "main" : "newprofile");
+}

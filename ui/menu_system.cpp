@@ -8,6 +8,7 @@
 #include "engine/app_state.h"
 #include "engine/audio.h"
 #include "engine/file_registry.h"
+#include "engine/input.h"
 #include "engine/text_table.h"
 #include "game/game_state.h"
 #include "platform/message_box.h"

@@ -1,4 +1,5 @@
 #include "app/main_loop.h"
+#include "app/startup.h"
 
 #include <gtest/gtest.h>
 
@@ -119,6 +120,8 @@ TEST_F(MainLoop, LosingTheFocusDropsTheBoardsSelection) {
 }
 
 TEST_F(MainLoop, TheStartupRunsOnceAfterTheFrameThatAskedForIt) {
+    StartupSteps kept = startupSteps;
+    startupSteps.load = [] {}; // the loading itself needs the built data
     scene.onDraw = [&] { app.startupPending = true; };
     scene.onUpdate = [&] { app.quitRequested = true; };
     runMainLoop();
@@ -126,6 +129,7 @@ TEST_F(MainLoop, TheStartupRunsOnceAfterTheFrameThatAskedForIt) {
     EXPECT_TRUE(app.startupDone);
     EXPECT_FALSE(app.startupPending);
     EXPECT_EQ(sceneManager.currentScene, &splashScene); // made current directly, without a switch
+    startupSteps = kept;
 }
 
 } // namespace
