@@ -127,10 +127,11 @@ long long loadingTotal(const std::string& outData) {
     for (const char* dir : {"levels", "effects", "Sounds", "animbacks"})
         for (const char* ext : {".lvl", ".par", ".ogg", ".lev"})
             for (const fs::path& f : filesWithExtension(out / dir, ext)) total += sizeOf(f);
-    // The menus' landscape and the first stage's are read during the start-up; the splash pictures are
-    // read (and counted) before it.
-    for (const char* name : {"animbacks/_a_back0.jpg", "animbacks/_a_back1.jpg", "music.mo3", "splash1.jpg",
-                             "splash2.jpg", "loadscreen.jpg", "loadbar.jpg"})
+    // The menus' landscape and the first stage's, the music and the map's path are read during the
+    // start-up; the splash pictures are read (and counted) before it.
+    for (const char* name :
+         {"animbacks/_a_back0.jpg", "animbacks/_a_back1.jpg", "music.mo3", "trajectory1.spl", "splash1.jpg",
+          "splash2.jpg", "loadscreen.jpg", "loadbar.jpg"})
         total += sizeOf(out / name);
     return total;
 }
