@@ -258,3 +258,67 @@ TEST(BuiltPictures, LoadingTotalCoversTheArchivesAndStaysWithinTheFolder) {
     EXPECT_GT(total, packed);
     EXPECT_LT(total, folder);
 }
+
+namespace {
+
+// Opaque texels (alpha above 128) in a rectangle of a picture.
+int inkIn(const DecodedPicture& p, int x0, int y0, int w, int h) {
+    int n = 0;
+    for (int y = y0; y < y0 + h; y++)
+        for (int x = x0; x < x0 + w; x++) n += alphaAt(p, x, y) > 128;
+    return n;
+}
+
+} // namespace
+
+TEST(BuiltPictures, AtlasTilesSitWhereTheWidgetsCutThem) {
+    REQUIRE_BUILT_PICTURES(data);
+    auto files = builtdata::archiveFiles(data);
+    DecodedPicture atlas;
+    ASSERT_TRUE(builtdata::decode(files["menutex.tga"], atlas));
+    // Every tile a widget draws (column, row, width, height in tiles) has a picture in it.
+    const int drawn[][4] = {{0, 0, 1, 1}, {1, 0, 1, 1}, {0, 1, 1, 1}, {1, 1, 1, 1}, {0, 2, 1, 1},
+                            {1, 2, 1, 1}, {0, 3, 2, 1}, {0, 4, 2, 1}, {2, 3, 1, 2}, {3, 3, 1, 2},
+                            {0, 7, 1, 1}, {1, 7, 1, 1}, {0, 5, 1, 1}, {0, 6, 1, 1}, {3, 5, 1, 1},
+                            {1, 6, 1, 1}, {1, 5, 1, 1}, {3, 7, 1, 1}};
+    for (const auto& t : drawn)
+        EXPECT_GT(inkIn(atlas, t[0] * 64 + 2, t[1] * 64 + 2, t[2] * 64 - 4, t[3] * 64 - 4), 40)
+            << "tile at " << t[0] << "," << t[1] << " is empty";
+    // Panel corners and edge strips lie on the tile's middle line, where the panel's edge runs.
+    EXPECT_EQ(alphaAt(atlas, 32, 32), 255);       // top left corner
+    EXPECT_EQ(alphaAt(atlas, 32, 128 + 32), 255); // horizontal strip
+    EXPECT_EQ(alphaAt(atlas, 32, 128 + 4), 0);
+    EXPECT_EQ(alphaAt(atlas, 64 + 32, 128 + 32), 255); // vertical strip
+    EXPECT_EQ(alphaAt(atlas, 64 + 4, 128 + 32), 0);
+    // The arrow cursor's tip is at the point the game puts on the mouse: 2 texels in, at the top.
+    EXPECT_GT(alphaAt(atlas, 192 + 3, 448 + 3), 128);
+    EXPECT_EQ(alphaAt(atlas, 192 + 40, 448 + 3), 0);
+    DecodedPicture balloon;
+    ASSERT_TRUE(builtdata::decode(files["baloon.tga"], balloon));
+    EXPECT_GT(inkIn(balloon, 128, 65, 127, 62), 200) << "no balloon pointer";
+    for (int c = 0; c < 4; c++) EXPECT_GT(inkIn(balloon, c * 64, 0, 64, 64), 40) << "balloon tile " << c;
+}
+
+TEST(BuiltPictures, EveryParticleFrameHoldsAPicture) {
+    REQUIRE_BUILT_PICTURES(data);
+    auto files = builtdata::archiveFiles(data);
+    DecodedPicture sheet;
+    ASSERT_TRUE(builtdata::decode(files["particles.tga"], sheet));
+    ASSERT_EQ(sheet.width % 64, 0);
+    int columns = sheet.width / 64;
+    for (int n = 0; n < columns * (sheet.height / 64); n++) {
+        int x0 = (n % columns) * 64, y0 = (n / columns) * 64;
+        int lit = 0, edge = 0;
+        for (int y = 0; y < 64; y++)
+            for (int x = 0; x < 64; x++) {
+                uint8_t a = alphaAt(sheet, x0 + x, y0 + y);
+                lit += a > 16;
+                if (x == 0 || y == 0 || x == 63 || y == 63) edge += a > 40;
+            }
+        EXPECT_GT(lit, 20) << "frame " << n << " is empty";
+        // Frames are cut 0.001 inside their cell; a picture that fills its border would show seams.
+        if (n != 63) {
+            EXPECT_LT(edge, 40) << "frame " << n << " runs into its neighbours";
+        }
+    }
+}
