@@ -11,6 +11,7 @@
 #include "gameplay/game_view.h"
 #include "gameplay/tips.h"
 #include "ui/menu_system.h"
+#include "ui/widgets.h"
 
 BoardInput boardInput;
 
@@ -30,6 +31,7 @@ void syncCursor() {
     if (game.cursorMode != kCursorHelp) boardInput.helpArmed = false;
     if (boardInput.appliedCursor == game.cursorMode) return;
     boardInput.appliedCursor = game.cursorMode;
+    setCursorModeMenu(game.cursorMode); // the drawn cursor's picture
     if (boardInput.applySystemCursor) boardInput.applySystemCursor(game.cursorMode);
 }
 

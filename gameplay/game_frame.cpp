@@ -21,6 +21,7 @@
 #include "gameplay/tips.h"
 #include "player/profile.h"
 #include "ui/menu_system.h"
+#include "ui/widgets.h"
 #include "visuals/particle_effects.h"
 #include "visuals/quick_effects.h"
 
@@ -165,5 +166,5 @@ void runGameFrame() {
         menuDraw();
     }
     if (!helpBoardActive) updateEffects(); // 16
-    // 17 WIDGET LINK: the drawn mouse cursor when the "customcursor" option is on.
+    drawCursor(gameView.mouseX, gameView.mouseY); // 17: the drawn cursor, when that option is on
 }
