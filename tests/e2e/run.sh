@@ -349,7 +349,11 @@ flow_pause_bomb_and_level_complete() {
     check "the cheat key cleared every bomb" test -z "$(sed -n '2,$p' "$STATE" | tr -d '.#a-hA-HJ*')"
     # An emptied board may already have won the level; otherwise the cheat key N completes it.
     [ "$(state_value complete)" -gt 0 ] || xdotool key --window "$WIN" n
-    sleep 2.2
+    # The tiles shiver from 7500 to 6500 ms of the sequence, then fly apart: shoot them on their way.
+    local deadline=$((SECONDS + 10))
+    while [ $SECONDS -lt $deadline ] && ! [ "$(state_value complete)" -gt 0 -a "$(state_value complete)" -le 5000 ]; do
+        sleep 0.1
+    done
     check "the level-complete sequence runs" test "$(state_value complete)" -gt 0
     window_shot level-complete-breakup
     close_window "$WIN"
