@@ -43,3 +43,14 @@ constexpr int kMaxLightningSegments = 100;  // segments of one bolt
 
 constexpr int kMaxPathPoints = 256;      // route entries of a move (the last is the start cell itself)
 constexpr int kMaxBarStars = 256;        // bar stars, a ring: a new star replaces the oldest, which still counts
+
+constexpr int kMaxGameObjectTypes = 512; // scenery object types of "gameobjs.txt"
+constexpr int kSceneCount = 16;          // scene files "level0.lev".."level15.lev", one per background
+constexpr int kMaxSceneObjects = 256;    // objects of one scene file; more are ignored
+constexpr int kMaxSprayDrops = 256;      // spray drops, a ring: the newest overwrites the oldest
+constexpr int kMaxLeavesPerFrame = 128;  // leaves queued in one frame; more are not drawn
+constexpr int kMaxMeshes = 256;          // cached meshes
+constexpr int kMaxMeshObjects = 64;      // cached mesh objects
+constexpr int kMaxMeshesPerObject = 16;  // meshes of one mesh object
+constexpr int kMaxBoundsPerObject = 16;  // bounds of one mesh object
+constexpr int kMaxMeshVertices = 65536;  // positions or faces of one mesh file
