@@ -4,12 +4,13 @@
 #include "ui/level_map.h"
 #include "ui/menu_system.h"
 #include "visuals/particle_effects.h"
+#include "visuals/scenery.h"
 
 MapScene mapScene;
 
 void MapScene::enter() {
     clearEffects();
-    // SCENERY: the scenery's colour to white and the map's animated background, once the scenery exists.
+    setSceneryForMenus(); // white, and the menus' own landscape
     stopAllSounds();
 }
 

@@ -11,6 +11,7 @@
 #include "gameplay/board_input.h"
 #include "gameplay/game_scene.h"
 #include "ui/menu_system.h"
+#include "visuals/scenery.h"
 
 void openGamePage(const char* page) {
     openPage(page);
@@ -27,11 +28,12 @@ void leaveToMap() {
 }
 
 void setTimeOfDay(int variant) {
-    (void)variant; // SCENERY LINK: the scenery's time of day, once the animated scenery is on main.
+    setSceneryTimeOfDay(variant);
 }
 
 void setLevelScenery(int levelIndex) {
-    (void)levelIndex; // SCENERY LINK: the level's scenery at time of day levelIndex % 3.
+    enterLevelScenery(levelIndex);
+    setSceneryTimeOfDayNow(levelIndex % 3);
 }
 
 bool gameSceneIsCurrent() {

@@ -24,6 +24,7 @@
 #include "ui/widgets.h"
 #include "visuals/particle_effects.h"
 #include "visuals/quick_effects.h"
+#include "visuals/scenery.h"
 
 namespace {
 constexpr uint32_t kClearColour = 0xFF9696FF; // light red-blue behind everything
@@ -33,7 +34,7 @@ constexpr int kCursorBurst = 32;
 void bookkeeping() {
     gameView.animClock += app.frameTimeMs;
     advanceHeldTime(app.frameTimeMs);
-    // SCENERY LINK: the ambient sounds of the scenery start here, before their clock advances.
+    playAmbientSounds(profileLevel() / kLevelsPerZone, game.gamePassed); // before their clock advances
     gameView.ambientMs += static_cast<int>(app.frameDeltaMs);
     refreshMousePosition();
     updateAudio();
@@ -141,7 +142,12 @@ void runGameFrame() {
     bookkeeping();            // 1
     clearColor(kClearColour); // 2
     setupGameRender();
-    // SCENERY LINK: the animated scenery is drawn here (3), under the shake's random scale.
+    {
+        // 3: the scenery under a random scale while the board shakes, dimmed behind an open menu.
+        float a = game.completeCountdownMs <= 0 && gameView.shakeMs > 0 ? gameView.shakeMs * 0.02f / 800 : 0;
+        setSceneryMenuFade(menuFadeAlpha());
+        drawScenery(1 + randomUnit(a), 1 + randomUnit(a));
+    }
     glm::vec2 jolt = shakeStep(); // 3
     drawBoardStep(jolt);          // 4, 5
     drawRemovalsAndBeams();       // 6

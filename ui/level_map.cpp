@@ -18,6 +18,7 @@
 #include "player/settings.h"
 #include "ui/menu_system.h"
 #include "ui/widgets.h"
+#include "visuals/scenery.h"
 #include "visuals/particle_effects.h"
 
 LevelMap levelMap;
@@ -183,10 +184,10 @@ void drawMap() {
     if (levelMap.mapView == 1) {
         drawLevelMap();
     } else {
-        // SCENERY: the animated scenery is drawn here once it exists; until then the map picture, dimmed.
         clearColor(0xFF000000u);
-        setTexture(levelMap.picture);
-        drawRect(-400, 300, 400, -300, {0, 0, 0.78125f, 0.5859375f}, 0xFF707070u);
+        setSceneryMenuFade(1.0f);
+        drawScenery();
+        begin2D();
     }
     menuUpdate();
     menuDraw();

@@ -99,7 +99,8 @@ bool readMesh(const char* fileName, const uint8_t* data, int size, Mesh& mesh) {
     mesh.smooth = data[3] != 0;
     glm::vec3 translation(f32(data + 4), f32(data + 8), f32(data + 12));
     glm::vec3 angles(f32(data + 16), f32(data + 20), f32(data + 24));
-    glm::quat q = glm::angleAxis(angles.z, glm::vec3(0, 0, 1)) * glm::angleAxis(angles.y, glm::vec3(0, 1, 0)) *
+    glm::quat q = glm::angleAxis(angles.z, glm::vec3(0, 0, 1)) *
+                  glm::angleAxis(angles.y, glm::vec3(0, 1, 0)) *
                   glm::angleAxis(angles.x, glm::vec3(1, 0, 0)); // x first, then y, then z
     mesh.local = glm::translate(glm::mat4(1.0f), translation) * glm::mat4_cast(q);
 
@@ -149,7 +150,8 @@ bool readMesh(const char* fileName, const uint8_t* data, int size, Mesh& mesh) {
             glm::vec3 n = faceNormal(pos[c[0]], pos[c[1]], pos[c[2]]);
             for (int k = 0; k < 3; k++) {
                 const glm::vec3& q3 = pos[c[k]];
-                mesh.vertices[3 * i + k] = {q3.x, q3.y, q3.z, n.x, n.y, n.z, uv[2 * (3 * i + k)], uv[2 * (3 * i + k) + 1]};
+                mesh.vertices[3 * i + k] = {
+                    q3.x, q3.y, q3.z, n.x, n.y, n.z, uv[2 * (3 * i + k)], uv[2 * (3 * i + k) + 1]};
             }
         }
     }
@@ -261,8 +263,9 @@ MeshObject* getMeshObject(const char* fileName) {
 
 // The six planes of the clip matrix (left, right, bottom, top, near, far), tested against the sphere.
 bool sphereInFrustum(const glm::mat4& m, const glm::vec3& c, float radius) {
-    glm::vec4 rows[4] = {glm::vec4(m[0][0], m[1][0], m[2][0], m[3][0]), glm::vec4(m[0][1], m[1][1], m[2][1], m[3][1]),
-                         glm::vec4(m[0][2], m[1][2], m[2][2], m[3][2]), glm::vec4(m[0][3], m[1][3], m[2][3], m[3][3])};
+    glm::vec4 rows[4] = {
+        glm::vec4(m[0][0], m[1][0], m[2][0], m[3][0]), glm::vec4(m[0][1], m[1][1], m[2][1], m[3][1]),
+        glm::vec4(m[0][2], m[1][2], m[2][2], m[3][2]), glm::vec4(m[0][3], m[1][3], m[2][3], m[3][3])};
     glm::vec4 planes[6] = {rows[3] + rows[0], rows[3] - rows[0], rows[3] + rows[1],
                            rows[3] - rows[1], rows[2],           rows[3] - rows[2]};
     for (const glm::vec4& p : planes) {
@@ -279,8 +282,9 @@ void drawMeshObject(const MeshObject& object) {
         const Mesh& mesh = *object.meshes[i];
         glm::mat4 world = object.transform * mesh.local;
         glm::vec3 centre = glm::vec3(world * glm::vec4(mesh.sphereCentre, 1.0f));
-        float scale = std::fmax(glm::length(glm::vec3(world[0])),
-                                std::fmax(glm::length(glm::vec3(world[1])), glm::length(glm::vec3(world[2]))));
+        float scale =
+            std::fmax(glm::length(glm::vec3(world[0])),
+                      std::fmax(glm::length(glm::vec3(world[1])), glm::length(glm::vec3(world[2]))));
         if (!sphereInFrustum(viewProjection, centre, mesh.sphereRadius * scale)) continue;
         setWorld(&world);
         const Texture* t = object.textures[i];

@@ -17,22 +17,22 @@ struct MeshBound {
     char name[16];
     bool circle;
     glm::vec3 centre;
-    float radius;     // circles
+    float radius;       // circles
     float halfX, halfZ; // boxes: both from the one half-extent of the file, so boxes are square
 };
 
 struct Mesh {
     char fileName[64];
     bool smooth;
-    glm::mat4 local;          // translation and the x, then y, then z rotation
+    glm::mat4 local; // translation and the x, then y, then z rotation
     glm::vec3 boxCentre, boxHalf;
     glm::vec3 sphereCentre;
     float sphereRadius;
-    LitVertex* vertices;      // prepared vertices (position, normal, texture point)
+    LitVertex* vertices; // prepared vertices (position, normal, texture point)
     int vertexCount;
-    uint32_t* indices;        // smooth meshes: three per face; flat meshes: null
+    uint32_t* indices; // smooth meshes: three per face; flat meshes: null
     int indexCount;
-    MeshBuffer buffer;        // device copy; buffer 0 until uploaded
+    MeshBuffer buffer; // device copy; buffer 0 until uploaded
 };
 
 struct MeshObject {
@@ -63,5 +63,5 @@ Mesh* getMesh(const char* fileName);             // cached or loaded; null when 
 MeshObject* getMeshObject(const char* fileName); // cached or loaded; null when missing or malformed
 void drawMeshObject(const MeshObject& object);   // every mesh inside the view frustum
 bool sphereInFrustum(const glm::mat4& viewProjection, const glm::vec3& centre, float radius);
-void releaseMeshes();                            // frees every cached mesh, object and device buffer
-void freeMesh(Mesh& mesh);                       // the arrays of a mesh not in the cache
+void releaseMeshes();      // frees every cached mesh, object and device buffer
+void freeMesh(Mesh& mesh); // the arrays of a mesh not in the cache

@@ -96,9 +96,15 @@ float leavesAngle(const SceneObject& o, int rank) {
     float base = o.mirror ? -o.paramX : o.paramX;
     float swing;
     switch (o.animation) {
-    case kAnimLeaves1: swing = 0.5f * std::sin(0.003f * u) + 0.2f * std::sin(0.0043f * u); break;
-    case kAnimLeaves2: swing = 0.18f * std::sin(0.004f * u) + 0.11f * std::sin(0.0024f * u); break;
-    default: swing = 0.6f * std::sin(0.0022f * u) + 0.24f * std::sin(0.0038f * u); break;
+    case kAnimLeaves1:
+        swing = 0.5f * std::sin(0.003f * u) + 0.2f * std::sin(0.0043f * u);
+        break;
+    case kAnimLeaves2:
+        swing = 0.18f * std::sin(0.004f * u) + 0.11f * std::sin(0.0024f * u);
+        break;
+    default:
+        swing = 0.6f * std::sin(0.0022f * u) + 0.24f * std::sin(0.0038f * u);
+        break;
     }
     return (o.mirror ? -swing : swing) + base;
 }
@@ -196,8 +202,8 @@ void drawDropsAndLeaves(float alpha) {
         TexRect r = kWholeTexture;
         if (o.mirror) std::swap(r.left, r.right);
         uint32_t a = static_cast<uint32_t>(255.0f * alpha) << 24;
-        drawRotated(o.left + w / 2, o.bottom + h / 2, o.left, o.bottom + h / 2, glm::degrees(q.angle), w, h, r,
-                    a | (q.color & 0xFFFFFF));
+        drawRotated(o.left + w / 2, o.bottom + h / 2, o.left, o.bottom + h / 2, glm::degrees(q.angle), w, h,
+                    r, a | (q.color & 0xFFFFFF));
     }
     scenery.leavesCount = 0;
 }
@@ -226,7 +232,10 @@ void ageDrops() {
 Texture* loadBackground(int background) {
     char name[64];
     std::snprintf(name, sizeof name, "animbacks/_a_back%d.jpg", background);
-    return loadAlphaJpegPadded(name, 800, 600);
+    if (Texture* known = findTexture(name)) return known; // each stage's picture is decoded once
+    Texture* t = loadAlphaJpegPadded(name, 800, 600);
+    if (!t) std::fprintf(stderr, "scenery: %s is missing or unreadable\n", name);
+    return t;
 }
 
 } // namespace
@@ -267,15 +276,18 @@ int readGameObjectTypes(const char* text, int size) {
         }
         const char* word = text + start;
         if (word[0] == '[') {
-            if (len >= 2 && word[1] == '/') group = -1;                       // "[/name]" closes
-            else if (len >= 3 && word[len - 2] == '/' && word[len - 1] == ']') group = groups++; // "[name/]"
+            if (len >= 2 && word[1] == '/')
+                group = -1; // "[/name]" closes
+            else if (len >= 3 && word[len - 2] == '/' && word[len - 1] == ']')
+                group = groups++; // "[name/]"
             continue;
         }
         const char* eq = static_cast<const char*>(std::memchr(word, '=', static_cast<size_t>(len)));
         if (!eq) continue;
         char name[32], file[128];
         int nameLen = static_cast<int>(eq - word), fileLen = len - nameLen - 1;
-        if (nameLen <= 0 || nameLen >= static_cast<int>(sizeof name) || fileLen >= static_cast<int>(sizeof file))
+        if (nameLen <= 0 || nameLen >= static_cast<int>(sizeof name) ||
+            fileLen >= static_cast<int>(sizeof file))
             continue;
         std::memcpy(name, word, static_cast<size_t>(nameLen));
         name[nameLen] = 0;
@@ -327,9 +339,12 @@ bool parseSceneFile(const uint8_t* data, int size, SceneFile& out) {
 
 void loadScenery() {
     int size = 0;
-    uint8_t* text = openFile("gameobjs.txt", &size, true);
+    uint8_t* text = openFile("gameobjs.txt", &size, false);
     scenery.typeCount = 0;
-    if (text) readGameObjectTypes(reinterpret_cast<const char*>(text), size);
+    if (text)
+        readGameObjectTypes(reinterpret_cast<const char*>(text), size);
+    else
+        std::fprintf(stderr, "scenery: gameobjs.txt is missing; the landscapes show their pictures alone\n");
     for (int b = 0; b < kSceneCount; b++) {
         char name[64];
         std::snprintf(name, sizeof name, "animbacks/level%d.lev", b);
@@ -353,6 +368,7 @@ int backgroundForLevel(int levelIndex) {
 }
 
 void setBackgroundForLevel(int levelIndex) {
+    if (!scenery.loaded) loadScenery();
     int b = backgroundForLevel(levelIndex);
     scenery.currentBackground = b;
     scenery.currentBack = loadBackground(b);
@@ -364,8 +380,20 @@ void requestBackgroundChange(int levelIndex) {
     scenery.requestedBackground = backgroundForLevel(levelIndex);
 }
 
+// A level whose stage follows the one on screen swirls over to its landscape; any other level shows
+// its own at once.
+void enterLevelScenery(int levelIndex) {
+    int b = backgroundForLevel(levelIndex);
+    if (scenery.loaded && scenery.currentBack && scenery.changeMs <= 0 &&
+        b == scenery.currentBackground + 1 && scenery.currentBackground > 0) {
+        requestBackgroundChange(levelIndex);
+        return;
+    }
+    setBackgroundForLevel(levelIndex);
+}
+
 void updateScenery() {
-    if (scenery.requestedBackground >= 0) {
+    if (scenery.requestedBackground >= 0 && scenery.loaded) {
         scenery.nextBackground = scenery.requestedBackground;
         scenery.nextBack = loadBackground(scenery.nextBackground);
         scenery.requestedBackground = -1;
@@ -378,9 +406,12 @@ void updateScenery() {
 
 glm::vec4 timeOfDayTint(int kind) {
     switch (kind) {
-    case 0: return {0.67f, 0.67f, 1.0f, 1.0f};
-    case 1: return {1.0f, 0.67f, 0.67f, 1.0f};
-    default: return {1.0f, 1.0f, 1.0f, 1.0f};
+    case 0:
+        return {0.67f, 0.67f, 1.0f, 1.0f};
+    case 1:
+        return {1.0f, 0.67f, 0.67f, 1.0f};
+    default:
+        return {1.0f, 1.0f, 1.0f, 1.0f};
     }
 }
 
@@ -398,7 +429,13 @@ void setSceneryMenuFade(float m) {
     scenery.menuFade = m;
 }
 
-void drawScenery() {
+void setSceneryForMenus() {
+    setSceneryTimeOfDayNow(2);
+    setBackgroundForLevel(-1);
+}
+
+void drawScenery(float scaleX, float scaleY) {
+    updateScenery();
     glm::vec4 savedTint = render.tint;
     glm::vec4 tint = scenery.tint;
     float dim = 0.8f + 0.2f * scenery.menuFade;
@@ -408,20 +445,23 @@ void drawScenery() {
     render.tint = tint;
     float t = scenery.changeMs;
     bool changing = t > 0 && scenery.nextBack;
+    const glm::mat4 shake = glm::scale(glm::mat4(1.0f), glm::vec3(scaleX, scaleY, 1.0f));
+    bool shaken = scaleX != 1.0f || scaleY != 1.0f;
+    if (shaken) setWorld(&shake);
     if (changing) {
         // The old scenery swirls away: a circular offset and a growing scale.
         float k = 1.0f - t / kBackgroundChangeMs;
         float radius = 30.0f * k * k;
-        glm::mat4 m = glm::translate(glm::mat4(1.0f),
-                                     glm::vec3(radius * std::cos(k * kPi), radius * std::sin(k * 4.712389f), 0));
-        m = glm::scale(m, glm::vec3(1.0f + 1.5f * k * k, 1.0f + 1.5f * k * k, 1.0f));
+        glm::mat4 m = glm::translate(
+            glm::mat4(1.0f), glm::vec3(radius * std::cos(k * kPi), radius * std::sin(k * 4.712389f), 0));
+        m = shake * glm::scale(m, glm::vec3(1.0f + 1.5f * k * k, 1.0f + 1.5f * k * k, 1.0f));
         setWorld(&m);
         if (t >= 3000.0f) scenery.changeMs -= app.frameTimeMs;
     }
     ageDrops();
     drawOneBackground(scenery.currentBackground, scenery.currentBack, 1.0f);
     if (changing) {
-        setWorld(nullptr);
+        setWorld(shaken ? &shake : nullptr);
         if (t < 3000.0f) {
             drawOneBackground(scenery.nextBackground, scenery.nextBack, 1.0f - t / 3000.0f);
             scenery.changeMs -= app.frameTimeMs;
@@ -433,6 +473,7 @@ void drawScenery() {
             scenery.nextBack = nullptr;
         }
     }
+    if (shaken) setWorld(nullptr);
     render.tint = savedTint;
 }
 
@@ -459,9 +500,25 @@ void playAmbientSounds(int stage, bool gamePassed) {
         period = 3000;
     } else {
         switch (stage) {
-        case 0: case 8: case 10: case 14: water = "brook.ogg"; period = 3100; break;
-        case 1: case 2: case 5: case 6: case 7: case 9: case 11: water = "waterfall.ogg"; period = 3000; break;
-        default: break;
+        case 0:
+        case 8:
+        case 10:
+        case 14:
+            water = "brook.ogg";
+            period = 3100;
+            break;
+        case 1:
+        case 2:
+        case 5:
+        case 6:
+        case 7:
+        case 9:
+        case 11:
+            water = "waterfall.ogg";
+            period = 3000;
+            break;
+        default:
+            break;
         }
     }
     if (water && ambientDue(a, d, period)) playSound(water);

@@ -15,8 +15,8 @@ struct MeshObject;
 // One entry of "gameobjs.txt": a picture or a mesh object, with the number of its group.
 struct GameObjectType {
     char name[32];
-    Texture* texture;   // pictures (".tga", ".jpg"); null for mesh objects
-    MeshObject* mesh;   // mesh objects (".cgo"); null for pictures
+    Texture* texture; // pictures (".tga", ".jpg"); null for mesh objects
+    MeshObject* mesh; // mesh objects (".cgo"); null for pictures
     int group;
 };
 
@@ -34,15 +34,15 @@ enum SceneAnimation : uint8_t {
 
 // One object of a scene file (65 bytes on disk) and its animation state.
 struct SceneObject {
-    int type;                        // index into the types; -1: unknown, never drawn
-    float left, top, right, bottom;  // screen units, y upward
+    int type;                       // index into the types; -1: unknown, never drawn
+    float left, top, right, bottom; // screen units, y upward
     int depth;
-    float paramX, paramY;            // scroll or swing parameters
+    float paramX, paramY; // scroll or swing parameters
     bool mirror;
-    int firstPass;                   // non-zero: drawn with the animated objects
-    float clockMs;                   // own clock, starting at a random phase 0..500
-    float sprayAccumMs;              // spray: time towards the next drop
-    uint32_t color;                  // ARGB, white at load
+    int firstPass;      // non-zero: drawn with the animated objects
+    float clockMs;      // own clock, starting at a random phase 0..500
+    float sprayAccumMs; // spray: time towards the next drop
+    uint32_t color;     // ARGB, white at load
     SceneAnimation animation;
 };
 
@@ -68,44 +68,48 @@ struct QueuedLeaves {
 struct Scenery {
     GameObjectType types[kMaxGameObjectTypes];
     int typeCount;
-    SceneFile scenes[kSceneCount];      // the cached scene files, indexed by background number
-    Texture* currentBack;               // "_a_back%i.jpg" of the current background
-    Texture* nextBack;                  // the background fading in during a change
-    int currentBackground;              // 0..15
+    SceneFile scenes[kSceneCount]; // the cached scene files, indexed by background number
+    Texture* currentBack;          // "_a_back%i.jpg" of the current background
+    Texture* nextBack;             // the background fading in during a change
+    int currentBackground;         // 0..15
     int nextBackground;
-    int requestedBackground;            // -1: none; loaded on the next update
-    glm::vec4 tint;                     // the current time-of-day tint
+    int requestedBackground; // -1: none; loaded on the next update
+    glm::vec4 tint;          // the current time-of-day tint
     glm::vec4 tintTarget;
-    int timeOfDay;                      // 0 night, 1 morning, 2 day
-    float changeMs;                     // background change timer, 6000 .. 0
-    float menuFade;                     // 1: no menu; the tint's colour channels get 0.8 + 0.2 m
+    int timeOfDay;  // 0 night, 1 morning, 2 day
+    float changeMs; // background change timer, 6000 .. 0
+    float menuFade; // 1: no menu; the tint's colour channels get 0.8 + 0.2 m
     SprayDrop drops[kMaxSprayDrops];
     int nextDrop;
     QueuedLeaves leaves[kMaxLeavesPerFrame];
     int leavesCount;
-    uint32_t ambientMs;                 // the ambient clock
+    uint32_t ambientMs; // the ambient clock
     int birdCounter;
-    bool loaded;                        // types read and scenes cached
+    bool loaded; // types read and scenes cached
 };
 
 extern Scenery scenery;
 
 constexpr float kBackgroundChangeMs = 6000.0f;
 
-void resetScenery();                                       // launch values, nothing loaded (tests)
-void loadScenery();                                        // start-up: "gameobjs.txt" and the 16 scene files
-int readGameObjectTypes(const char* text, int size);       // the types of a "gameobjs.txt" text; returns the count
-int findGameObjectType(const char* name);                  // index, or -1
+void resetScenery();                                 // launch values, nothing loaded (tests)
+void loadScenery();                                  // start-up: "gameobjs.txt" and the 16 scene files
+int readGameObjectTypes(const char* text, int size); // the types of a "gameobjs.txt" text; returns the count
+int findGameObjectType(const char* name);            // index, or -1
 bool parseSceneFile(const uint8_t* data, int size, SceneFile& out); // false: malformed (out left empty)
-SceneAnimation animationOfType(const char* typeName);     // from the words of a type name
-int backgroundForLevel(int levelIndex);                    // levelIndex / 5 + 1; negative: 0
-void setBackgroundForLevel(int levelIndex);                // the stage's background at once
-void requestBackgroundChange(int levelIndex);              // the stage's background on the next update
-void updateScenery();                                      // a requested change starts; the tint eases
-void setSceneryTimeOfDay(int kind);                        // 0 night, 1 morning, 2 day: the target tint
-void setSceneryTimeOfDayNow(int kind);                     // the same, and the tint at once
-void setSceneryMenuFade(float m);                          // a menu's fade over the scenery (1: none)
-glm::vec4 timeOfDayTint(int kind);                         // the tint of a time of day
-void drawScenery();                                        // the whole scenery, first in a frame
-void playAmbientSounds(int stage, bool gamePassed);       // the rhythms of birds and water
+SceneAnimation animationOfType(const char* typeName);               // from the words of a type name
+int backgroundForLevel(int levelIndex);                             // levelIndex / 5 + 1; negative: 0
+void setBackgroundForLevel(int levelIndex);                         // the stage's background at once
+void requestBackgroundChange(int levelIndex); // the stage's background on the next update
+void enterLevelScenery(
+    int levelIndex);                   // a level's scenery: changes over when its stage follows the shown one
+void updateScenery();                  // a requested change starts; the tint eases
+void setSceneryTimeOfDay(int kind);    // 0 night, 1 morning, 2 day: the target tint
+void setSceneryTimeOfDayNow(int kind); // the same, and the tint at once
+void setSceneryMenuFade(float m);      // a menu's fade over the scenery (1: none)
+glm::vec4 timeOfDayTint(int kind);     // the tint of a time of day
+void drawScenery(float scaleX = 1.0f,
+                 float scaleY = 1.0f);              // the whole scenery, first in a frame (scaled by a shake)
+void setSceneryForMenus();                          // white, the menus' background (behind the map's pages)
+void playAmbientSounds(int stage, bool gamePassed); // the rhythms of birds and water
 bool ambientDue(uint32_t clockMs, uint32_t deltaMs, uint32_t periodMs); // a period's sound plays now

@@ -17,15 +17,17 @@ struct Corner {
 };
 
 // A ".msh_s" image: header, positions, faces, then the texture pairs of the corners.
-std::vector<uint8_t> meshBytes(bool smooth, const std::vector<float>& positions, const std::vector<Corner>& corners,
-                               int claimedVertices = -1) {
+std::vector<uint8_t> meshBytes(bool smooth, const std::vector<float>& positions,
+                               const std::vector<Corner>& corners, int claimedVertices = -1) {
     std::vector<uint8_t> out(37, 0);
     out[3] = smooth ? 1 : 0;
     int32_t v = claimedVertices >= 0 ? claimedVertices : static_cast<int32_t>(positions.size() / 3);
     int32_t f = static_cast<int32_t>(corners.size() / 3);
     std::memcpy(out.data() + 29, &v, 4);
     std::memcpy(out.data() + 33, &f, 4);
-    auto put = [&](const void* p, size_t n) { out.insert(out.end(), (const uint8_t*)p, (const uint8_t*)p + n); };
+    auto put = [&](const void* p, size_t n) {
+        out.insert(out.end(), (const uint8_t*)p, (const uint8_t*)p + n);
+    };
     for (float x : positions) put(&x, 4);
     for (const Corner& c : corners) put(&c.vertex, 4);
     for (const Corner& c : corners) {
@@ -38,7 +40,7 @@ std::vector<uint8_t> meshBytes(bool smooth, const std::vector<float>& positions,
 const std::vector<float> kSquare = {0, 0, 0, 1, 0, 0, 1, 1, 0, 0, 1, 0};
 
 class MeshTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         releaseMeshes();
         resetFileRegistry();
@@ -101,9 +103,10 @@ TEST_F(MeshTest, ObjectIsCachedAndReadsItsBounds) {
     std::vector<uint8_t> mesh = meshBytes(false, kSquare, {{0, 0, 0}, {1, 1, 0}, {2, 1, 1}});
     std::string meshText(mesh.begin(), mesh.end());
     registerText("ornament.msh_s", meshText);
-    registerText("ornament.cgo", "nummeshes=1\r\nmesh0=ornament.msh_s\r\ntexture0=\r\nnumbounds=2\r\n"
-                                 "bound0.name=base\r\nbound0.b_circle=0\r\nbound0.center.x=1\r\nbound0.dx=5\r\n"
-                                 "bound1.name=top\r\nbound1.b_circle=1\r\nbound1.radius=2.5\r\n");
+    registerText("ornament.cgo",
+                 "nummeshes=1\r\nmesh0=ornament.msh_s\r\ntexture0=\r\nnumbounds=2\r\n"
+                 "bound0.name=base\r\nbound0.b_circle=0\r\nbound0.center.x=1\r\nbound0.dx=5\r\n"
+                 "bound1.name=top\r\nbound1.b_circle=1\r\nbound1.radius=2.5\r\n");
     MeshObject* first = getMeshObject("ornament.cgo");
     ASSERT_NE(first, nullptr);
     EXPECT_EQ(getMeshObject("ornament.cgo"), first);
@@ -125,7 +128,7 @@ TEST_F(MeshTest, ObjectIsCachedAndReadsItsBounds) {
 TEST_F(MeshTest, FrustumRejectsSpheresOutsideTheView) {
     glm::mat4 projection = perspectiveMatrix(0.785398f, 4.0f / 3.0f, 5, 400);
     EXPECT_TRUE(sphereInFrustum(projection, {0, 0, 50}, 1));
-    EXPECT_FALSE(sphereInFrustum(projection, {0, 0, -50}, 1));  // behind the eye
+    EXPECT_FALSE(sphereInFrustum(projection, {0, 0, -50}, 1));   // behind the eye
     EXPECT_FALSE(sphereInFrustum(projection, {500, 0, 50}, 10)); // far to the right
     EXPECT_TRUE(sphereInFrustum(projection, {0, 0, 402}, 5));    // touches the far plane
 }
