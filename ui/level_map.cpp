@@ -16,10 +16,11 @@
 #include "game/level_file.h"
 #include "player/profile.h"
 #include "player/settings.h"
+#include "ui/help_demo.h"
 #include "ui/menu_system.h"
 #include "ui/widgets.h"
-#include "visuals/scenery.h"
 #include "visuals/particle_effects.h"
+#include "visuals/scenery.h"
 
 LevelMap levelMap;
 
@@ -191,9 +192,10 @@ void drawMap() {
     }
     menuUpdate();
     menuDraw();
-    // HELP: the particle effects are skipped while the help demonstration runs.
-    updateEffects();
-    drawEffects();
+    if (!helpDemo.demoRunning) { // the demonstration's own effects would be drawn at the map's scale
+        updateEffects();
+        drawEffects();
+    }
     MenuPoint m = menuMouse();
     drawCursor(m.x, m.y);
     updateAudio();

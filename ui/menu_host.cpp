@@ -11,6 +11,7 @@
 #include "gameplay/game_scene.h"
 #include "player/profile.h"
 #include "player/settings.h"
+#include "ui/help_page.h"
 #include "ui/level_map.h"
 #include "ui/menu_system.h"
 
@@ -64,7 +65,7 @@ void applyCursor() {
 
 MenuHost menuHost = {
     gameSceneCurrent, showMap, playLevel, resumeSavedGame, saveRunningGame, restartLevel, giveUpLevel,
-    nullptr,          nullptr, nullptr,   applyScreenMode, applyCursor,     nullptr,
+    helpPageStart,    helpPageStop, nullptr, applyScreenMode, applyCursor, drawHelpPage,
 };
 
 void enterMapFromSplash() {

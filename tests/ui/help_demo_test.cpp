@@ -1,0 +1,86 @@
+#include "ui/help_demo.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "engine/file_registry.h"
+#include "game/level_file.h"
+
+namespace {
+
+std::vector<Point> clicks;
+void recordClick(float x, float y) {
+    clicks.push_back({x, y});
+}
+
+class HelpDemoTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        levelFiles.missingIsFatal = false;
+        resetHelpDemo();
+        helpDemo.click = recordClick;
+        clicks.clear();
+    }
+    void TearDown() override {
+        stopDemo();
+        resetHelpDemo();
+        levelFiles.missingIsFatal = true;
+    }
+    // Runs the demonstration in frames of ms until a cycle has ended; returns the clicks it made.
+    int clicksInOneCycle(float ms) {
+        int cycle = helpDemo.demoCycle;
+        int guard = 0;
+        while (helpDemo.demoCycle == cycle && guard++ < 100000) advanceDemo(ms);
+        return static_cast<int>(clicks.size());
+    }
+};
+
+TEST_F(HelpDemoTest, PlainBallCyclesThroughHelpLevelsFiveToEight) {
+    startDemo(0);
+    EXPECT_TRUE(helpDemo.demoRunning);
+    EXPECT_EQ(helpDemo.helpLevel, 5);
+    EXPECT_EQ(helpDemo.demoColour, 0);
+    clicksInOneCycle(16);
+    EXPECT_EQ(helpDemo.helpLevel, 6);
+    EXPECT_EQ(helpDemo.demoColour, 1);
+    EXPECT_EQ(helpDemo.demoStep, 0);
+    EXPECT_FLOAT_EQ(helpDemo.demoTime, 0);
+    for (int i = 0; i < 3; i++) clicksInOneCycle(16);
+    EXPECT_EQ(helpDemo.helpLevel, 5); // after the fourth cycle, back to the first
+    EXPECT_EQ(helpDemo.demoColour, 4);
+    EXPECT_EQ(helpLevelFor(3, 2), 3);
+}
+
+TEST_F(HelpDemoTest, SpecialPieceMakesOneClickFewer) {
+    startDemo(0);
+    int plain = clicksInOneCycle(16);
+    EXPECT_EQ(plain, 5);
+    clicks.clear();
+    startDemo(2);
+    EXPECT_EQ(helpDemo.helpLevel, 1);
+    int special = clicksInOneCycle(16);
+    EXPECT_EQ(special, plain - 1);
+}
+
+TEST_F(HelpDemoTest, LongFramesStillClickAtEveryStop) {
+    startDemo(0);
+    EXPECT_EQ(clicksInOneCycle(2000), 5);
+}
+
+TEST_F(HelpDemoTest, CursorPressesAndEasesBetweenStops) {
+    startDemo(0);
+    helpDemo.stops[1] = {0, 0};
+    helpDemo.stops[2] = {100, 0};
+    advanceDemo(1600); // into step 1
+    ASSERT_EQ(helpDemo.demoStep, 1);
+    advanceDemo(0); // u = 100 / 1500: pressed, barely moved
+    EXPECT_LT(helpDemo.cursorScale, 1.0f);
+    EXPECT_LT(helpDemo.cursor.x, 5.0f);
+    advanceDemo(650);
+    advanceDemo(0); // u = 0.5: halfway
+    EXPECT_NEAR(helpDemo.cursor.x, 50.0f, 0.5f);
+    EXPECT_FLOAT_EQ(helpDemo.cursorScale, 1.0f);
+}
+
+} // namespace

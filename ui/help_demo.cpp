@@ -1,0 +1,173 @@
+// The help demonstration's cursor, steps, clicks and cycles, and its drawing over the help board.
+#include "ui/help_demo.h"
+
+#include <cmath>
+#include <cstring>
+
+#include "engine/app_state.h"
+#include "engine/font.h"
+#include "engine/render.h"
+#include "game/game_state.h"
+#include "game/help_board.h"
+#include "game/level_file.h"
+#include "gameplay/board_view.h"
+#include "ui/widgets.h"
+#include "visuals/particle_effects.h"
+
+HelpDemo helpDemo;
+
+namespace {
+
+constexpr float kPi = 3.14159265f;
+
+void boardClick(float x, float y) {
+    int cx = -1, cy = -1;
+    cellFromPoint(x, y, &cx, &cy);
+    helpBoardClick(cx, cy);
+}
+
+// The stops: rest at X, the piece at U, its target V, the second piece Y, its target Z, back to X.
+void placeStops() {
+    const Point* p = levelFiles.demoPoints;
+    const int order[kDemoStops] = {2, 0, 1, 3, 4, 2};
+    for (int i = 0; i < kDemoStops; i++) helpDemo.stops[i] = p[order[i]];
+}
+
+void loadCycle() {
+    helpDemo.helpLevel = helpLevelFor(helpDemo.demoVariant, helpDemo.demoCycle);
+    std::memset(levelFiles.demoPoints, 0, sizeof levelFiles.demoPoints);
+    loadHelpBoard(helpDemo.demoCycle + 1, helpDemo.demoVariant, helpDemo.demoColour);
+    placeStops();
+    helpDemo.cursor = helpDemo.stops[0];
+    helpDemo.clicksInCycle = 0;
+}
+
+void clickHere() {
+    helpDemo.clicksInCycle++;
+    if (helpDemo.click) helpDemo.click(helpDemo.cursor.x, helpDemo.cursor.y);
+}
+
+Point lerp(const Point& a, const Point& b, float f) {
+    return {a.x + (b.x - a.x) * f, a.y + (b.y - a.y) * f};
+}
+
+} // namespace
+
+void resetHelpDemo() {
+    std::memset(static_cast<void*>(&helpDemo), 0, sizeof helpDemo);
+    helpDemo.cursorScale = 1;
+    helpDemo.clickU = -1;
+    helpDemo.click = boardClick;
+}
+
+int helpLevelFor(int variant, int cycle) {
+    return variant == 0 ? cycle + 5 : cycle + 1;
+}
+
+void startDemo(int variant) {
+    if (!helpDemo.click) resetHelpDemo();
+    helpDemo.demoTime = 0;
+    helpDemo.demoVariant = variant;
+    helpDemo.demoCycle = 0;
+    helpDemo.demoStep = 0;
+    helpDemo.demoRunning = true;
+    helpDemo.cursorScale = 1;
+    loadCycle();
+}
+
+void advanceDemo(float ms) {
+    HelpDemo& d = helpDemo;
+    if (!d.demoRunning) return;
+    // The cursor for the time now: a straight glide to the first stop, eased glides between the others.
+    d.clickU = -1;
+    d.cursorScale = 1;
+    if (d.demoStep == 0) {
+        d.cursor = lerp(d.stops[0], d.stops[1], std::fmin(d.demoTime / kDemoStopMs[0], 1.0f));
+    } else if (d.demoStep <= 4) {
+        float u = (d.demoTime - kDemoStopMs[d.demoStep - 1]) /
+                  (kDemoStopMs[d.demoStep] - kDemoStopMs[d.demoStep - 1]);
+        u = std::fmax(0.0f, std::fmin(u, 1.0f));
+        d.cursor = lerp(d.stops[d.demoStep], d.stops[d.demoStep + 1], std::sin(u * kPi - kPi / 2) / 2 + 0.5f);
+        d.clickU = u;
+        d.cursorScale = 1 - 0.15f * std::sin(std::fmin(u / 0.1f, 1.0f) * kPi);
+    }
+    d.demoTime += ms;
+    while (d.demoStep < kDemoStops - 1 && d.demoTime > kDemoStopMs[d.demoStep]) {
+        int ended = d.demoStep;
+        d.demoStep++;
+        d.cursor = d.stops[d.demoStep];
+        clickHere();
+        if (ended == 1 && d.demoVariant != 0) {
+            // A special piece acts where it was put: the second move is left out, and the step over it
+            // clicks the piece once more where it stands.
+            d.demoStep += 2;
+            d.demoTime += kDemoStopMs[3] - kDemoStopMs[1];
+            clickHere();
+        }
+    }
+    if (d.demoTime > kDemoStopMs[kDemoStops - 1]) {
+        d.demoStep = 0;
+        d.demoTime = 0;
+        d.demoCycle = (d.demoCycle + 1) % 4;
+        d.demoColour = (d.demoColour + 1) % 7;
+        loadCycle();
+    }
+}
+
+void drawDemo(float x, float y) {
+    HelpDemo& d = helpDemo;
+    if (!d.demoRunning) return;
+    float ox = x + 20, oy = y - 20;
+    // The board's centre: the middle of its stops, so the demonstration stands on the origin.
+    float minX = d.stops[0].x, maxX = minX, minY = d.stops[0].y, maxY = minY;
+    for (const Point& p : d.stops) {
+        minX = std::fmin(minX, p.x), maxX = std::fmax(maxX, p.x);
+        minY = std::fmin(minY, p.y), maxY = std::fmax(maxY, p.y);
+    }
+    float cx = (minX + maxX) / 2, cy = (minY + maxY) / 2;
+    auto toScreen = [&](const Point& p) {
+        return Point{ox + (p.x - cx) * kDemoScale, oy + (p.y - cy) * kDemoScale};
+    };
+
+    // Half speed: the board, its animations and the demonstration's clock all see half the frame.
+    float savedFrame = app.frameTimeMs;
+    app.frameTimeMs = savedFrame / 2;
+    Board* savedBoard = currentBoard;
+    bool savedActive = helpBoardActive;
+    helpBoardSweep();
+    currentBoard = &helpBoard;
+    helpBoardActive = true;
+    glm::mat4 m(1.0f);
+    m[0][0] = m[1][1] = kDemoScale;
+    m[3][0] = ox - cx * kDemoScale;
+    m[3][1] = oy - cy * kDemoScale;
+    setWorld(&m);
+    drawBoard();
+    flushBatch();
+    setWorld(nullptr);
+    currentBoard = savedBoard;
+    helpBoardActive = savedActive;
+    advanceDemo(app.frameTimeMs);
+    app.frameTimeMs = savedFrame;
+
+    begin2D();
+    if (d.clickU >= 0 && d.clickU < 0.8f) {
+        float opacity = 1 - d.clickU / 0.8f;
+        Point at = toScreen(d.stops[d.demoStep]);
+        setTextColor(255, 255, 255, static_cast<uint8_t>(255 * opacity));
+        drawText(at.x + 20, at.y + 20, 11 + std::sin(opacity * kPi), "click");
+        setTextColor(0xFFFFFFFFu);
+    }
+    Point c = toScreen(d.cursor);
+    drawAtlasTile(22, c.x + 30 * d.cursorScale, c.y - 32 * d.cursorScale, 0xFFFFFFFFu, d.cursorScale,
+                  d.cursorScale);
+}
+
+void stopDemo() {
+    helpDemo.demoRunning = false;
+    Board* saved = currentBoard;
+    currentBoard = &helpBoard;
+    clearBoard();
+    currentBoard = saved;
+    clearEffects();
+}
