@@ -188,6 +188,7 @@ void drawMap() {
         clearColor(0xFF000000u);
         setSceneryMenuFade(1.0f);
         drawScenery();
+        drawMenuOrnament();
         begin2D();
     }
     menuUpdate();

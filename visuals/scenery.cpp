@@ -432,6 +432,30 @@ void setSceneryMenuFade(float m) {
 void setSceneryForMenus() {
     setSceneryTimeOfDayNow(2);
     setBackgroundForLevel(-1);
+    if (!scenery.ornament) scenery.ornament = getMeshObject("pebble.cgo");
+}
+
+// A pebble turning slowly in the lower left of the menus' landscape, lit from the upper left.
+void drawMenuOrnament() {
+    if (!scenery.ornament) return;
+    flushBatch();
+    setRenderState(kPresetProjection, false);
+    setView(nullptr);
+    clearDepth(1.0f);
+    setRenderState(kPresetDepthTest, true);
+    setRenderState(kPresetDepthWrite, true);
+    setRenderState(kPresetLighting, true);
+    setCulling(false);
+    setLight(glm::normalize(glm::vec3(0.6f, -0.7f, 0.5f)), glm::vec4(1.0f),
+             glm::vec4(0.45f, 0.45f, 0.5f, 1.0f));
+    glm::mat4 m = glm::translate(glm::mat4(1.0f), glm::vec3(-26.0f, -15.5f, 60.0f));
+    m = glm::rotate(m, app.runTimeMs * 0.0006f, glm::vec3(0, 1, 0));
+    scenery.ornament->transform = glm::scale(m, glm::vec3(2.6f));
+    drawMeshObject(*scenery.ornament);
+    setRenderState(kPresetLighting, false);
+    setRenderState(kPresetDepthTest, false);
+    setRenderState(kPresetDepthWrite, false);
+    setRenderState(kPresetProjection, true);
 }
 
 void drawScenery(float scaleX, float scaleY) {

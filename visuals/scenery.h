@@ -85,7 +85,8 @@ struct Scenery {
     int leavesCount;
     uint32_t ambientMs; // the ambient clock
     int birdCounter;
-    bool loaded; // types read and scenes cached
+    bool loaded;          // types read and scenes cached
+    MeshObject* ornament; // the pebble turning on the menus' landscape; null when missing
 };
 
 extern Scenery scenery;
@@ -110,6 +111,7 @@ void setSceneryMenuFade(float m);      // a menu's fade over the scenery (1: non
 glm::vec4 timeOfDayTint(int kind);     // the tint of a time of day
 void drawScenery(float scaleX = 1.0f,
                  float scaleY = 1.0f);              // the whole scenery, first in a frame (scaled by a shake)
+void drawMenuOrnament();                            // the menus' mesh ornament, in 3D
 void setSceneryForMenus();                          // white, the menus' background (behind the map's pages)
 void playAmbientSounds(int stage, bool gamePassed); // the rhythms of birds and water
 bool ambientDue(uint32_t clockMs, uint32_t deltaMs, uint32_t periodMs); // a period's sound plays now

@@ -1,6 +1,7 @@
 // The data builder: makes every picture, both fonts, every sound and the music, the scenery and map
 // files, packs the archives and lays out the game's Data folder.
 // Usage: databuild SOURCE_DATA OUTPUT_DATA CONTACT_SHEET PREVIEW_DIR
+#include "mesh/mesh_build.h"
 #include "audio/audio_build.h"
 #include "catalogue.h"
 #include "contact_sheet.h"
@@ -24,6 +25,7 @@ int main(int argc, char** argv) {
     buildParticleSheet(catalogue);
     if (!buildFonts(catalogue)) return 1;
     buildScenery(catalogue);
+    buildMeshes(catalogue); // mesh objects: their own generator under mesh/
     buildLevelMap(catalogue);
     buildSplashPictures(catalogue);
     catalogue.addReview("mock game screen", mockGameScreen(catalogue));
