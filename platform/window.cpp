@@ -149,6 +149,8 @@ WindowInitResult initWindow(bool fullScreen) {
     }
     gWindow.vsync = SDL_GL_SetSwapInterval(1) == 0;
 
+    // Keys are read as key presses only; no input method should pop up for typed text.
+    SDL_StopTextInput();
     SDL_ShowWindow(gWindow.window);
     SDL_RaiseWindow(gWindow.window);
     glClearColor(0, 0, 0, 1);
