@@ -19,7 +19,6 @@ void MapScene::leave() {
 }
 
 void MapScene::update() {
-    menuKey(static_cast<unsigned>(pendingKey));
     Scene::update();
     pendingKey = 0;
 }
@@ -29,7 +28,8 @@ void MapScene::draw() {
 }
 
 void MapScene::keyDown(int virtualKey) {
-    pendingKey = virtualKey;
+    pendingKey = virtualKey; // the typed-letter words of the update
+    menuKey(static_cast<unsigned>(virtualKey));
 }
 
 void MapScene::leftDown() {

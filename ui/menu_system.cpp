@@ -300,6 +300,7 @@ void openPage(MenuPage* page) {
         return;
     }
     menus.currentPage = page;
+    menus.keyQueueCount = 0;
     menus.hoveredWidget = -1;
     menus.buttonCount = 0;
     menus.widgetCount = 0;
@@ -368,6 +369,12 @@ void menuUpdate() {
     menus.mouseMoved = false;
     dragSliders();
     handleKey();
+    if (menus.menuKeyCode == 0 && menus.keyQueueCount > 0) {
+        menus.menuKeyCode = menus.keyQueue[menus.keyQueueHead];
+        menus.keyQueueHead =
+            (menus.keyQueueHead + 1) % static_cast<int>(sizeof menus.keyQueue / sizeof menus.keyQueue[0]);
+        --menus.keyQueueCount;
+    }
 }
 
 bool hoverTestButtons() {
@@ -418,7 +425,19 @@ void hoverTest() {
 
 void menuKey(unsigned virtualKey) {
     if (menus.opening || menus.closing || virtualKey == 0) return;
-    menus.menuKeyCode = virtualKey;
+    if (menus.menuKeyCode == 0) {
+        menus.menuKeyCode = virtualKey;
+        return;
+    }
+    // Fast typing brings several keys between two frames; they wait their turn instead of replacing
+    // each other (the oldest is dropped when eight wait).
+    constexpr int n = sizeof menus.keyQueue / sizeof menus.keyQueue[0];
+    if (menus.keyQueueCount == n) {
+        menus.keyQueueHead = (menus.keyQueueHead + 1) % n;
+        --menus.keyQueueCount;
+    }
+    menus.keyQueue[(menus.keyQueueHead + menus.keyQueueCount) % n] = virtualKey;
+    ++menus.keyQueueCount;
 }
 
 void menuClick() {

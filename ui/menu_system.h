@@ -65,6 +65,8 @@ struct MenuSystem {
     int selectedItem;      // index among the current page's items; -1 none
     int hoveredWidget;     // hovered (or chosen) widget; -1 none
     unsigned menuKeyCode;  // key for the next menuUpdate; 0 none
+    unsigned keyQueue[8];  // keys that arrived while menuKeyCode was taken, a ring: one per frame moves on
+    int keyQueueHead, keyQueueCount;
     bool opening, closing; // a transition runs
     float transitionTimer; // ms in the running transition
     float fadeAmount;      // 0 shown .. 1 gone

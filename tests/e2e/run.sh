@@ -375,6 +375,94 @@ flow_defeat_greying() {
     GAME_PID=""
 }
 
+
+# ---- the menus: first start, profiles, options, exit ----------------------------------------------
+
+# Window pixel of a menu point (x, y in screen units): the 800 x 600 picture scaled and centred in the window.
+menu_px() {
+    local size w h
+    size=$(window_size "$WIN")
+    w=${size%x*}
+    h=${size#*x}
+    awk -v w="$w" -v h="$h" -v x="$1" -v y="$2" 'BEGIN {
+        s = w / 800 < h / 600 ? w / 800 : h / 600
+        printf "%d %d\n", w / 2 + x * s, h / 2 - y * s }'
+}
+
+click_menu() {  # click_menu X Y: a click on a point of the menu screen
+    local p
+    p=$(menu_px "$1" "$2")
+    xdotool mousemove --window "$WIN" ${p% *} ${p#* } sleep 0.15 click 1
+    sleep 0.2
+}
+
+key() { xdotool key --window "$WIN" "$@"; sleep 0.7; }  # key KEY...: keys, then time for the transitions
+
+past_splash() {  # past_splash NAME: starts the game, waits for the press-any-key screen and presses a key
+    start_game "$1"
+    WIN=$(wait_window 30)
+    sleep 2
+    screenshot "$1-splash"
+    sleep 9   # the splash picture (4 s), then the loading
+    screenshot "$1-press-any-key"
+    key space
+    sleep 1.5
+}
+
+player_file() { echo "$HOME_DIR/data/pebblecraft/settings/$1"; }
+
+flow_first_start_and_exit() {
+    fresh_home first
+    past_splash first
+    screenshot first-newprofile
+    xdotool type --window "$WIN" --delay 120 "ada7"
+    key Return
+    sleep 1
+    screenshot first-main
+    check "a first start creates the profile typed on the new-profile page" file_has "$(player_file profiles.dat)" ADA7
+    # "exit" is the last item of "main": Up from the first item reaches it; "yes" is the question's first.
+    key Up
+    key Return
+    sleep 0.5
+    screenshot first-quit-question
+    key Return
+    wait_exit "$GAME_PID" 10
+    check "exit with yes ends the program with code 0" equals "$EXIT_CODE" 0
+    GAME_PID=""
+    check "the settings are written at exit" test -s "$HOME_DIR/config/pebblecraft/settings"
+    check "the records are written at exit" test -s "$(player_file records.dat)"
+
+    # A later start greets the same player on "main".
+    past_splash second-start
+    screenshot second-start-main
+    check "a later start keeps the player" file_has "$(player_file profiles.dat)" ADA7
+    # Options: the sound volume one step down with its left arrow, the full-screen box off, "apply".
+    key Down Down Down
+    key Return
+    sleep 0.5
+    local before
+    before=$(window_size "$WIN")
+    click_menu -112 135
+    click_menu -112 135
+    click_menu -100 12
+    screenshot options-changed
+    click_menu -85 -193
+    sleep 1.5
+    screenshot options-applied
+    close_window "$WIN"
+    wait_exit "$GAME_PID" 10
+    GAME_PID=""
+    local bytes
+    bytes=$(od -An -tu4 -N8 "$HOME_DIR/config/pebblecraft/settings" | tr -s ' ')
+    check "the sound volume lowered on the options page is stored" equals "$bytes" " 50 48"
+
+    start_game options-restart
+    WIN=$(wait_window 30)
+    sleep 2
+    check "the window mode chosen on the options page holds after a restart" \
+        test "$(window_size "$WIN")" != "$before"
+}
+
 FLOWS=(
     flow_window_and_single_instance
     flow_full_screen
@@ -385,7 +473,10 @@ FLOWS=(
     flow_level_moves
     flow_pause_bomb_and_level_complete
     flow_defeat_greying
+    flow_first_start_and_exit
 )
+# E2E_FLOWS="flow_a flow_b" runs only those.
+[ -n "${E2E_FLOWS:-}" ] && read -ra FLOWS <<<"$E2E_FLOWS"
 
 # ---- set-up --------------------------------------------------------------------------------------
 

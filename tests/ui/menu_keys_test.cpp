@@ -89,3 +89,12 @@ TEST_F(MenuKeys, EscapeOnTheInGameMenuReturnsToPlay) {
     press(27);
     EXPECT_FALSE(game.menuOpen);
 }
+
+TEST_F(MenuKeys, KeysArrivingBetweenTwoFramesAreHandledInTurn) {
+    open("main");
+    menuKey(40);
+    menuKey(40);
+    menuKey(40);
+    settle();
+    EXPECT_EQ(menus.selectedItem, 3);
+}
