@@ -137,13 +137,28 @@ void drawDemo(float x, float y) {
     helpBoardSweep();
     currentBoard = &helpBoard;
     helpBoardActive = true;
+    // The board view draws in the game's 3D setting (its sprites face the camera at z = 0), on a board
+    // that is neither paused, won nor lost, whatever the game behind the page is doing.
     glm::mat4 m(1.0f);
     m[0][0] = m[1][1] = kDemoScale;
     m[3][0] = ox - cx * kDemoScale;
     m[3][1] = oy - cy * kDemoScale;
+    glm::mat4 view(1.0f);
+    view[3][2] = 50.0f;
+    setView(&view);
+    setOrthographic(800, 600, 1, 100);
     setWorld(&m);
+    glm::vec4 savedTint = render.tint;
+    render.tint = glm::vec4(1.0f);
+    float savedPause = game.pauseMs, savedDefeat = game.defeatCountdownMs,
+          savedComplete = game.completeCountdownMs;
+    game.pauseMs = game.defeatCountdownMs = game.completeCountdownMs = 0;
     drawBoard();
     flushBatch();
+    game.pauseMs = savedPause;
+    game.defeatCountdownMs = savedDefeat;
+    game.completeCountdownMs = savedComplete;
+    render.tint = savedTint;
     setWorld(nullptr);
     currentBoard = savedBoard;
     helpBoardActive = savedActive;
