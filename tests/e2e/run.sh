@@ -463,6 +463,48 @@ flow_first_start_and_exit() {
         test "$(window_size "$WIN")" != "$before"
 }
 
+flow_classic_save_and_resume() {
+    fresh_home classic
+    past_splash classic
+    xdotool type --window "$WIN" --delay 120 "bea"
+    key Return
+    sleep 1
+    key Return           # "Classic": the level map of the mode
+    sleep 1.5
+    screenshot classic-map
+    key Return           # "start": level 1 in the game scene
+    sleep 3
+    screenshot classic-level
+    key Escape           # a first help page, if one is shown, goes back to play
+    sleep 1
+    # Moves: clicks along three rows select balls and send them to empty cells.
+    local row col
+    for row in 8 11 14; do
+        for col in $(seq 7 2 23); do click_menu $(((col - 5) * 40 - 360)) $((280 - (row - 5) * 40)); done
+    done
+    sleep 1.5
+    screenshot classic-moves
+    key Escape           # the in-game menu
+    sleep 1
+    screenshot classic-game-menu
+    key Up               # "main", the last item
+    key Return
+    sleep 1
+    screenshot classic-saved-note
+    check "leaving with main saves the game" test -s "$(player_file BEA_0.sav)"
+    key Return           # "ok": the map with "main"
+    sleep 1.5
+    key Return           # "Classic" again
+    sleep 1.5
+    screenshot classic-load-question
+    key Return           # "yes"
+    sleep 3
+    screenshot classic-resumed
+    close_window "$WIN"
+    wait_exit "$GAME_PID" 10
+    GAME_PID=""
+}
+
 FLOWS=(
     flow_window_and_single_instance
     flow_full_screen
@@ -474,6 +516,7 @@ FLOWS=(
     flow_pause_bomb_and_level_complete
     flow_defeat_greying
     flow_first_start_and_exit
+    flow_classic_save_and_resume
 )
 # E2E_FLOWS="flow_a flow_b" runs only those.
 [ -n "${E2E_FLOWS:-}" ] && read -ra FLOWS <<<"$E2E_FLOWS"
