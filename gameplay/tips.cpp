@@ -1,5 +1,7 @@
 #include "gameplay/tips.h"
 
+#include "ui/help_demo.h"
+
 #include <cstdio>
 #include <cstring>
 
@@ -173,9 +175,13 @@ bool tipShownNow() {
 }
 
 void drawTip(int click) {
-    if (!tips.active) return;
+    if (!tips.active) {
+        tipDemoClosed();
+        return;
+    }
     if (tipCancelled()) {
         tips.active = false;
+        tipDemoClosed();
         return;
     }
     if (click == 0 && tips.delayMs >= 0) {
@@ -186,9 +192,9 @@ void drawTip(int click) {
     float grow = -tips.delayMs / 250;
     if (grow > 1) grow = 1;
     if (click == 0) {
-        // Tip pictures (a demonstration of the piece) come with the help pages; until they are on
-        // main the balloon shows its text only.
         BalloonBox box = drawBalloon(tips.x, tips.y, tipMessage(), kTipWidth, tips.hasButton, grow);
+        // The picture: the help demonstration with the tip's piece, above the balloon once it has grown.
+        if (tips.picture >= 0 && grow >= 1) drawTipDemo(tips.picture, (box.left + box.right) / 2, box.top);
         tips.buttonLeft = box.buttonLeft;
         tips.buttonTop = box.buttonTop;
         tips.buttonRight = box.buttonRight;

@@ -178,7 +178,26 @@ void drawDemo(float x, float y) {
                   d.cursorScale);
 }
 
+void drawTipDemo(int picture, float centreX, float balloonTop) {
+    if (picture < 0 || picture > 4) return;
+    if (!helpDemo.demoRunning || (helpDemo.startedByTip && helpDemo.demoVariant != picture)) {
+        startDemo(picture);
+        helpDemo.startedByTip = true;
+    }
+    const float half = 80, height = 130, bottom = balloonTop + 6;
+    begin2D();
+    setTexture(nullptr);
+    drawRect(centreX - half, bottom + height, centreX + half, bottom, kWholeTexture, 0xC0302418u);
+    drawDemo(centreX - 20, bottom + height / 2 + 20);
+    begin2D();
+}
+
+void tipDemoClosed() {
+    if (helpDemo.demoRunning && helpDemo.startedByTip) stopDemo();
+}
+
 void stopDemo() {
+    helpDemo.startedByTip = false;
     helpDemo.demoRunning = false;
     Board* saved = currentBoard;
     currentBoard = &helpBoard;

@@ -21,6 +21,7 @@ struct HelpDemo {
     int helpLevel;                   // number of the help file shown
     int clicksInCycle;               // clicks made since the cycle began
     void (*click)(float x, float y); // the demonstration board's left click (tests record here)
+    bool startedByTip;               // a tip balloon started it (and stops it when it closes)
 };
 
 extern HelpDemo helpDemo;
@@ -33,3 +34,7 @@ void startDemo(int variant);              // the first cycle of a variant
 void advanceDemo(float ms);               // cursor, steps, clicks and cycles by ms of (already halved) time
 void drawDemo(float x, float y); // one frame of the demonstration with its origin at (x + 20, y - 20)
 void stopDemo();                 // ends it and clears the board
+// A tip balloon's picture (0 ball, 1..4 the special pieces) drawn on a dark plate above the balloon's
+// top edge; reuses the help page's running demonstration.
+void drawTipDemo(int picture, float centreX, float balloonTop);
+void tipDemoClosed(); // the tip is gone: a demonstration it started stops

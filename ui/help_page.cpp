@@ -31,6 +31,7 @@ char ballTip[kWrapBufferSize];
 
 void helpPageStart() {
     startDemo(0);
+    helpDemo.startedByTip = false;
 }
 
 void helpPageStop() {
