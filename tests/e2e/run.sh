@@ -505,6 +505,40 @@ flow_classic_save_and_resume() {
     GAME_PID=""
 }
 
+flow_second_profile() {
+    fresh_home profiles
+    past_splash profiles
+    xdotool type --window "$WIN" --delay 120 "ann"
+    key Return
+    sleep 1
+    click_menu -220 -269  # "ifnotyou": the profile list with the current player chosen
+    sleep 1
+    key Down              # "newprofile"
+    key Return
+    sleep 1
+    xdotool type --window "$WIN" --delay 120 "cal"
+    key Return
+    sleep 1.5
+    screenshot profiles-second-main
+    click_menu -220 -269
+    sleep 1
+    screenshot profiles-list
+    key Down Down Down    # "remove" acts on the chosen profile, the new current one
+    key Return
+    sleep 1
+    key Return            # "yes"
+    sleep 1.5
+    screenshot profiles-removed
+    key Return            # "selectprofile": the one left
+    sleep 1.5
+    screenshot profiles-selected
+    close_window "$WIN"
+    wait_exit "$GAME_PID" 10
+    GAME_PID=""
+    check "the removed profile is gone from the player files" test -z "$(grep -a CAL "$(player_file profiles.dat)")"
+    check "the first profile stays" file_has "$(player_file profiles.dat)" ANN
+}
+
 FLOWS=(
     flow_window_and_single_instance
     flow_full_screen
@@ -517,6 +551,7 @@ FLOWS=(
     flow_defeat_greying
     flow_first_start_and_exit
     flow_classic_save_and_resume
+    flow_second_profile
 )
 # E2E_FLOWS="flow_a flow_b" runs only those.
 [ -n "${E2E_FLOWS:-}" ] && read -ra FLOWS <<<"$E2E_FLOWS"
