@@ -1,0 +1,64 @@
+#include <gtest/gtest.h>
+
+#include "app/typed_words.h"
+#include "tests/ui/menu_fixture.h"
+
+using MenuPages = MenuFixture;
+
+TEST_F(MenuPages, AWonLevelWithScoreZeroFillsEveryStatisticsRowAtOnce) {
+    game.score = 0;
+    open("levelcomplete");
+    app.frameTimeMs = 20;
+    menuUpdate();
+    menuDraw();
+    EXPECT_EQ(menus.stats.stage, 4);
+}
+
+TEST_F(MenuPages, EnterEndsTheCountUpBeforeItActivatesTheItem) {
+    game.score = 2000;
+    open("levelcomplete");
+    press(13);
+    EXPECT_EQ(menus.stats.stage, 4);
+    EXPECT_EQ(page(), "levelcomplete");
+    EXPECT_FALSE(menus.closing);
+}
+
+TEST_F(MenuPages, CreditsStopWhenTheLastLineReachesTheBottom) {
+    splitCreditLines(
+        "line 0\r\nline 1\r\nline 2\r\nline 3\r\nline 4\r\nline 5\r\nline 6\r\nline 7\r\nline 8\r\nline 9");
+    ASSERT_EQ(menus.creditLineCount, 10);
+    open("credits");
+    app.frameTimeMs = 1000;
+    for (int i = 0; i < 30; ++i) menuDraw();
+    EXPECT_NEAR(0.03f * menus.creditsTimerMs - 200, 350, 30); // stops at the first frame past 40 * 10 - 50
+    float stopped = menus.creditsTimerMs;
+    menuDraw();
+    EXPECT_EQ(menus.creditsTimerMs, stopped);
+}
+
+TEST_F(MenuPages, ALockedLevelMarkCanBeChosenOnlyWhileAllLevelsAreOpen) {
+    createProfile("ZED");
+    open("mode1");
+    menuDraw();
+    ASSERT_EQ(menus.widgetCount, kLevelCount);
+    // Every mark sits on the same point without a path; put mark 5 somewhere of its own.
+    menus.widgets[5] = Widget{100, 112, 124, 88, WIDGET_LEVELMARK, 0, 0, 0};
+    app.mouseX = 400 + 112;
+    app.mouseY = 300 - 100;
+    menuClick();
+    EXPECT_EQ(menus.selectedLevel, 0);
+    typedWords.allLevelsOpen = true;
+    menuClick();
+    EXPECT_EQ(menus.selectedLevel, 5);
+    typedWords.allLevelsOpen = false;
+}
+
+TEST_F(MenuPages, TheProfileListRegistersOneLinePerProfileWithTheFirstChosen) {
+    for (const char* name : {"A", "B", "C", "D", "E", "F", "G", "H"}) createProfile(name);
+    open("profiles");
+    menuDraw();
+    int profileWidgets = 0;
+    for (int i = 0; i < menus.widgetCount; ++i) profileWidgets += menus.widgets[i].type == WIDGET_PROFILE;
+    EXPECT_EQ(profileWidgets, 8);
+    EXPECT_EQ(menus.hoveredWidget, 0);
+}
