@@ -60,5 +60,7 @@ bool runStartup() {
     releaseFileByName("targa.dat");
     releaseFileByName("jpeg.dat");
     releaseFileByName("texts.dat");
+    // The drawn cursor replaces the system's arrow when the settings ask for it.
+    if (menuHost.applyCursor) menuHost.applyCursor();
     return true;
 }
