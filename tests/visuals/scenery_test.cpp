@@ -87,6 +87,32 @@ TEST_F(SceneryTest, ObjectOfUnknownTypeIsNotDrawn) {
     EXPECT_EQ(render.triangleCount, 2); // the rock's quad alone
 }
 
+TEST_F(SceneryTest, BackgroundChangeSwirlsFirstThenFadesTheNewOneIn) {
+    createTexture("animbacks/_a_back1.jpg", 1024, 1024, kFormatA8R8G8B8);
+    createTexture("animbacks/_a_back2.jpg", 1024, 1024, kFormatA8R8G8B8);
+    scenery.loaded = true; // no scene files: each background is its picture alone
+    setBackgroundForLevel(3);
+    EXPECT_EQ(scenery.currentBackground, 1);
+    requestBackgroundChange(7);
+    app.frameTimeMs = 100;
+    int oneBackground = 0, bothBackgrounds = 0, frames = 0;
+    do {
+        render.triangleCount = 0;
+        drawScenery();
+        flushBatch();
+        if (render.triangleCount == 2) oneBackground++;
+        if (render.triangleCount == 4) bothBackgrounds++;
+        frames++;
+    } while (scenery.changeMs > 0 && frames < 1000);
+    // Frames at 100 ms: timer 6000 down to 3000 shows the old landscape swirling away alone, 2900 down to
+    // 100 the new one fading in over it; 6000 ms in all.
+    EXPECT_EQ(oneBackground, 31);
+    EXPECT_EQ(bothBackgrounds, 29);
+    EXPECT_EQ(frames, 60);
+    EXPECT_EQ(scenery.currentBackground, 2);
+    EXPECT_EQ(scenery.currentBack, findTexture("animbacks/_a_back2.jpg"));
+}
+
 TEST_F(SceneryTest, SceneCountThatDoesNotFitIsRejected) {
     std::vector<uint8_t> bytes = sceneBytes({{"rock", 0, 1, 1, 0}}, 2);
     SceneFile& scene = scenery.scenes[2];
