@@ -32,10 +32,12 @@ char ballTip[kWrapBufferSize];
 void helpPageStart() {
     startDemo(0);
     helpDemo.startedByTip = false;
+    helpBoardActive = true; // the game behind the page stands still and its effects wait
 }
 
 void helpPageStop() {
     stopDemo();
+    helpBoardActive = false;
 }
 
 void drawHelpPage() {
