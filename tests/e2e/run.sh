@@ -136,7 +136,7 @@ flow_window_and_single_instance() {
     fresh_home window
     start_game window
     local id
-    id=$(wait_window 30)
+    id=$(wait_window 60)
     check "the window titled Pebblecraft appears" test -n "$id"
     [ -n "$id" ] || { stop_game; return; }
     check "its client area is 800 x 600" equals "$(window_size "$id")" "800x600"
@@ -168,7 +168,7 @@ flow_full_screen() {
     fresh_home full full
     start_game full
     local id
-    id=$(wait_window 30)
+    id=$(wait_window 60)
     check "the full-screen window appears" test -n "$id"
     [ -n "$id" ] || { stop_game; return; }
     sleep 1
@@ -189,7 +189,7 @@ flow_stale_lock() {
     echo stale >"$HOME_DIR/config/pebblecraft/instance.lock"
     start_game stale
     local id
-    id=$(wait_window 30)
+    id=$(wait_window 60)
     check "a stale lock file does not block the start" test -n "$id"
     [ -n "$id" ] && close_window "$id"
     wait_exit "$GAME_PID" 10
@@ -259,8 +259,8 @@ start_level() {  # start_level NAME MODE:LEVEL[:SECONDS] [PIECES]: sets GAME_PID
     game_env env PEBBLECRAFT_DEV_LEVEL="$2" PEBBLECRAFT_DEV_PIECES="${3:-}" PEBBLECRAFT_DEV_STATE="$STATE" \
         "$GAME" >"$WORK/$1.out" 2>"$WORK/$1.err" &
     GAME_PID=$!
-    WIN=$(wait_window 30)
-    local deadline=$((SECONDS + 40))  # the splash shows first; the level starts after the start-up
+    WIN=$(wait_window 60)
+    local deadline=$((SECONDS + 120))  # the splash shows first; the level starts after the start-up
     while [ $SECONDS -lt $deadline ] && [ ! -s "$STATE" ]; do sleep 0.2; done
     [ -s "$STATE" ]
 }
@@ -351,7 +351,7 @@ flow_pause_bomb_and_level_complete() {
     # An emptied board may already have won the level; otherwise the cheat key N completes it.
     [ "$(state_value complete)" -gt 0 ] || xdotool key --window "$WIN" n
     # The tiles shiver from 7500 to 6500 ms of the sequence, then fly apart: shoot them on their way.
-    local deadline=$((SECONDS + 10))
+    local deadline=$((SECONDS + 30))
     while [ $SECONDS -lt $deadline ] && ! [ "$(state_value complete)" -gt 0 -a "$(state_value complete)" -le 5000 ]; do
         sleep 0.1
     done
@@ -366,7 +366,7 @@ flow_defeat_greying() {
     start_level defeat "1:0:4"  # a puzzle clock of 4 seconds
     check "the puzzle level starts" test -s "$STATE"
     [ -s "$STATE" ] || { stop_game; return; }
-    local deadline=$((SECONDS + 20))
+    local deadline=$((SECONDS + 60))
     while [ $SECONDS -lt $deadline ] && [ "$(state_value defeat)" -le 0 ]; do sleep 0.2; done
     check "the clock runs out into the defeat sequence" test "$(state_value defeat)" -gt 0
     sleep 2.8
@@ -401,7 +401,7 @@ key() { xdotool key --window "$WIN" "$@"; sleep 0.7; }  # key KEY...: keys, then
 
 past_splash() {  # past_splash NAME: starts the game, waits for the press-any-key screen and presses a key
     start_game "$1"
-    WIN=$(wait_window 30)
+    WIN=$(wait_window 60)
     sleep 2
     screenshot "$1-splash"
     sleep 9   # the splash picture (4 s), then the loading
@@ -458,7 +458,7 @@ flow_first_start_and_exit() {
     check "the sound volume lowered on the options page is stored" equals "$bytes" " 50 48"
 
     start_game options-restart
-    WIN=$(wait_window 30)
+    WIN=$(wait_window 60)
     sleep 2
     check "the window mode chosen on the options page holds after a restart" \
         test "$(window_size "$WIN")" != "$before"
