@@ -33,23 +33,7 @@
 #include "visuals/particle_effects.h"
 #include "visuals/quick_effects.h"
 
-namespace {
-std::atomic<long> allocations{0};
-}
-
-// Every allocation of the process goes through here and is counted.
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-void* operator new(size_t size) {
-    allocations.fetch_add(1, std::memory_order_relaxed);
-    if (void* p = std::malloc(size ? size : 1)) return p;
-    throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept {
-    std::free(p);
-}
-void operator delete(void* p, size_t) noexcept {
-    std::free(p);
-}
+#include "bench/allocation_counter.h"
 
 namespace {
 

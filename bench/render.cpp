@@ -11,9 +11,9 @@
 #include "engine/render.h"
 #include "engine/texture.h"
 
-namespace {
+#include "bench/allocation_counter.h"
 
-std::atomic<long> allocations{0};
+namespace {
 
 constexpr int kQuads = 5000;
 constexpr int kTextureCount = 8;
@@ -94,17 +94,4 @@ BENCHMARK(BM_SubmitQuadsInMixedRuns)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
-// Every heap allocation of the process is counted, so a frame that allocates shows in the counter.
-// (GCC cannot see that these replace the global pair, and warns about malloc memory freed by delete.)
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-void* operator new(std::size_t size) {
-    allocations.fetch_add(1, std::memory_order_relaxed);
-    if (void* p = std::malloc(size ? size : 1)) return p;
-    throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept {
-    std::free(p);
-}
-void operator delete(void* p, std::size_t) noexcept {
-    std::free(p);
-}
+
