@@ -44,6 +44,10 @@ void drawSheetFrame(int frame, float x, float y, float angleDeg, float halfSize,
                     bool additive) {
     const Texture* sheet = particleSystem.sheet;
     setSpriteBlend(sheet, additive);
+    // The sheet's light frames are white wherever they shine at all and are shaped by their alpha alone;
+    // added by their colour they would land as hard white discs, so they are weighted by their alpha, as
+    // the effect sprites are.
+    if (additive) setBlendFactors(BlendFactor::SrcAlpha, BlendFactor::One);
     spriteQuad(x, y, angleDeg, halfSize,
                sheetFrame(frame, sheet ? sheet->width : 1024, sheet ? sheet->height : 1024), argb);
 }

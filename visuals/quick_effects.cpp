@@ -32,8 +32,10 @@ const QuickPreset kQuickPresets[kQuickPresetCount] = {
     // 2: spinning, growing star
     {1500, 53, 1, 7, 0.15f, 0, 0, -0.3f, -0.3f, {1, 1, 1, 1}, {0, 0, 0, -0.00075f}, 0,
      -0.01f, 0.01f, -0.01f, 0.01f, 0, 0, 0, 0, 0},
-    // 3: aim ring, growing glow
-    {1000, 17, 0, 0, 0.08f, 0, 0, 0, 0, {1, 1, 1, 1}, {-0.0009f, -0.0009f, -0.0009f, 0}, 0,
+    // 3: aim ring of small warm sparks. The aim marker lays 32 of these on a ring of radius 30, so they
+    // must stay small and dim: grown to tens of pixels they overlap so often that the adding saturates
+    // into a solid white disc over the target.
+    {700, 17, 0, 3, 0.008f, 0, 0, 0, 0, {0.9f, 0.7f, 0.3f, 1}, {-0.0013f, -0.001f, -0.0004f, 0}, 0,
      0, 0, 0, 0, 0, 0, 0, 0, 0},
     // 4: slowly brightening, swirling haze; its alpha fades it out by the end of its life
     {3000, 12, 0, 1, 0.12f, 0, 0, 0.1f, 0.1f, {0, 0, 0, 0.35f}, {0.00033f, 0.00033f, 0.00033f, -0.000117f}, 0,

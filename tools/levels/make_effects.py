@@ -35,13 +35,14 @@ BASE = dict(parfrequency=10, color0=(1, 1, 1, 1), color0dev=(0, 0, 0, 0), color1
 
 EFFECTS = {
     # A ball pops: a few sparks fly out and fall ...
-    "ball1": dict(parfrequency=8, color0=(1, 1, 0.9, 1), color0dev=(0, 0.1, 0.2, 0), color1=(1, 0.7, 0.3, 0),
+    "ball1": dict(parfrequency=8, color0=(1, 0.85, 0.45, 1), color0dev=(0, 0.15, 0.3, 0), color1=(1, 0.7, 0.3, 0),
                   radius0=13, radius0dev=3, radius1=3, partime=560, partimedev=120, positiondev=(6, 6, 0),
                   speeddev=(30, 30, 0), speed=(0, 40, 0), gravity=260, numparticle=17, rotdev=180,
                   drotdev=360, polarpar=(4, 140, 0, 0), polarpardev=(2, 60, 180, 0)),
-    # ... over a short soft flash.
-    "ball2": dict(parfrequency=1, color0=(1, 1, 1, 0.85), color1=(0.8, 0.9, 1, 0), radius0=20, radius1=44,
-                  partime=320, numparticle=12),
+    # ... round a small warm ring of light that opens and fades. Additive light over the pale tiles
+    # saturates quickly: a large bright glow here read as a solid white disc over the cleared balls.
+    "ball2": dict(parfrequency=1, color0=(1, 0.8, 0.45, 0.6), color1=(1, 0.45, 0.2, 0), radius0=10, radius1=26,
+                  partime=320, numparticle=2),
     # Triple bomb: a fiery burst ...
     "bomb1": dict(parfrequency=34, color0=(1, 0.85, 0.35, 1), color0dev=(0, 0.15, 0.2, 0), color1=(0.9, 0.2, 0, 0),
                   radius0=16, radius0dev=5, radius1=34, radius1dev=8, partime=700, partimedev=220,
