@@ -7,6 +7,7 @@
 #include "game/board.h"
 #include "game/level_file.h"
 #include "game/moves.h"
+#include "game/removal_queue.h"
 #include "game/rules_step.h"
 
 namespace {
@@ -46,6 +47,7 @@ bool loadAllLevelFiles() {
 void helpBoardSweep() {
     OnHelpBoard help;
     boardSweep();
+    updateRemovalQueue(); // the demonstration's own pops, while the help board is active (no points)
 }
 
 void helpBoardClick(int x, int y) {

@@ -10,17 +10,29 @@
 #include "game/presentation_events.h"
 
 RemovalQueue removalQueue;
+RemovalQueue helpRemovalQueue;
 
 void resetRemovalQueue() {
     removalQueue = RemovalQueue{};
+    helpRemovalQueue = RemovalQueue{};
+}
+
+void resetHelpRemovalQueue() {
+    helpRemovalQueue = RemovalQueue{};
 }
 
 namespace {
+// The help demonstration's removals wait and pop in a queue of their own: the game's queue stands still
+// behind the help page, and anything left in it pops on the game's board once the page has closed.
+RemovalQueue& activeQueue() {
+    return helpBoardActive ? helpRemovalQueue : removalQueue;
+}
+
 bool popped(const RemovalEntry& entry) {
     return entry.ageMs > entry.delayMs + kRemovalVanishMs;
 }
 
-void pop(const RemovalEntry& entry) {
+void pop(RemovalQueue& queue, const RemovalEntry& entry) {
     PresentationEvents& events = presentation();
     switch (entry.kind) {
     case kTripleBomb:
@@ -44,10 +56,10 @@ void pop(const RemovalEntry& entry) {
     default:
         events.effect("ball1", entry.x, entry.y);
         events.effect("ball2", entry.x, entry.y);
-        if (!removalQueue.ballSoundPlayed) {
+        if (!queue.ballSoundPlayed) {
             int step = game.mode == kModeAction ? 2000 : 5000;
             events.sound("ball.ogg", 35000 + game.combo * step);
-            removalQueue.ballSoundPlayed = true;
+            queue.ballSoundPlayed = true;
         }
         addPoints(entry.x, entry.y, 10 * game.combo);
         break;
@@ -66,23 +78,24 @@ void pop(const RemovalEntry& entry) {
 }
 
 // Makes room for one more entry when the queue is full.
-void makeRoom() {
+void makeRoom(RemovalQueue& queue) {
     int kept = 0;
-    for (int i = 0; i < removalQueue.count; ++i) {
-        if (!popped(removalQueue.entries[i])) removalQueue.entries[kept++] = removalQueue.entries[i];
+    for (int i = 0; i < queue.count; ++i) {
+        if (!popped(queue.entries[i])) queue.entries[kept++] = queue.entries[i];
     }
-    removalQueue.count = kept;
+    queue.count = kept;
     if (kept < kMaxRemovalEntries) return;
-    pop(removalQueue.entries[0]);
-    for (int i = 1; i < removalQueue.count; ++i) removalQueue.entries[i - 1] = removalQueue.entries[i];
-    removalQueue.count -= 1;
+    pop(queue, queue.entries[0]);
+    for (int i = 1; i < queue.count; ++i) queue.entries[i - 1] = queue.entries[i];
+    queue.count -= 1;
 }
 } // namespace
 
 void addRemovalEntry(float x, float y, int kind, bool onBusySquare) {
-    if (removalQueue.count >= kMaxRemovalEntries) makeRoom();
-    int queued = removalQueue.count;
-    RemovalEntry& entry = removalQueue.entries[removalQueue.count++];
+    RemovalQueue& queue = activeQueue();
+    if (queue.count >= kMaxRemovalEntries) makeRoom(queue);
+    int queued = queue.count;
+    RemovalEntry& entry = queue.entries[queue.count++];
     entry.x = x;
     entry.y = y;
     entry.kind = kind;
@@ -92,16 +105,17 @@ void addRemovalEntry(float x, float y, int kind, bool onBusySquare) {
 }
 
 void updateRemovalQueue() {
+    RemovalQueue& queue = activeQueue();
     bool anyWaiting = false;
-    for (int i = 0; i < removalQueue.count; ++i) {
-        RemovalEntry& entry = removalQueue.entries[i];
+    for (int i = 0; i < queue.count; ++i) {
+        RemovalEntry& entry = queue.entries[i];
         if (popped(entry)) continue;
         anyWaiting = true;
         entry.ageMs += app.frameTimeMs;
-        if (popped(entry)) pop(entry);
+        if (popped(entry)) pop(queue, entry);
     }
     if (!anyWaiting) {
-        removalQueue.count = 0;
-        removalQueue.ballSoundPlayed = false;
+        queue.count = 0;
+        queue.ballSoundPlayed = false;
     }
 }

@@ -10,6 +10,7 @@
 #include "game/game_state.h"
 #include "game/help_board.h"
 #include "game/level_file.h"
+#include "game/removal_queue.h"
 #include "gameplay/board_view.h"
 #include "ui/widgets.h"
 #include "visuals/particle_effects.h"
@@ -203,5 +204,6 @@ void stopDemo() {
     currentBoard = &helpBoard;
     clearBoard();
     currentBoard = saved;
+    resetHelpRemovalQueue(); // pops still waiting belong to the demonstration and go with it
     clearEffects();
 }

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "game/level_file.h"
+#include "game/player_link.h"
 #include "rules_fixture.h"
 
 namespace {
@@ -30,5 +31,46 @@ TEST_F(HelpBoardTest, DemonstrationMoveClearsALineOnTheHelpBoardOnly) {
     EXPECT_EQ(game.score, 0);
     EXPECT_EQ(game.movesMade, 0);
     EXPECT_EQ(game.landingX, -1);
+}
+
+// The help page opens over a running game, the demonstration clears a line, the page closes and the game
+// runs on: the demonstration's pops happen while it runs and never score, send stars or raise numbers in
+// the game (once the page with its effects is gone, nothing of the demonstration may appear over the board).
+TEST_F(HelpBoardTest, DemonstrationRemovalsNeverReachTheRunningGame) {
+    game.running = true;
+    game.combo = 2;
+    loadPicture("abc\n");
+    currentBoard = &helpBoard;
+    std::string text = "level=\r\naa0u\r\n";
+    readHelpText(std::string_view(text.data(), text.size() - 1), 0, 0);
+    currentBoard = &gameBoard;
+    for (int x = 5; x <= 8; ++x) helpBoard.cells[x * 30 + 5].ball.appearMs = 0;
+
+    for (bool pageOpen : {true, false}) { // the help page, then a tip balloon's demonstration
+        SCOPED_TRACE(pageOpen);
+        helpBoardActive = pageOpen;
+        events.clear();
+        helpBoardClick(8, 5);
+        helpBoardClick(7, 5);
+        setFrame(50);
+        for (int i = 0; i < 40; ++i) helpBoardSweep();
+        EXPECT_EQ(events.count("effect ball1"), 3); // the demonstration shows its own pops
+        helpBoardActive = false;
+        events.clear();
+        for (int i = 0; i < 40; ++i) updateRemovalQueue();
+        EXPECT_FALSE(events.has("effect")) << events.lines.size();
+        EXPECT_FALSE(events.has("sound"));
+        EXPECT_EQ(game.score, 0);
+        EXPECT_EQ(playerScore(), 0);
+        int stars = 0;
+        for (const BarStar& star : barStars.stars) stars += star.active ? 1 : 0;
+        EXPECT_EQ(stars, 0);
+        EXPECT_EQ(removalQueue.count, 0);
+        // The next cycle: the same line once more.
+        currentBoard = &helpBoard;
+        readHelpText(std::string_view(text.data(), text.size() - 1), 0, 0);
+        currentBoard = &gameBoard;
+        for (int x = 5; x <= 8; ++x) helpBoard.cells[x * 30 + 5].ball.appearMs = 0;
+    }
 }
 } // namespace
