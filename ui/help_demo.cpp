@@ -14,6 +14,7 @@
 #include "gameplay/board_view.h"
 #include "ui/widgets.h"
 #include "visuals/particle_effects.h"
+#include "visuals/quick_effects.h"
 
 HelpDemo helpDemo;
 
@@ -206,4 +207,5 @@ void stopDemo() {
     currentBoard = saved;
     resetHelpRemovalQueue(); // pops still waiting belong to the demonstration and go with it
     clearEffects();
+    resetQuickEffects(); // the demonstration's target markers too, raised at the game board's points
 }
