@@ -175,7 +175,9 @@ void runItemCommand() {
         openPage("main");
     } else if (is(name, "rename")) {
         int index = std::clamp(menus.hoveredWidget, 0, std::max(0, settings.profileCount - 1));
-        std::snprintf(menus.nameBuffer, sizeof menus.nameBuffer, "%s", profiles.list[index].name);
+        // A stored name longer than the editor holds is cut to what the editor can show.
+        std::snprintf(menus.nameBuffer, sizeof menus.nameBuffer, "%.*s",
+                      static_cast<int>(sizeof menus.nameBuffer) - 1, profiles.list[index].name);
         menus.editedProfile = index;
         openAsSubPage(findPage("rename"));
     } else if (is(name, "okrename")) {
