@@ -400,13 +400,14 @@ click_menu() {  # click_menu X Y: a click on a point of the menu screen
 
 key() { xdotool key --window "$WIN" "$@"; sleep 0.7; }  # key KEY...: keys, then time for the transitions
 
-bar_is_full() {  # bar_is_full: the loading bar's right end is lit (the loading has ended)
+bar_colour() {  # bar_colour: the colour at the loading bar's right end, empty when no picture was taken
     window_shot probe
-    local rgb r b
-    rgb=$(pixel "$SHOTS/probe.png" 540 585)
-    r=${rgb%%,*}
-    b=${rgb##*,}
-    [ -n "$rgb" ] && [ "$r" -gt 150 ] && [ "$r" -gt $((b + 60)) ]
+    pixel "$SHOTS/probe.png" 540 585
+}
+
+orange() {  # orange R,G,B: the lit loading bar
+    local r=${1%%,*} b=${1##*,}
+    [ -n "$1" ] && [ "$r" -gt 150 ] && [ "$r" -gt $((b + 60)) ]
 }
 
 past_splash() {  # past_splash NAME: starts the game, waits for the press-any-key screen and presses a key
@@ -415,15 +416,22 @@ past_splash() {  # past_splash NAME: starts the game, waits for the press-any-ke
     sleep 2
     screenshot "$1-splash"
     # The splash picture shows for 4 s, then the loading runs: wait for its bar to end full, however
-    # long a loaded machine takes, then for the load screen to give way to the menus after the key.
-    local deadline=$((SECONDS + 120))
-    while [ $SECONDS -lt $deadline ] && ! bar_is_full; do sleep 0.5; done
+    # long a loaded machine takes.
+    local deadline=$((SECONDS + 120)) attempt colour
+    until orange "$(bar_colour)" || [ $SECONDS -ge $deadline ]; do sleep 0.5; done
     sleep 1
     screenshot "$1-press-any-key"
-    key space
-    deadline=$((SECONDS + 60))
-    while [ $SECONDS -lt $deadline ] && bar_is_full; do sleep 0.3; done
-    sleep 1.5
+    # A key starts the fade into the menus; press again if the load screen is still there.
+    for attempt in 1 2 3 4; do
+        key space
+        deadline=$((SECONDS + 10))
+        while [ $SECONDS -lt $deadline ]; do
+            colour=$(bar_colour)
+            [ -n "$colour" ] && ! orange "$colour" && break 2
+            sleep 0.3
+        done
+    done
+    sleep 2.5  # the fade-out, then the page's opening
     rm -f "$SHOTS/probe.png"
 }
 
