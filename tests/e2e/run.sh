@@ -74,7 +74,9 @@ start_game() {  # start_game LOG-NAME [GAME-PATH]: runs the game in the backgrou
 wait_window() {  # wait_window [SECONDS]: prints the id of the window titled "Pebblecraft"
     local deadline=$((SECONDS + ${1:-20})) id
     while [ $SECONDS -lt $deadline ]; do
-        id=$(xdotool search --name '^Pebblecraft$' 2>/dev/null | head -n 1)
+        # This run's own window (a window of an earlier copy may still be going away), else the newest.
+        id=$(xdotool search --pid "$GAME_PID" --name '^Pebblecraft$' 2>/dev/null | head -n 1)
+        [ -n "$id" ] || id=$(xdotool search --name '^Pebblecraft$' 2>/dev/null | tail -n 1)
         if [ -n "$id" ]; then
             echo "$id"
             return 0
@@ -487,6 +489,9 @@ flow_first_start_and_exit() {
     sleep 2
     check "the window mode chosen on the options page holds after a restart" \
         test "$(window_size "$WIN")" != "$before"
+    close_window "$WIN"
+    wait_exit "$GAME_PID" 30
+    GAME_PID=""
 }
 
 flow_classic_save_and_resume() {
