@@ -100,14 +100,8 @@ int bestKindAt(int x, int y) {
         for (int d = 0; d < 4; ++d) {
             int dx = kLineDX[d];
             int dy = kLineDY[d];
-            int sx = x;
-            int sy = y;
-            while (matchAt(sx - dx, sy - dy, kind)) {
-                sx -= dx;
-                sy -= dy;
-            }
-            int n = 0;
-            while (matchAt(sx + dx * n, sy + dy * n, kind)) ++n;
+            int sx, sy;
+            int n = runThrough(x, y, d, kind, sx, sy);
             if (n < game.lineLength) continue;
             sum += n;
             for (int i = 0; i < n; ++i) hintScratch.runMarks[index(sx + dx * i, sy + dy * i)] = 1;

@@ -129,6 +129,20 @@ bool matchAt(int x, int y, int kind) {
     return ball.kind == kind || ball.kind >= kFirstWild;
 }
 
+int runThrough(int x, int y, int d, int kind, int& sx, int& sy) {
+    int dx = kLineDX[d];
+    int dy = kLineDY[d];
+    sx = x;
+    sy = y;
+    while (matchAt(sx - dx, sy - dy, kind)) {
+        sx -= dx;
+        sy -= dy;
+    }
+    int n = 0;
+    while (matchAt(sx + dx * n, sy + dy * n, kind)) ++n;
+    return n;
+}
+
 int markLinesFrom(int x, int y) {
     int kind = cellAt(x, y).ball.kind;
     if (kind == kNoPiece) return 0;
@@ -136,14 +150,8 @@ int markLinesFrom(int x, int y) {
     for (int d = 0; d < 4; ++d) {
         int dx = kLineDX[d];
         int dy = kLineDY[d];
-        int sx = x;
-        int sy = y;
-        while (matchAt(sx - dx, sy - dy, kind)) {
-            sx -= dx;
-            sy -= dy;
-        }
-        int n = 0;
-        while (matchAt(sx + dx * n, sy + dy * n, kind)) ++n;
+        int sx, sy;
+        int n = runThrough(x, y, d, kind, sx, sy);
         if (n < game.lineLength) continue;
         for (int i = 0; i < n; ++i) cellAt(sx + dx * i, sy + dy * i).marked = 1;
         if (n > best) best = n;
