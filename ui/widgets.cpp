@@ -107,6 +107,8 @@ void loadWidgetTextures() {
     menuTextures.balloon = getTexture("baloon.tga");
     menuTextures.button = getTexture("button.tga");
     menuTextures.winfill = getTexture("winfill.jpg");
+    menuTextures.hammerCursor = getTexture("hammercursor.tga");
+    menuTextures.questionCursor = getTexture("questioncursor.tga");
 }
 
 void updateWidgetColours() {
@@ -401,12 +403,53 @@ void setCursorModeMenu(int mode) {
     cursorMode = mode;
 }
 
+int cursorModeMenu() {
+    return cursorMode;
+}
+
+int cursorSprites(int mode, float mouseX, float mouseY, float clockMs, CursorSprite out[kMaxCursorSprites]) {
+    if (!settings.customCursor) return 0;
+    if (mouseX < -400 || mouseX > 400 || mouseY < -300 || mouseY > 300) return 0;
+    if (mode == kCursorHammerMode) {
+        out[0] = {kCursorPictureHammer, mouseX + 28, mouseY - 14, 64, 64, 255};
+        return 1;
+    }
+    // The arrow (also for a mode this build does not know), its glow pulsing under it.
+    auto glow = static_cast<uint8_t>(std::clamp((std::sin(clockMs * 0.005f) + 1) * 127.5f, 0.0f, 255.0f));
+    out[0] = {kCursorPictureGlow, mouseX + 30, mouseY - 32, 0, 0, glow};
+    out[1] = {kCursorPictureArrow, mouseX + 30, mouseY - 32, 0, 0, 255};
+    if (mode != kCursorQuestion) return 2;
+    out[2] = {kCursorPictureQuestion, mouseX + 23, mouseY - 56, 40, 40, 255};
+    return 3;
+}
+
 void drawCursor(float mouseX, float mouseY) {
     cursorClockMs += app.frameTimeMs;
-    if (!settings.customCursor) return;
-    if (mouseX < -400 || mouseX > 400 || mouseY < -300 || mouseY > 300) return;
+    CursorSprite sprites[kMaxCursorSprites];
+    int count = cursorSprites(cursorMode, mouseX, mouseY, cursorClockMs, sprites);
+    if (count == 0) return;
     begin2D();
-    int glow = static_cast<int>((std::sin(cursorClockMs * 0.005f) + 1) * 127.5f);
-    drawAtlasTile(23, mouseX + 30, mouseY - 32, argb(255, 255, 255, glow));
-    drawAtlasTile(22, mouseX + 30, mouseY - 32, 0xFFFFFFFF);
+    setBlendMode(kBlendNormal);
+    for (int i = 0; i < count; ++i) {
+        const CursorSprite& s = sprites[i];
+        uint32_t colour = argb(255, 255, 255, s.alpha);
+        switch (s.picture) {
+        case kCursorPictureGlow:
+            drawAtlasTile(23, s.x, s.y, colour);
+            break;
+        case kCursorPictureArrow:
+            drawAtlasTile(22, s.x, s.y, colour);
+            break;
+        case kCursorPictureHammer:
+            setTexture(menuTextures.hammerCursor);
+            drawCentered(s.x, s.y, s.width, s.height, kWholeTexture, colour);
+            break;
+        case kCursorPictureQuestion:
+            setTexture(menuTextures.questionCursor);
+            drawCentered(s.x, s.y, s.width, s.height, kWholeTexture, colour);
+            break;
+        default:
+            break;
+        }
+    }
 }

@@ -9,11 +9,13 @@
 struct Texture;
 
 struct MenuTextures {
-    Texture* atlas;   // "menutex.tga": 4 x 8 tiles of 64 texels
-    Texture* white;   // "white.jpg": panel and balloon fill
-    Texture* balloon; // "baloon.tga": balloon frame tiles and pointer
-    Texture* button;  // "button.tga": button caps
-    Texture* winfill; // "winfill.jpg": loaded, not drawn
+    Texture* atlas;          // "menutex.tga": 4 x 8 tiles of 64 texels
+    Texture* white;          // "white.jpg": panel and balloon fill
+    Texture* balloon;        // "baloon.tga": balloon frame tiles and pointer
+    Texture* button;         // "button.tga": button caps
+    Texture* winfill;        // "winfill.jpg": loaded, not drawn
+    Texture* hammerCursor;   // "hammercursor.tga": the drawn cursor while the hammer is armed
+    Texture* questionCursor; // "questioncursor.tga": the question mark beside the arrow of the help cursor
 };
 
 extern MenuTextures menuTextures;
@@ -59,5 +61,23 @@ int sliderDrag(const Widget& w, float x);  // the position while dragging at x
 void nameEditorKey(unsigned key);
 
 // Cursor.
-void setCursorModeMenu(int mode);
-void drawCursor(float mouseX, float mouseY);
+enum CursorPicture : int {
+    kCursorPictureGlow,     // the arrow's glow, atlas tile 23
+    kCursorPictureArrow,    // the arrow, atlas tile 22
+    kCursorPictureHammer,   // the hammer cursor picture
+    kCursorPictureQuestion, // the question mark of the help cursor
+};
+struct CursorSprite {
+    int picture;         // CursorPicture
+    float x, y;          // centre, menu screen units
+    float width, height; // 0: the atlas tile's own size
+    uint8_t alpha;
+};
+constexpr int kMaxCursorSprites = 3;
+
+void setCursorModeMenu(int mode); // kCursorArrow, kCursorHammerMode or kCursorQuestion
+int cursorModeMenu();
+// What the drawn cursor shows this frame for a mode at the mouse point, in drawing order; the count,
+// 0 while the drawn cursor is off or the mouse is off the screen. clockMs pulses the arrow's glow.
+int cursorSprites(int mode, float mouseX, float mouseY, float clockMs, CursorSprite out[kMaxCursorSprites]);
+void drawCursor(float mouseX, float mouseY); // the drawn cursor of the stored mode, when the option is on

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "gameplay/board_input.h"
 #include "tests/ui/menu_fixture.h"
 #include "ui/widgets.h"
 
@@ -95,4 +96,51 @@ TEST_F(Widgets, ButtonsAreMatchedToItemsByDrawingOrderAndAClickActivates) {
     menuClick();
     EXPECT_EQ(menus.selectedItem, 1);
     EXPECT_EQ(menus.menuKeyCode, 13u);
+}
+
+TEST_F(Widgets, DrawnCursorShowsTheVersionOfItsMode) {
+    CursorSprite s[kMaxCursorSprites];
+    EXPECT_EQ(cursorSprites(kCursorArrow, 10, 20, 0, s), 0); // the option is off: the window's cursor shows
+    settings.customCursor = true;
+
+    ASSERT_EQ(cursorSprites(kCursorArrow, 10, 20, 0, s), 2);
+    EXPECT_EQ(s[0].picture, kCursorPictureGlow);
+    EXPECT_EQ(s[1].picture, kCursorPictureArrow);
+    EXPECT_FLOAT_EQ(s[1].x, 40);
+    EXPECT_FLOAT_EQ(s[1].y, -12);
+    EXPECT_EQ(s[1].alpha, 255);
+    EXPECT_EQ(s[0].alpha, 127); // the glow at half strength when its pulse stands at 0
+    cursorSprites(kCursorArrow, 10, 20, 314.159f, s);
+    EXPECT_EQ(s[0].alpha, 255); // and full a quarter period on
+
+    ASSERT_EQ(cursorSprites(kCursorHammerMode, 10, 20, 0, s), 1);
+    EXPECT_EQ(s[0].picture, kCursorPictureHammer);
+    EXPECT_FLOAT_EQ(s[0].x, 38);
+    EXPECT_FLOAT_EQ(s[0].y, 6);
+    EXPECT_FLOAT_EQ(s[0].width, 64);
+    EXPECT_FLOAT_EQ(s[0].height, 64);
+
+    ASSERT_EQ(cursorSprites(kCursorQuestion, 10, 20, 0, s), 3);
+    EXPECT_EQ(s[1].picture, kCursorPictureArrow);
+    EXPECT_EQ(s[2].picture, kCursorPictureQuestion);
+    EXPECT_FLOAT_EQ(s[2].x, 33);
+    EXPECT_FLOAT_EQ(s[2].y, -36);
+    EXPECT_FLOAT_EQ(s[2].width, 40);
+
+    // Off the screen nothing is drawn; its edges still are.
+    EXPECT_EQ(cursorSprites(kCursorHammerMode, 401, 0, 0, s), 0);
+    EXPECT_EQ(cursorSprites(kCursorArrow, 0, -301, 0, s), 0);
+    EXPECT_EQ(cursorSprites(kCursorQuestion, -400, 300, 0, s), 3);
+}
+
+TEST_F(Widgets, TheBoardsCursorModeReachesTheDrawnCursor) {
+    resetBoardInput();
+    setCursorMode(kCursorHammer);
+    EXPECT_EQ(cursorModeMenu(), kCursorHammerMode);
+    game.cursorMode = kCursorNormal; // a hammer blow puts it down inside the rules
+    syncCursor();
+    EXPECT_EQ(cursorModeMenu(), kCursorArrow);
+    setCursorMode(kCursorHelp);
+    EXPECT_EQ(cursorModeMenu(), kCursorQuestion);
+    setCursorMode(kCursorNormal);
 }
