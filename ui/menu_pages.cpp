@@ -45,11 +45,26 @@ float widestItem(float size) {
     return itemListWidth(size, 0, page ? page->itemCount : 0);
 }
 
+} // namespace
+
+float mainPanelHeight(int itemCount) {
+    return 36.0f * itemCount + 128;
+}
+
+float mainPanelCentreY(int itemCount) {
+    // The panel stands at y 100 while it fits; a longer list moves it down just enough that its frame,
+    // whose tiles reach half a tile beyond the edge, stays on the screen.
+    constexpr float kHalfFrameTile = 32;
+    return std::min(100.0f, 300 - kHalfFrameTile - mainPanelHeight(itemCount) / 2);
+}
+
+namespace {
+
 void drawMainPage() {
     const MenuPage* page = menus.currentPage;
     float width = widestItem(18) + 64;
-    float height = 36.0f * page->itemCount + 128;
-    float cy = menus.slideOffset + 100;
+    float height = mainPanelHeight(page->itemCount);
+    float cy = menus.slideOffset + mainPanelCentreY(page->itemCount);
     drawPanel(220, cy, width, height);
     setTexture(menuTextures.atlas);
     drawAtlasTileStretched(4, 220, cy, width - 24, 32, 0xFFFFFFFF);

@@ -162,6 +162,10 @@ void menuMouseMove();
 void hoverTest();
 bool hoverTestButtons(); // the button part of the hover test; true when it moved the selection
 
+// Page layouts (menu_pages.cpp).
+float mainPanelHeight(int itemCount);  // the main page's panel: 36 per item and 128
+float mainPanelCentreY(int itemCount); // its centre before the slide: y 100, lower when it would not fit
+
 // What pages and items do (menu_commands.cpp).
 void runItemCommand();
 void runOpeningAction(MenuPage* page);

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <string>
+
 #include "app/typed_words.h"
 #include "tests/ui/menu_fixture.h"
 
@@ -61,4 +64,34 @@ TEST_F(MenuPages, TheProfileListRegistersOneLinePerProfileWithTheFirstChosen) {
     for (int i = 0; i < menus.widgetCount; ++i) profileWidgets += menus.widgets[i].type == WIDGET_PROFILE;
     EXPECT_EQ(profileWidgets, 8);
     EXPECT_EQ(menus.hoveredWidget, 0);
+}
+
+TEST_F(MenuPages, TheMainPanelKeepsItsPlaceWhenItFitsAndStaysOnTheScreenOtherwise) {
+    EXPECT_FLOAT_EQ(mainPanelCentreY(5), 100); // 308 high: its frame ends at y 286
+    for (int items = 1; items <= 11; ++items) {
+        float top = mainPanelCentreY(items) + mainPanelHeight(items) / 2;
+        float bottom = mainPanelCentreY(items) - mainPanelHeight(items) / 2;
+        EXPECT_LE(top + 32, 300) << items;
+        EXPECT_GE(bottom - 32, -300) << items;
+    }
+
+    // The authored main page, drawn: every line of its list on the screen, the modes above the centre.
+    FILE* f = std::fopen(PC_SOURCE_DIR "/data/menu.txt", "rb");
+    ASSERT_NE(f, nullptr);
+    std::string text(1 << 16, '\0');
+    text.resize(std::fread(text.data(), 1, text.size(), f));
+    std::fclose(f);
+    resetMenus();
+    ASSERT_TRUE(buildMenuTree(std::string_view(text).substr(0, text.size() - 1)));
+    giveDrawRoutines();
+    open("main");
+    menuDraw();
+    int items = menus.currentPage->itemCount;
+    ASSERT_EQ(menus.buttonCount, items);
+    float centre = mainPanelCentreY(items);
+    EXPECT_LE(centre + mainPanelHeight(items) / 2 + 32, 300);
+    for (int i = 0; i < items; ++i) {
+        EXPECT_LE(menus.buttons[i].top, 300) << i;
+        EXPECT_EQ(menus.buttons[i].bottom > centre, i < 3) << i;
+    }
 }
