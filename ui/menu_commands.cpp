@@ -6,6 +6,7 @@
 #include "app/typed_words.h"
 #include "engine/app_state.h"
 #include "engine/audio.h"
+#include "engine/text_effects.h"
 #include "engine/text_table.h"
 #include "game/game_state.h"
 #include "player/profile.h"
@@ -15,6 +16,9 @@
 #include "ui/menu_system.h"
 
 namespace {
+
+constexpr float kAnnounceX = -40; // the middle of the board
+constexpr float kAnnounceMs = 4000;
 
 bool is(const char* a, const char* b) {
     return a && b && std::strcmp(a, b) == 0;
@@ -59,7 +63,20 @@ void toMapWithMain() {
 }
 
 void play(int level) {
+    menus.selectedLevel = level; // the level on the board is the chosen one, whichever way it started
     if (menuHost.playLevel) menuHost.playLevel(level);
+}
+
+// A closed stage: the board rests in the pause while the next stage's landscape swirls in and its
+// name is announced (after the last stage: the congratulations instead), until a key or click leaves
+// for the level map, where the new zone's artefact is lit.
+void restAfterStage() {
+    leaveGameMenu();
+    game.running = false;
+    game.pauseMs = 0;
+    if (game.gamePassed) return;
+    if (menuHost.stageScenery) menuHost.stageScenery(profileLevel());
+    if (menuHost.announceStage) menuHost.announceStage();
 }
 
 void openAsSubPage(MenuPage* page) {
@@ -136,6 +153,15 @@ void reopenKeepingName(MenuPage* page) {
 
 } // namespace
 
+void announceNextStage() {
+    const char* heading = findText("nextstage");
+    if (heading) popupText(heading, kAnnounceX, 40, 24, kAnnounceMs);
+    // The stage names follow "stagename1" in the text table, one per zone.
+    if (!findText("stagename1")) return;
+    const char* stage = textAt(indexOfText("stagename1") + profileLevel() / kLevelsPerZone);
+    if (stage) popupText(stage, kAnnounceX, -20, 30, kAnnounceMs);
+}
+
 void returnToMenus() {
     if (menuHost.showMap) menuHost.showMap();
     if (game.gamePassed) {
@@ -211,12 +237,10 @@ void runItemCommand() {
         game.timeLimitSec = 0;
         leaveGameMenu();
     } else if (is(name, "oknextlevel")) {
-        if (!game.stageComplete) {
+        if (!game.stageComplete)
             returnToMenus();
-        } else {
-            play(profileLevel());
-            if (!game.gamePassed && menuHost.announceStage) menuHost.announceStage();
-        }
+        else
+            restAfterStage();
     } else if (is(name, "ok")) {
         if (pageIs(page, "helpscreen")) {
             goBack();

@@ -14,6 +14,7 @@
 #include "ui/help_page.h"
 #include "ui/level_map.h"
 #include "ui/menu_system.h"
+#include "visuals/scenery.h"
 
 namespace {
 
@@ -64,8 +65,13 @@ void applyCursor() {
 } // namespace
 
 MenuHost menuHost = {
-    gameSceneCurrent, showMap, playLevel, resumeSavedGame, saveRunningGame, restartLevel, giveUpLevel,
-    helpPageStart,    helpPageStop, nullptr, applyScreenMode, applyCursor, drawHelpPage,
+    gameSceneCurrent, showMap,
+    playLevel,        resumeSavedGame,
+    saveRunningGame,  restartLevel,
+    giveUpLevel,      helpPageStart,
+    helpPageStop,     announceNextStage,
+    applyScreenMode,  applyCursor,
+    drawHelpPage,     requestBackgroundChange,
 };
 
 void enterMapFromSplash() {

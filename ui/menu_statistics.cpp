@@ -31,9 +31,15 @@ struct Row {
     bool highlighted;
 };
 
+// The records of the level just won: the one on the board, which the map's choice need not be (a
+// resumed game or the next level after a skip never passed through the map).
+const LevelRecord& wonLevelRecord() {
+    return records
+        .levels[std::clamp(game.mode, 0, kModeCount - 1)][std::clamp(game.levelIndex, 0, kLevelCount - 1)];
+}
+
 void rows(Row out[kRows]) {
-    int level = std::clamp(menus.selectedLevel, 0, kLevelCount - 1);
-    const LevelRecord& r = records.levels[std::clamp(game.mode, 0, kModeCount - 1)][level];
+    const LevelRecord& r = wonLevelRecord();
     out[0] = {game.score, r.bestScore, false, game.score >= r.bestScore};
     out[1] = {game.maxCombo, r.bestCombo, false, game.maxCombo >= r.bestCombo};
     out[2] = {game.levelTimeMs, r.bestTimeMs, true, r.bestTimeMs <= 0 || game.levelTimeMs <= r.bestTimeMs};
@@ -97,8 +103,7 @@ void drawStatisticsPage() {
                                  "yourmoves"};
     const char* bestLabels[kRows] = {"bestscore", "bestcombo", "besttime", "bestmoves"};
     const StatsCountUp& s = menus.stats;
-    int level = std::clamp(menus.selectedLevel, 0, kLevelCount - 1);
-    const LevelRecord& rec = records.levels[std::clamp(game.mode, 0, kModeCount - 1)][level];
+    const LevelRecord& rec = wonLevelRecord();
     const char* holders[kRows] = {rec.scoreName, rec.comboName, rec.timeName, rec.movesName};
     for (int i = 0; i < kRows; ++i) {
         float y = 92.5f - 60.0f * i;

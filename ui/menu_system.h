@@ -111,19 +111,20 @@ extern MenuSystem menus;
 // The game's hooks the menus call; the defaults (ui/menu_host.cpp) reach the scenes and the rules,
 // tests put recorders here.
 struct MenuHost {
-    bool (*gameSceneCurrent)();   // the game scene is the current scene
-    void (*showMap)();            // request the level-map scene
-    void (*playLevel)(int level); // start a level of the current mode in the game scene
-    bool (*resumeSavedGame)();    // read the profile's saved game and show the game scene
-    bool (*saveRunningGame)();    // save the game in progress; false when this moment forbids it
-    void (*restartLevel)();       // the level again from its start
-    void (*giveUpLevel)();        // lose a life the way the rules do (the defeat sequence)
-    void (*helpStart)();          // the help demonstration from its first step
-    void (*helpStop)();           // end the help demonstration
-    void (*announceStage)();      // float "nextstage" and the stage name over the board
-    void (*applyScreenMode)();    // switch window / full screen to settings.fullScreen
-    void (*applyCursor)();        // the window cursor after a change of customCursor
-    void (*drawHelpPage)();       // the help page's draw routine; null until the help pages exist
+    bool (*gameSceneCurrent)();      // the game scene is the current scene
+    void (*showMap)();               // request the level-map scene
+    void (*playLevel)(int level);    // start a level of the current mode in the game scene
+    bool (*resumeSavedGame)();       // read the profile's saved game and show the game scene
+    bool (*saveRunningGame)();       // save the game in progress; false when this moment forbids it
+    void (*restartLevel)();          // the level again from its start
+    void (*giveUpLevel)();           // lose a life the way the rules do (the defeat sequence)
+    void (*helpStart)();             // the help demonstration from its first step
+    void (*helpStop)();              // end the help demonstration
+    void (*announceStage)();         // float "nextstage" and the stage name over the board
+    void (*applyScreenMode)();       // switch window / full screen to settings.fullScreen
+    void (*applyCursor)();           // the window cursor after a change of customCursor
+    void (*drawHelpPage)();          // the help page's draw routine; null until the help pages exist
+    void (*stageScenery)(int level); // the landscape of that level's stage swirls in behind the board
 };
 
 extern MenuHost menuHost;
@@ -170,5 +171,6 @@ float mainPanelCentreY(int itemCount); // its centre before the slide: y 100, lo
 void runItemCommand();
 void runOpeningAction(MenuPage* page);
 void returnToMenus();           // after a won level that did not end a zone, or the whole mode
+void announceNextStage();       // floats "nextstage" and the name of the profile's zone over the board
 void giveDrawRoutines();        // the draw routines of the pages with their own look
 bool levelOpenOnMap(int level); // reached by the profile, or every level while all are open

@@ -1,6 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
+#include <vector>
+
+#include "engine/text_effects.h"
+#include "engine/text_table.h"
+#include "game/player_link.h"
+#include "player/records.h"
 
 #include "tests/ui/menu_fixture.h"
 
@@ -133,4 +140,122 @@ TEST_F(MenuCommands, ExitAsksAndYesEndsTheProgram) {
     choose("exit");
     choose("yes");
     EXPECT_TRUE(app.quitRequested);
+}
+
+namespace {
+int announcements = 0;
+int sceneryLevel = -1;
+
+// The rules' side of a won level: records, progress and the flags the level-complete sequence leaves.
+void winLevel(int level) {
+    game.mode = 0;
+    game.levelIndex = level;
+    bool stageComplete = false, gamePassed = false;
+    playerLevelWon(level, 0, 0, 60000, 50, &stageComplete, &gamePassed);
+    game.stageComplete = stageComplete;
+    game.gamePassed = gamePassed;
+    game.completeCountdownMs = -1;
+    game.running = true;
+    game.menuOpen = true;
+}
+} // namespace
+
+class StageEnd : public MenuCommands {
+  protected:
+    void SetUp() override {
+        MenuCommands::SetUp();
+        announcements = 0;
+        sceneryLevel = -1;
+        menuHost.announceStage = [] { ++announcements; };
+        menuHost.stageScenery = [](int level) { sceneryLevel = level; };
+        hostLog.inGame = true;
+        resetRecords();
+    }
+    void TearDown() override {
+        resetRecords();
+        MenuCommands::TearDown();
+    }
+};
+
+TEST_F(StageEnd, OkAfterALevelInsideAStageReturnsToTheMapWithTheNextLevelChosen) {
+    setProfileLevel(3);
+    winLevel(3);
+    open("levelcomplete");
+    choose("oknextlevel");
+    EXPECT_EQ(hostLog.mapShown, 1);
+    EXPECT_EQ(page(), "mode1");
+    EXPECT_EQ(menus.selectedLevel, 4);
+    EXPECT_EQ(hostLog.playedLevel, -1);
+    EXPECT_EQ(announcements, 0);
+    EXPECT_EQ(sceneryLevel, -1);
+}
+
+TEST_F(StageEnd, OkAfterTheFifthLevelRestsOnTheBoardWithTheNextStageAnnounced) {
+    setProfileLevel(4);
+    winLevel(4);
+    ASSERT_TRUE(game.stageComplete);
+    open("levelcomplete");
+    choose("oknextlevel");
+    // No level starts here: the board waits, paused, for the key that leaves for the map.
+    EXPECT_EQ(hostLog.playedLevel, -1);
+    EXPECT_EQ(hostLog.mapShown, 0);
+    EXPECT_FALSE(game.menuOpen);
+    EXPECT_FALSE(game.running);
+    EXPECT_EQ(game.completeCountdownMs, -1);
+    EXPECT_EQ(announcements, 1);
+    EXPECT_EQ(sceneryLevel, 5); // the landscape of the stage just opened comes in behind the board
+    EXPECT_EQ(profileLevel(), 5);
+}
+
+TEST_F(StageEnd, TheLastStageOfTheModeRestsWithoutAnAnnouncement) {
+    setProfileLevel(69);
+    winLevel(69);
+    ASSERT_TRUE(game.gamePassed);
+    open("levelcomplete");
+    choose("oknextlevel");
+    EXPECT_EQ(hostLog.playedLevel, -1);
+    EXPECT_FALSE(game.running);
+    EXPECT_EQ(announcements, 0);
+    EXPECT_EQ(sceneryLevel, -1);
+}
+
+TEST_F(StageEnd, TheAnnouncementNamesTheStageJustOpened) {
+    freeTextTable();
+    const char table[] =
+        "nextstage=Next stage\r\nstagename1=Beach\r\nstagename2=Steps\r\nstagename3=Hollow\r\n";
+    parseTextTable(table, static_cast<int>(sizeof table));
+    clearTextEffects();
+    setProfileLevel(5); // the first level of the second stage
+    announceNextStage();
+    std::vector<std::string> shown;
+    for (const PopupText& p : textEffects.popups)
+        if (p.remainingMs > 0) shown.emplace_back(p.text);
+    EXPECT_EQ(shown, (std::vector<std::string>{"Next stage", "Steps"}));
+    clearTextEffects();
+    freeTextTable();
+}
+
+TEST_F(StageEnd, TheStatisticsCompareWithTheRecordsOfTheLevelOnTheBoard) {
+    // Level 5 has records this game does not beat; level 0, the map's stale choice, has none.
+    LevelRecord& beaten = records.levels[0][5];
+    beaten.bestScore = 900;
+    beaten.bestCombo = 9;
+    beaten.bestTimeMs = 1000;
+    beaten.fewestMoves = 3;
+    records.levels[0][0] = LevelRecord{};
+    menus.selectedLevel = 0;
+    game.mode = 0;
+    game.levelIndex = 5;
+    game.score = 0; // the count-up ends on the first frame
+    game.maxCombo = 0;
+    game.levelTimeMs = 60000;
+    game.movesMade = 50;
+    clearTextEffects();
+    open("levelcomplete");
+    menuDraw();
+    ASSERT_EQ(menus.stats.stage, 4);
+    int cheers = 0; // "scorewow" rises for every row that equals or beats its record
+    for (const PopupText& p : textEffects.popups) cheers += p.remainingMs > 0;
+    EXPECT_EQ(cheers, 0);
+    clearTextEffects();
 }
