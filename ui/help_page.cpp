@@ -40,17 +40,40 @@ void helpPageStop() {
     helpBoardActive = false;
 }
 
+HelpLayout helpLayout(TextHeightAt heightAt, const char* ballTip, const char* modeHelp) {
+    constexpr float kFixedHeight = 404; // title, demonstration and button around the two texts
+    constexpr float kMargin = 32;       // the frame's tiles reach half a tile beyond the panel's edge
+    constexpr float kPanelExtra = 60;   // panel width beyond the text width
+    HelpLayout layout{};
+    for (float width = 330;; width += 40) {
+        layout.textWidth = width;
+        layout.panelWidth = width + kPanelExtra;
+        layout.tipHeight = heightAt(ballTip, width);
+        layout.helpHeight = heightAt(modeHelp, width);
+        layout.height = kFixedHeight + layout.tipHeight + layout.helpHeight;
+        bool fits = layout.height + 2 * kMargin <= 600;
+        bool widest = layout.panelWidth + 40 + 2 * kMargin > 800;
+        if (fits || widest) return layout;
+    }
+}
+
 void drawHelpPage() {
     const float offset = menus.slideOffset;
-    float tipHeight = wrapText(330, textOf("balltip"), 12);
+    const char* tipText = textOf("balltip");
+    const char* helpText = textOf(modeHelpKey());
+    HelpLayout layout =
+        helpLayout([](const char* t, float w) { return wrapText(w, t, 12); }, tipText, helpText);
+    float tipHeight = wrapText(layout.textWidth, tipText, 12);
     std::memcpy(ballTip, text.wrapBuffer, sizeof ballTip);
-    float helpHeight = wrapText(330, textOf(modeHelpKey()), 12);
-    const float height = 404 + tipHeight + helpHeight;
+    float helpHeight = wrapText(layout.textWidth, helpText, 12);
+    const float height = layout.height;
     const float top = offset + height / 2, bottom = offset - height / 2;
-    drawPanel(0, offset, 390, height);
+    const float half = layout.panelWidth / 2;
+    drawPanel(0, offset, layout.panelWidth, height);
     // Two half-size edge strips across the panel.
     for (float y : {top - 90, bottom + 100}) {
-        for (float x = -188.5f; x < 190.5f; x += 32) drawAtlasTile(4, x + 16, y, 0xFFFFFFFFu, 0.5f, 0.5f);
+        for (float x = -half + 6.5f; x < half - 4.5f; x += 32)
+            drawAtlasTile(4, x + 16, y, 0xFFFFFFFFu, 0.5f, 0.5f);
     }
     setTextColor(255, 255, 55, 255);
     drawTextCentered(0, top - 53, 19.5f, textOf("howtoplay"));
