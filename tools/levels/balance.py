@@ -2,9 +2,10 @@
 """Plays every level in every mode with the simulator's bot and writes data/levels/BALANCE.md.
 
 Each level is played by `pebblecraft-sim bot` with ten seeds per mode. The table shows how many of
-the ten games the bot won and the moves it needed in nine of them, and marks the levels below their target: the
-tutorials should be won in 9 of 10 games, the pack levels in 6 of 10 at the start of the pack,
-falling evenly to 2 of 10 on the last level.
+the ten games the bot won and the moves it needed in nine of them, and marks the levels below their
+target: the tutorials should be won in 9 of 10 games, the pack levels in 6 of 10 at the start of the
+pack, falling evenly to 2 of 10 on the last level. It also marks the classic results far from the
+classic curve of make_levels.py (the moves the classic goals are tuned for).
 
 Run from the source root after building the simulator:
     python3 tools/levels/balance.py [--sim build/pebblecraft-sim] [--games 10] [--jobs 2]
@@ -16,6 +17,9 @@ import json
 import os
 import subprocess
 import sys
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import make_levels  # noqa: E402
 
 ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 MODES = ["classic", "puzzle", "action"]
@@ -32,6 +36,12 @@ def target(level, games):
     else:
         share = 0.6 - 0.4 * (level - 4) / 65.0
     return max(1, int(share * games + 0.5))
+
+
+def off_curve(level, p90):
+    """The classic p90 moves stray from the classic curve by more than half (or a third below it)."""
+    want = make_levels.classic_moves(level)
+    return p90 > want * 1.5 or p90 < want / 1.5
 
 
 def find_sim(given):
@@ -56,8 +66,9 @@ def play(sim, data, mode, level, games, seed):
     moves = sorted(g.get("movesMade", 0) for g in per_game)
     # The moves needed in 9 of 10 games: the puzzle clocks are measured from it.
     p90 = moves[max(0, -(-9 * len(moves) // 10) - 1)] if moves else 0
+    median = moves[max(0, -(-len(moves) // 2) - 1)] if moves else 0
     return dict(mode=mode, level=level, wins=int(summary.get("wins", 0)), games=int(summary.get("games", games)),
-                score=summary.get("meanScore", 0), p90=p90)
+                score=summary.get("meanScore", 0), p90=p90, median=median)
 
 
 def parse_range(text, top):
@@ -98,6 +109,7 @@ def main():
 
     rows = []
     short = 0
+    strays = 0
     for l in levels:
         cells = []
         for m in modes:
@@ -110,22 +122,32 @@ def main():
             mark = "" if r["wins"] >= need else " **low**"
             if mark:
                 short += 1
-            cells.append("%d/%d, %d%s" % (r["wins"], r["games"], r["p90"], mark))
-        rows.append("| %d | %s | %d/%d | %s |" % (l + 1, level_name(l), target(l, args.games), args.games,
-                                                  " | ".join(cells)))
-    header = ["| # | Level | Target | " + " | ".join("%s: wins, p90 moves" % MODES[m] for m in modes) + " |",
-              "|---|---|---|" + "---|" * len(modes)]
+            if m == 0 and off_curve(l, r["p90"]):
+                mark += " *off*"
+                strays += 1
+            if m == 0:  # the classic goals are fitted to the median as well
+                cells.append("%d/%d, %d (%d)%s" % (r["wins"], r["games"], r["p90"], r["median"], mark))
+            else:
+                cells.append("%d/%d, %d%s" % (r["wins"], r["games"], r["p90"], mark))
+        rows.append("| %d | %s | %d/%d | %d | %s |" % (l + 1, level_name(l), target(l, args.games), args.games,
+                                                       make_levels.classic_moves(l), " | ".join(cells)))
+    header = ["| # | Level | Target | Classic moves | " +
+              " | ".join("%s: wins, p90 moves%s" % (MODES[m], " (median)" if m == 0 else "") for m in modes) + " |",
+              "|---|---|---|---|" + "---|" * len(modes)]
     table = "\n".join(header + rows)
     print(table)
-    print("\n%d of %d results below target" % (short, len(jobs)))
+    print("\n%d of %d results below target, %d classic levels off the curve" % (short, len(jobs), strays))
     if whole:
         text = ("# Level balance\n\n"
                 "Wins of the simulator's bot in %d games per level and mode (seeds %d to %d), and the moves it\n"
                 "needed in 9 of 10 games (p90 moves). Targets: 9 of 10 on the tutorials, 6 of 10 on pack1_01 falling evenly to 2 of 10 on\n"
-                "pack1_66; results below target are marked **low**. Regenerate with\n"
+                "pack1_66; results below target are marked **low**. Classic moves: the p90 moves the classic\n"
+                "goals are tuned for (`tools/levels/tune_classic.py`, which fits the median to three fifths\n"
+                "of them as well); a classic p90 more than half above or a third below them is marked *off*.\n"
+                "Regenerate with\n"
                 "`python3 tools/levels/balance.py` after building `pebblecraft-sim`.\n\n%s\n\n"
-                "%d of %d results below target.\n" % (args.games, args.seed, args.seed + args.games - 1, table,
-                                                       short, len(jobs)))
+                "%d of %d results below target, %d classic levels off the curve.\n"
+                % (args.games, args.seed, args.seed + args.games - 1, table, short, len(jobs), strays))
         with open(os.path.join(ROOT, "data", "levels", "BALANCE.md"), "w") as f:
             f.write(text)
     return 0

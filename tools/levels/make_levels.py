@@ -234,7 +234,7 @@ def place_balls(board, balls):
 
 # ---------------------------------------------------------------- the seventy levels
 # Each row: name, shape, then the parameters. Keys:
-#   colours, addballs (classic), destroy (classic goal), joker (1 in n), time (puzzle, minutes,
+#   colours, addballs (classic), joker (1 in n), time (puzzle, minutes,
 #   scaled up by the game for early levels), downtime (action, ms; set to keep the colours),
 #   squares (pattern, layers, amount), chains (count, where), hammer, balls (fixed balls), bonus.
 
@@ -245,203 +245,203 @@ TUTORIALS = [
                (5, 9, "b"), (6, 9, "b"), (9, 8, "b"),
                (8, 11, "c"), (9, 11, "c"), (5, 7, "c")],
         squares=("cells", [(7, 5), (7, 9), (7, 11)]),
-        colours=3, addballs=2, destroy=15, joker=12, time=4, downtime=4000, hammer=False,
+        colours=3, addballs=2, joker=12, time=4, downtime=4000, hammer=False,
         bonus=["...", ".1.", "..."]),
     dict(  # lines in every direction, and new balls arriving
         name="tut1_02", shape=rounded(2, 2, 12, 12, 2),
         balls=[(4, 4, "Z"), (5, 5, "Z"), (10, 4, "b"), (9, 5, "b"), (7, 10, "c"), (7, 11, "c"),
                (11, 9, "a"), (3, 10, "d"), (4, 10, "d"), (11, 5, "b"), (3, 6, "c"), (9, 11, "d")],
         squares=("cells", [(6, 6), (8, 6), (7, 12), (5, 10)]),
-        colours=4, addballs=2, destroy=24, joker=12, time=4, downtime=4000, hammer=False,
+        colours=4, addballs=2, joker=12, time=4, downtime=4000, hammer=False,
         bonus=["1.1", "...", "1.1"]),
     dict(  # bonus pieces: a line of four earns a bomb
         name="tut1_03", shape=union(rounded(1, 2, 13, 12, 2)),
         balls=[(3, 7, "Z"), (4, 7, "Z"), (6, 7, "Z"), (10, 10, "a"),
                (9, 3, "b"), (9, 4, "b"), (9, 6, "b"), (12, 7, "b")],
         squares=("centre", 1, 12),
-        colours=4, addballs=3, destroy=30, joker=12, time=4, downtime=3500, hammer=False,
+        colours=4, addballs=3, joker=12, time=4, downtime=3500, hammer=False,
         bonus=[".1.", "1.1", ".1."]),
     dict(  # the hammer, and a first chained ball
         name="tut1_04", shape=rounded(1, 1, 13, 13, 3),
         squares=("cross", 1, 14), chains=(2, "spread"),
-        colours=4, addballs=3, destroy=36, joker=12, time=4, downtime=3500,
+        colours=4, addballs=3, joker=12, time=4, downtime=3500,
         bonus=["111", ".1.", "..."]),
 ]
 
 # Stage themes, five levels each (the first stage holds the four tutorials and pack1_01).
 PACK = [
     # 1 Pebble Beach: round open boards
-    dict(shape=circle(7, 7, 6.2), squares=("centre", 1, 16), colours=4, addballs=3, destroy=40,
+    dict(shape=circle(7, 7, 6.2), squares=("centre", 1, 16), colours=4, addballs=3,
          joker=14, time=4, downtime=3000),  # the clock is not stretched before the sixth level
     # 2 Mossy Steps: staircases and ledges
     dict(shape=union(stairs(6, 3), rect(0, 0, 4, 5)), squares=("rows", 1, 16), colours=4, addballs=3,
-         destroy=40, joker=15, time=1.2, downtime=3000),
+         joker=15, time=1.2, downtime=3000),
     dict(shape=minus(rounded(0, 1, 14, 13, 2), pillars(3, 4, 4, 12, 12)), squares=("checker", 1, 16),
-         colours=5, addballs=3, destroy=45, joker=15, time=1.2, downtime=2800),
+         colours=5, addballs=3, joker=15, time=1.2, downtime=2800),
     dict(shape=union(stairs(7, 3, 0, 1), rect(10, 8, 14, 14)), squares=("diagonal", 1, 18), colours=5,
-         addballs=3, destroy=50, joker=16, time=1.2, downtime=2800),
+         addballs=3, joker=16, time=1.2, downtime=2800),
     dict(shape=union(rect(0, 8, 14, 13), rect(2, 4, 12, 8), rect(5, 1, 9, 4)), squares=("rows", 1, 20),
-         colours=5, addballs=3, destroy=55, joker=16, time=1.3, downtime=2600),
+         colours=5, addballs=3, joker=16, time=1.3, downtime=2600),
     dict(shape=minus(rect(0, 0, 14, 14), cells((4, 4), (10, 4), (4, 10), (10, 10), (7, 7))),
-         squares=("scatter", 1, 22), colours=5, addballs=3, destroy=60, joker=17, time=1.4, downtime=2600),
+         squares=("scatter", 1, 22), colours=5, addballs=3, joker=17, time=1.4, downtime=2600),
     # 3 Fern Hollow: leafy shapes, the first chained balls
     dict(shape=union(circle(5, 6, 4.3), circle(9, 8, 4.3)), squares=("centre", 1, 16), chains=(2, "spread"),
-         colours=4, addballs=3, destroy=45, joker=15, time=1.3, downtime=2800),
+         colours=4, addballs=3, joker=15, time=1.3, downtime=2800),
     dict(shape=union(diamond(7, 4, 4), diamond(4, 9, 4), diamond(10, 9, 4)), squares=("edge", 1, 18),
-         chains=(3, "spread"), colours=5, addballs=3, destroy=55, joker=16, time=1.3, downtime=2600),
+         chains=(3, "spread"), colours=5, addballs=3, joker=16, time=1.3, downtime=2600),
     dict(shape=minus(rounded(0, 0, 14, 14, 3), cells(*[(7, y) for y in range(2, 13, 2)])),
-         squares=("columns", 1, 20), chains=(3, "spread"), colours=5, addballs=3, destroy=60, joker=17,
+         squares=("columns", 1, 20), chains=(3, "spread"), colours=5, addballs=3, joker=17,
          time=1.4, downtime=2500),
     dict(shape=union(circle(7, 4, 3.3), circle(3, 10, 3.3), circle(11, 10, 3.3), rect(6, 6, 8, 10)),
-         squares=("scatter", 1, 20), chains=(4, "spread"), colours=5, addballs=3, destroy=60, joker=17,
+         squares=("scatter", 1, 20), chains=(4, "spread"), colours=5, addballs=3, joker=17,
          time=1.4, downtime=2500),
     dict(shape=minus(circle(7, 7, 7.2), circle(7, 7, 1.2)), squares=("edge", 1, 24), chains=(4, "spread"),
-         colours=5, addballs=4, destroy=70, joker=18, time=1.5, downtime=2400),
+         colours=5, addballs=4, joker=18, time=1.5, downtime=2400),
     # 4 Rushing Falls: tall channels and mossy double tiles
     dict(shape=union(rect(2, 0, 5, 14), rect(9, 0, 12, 14), rect(2, 6, 12, 8)), squares=("columns", 2, 12),
-         colours=5, addballs=3, destroy=55, joker=16, time=1.6, downtime=2400),
+         colours=5, addballs=3, joker=16, time=1.6, downtime=2400),
     dict(shape=union(rect(0, 0, 3, 14), rect(5, 0, 9, 14), rect(11, 0, 14, 14), band(0, 1), band(13, 14)),
-         squares=("centre", 2, 14), chains=(2, "line"), colours=5, addballs=3, destroy=60, joker=17,
+         squares=("centre", 2, 14), chains=(2, "line"), colours=5, addballs=3, joker=17,
          time=1.6, downtime=2300),
     dict(shape=minus(rect(1, 0, 13, 14), rect(4, 3, 4, 11), rect(10, 3, 10, 11)),
-         squares=("scatter", 2, 14), chains=(3, "spread"), colours=5, addballs=4, destroy=65, joker=18,
+         squares=("scatter", 2, 14), chains=(3, "spread"), colours=5, addballs=4, joker=18,
          time=1.7, downtime=2200),
     dict(shape=union(hourglass(7, 0, 14, 2), band(6, 8)), squares=("cross", 2, 14), chains=(3, "spread"),
-         colours=5, addballs=4, destroy=70, joker=18, time=1.7, downtime=2200),
+         colours=5, addballs=4, joker=18, time=1.7, downtime=2200),
     dict(shape=minus(rect(0, 0, 14, 14), pillars(2, 2, 3, 12, 12)), squares=("checker", 2, 18),
-         chains=(4, "spread"), colours=5, addballs=4, destroy=80, joker=20, time=1.8, downtime=2000),
+         chains=(4, "spread"), colours=5, addballs=4, joker=20, time=1.8, downtime=2000),
     # 5 Sunstone Ridge: a breather of bright diamonds
-    dict(shape=diamond(7, 7, 7), squares=("centre", 1, 18), colours=4, addballs=3, destroy=60, joker=16,
+    dict(shape=diamond(7, 7, 7), squares=("centre", 1, 18), colours=4, addballs=3, joker=16,
          time=1.8, downtime=2400),
     dict(shape=union(diamond(4, 7, 4), diamond(10, 7, 4)), squares=("edge", 1, 18), chains=(2, "spread"),
-         colours=5, addballs=3, destroy=65, joker=18, time=1.8, downtime=2200),
+         colours=5, addballs=3, joker=18, time=1.8, downtime=2200),
     dict(shape=minus(diamond(7, 7, 7), diamond(7, 7, 1)), squares=("diagonal", 1, 20), chains=(2, "spread"),
-         colours=5, addballs=4, destroy=70, joker=18, time=1.9, downtime=2100),
+         colours=5, addballs=4, joker=18, time=1.9, downtime=2100),
     dict(shape=union(diamond(7, 3, 3), diamond(3, 10, 3), diamond(11, 10, 3), rect(4, 6, 10, 8)),
-         squares=("scatter", 2, 14), chains=(3, "spread"), colours=5, addballs=4, destroy=75, joker=18,
+         squares=("scatter", 2, 14), chains=(3, "spread"), colours=5, addballs=4, joker=18,
          time=2.0, downtime=2000),
     dict(shape=minus(rect(0, 0, 14, 14), diamond(7, 7, 2)), squares=("rows", 1, 24), chains=(4, "spread"),
-         colours=5, addballs=4, destroy=85, joker=20, time=2.1, downtime=1900),
+         colours=5, addballs=4, joker=20, time=2.1, downtime=1900),
     # 6 Twin Pools: two basins and a bridge
     dict(shape=union(circle(3.5, 7, 3.6), circle(10.5, 7, 3.6), band(6, 8, 3, 11)), squares=("centre", 2, 14),
-         chains=(2, "spread"), colours=5, addballs=3, destroy=70, joker=18, time=2.0, downtime=2000),
+         chains=(2, "spread"), colours=5, addballs=3, joker=18, time=2.0, downtime=2000),
     dict(shape=union(rect(0, 0, 6, 6), rect(8, 8, 14, 14), rect(5, 5, 9, 9)), squares=("edge", 2, 14),
-         chains=(3, "spread"), colours=5, addballs=4, destroy=75, joker=18, time=2.1, downtime=1900),
+         chains=(3, "spread"), colours=5, addballs=4, joker=18, time=2.1, downtime=1900),
     dict(shape=union(rect(0, 1, 5, 13), rect(9, 1, 14, 13), band(3, 3, 5, 9), band(11, 11, 5, 9)),
-         squares=("scatter", 2, 16), chains=(3, "spread"), colours=5, addballs=4, destroy=80, joker=20,
+         squares=("scatter", 2, 16), chains=(3, "spread"), colours=5, addballs=4, joker=20,
          time=2.2, downtime=1800),
     dict(shape=union(circle(7, 3.5, 3.6), circle(7, 10.5, 3.6), rect(6, 6, 8, 8)), squares=("cross", 2, 16),
-         chains=(4, "spread"), colours=6, addballs=3, destroy=70, joker=16, time=2.3, downtime=2000),
+         chains=(4, "spread"), colours=6, addballs=3, joker=16, time=2.3, downtime=2000),
     dict(shape=minus(union(circle(4, 7, 4.3), circle(10, 7, 4.3)), cells((4, 7), (10, 7))),
-         squares=("checker", 2, 18), chains=(4, "spread"), colours=6, addballs=4, destroy=80, joker=18,
+         squares=("checker", 2, 18), chains=(4, "spread"), colours=6, addballs=4, joker=18,
          time=2.4, downtime=1800),
     # 7 Lantern Caves: rooms and corridors, six colours
     dict(shape=union(rect(0, 0, 5, 5), rect(9, 0, 14, 5), rect(0, 9, 5, 14), rect(9, 9, 14, 14),
                      band(2, 3), band(11, 12), rect(2, 0, 3, 14), rect(11, 0, 12, 14)),
-         squares=("edge", 1, 20), chains=(3, "spread"), colours=5, addballs=4, destroy=80, joker=18,
+         squares=("edge", 1, 20), chains=(3, "spread"), colours=5, addballs=4, joker=18,
          time=2.3, downtime=1800),
     dict(shape=minus(rect(0, 0, 14, 14), rect(3, 3, 5, 5), rect(9, 3, 11, 5), rect(3, 9, 5, 11),
                      rect(9, 9, 11, 11)),
-         squares=("rows", 2, 16), chains=(3, "spread"), colours=6, addballs=3, destroy=75, joker=16,
+         squares=("rows", 2, 16), chains=(3, "spread"), colours=6, addballs=3, joker=16,
          time=2.4, downtime=1900),
     dict(shape=minus(rounded(0, 0, 14, 14, 2), band(4, 4, 0, 10), band(9, 9, 4, 14)),
-         squares=("scatter", 2, 18), chains=(4, "spread"), colours=6, addballs=3, destroy=80, joker=16,
+         squares=("scatter", 2, 18), chains=(4, "spread"), colours=6, addballs=3, joker=16,
          time=2.5, downtime=1800),
     dict(shape=union(ring(7, 7, 7.1, 4.2), rect(6, 0, 8, 14), rect(0, 6, 14, 8)), squares=("cross", 2, 18),
-         chains=(4, "spread"), colours=6, addballs=4, destroy=85, joker=18, time=2.6, downtime=1700),
+         chains=(4, "spread"), colours=6, addballs=4, joker=18, time=2.6, downtime=1700),
     dict(shape=minus(rect(0, 0, 14, 14), pillars(2, 2, 4, 13, 13), pillars(4, 4, 4, 13, 13)),
-         squares=("checker", 2, 20), chains=(5, "spread"), colours=6, addballs=4, destroy=90, joker=20,
+         squares=("checker", 2, 20), chains=(5, "spread"), colours=6, addballs=4, joker=20,
          time=2.7, downtime=1600),
     # 8 Amber Meadow: a breather on wide open fields
-    dict(shape=rect(0, 1, 14, 13), squares=("scatter", 1, 22), colours=5, addballs=3, destroy=80, joker=15,
+    dict(shape=rect(0, 1, 14, 13), squares=("scatter", 1, 22), colours=5, addballs=3, joker=15,
          time=2.5, downtime=1900),
     dict(shape=rounded(0, 0, 14, 14, 2), squares=("rows", 1, 24), chains=(2, "spread"), colours=5,
-         addballs=4, destroy=85, joker=16, time=2.6, downtime=1800),
+         addballs=4, joker=16, time=2.6, downtime=1800),
     dict(shape=union(circle(7, 7, 7.3), rect(0, 5, 14, 9)), squares=("diagonal", 1, 24), chains=(3, "spread"),
-         colours=5, addballs=4, destroy=90, joker=16, time=2.7, downtime=1700),
+         colours=5, addballs=4, joker=16, time=2.7, downtime=1700),
     dict(shape=minus(rect(0, 0, 14, 14), cells((7, 3), (3, 7), (11, 7), (7, 11))), squares=("scatter", 2, 16),
-         chains=(3, "spread"), colours=6, addballs=4, destroy=90, joker=16, time=2.8, downtime=1700),
+         chains=(3, "spread"), colours=6, addballs=4, joker=16, time=2.8, downtime=1700),
     dict(shape=rect(0, 0, 14, 14), squares=("checker", 2, 20), chains=(4, "spread"), colours=6, addballs=4,
-         destroy=100, joker=18, time=3.0, downtime=1600),
+         joker=18, time=3.0, downtime=1600),
     # 9 Whispering Pines: trees with chained trunks
     dict(shape=union(tree(4, 1, 10, 3), tree(10, 1, 10, 3), band(12, 14, 1, 13)), squares=("centre", 2, 16),
-         chains=(3, "line"), colours=6, addballs=3, destroy=85, joker=16, time=2.8, downtime=1700),
+         chains=(3, "line"), colours=6, addballs=3, joker=16, time=2.8, downtime=1700),
     dict(shape=union(tree(7, 0, 11, 4), rect(0, 10, 14, 14)), squares=("edge", 2, 18), chains=(4, "spread"),
-         colours=6, addballs=4, destroy=90, joker=18, time=2.9, downtime=1600),
+         colours=6, addballs=4, joker=18, time=2.9, downtime=1600),
     dict(shape=union(tree(3, 2, 9, 3), tree(7, 0, 11, 3), tree(11, 2, 9, 3), band(13, 14)),
-         squares=("scatter", 2, 18), chains=(4, "spread"), colours=6, addballs=4, destroy=95, joker=18,
+         squares=("scatter", 2, 18), chains=(4, "spread"), colours=6, addballs=4, joker=18,
          time=3.0, downtime=1500),
     dict(shape=minus(rect(0, 0, 14, 14), tree(7, 3, 8, 0)), squares=("columns", 2, 20), chains=(5, "spread"),
-         colours=6, addballs=4, destroy=100, joker=18, time=3.1, downtime=1500),
+         colours=6, addballs=4, joker=18, time=3.1, downtime=1500),
     dict(shape=union(tree(7, 0, 12, 3), rect(0, 12, 14, 14), rect(0, 0, 2, 14), rect(12, 0, 14, 14)),
-         squares=("checker", 2, 22), chains=(5, "spread"), colours=6, addballs=4, destroy=110, joker=20,
+         squares=("checker", 2, 22), chains=(5, "spread"), colours=6, addballs=4, joker=20,
          time=3.2, downtime=1400),
     # 10 Crystal Brook: rings and crystal frames
     dict(shape=ring(7, 7, 7.2, 2.5), squares=("scatter", 1, 16), chains=(3, "spread"), colours=6, addballs=3,
-         destroy=90, joker=16, time=3.0, downtime=1600),
+         joker=16, time=3.0, downtime=1600),
     dict(shape=union(ring(7, 7, 7.2, 4.5), circle(7, 7, 2.3)), squares=("centre", 2, 18), chains=(4, "spread"),
-         colours=6, addballs=4, destroy=95, joker=18, time=3.1, downtime=1500),
+         colours=6, addballs=4, joker=18, time=3.1, downtime=1500),
     dict(shape=minus(rect(0, 0, 14, 14), rect(3, 3, 11, 11)) if False else
          union(minus(rect(0, 0, 14, 14), rect(3, 3, 11, 11)), rect(5, 5, 9, 9)),
-         squares=("scatter", 2, 20), chains=(4, "spread"), colours=6, addballs=4, destroy=100, joker=18,
+         squares=("scatter", 2, 20), chains=(4, "spread"), colours=6, addballs=4, joker=18,
          time=3.2, downtime=1400),
     dict(shape=union(diamond(7, 7, 7), minus(rect(2, 2, 12, 12), diamond(7, 7, 4))), squares=("diagonal", 2, 20),
-         chains=(5, "spread"), colours=6, addballs=4, destroy=105, joker=20, time=3.3, downtime=1400),
+         chains=(5, "spread"), colours=6, addballs=4, joker=20, time=3.3, downtime=1400),
     dict(shape=minus(circle(7, 7, 7.3), ring(7, 7, 4.2, 3.2)), squares=("checker", 2, 22), chains=(5, "spread"),
-         colours=6, addballs=4, destroy=115, joker=20, time=3.4, downtime=1300),
+         colours=6, addballs=4, joker=20, time=3.4, downtime=1300),
     # 11 Misty Terraces: bands with gaps
     dict(shape=union(band(0, 3, 0, 11), band(5, 8, 3, 14), band(10, 13, 0, 11), rect(0, 0, 1, 13)),
-         squares=("rows", 2, 18), chains=(4, "spread"), colours=6, addballs=4, destroy=100, joker=18,
+         squares=("rows", 2, 18), chains=(4, "spread"), colours=6, addballs=4, joker=18,
          time=3.2, downtime=1400),
     dict(shape=minus(rect(0, 0, 14, 14), band(3, 3, 2, 14), band(7, 7, 0, 12), band(11, 11, 2, 14)),
-         squares=("scatter", 2, 20), chains=(4, "spread"), colours=6, addballs=4, destroy=105, joker=18,
+         squares=("scatter", 2, 20), chains=(4, "spread"), colours=6, addballs=4, joker=18,
          time=3.3, downtime=1300),
     dict(shape=union(stairs(5, 2, 0, 0), stairs(5, 2, 0, 5)), squares=("diagonal", 2, 20), chains=(5, "spread"),
-         colours=6, addballs=4, destroy=110, joker=20, time=3.4, downtime=1300),
+         colours=6, addballs=4, joker=20, time=3.4, downtime=1300),
     dict(shape=minus(rect(0, 0, 14, 14), band(4, 4, 0, 5), band(4, 4, 9, 14), band(10, 10, 3, 11)),
-         squares=("rows", 2, 22), chains=(5, "spread"), colours=6, addballs=5, destroy=115, joker=20,
+         squares=("rows", 2, 22), chains=(5, "spread"), colours=6, addballs=5, joker=20,
          time=3.5, downtime=1200),
     dict(shape=minus(rect(0, 0, 14, 14), pillars(0, 3, 2, 14, 3), pillars(1, 7, 2, 14, 7), pillars(0, 11, 2, 14, 11)),
-         squares=("centre", 2, 24), chains=(6, "spread"), colours=6, addballs=5, destroy=120, joker=20,
+         squares=("centre", 2, 24), chains=(6, "spread"), colours=6, addballs=5, joker=20,
          time=3.6, downtime=1200),
     # 12 Ember Canyon: a winding canyon and islands, seven colours
     dict(shape=union(rect(0, 0, 14, 4), rect(0, 10, 14, 14), rect(5, 4, 9, 10)), squares=("edge", 2, 20),
-         chains=(4, "spread"), colours=6, addballs=4, destroy=110, joker=18, time=3.4, downtime=1300),
+         chains=(4, "spread"), colours=6, addballs=4, joker=18, time=3.4, downtime=1300),
     dict(shape=minus(rect(0, 0, 14, 14), diamond(3, 7, 2), diamond(11, 7, 2)), squares=("scatter", 2, 22),
-         chains=(5, "spread"), colours=7, addballs=3, destroy=90, joker=14, time=3.5, downtime=1400),
+         chains=(5, "spread"), colours=7, addballs=3, joker=14, time=3.5, downtime=1400),
     dict(shape=union(circle(3, 3, 3.3), circle(11, 3, 3.3), circle(3, 11, 3.3), circle(11, 11, 3.3),
                      circle(7, 7, 3.3), rect(3, 6, 11, 8)),
-         squares=("centre", 2, 22), chains=(5, "spread"), colours=7, addballs=3, destroy=95, joker=14,
+         squares=("centre", 2, 22), chains=(5, "spread"), colours=7, addballs=3, joker=14,
          time=3.6, downtime=1300),
     dict(shape=minus(rect(0, 0, 14, 14), rect(6, 2, 8, 12), band(7, 7, 2, 12)) if False else
          minus(rect(0, 0, 14, 14), rect(6, 3, 8, 11)),
-         squares=("columns", 2, 24), chains=(6, "spread"), colours=7, addballs=4, destroy=100, joker=16,
+         squares=("columns", 2, 24), chains=(6, "spread"), colours=7, addballs=4, joker=16,
          time=3.7, downtime=1200),
     dict(shape=minus(rect(0, 0, 14, 14), pillars(2, 2, 4, 12, 12), cells((7, 7))), squares=("checker", 2, 26),
-         chains=(6, "spread"), colours=7, addballs=4, destroy=110, joker=16, time=3.8, downtime=1100),
+         chains=(6, "spread"), colours=7, addballs=4, joker=16, time=3.8, downtime=1100),
     # 13 Starfall Peaks: stars and many chains
     dict(shape=star(7, 7.5, 7.4, 3.6), squares=("centre", 2, 22), chains=(5, "spread"), colours=6, addballs=4,
-         destroy=110, joker=18, time=3.6, downtime=1200),
+         joker=18, time=3.6, downtime=1200),
     dict(shape=union(star(7, 7.5, 7.4, 3.6), circle(7, 7.5, 4.5)), squares=("edge", 2, 24), chains=(6, "spread"),
-         colours=6, addballs=5, destroy=120, joker=18, time=3.7, downtime=1100),
+         colours=6, addballs=5, joker=18, time=3.7, downtime=1100),
     dict(shape=union(star(4, 4, 4.3, 2.1), star(10, 4, 4.3, 2.1), star(7, 10, 4.6, 2.3), rect(3, 4, 11, 8)),
-         squares=("scatter", 2, 24), chains=(6, "spread"), colours=7, addballs=4, destroy=105, joker=16,
+         squares=("scatter", 2, 24), chains=(6, "spread"), colours=7, addballs=4, joker=16,
          time=3.8, downtime=1100),
     dict(shape=minus(rect(0, 0, 14, 14), star(7, 7.5, 3.3, 1.5)), squares=("diagonal", 2, 26), chains=(6, "spread"),
-         colours=7, addballs=4, destroy=110, joker=16, time=3.9, downtime=1000),
+         colours=7, addballs=4, joker=16, time=3.9, downtime=1000),
     dict(shape=union(star(7, 7.5, 7.6, 4.2), rect(0, 12, 14, 14)), squares=("checker", 2, 28), chains=(7, "spread"),
-         colours=7, addballs=4, destroy=120, joker=16, time=4.0, downtime=1000),
+         colours=7, addballs=4, joker=16, time=4.0, downtime=1000),
     # 14 Heart of the Mountain: the finale
     dict(shape=heart(7, 6.2, 6.6), squares=("centre", 2, 24), chains=(5, "spread"), colours=6, addballs=4,
-         destroy=120, joker=18, time=3.8, downtime=1000),
+         joker=18, time=3.8, downtime=1000),
     dict(shape=minus(rounded(0, 0, 14, 14, 3), heart(7, 6.5, 2.2)), squares=("centre", 2, 26), chains=(6, "spread"),
-         colours=7, addballs=4, destroy=110, joker=16, time=3.9, downtime=950),
+         colours=7, addballs=4, joker=16, time=3.9, downtime=950),
     dict(shape=union(heart(4, 5, 3.6), heart(10, 9, 3.6), rect(4, 6, 10, 8)), squares=("scatter", 2, 26),
-         chains=(6, "spread"), colours=7, addballs=4, destroy=115, joker=16, time=4.0, downtime=900),
+         chains=(6, "spread"), colours=7, addballs=4, joker=16, time=4.0, downtime=900),
     dict(shape=minus(rect(0, 0, 14, 14), ring(7, 7, 3.2, 2.2), pillars(1, 1, 6, 13, 13)), squares=("checker", 2, 28),
-         chains=(7, "spread"), colours=7, addballs=5, destroy=120, joker=16, time=4.2, downtime=850),
+         chains=(7, "spread"), colours=7, addballs=5, joker=16, time=4.2, downtime=850),
     dict(shape=union(heart(7, 6.5, 6.9), rect(0, 0, 14, 1)), squares=("cross", 2, 30), chains=(8, "spread"),
-         colours=7, addballs=5, destroy=130, joker=18, time=4.5, downtime=800),
+         colours=7, addballs=5, joker=18, time=4.5, downtime=800),
 ]
 
 STAGE_NAMES = ["Pebble Beach", "Mossy Steps", "Fern Hollow", "Rushing Falls", "Sunstone Ridge", "Twin Pools",
@@ -469,9 +469,33 @@ def tile_weight(index):
     return int(round(7 + 14 * difficulty(index)))
 
 
-def classic_goal(index, spec):
-    """The classic goal grows faster than the table's breathers and waves."""
-    return int(round(spec["destroy"] * (1.0 + 2.2 * difficulty(index)) / 5.0)) * 5
+# The classic curve: the moves the bot should need in 9 of 10 classic games of each level. The
+# tutorials are short; the pack rises from about twenty moves to about a hundred in the same waves
+# as the other modes, every stage opening with a breather and closing with a harder fifth level.
+TUTORIAL_CLASSIC_MOVES = [10, 12, 13, 15]
+CLASSIC_STEP = 0.035   # each level of a stage a little longer than the one before
+CLASSIC_FIFTH = 0.04   # and the fifth longer again
+
+
+def classic_moves(index):
+    if index < len(TUTORIAL_CLASSIC_MOVES):
+        return TUTORIAL_CLASSIC_MOVES[index]
+    stage, place = divmod(index, 5)
+    wave = STAGE_BASE[stage] + CLASSIC_STEP * place + (CLASSIC_FIFTH if place == 4 else 0.0)
+    return int(round(12 + 80 * wave))
+
+
+# The classic goal (balls4destroy) of every level. Every removed piece takes the combo off the bar,
+# so a chain of removing moves empties a bar at once, and what a goal asks for depends on the board
+# more than on its size: python3 tools/levels/tune_classic.py plays every level with the bot and
+# prints this table, the goal whose p90 moves come nearest to classic_moves(index).
+CLASSIC_GOALS = [
+    15, 25, 150, 140, 140, 90, 305, 170, 250, 440, 160, 195, 370, 210,
+    350, 270, 440, 405, 480, 505, 190, 115, 185, 175, 525, 150, 230, 365,
+    165, 260, 385, 450, 470, 375, 545, 420, 520, 410, 550, 600, 390, 320,
+    440, 445, 505, 345, 255, 425, 345, 410, 395, 525, 330, 595, 580, 485,
+    550, 435, 610, 615, 310, 345, 340, 585, 440, 385, 560, 285, 555, 535,
+]
 
 
 # Moves the bot needed in 9 of 10 puzzle games of each level (python3 tools/levels/balance.py prints them
@@ -520,7 +544,7 @@ def level_text(index, spec):
     if spec.get("downtime"):
         lines.append("leveldowntime=%d" % spec["downtime"])
     lines.append("addballs=%d" % spec["addballs"])
-    lines.append("balls4destroy=%d" % (spec["destroy"] if index < 4 else classic_goal(index, spec)))
+    lines.append("balls4destroy=%d" % CLASSIC_GOALS[index])
     lines.append("jockerfrequency=%d" % spec["joker"])
     lines.append("level=")
     lines.extend(board.rows())

@@ -5,8 +5,9 @@ and "hi_zen.txt" (action) into data/.
 Each file holds, for level i = 1..70, the keys combo<i>=, score<i>=, time<i>= (minutes and
 seconds written as m.ss) and move<i>=. The game softens them when it builds the records of
 a new installation (two thirds of the score, twice the time, one and a half times the
-moves), so the values here are what a good player reaches. They follow the levels: bigger
-goals and more colours ask for more moves and time and give bigger scores.
+moves), so the values here are what a good player reaches. They follow the levels: the classic
+moves follow the classic curve of make_levels.py, bigger goals and more colours ask for more moves
+and time and give bigger scores.
 
 Run from the source root:   python3 tools/levels/make_records.py
 """
@@ -36,11 +37,10 @@ def records(mode):
         tiles = sum(1 for r in boards[spec["name"]].rows() for c in r if c in "12ZABCDEFGH")
         colours = spec["colours"]
         wobble = 0.9 + 0.2 * rng.random()
-        if mode == 0:  # classic: clear the goal
-            balls = spec["destroy"] * 1.15
-            moves = balls / 3.4 * (1 + 0.12 * (colours - 4)) + spec["addballs"] * 2
+        if mode == 0:  # classic: empty the bar; a removed ball scores ten times what it takes off it
+            moves = make_levels.classic_moves(index) * 0.75
             combo = 2 + index // 14 + (1 if colours >= 6 else 0)
-            score = balls * 10 * (1 + 0.12 * combo) + 300 * (index // 10)
+            score = make_levels.CLASSIC_GOALS[index] * 11 + 300 * (index // 10)
             secs = 45 + moves * 3.2
         elif mode == 1:  # puzzle: clean every tile
             moves = make_levels.PUZZLE_MOVES[index] * 0.55 + 4
