@@ -488,7 +488,7 @@ def classic_moves(index):
 # The classic goal (balls4destroy) of every level. Every removed piece takes the combo off the bar,
 # so a chain of removing moves empties a bar at once, and what a goal asks for depends on the board
 # more than on its size: python3 tools/levels/tune_classic.py plays every level with the bot and
-# prints this table, the goal whose p90 moves come nearest to classic_moves(index).
+# prints this table, the goals whose p90 and median moves fit classic_moves(index) best.
 CLASSIC_GOALS = [
     15, 25, 150, 140, 140, 90, 305, 170, 250, 440, 160, 195, 370, 210,
     350, 270, 440, 405, 480, 505, 190, 115, 185, 175, 525, 150, 230, 365,
@@ -717,6 +717,7 @@ def all_files():
     boards = {}
     specs = TUTORIALS + [dict(p, name="pack1_%02d" % (i + 1)) for i, p in enumerate(PACK)]
     assert len(specs) == 70, len(specs)
+    assert len(CLASSIC_GOALS) == 70 and min(CLASSIC_GOALS) > 0, "one classic goal per level"
     for index, spec in enumerate(specs):
         text, board = level_text(index, spec)
         files[spec["name"] + ".lvl"] = text
