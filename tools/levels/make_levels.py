@@ -472,7 +472,7 @@ def tile_weight(index):
 # The classic curve: the moves the bot should need in 9 of 10 classic games of each level. The
 # tutorials are short; the pack rises from about twenty moves to about a hundred in the same waves
 # as the other modes, every stage opening with a breather and closing with a harder fifth level.
-TUTORIAL_CLASSIC_MOVES = [10, 12, 13, 15]
+TUTORIAL_CLASSIC_MOVES = [7, 8, 9, 10]
 CLASSIC_STEP = 0.035   # each level of a stage a little longer than the one before
 CLASSIC_FIFTH = 0.04   # and the fifth longer again
 
@@ -482,7 +482,7 @@ def classic_moves(index):
         return TUTORIAL_CLASSIC_MOVES[index]
     stage, place = divmod(index, 5)
     wave = STAGE_BASE[stage] + CLASSIC_STEP * place + (CLASSIC_FIFTH if place == 4 else 0.0)
-    return int(round(12 + 80 * wave))
+    return int(round(8 + 52 * wave))
 
 
 # The classic goal (balls4destroy) of every level. Every removed piece takes the combo off the bar,
@@ -490,11 +490,11 @@ def classic_moves(index):
 # more than on its size: python3 tools/levels/tune_classic.py plays every level with the bot and
 # prints this table, the goals whose p90 and median moves fit classic_moves(index) best.
 CLASSIC_GOALS = [
-    15, 25, 150, 140, 140, 90, 305, 170, 250, 440, 160, 195, 370, 210,
-    350, 270, 440, 405, 480, 505, 190, 115, 185, 175, 525, 150, 230, 365,
-    165, 260, 385, 450, 470, 375, 545, 420, 520, 410, 550, 600, 390, 320,
-    440, 445, 505, 345, 255, 425, 345, 410, 395, 525, 330, 595, 580, 485,
-    550, 435, 610, 615, 310, 345, 340, 585, 440, 385, 560, 285, 555, 535,
+    5, 14, 60, 70, 120, 75, 285, 150, 225, 385, 135, 150, 345, 175,
+    330, 215, 405, 360, 410, 445, 160, 100, 165, 160, 385, 125, 205, 335,
+    145, 230, 350, 425, 450, 340, 515, 385, 445, 355, 535, 500, 365, 285,
+    395, 410, 470, 325, 205, 380, 300, 360, 355, 485, 270, 545, 525, 445,
+    510, 390, 560, 550, 245, 275, 275, 540, 380, 330, 510, 200, 490, 435,
 ]
 
 
