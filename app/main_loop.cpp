@@ -4,7 +4,7 @@
 #include "app/startup.h"
 #include "app/window_messages.h"
 #include "engine/app_state.h"
-#include "gameplay/dev_route.h"
+#include "gameplay/state_probe.h"
 #include "platform/clock.h"
 #include "platform/events.h"
 
@@ -15,7 +15,6 @@ constexpr uint32_t kInactiveSleepMs = 200; // the game costs almost nothing in t
 } // namespace
 
 void runMainLoop() {
-    startDevLevelFromEnvironment(); // TEMPORARY developer route into a level until the menus start levels
     while (!app.quitRequested) {
         AppEvent event;
         if (pollAppEvent(&event)) {
@@ -27,10 +26,9 @@ void runMainLoop() {
             continue;
         }
         runFrame();
+        writeStateProbe(); // the end-to-end tests' view of the game, when they ask for it
         if (app.startupPending) {
             runStartup();
-            keepDevLevel(); // TEMPORARY: the developer route's level stays on screen after the start-up
-            // Not yet: set the program's cursor when the custom cursor is on.
             app.startupPending = false;
             app.startupDone = true;
         }

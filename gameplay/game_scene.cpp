@@ -6,7 +6,6 @@
 #include "game/game_state.h"
 #include "game/presentation_events.h"
 #include "gameplay/board_input.h"
-#include "gameplay/dev_route.h"
 #include "gameplay/game_flow.h"
 #include "gameplay/game_frame.h"
 #include "gameplay/game_presentation.h"
@@ -32,7 +31,6 @@ void GameScene::leave() {}
 
 void GameScene::draw() {
     runGameFrame();
-    writeDevState(); // TEMPORARY: the developer route's state file, when it asks for one
 }
 
 void GameScene::keyDown(int virtualKey) {

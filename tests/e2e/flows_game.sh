@@ -1,35 +1,19 @@
-# Flows of a level in the game scene.
+# Flows of a level in the game scene, each reached through the menus as a player reaches it.
 
-FLOWS+=(flow_level_moves flow_pause_bomb_and_level_complete flow_defeat_greying)
+FLOWS+=(flow_level_moves flow_pause_bomb_and_level_complete flow_defeat_greying flow_high_score_after_lost_game)
 
 flow_level_moves() {
-    local mode names=(classic puzzle action)
+    # Classic and action from their first level; puzzle from a later level, opened with the map's word.
+    local mode names=(classic puzzle action) levels=(0 6 0)
     for mode in 0 1 2; do
-        local name=level-${names[$mode]}
-        start_level "$name" "$mode:0"
-        check "the $name level starts from the developer route" equals "$(state_value mode)" "$mode"
-        [ -s "$STATE" ] || { stop_game; continue; }
-        sleep 1
-        local move
-        move=$(find_move)
-        check "the $name board has a ball with an empty neighbour" test -n "$move"
-        [ -n "$move" ] || { stop_game; continue; }
-        set -- $move
-        local kind
-        kind=$(cell_letter "$1" "$2")
-        click_cell "$1" "$2"
-        sleep 0.6
-        check "a click on the ball selects it" equals "$(state_value selected)" "$1,$2"
-        window_shot "$name-selected"
-        click_cell "$3" "$4"
-        sleep 2
-        check "a click on the empty neighbour moves it" equals "$(state_value moves)" 1
-        local landed
-        landed=$(cell_letter "$3" "$4")
-        # The ball stands on the target, unless it completed a line there and was removed with it.
-        check "the ball left its cell" test "$(cell_letter "$1" "$2")" != "$kind"
-        check "the target holds the ball or it went with a line" test "$landed" = "$kind" -o "$landed" = "."
-        window_shot "$name-moved"
+        local name=level-${names[$mode]} level=${levels[$mode]}
+        reach_level "$name" "MOVER" "$mode" "$level"
+        check "the $name level starts through the menus" state_is scene=game mode="$mode" level="$level" page=-
+        if ! state_is scene=game page=-; then
+            stop_game
+            continue
+        fi
+        make_move "$name"
         check "the screenshot shows the game's 800 x 600 picture" equals "$(png_size "$SHOTS/$name-moved.png")" "800x600"
         close_window "$WIN"
         wait_exit "$GAME_PID" 10
@@ -38,52 +22,150 @@ flow_level_moves() {
     done
 }
 
+save_from_level() {  # save_from_level PLAYER: "main" from the in-game menu saves the running game; up to its note
+    press Escape
+    check "Escape opens the in-game menu" wait_state 10 page=gameplay ready=1
+    press Up  # "main", the last item
+    wait_state 5 item=main
+    press Return
+    check "main saves the game and says so" wait_state 10 page=messageboxok ready=1
+    check "the saved game is written" test -s "$(player_file "$1"_0.sav)"
+}
+
+resume_saved() {  # resume_saved: from the note of the saved game to the board again, through the load question
+    press Return  # "ok": the map with "main"
+    wait_state 10 scene=map page=main ready=1 item=mode1
+    press Return  # "Classic"
+    check "the mode with a saved game asks to load it" wait_state 10 page=loadgamequest ready=1
+    window_shot "$1-load-question"
+    press Return  # "yes"
+    check "yes resumes the saved game" wait_state 15 scene=game menu=0 moves=1
+}
+
 flow_pause_bomb_and_level_complete() {
-    # A triple and a quadro bomb on whichever of these cells are empty; the cheat keys clear the board.
-    start_level bombs "0:0" "11@10,9;11@11,13;11@12,9;13@13,13;13@9,12;13@14,10"
-    check "the level with bombs starts" test -s "$STATE"
-    [ -s "$STATE" ] || { stop_game; return; }
-    sleep 1.5
-    window_shot level-in-progress
-    xdotool key --window "$WIN" space
-    sleep 1.5
-    check "Space pauses the game" equals "$(state_value running)" 0
-    window_shot pause
-    xdotool key --window "$WIN" Return
+    # A move, then "main" from the in-game menu saves the game; bombs are put into the saved game, and
+    # the load question brings the board back with them.
+    reach_level bombs "BOMBER" 0 0
+    check "the classic level starts" state_is scene=game page=-
+    state_is scene=game page=- || { stop_game; return; }
+    make_move bombs
+    save_from_level BOMBER
+    local cells
+    cells=$(empty_cells 6 | awk -F, '{ printf "%d@%s ", NR % 2 ? 11 : 13, $0 }')
+    check "bombs are put into the saved game" eval '"$BUILD/e2e_saved_game" "$(player_file BOMBER_0.sav)" $cells >/dev/null'
+    resume_saved bombs
     sleep 1
-    check "a key resumes it" equals "$(state_value running)" 1
-    check "the board holds a bomb" grep -q '[TQ]' "$STATE"
-    xdotool type --window "$WIN" --delay 250 tzqhgmwp  # one letter a frame at least
-    sleep 0.5
+    check "the resumed board holds triple and quadro bombs" eval 'board_has T && board_has Q'
+    window_shot level-in-progress
+    close_tips
+
+    key space
+    check "Space pauses the game" wait_state 5 running=0
+    window_shot pause
+    key Return
+    check "a key resumes it" wait_state 5 running=1
+
+    check "the board's cheat word turns the cheat keys on" cheat_keys_on
     xdotool key --window "$WIN" e
     sleep 0.75
     window_shot bomb-blast
-    sleep 1
-    check "the cheat key cleared every bomb" test -z "$(sed -n '2,$p' "$STATE" | tr -d '.#a-hA-HJ*')"
+    check "the cheat key E cleared every bomb" wait_until 10 eval '! board_has "[TQ]"'
     # An emptied board may already have won the level; otherwise the cheat key N completes it.
+    sleep 0.5
     [ "$(state_value complete)" -gt 0 ] || xdotool key --window "$WIN" n
     # The tiles shiver from 7500 to 6500 ms of the sequence, then fly apart: shoot them on their way.
-    local deadline=$((SECONDS + 30))
-    while [ $SECONDS -lt $deadline ] && ! [ "$(state_value complete)" -gt 0 -a "$(state_value complete)" -le 5000 ]; do
-        sleep 0.1
-    done
-    check "the level-complete sequence runs" test "$(state_value complete)" -gt 0
+    check "the level-complete sequence runs" \
+        wait_until 30 eval '[ "$(state_value complete)" -gt 0 -a "$(state_value complete)" -le 5000 ]'
     window_shot level-complete-breakup
+    check "the statistics page follows" wait_state 15 page=levelcomplete ready=1
+    sleep 3  # the count-up of the rows
+    window_shot level-complete-statistics
+    press Return  # ends the count-up if it still runs, else "ok"
+    sleep 0.5     # the state file shows whether the page is closing
+    state_is page=levelcomplete ready=1 && press Return
+    check "its ok leads to the level map with the next level chosen" wait_state 15 scene=map page=mode1 ready=1 chosen=1
+    window_shot level-complete-map
     close_window "$WIN"
     wait_exit "$GAME_PID" 10
+    check "the game closes with code 0" equals "$EXIT_CODE" 0
     GAME_PID=""
 }
 
 flow_defeat_greying() {
-    start_level defeat "1:0:4"  # a puzzle clock of 4 seconds
-    check "the puzzle level starts" test -s "$STATE"
-    [ -s "$STATE" ] || { stop_game; return; }
-    local deadline=$((SECONDS + 60))
-    while [ $SECONDS -lt $deadline ] && [ "$(state_value defeat)" -le 0 ]; do sleep 0.2; done
-    check "the clock runs out into the defeat sequence" test "$(state_value defeat)" -gt 0
-    sleep 2.8
+    # The saved game of a level in play gets a ball on every free cell; resumed, the full board is lost.
+    reach_level defeat "LOSER" 0 0
+    check "the classic level starts" state_is scene=game page=- lives=3
+    state_is scene=game page=- || { stop_game; return; }
+    make_move defeat
+    save_from_level LOSER
+    # Colours by (x + 2y) mod 5 differ between any two neighbours: the new balls make no line.
+    local cells
+    cells=$(empty_cells | awk -F, '{ printf "%d@%s ", ($1 + 2 * $2) % 5, $0 }')
+    check "every free cell of the saved game gets a ball" eval '"$BUILD/e2e_saved_game" "$(player_file LOSER_0.sav)" $cells >/dev/null'
+    resume_saved defeat
+    check "the full board starts the defeat sequence" wait_until 5 eval '[ "$(state_value defeat)" -gt 0 ]'
+    check "the board is full" state_is free=0
+    wait_until 5 eval '[ "$(state_value defeat)" -le 2500 ]'
     window_shot defeat-greying
+    check "the defeat panel follows and a life is gone" wait_state 10 page=defeat ready=1 lives=2
+    window_shot defeat-panel
+    press Return  # "restart level"
+    check "restart level plays the level again from its start" wait_state 10 scene=game page=- menu=0 moves=0 defeat=0
+    check "with a board that is not full" test "$(state_value free)" -gt 0
+    window_shot defeat-restarted
     close_window "$WIN"
     wait_exit "$GAME_PID" 10
+    check "the game closes with code 0" equals "$EXIT_CODE" 0
     GAME_PID=""
+}
+
+hiscore_line() {  # hiscore_line TABLE NAME: prints the score of NAME in the high-score table (0..2), or nothing
+    # The file holds the three tables of ten lines, each a name of 32 bytes and a 4-byte score.
+    local file line at name score
+    file=$(player_file hiscore.dat)
+    for line in $(seq 0 9); do
+        at=$(($1 * 360 + line * 36))
+        name=$(dd if="$file" bs=1 skip="$at" count=32 2>/dev/null | tr -d '\0')
+        score=$(od -An -t d4 -j $((at + 32)) -N4 "$file" | tr -d ' ')
+        [ "$name" = "$2" ] && { echo "$score"; return 0; }
+    done
+    return 1
+}
+
+flow_high_score_after_lost_game() {
+    # Points from the cheat key Z, then every life given up in the in-game menu: the level restarted three
+    # times, and with no life left the level given up. The high-score page opens with the player's score.
+    reach_level hiscore "HANS" 0 0
+    check "the classic level starts with three lives" state_is scene=game page=- lives=3
+    state_is scene=game page=- || { stop_game; return; }
+    check "the board's cheat word turns the cheat keys on" cheat_keys_on
+    xdotool key --window "$WIN" --delay 300 z z z
+    check "the cheat key Z scores 10000 points a press" wait_state 10 total=30000
+    local lives
+    for lives in 2 1 0 -1; do
+        press Escape
+        wait_state 10 page=gameplay ready=1 && press Down  # "restart level"
+        wait_state 5 item=restart_level && press Return
+        wait_state 10 page=messageboxyn ready=1
+        [ "$lives" -ge 1 ] || window_shot "hiscore-question-$lives"
+        press Return  # "yes"
+        [ "$lives" -ge 0 ] || break
+        check "restarting the level costs a life ($lives left)" wait_state 10 page=- menu=0 lives="$lives" moves=0
+    done
+    check "with no life left, yes gives the level up" wait_until 5 eval '[ "$(state_value defeat)" -gt 0 ]'
+    sleep 1
+    window_shot hiscore-game-over-text
+    check "the high-score page follows the lost game" wait_state 15 page=hiscore ready=1 lives=-1
+    local final
+    final=$(state_value total)
+    check "the player's score keeps its 30000 points" equals "$final" 30000
+    window_shot hiscore-page
+    press Return  # "back": the map
+    check "back leads to the map" wait_state 15 scene=map ready=1
+    window_shot hiscore-back-on-map
+    close_window "$WIN"
+    wait_exit "$GAME_PID" 10
+    check "the game closes with code 0" equals "$EXIT_CODE" 0
+    GAME_PID=""
+    check "the player's score stands in the classic table of the high-score file" equals "$(hiscore_line 0 HANS)" 30000
 }

@@ -2,10 +2,16 @@
 # SHOTS, WM_DELETE, DISPLAY, and set GAME_PID (the running game), HOME_DIR (its per-user folders), WIN
 # (its window) and STATE (its state file) for the flows.
 #
-# A flow starts a game (start_game, past_splash or start_level), acts on it with keys and clicks (key,
-# click_menu, click_cell) and records each outcome with check DESCRIPTION COMMAND...; it ends by closing
-# the window (close_window, wait_exit) and clears GAME_PID, or leaves a failed game to the driver's
-# stop_game.
+# A flow
+#   - starts a game: fresh_home NAME, then start_game NAME (the bare program), past_splash NAME (up to
+#     the first menu page) or reach_level NAME PLAYER MODE LEVEL (a level through the menus, as a player);
+#   - acts on it with keys and clicks: press KEY... (keys for the open page, each when the page takes keys),
+#     key KEY... (keys for the board), click_menu X Y (menu screen units), click_cell X Y (board cells);
+#   - waits for what it expects in the game's state file, which every game run writes (see
+#     gameplay/state_probe.h): wait_state SECONDS NAME=VALUE..., wait_until SECONDS COMMAND...;
+#   - records each outcome with check DESCRIPTION COMMAND...;
+#   - ends by closing the window (close_window "$WIN"; wait_exit "$GAME_PID" 10) and clearing GAME_PID,
+#     or leaves a failed game to the driver's stop_game.
 
 # ---- processes, windows, pictures ---------------------------------------------------------------
 
@@ -42,8 +48,10 @@ game_env() {  # the environment of a game run under our display and per-user fol
         XDG_DATA_HOME="$HOME_DIR/data" SDL_AUDIODRIVER="${SDL_AUDIODRIVER:-dummy}" "$@"
 }
 
-start_game() {  # start_game LOG-NAME [GAME-PATH]: runs the game in the background; sets GAME_PID
-    game_env "${2:-$GAME}" >"$WORK/$1.out" 2>"$WORK/$1.err" &
+start_game() {  # start_game LOG-NAME [GAME-PATH]: runs the game in the background; sets GAME_PID and STATE
+    STATE=$WORK/$1.state
+    rm -f "$STATE"
+    game_env env PEBBLECRAFT_STATE_FILE="$STATE" "${2:-$GAME}" >"$WORK/$1.out" 2>"$WORK/$1.err" &
     GAME_PID=$!
 }
 
@@ -108,49 +116,44 @@ equals() { [ "$1" = "$2" ]; }
 
 file_has() { grep -qs -- "$2" "$1"; }
 
-# ---- the game scene: cells and the state file ----------------------------------------------------
+# ---- the state file -------------------------------------------------------------------------------
 
-# Window pixel of a cell's centre: scene x = (c - 5) * 40 - 360, y = 280 - (r - 5) * 40.
-cell_px() { echo "$((($1 - 5) * 40 + 40)) $((($2 - 5) * 40 + 20))"; }
+# The game writes its state ten times a second: a line of NAME=VALUE pairs (scene, page, ready, item,
+# chosen, mode, level, moves, selected, moving, running, menu, complete, defeat, free, lives, total,
+# player, cheat, allopen), then the 15 rows of the board ("." empty, "#" no cell, "a".."h" balls,
+# "A".."H" chained, "J" joker, "T" triple bomb, "*" diamond, "Q" quadro bomb).
 
-start_level() {  # start_level NAME MODE:LEVEL[:SECONDS] [PIECES]: sets GAME_PID, WIN and STATE
-    fresh_home "$1"
-    STATE=$WORK/$1.state
-    game_env env PEBBLECRAFT_DEV_LEVEL="$2" PEBBLECRAFT_DEV_PIECES="${3:-}" PEBBLECRAFT_DEV_STATE="$STATE" \
-        "$GAME" >"$WORK/$1.out" 2>"$WORK/$1.err" &
-    GAME_PID=$!
-    WIN=$(wait_window 60)
-    local deadline=$((SECONDS + 120))  # the splash shows first; the level starts after the start-up
-    while [ $SECONDS -lt $deadline ] && [ ! -s "$STATE" ]; do sleep 0.2; done
-    [ -s "$STATE" ]
+state_value() { head -n 1 "$STATE" 2>/dev/null | tr ' ' '\n' | sed -n "s/^$1=//p"; }  # state_value NAME
+
+state_is() {  # state_is NAME=VALUE...: every pair holds now; a VALUE may list alternatives as a|b
+    local pair value
+    for pair in "$@"; do
+        value=$(state_value "${pair%%=*}")
+        [ -n "$value" ] || return 1
+        case "|${pair#*=}|" in *"|$value|"*) ;; *) return 1 ;; esac
+    done
 }
 
-state_value() { head -n 1 "$STATE" | tr ' ' '\n' | sed -n "s/^$1=//p"; }
-
-cell_letter() { sed -n "$(($2 - 3))p" "$STATE" | cut -c $(($1 - 4)); }  # cell_letter X Y
-
-find_move() {  # prints "X Y TX TY": a free ball and an empty neighbour cell of it
-    awk 'NR > 1 { row[NR - 2] = $0 }
-         END {
-           for (y = 0; y < 15; y++) for (x = 1; x <= 20; x++) {
-             if (substr(row[y], x, 1) !~ /[a-h]/) continue
-             if (x > 1 && substr(row[y], x - 1, 1) == ".") { print x + 4, y + 5, x + 3, y + 5; exit }
-             if (x < 20 && substr(row[y], x + 1, 1) == ".") { print x + 4, y + 5, x + 5, y + 5; exit }
-             if (y > 0 && substr(row[y - 1], x, 1) == ".") { print x + 4, y + 5, x + 4, y + 4; exit }
-             if (y < 14 && substr(row[y + 1], x, 1) == ".") { print x + 4, y + 5, x + 4, y + 6; exit }
-           }
-         }' "$STATE"
+wait_until() {  # wait_until SECONDS COMMAND...: until the command succeeds; fails at the deadline or when the game ended
+    local deadline=$((SECONDS + $1))
+    shift
+    until "$@"; do
+        [ $SECONDS -lt $deadline ] && running "$GAME_PID" || return 1
+        sleep 0.1
+    done
 }
 
-click_cell() {  # click_cell X Y
-    local p
-    p=$(cell_px "$1" "$2")
-    xdotool mousemove --window "$WIN" ${p% *} ${p#* } sleep 0.1 click 1
+wait_state() {  # wait_state SECONDS NAME=VALUE...: until the state file shows every pair (see state_is)
+    local seconds=$1
+    shift
+    wait_until "$seconds" state_is "$@"
 }
 
-window_shot() { import -window "$WIN" "$SHOTS/$1.png" 2>/dev/null; }
+board_rows() { sed -n '2,16p' "$STATE" 2>/dev/null; }  # the 15 rows of the board
 
-# ---- the menus ---------------------------------------------------------------------------------
+board_has() { board_rows | grep -q "$1"; }  # board_has REGEX: a row of the board matches
+
+# ---- keys and clicks -------------------------------------------------------------------------------
 
 # Window pixel of a menu point (x, y in screen units): the 800 x 600 picture scaled and centred in the window.
 menu_px() {
@@ -170,41 +173,195 @@ click_menu() {  # click_menu X Y: a click on a point of the menu screen
     sleep 0.2
 }
 
+press() {  # press KEY...: each key once the open page takes keys (no transition running)
+    local k
+    for k in "$@"; do
+        wait_state 10 ready=1 || return 1
+        xdotool key --window "$WIN" "$k"
+        sleep 0.15
+    done
+}
+
 key() { xdotool key --window "$WIN" "$@"; sleep 0.7; }  # key KEY...: keys, then time for the transitions
 
-bar_colour() {  # bar_colour: the colour at the loading bar's right end, empty when no picture was taken
-    window_shot probe
-    pixel "$SHOTS/probe.png" 540 585
+type_word() {  # type_word LETTERS: one letter a frame at least, as the typed words of the map and the board need
+    xdotool type --window "$WIN" --delay 250 "$1"
 }
 
-orange() {  # orange R,G,B: the lit loading bar
-    local r=${1%%,*} b=${1##*,}
-    [ -n "$1" ] && [ "$r" -gt 150 ] && [ "$r" -gt $((b + 60)) ]
+# Window pixel of a cell's centre: scene x = (c - 5) * 40 - 360, y = 280 - (r - 5) * 40.
+cell_px() { echo "$((($1 - 5) * 40 + 40)) $((($2 - 5) * 40 + 20))"; }
+
+click_cell() {  # click_cell X Y: a click on a board cell (x 5..24, y 5..19)
+    local p
+    p=$(cell_px "$1" "$2")
+    xdotool mousemove --window "$WIN" ${p% *} ${p#* } sleep 0.1 click 1
 }
 
-past_splash() {  # past_splash NAME: starts the game, waits for the press-any-key screen and presses a key
+window_shot() { import -window "$WIN" "$SHOTS/$1.png" 2>/dev/null; }  # window_shot NAME: the window alone
+
+# ---- the way of a player: splash, profile, mode, level ---------------------------------------------
+
+player_file() { echo "$HOME_DIR/data/pebblecraft/settings/$1"; }  # player_file NAME: a file of the player data
+
+past_splash() {  # past_splash NAME: starts the game, waits for the press-any-key screen, presses a key and
+    # waits for the first page ("newprofile" or "main") to take keys; sets GAME_PID, WIN, STATE
     start_game "$1"
     WIN=$(wait_window 60)
     sleep 2
     screenshot "$1-splash"
-    # The splash picture shows for 4 s, then the loading runs: wait for its bar to end full, however
-    # long a loaded machine takes.
-    local deadline=$((SECONDS + 120)) attempt colour
-    until orange "$(bar_colour)" || [ $SECONDS -ge $deadline ]; do sleep 0.5; done
-    sleep 1
+    # The splash picture shows for 4 s, then the loading runs, however long a loaded machine takes.
+    wait_state 120 scene=splash presskey=1
+    sleep 0.5
     screenshot "$1-press-any-key"
-    # A key starts the fade into the menus; press again if the load screen is still there.
+    # A key starts the fade into the menus; press again if it was lost.
+    local attempt
     for attempt in 1 2 3 4; do
-        key space
-        deadline=$((SECONDS + 10))
-        while [ $SECONDS -lt $deadline ]; do
-            colour=$(bar_colour)
-            [ -n "$colour" ] && ! orange "$colour" && break 2
-            sleep 0.3
-        done
+        xdotool key --window "$WIN" space
+        wait_until 5 state_is presskey=0 && break
     done
-    sleep 2.5  # the fade-out, then the page's opening
-    rm -f "$SHOTS/probe.png"
+    wait_state 20 scene=map page=newprofile\|main ready=1
 }
 
-player_file() { echo "$HOME_DIR/data/pebblecraft/settings/$1"; }
+new_player() {  # new_player NAME: types the name on "newprofile" and waits for "main" to greet the player
+    # Letters without Shift: the name editor writes capitals itself.
+    xdotool type --window "$WIN" --delay 120 "$(echo "$1" | tr A-Z a-z)"
+    press Return
+    wait_state 10 page=main ready=1 player="$(echo "$1" | tr a-z A-Z)"
+}
+
+mark_point() {  # mark_point LEVEL: the level's mark on the map in screen units, from the map's path file
+    local path=$BUILD/Data/trajectory1.spl count
+    count=$(od -An -t d4 -N4 "$path" | tr -d ' ')
+    od -An -v -t f4 -j4 -w4 "$path" | awk -v e="$1" -v n="$count" '
+        NR == 1 { length_ = $1; next }
+        { v[NR - 2] = $1 }
+        END {
+            # Points 20 units apart; the marks of a zone share its length between margins of 33.
+            zone = length_ / 14
+            d = zone * int(e / 5) + 33 + (e % 5 + 0.5) * (zone - 66) / 5 - 2
+            k = int(d / 20)
+            if (k > n - 2) { k = n - 2; f = 1 } else f = d / 20 - k
+            x = v[2 * k] + (v[2 * k + 2] - v[2 * k]) * f
+            y = v[2 * k + 1] + (v[2 * k + 3] - v[2 * k + 1]) * f + 30
+            printf "%d %d\n", x, y
+        }'
+}
+
+lost_way() {  # lost_way WHAT: says where a way through the menus broke off, with the game's state
+    echo "       $1; the state: $(head -n 1 "$STATE" 2>/dev/null)"
+    return 1
+}
+
+reach_level() {  # reach_level NAME PLAYER MODE LEVEL: a level the way a player reaches it
+    # A first start with fresh folders: the name PLAYER typed on "newprofile"; on "main" the mode
+    # (0 classic, 1 puzzle, 2 action); on the level map the word that opens every level when LEVEL
+    # (0..69) is beyond the first, and a click on the level's mark; "start"; the first help page closed.
+    # Ends with the level running and no page open; fails (and says where) otherwise. Sets GAME_PID,
+    # WIN, STATE, HOME_DIR.
+    local name=$1 player=$2 mode=$3 level=$4 attempt point
+    fresh_home "$name"
+    past_splash "$name"
+    state_is page=newprofile || { lost_way "$name: no new-profile page"; return 1; }
+    new_player "$player" || { lost_way "$name: no greeting on main"; return 1; }
+    local downs=$mode
+    while [ "$downs" -gt 0 ]; do press Down; downs=$((downs - 1)); done
+    wait_state 5 item=mode$((mode + 1)) || { lost_way "$name: mode$((mode + 1)) not chosen"; return 1; }
+    press Return
+    wait_state 10 page=mode$((mode + 1)) ready=1 || { lost_way "$name: no level map"; return 1; }
+    if [ "$level" -gt 0 ]; then
+        # The word is stored newest letter first: its letters are typed from the last one back.
+        for attempt in 1 2 3; do
+            type_word xzqnbv
+            wait_until 3 state_is allopen=1 && break
+        done
+        state_is allopen=1 || { lost_way "$name: the levels did not open"; return 1; }
+    fi
+    point=$(mark_point "$level")
+    click_menu $point
+    wait_state 5 chosen="$level" || { lost_way "$name: level $level not chosen on the map"; return 1; }
+    window_shot "$name-map"
+    press Return  # "start"
+    wait_state 20 scene=game level="$level" page=helpscreen ready=1 || { lost_way "$name: no help page"; return 1; }
+    window_shot "$name-help"
+    press Return  # "ok" on the first help page: back to play
+    wait_state 10 page=- menu=0 running=1 || { lost_way "$name: the level does not run"; return 1; }
+}
+
+cheat_keys_on() {  # cheat_keys_on: types the word of the board's cheat keys until they are on
+    local attempt
+    for attempt in 1 2 3; do
+        type_word tzqhgmwp
+        wait_until 3 state_is cheat=1 && return 0
+    done
+    return 1
+}
+
+# ---- the board -------------------------------------------------------------------------------------
+
+cell_letter() { sed -n "$(($2 - 3))p" "$STATE" | cut -c $(($1 - 4)); }  # cell_letter X Y
+
+find_move() {  # prints "X Y TX TY": a free ball and an empty neighbour cell of it
+    awk 'NR > 1 { row[NR - 2] = $0 }
+         END {
+           for (y = 0; y < 15; y++) for (x = 1; x <= 20; x++) {
+             if (substr(row[y], x, 1) !~ /[a-h]/) continue
+             if (x > 1 && substr(row[y], x - 1, 1) == ".") { print x + 4, y + 5, x + 3, y + 5; exit }
+             if (x < 20 && substr(row[y], x + 1, 1) == ".") { print x + 4, y + 5, x + 5, y + 5; exit }
+             if (y > 0 && substr(row[y - 1], x, 1) == ".") { print x + 4, y + 5, x + 4, y + 4; exit }
+             if (y < 14 && substr(row[y + 1], x, 1) == ".") { print x + 4, y + 5, x + 4, y + 6; exit }
+           }
+         }' "$STATE"
+}
+
+empty_cells() {  # empty_cells [COUNT]: prints COUNT empty cells "X,Y" spread over the board, or every one
+    awk -v n="${1:-0}" 'NR > 1 { row[NR - 2] = $0 }
+         END {
+           if (n == 0) {
+             for (y = 0; y < 15; y++) for (x = 1; x <= 20; x++)
+               if (substr(row[y], x, 1) == ".") print x + 4 "," y + 5
+             exit
+           }
+           for (step = 4; step >= 1 && n > 0; step--)
+             for (y = 1; y < 15 && n > 0; y += step) for (x = 2; x <= 20 && n > 0; x += step)
+               if (substr(row[y], x, 1) == "." && !taken[x, y]) { taken[x, y] = 1; print x + 4 "," y + 5; n-- }
+         }' "$STATE"
+}
+
+close_tips() {  # close_tips: closes tip balloons on the board (they take the board's clicks) until none is left
+    local deadline=$((SECONDS + 20)) point
+    while [ $SECONDS -lt $deadline ]; do
+        case "$(state_value tip)" in
+        0) return 0 ;;
+        2)
+            point=$(state_value tipbutton)
+            click_menu "${point%,*}" "${point#*,}"
+            sleep 0.3
+            ;;
+        *) sleep 0.1 ;;
+        esac
+    done
+    return 1
+}
+
+make_move() {  # make_move NAME: selects a free ball and sends it to an empty neighbour; screenshots
+    # NAME-selected and NAME-moved; checks that the ball left its cell for the target (or went with a line)
+    close_tips
+    local move kind moves
+    moves=$(state_value moves)
+    move=$(find_move)
+    check "the $1 board has a ball with an empty neighbour" test -n "$move"
+    [ -n "$move" ] || return 1
+    set -- "$1" $move
+    kind=$(cell_letter "$2" "$3")
+    click_cell "$2" "$3"
+    check "a click on the ball selects it" wait_state 5 selected="$2,$3"
+    window_shot "$1-selected"
+    click_cell "$4" "$5"
+    check "a click on the empty neighbour moves it" wait_state 10 moves=$((moves + 1)) moving=0
+    sleep 0.3  # the state file catches up with the landing's removal pass
+    local landed
+    landed=$(cell_letter "$4" "$5")
+    check "the ball left its cell" test "$(cell_letter "$2" "$3")" != "$kind"
+    check "the target holds the ball or it went with a line" test "$landed" = "$kind" -o "$landed" = "."
+    window_shot "$1-moved"
+}

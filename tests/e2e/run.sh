@@ -49,7 +49,7 @@ for tool in Xvfb xdotool import identify; do
     command -v "$tool" >/dev/null || { echo "e2e: $tool is missing (run tools/install-deps.sh)"; exit 1; }
 done
 [ -x "$GAME" ] || { echo "e2e: $GAME is missing (make build)"; exit 1; }
-for program in "$WM_DELETE" "$BUILD/e2e_render_check"; do
+for program in "$WM_DELETE" "$BUILD/e2e_render_check" "$BUILD/e2e_saved_game"; do
     [ -x "$program" ] || { echo "e2e: $program is missing (make build)"; exit 1; }
 done
 # The data builder fills BUILD/Data; until it has run, the game starts on an empty data folder.

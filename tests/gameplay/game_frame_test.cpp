@@ -1,6 +1,5 @@
 #include "gameplay/game_frame.h"
 
-#include "gameplay/dev_route.h"
 #include "gameplay_fixture.h"
 
 namespace {
@@ -80,21 +79,6 @@ TEST_F(GameFrameTest, ABombsShakeJoltsTheBoardAndDiesAwayIn800Ms) {
     game.completeCountdownMs = 8000;
     frame(16);
     EXPECT_EQ(gameView.shakeMs, 800);
-}
-
-TEST(DevRoute, ReadsModeLevelAndAnOptionalClock) {
-    int mode = -1, level = -1, seconds = -1;
-    EXPECT_TRUE(parseDevLevel("1:4", &mode, &level, &seconds));
-    EXPECT_EQ(mode, 1);
-    EXPECT_EQ(level, 4);
-    EXPECT_EQ(seconds, 0);
-    EXPECT_TRUE(parseDevLevel("1:0:6", &mode, &level, &seconds));
-    EXPECT_EQ(seconds, 6);
-    EXPECT_FALSE(parseDevLevel("3:0", &mode, &level, &seconds));
-    EXPECT_FALSE(parseDevLevel("0:70", &mode, &level, &seconds));
-    EXPECT_FALSE(parseDevLevel("0:5x", &mode, &level, &seconds));
-    EXPECT_FALSE(parseDevLevel("level", &mode, &level, &seconds));
-    EXPECT_FALSE(parseDevLevel(nullptr, &mode, &level, &seconds));
 }
 
 } // namespace

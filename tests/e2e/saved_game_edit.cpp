@@ -1,0 +1,46 @@
+// The end-to-end tests' saved-game editor: puts pieces on empty cells of a player's saved game with the
+// game's own reader and writer, so that a flow can resume a board that holds bombs through the menus.
+//
+// Usage: e2e_saved_game FILE KIND@X,Y...
+//   KIND 0..7 a colour, 10 joker, 11 triple bomb, 12 diamond, 13 quadro bomb; X, Y a board cell.
+// A piece whose cell holds a ball or does not exist is left out. Prints the number of pieces placed;
+// exits with 1 when the file cannot be read or written, or when no piece could be placed.
+#include <cstdio>
+
+#include "game/board.h"
+#include "game/saved_game.h"
+
+int main(int argc, char** argv) {
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: %s FILE KIND@X,Y...\n", argv[0]);
+        return 1;
+    }
+    currentBoard = &gameBoard;
+    if (!readSavedGame(argv[1])) {
+        std::fprintf(stderr, "%s: not a saved game\n", argv[1]);
+        return 1;
+    }
+    int placed = 0;
+    for (int i = 2; i < argc; ++i) {
+        int kind = -1, x = -1, y = -1;
+        if (std::sscanf(argv[i], "%d@%d,%d", &kind, &x, &y) != 3) {
+            std::fprintf(stderr, "%s: expected KIND@X,Y\n", argv[i]);
+            return 1;
+        }
+        bool knownKind = (kind >= 0 && kind < kColourCount) || (kind >= kJoker && kind <= kQuadroBomb);
+        if (!knownKind || !cellExists(x, y) || cellAt(x, y).ball.kind != kNoPiece) continue;
+        Cell& cell = cellAt(x, y);
+        newBall(cell);
+        cell.ball.kind = kind;
+        cell.ball.appearMs = 0;
+        ++placed;
+    }
+    countFreeCells();
+    if (placed == 0 || !writeSavedGame(argv[1])) {
+        std::fprintf(stderr, "%s: %d pieces placed, file %s\n", argv[1], placed,
+                     placed ? "not written" : "unchanged");
+        return 1;
+    }
+    std::printf("%d\n", placed);
+    return 0;
+}
