@@ -12,7 +12,7 @@ flow_window_and_single_instance() {
     check "the window titled Pebblecraft appears" test -n "$id"
     [ -n "$id" ] || { stop_game; return; }
     check "its client area is 800 x 600" equals "$(window_size "$id")" "800x600"
-    sleep 1
+    wait_state 20 scene=splash
     screenshot window
     check "a screenshot is taken" equals "$(png_size "$SHOTS/window.png")" "1024x768"
     # The screen's root is white; the window is centred on it and the splash picture fills it to its corners.
@@ -43,8 +43,8 @@ flow_full_screen() {
     id=$(wait_window 60)
     check "the full-screen window appears" test -n "$id"
     [ -n "$id" ] || { stop_game; return; }
-    sleep 1
-    check "it covers the screen" equals "$(window_size "$id")" "1024x768"
+    wait_state 20 scene=splash
+    check "it covers the screen" wait_until 5 eval 'equals "$(window_size "$id")" "1024x768"'
     screenshot full-screen
     # The 4:3 screen takes the picture without bars: no white root left in either corner.
     check "the picture fills it" test "$(pixel "$SHOTS/full-screen.png" 0 0)" != "255,255,255" -a \

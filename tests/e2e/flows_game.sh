@@ -22,26 +22,6 @@ flow_level_moves() {
     done
 }
 
-save_from_level() {  # save_from_level PLAYER: "main" from the in-game menu saves the running game; up to its note
-    press Escape
-    check "Escape opens the in-game menu" wait_state 10 page=gameplay ready=1
-    press Up  # "main", the last item
-    wait_state 5 item=main
-    press Return
-    check "main saves the game and says so" wait_state 10 page=messageboxok ready=1
-    check "the saved game is written" test -s "$(player_file "$1"_0.sav)"
-}
-
-resume_saved() {  # resume_saved: from the note of the saved game to the board again, through the load question
-    press Return  # "ok": the map with "main"
-    wait_state 10 scene=map page=main ready=1 item=mode1
-    press Return  # "Classic"
-    check "the mode with a saved game asks to load it" wait_state 10 page=loadgamequest ready=1
-    window_shot "$1-load-question"
-    press Return  # "yes"
-    check "yes resumes the saved game" wait_state 15 scene=game menu=0 moves=1
-}
-
 flow_pause_bomb_and_level_complete() {
     # A move, then "main" from the in-game menu saves the game; bombs are put into the saved game, and
     # the load question brings the board back with them.
@@ -53,9 +33,8 @@ flow_pause_bomb_and_level_complete() {
     local cells
     cells=$(empty_cells 6 | awk -F, '{ printf "%d@%s ", NR % 2 ? 11 : 13, $0 }')
     check "bombs are put into the saved game" eval '"$BUILD/e2e_saved_game" "$(player_file BOMBER_0.sav)" $cells >/dev/null'
-    resume_saved bombs
-    sleep 1
-    check "the resumed board holds triple and quadro bombs" eval 'board_has T && board_has Q'
+    resume_saved bombs 1
+    check "the resumed board holds triple and quadro bombs" wait_until 5 eval 'board_has T && board_has Q'
     window_shot level-in-progress
     close_tips
 
@@ -71,8 +50,7 @@ flow_pause_bomb_and_level_complete() {
     window_shot bomb-blast
     check "the cheat key E cleared every bomb" wait_until 10 eval '! board_has "[TQ]"'
     # An emptied board may already have won the level; otherwise the cheat key N completes it.
-    sleep 0.5
-    [ "$(state_value complete)" -gt 0 ] || xdotool key --window "$WIN" n
+    wait_until 1 eval '[ "$(state_value complete)" -gt 0 ]' || xdotool key --window "$WIN" n
     # The tiles shiver from 7500 to 6500 ms of the sequence, then fly apart: shoot them on their way.
     check "the level-complete sequence runs" \
         wait_until 30 eval '[ "$(state_value complete)" -gt 0 -a "$(state_value complete)" -le 5000 ]'
@@ -102,7 +80,7 @@ flow_defeat_greying() {
     local cells
     cells=$(empty_cells | awk -F, '{ printf "%d@%s ", ($1 + 2 * $2) % 5, $0 }')
     check "every free cell of the saved game gets a ball" eval '"$BUILD/e2e_saved_game" "$(player_file LOSER_0.sav)" $cells >/dev/null'
-    resume_saved defeat
+    resume_saved defeat 1
     check "the full board starts the defeat sequence" wait_until 5 eval '[ "$(state_value defeat)" -gt 0 ]'
     check "the board is full" state_is free=0
     wait_until 5 eval '[ "$(state_value defeat)" -le 2500 ]'

@@ -5,18 +5,18 @@ FLOWS+=(flow_first_start_and_exit flow_classic_save_and_resume flow_second_profi
 flow_first_start_and_exit() {
     fresh_home first
     past_splash first
+    check "a first start opens the new-profile page" state_is page=newprofile
     screenshot first-newprofile
-    xdotool type --window "$WIN" --delay 120 "ada7"
-    key Return
-    sleep 1
+    check "the name typed there makes the player, greeted on main" new_player ada7
     screenshot first-main
-    check "a first start creates the profile typed on the new-profile page" file_has "$(player_file profiles.dat)" ADA7
+    check "the profile is written to the player files" wait_until 5 file_has "$(player_file profiles.dat)" ADA7
     # "exit" is the last item of "main": Up from the first item reaches it; "yes" is the question's first.
-    key Up
-    key Return
-    sleep 0.5
+    press Up
+    wait_state 5 item=exit
+    press Return
+    check "exit asks whether to quit" wait_state 10 page=messageboxyn ready=1
     screenshot first-quit-question
-    key Return
+    press Return
     wait_exit "$GAME_PID" 10
     check "exit with yes ends the program with code 0" equals "$EXIT_CODE" 0
     GAME_PID=""
@@ -26,11 +26,12 @@ flow_first_start_and_exit() {
     # A later start greets the same player on "main".
     past_splash second-start
     screenshot second-start-main
-    check "a later start keeps the player" file_has "$(player_file profiles.dat)" ADA7
-    # Options: the sound volume one step down with its left arrow, the full-screen box off, "apply".
-    key Down Down Down
-    key Return
-    sleep 0.5
+    check "a later start greets the same player on main" state_is page=main player=ADA7
+    # Options: the sound volume two steps down with its left arrow, the full-screen box on, "apply".
+    press Down Down Down
+    wait_state 5 item=options
+    press Return
+    check "the options page opens" wait_state 10 page=options ready=1
     local before
     before=$(window_size "$WIN")
     click_menu -112 135
@@ -38,7 +39,8 @@ flow_first_start_and_exit() {
     click_menu -100 12
     screenshot options-changed
     click_menu -85 -193
-    sleep 1.5
+    check "apply goes back to main" wait_state 10 page=main ready=1
+    check "and switches the window to full screen" wait_until 10 eval 'test "$(window_size "$WIN")" != "$before"'
     screenshot options-applied
     close_window "$WIN"
     wait_exit "$GAME_PID" 10
@@ -49,7 +51,7 @@ flow_first_start_and_exit() {
 
     start_game options-restart
     WIN=$(wait_window 60)
-    sleep 2
+    wait_state 20 scene=splash
     check "the window mode chosen on the options page holds after a restart" \
         test "$(window_size "$WIN")" != "$before"
     close_window "$WIN"
@@ -58,73 +60,60 @@ flow_first_start_and_exit() {
 }
 
 flow_classic_save_and_resume() {
+    # Classic level 1 from the map, two moves, "main" from the in-game menu saves it; choosing the mode
+    # again asks to load it, and "yes" brings back the same board.
     fresh_home classic
     past_splash classic
-    xdotool type --window "$WIN" --delay 120 "bea"
-    key Return
-    sleep 1
-    key Return           # "Classic": the level map of the mode
-    sleep 1.5
+    new_player bea
+    press Return  # "Classic": the level map of the mode
+    check "Classic opens the level map of the mode" wait_state 10 page=mode1 ready=1 chosen=0
     screenshot classic-map
-    key Return           # "start": level 1 in the game scene
-    sleep 3
+    press Return  # "start": level 1 in the game scene
+    check "start plays level 1, with the first help page" wait_state 20 scene=game level=0 page=helpscreen ready=1
     screenshot classic-level
-    key Escape           # a first help page, if one is shown, goes back to play
-    sleep 1
-    # Moves: clicks along three rows select balls and send them to empty cells.
-    local row col
-    for row in 8 11 14; do
-        for col in $(seq 7 2 23); do click_menu $(((col - 5) * 40 - 360)) $((280 - (row - 5) * 40)); done
-    done
-    sleep 1.5
+    press Escape  # the help page goes back to play
+    check "Escape on the help page goes back to play" wait_state 10 page=- menu=0
+    make_move classic-first
+    make_move classic-second
     screenshot classic-moves
-    key Escape           # the in-game menu
-    sleep 1
-    screenshot classic-game-menu
-    key Up               # "main", the last item
-    key Return
-    sleep 1
+    wait_state 5 moving=0
+    board_rows >"$WORK/classic-saved.board"
+    save_from_level BEA
     screenshot classic-saved-note
-    check "leaving with main saves the game" test -s "$(player_file BEA_0.sav)"
-    key Return           # "ok": the map with "main"
-    sleep 1.5
-    key Return           # "Classic" again
-    sleep 1.5
-    screenshot classic-load-question
-    key Return           # "yes"
-    sleep 3
+    resume_saved classic 2
+    check "the resumed board is the board that was saved" \
+        eval 'grep -q "[a-h]" "$WORK/classic-saved.board" && equals "$(board_rows)" "$(cat "$WORK/classic-saved.board")"'
     screenshot classic-resumed
     close_window "$WIN"
     wait_exit "$GAME_PID" 10
+    check "the game closes with code 0" equals "$EXIT_CODE" 0
     GAME_PID=""
 }
 
 flow_second_profile() {
     fresh_home profiles
     past_splash profiles
-    xdotool type --window "$WIN" --delay 120 "ann"
-    key Return
-    sleep 1
+    new_player ann
     click_menu -220 -269  # "ifnotyou": the profile list with the current player chosen
-    sleep 1
-    key Down              # "newprofile"
-    key Return
-    sleep 1
-    xdotool type --window "$WIN" --delay 120 "cal"
-    key Return
-    sleep 1.5
+    check "the link under the greeting opens the profile list" wait_state 10 page=profiles ready=1
+    press Down  # "newprofile"
+    wait_state 5 item=newprofile
+    press Return
+    check "newprofile opens the name page" wait_state 10 page=newprofile ready=1
+    check "the second player is made and greeted" new_player cal
     screenshot profiles-second-main
     click_menu -220 -269
-    sleep 1
+    wait_state 10 page=profiles ready=1
     screenshot profiles-list
-    key Down Down Down    # "remove" acts on the chosen profile, the new current one
-    key Return
-    sleep 1
-    key Return            # "yes"
-    sleep 1.5
+    press Down Down Down  # "remove" acts on the chosen profile, the new current one
+    wait_state 5 item=remove
+    press Return
+    check "remove asks first" wait_state 10 page=messageboxyn ready=1
+    press Return  # "yes"
+    check "yes goes back to the profile list" wait_state 10 page=profiles ready=1
     screenshot profiles-removed
-    key Return            # "selectprofile": the one left
-    sleep 1.5
+    press Return  # "selectprofile": the one left
+    check "the player left is selected and greeted" wait_state 10 page=main ready=1 player=ANN
     screenshot profiles-selected
     close_window "$WIN"
     wait_exit "$GAME_PID" 10

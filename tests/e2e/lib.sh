@@ -182,7 +182,7 @@ press() {  # press KEY...: each key once the open page takes keys (no transition
     done
 }
 
-key() { xdotool key --window "$WIN" "$@"; sleep 0.7; }  # key KEY...: keys, then time for the transitions
+key() { xdotool key --window "$WIN" "$@"; }  # key KEY...: keys for the board (no page open)
 
 type_word() {  # type_word LETTERS: one letter a frame at least, as the typed words of the map and the board need
     xdotool type --window "$WIN" --delay 250 "$1"
@@ -197,7 +197,9 @@ click_cell() {  # click_cell X Y: a click on a board cell (x 5..24, y 5..19)
     xdotool mousemove --window "$WIN" ${p% *} ${p#* } sleep 0.1 click 1
 }
 
-window_shot() { import -window "$WIN" "$SHOTS/$1.png" 2>/dev/null; }  # window_shot NAME: the window alone
+window_shot() {  # window_shot NAME: the game's window alone (nothing without a window: import would wait for a click)
+    [ -n "${WIN:-}" ] && import -window "$WIN" "$SHOTS/$1.png" 2>/dev/null
+}
 
 # ---- the way of a player: splash, profile, mode, level ---------------------------------------------
 
@@ -206,7 +208,7 @@ player_file() { echo "$HOME_DIR/data/pebblecraft/settings/$1"; }  # player_file 
 past_splash() {  # past_splash NAME: starts the game, waits for the press-any-key screen, presses a key and
     # waits for the first page ("newprofile" or "main") to take keys; sets GAME_PID, WIN, STATE
     start_game "$1"
-    WIN=$(wait_window 60)
+    WIN=$(wait_window 60) || { echo "       $1: no window"; return 1; }
     sleep 2
     screenshot "$1-splash"
     # The splash picture shows for 4 s, then the loading runs, however long a loaded machine takes.
@@ -260,8 +262,7 @@ reach_level() {  # reach_level NAME PLAYER MODE LEVEL: a level the way a player 
     # WIN, STATE, HOME_DIR.
     local name=$1 player=$2 mode=$3 level=$4 attempt point
     fresh_home "$name"
-    past_splash "$name"
-    state_is page=newprofile || { lost_way "$name: no new-profile page"; return 1; }
+    past_splash "$name" && state_is page=newprofile || { lost_way "$name: no new-profile page"; return 1; }
     new_player "$player" || { lost_way "$name: no greeting on main"; return 1; }
     local downs=$mode
     while [ "$downs" -gt 0 ]; do press Down; downs=$((downs - 1)); done
@@ -285,6 +286,27 @@ reach_level() {  # reach_level NAME PLAYER MODE LEVEL: a level the way a player 
     window_shot "$name-help"
     press Return  # "ok" on the first help page: back to play
     wait_state 10 page=- menu=0 running=1 || { lost_way "$name: the level does not run"; return 1; }
+}
+
+save_from_level() {  # save_from_level PLAYER: "main" from the in-game menu saves the running game; up to its note
+    press Escape
+    check "Escape opens the in-game menu" wait_state 10 page=gameplay ready=1
+    press Up  # "main", the last item
+    wait_state 5 item=main
+    press Return
+    check "main saves the game and says so" wait_state 10 page=messageboxok ready=1
+    check "the saved game is written" test -s "$(player_file "$1"_0.sav)"
+}
+
+resume_saved() {  # resume_saved NAME MOVES: from the note of the saved game back to the board through the load
+    # question (screenshot NAME-load-question); the game resumed has made MOVES moves
+    press Return  # "ok": the map with "main"
+    wait_state 10 scene=map page=main ready=1 item=mode1
+    press Return  # "Classic"
+    check "the mode with a saved game asks to load it" wait_state 10 page=loadgamequest ready=1
+    window_shot "$1-load-question"
+    press Return  # "yes"
+    check "yes resumes the saved game" wait_state 15 scene=game menu=0 moves="$2"
 }
 
 cheat_keys_on() {  # cheat_keys_on: types the word of the board's cheat keys until they are on

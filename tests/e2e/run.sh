@@ -55,9 +55,10 @@ done
 # The data builder fills BUILD/Data; until it has run, the game starts on an empty data folder.
 mkdir -p "$BUILD/Data" "$SHOTS"
 
-# Xvfb picks a free display number itself and reports it on a pipe.
+# Xvfb picks a free display number itself and reports it on a pipe. Without -noreset it would reset when
+# its last client leaves, and a game starting right after another one had closed could find no display.
 exec 3>"$WORK/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -wr -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
+Xvfb -displayfd 3 -screen 0 1024x768x24 -wr -nolisten tcp -noreset >"$WORK/xvfb.log" 2>&1 &
 XVFB_PID=$!
 exec 3>&-
 for _ in $(seq 100); do
