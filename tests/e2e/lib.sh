@@ -118,9 +118,10 @@ file_has() { grep -qs -- "$2" "$1"; }
 
 # ---- the state file -------------------------------------------------------------------------------
 
-# The game writes its state ten times a second: a line of NAME=VALUE pairs (scene, page, ready, item,
-# chosen, mode, level, moves, selected, moving, running, menu, complete, defeat, free, lives, total,
-# player, cheat, allopen), then the 15 rows of the board ("." empty, "#" no cell, "a".."h" balls,
+# The game writes its state ten times a second: a line of NAME=VALUE pairs (scene, presskey, page, ready,
+# item, chosen, mode, level, moves, selected, moving, running, menu, complete, defeat, free, lives, total,
+# player, cheat, allopen, tip, tipbutton; gameplay/state_probe.h says what each means), then the 15 rows
+# of the board ("." empty, "#" no cell, "a".."h" balls,
 # "A".."H" chained, "J" joker, "T" triple bomb, "*" diamond, "Q" quadro bomb).
 
 state_value() { head -n 1 "$STATE" 2>/dev/null | tr ' ' '\n' | sed -n "s/^$1=//p"; }  # state_value NAME
