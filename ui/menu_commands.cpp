@@ -75,6 +75,7 @@ void restAfterStage() {
     game.running = false;
     game.pauseMs = 0;
     if (game.gamePassed) return;
+    clearLetterTexts(); // the closing "stage complete" letters would drift over the announcement
     if (menuHost.stageScenery) menuHost.stageScenery(profileLevel());
     if (menuHost.announceStage) menuHost.announceStage();
 }

@@ -194,8 +194,10 @@ TEST_F(StageEnd, OkAfterTheFifthLevelRestsOnTheBoardWithTheNextStageAnnounced) {
     setProfileLevel(4);
     winLevel(4);
     ASSERT_TRUE(game.stageComplete);
+    textEffects.letters[0].remainingMs = 3000; // a letter of the closing text still flying
     open("levelcomplete");
     choose("oknextlevel");
+    EXPECT_LE(textEffects.letters[0].remainingMs, 0.0f);
     // No level starts here: the board waits, paused, for the key that leaves for the map.
     EXPECT_EQ(hostLog.playedLevel, -1);
     EXPECT_EQ(hostLog.mapShown, 0);
