@@ -75,7 +75,7 @@ int runApplication(int argc, char** argv) {
         return 1;
     }
 
-    // The settings choose window or full screen. Not yet: their customCursor, the program's cursor.
+    // The settings choose window or full screen; the start-up applies their cursor choice.
     readSettings();
 
     // A game that cannot show itself has failed: unlike a second copy it ends with a non-zero code.

@@ -4,6 +4,6 @@
 
 void Scene::update() {
     feedTypedLetter(pendingKey);
-    // Not yet: the animated scenery loads a background picture that waits to be loaded here.
+    // A background picture the scenery waits for is loaded by the scenery's own update (updateScenery).
     pendingKey = 0;
 }

@@ -15,7 +15,7 @@ void handleAppEvent(const AppEvent& event) {
     Scene* scene = sceneManager.currentScene;
     switch (event.kind) {
     case EventKind::activate:
-        // Not yet: set the program's cursor again when the custom cursor is on.
+        // The window keeps its cursor (hidden under the drawn one) across focus changes: nothing to set.
         resumeAudio();
         app.appActive = true;
         restartFrameClock(clockMs()); // the time spent inactive never reaches the game
