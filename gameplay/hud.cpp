@@ -169,7 +169,9 @@ int countScoreToward(int shown, int target, int frameDeltaMs) {
 
 LivesDisplay livesDisplay(int lives) {
     LivesDisplay d = {};
-    if (lives <= 0) {
+    if (lives < 0) {
+        // The game is over: the box stays empty behind the high scores rather than promise a last life.
+    } else if (lives == 0) {
         d.lastLife = true;
     } else if (lives <= 3) {
         d.hearts = lives;

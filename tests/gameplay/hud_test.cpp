@@ -22,6 +22,9 @@ TEST_F(HudTest, LivesShowHeartsUpToThreeThenOneHeartAndACount) {
     EXPECT_EQ(livesDisplay(1).hearts, 1);
     EXPECT_TRUE(livesDisplay(0).lastLife);
     EXPECT_EQ(livesDisplay(0).hearts, 0);
+    // After the game is over nothing is shown, neither "last life" nor a heart.
+    EXPECT_FALSE(livesDisplay(-1).lastLife);
+    EXPECT_EQ(livesDisplay(-1).hearts, 0);
     EXPECT_EQ(livesDisplay(4).hearts, 1);
 }
 
