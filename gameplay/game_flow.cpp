@@ -2,7 +2,6 @@
 // beside this one; each link below says what it calls once they are on main.
 #include "gameplay/game_flow.h"
 
-#include "app/map_scene.h"
 #include "app/scene_manager.h"
 #include "app/typed_words.h"
 #include "engine/limits.h"
@@ -21,10 +20,9 @@ void openGamePage(const char* page) {
 }
 
 void leaveToMap() {
-    requestScene(mapScene);
-    static const char* const kModePages[kModeCount] = {"mode1", "mode2", "mode3"};
-    int mode = game.mode >= 0 && game.mode < kModeCount ? game.mode : 0;
-    openPage(game.gamePassed ? "main" : kModePages[mode]);
+    // The same way back as "OK" on the statistics: the mode's page, or "main" with the next mode chosen
+    // once the whole mode is passed.
+    returnToMenus();
 }
 
 void setTimeOfDay(int variant) {

@@ -7,6 +7,7 @@
 #include "engine/text_effects.h"
 #include "engine/text_table.h"
 #include "game/player_link.h"
+#include "gameplay/game_flow.h"
 #include "player/records.h"
 
 #include "tests/ui/menu_fixture.h"
@@ -219,6 +220,25 @@ TEST_F(StageEnd, TheLastStageOfTheModeRestsWithoutAnAnnouncement) {
     EXPECT_FALSE(game.running);
     EXPECT_EQ(announcements, 0);
     EXPECT_EQ(sceneryLevel, -1);
+}
+
+TEST_F(StageEnd, TheKeyOutOfTheRestGoesToTheModesMap) {
+    setProfileLevel(4);
+    winLevel(4);
+    open("levelcomplete");
+    choose("oknextlevel");
+    leaveToMap(); // the key or click that ends the rest
+    EXPECT_EQ(page(), "mode1");
+}
+
+TEST_F(StageEnd, TheKeyOutOfTheLastStageOffersTheNextModeOnMain) {
+    setProfileLevel(69);
+    winLevel(69);
+    open("levelcomplete");
+    choose("oknextlevel");
+    leaveToMap();
+    EXPECT_EQ(page(), "main");
+    EXPECT_EQ(menus.selectedItem, 1); // the puzzle mode, after the classic one
 }
 
 TEST_F(StageEnd, TheAnnouncementNamesTheStageJustOpened) {
