@@ -22,5 +22,5 @@ class GameScene : public Scene {
 extern GameScene gameScene;
 
 // The game's resources and wiring: the board and HUD pictures, the rules' presentation, the text
-// effects' sparkles. Called by the start-up sequence (and by the developer route); safe to call again.
+// effects' sparkles. Called by the start-up sequence; safe to call again.
 void loadGameResources();
