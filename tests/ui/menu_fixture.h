@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
+#include <string_view>
 
 #include "engine/app_state.h"
 #include "engine/audio.h"
@@ -12,6 +14,17 @@
 #include "player/settings.h"
 #include "ui/level_map.h"
 #include "ui/menu_system.h"
+
+// Builds the menu tree from the authored data/menu.txt; false when the file cannot be read or built.
+inline bool buildAuthoredMenus() {
+    FILE* f = std::fopen(PC_SOURCE_DIR "/data/menu.txt", "rb");
+    if (!f) return false;
+    std::string text(1 << 16, '\0');
+    text.resize(std::fread(text.data(), 1, text.size(), f));
+    std::fclose(f);
+    resetMenus();
+    return buildMenuTree(std::string_view(text).substr(0, text.size() - 1));
+}
 
 struct HostLog {
     int playedLevel = -1;

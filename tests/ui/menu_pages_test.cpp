@@ -76,13 +76,7 @@ TEST_F(MenuPages, TheMainPanelKeepsItsPlaceWhenItFitsAndStaysOnTheScreenOtherwis
     }
 
     // The authored main page, drawn: every line of its list on the screen, the modes above the centre.
-    FILE* f = std::fopen(PC_SOURCE_DIR "/data/menu.txt", "rb");
-    ASSERT_NE(f, nullptr);
-    std::string text(1 << 16, '\0');
-    text.resize(std::fread(text.data(), 1, text.size(), f));
-    std::fclose(f);
-    resetMenus();
-    ASSERT_TRUE(buildMenuTree(std::string_view(text).substr(0, text.size() - 1)));
+    ASSERT_TRUE(buildAuthoredMenus());
     giveDrawRoutines();
     open("main");
     menuDraw();

@@ -73,13 +73,7 @@ TEST_F(MenuTree, AFileBeyondTheLimitsIsRejected) {
 }
 
 TEST_F(MenuTree, TheAuthoredFileBuildsWithEveryPageTheCommandsName) {
-    FILE* f = std::fopen(PC_SOURCE_DIR "/data/menu.txt", "rb");
-    ASSERT_NE(f, nullptr);
-    std::string text(1 << 16, '\0');
-    text.resize(std::fread(text.data(), 1, text.size(), f));
-    std::fclose(f);
-    resetMenus();
-    ASSERT_TRUE(buildMenuTree(std::string_view(text).substr(0, text.size() - 1)));
+    ASSERT_TRUE(buildAuthoredMenus());
     for (const char* name :
          {"options", "hiscore", "credits", "mode1", "mode2", "mode3", "gameplay", "profiles", "newprofile",
           "loadgamequest", "messageboxyn", "messageboxok", "levelcomplete", "defeat"})
