@@ -7,6 +7,7 @@
 #include "app/typed_words.h"
 #include "engine/app_state.h"
 #include "engine/audio.h"
+#include "engine/bytes.h"
 #include "engine/file_registry.h"
 #include "engine/font.h"
 #include "engine/render.h"
@@ -31,12 +32,6 @@ Board previewBoard; // the chosen level's layout, read without touching the game
 uint32_t argb(int r, int g, int b, int a) {
     auto c = [](int v) { return static_cast<uint32_t>(v < 0 ? 0 : v > 255 ? 255 : v); };
     return c(a) << 24 | c(r) << 16 | c(g) << 8 | c(b);
-}
-
-float readFloat(const uint8_t* p) {
-    float f;
-    std::memcpy(&f, p, 4);
-    return f;
 }
 
 void cacheBoardPicture(int level) {
@@ -71,10 +66,10 @@ bool readMapPath(const uint8_t* data, size_t size) {
     std::memcpy(&count, data, 4);
     if (count < 2 || static_cast<size_t>(count) > (size - 8) / 8) return false;
     if (count > kMaxMapPathPoints) count = kMaxMapPathPoints;
-    path.length = readFloat(data + 4);
+    path.length = readFloat32(data + 4);
     for (int i = 0; i < count; ++i) {
-        path.x[i] = readFloat(data + 8 + 8 * i);
-        path.y[i] = readFloat(data + 12 + 8 * i) + 30; // the map's path sits 30 units higher
+        path.x[i] = readFloat32(data + 8 + 8 * i);
+        path.y[i] = readFloat32(data + 12 + 8 * i) + 30; // the map's path sits 30 units higher
     }
     path.pointCount = count;
     return true;

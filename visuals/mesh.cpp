@@ -8,6 +8,7 @@
 #include <glm/gtc/matrix_transform.hpp>
 #include <glm/gtc/quaternion.hpp>
 
+#include "engine/bytes.h"
 #include "engine/file_registry.h"
 #include "engine/keyed_reader.h"
 #include "engine/texture.h"
@@ -18,18 +19,6 @@ namespace {
 
 constexpr int kMeshHeaderBytes = 37;
 constexpr float kSplitMark = 10000.0f; // added to a corner's u once the corner has its output vertex
-
-float f32(const uint8_t* p) {
-    float f;
-    std::memcpy(&f, p, 4);
-    return f;
-}
-
-int32_t i32(const uint8_t* p) {
-    int32_t i;
-    std::memcpy(&i, p, 4);
-    return i;
-}
 
 void loadingMessage(const char* fileName, const char* what) {
     std::fprintf(stderr, "Loading Error: %s: %s\n", fileName, what);
@@ -89,7 +78,7 @@ bool readMesh(const char* fileName, const uint8_t* data, int size, Mesh& mesh) {
         loadingMessage(fileName, "the mesh header is cut short");
         return false;
     }
-    int32_t v = i32(data + 29), f = i32(data + 33);
+    int32_t v = readInt32(data + 29), f = readInt32(data + 33);
     // Counts come from the file: check them against the bytes that are really there (in 64 bits).
     int64_t need = kMeshHeaderBytes + 12LL * v + 12LL * f + 24LL * f;
     if (v <= 0 || f <= 0 || v > kMaxMeshVertices || f > kMaxMeshVertices || need > size) {
@@ -97,8 +86,8 @@ bool readMesh(const char* fileName, const uint8_t* data, int size, Mesh& mesh) {
         return false;
     }
     mesh.smooth = data[3] != 0;
-    glm::vec3 translation(f32(data + 4), f32(data + 8), f32(data + 12));
-    glm::vec3 angles(f32(data + 16), f32(data + 20), f32(data + 24));
+    glm::vec3 translation(readFloat32(data + 4), readFloat32(data + 8), readFloat32(data + 12));
+    glm::vec3 angles(readFloat32(data + 16), readFloat32(data + 20), readFloat32(data + 24));
     glm::quat q = glm::angleAxis(angles.z, glm::vec3(0, 0, 1)) *
                   glm::angleAxis(angles.y, glm::vec3(0, 1, 0)) *
                   glm::angleAxis(angles.x, glm::vec3(1, 0, 0)); // x first, then y, then z
@@ -106,17 +95,18 @@ bool readMesh(const char* fileName, const uint8_t* data, int size, Mesh& mesh) {
 
     const uint8_t* p = data + kMeshHeaderBytes;
     glm::vec3* pos = new glm::vec3[static_cast<size_t>(v)];
-    for (int i = 0; i < v; i++, p += 12) pos[i] = glm::vec3(f32(p), f32(p + 4), f32(p + 8));
+    for (int i = 0; i < v; i++, p += 12)
+        pos[i] = glm::vec3(readFloat32(p), readFloat32(p + 4), readFloat32(p + 8));
     int32_t* faces = new int32_t[static_cast<size_t>(3 * f)];
     bool indicesOk = true;
     for (int i = 0; i < 3 * f; i++, p += 4) {
-        faces[i] = i32(p);
+        faces[i] = readInt32(p);
         if (faces[i] < 0 || faces[i] >= v) indicesOk = false;
     }
     float* uv = new float[static_cast<size_t>(6 * f)];
     for (int i = 0; i < 3 * f; i++, p += 8) {
-        uv[2 * i] = f32(p);
-        uv[2 * i + 1] = 1.0f - f32(p + 4);
+        uv[2 * i] = readFloat32(p);
+        uv[2 * i + 1] = 1.0f - readFloat32(p + 4);
     }
     if (!indicesOk) {
         loadingMessage(fileName, "a face names a vertex the mesh does not have");

@@ -10,6 +10,7 @@
 
 #include "engine/app_state.h"
 #include "engine/audio.h"
+#include "engine/bytes.h"
 #include "engine/file_registry.h"
 #include "engine/random.h"
 #include "engine/render.h"
@@ -26,18 +27,6 @@ constexpr float kPi = 3.14159265f;
 constexpr float kSprayLifeMs = 2000.0f;
 // The background picture sits in the top-left 800 x 600 of a 1024 x 1024 texture.
 constexpr TexRect kBackgroundRect = {0.0f, 0.0f, 0.78125f, 0.5859375f};
-
-float readF32(const uint8_t* p) {
-    float f;
-    std::memcpy(&f, p, 4);
-    return f;
-}
-
-int32_t readI32(const uint8_t* p) {
-    int32_t i;
-    std::memcpy(&i, p, 4);
-    return i;
-}
 
 // Copies a zero-padded text field, always terminated.
 void copyField(char* dest, int capacity, const uint8_t* src, int fieldBytes) {
@@ -308,7 +297,7 @@ bool parseSceneFile(const uint8_t* data, int size, SceneFile& out) {
     out.name[0] = 0;
     out.count = 0;
     if (!data || size < kSceneHeaderBytes) return false;
-    int32_t n = readI32(data + 64);
+    int32_t n = readInt32(data + 64);
     // The count must fit the bytes that follow; a count that does not is malformed, not truncated.
     if (n < 0 || n > (size - kSceneHeaderBytes) / kSceneRecordBytes) return false;
     copyField(out.name, sizeof out.name, data, 64);
@@ -319,15 +308,15 @@ bool parseSceneFile(const uint8_t* data, int size, SceneFile& out) {
         char typeName[33];
         copyField(typeName, sizeof typeName, r, 32);
         o.type = findGameObjectType(typeName);
-        o.left = readF32(r + 32);
-        o.top = readF32(r + 36);
-        o.right = readF32(r + 40);
-        o.bottom = readF32(r + 44);
-        o.depth = readI32(r + 48);
-        o.paramX = readF32(r + 52);
-        o.paramY = readF32(r + 56);
+        o.left = readFloat32(r + 32);
+        o.top = readFloat32(r + 36);
+        o.right = readFloat32(r + 40);
+        o.bottom = readFloat32(r + 44);
+        o.depth = readInt32(r + 48);
+        o.paramX = readFloat32(r + 52);
+        o.paramY = readFloat32(r + 56);
         o.mirror = r[60] != 0;
-        o.firstPass = readI32(r + 61);
+        o.firstPass = readInt32(r + 61);
         o.clockMs = static_cast<float>(randomInt(501));
         o.sprayAccumMs = 0;
         o.color = 0xFFFFFFFFu;
