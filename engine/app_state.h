@@ -19,7 +19,7 @@ struct AppState {
     int fpsFrames = 0;            // frames gathered towards the next reading
     char fpsText[32] = {};        // last reading, "%.1f FPS"
 
-    int mouseX = 0;               // last mouse position in client pixels
+    int mouseX = 0;               // last mouse position in window pixels (mouseInScreenUnits maps it)
     int mouseY = 0;
 };
 

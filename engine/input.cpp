@@ -1,5 +1,6 @@
 #include "engine/input.h"
 
+#include "engine/app_state.h"
 #include "engine/limits.h"
 
 ScreenPoint screenUnitsFromWindow(int windowX, int windowY, const ViewRect& picture) {
@@ -13,7 +14,6 @@ ScreenPoint screenUnitsFromWindow(int windowX, int windowY, const ViewRect& pict
 }
 
 ScreenPoint mouseInScreenUnits() {
-    int x = 0, y = 0;
-    cursorInWindow(&x, &y);
-    return screenUnitsFromWindow(x, y, windowPicture());
+    // The picture's rectangle of this moment: after a resize the pointer maps through the new one.
+    return screenUnitsFromWindow(app.mouseX, app.mouseY, windowPicture());
 }

@@ -1,6 +1,5 @@
 #include "gameplay/game_view.h"
 
-#include "engine/app_state.h"
 #include "engine/input.h"
 
 GameView gameView;
@@ -10,8 +9,7 @@ void resetGameView() {
 }
 
 void refreshMousePosition() {
-    // Window coordinates through the picture's rectangle (scaled and centred in full screen).
-    ScreenPoint p = screenUnitsFromWindow(app.mouseX, app.mouseY, windowPicture());
+    ScreenPoint p = mouseInScreenUnits();
     gameView.mouseX = p.x;
     gameView.mouseY = p.y;
 }

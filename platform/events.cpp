@@ -2,15 +2,9 @@
 
 #include <SDL2/SDL_events.h>
 
-#include "engine/limits.h"
 #include "platform/headless.h"
 
 namespace {
-
-// Floor division, so that positions left of or above the picture stay negative after scaling.
-int floorDiv(int a, int b) {
-    return a >= 0 ? a / b : -((-a + b - 1) / b);
-}
 
 AppEvent make(EventKind kind) {
     AppEvent e;
@@ -109,7 +103,7 @@ int virtualKeyCode(int k) {
     }
 }
 
-AppEvent translateEvent(const SDL_Event& event, const ViewRect& picture) {
+AppEvent translateEvent(const SDL_Event& event) {
     switch (event.type) {
     case SDL_QUIT:
         return make(EventKind::quit);
@@ -123,10 +117,8 @@ AppEvent translateEvent(const SDL_Event& event, const ViewRect& picture) {
     }
     case SDL_MOUSEMOTION: {
         AppEvent e = make(EventKind::mouseMove);
-        int w = picture.w > 0 ? picture.w : kScreenWidth;
-        int h = picture.h > 0 ? picture.h : kScreenHeight;
-        e.x = floorDiv((event.motion.x - picture.x) * kScreenWidth, w);
-        e.y = floorDiv((event.motion.y - picture.y) * kScreenHeight, h);
+        e.x = event.motion.x;
+        e.y = event.motion.y;
         return e;
     }
     case SDL_MOUSEBUTTONDOWN: {
@@ -177,6 +169,6 @@ bool pollAppEvent(AppEvent* event) {
     if (!windowOpen()) return false;
     SDL_Event sdlEvent;
     if (!SDL_PollEvent(&sdlEvent)) return false;
-    *event = translateEvent(sdlEvent, windowPicture());
+    *event = translateEvent(sdlEvent);
     return true;
 }

@@ -2,14 +2,12 @@
 // virtual-key codes, the mouse buttons with the double-click rule, focus, close and quit.
 #pragma once
 
-#include "platform/window.h"
-
 union SDL_Event;
 
 enum class EventKind {
     none,      // nothing the game handles (key releases, wheel, text input, ...)
     keyDown,   // key holds the virtual-key code; auto-repeat included
-    mouseMove, // x, y: position in client pixels of the 800 x 600 picture
+    mouseMove, // x, y: position in window coordinates (client pixels), not yet mapped to the picture
     leftDown,
     leftDoubleClick, // a quick second left press, reported instead of leftDown
     leftUp,
@@ -54,6 +52,7 @@ constexpr int kKeyNumpad0 = 96;
 constexpr int kKeyF1 = 112; // F1..F12 follow
 
 int virtualKeyCode(int sdlKeycode); // 0 for keys the game has no code for
-// Pure translation of one SDL event; pictureInWindow maps mouse positions into picture pixels.
-AppEvent translateEvent(const SDL_Event& event, const ViewRect& pictureInWindow);
+// Pure translation of one SDL event. Mouse positions stay in window coordinates: the one mapping to the
+// screen is mouseInScreenUnits (engine/input.h), done when a reader asks.
+AppEvent translateEvent(const SDL_Event& event);
 bool pollAppEvent(AppEvent* event); // the next waiting event (headless: the scripted queue); false if none

@@ -1,5 +1,6 @@
-// Headless stand-ins for the platform: a fake clock that sleeping advances, a scripted event queue and a
-// cursor, so that the main loop, the frame and the input mapping run in tests without a display.
+// Headless stand-ins for the platform: a fake clock that sleeping advances, a scripted event queue and
+// the picture's place in the window, so that the main loop, the frame and the input mapping run in tests
+// without a display.
 #pragma once
 
 #include <cstdint>
@@ -10,12 +11,10 @@
 constexpr int kMaxHeadlessEvents = 256;
 
 struct HeadlessPlatform {
-    bool installed = false; // clock, events and cursor come from here instead of SDL
-    uint32_t nowMs = 0;     // the fake clock's reading; sleepMs advances it
-    uint32_t sleptMs = 0;   // total slept, to check what the loop did while inactive
-    int sleeps = 0;         // number of sleepMs calls
-    int cursorX = 0;        // cursor in window coordinates
-    int cursorY = 0;
+    bool installed = false;                 // clock and events come from here instead of SDL
+    uint32_t nowMs = 0;                     // the fake clock's reading; sleepMs advances it
+    uint32_t sleptMs = 0;                   // total slept, to check what the loop did while inactive
+    int sleeps = 0;                         // number of sleepMs calls
     ViewRect picture{0, 0, 800, 600};       // the picture in window coordinates (and drawable pixels)
     AppEvent events[kMaxHeadlessEvents];    // a ring of scripted events, taken oldest first
     uint32_t eventAtMs[kMaxHeadlessEvents]; // each event waits until the fake clock reaches this

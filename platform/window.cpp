@@ -222,24 +222,3 @@ bool windowFullScreen() {
 bool windowVsync() {
     return gWindow.vsync;
 }
-
-void cursorInWindow(int* x, int* y) {
-    if (headless.installed) {
-        *x = headless.cursorX;
-        *y = headless.cursorY;
-        return;
-    }
-    *x = 0;
-    *y = 0;
-    if (!gWindow.window) return;
-    if (SDL_GetMouseFocus() == gWindow.window) {
-        SDL_GetMouseState(x, y);
-        return;
-    }
-    // Outside the window the system cursor still counts, relative to the client area.
-    int gx = 0, gy = 0, wx = 0, wy = 0;
-    SDL_GetGlobalMouseState(&gx, &gy);
-    SDL_GetWindowPosition(gWindow.window, &wx, &wy);
-    *x = gx - wx;
-    *y = gy - wy;
-}

@@ -35,11 +35,7 @@ SDL_Window* windowHandle();                   // the SDL window, null when none
 void presentWindow(); // swaps buffers, paces to ~60 fps without vsync, then applies a pending mode switch
 ViewRect windowViewport(); // the picture's rectangle in drawable pixels, y from the bottom (glViewport)
 void windowDrawableSize(int* width, int* height); // the whole drawable in pixels (800 x 600 headless)
-ViewRect windowPicture();                // the picture's rectangle in window coordinates (mouse positions)
+ViewRect windowPicture(); // the picture's rectangle in window coordinates, as mouse positions come
 void requestFullScreen(bool fullScreen); // switches between window and full screen after the next present
 bool windowFullScreen();                 // the mode in effect
 bool windowVsync();                      // presentation waits for the display's refresh
-
-// The cursor relative to the window's client area, in window coordinates; it may lie outside the window.
-// Without a window it is the headless stand-in's cursor (platform/headless.h).
-void cursorInWindow(int* x, int* y);

@@ -191,8 +191,8 @@ void handleKey() {
 } // namespace
 
 MenuPoint menuMouse() {
-    return {static_cast<float>(app.mouseX) - kScreenWidth / 2.0f,
-            kScreenHeight / 2.0f - static_cast<float>(app.mouseY)};
+    ScreenPoint p = mouseInScreenUnits();
+    return {p.x, p.y};
 }
 
 void resetMenus() {

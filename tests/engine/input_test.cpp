@@ -35,15 +35,4 @@ TEST(ScreenUnits, APointOnABlackBarLiesOutsideTheScreen) {
     EXPECT_LT(screenUnitsFromWindow(640, 1010, tall).y, -300);
 }
 
-TEST(ScreenUnits, TheCursorIsReadWhenAsked) {
-    installHeadlessPlatform();
-    headless.picture = ViewRect{240, 0, 1440, 1080};
-    headless.cursorX = 1680;
-    headless.cursorY = 0;
-    expectPoint(mouseInScreenUnits(), 400, 300);
-    headless.cursorX = -50; // outside the window entirely
-    EXPECT_LT(mouseInScreenUnits().x, -400);
-    removeHeadlessPlatform();
-}
-
 } // namespace
