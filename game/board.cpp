@@ -1,5 +1,6 @@
 #include "game/board.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "engine/random.h"
@@ -15,9 +16,13 @@ Point cellCentre(int x, int y) {
 }
 
 void cellFromPoint(float px, float py, int* x, int* y) {
-    // Both divisions truncate toward zero, so a point just left of the board still maps to column 5.
-    *x = (static_cast<int>(px) + 380) / 40 + kPlayLeft;
-    *y = (300 - static_cast<int>(py)) / 40 + kPlayTop;
+    // The quotient truncates toward zero, so a point just left of the board still maps to column 5. The
+    // position is not truncated before the offset: a scaled picture gives fractional positions, and
+    // x = -340.5 lies in column 5, not 6. Far-off points are held where the cast stays defined.
+    float fx = std::clamp((px + 380) / 40, -1000.0f, 1000.0f);
+    float fy = std::clamp((300 - py) / 40, -1000.0f, 1000.0f);
+    *x = static_cast<int>(fx) + kPlayLeft;
+    *y = static_cast<int>(fy) + kPlayTop;
 }
 
 bool cellExists(int x, int y) {

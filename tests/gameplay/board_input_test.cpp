@@ -21,7 +21,7 @@ class BoardInputTest : public GameplayTest {
     }
 };
 
-TEST_F(BoardInputTest, PointsMapToCellsWithDivisionsThatTruncateTowardZero) {
+TEST_F(BoardInputTest, PointsMapToCellsWithAQuotientThatTruncatesTowardZero) {
     int x = 0, y = 0;
     // Left of the board's edge the truncating division still gives column 5, down to x = -419.
     for (float px : {-400.0f, -390.5f, -380.0f, -379.9f}) {
@@ -30,6 +30,13 @@ TEST_F(BoardInputTest, PointsMapToCellsWithDivisionsThatTruncateTowardZero) {
     }
     ASSERT_TRUE(cellUnderPoint(-340.0f, 0, &x, &y));
     EXPECT_EQ(x, 6);
+    // Scaled pictures give fractional positions: they are not truncated before the offset is added.
+    ASSERT_TRUE(cellUnderPoint(-340.5f, 260.5f, &x, &y));
+    EXPECT_EQ(x, 5);
+    EXPECT_EQ(y, 5);
+    ASSERT_TRUE(cellUnderPoint(-300.25f, 220.75f, &x, &y));
+    EXPECT_EQ(x, 6);
+    EXPECT_EQ(y, 6);
     ASSERT_TRUE(cellUnderPoint(-360, 280, &x, &y));
     EXPECT_EQ(x, 5);
     EXPECT_EQ(y, 5);
