@@ -1,5 +1,6 @@
 #include "gameplay/board_input.h"
 
+#include "engine/app_state.h"
 #include "game/board.h"
 #include "game/bonus_pieces.h"
 #include "game/game_state.h"
@@ -10,6 +11,7 @@
 #include "gameplay/game_flow.h"
 #include "gameplay/game_view.h"
 #include "gameplay/tips.h"
+#include "platform/events.h"
 #include "ui/menu_system.h"
 #include "ui/widgets.h"
 
@@ -73,6 +75,8 @@ bool panelButtons(float x, float y) {
     return false;
 }
 
+void clickCell(int cx, int cy);
+
 void boardClick(float x, float y) {
     if (insideRect(gameView.helpButton, x, y)) {
         boardInput.helpArmed = true;
@@ -90,6 +94,10 @@ void boardClick(float x, float y) {
         if (game.cursorMode == kCursorHammer) setCursorMode(kCursorNormal);
         return;
     }
+    clickCell(cx, cy);
+}
+
+void clickCell(int cx, int cy) {
     bool hasPiece = cellAt(cx, cy).ball.kind != kNoPiece;
     if (game.cursorMode == kCursorHammer) {
         if (hasPiece) {
@@ -228,4 +236,113 @@ void advanceHeldTime(float frameMs) {
     } else {
         boardInput.leftHeldMs = 0;
     }
+}
+
+namespace {
+int distanceToCentre(int x, int y) {
+    int dx = 2 * x - (kPlayLeft + kPlayRight), dy = 2 * y - (kPlayTop + kPlayBottom);
+    return dx * dx + dy * dy;
+}
+
+// Where the cursor cell first appears: on the selected ball, else under the mouse, else the existing
+// cell nearest the board's middle. False on a board without cells.
+bool firstCursorCell(int* cx, int* cy) {
+    if (cellExists(game.selectedX, game.selectedY)) {
+        *cx = game.selectedX;
+        *cy = game.selectedY;
+        return true;
+    }
+    if (cellUnderPoint(gameView.mouseX, gameView.mouseY, cx, cy) && cellExists(*cx, *cy)) return true;
+    int best = -1;
+    for (int y = kPlayTop; y <= kPlayBottom; ++y) {
+        for (int x = kPlayLeft; x <= kPlayRight; ++x) {
+            if (!cellExists(x, y)) continue;
+            int d = distanceToCentre(x, y);
+            if (best < 0 || d < best) {
+                best = d;
+                *cx = x;
+                *cy = y;
+            }
+        }
+    }
+    return best >= 0;
+}
+
+// The nearest existing cell in an arrow's direction: holes are jumped, and a board in separate islands
+// is crossed to the island that lies most nearly that way. Stays put when no cell lies that way.
+void stepCursor(int dx, int dy) {
+    int bestScore = -1, bestX = boardInput.keyCursorX, bestY = boardInput.keyCursorY;
+    for (int y = kPlayTop; y <= kPlayBottom; ++y) {
+        for (int x = kPlayLeft; x <= kPlayRight; ++x) {
+            int along = (x - boardInput.keyCursorX) * dx + (y - boardInput.keyCursorY) * dy;
+            if (along <= 0 || !cellExists(x, y)) continue;
+            int across = dx != 0 ? y - boardInput.keyCursorY : x - boardInput.keyCursorX;
+            int score = along + 2 * (across < 0 ? -across : across);
+            if (bestScore < 0 || score < bestScore) {
+                bestScore = score;
+                bestX = x;
+                bestY = y;
+            }
+        }
+    }
+    boardInput.keyCursorX = bestX;
+    boardInput.keyCursorY = bestY;
+}
+
+// Return on the cursor cell: what a left click on that cell does.
+void pressCursorCell() {
+    if (game.ballMoving) return; // as with the mouse, nothing is taken while a ball travels
+    if (tips.active) {
+        drawTip(1);
+        return;
+    }
+    if (boardInput.helpArmed) {
+        helpTipForCell(boardInput.keyCursorX, boardInput.keyCursorY);
+        setCursorMode(kCursorNormal);
+        return;
+    }
+    clickCell(boardInput.keyCursorX, boardInput.keyCursorY);
+}
+} // namespace
+
+bool boardTakesKey(int key) {
+    bool cursorKey = (key >= kKeyLeft && key <= kKeyDown) || key == kKeyReturn;
+    // Paused or in a result sequence the board's own keys come first (any key resumes or skips).
+    return cursorKey && game.running && game.completeCountdownMs <= 0 && game.defeatCountdownMs <= 0;
+}
+
+void boardKey(int key) {
+    if (!boardInput.keyCursorShown || !cellExists(boardInput.keyCursorX, boardInput.keyCursorY)) {
+        // The first key only shows the cursor cell, so the player sees where it starts.
+        if (!firstCursorCell(&boardInput.keyCursorX, &boardInput.keyCursorY)) return;
+        boardInput.keyCursorShown = true;
+        boardInput.keyMouseX = app.mouseX;
+        boardInput.keyMouseY = app.mouseY;
+        return;
+    }
+    switch (key) {
+    case kKeyLeft:
+        stepCursor(-1, 0);
+        break;
+    case kKeyRight:
+        stepCursor(1, 0);
+        break;
+    case kKeyUp:
+        stepCursor(0, -1);
+        break;
+    case kKeyDown:
+        stepCursor(0, 1);
+        break;
+    case kKeyReturn:
+        pressCursorCell();
+        break;
+    default:
+        break;
+    }
+}
+
+void boardMouseMoved() {
+    // A window may report a move without one (a resize, a focus change): only a real move hides it.
+    if (app.mouseX == boardInput.keyMouseX && app.mouseY == boardInput.keyMouseY) return;
+    boardInput.keyCursorShown = false;
 }

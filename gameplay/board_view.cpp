@@ -82,7 +82,10 @@ void drawHoverHighlight() {
     if (!cellExists(x, y)) return;
     const Cell& cell = cellAt(x, y);
     bool reachable = game.selectedX >= 0 && cell.pathDistance > 0;
-    if (!reachable && cell.ball.kind == kNoPiece && game.cursorMode != kCursorHelp) return;
+    // The keyboard's cursor cell is always shown: it is the only sign of where Return acts.
+    if (!reachable && cell.ball.kind == kNoPiece && game.cursorMode != kCursorHelp &&
+        !boardInput.keyCursorShown)
+        return;
     Point c = cellCentre(x, y);
     drawSprite(gameTextures.highlight, c.x, c.y, 0, cell.scale * kSquareHalfSize, kWhite, false);
 }
@@ -295,7 +298,11 @@ void drawBoard() {
     }
     boardView.hoverX = boardView.hoverY = -1;
     int hx = -1, hy = -1;
-    if (cellUnderPoint(gameView.mouseX, gameView.mouseY, &hx, &hy)) {
+    if (boardInput.keyCursorShown) {
+        hx = boardInput.keyCursorX; // the keyboard's cursor cell stands for the mouse until it moves
+        hy = boardInput.keyCursorY;
+    }
+    if (boardInput.keyCursorShown || cellUnderPoint(gameView.mouseX, gameView.mouseY, &hx, &hy)) {
         boardView.hoverX = hx;
         boardView.hoverY = hy;
     }

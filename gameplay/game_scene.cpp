@@ -39,8 +39,12 @@ void GameScene::keyDown(int virtualKey) {
         menuKey(static_cast<unsigned>(virtualKey));
         return;
     }
-    onGameKey(virtualKey);
-    syncCursor(); // Space puts the hammer and the help cursor down
+    if (boardTakesKey(virtualKey)) {
+        boardKey(virtualKey); // the arrows' cursor cell; the board's other keys are untouched
+    } else {
+        onGameKey(virtualKey);
+    }
+    syncCursor(); // Space puts the hammer and the help cursor down, Return may arm or use them
 }
 
 void GameScene::leftDown() {
@@ -73,5 +77,6 @@ void GameScene::middleDown() {
 
 void GameScene::mouseMove() {
     refreshMousePosition();
+    boardMouseMoved();
     menuMouseMove();
 }

@@ -11,6 +11,7 @@
 #include "engine/app_state.h"
 #include "game/board.h"
 #include "game/game_state.h"
+#include "gameplay/board_input.h"
 #include "gameplay/game_scene.h"
 #include "gameplay/tips.h"
 #include "player/profile.h"
@@ -80,7 +81,7 @@ void formatStateProbeLine(char* out, size_t size) {
     std::snprintf(out, size,
                   "scene=%s presskey=%d page=%s ready=%d item=%s chosen=%d mode=%d level=%d moves=%d "
                   "selected=%d,%d moving=%d running=%d menu=%d complete=%d defeat=%d free=%d lives=%d "
-                  "total=%d player=%s cheat=%d allopen=%d tip=%d tipbutton=%d,%d",
+                  "total=%d player=%s cheat=%d allopen=%d tip=%d tipbutton=%d,%d keycursor=%d,%d cursor=%d",
                   sceneName(), pressKey ? 1 : 0, pageShown ? word(menus.currentPage->name).c_str() : "-",
                   menus.opening || menus.closing ? 0 : 1, pageShown ? word(selectedItemName()).c_str() : "-",
                   menus.selectedLevel, game.mode, game.levelIndex, game.movesMade, game.selectedX,
@@ -90,7 +91,9 @@ void formatStateProbeLine(char* out, size_t size) {
                   hasProfile ? word(profile.name).c_str() : "-", typedWords.cheatKeyMode ? 1 : 0,
                   typedWords.allLevelsOpen ? 1 : 0, tipStage(),
                   static_cast<int>(tips.hasButton ? (tips.buttonLeft + tips.buttonRight) / 2 : tips.x),
-                  static_cast<int>(tips.hasButton ? (tips.buttonTop + tips.buttonBottom) / 2 : tips.y));
+                  static_cast<int>(tips.hasButton ? (tips.buttonTop + tips.buttonBottom) / 2 : tips.y),
+                  boardInput.keyCursorShown ? boardInput.keyCursorX : -1,
+                  boardInput.keyCursorShown ? boardInput.keyCursorY : -1, game.cursorMode);
 }
 
 void formatStateProbeRow(int y, char* out) {

@@ -17,6 +17,8 @@
 //   cheat     1 while the cheat keys are on; allopen  1 while the level map opens every level
 //   tip       0 no tip balloon; 1 one waits or grows (board clicks only reach it); 2 it takes a click
 //   tipbutton x,y  where a click closes the balloon (screen units, origin in the centre, y upward)
+//   keycursor x,y  the keyboard's cursor cell, -1,-1 while hidden; cursor  the cursor mode (0, 1 hammer, 2
+//   help)
 // The 15 lines after it are the rows of the playing area, left to right: "." empty, "#" no cell, "a".."h"
 // a ball of that colour ("A".."H" chained), "J" joker, "T" triple bomb, "*" diamond, "Q" quadro bomb.
 #pragma once

@@ -83,6 +83,8 @@ void showRowNow(float x, float y, const char* key) {
     showNow(x, y, kTipTable[row].title, kTipTable[row].body, kTipTable[row].picture);
 }
 
+} // namespace
+
 void helpTipForCell(int cx, int cy) {
     const Cell& cell = cellAt(cx, cy);
     Point c = cellCentre(cx, cy);
@@ -109,6 +111,8 @@ void helpTipForCell(int cx, int cy) {
         showNow(c.x, c.y, kFloorTips[floor], nullptr, -1);
     }
 }
+
+namespace {
 
 float centreX(const HitRect& r) {
     return (r.left + r.right) / 2;

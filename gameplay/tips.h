@@ -41,5 +41,6 @@ int tipRow(const char* key); // row of a key, -1 when the table has none
 void showTip(float x, float y, const char* key, int cellX, int cellY, float delayMs, int pieceKind);
 void drawTip(int click); // every frame with 0 (draws it), and with 1 for a left click on the board
 void helpTipAtMouse();   // the help cursor's click: the tip for what is under the mouse, shown at once
-bool tipShownNow();      // a balloon is on screen (the level bar and idle timer wait)
-void drawTooltip();      // the help button's tooltip balloon, for this frame
+void helpTipForCell(int cx, int cy); // the help cursor's tip for a cell of the board (also from the keys)
+bool tipShownNow();                  // a balloon is on screen (the level bar and idle timer wait)
+void drawTooltip();                  // the help button's tooltip balloon, for this frame

@@ -196,3 +196,18 @@ void drawMap() {
     drawCursor(m.x, m.y);
     updateAudio();
 }
+
+bool levelMapKey(unsigned key) {
+    if (key != 37 && key != 39) return false;
+    int step = key == 37 ? -1 : 1;
+    // Locked levels are passed over; at either end of the open ones the choice stays.
+    for (int level = menus.selectedLevel + step; level >= 0 && level < kLevelCount; level += step) {
+        if (!levelOpenOnMap(level)) continue;
+        menus.selectedLevel = menus.hoveredWidget = level;
+        menus.hoverIdleTimer = 0;
+        menus.selectedItem = 0; // Return starts the chosen level
+        playSound("menu.ogg");
+        break;
+    }
+    return true;
+}

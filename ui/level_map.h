@@ -47,4 +47,7 @@ void computeMapPositions();                         // artefacts and marks from 
 void loadMap();                                     // start-up: textures, path, positions
 void drawLevelMap();                                // the map of the current mode (mapView 1)
 void drawMap();                                     // the level-map scene's frame
+// The arrows on a mode page: left and right choose the previous or next open level (Return then starts
+// it with the page's first item). False for any other key.
+bool levelMapKey(unsigned key);
 void enterMapFromSplash(); // the level map with "main", or "newprofile" when there is no profile yet

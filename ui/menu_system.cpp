@@ -155,6 +155,7 @@ void handleKey() {
     if (pageIs(page, "credits")) k = 27;
     if (pageIs(page, "gameplaytip") && k == 27) k = 13;
     if ((pageIs(page, "loadgamequest") || pageIs(page, "defeat") || onModePage()) && k == 27) return;
+    if (onModePage() && levelMapKey(k)) return;
 
     switch (k) {
     case 13:

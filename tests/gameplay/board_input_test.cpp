@@ -1,6 +1,8 @@
 #include "gameplay/board_input.h"
 
+#include "gameplay/game_scene.h"
 #include "gameplay_fixture.h"
+#include "platform/events.h"
 
 namespace {
 
@@ -254,6 +256,86 @@ TEST_F(BoardInputTest, CursorModeChangesReachTheWindowOnce) {
     EXPECT_EQ(calls, 2);
     EXPECT_EQ(last, kCursorNormal);
     boardInput.applySystemCursor = nullptr;
+}
+
+TEST_F(BoardInputTest, ArrowsShowAndMoveTheCursorCellOverExistingCellsAndReturnPlaysAMove) {
+    game.running = true;
+    mouseOnCell(5, 6);
+    boardKey(kKeyRight); // the first key only shows the cursor cell, under the mouse
+    ASSERT_TRUE(boardInput.keyCursorShown);
+    EXPECT_EQ(boardInput.keyCursorX, 5);
+    EXPECT_EQ(boardInput.keyCursorY, 6);
+    auto expectCursor = [](int key, int x, int y) {
+        boardKey(key);
+        EXPECT_EQ(boardInput.keyCursorX, x) << key;
+        EXPECT_EQ(boardInput.keyCursorY, y) << key;
+    };
+    expectCursor(kKeyRight, 6, 6);
+    expectCursor(kKeyRight, 7, 6);
+    expectCursor(kKeyRight, 7, 6); // no cell further right: it stays
+    expectCursor(kKeyDown, 7, 7);
+    expectCursor(kKeyLeft, 5, 7); // the hole at (6, 7) is jumped
+    expectCursor(kKeyUp, 5, 6);
+    expectCursor(kKeyUp, 5, 5);
+    // The cursor cell is the board's hover cell while it is shown.
+    drawBoard();
+    EXPECT_EQ(boardView.hoverX, 5);
+    EXPECT_EQ(boardView.hoverY, 5);
+    boardKey(kKeyReturn);
+    EXPECT_EQ(game.selectedX, 5);
+    EXPECT_EQ(game.selectedY, 5);
+    expectCursor(kKeyRight, 6, 5);
+    boardKey(kKeyReturn);
+    EXPECT_TRUE(game.ballMoving);
+    EXPECT_EQ(cellAt(5, 5).ball.moveTargetX, 6);
+    EXPECT_EQ(cellAt(5, 5).ball.moveTargetY, 5);
+}
+
+TEST_F(BoardInputTest, TheCursorCellHidesOnARealMouseMoveOnly) {
+    game.running = true;
+    app.mouseX = 100;
+    app.mouseY = 100;
+    boardKey(kKeyDown);
+    ASSERT_TRUE(boardInput.keyCursorShown);
+    gameScene.mouseMove(); // reported without a move (a resize, the focus): still shown
+    EXPECT_TRUE(boardInput.keyCursorShown);
+    app.mouseX = 101;
+    gameScene.mouseMove();
+    EXPECT_FALSE(boardInput.keyCursorShown);
+}
+
+TEST_F(BoardInputTest, TheBoardsOwnKeysComeFirstWhenPausedOrInAResultSequence) {
+    game.running = false;
+    gameScene.keyDown(kKeyLeft); // a key resumes the paused game and does nothing else
+    EXPECT_TRUE(game.running);
+    EXPECT_FALSE(boardInput.keyCursorShown);
+    game.completeCountdownMs = 3000;
+    gameScene.keyDown(kKeyReturn); // and ends the result sequence
+    EXPECT_EQ(game.completeCountdownMs, 1);
+    EXPECT_FALSE(boardInput.keyCursorShown);
+    game.completeCountdownMs = 0;
+    gameScene.keyDown(kKeyUp);
+    EXPECT_TRUE(boardInput.keyCursorShown);
+    gameScene.keyDown(kKeySpace); // Space still pauses
+    EXPECT_FALSE(game.running);
+}
+
+TEST_F(BoardInputTest, ReturnUsesTheArmedHammerAndTheHelpCursorOnTheCursorCell) {
+    game.running = true;
+    mouseOnCell(7, 5);
+    boardKey(kKeyReturn);
+    game.hammerCharge = 1.0f;
+    game.cursorMode = kCursorHammer;
+    boardKey(kKeyReturn);
+    EXPECT_EQ(game.cursorMode, kCursorNormal);
+    EXPECT_EQ(game.hammerCharge, 0.0f);
+    boardInput.helpArmed = true;
+    game.cursorMode = kCursorHelp;
+    boardKey(kKeyLeft);
+    boardKey(kKeyReturn); // the tip of the cell, and the cell is not selected
+    EXPECT_TRUE(tips.active);
+    EXPECT_EQ(game.cursorMode, kCursorNormal);
+    EXPECT_EQ(game.selectedX, -1);
 }
 
 } // namespace

@@ -49,6 +49,31 @@ TEST_F(MenuCommands, StartingAnotherLevelWithPointsAsksAndYesClearsTheScore) {
     EXPECT_EQ(hostLog.playedLevel, 7);
 }
 
+TEST_F(MenuCommands, ArrowsOnTheMapChooseAmongTheOpenLevelsAndReturnStartsTheChosenOne) {
+    Profile& p = currentProfile();
+    p.openZone[0] = 1;
+    p.openLevelInZone[0] = 2; // levels 0..7 opened
+    open("main");
+    choose("mode1");
+    ASSERT_EQ(menus.selectedLevel, 0);
+    press(37); // nothing before the first level
+    EXPECT_EQ(menus.selectedLevel, 0);
+    press(39);
+    press(39);
+    EXPECT_EQ(menus.selectedLevel, 2);
+    EXPECT_EQ(menus.hoveredWidget, 2); // the pulsing mark follows the choice
+    menus.selectedLevel = 6;
+    press(39);
+    press(39); // level 8 is locked: the choice stays on the last open one
+    EXPECT_EQ(menus.selectedLevel, 7);
+    press(40); // down to "back"; a level chosen afterwards is started by Return, not left
+    press(37);
+    EXPECT_EQ(menus.selectedLevel, 6);
+    EXPECT_EQ(page(), "mode1");
+    press(13);
+    EXPECT_EQ(hostLog.playedLevel, 6);
+}
+
 TEST_F(MenuCommands, AModeWhoseGameWasOverRestartsBeforeItsPageOpens) {
     setProfileMode(1);
     Profile& p = currentProfile();
