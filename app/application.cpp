@@ -19,6 +19,7 @@
 #include "platform/single_instance.h"
 #include "platform/window.h"
 #include "player/settings.h"
+#include "player/window_size.h"
 
 namespace {
 
@@ -35,8 +36,8 @@ GlPresentTarget windowPresentTarget() {
 }
 
 // The window, its OpenGL context and the render layer on top; false when the game cannot show itself.
-bool createDisplayWindow(bool fullScreen) {
-    switch (initWindow(fullScreen)) {
+bool createDisplayWindow(bool fullScreen, const WindowSize& windowed) {
+    switch (initWindow(fullScreen, windowed.width, windowed.height, windowed.maximised)) {
     case WindowInitResult::ok:
         break;
     case WindowInitResult::noDisplay:
@@ -77,9 +78,10 @@ int runApplication(int argc, char** argv) {
 
     // The settings choose window or full screen; the start-up applies their cursor choice.
     readSettings();
+    const WindowSize windowedAtStart = readWindowSize(); // the window's size of the last run
 
     // A game that cannot show itself has failed: unlike a second copy it ends with a non-zero code.
-    if (!createDisplayWindow(settings.fullScreen)) {
+    if (!createDisplayWindow(settings.fullScreen, windowedAtStart)) {
         SDL_Quit();
         return 1;
     }
@@ -97,7 +99,13 @@ int runApplication(int argc, char** argv) {
     shutdownAudio();
     freeTextTable();
     messageBoxes.parent = nullptr;
+    WindowSize windowed;
+    windowedSize(&windowed.width, &windowed.height, &windowed.maximised);
     shutdownWindow();
+    if (windowed.width != windowedAtStart.width || windowed.height != windowedAtStart.height ||
+        windowed.maximised != windowedAtStart.maximised) {
+        saveWindowSize(windowed);
+    }
     savePlayerData(); // only when the start-up sequence has run: before it nothing was loaded to write
     SDL_Quit();
     return 0;

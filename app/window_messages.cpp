@@ -10,6 +10,7 @@
 #include "game/game_state.h"
 #include "game/saved_game.h"
 #include "platform/clock.h"
+#include "platform/window.h"
 
 void handleAppEvent(const AppEvent& event) {
     Scene* scene = sceneManager.currentScene;
@@ -29,6 +30,7 @@ void handleAppEvent(const AppEvent& event) {
     case EventKind::resize:
         // The picture keeps its 800 x 600 shape whatever the window's size, and so does the projection.
         setPerspective(kScreenWidth, kScreenHeight);
+        noteWindowResized(); // the window's size is kept for the next run
         break;
     case EventKind::close:
         saveGame(); // a level in progress is kept; the saved game refuses when there is none to keep

@@ -22,6 +22,9 @@ struct WindowState {
     bool fullScreen = false;
     bool switchPending = false; // a mode switch waits for the next present
     bool switchTo = false;
+    int windowedWidth = kScreenWidth; // the window's client size when not full screen (kept between runs)
+    int windowedHeight = kScreenHeight;
+    bool windowedMaximised = false;
     bool vsync = false;         // the driver accepted a swap interval of 1 and honours it
     uint32_t lastPresentMs = 0; // clock after the previous present (pacing)
     int fastFrames = 0;         // consecutive presents that returned at once despite vsync
@@ -40,14 +43,17 @@ void setMode(bool fullScreen) {
     SDL_Window* w = gWindow.window;
     if (gWindow.managed) {
         if (SDL_SetWindowFullscreen(w, fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0) return;
-        if (!fullScreen) SDL_SetWindowSize(w, kScreenWidth, kScreenHeight);
+        if (!fullScreen) {
+            SDL_SetWindowSize(w, gWindow.windowedWidth, gWindow.windowedHeight);
+            if (gWindow.windowedMaximised) SDL_MaximizeWindow(w);
+        }
     } else if (fullScreen) {
         SDL_Rect bounds;
         if (SDL_GetDisplayBounds(SDL_GetWindowDisplayIndex(w), &bounds) != 0) return;
         SDL_SetWindowPosition(w, bounds.x, bounds.y);
         SDL_SetWindowSize(w, bounds.w, bounds.h);
     } else {
-        SDL_SetWindowSize(w, kScreenWidth, kScreenHeight);
+        SDL_SetWindowSize(w, gWindow.windowedWidth, gWindow.windowedHeight);
         SDL_SetWindowPosition(w, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
     }
     gWindow.fullScreen = fullScreen;
@@ -104,8 +110,11 @@ ViewRect fitPicture(int outerWidth, int outerHeight) {
     return r;
 }
 
-WindowInitResult initWindow(bool fullScreen) {
+WindowInitResult initWindow(bool fullScreen, int windowedWidth, int windowedHeight, bool maximised) {
     gWindow = WindowState{};
+    gWindow.windowedWidth = windowedWidth > 0 ? windowedWidth : kScreenWidth;
+    gWindow.windowedHeight = windowedHeight > 0 ? windowedHeight : kScreenHeight;
+    gWindow.windowedMaximised = maximised;
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         keepError("");
         return WindowInitResult::noDisplay;
@@ -124,14 +133,16 @@ WindowInitResult initWindow(bool fullScreen) {
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
 
-    uint32_t flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN;
+    // Resizable and maximisable: the picture keeps its shape, scaled to fit and centred.
+    uint32_t flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE;
     gWindow.window = SDL_CreateWindow("Pebblecraft", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                                      kScreenWidth, kScreenHeight, flags);
+                                      gWindow.windowedWidth, gWindow.windowedHeight, flags);
     if (!gWindow.window) {
         keepError("");
         shutdownWindow();
         return WindowInitResult::noDisplay;
     }
+    SDL_SetWindowMinimumSize(gWindow.window, kScreenWidth / 2, kScreenHeight / 2);
     gWindow.managed = windowManagerPresent(gWindow.window);
     if (fullScreen) setMode(true);
 
@@ -152,6 +163,7 @@ WindowInitResult initWindow(bool fullScreen) {
     // Keys are read as key presses only; no input method should pop up for typed text.
     SDL_StopTextInput();
     SDL_ShowWindow(gWindow.window);
+    if (!fullScreen && gWindow.windowedMaximised) SDL_MaximizeWindow(gWindow.window);
     SDL_RaiseWindow(gWindow.window);
     glClearColor(0, 0, 0, 1);
     glClear(GL_COLOR_BUFFER_BIT);
@@ -221,4 +233,20 @@ bool windowFullScreen() {
 
 bool windowVsync() {
     return gWindow.vsync;
+}
+
+void noteWindowResized() {
+    if (!gWindow.window || gWindow.fullScreen) return;
+    uint32_t flags = SDL_GetWindowFlags(gWindow.window);
+    if (flags & SDL_WINDOW_FULLSCREEN) return; // a size of the full screen on its way out
+    // A maximised window keeps the size it will return to; only the flag is remembered.
+    gWindow.windowedMaximised = (flags & SDL_WINDOW_MAXIMIZED) != 0;
+    if (gWindow.windowedMaximised) return;
+    SDL_GetWindowSize(gWindow.window, &gWindow.windowedWidth, &gWindow.windowedHeight);
+}
+
+void windowedSize(int* width, int* height, bool* maximised) {
+    *width = gWindow.windowedWidth;
+    *height = gWindow.windowedHeight;
+    *maximised = gWindow.windowedMaximised;
 }

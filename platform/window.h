@@ -26,11 +26,14 @@ enum class WindowInitResult {
 // of the area is black bars. An outer area of exactly 800 x 600 gives the picture itself.
 ViewRect fitPicture(int outerWidth, int outerHeight);
 
-WindowInitResult initWindow(bool fullScreen); // creates window and context; on failure nothing is left open
-const char* windowInitError();                // SDL's reason for the last failed initWindow
-void shutdownWindow();                        // destroys context and window, quits SDL's video
-bool windowOpen();                            // a window with a context exists
-SDL_Window* windowHandle();                   // the SDL window, null when none
+// Creates window and context; on failure nothing is left open. The windowed size is the client size the
+// window has (and returns to from full screen); the window can be resized and maximised.
+WindowInitResult initWindow(bool fullScreen, int windowedWidth = 800, int windowedHeight = 600,
+                            bool maximised = false);
+const char* windowInitError(); // SDL's reason for the last failed initWindow
+void shutdownWindow();         // destroys context and window, quits SDL's video
+bool windowOpen();             // a window with a context exists
+SDL_Window* windowHandle();    // the SDL window, null when none
 
 void presentWindow(); // swaps buffers, paces to ~60 fps without vsync, then applies a pending mode switch
 ViewRect windowViewport(); // the picture's rectangle in drawable pixels, y from the bottom (glViewport)
@@ -39,3 +42,5 @@ ViewRect windowPicture(); // the picture's rectangle in window coordinates, as m
 void requestFullScreen(bool fullScreen); // switches between window and full screen after the next present
 bool windowFullScreen();                 // the mode in effect
 bool windowVsync();                      // presentation waits for the display's refresh
+void noteWindowResized(); // after a resize: a window's new size (or its maximised state) is kept
+void windowedSize(int* width, int* height, bool* maximised); // the size the window has when not full screen

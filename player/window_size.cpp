@@ -1,0 +1,50 @@
+#include "player/window_size.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "engine/bytes.h"
+#include "engine/file_registry.h"
+#include "platform/folders.h"
+
+namespace {
+
+void putInt(uint8_t* at, int32_t v) {
+    uint32_t u = static_cast<uint32_t>(v);
+    for (int i = 0; i < 4; ++i) at[i] = static_cast<uint8_t>(u >> (8 * i));
+}
+
+const char* kFileName = "window";
+
+} // namespace
+
+void windowSizeToBytes(const WindowSize& s, uint8_t out[kWindowSizeBytes]) {
+    putInt(out + 0, s.width);
+    putInt(out + 4, s.height);
+    putInt(out + 8, s.maximised ? 1 : 0);
+}
+
+bool windowSizeFromBytes(const uint8_t* data, size_t size, WindowSize& s) {
+    s = WindowSize{};
+    if (!data || size != kWindowSizeBytes) return false;
+    // A damaged file must not open a window of no size or one larger than any screen can take.
+    s.width = std::clamp(static_cast<int>(readInt32(data + 0)), kMinWindowWidth, kMaxWindowSide);
+    s.height = std::clamp(static_cast<int>(readInt32(data + 4)), kMinWindowHeight, kMaxWindowSide);
+    s.maximised = readInt32(data + 8) != 0;
+    return true;
+}
+
+WindowSize readWindowSize() {
+    WindowSize s;
+    std::vector<uint8_t> bytes;
+    if (readWholeFile(configFolder() + kFileName, bytes, kWindowSizeBytes + 1)) {
+        windowSizeFromBytes(bytes.data(), bytes.size(), s);
+    }
+    return s;
+}
+
+void saveWindowSize(const WindowSize& s) {
+    uint8_t bytes[kWindowSizeBytes];
+    windowSizeToBytes(s, bytes);
+    if (makeFolders(configFolder())) writeWholeFile(configFolder() + kFileName, bytes, sizeof bytes);
+}
