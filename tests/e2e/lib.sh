@@ -27,9 +27,11 @@ check() {  # check DESCRIPTION COMMAND...: runs the command; success passes
     fi
 }
 
-fresh_home() {  # fresh_home NAME [full]: per-user folders for one run, windowed unless "full"; sets HOME_DIR
+fresh_home() {  # fresh_home NAME [full|first]: per-user folders for one run, windowed unless "full";
+    # "first" writes no settings at all, as on a player's first start (which is full screen); sets HOME_DIR
     HOME_DIR=$WORK/$1
     mkdir -p "$HOME_DIR/config/pebblecraft" "$HOME_DIR/data"
+    [ "${2:-}" = first ] && return 0
     write_settings "$([ "${2:-}" = full ] && echo 1 || echo 0)"
 }
 
@@ -189,8 +191,9 @@ type_word() {  # type_word LETTERS: one letter a frame at least, as the typed wo
     xdotool type --window "$WIN" --delay 250 "$1"
 }
 
-# Window pixel of a cell's centre: scene x = (c - 5) * 40 - 360, y = 280 - (r - 5) * 40.
-cell_px() { echo "$((($1 - 5) * 40 + 40)) $((($2 - 5) * 40 + 20))"; }
+# Window pixel of a cell's centre: scene x = (c - 5) * 40 - 360, y = 280 - (r - 5) * 40, through the
+# picture's scale like every other point.
+cell_px() { menu_px $((($1 - 5) * 40 - 360)) $((280 - ($2 - 5) * 40)); }
 
 click_cell() {  # click_cell X Y: a click on a board cell (x 5..24, y 5..19)
     local p
@@ -210,6 +213,7 @@ past_splash() {  # past_splash NAME: starts the game, waits for the press-any-ke
     # waits for the first page ("newprofile" or "main") to take keys; sets GAME_PID, WIN, STATE
     start_game "$1"
     WIN=$(wait_window 60) || { echo "       $1: no window"; return 1; }
+    [ -n "${RESIZE_TO:-}" ] && resize_window "${RESIZE_TO%x*}" "${RESIZE_TO#*x}"
     sleep 2
     screenshot "$1-splash"
     # The splash picture shows for 4 s, then the loading runs, however long a loaded machine takes.
@@ -255,14 +259,15 @@ lost_way() {  # lost_way WHAT: says where a way through the menus broke off, wit
     return 1
 }
 
-reach_level() {  # reach_level NAME PLAYER MODE LEVEL: a level the way a player reaches it
+reach_level() {  # reach_level NAME PLAYER MODE LEVEL [full|first]: a level the way a player reaches it
     # A first start with fresh folders: the name PLAYER typed on "newprofile"; on "main" the mode
     # (0 classic, 1 puzzle, 2 action); on the level map the word that opens every level when LEVEL
     # (0..69) is beyond the first, and a click on the level's mark; "start"; the first help page closed.
     # Ends with the level running and no page open; fails (and says where) otherwise. Sets GAME_PID,
-    # WIN, STATE, HOME_DIR.
+    # WIN, STATE, HOME_DIR. A fifth word starts in full screen ("full") or as a first start ("first").
+    # With RESIZE_TO=WxH the window is resized to that size as soon as it is there.
     local name=$1 player=$2 mode=$3 level=$4 attempt point
-    fresh_home "$name"
+    fresh_home "$name" "${5:-}"
     past_splash "$name" && state_is page=newprofile || { lost_way "$name: no new-profile page"; return 1; }
     new_player "$player" || { lost_way "$name: no greeting on main"; return 1; }
     local downs=$mode
@@ -387,4 +392,47 @@ make_move() {  # make_move NAME: selects a free ball and sends it to an empty ne
     check "the ball left its cell" test "$(cell_letter "$2" "$3")" != "$kind"
     check "the target holds the ball or it went with a line" test "$landed" = "$kind" -o "$landed" = "."
     window_shot "$1-moved"
+}
+
+# ---- screens and windows of other sizes ------------------------------------------------------------
+
+use_screen() {  # use_screen WxH: a screen of that size (a second Xvfb) for the games started next; sets SCREEN_PID
+    local fifo=$WORK/screen-display
+    rm -f "$fifo"
+    exec 4>"$fifo"
+    Xvfb -displayfd 4 -screen 0 "$1x24" -wr -nolisten tcp -noreset >"$WORK/xvfb-$1.log" 2>&1 &
+    SCREEN_PID=$!
+    exec 4>&-
+    local _
+    for _ in $(seq 100); do
+        [ -s "$fifo" ] && break
+        sleep 0.1
+    done
+    [ -s "$fifo" ] || { echo "       no $1 screen"; return 1; }
+    MAIN_DISPLAY=${MAIN_DISPLAY:-$DISPLAY}
+    DISPLAY=:$(head -n 1 "$fifo")
+}
+
+main_screen() {  # main_screen: back to the driver's screen; the screen of use_screen goes away
+    [ -n "${MAIN_DISPLAY:-}" ] && DISPLAY=$MAIN_DISPLAY
+    MAIN_DISPLAY=""
+    if [ -n "${SCREEN_PID:-}" ]; then
+        kill "$SCREEN_PID" 2>/dev/null
+        wait "$SCREEN_PID" 2>/dev/null
+    fi
+    SCREEN_PID=""
+}
+
+resize_window() {  # resize_window W H: resizes the game's window as a player drags its border
+    # Into the screen's corner first, so that the grown window still lies wholly on the screen.
+    xdotool windowmove "$WIN" 0 0
+    xdotool windowsize "$WIN" "$1" "$2"
+    wait_until 10 eval '[ "$(window_size "$WIN")" = "$1x$2" ]'
+}
+
+saved_game_holds_state() {  # saved_game_holds_state PLAYER: the saved game has the moves and board of the last state
+    local shown
+    shown=$("$BUILD/e2e_saved_game" "$(player_file "$1"_0.sav)" show) || return 1
+    [ "$(echo "$shown" | head -n 1)" = "moves=$(state_value moves)" ] &&
+        [ "$(echo "$shown" | tail -n +2)" = "$(board_rows)" ]
 }

@@ -26,6 +26,7 @@ FLOWS=()
 cleanup() {
     [ -n "$GAME_PID" ] && kill "$GAME_PID" 2>/dev/null
     [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
+    [ -n "${SCREEN_PID:-}" ] && kill "$SCREEN_PID" 2>/dev/null
     wait 2>/dev/null
     # Keep what the programs printed, for a failed run.
     rm -rf "$LOGS"

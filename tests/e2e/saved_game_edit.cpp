@@ -3,12 +3,17 @@
 //
 // Usage: e2e_saved_game FILE KIND@X,Y...
 //   KIND 0..7 a colour, 10 joker, 11 triple bomb, 12 diamond, 13 quadro bomb; X, Y a board cell.
+//        e2e_saved_game FILE show
+//   prints "moves=N" and the 15 rows of the saved board in the letters of the state file.
 // A piece whose cell holds a ball or does not exist is left out. Prints the number of pieces placed;
 // exits with 1 when the file cannot be read or written, or when no piece could be placed.
 #include <cstdio>
+#include <string_view>
 
 #include "game/board.h"
+#include "game/game_state.h"
 #include "game/saved_game.h"
+#include "gameplay/state_probe.h"
 
 int main(int argc, char** argv) {
     if (argc < 3) {
@@ -19,6 +24,15 @@ int main(int argc, char** argv) {
     if (!readSavedGame(argv[1])) {
         std::fprintf(stderr, "%s: not a saved game\n", argv[1]);
         return 1;
+    }
+    if (std::string_view(argv[2]) == "show") {
+        std::printf("moves=%d\n", game.movesMade);
+        char row[kPlayRight - kPlayLeft + 2];
+        for (int y = kPlayTop; y <= kPlayBottom; ++y) {
+            formatStateProbeRow(y, row);
+            std::printf("%s\n", row);
+        }
+        return 0;
     }
     int placed = 0;
     for (int i = 2; i < argc; ++i) {
