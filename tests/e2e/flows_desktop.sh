@@ -6,22 +6,6 @@ FLOWS+=(flow_desktop_full_1280 flow_desktop_full_1920 flow_desktop_window_1000 f
 
 # ---- helpers of these flows ------------------------------------------------------------------------
 
-drag_move() {  # drag_move NAME: a ball dragged to an empty neighbour and let go there
-    close_tips
-    local move moves from to
-    moves=$(state_value moves)
-    move=$(find_move)
-    check "$1: a ball to drag" test -n "$move"
-    [ -n "$move" ] || return 1
-    set -- "$1" $move
-    from=$(cell_px "$2" "$3")
-    to=$(cell_px "$4" "$5")
-    xdotool mousemove --window "$WIN" ${from% *} ${from#* } sleep 0.1 mousedown 1 sleep 0.15 \
-        mousemove --window "$WIN" ${to% *} ${to#* } sleep 0.4 mouseup 1
-    check "$1: the ball dragged and let go over the cell moves there" wait_state 10 moves=$((moves + 1)) moving=0
-    sleep 0.3
-}
-
 help_on_piece() {  # help_on_piece NAME: the help button, then a ball: its tip, and the ball not selected
     close_tips
     local ball
@@ -60,7 +44,7 @@ desktop_first_level() {  # desktop_first_level NAME PLAYER START SIZE: classic l
     state_is scene=game page=- || { stop_game; return 1; }
     check "$name: the window is $4" equals "$(window_size "$WIN")" "$4"
     make_move "$name" # two clicks where the ball and the cell are drawn
-    drag_move "$name"
+    make_move "$name" drag
     help_on_piece "$name"
     menu_button "$name"
     close_and_keep "$name" "$2"

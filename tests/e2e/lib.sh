@@ -371,21 +371,32 @@ close_tips() {  # close_tips: closes tip balloons on the board (they take the bo
     return 1
 }
 
-make_move() {  # make_move NAME: selects a free ball and sends it to an empty neighbour; screenshots
-    # NAME-selected and NAME-moved; checks that the ball left its cell for the target (or went with a line)
+make_move() {  # make_move NAME [drag]: selects a free ball and sends it to an empty neighbour; screenshots
+    # NAME-selected and NAME-moved; checks that the ball left its cell for the target (or went with a line).
+    # With "drag" the ball is dragged there and let go instead of two clicks (screenshot NAME-dragged).
     close_tips
-    local move kind moves
+    local move kind moves how=${2:-click} from to
     moves=$(state_value moves)
     move=$(find_move)
     check "the $1 board has a ball with an empty neighbour" test -n "$move"
     [ -n "$move" ] || return 1
     set -- "$1" $move
     kind=$(cell_letter "$2" "$3")
-    click_cell "$2" "$3"
-    check "a click on the ball selects it" wait_state 5 selected="$2,$3"
-    window_shot "$1-selected"
-    click_cell "$4" "$5"
-    check "a click on the empty neighbour moves it" wait_state 10 moves=$((moves + 1)) moving=0
+    if [ "$how" = drag ]; then
+        from=$(cell_px "$2" "$3")
+        to=$(cell_px "$4" "$5")
+        xdotool mousemove --window "$WIN" ${from% *} ${from#* } sleep 0.1 mousedown 1 sleep 0.15 \
+            mousemove --window "$WIN" ${to% *} ${to#* } sleep 0.4 mouseup 1
+        check "a ball dragged and let go over the empty neighbour moves there" \
+            wait_state 10 moves=$((moves + 1)) moving=0
+        set -- "$1-dragged" "$2" "$3" "$4" "$5"
+    else
+        click_cell "$2" "$3"
+        check "a click on the ball selects it" wait_state 5 selected="$2,$3"
+        window_shot "$1-selected"
+        click_cell "$4" "$5"
+        check "a click on the empty neighbour moves it" wait_state 10 moves=$((moves + 1)) moving=0
+    fi
     sleep 0.3  # the state file catches up with the landing's removal pass
     local landed
     landed=$(cell_letter "$4" "$5")
