@@ -106,6 +106,14 @@ void computeMapPositions() {
     }
 }
 
+void resetMapSelection() {
+    menus.selectedLevel = 0;
+    // On a mode page the hover frame marks the chosen level; it goes back with it.
+    const char* page = currentPageName();
+    if (std::strcmp(page, "mode1") == 0 || std::strcmp(page, "mode2") == 0 || std::strcmp(page, "mode3") == 0)
+        menus.hoveredWidget = 0;
+}
+
 void loadMap() {
     levelMap.picture = loadPicturePadded("menumap.jpg", 800, 600);
     levelMap.mark = getTexture("levelmark.tga");
