@@ -131,7 +131,7 @@ void loadMap() {
     releaseFile(data);
     computeMapPositions();
     levelMap.boardLevel = -1;
-    // SCENERY: the animated scenery behind the menus is set up here once it exists.
+    setSceneryForMenus(); // the landscape behind the menus, read now rather than when the map first opens
 }
 
 void drawLevelMap() {
