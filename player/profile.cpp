@@ -101,7 +101,7 @@ void loadProfiles() {
     int count = 0;
     if (readWholeFile(profilesPath(), bytes, kMaxProfilesFileBytes))
         count = static_cast<int>(std::min<size_t>(bytes.size() / sizeof(Profile), kMaxProfiles));
-    std::memcpy(profiles.list, bytes.data(), static_cast<size_t>(count) * sizeof(Profile));
+    if (count > 0) std::memcpy(profiles.list, bytes.data(), static_cast<size_t>(count) * sizeof(Profile));
     for (int i = 0; i < count; ++i) sanitizeProfile(profiles.list[i]);
     settings.profileCount = count;
     if (settings.currentProfileIndex < 0 || settings.currentProfileIndex >= count)
