@@ -1,12 +1,13 @@
 # Installing the game as a Linux desktop game: `cmake --install` (prefix /usr/local by default, /usr for the
 # Debian package that `make deb` builds with CPack).
 #
-#   games/pebblecraft                           the program; it finds ../share/pebblecraft/Data itself
+#   games/pebblecraft, bin/pebblecraft (a link) the program; it finds ../share/pebblecraft/Data itself
 #   share/pebblecraft/Data/                     the data the builder made
 #   share/applications/, share/metainfo/        the desktop entry and the AppStream data
 #   share/icons/hicolor/*/apps/pebblecraft.*    icons at 48, 64, 128 and 256 pixels and as a drawing
 #   share/man/man6/pebblecraft.6.gz             the manual page
 #   share/doc/pebblecraft/                      copyright and changelog
+#   share/lintian/overrides/pebblecraft         why a game has a command in bin/
 #
 # Everything here needs the data builder, so it exists only with PC_TOOLS.
 if(NOT PC_TOOLS)
@@ -57,7 +58,13 @@ endforeach()
 add_custom_target(desktop_files ALL DEPENDS ${PC_ICON_FILES} ${PC_DIST_OUT}/pebblecraft.6.gz
                                             ${PC_DIST_OUT}/changelog.gz)
 
+# The program in games/, as Debian keeps games; bin/pebblecraft links to it, because the PATH of root, of
+# services and of many sessions lacks /usr/games and `pebblecraft` must start the game from any shell.
 install(TARGETS pebblecraft RUNTIME DESTINATION games)
+file(CREATE_LINK ../games/pebblecraft ${PC_DIST_OUT}/pebblecraft SYMBOLIC)
+install(FILES ${PC_DIST_OUT}/pebblecraft DESTINATION bin)
+# Debian's checker is told why a game has a command in bin/ (dist/lintian-overrides says it).
+install(FILES ${PC_DIST}/lintian-overrides DESTINATION share/lintian/overrides RENAME pebblecraft)
 install(DIRECTORY ${CMAKE_BINARY_DIR}/Data/ DESTINATION share/pebblecraft/Data)
 install(FILES ${PC_DIST}/${PC_APP_ID}.desktop DESTINATION share/applications)
 install(FILES ${PC_DIST_OUT}/${PC_APP_ID}.metainfo.xml DESTINATION share/metainfo)

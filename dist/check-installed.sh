@@ -34,10 +34,10 @@ done
 rsvg-convert -w 64 -h 64 "$SHARE/icons/hicolor/scalable/apps/pebblecraft.svg" -o "$PREFIX.svg.png" ||
     fail "the scalable icon does not draw"
 
-# What the entry names must be there: its command in games/ and its icon in the hicolor theme.
+# What the entry names must be there: its command in bin/ and its icon in the hicolor theme.
 command=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$DESKTOP")
 icon=$(sed -n 's/^Icon=//p' "$DESKTOP")
-[ -x "$PREFIX/games/$command" ] || fail "the entry's command $command is not installed"
+[ -x "$PREFIX/bin/$command" ] || fail "the entry's command $command is not installed"
 [ -e "$SHARE/icons/hicolor/scalable/apps/$icon.svg" ] || fail "the entry's icon $icon is not installed"
 [ -e "$SHARE/pebblecraft/Data/loadtotal.txt" ] || fail "the data folder is not installed complete"
 

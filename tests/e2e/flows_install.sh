@@ -16,16 +16,16 @@ program_pid() {  # program_pid PATH: the process running that program (GAME_PID 
 flow_installed_game() {
     local prefix=$WORK/prefix elsewhere=$WORK/elsewhere
     check "cmake --install fills a prefix" install_into "$prefix"
-    check "the program lies in games/ with its data in share/pebblecraft/Data" \
-        test -x "$prefix/games/pebblecraft" -a -s "$prefix/share/pebblecraft/Data/targa.dat"
-    [ -x "$prefix/games/pebblecraft" ] || return
+    check "the program lies in games/, linked from bin/, with its data in share/pebblecraft/Data" \
+        test -x "$prefix/games/pebblecraft" -a -L "$prefix/bin/pebblecraft" -a -s "$prefix/share/pebblecraft/Data/targa.dat"
+    [ -x "$prefix/bin/pebblecraft" ] || return
     touch "$WORK/installed.mark"
     sleep 1  # file times of a later write differ from the mark's
 
-    # Started from a folder that holds nothing of the game, as a desktop's menu starts it.
+    # Started through the link in bin/, from a folder that holds nothing of the game, as a shell finds it.
     mkdir -p "$elsewhere"
     fresh_home installed
-    local GAME=$prefix/games/pebblecraft
+    local GAME=$prefix/bin/pebblecraft
     pushd "$elsewhere" >/dev/null || return
     past_splash installed
     local reached=$?
@@ -33,7 +33,7 @@ flow_installed_game() {
     check "the installed game gets past its splash to the first page" test "$reached" -eq 0
     [ "$reached" -eq 0 ] || { stop_game; return; }
     check "it runs in the installed data folder" \
-        equals "$(readlink "/proc/$(program_pid "$GAME")/cwd")" "$(cd "$prefix/share/pebblecraft/Data" && pwd -P)"
+        equals "$(readlink "/proc/$(program_pid "$prefix/games/pebblecraft")/cwd")" "$(cd "$prefix/share/pebblecraft/Data" && pwd -P)"
     new_player Ada
     press Return  # "Classic"
     check "it reaches the level map" wait_state 10 scene=map page=mode1 ready=1
