@@ -1,13 +1,14 @@
 # The two commands of a fresh machine: `make run` and `make test`.
 BUILD      ?= build
 BUILD_ASAN ?= build-asan
+BUILD_DEB  ?= build-deb
 JOBS       ?= $(shell nproc)
 
 # Share the compiler cache between checkouts of the tree.
 export CCACHE_BASEDIR := $(CURDIR)
 export CCACHE_NOHASHDIR := true
 
-.PHONY: run test deps configure build data unit asan e2e bench clean format
+.PHONY: run test deps configure build data unit asan e2e bench deb clean format
 
 run: build
 	cd $(BUILD) && ./pebblecraft
@@ -37,8 +38,22 @@ e2e: build
 bench: build
 	@for b in $(BUILD)/bench_*; do echo "== $$b"; $$b; done
 
+# The Debian package pebblecraft_VERSION_ARCH.deb in this folder, built apart with Debian's hardening flags
+# and checked with lintian: `apt-get install ./pebblecraft_*.deb`, then `pebblecraft` starts the game.
+deb: export DEB_BUILD_MAINT_OPTIONS = hardening=+all
+deb: deps
+	@cmake -S . -B $(BUILD_DEB) -DCMAKE_BUILD_TYPE=Release -DPC_BENCH=OFF -DCMAKE_INSTALL_PREFIX=/usr \
+	    -DCMAKE_C_FLAGS="$$(dpkg-buildflags --get CFLAGS) $$(dpkg-buildflags --get CPPFLAGS)" \
+	    -DCMAKE_CXX_FLAGS="$$(dpkg-buildflags --get CXXFLAGS) $$(dpkg-buildflags --get CPPFLAGS)" \
+	    -DCMAKE_EXE_LINKER_FLAGS="$$(dpkg-buildflags --get LDFLAGS) -Wl,--as-needed" > /dev/null
+	@cmake --build $(BUILD_DEB) -j$(JOBS) --target pebblecraft game_data desktop_files
+	@rm -f $(BUILD_DEB)/pebblecraft_*.deb pebblecraft_*.deb
+	cd $(BUILD_DEB) && cpack -G DEB > cpack.log || { cat cpack.log; exit 1; }
+	cp $(BUILD_DEB)/pebblecraft_*.deb .
+	lintian --info pebblecraft_*.deb
+
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
 
 clean:
-	rm -rf $(BUILD) $(BUILD_ASAN)
+	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_DEB) pebblecraft_*.deb

@@ -7,6 +7,7 @@ packages=(
     libcairo2-dev libfreetype-dev fonts-dejavu-core
     googletest libgtest-dev libbenchmark-dev
     xvfb xdotool imagemagick libgl1-mesa-dri x11-utils libx11-dev sox
+    desktop-file-utils appstream man-db librsvg2-bin dpkg-dev file lintian
 )
 missing=()
 for p in "${packages[@]}"; do

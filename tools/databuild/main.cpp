@@ -1,11 +1,13 @@
 // The data builder: makes every picture, both fonts, every sound and the music, the scenery and map
 // files, packs the archives and lays out the game's Data folder.
-// Usage: databuild SOURCE_DATA OUTPUT_DATA CONTACT_SHEET PREVIEW_DIR
-#include "mesh/mesh_build.h"
+// Usage: databuild SOURCE_DATA OUTPUT_DATA CONTACT_SHEET PREVIEW_DIR, or databuild --icons FOLDER for the
+// desktop's icons.
 #include "audio/audio_build.h"
 #include "catalogue.h"
 #include "contact_sheet.h"
 #include "data_layout.h"
+#include "icons.h"
+#include "mesh/mesh_build.h"
 #include "review_screens.h"
 
 #include <cstdio>
@@ -13,6 +15,7 @@
 #include <fstream>
 
 int main(int argc, char** argv) {
+    if (argc == 3 && std::string(argv[1]) == "--icons") return writeDesktopIcons(argv[2]) ? 0 : 1;
     if (argc != 5) {
         std::fprintf(stderr, "usage: databuild SOURCE_DATA OUTPUT_DATA CONTACT_SHEET PREVIEW_DIR\n");
         return 2;

@@ -1,6 +1,7 @@
 // The menu widgets: the 4 x 8 tile atlas, the speech balloon, the button, the fills, the cursors and the
 // program icon.
 #include "catalogue.h"
+#include "icons.h"
 #include "shading.h"
 
 #include <cmath>
@@ -412,38 +413,6 @@ Image makeQuestionCursor() {
     return cv.toImage();
 }
 
-// Program icon: a red ball, a blue ball and a golden star on a rounded warm tile.
-Image makeIcon() {
-    Image img(128, 128);
-    Canvas cv(128, 128);
-    cairo_t* cr = cv.cr;
-    roundedRect(cr, 6, 6, 116, 116, 26);
-    cairo_pattern_t* p = cairo_pattern_create_linear(0, 6, 0, 122);
-    cairo_pattern_add_color_stop_rgb(p, 0, 1, 0.84, 0.45);
-    cairo_pattern_add_color_stop_rgb(p, 1, 0.86, 0.45, 0.1);
-    cairo_set_source(cr, p);
-    cairo_fill_preserve(cr);
-    cairo_pattern_destroy(p);
-    cairo_set_source_rgb(cr, 0.45, 0.2, 0.02);
-    cairo_set_line_width(cr, 3);
-    cairo_stroke(cr);
-    img.over(cv.toImage(), 0, 0);
-    SphereLook look;
-    look.base = rgb(40, 90, 226);
-    paintSphere(img, 78, 74, 30, look);
-    look.base = rgb(222, 36, 40);
-    paintSphere(img, 48, 56, 30, look);
-    Canvas star(128, 128);
-    starPath(star.cr, 90, 34, 20, 8, 5, 0.2);
-    cairo_set_source_rgb(star.cr, 1, 0.95, 0.5);
-    cairo_fill_preserve(star.cr);
-    cairo_set_source_rgb(star.cr, 0.55, 0.3, 0);
-    cairo_set_line_width(star.cr, 2);
-    cairo_stroke(star.cr);
-    img.over(star.toImage(), 0, 0);
-    return img;
-}
-
 } // namespace
 
 void buildMenuPictures(Catalogue& out) {
@@ -455,7 +424,7 @@ void buildMenuPictures(Catalogue& out) {
     out.addJpeg("podsvet.jpg", makePodsvet());
     out.addTga("hammercursor.tga", makeHammerCursor());
     out.addTga("questioncursor.tga", makeQuestionCursor());
-    Image icon = makeIcon();
+    Image icon = makeProgramIcon(128);
     BuiltFile f{"icon.png", Place::DataFolder, encodePng(icon), {}};
     f.preview = decodePicture(f.bytes);
     out.files.push_back(std::move(f));
