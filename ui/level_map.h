@@ -35,7 +35,7 @@ struct LevelMap {
     float markAngle[kLevelCount]; // degrees
     int boardLevel;               // level whose board picture is cached; -1 none
     int boardMode;
-    uint8_t boardCells[20][15]; // 1 where the cached level has a cell
+    uint8_t boardCells[20][15]; // 0 no cell, 1 clean square, 2 and 3 busy squares (the picture drawn)
 };
 
 extern LevelMap levelMap;
