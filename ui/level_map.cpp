@@ -35,14 +35,6 @@ uint32_t argb(int r, int g, int b, int a) {
     return c(a) << 24 | c(r) << 16 | c(g) << 8 | c(b);
 }
 
-// 0 no cell, else 1 + the picture of its square: clean, busy once, busy twice (deeper squares show as
-// the busiest, as on the board).
-uint8_t previewCellPicture(int x, int y) {
-    if (!cellExists(x, y)) return 0;
-    int square = cellAt(x, y).square;
-    return static_cast<uint8_t>(1 + (square < 0 ? 0 : square > 2 ? 2 : square));
-}
-
 void cacheBoardPicture(int level) {
     if (levelMap.boardLevel == level && levelMap.boardMode == game.mode) return;
     levelMap.boardLevel = level;
@@ -60,6 +52,13 @@ void cacheBoardPicture(int level) {
 }
 
 } // namespace
+
+uint8_t previewCellPicture(int x, int y) {
+    if (!cellExists(x, y)) return 0;
+    int square = cellAt(x, y).square;
+    // Deeper squares show as the busiest picture, as on the board.
+    return static_cast<uint8_t>(1 + (square < 0 ? 0 : square > 2 ? 2 : square));
+}
 
 void resetLevelMap() {
     std::memset(&levelMap, 0, sizeof levelMap);

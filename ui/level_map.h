@@ -40,6 +40,9 @@ struct LevelMap {
 
 extern LevelMap levelMap;
 
+// The picture of a cell of the current board in the map's board preview: 0 none, 1 clean square,
+// 2 and 3 the busy squares.
+uint8_t previewCellPicture(int x, int y);
 void resetLevelMap();                               // empty path, scenery view (tests)
 bool readMapPath(const uint8_t* data, size_t size); // the path file; false when malformed (path emptied)
 MapPoint pointOnPath(float distance);               // off the screen beyond either end

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <vector>
 
+#include "game/board.h"
 #include "ui/level_map.h"
 
 namespace {
@@ -50,4 +51,21 @@ TEST(LevelMap, AMalformedPathIsRefusedWithoutReadingPastIt) {
     int negative = -5;
     std::memcpy(bytes.data(), &negative, 4);
     EXPECT_FALSE(readMapPath(bytes.data(), bytes.size()));
+}
+
+TEST(LevelMap, TheBoardPreviewShowsEachCellWithItsSquaresPicture) {
+    Board board{};
+    Board* saved = currentBoard;
+    currentBoard = &board;
+    clearBoard();
+    cellAt(6, 5).square = 0;
+    cellAt(7, 5).square = 1;
+    cellAt(8, 5).square = 2;
+    cellAt(9, 5).square = 3;                // deeper than the pictures go
+    EXPECT_EQ(previewCellPicture(5, 5), 0); // no cell
+    EXPECT_EQ(previewCellPicture(6, 5), 1);
+    EXPECT_EQ(previewCellPicture(7, 5), 2); // busy squares are not drawn as clean ones
+    EXPECT_EQ(previewCellPicture(8, 5), 3);
+    EXPECT_EQ(previewCellPicture(9, 5), 3);
+    currentBoard = saved;
 }
