@@ -43,14 +43,11 @@ full_screen_on() {  # full_screen_on: the full-screen flag of the stored setting
     printf '\x01' | dd of="$HOME_DIR/config/pebblecraft/settings" bs=1 seek=40 conv=notrunc 2>/dev/null
 }
 
-save_puzzle() {  # save_puzzle: "main" from the in-game menu saves the running puzzle game; up to its note
-    press Escape
-    check "Escape opens the in-game menu" wait_state 10 page=gameplay ready=1
-    press Up  # "main", the last item
-    wait_state 5 item=main
-    press Return
-    check "main saves the game and says so" wait_state 10 page=messageboxok ready=1
-    check "the saved game is written" test -s "$(player_file BURSTER_1.sav)"
+page_from_main() {  # page_from_main ITEM SECONDS NAME: the item of "main" opens its page; a shot SECONDS later
+    choose_item "$1" && press Return
+    check "$1 opens its page" wait_state 10 page="$1" ready=1
+    sleep "$2"
+    full_screen_shot "$3"
 }
 
 choose_item() {  # choose_item NAME: Down on the open page until its item NAME is selected
@@ -109,22 +106,14 @@ flow_look_pages() {
     new_player LOOKER || { lost_way "look: no greeting"; look_display_off; return; }
     sleep 1
     full_screen_shot look-main
-    choose_item options && press Return
-    check "the options page opens" wait_state 10 page=options ready=1
-    sleep 0.5
-    full_screen_shot look-options
+    page_from_main options 0.5 look-options
     press Escape
     wait_state 10 page=main ready=1
-    choose_item helpscreen && press Return
-    check "the help page opens" wait_state 10 page=helpscreen ready=1
-    sleep 2
-    full_screen_shot look-help
+    page_from_main helpscreen 2 look-help # the demonstration under way
     press Return
     wait_state 10 page=main ready=1
-    choose_item mode1 && press Return
-    check "the level map opens" wait_state 10 page=mode1 ready=1 chosen=0
-    sleep 1
-    full_screen_shot look-map
+    page_from_main mode1 1 look-map
+    check "with the first level chosen" state_is chosen=0
     # A later level chosen on the map: its board in the corner.
     local attempt point
     for attempt in 1 2 3; do
@@ -185,7 +174,7 @@ flow_look_removals() {
     # A puzzle level: it is won by clearing its busy squares, so the four removals do not end it.
     reach_level bursts "BURSTER" 1 6 || { look_display_off; return; }
     make_move bursts
-    save_puzzle
+    save_from_level BURSTER 1
     board_rows >"$WORK/bursts.board"
     close_window "$WIN"
     wait_exit "$GAME_PID" 10
@@ -227,7 +216,7 @@ flow_look_removals() {
         check "the $moment's row is removed" test "$(cell_letter "$((x + 2))" "$y")" = .
         close_tips
         board_rows >"$WORK/bursts.board"
-        save_puzzle
+        save_from_level BURSTER 1
     done
     close_window "$WIN"
     wait_exit "$GAME_PID" 10
