@@ -251,6 +251,9 @@ void updateSequences() {
             events.music(game.levelIndex % 4);
             game.completeCountdownMs = -1;
             events.clearFloatingTexts();
+            // A key may cut the sequence short while "Level complete" still drifts up: its letters
+            // would sit behind the statistics panel, cut to a few, so they go with the page's opening.
+            events.clearBigTexts();
             openResultPage("levelcomplete");
         }
     }

@@ -101,9 +101,9 @@ void drawAnnouncedBalls() {
                 float f = cell.pendingMs > 0 ? 1 - cell.pendingMs / 500 : 1;
                 Point c = cellCentre(x, y);
                 if (pass < 0) {
-                    drawPieceShadow(cell.pendingKind, c.x, c.y, 6 * f);
+                    drawPieceShadow(cell.pendingKind, c.x, c.y, kAnnouncedHalfSize * f);
                 } else {
-                    drawPieceBody(cell.pendingKind, c.x, c.y, 6 * f, 0);
+                    drawPieceBody(cell.pendingKind, c.x, c.y, kAnnouncedHalfSize * f, 0);
                 }
             }
         }

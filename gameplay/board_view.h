@@ -12,6 +12,8 @@
 #include "game/board.h"
 
 constexpr float kSquareHalfSize = 23.1f;
+constexpr float kAnnouncedHalfSize =
+    8; // an announced ball, half the size of a ball: easy to spot, clearly not one
 constexpr float kPieceHalfSize = 16.0f;
 constexpr float kHopRate = 0.007f; // the selected ball hops with |sin(animClock x 0.007)|
 

@@ -2,6 +2,8 @@
 // and the page's one button.
 #include "ui/help_page.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstring>
 
 #include "engine/font.h"
@@ -57,6 +59,16 @@ HelpLayout helpLayout(TextHeightAt heightAt, const char* ballTip, const char* mo
     }
 }
 
+int helpDividerPieces(float halfWidth, DividerPiece out[kMaxDividerPieces]) {
+    const float from = -halfWidth + 6.5f, to = halfWidth - 4.5f;
+    const float length = to - from;
+    if (length <= 0) return 0;
+    int n = std::clamp(static_cast<int>(std::ceil(length / 32)), 1, kMaxDividerPieces);
+    float piece = length / n;
+    for (int i = 0; i < n; ++i) out[i] = {from + piece * (i + 0.5f), piece};
+    return n;
+}
+
 void drawHelpPage() {
     const float offset = menus.slideOffset;
     const char* tipText = textOf("balltip");
@@ -71,9 +83,11 @@ void drawHelpPage() {
     const float half = layout.panelWidth / 2;
     drawPanel(0, offset, layout.panelWidth, height);
     // Two half-size edge strips across the panel.
+    DividerPiece pieces[kMaxDividerPieces];
+    int pieceCount = helpDividerPieces(half, pieces);
     for (float y : {top - 90, bottom + 100}) {
-        for (float x = -half + 6.5f; x < half - 4.5f; x += 32)
-            drawAtlasTile(4, x + 16, y, 0xFFFFFFFFu, 0.5f, 0.5f);
+        for (int i = 0; i < pieceCount; ++i)
+            drawAtlasTileStretched(4, pieces[i].x, y, pieces[i].width, 32, 0xFFFFFFFFu);
     }
     setTextColor(255, 255, 55, 255);
     drawTextCentered(0, top - 53, 19.5f, textOf("howtoplay"));

@@ -15,3 +15,11 @@ struct HelpLayout {
 };
 using TextHeightAt = float (*)(const char* text, float width); // wrapped text height, size 12
 HelpLayout helpLayout(TextHeightAt heightAt, const char* ballTip, const char* modeHelp);
+
+// The pieces of one of the page's two divider lines, a panel half-width on either side of the centre:
+// half-size edge tiles, stretched a little so that the line ends inside the frame on both sides.
+constexpr int kMaxDividerPieces = 32;
+struct DividerPiece {
+    float x, width; // centre and length
+};
+int helpDividerPieces(float halfWidth, DividerPiece out[kMaxDividerPieces]);

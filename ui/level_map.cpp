@@ -15,6 +15,7 @@
 #include "game/board.h"
 #include "game/game_state.h"
 #include "game/level_file.h"
+#include "gameplay/game_textures.h"
 #include "player/profile.h"
 #include "player/settings.h"
 #include "ui/help_demo.h"
@@ -45,12 +46,19 @@ void cacheBoardPicture(int level) {
     if (ok) {
         for (int x = 0; x < 20; ++x)
             for (int y = 0; y < 15; ++y)
-                levelMap.boardCells[x][y] = cellExists(x + kPlayLeft, y + kPlayTop) ? 1 : 0;
+                levelMap.boardCells[x][y] = previewCellPicture(x + kPlayLeft, y + kPlayTop);
     }
     currentBoard = saved;
 }
 
 } // namespace
+
+uint8_t previewCellPicture(int x, int y) {
+    if (!cellExists(x, y)) return 0;
+    int square = cellAt(x, y).square;
+    // Deeper squares show as the busiest picture, as on the board.
+    return static_cast<uint8_t>(1 + (square < 0 ? 0 : square > 2 ? 2 : square));
+}
 
 void resetLevelMap() {
     std::memset(&levelMap, 0, sizeof levelMap);
@@ -172,13 +180,16 @@ void drawLevelMap() {
     // The chosen level's board in the corner.
     if (chosen >= 0 && chosen < kLevelCount) {
         cacheBoardPicture(chosen);
-        setTexture(menuTextures.white);
-        for (int x = 0; x < 20; ++x) {
-            for (int y = 0; y < 15; ++y) {
-                if (!levelMap.boardCells[x][y]) continue;
-                Point c = cellCentre(x + kPlayLeft, y + kPlayTop);
-                drawCentered(c.x * 0.2f + 315 + 13.86f, c.y * 0.2f + 205, 9.24f, 9.24f, kWholeTexture,
-                             argb(200, 190, 150, 220));
+        // The cells with the board's own square pictures, a kind at a time (one texture each).
+        for (int picture = 1; picture <= 3; ++picture) {
+            setTexture(gameTextures.squares[picture - 1]);
+            for (int x = 0; x < 20; ++x) {
+                for (int y = 0; y < 15; ++y) {
+                    if (levelMap.boardCells[x][y] != picture) continue;
+                    Point c = cellCentre(x + kPlayLeft, y + kPlayTop);
+                    drawCentered(c.x * 0.2f + 315 + 13.86f, c.y * 0.2f + 205, 9.24f, 9.24f, kWholeTexture,
+                                 0xFFFFFFFFu);
+                }
             }
         }
         char number[16];

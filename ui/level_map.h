@@ -35,11 +35,14 @@ struct LevelMap {
     float markAngle[kLevelCount]; // degrees
     int boardLevel;               // level whose board picture is cached; -1 none
     int boardMode;
-    uint8_t boardCells[20][15]; // 1 where the cached level has a cell
+    uint8_t boardCells[20][15]; // 0 no cell, 1 clean square, 2 and 3 busy squares (the picture drawn)
 };
 
 extern LevelMap levelMap;
 
+// The picture of a cell of the current board in the map's board preview: 0 none, 1 clean square,
+// 2 and 3 the busy squares.
+uint8_t previewCellPicture(int x, int y);
 void resetLevelMap();                               // empty path, scenery view (tests)
 bool readMapPath(const uint8_t* data, size_t size); // the path file; false when malformed (path emptied)
 MapPoint pointOnPath(float distance);               // off the screen beyond either end

@@ -142,20 +142,28 @@ PanelLook panelLook(float width, float height) {
     return {width > 192, height > 192, width > 192 && height > 192};
 }
 
+void panelShadowRects(float left, float top, float right, float bottom, ShadowRect out[kPanelShadowLayers]) {
+    // Stacked translucent black: where all layers overlap (just outside the frame) the shadow is
+    // darkest, and it thins out over the last 14 units, so its edge is soft.
+    constexpr float kOffsetX = 5, kOffsetY = -7;
+    for (int k = 0; k < kPanelShadowLayers; ++k) {
+        float grow = 3 + 2.4f * k;
+        out[k] = {left - grow + kOffsetX, top + grow + kOffsetY, right + grow + kOffsetX,
+                  bottom - grow + kOffsetY, argb(0, 0, 0, 38)};
+    }
+}
+
 void drawPanel(float x, float y, float w, float h) {
     float left = x - w / 2, top = y + h / 2, right = x + w / 2, bottom = y - h / 2;
     PanelLook look = panelLook(w, h);
     if (look.shadow) {
-        // Soft shadow strips along the four edges.
-        setTexture(menuTextures.white);
-        uint32_t grey = argb(150, 150, 150, 60);
-        drawRect(left - 25, top + 25, right + 25, top - 25, kWholeTexture, grey);
-        drawRect(left - 25, bottom + 25, right + 25, bottom - 25, kWholeTexture, grey);
-        drawRect(left - 25, top - 25, left + 25, bottom + 25, kWholeTexture, grey);
-        drawRect(right - 25, top - 25, right + 25, bottom + 25, kWholeTexture, grey);
+        ShadowRect layers[kPanelShadowLayers];
+        panelShadowRects(left, top, right, bottom, layers);
+        setTexture(0);
+        for (const ShadowRect& r : layers) drawRect(r.left, r.top, r.right, r.bottom, kWholeTexture, r.argb);
     }
     setTexture(menuTextures.white);
-    drawRect(left, top, right, bottom, {0, 0, w / 128, h / 208}, argb(55, 15, 0, 200));
+    drawRect(left, top, right, bottom, {0, 0, w / 128, h / 208}, kPanelFill);
     setTexture(menuTextures.atlas);
     float thick = 64 * widgetScale;
     edgeStrip(4, left, top, right, top, thick);
@@ -306,6 +314,14 @@ void drawHoverFrame() {
     if (menus.widgetCount == 0 || menus.hoveredWidget < 0 || menus.hoveredWidget >= menus.widgetCount) return;
     const Widget& w = menus.widgets[menus.hoveredWidget];
     float pulse = std::sin(menus.pageClockMs * 0.008f) * 0.5f + 0.5f;
+    if (w.type == WIDGET_LEVELMARK) {
+        // On the map a box around the small mark reads as a stray square: a ring of light instead.
+        int v = static_cast<int>(150 + 105 * pulse);
+        drawSheetSprite((w.left + w.right) / 2, (w.top + w.bottom) / 2, 46, 46, 2,
+                        argb(v, v * 4 / 5, v / 3, 255), kBlendAdditive);
+        setBlendMode(kBlendNormal);
+        return;
+    }
     setTexture(nullptr);
     drawRect(w.left - 32, w.top + 16, w.right + 32, w.bottom - 16, kWholeTexture,
              argb(255, 200, 100, static_cast<int>(50 + 30 * pulse)));

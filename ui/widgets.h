@@ -40,6 +40,17 @@ struct PanelLook {
 };
 PanelLook panelLook(float width, float height);
 
+// The soft shadow under a panel: dark layers that follow the frame, each a little larger and fainter
+// in sum than the one inside it, set off toward the lower right.
+constexpr int kPanelShadowLayers = 6;
+struct ShadowRect {
+    float left, top, right, bottom;
+    uint32_t argb;
+};
+void panelShadowRects(float left, float top, float right, float bottom, ShadowRect out[kPanelShadowLayers]);
+constexpr uint32_t kPanelFill =
+    0xF0370F00; // the panel's interior: dark enough that text reads on any landscape
+
 void drawPanel(float x, float y, float width, float height);
 void drawButton(float x, float y, float width, float height, float size, const char* text);
 void drawItemList(float x, float y, float size, bool centred, int first, int end);

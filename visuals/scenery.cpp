@@ -435,8 +435,10 @@ void drawMenuOrnament() {
     setRenderState(kPresetDepthWrite, true);
     setRenderState(kPresetLighting, true);
     setCulling(false);
-    setLight(glm::normalize(glm::vec3(0.6f, -0.7f, 0.5f)), glm::vec4(1.0f),
-             glm::vec4(0.45f, 0.45f, 0.5f, 1.0f));
+    // From the upper left and from the viewer's side (the light used to come from behind the stone, so
+    // only the ambient reached the face we see); a low ambient lets the far side fall into shade.
+    setLight(glm::normalize(glm::vec3(0.6f, 0.7f, -0.5f)), glm::vec4(1.1f, 1.05f, 1.0f, 1.0f),
+             glm::vec4(0.22f, 0.22f, 0.26f, 1.0f));
     glm::mat4 m = glm::translate(glm::mat4(1.0f), glm::vec3(-26.0f, -15.5f, 60.0f));
     m = glm::rotate(m, app.runTimeMs * 0.0006f, glm::vec3(0, 1, 0));
     scenery.ornament->transform = glm::scale(m, glm::vec3(2.6f));

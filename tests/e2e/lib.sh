@@ -294,14 +294,15 @@ reach_level() {  # reach_level NAME PLAYER MODE LEVEL [full|first]: a level the 
     wait_state 10 page=- menu=0 running=1 || { lost_way "$name: the level does not run"; return 1; }
 }
 
-save_from_level() {  # save_from_level PLAYER: "main" from the in-game menu saves the running game; up to its note
+save_from_level() {  # save_from_level PLAYER [MODE]: "main" from the in-game menu saves the running game (of
+    # MODE, 0 classic unless given); up to its note
     press Escape
     check "Escape opens the in-game menu" wait_state 10 page=gameplay ready=1
     press Up  # "main", the last item
     wait_state 5 item=main
     press Return
     check "main saves the game and says so" wait_state 10 page=messageboxok ready=1
-    check "the saved game is written" test -s "$(player_file "$1"_0.sav)"
+    check "the saved game is written" test -s "$(player_file "$1"_"${2:-0}".sav)"
 }
 
 resume_saved() {  # resume_saved NAME MOVES: from the note of the saved game back to the board through the load

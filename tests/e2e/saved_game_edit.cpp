@@ -1,8 +1,10 @@
 // The end-to-end tests' saved-game editor: puts pieces on empty cells of a player's saved game with the
 // game's own reader and writer, so that a flow can resume a board that holds bombs through the menus.
 //
-// Usage: e2e_saved_game FILE KIND@X,Y...
-//   KIND 0..7 a colour, 10 joker, 11 triple bomb, 12 diamond, 13 quadro bomb; X, Y a board cell.
+// Usage: e2e_saved_game FILE KIND@X,Y[a]...
+//   KIND 0..7 a colour, 10 joker, 11 triple bomb, 12 diamond, 13 quadro bomb; X, Y a board cell; a
+//   trailing "a" lets the piece appear when the game is resumed, so that the removal pass that follows
+//   every appearance takes the lines it makes.
 //        e2e_saved_game FILE show
 //   prints "moves=N" and the 15 rows of the saved board in the letters of the state file.
 // A piece whose cell holds a ball or does not exist is left out. Prints the number of pieces placed;
@@ -37,8 +39,10 @@ int main(int argc, char** argv) {
     int placed = 0;
     for (int i = 2; i < argc; ++i) {
         int kind = -1, x = -1, y = -1;
-        if (std::sscanf(argv[i], "%d@%d,%d", &kind, &x, &y) != 3) {
-            std::fprintf(stderr, "%s: expected KIND@X,Y\n", argv[i]);
+        char appear = 0;
+        int fields = std::sscanf(argv[i], "%d@%d,%d%c", &kind, &x, &y, &appear);
+        if (fields < 3 || (fields == 4 && appear != 'a')) {
+            std::fprintf(stderr, "%s: expected KIND@X,Y or KIND@X,Ya\n", argv[i]);
             return 1;
         }
         bool knownKind = (kind >= 0 && kind < kColourCount) || (kind >= kJoker && kind <= kQuadroBomb);
@@ -46,7 +50,7 @@ int main(int argc, char** argv) {
         Cell& cell = cellAt(x, y);
         newBall(cell);
         cell.ball.kind = kind;
-        cell.ball.appearMs = 0;
+        cell.ball.appearMs = appear == 'a' ? 500.0f : 0.0f;
         ++placed;
     }
     countFreeCells();

@@ -124,6 +124,20 @@ TEST_F(LevelOutcomeTest, LevelCompleteSequenceClearsTheBoardAfterOneSecondAndOpe
     EXPECT_TRUE(events.has("page levelcomplete"));
 }
 
+TEST_F(LevelOutcomeTest, AKeyThatCutsTheSequenceShortTakesTheAnnouncementAwayWithIt) {
+    // Any key ends the sequence on the next frame; "Level complete" would still be on its way up,
+    // behind the statistics panel.
+    loadPicture("ab-\n");
+    game.barValue = 0;
+    checkLevelState();
+    ASSERT_TRUE(events.has("big levelcomplete 23"));
+    game.completeCountdownMs = 1;
+    setFrame(20);
+    updateSequences();
+    ASSERT_TRUE(events.has("page levelcomplete"));
+    EXPECT_TRUE(events.has("clearbig"));
+}
+
 TEST_F(LevelOutcomeTest, EmptyBoardGivesTheBonusAndWinsWhenNothingCameBack) {
     loadPicture("");
     game.levelTimeMs = 5000;

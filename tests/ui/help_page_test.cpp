@@ -41,3 +41,20 @@ TEST(HelpPage, KeepsItsWidthWhileItFitsAndWidensItsTextsOnlyAsFarAsNeeded) {
     EXPECT_LE(widest.panelWidth / 2 + 32, 400);
     EXPECT_GT(widest.panelWidth + 40 + 64, 800);
 }
+
+TEST(HelpPage, DividerLinesEndInsideThePanelAtEveryWidth) {
+    // 390 is the page's own width; the wider ones come from longer texts.
+    for (float width : {390.0f, 430.0f, 470.0f, 510.0f, 733.0f}) {
+        DividerPiece pieces[kMaxDividerPieces];
+        int n = helpDividerPieces(width / 2, pieces);
+        ASSERT_GT(n, 0);
+        float left = pieces[0].x - pieces[0].width / 2;
+        float right = pieces[n - 1].x + pieces[n - 1].width / 2;
+        EXPECT_NEAR(left, -width / 2 + 6.5f, 0.01f) << width;
+        EXPECT_NEAR(right, width / 2 - 4.5f, 0.01f) << width; // not past the frame on the right
+        for (int i = 1; i < n; ++i)                           // no gaps and no overlaps between the pieces
+            EXPECT_NEAR(pieces[i].x - pieces[i].width / 2, pieces[i - 1].x + pieces[i - 1].width / 2, 0.01f);
+        for (int i = 0; i < n; ++i)
+            EXPECT_LE(pieces[i].width, 32.01f); // half-size tiles, never stretched long
+    }
+}

@@ -4,6 +4,7 @@
 #include <limits>
 #include <vector>
 
+#include "game/board.h"
 #include "ui/level_map.h"
 
 namespace {
@@ -74,4 +75,21 @@ TEST(LevelMap, APathLengthThatIsNoDistanceIsRefusedAndAHugeOneStaysOnThePath) {
     for (int e = 0; e < kLevelCount; ++e) EXPECT_FLOAT_EQ(levelMap.markAt[e].x, -700 + 1400) << e;
     EXPECT_FLOAT_EQ(pointOnPath(1e30f).x, -700 + 1400);
     EXPECT_FLOAT_EQ(pointOnPath(std::numeric_limits<float>::quiet_NaN()).x, 0);
+}
+
+TEST(LevelMap, TheBoardPreviewShowsEachCellWithItsSquaresPicture) {
+    Board board{};
+    Board* saved = currentBoard;
+    currentBoard = &board;
+    clearBoard();
+    cellAt(6, 5).square = 0;
+    cellAt(7, 5).square = 1;
+    cellAt(8, 5).square = 2;
+    cellAt(9, 5).square = 3;                // deeper than the pictures go
+    EXPECT_EQ(previewCellPicture(5, 5), 0); // no cell
+    EXPECT_EQ(previewCellPicture(6, 5), 1);
+    EXPECT_EQ(previewCellPicture(7, 5), 2); // busy squares are not drawn as clean ones
+    EXPECT_EQ(previewCellPicture(8, 5), 3);
+    EXPECT_EQ(previewCellPicture(9, 5), 3);
+    currentBoard = saved;
 }

@@ -144,3 +144,34 @@ TEST_F(Widgets, TheBoardsCursorModeReachesTheDrawnCursor) {
     EXPECT_EQ(cursorModeMenu(), kCursorQuestion);
     setCursorMode(kCursorNormal);
 }
+
+TEST_F(Widgets, PanelShadowIsDarkSoftAndFollowsTheFrame) {
+    ShadowRect layers[kPanelShadowLayers];
+    panelShadowRects(-100, 150, 100, -150, layers);
+    for (int k = 0; k < kPanelShadowLayers; ++k) {
+        const ShadowRect& r = layers[k];
+        uint32_t rgb = r.argb & 0xFFFFFF;
+        EXPECT_EQ(rgb, 0u) << k; // black, not a light grey
+        int alpha = static_cast<int>(r.argb >> 24);
+        EXPECT_GT(alpha, 0);
+        EXPECT_LE(alpha, 60) << k; // each layer faint: the edge fades out over the layers
+        // Close around the frame: no more than 24 units out on any side.
+        EXPECT_GE(r.left, -100 - 24);
+        EXPECT_LE(r.top, 150 + 24);
+        EXPECT_LE(r.right, 100 + 24);
+        EXPECT_GE(r.bottom, -150 - 24);
+        EXPECT_GT(r.right, 100); // and outside it toward the lower right, where the light throws it
+        EXPECT_LT(r.bottom, -150);
+        if (k > 0) { // each layer a little larger than the one inside it
+            EXPECT_LT(r.left, layers[k - 1].left);
+            EXPECT_GT(r.top, layers[k - 1].top);
+        }
+    }
+    EXPECT_LT(layers[kPanelShadowLayers - 1].left, -100); // the outer layers show on every side
+    EXPECT_GT(layers[kPanelShadowLayers - 1].top, 150);
+    // Where all layers overlap the shadow is clearly dark.
+    float cover = 1;
+    for (const ShadowRect& r : layers) cover *= 1 - static_cast<float>(r.argb >> 24) / 255;
+    EXPECT_GT(1 - cover, 0.5f);
+    EXPECT_GE(kPanelFill >> 24, 235u); // an interior that text stays readable on
+}

@@ -410,7 +410,7 @@ Image makeSquare(const Rgba& top, const Rgba& bottom, float alpha, int pattern) 
     cairo_stroke(cr);
     cairo_pattern_destroy(rim);
     roundedRect(cr, m, m, s, s, 9);
-    cairo_set_source_rgba(cr, 0.22, 0.12, 0.04, 0.55);
+    cairo_set_source_rgba(cr, 0.22, 0.12, 0.04, 0.8);
     cairo_set_line_width(cr, 1);
     cairo_stroke(cr);
     return cv.toImage();
@@ -453,7 +453,9 @@ void buildBoardPictures(Catalogue& out) {
     }
     out.addTga("shadow.tga", makeShadow());
     out.addTga("zep2.tga", makeChain());
-    out.addTga("field0.tga", makeSquare(rgb(255, 246, 226), rgb(226, 204, 168), 0.62f, 0));
+    // A warm stone of middle brightness, nearly opaque: it stands off a bright sky and a green
+    // meadow alike, and every ball colour reads on it.
+    out.addTga("field0.tga", makeSquare(rgb(224, 208, 180), rgb(170, 144, 110), 0.93f, 0));
     out.addTga("field1.tga", makeSquare(rgb(255, 206, 96), rgb(226, 146, 36), 0.9f, 1));
     out.addTga("field2.tga", makeSquare(rgb(250, 150, 96), rgb(200, 80, 50), 0.9f, 2));
     out.addTga("field1a.tga", makeSquareGlow(rgb(255, 220, 110)));

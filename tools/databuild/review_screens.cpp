@@ -195,7 +195,13 @@ Image mockMenuScreen(const Catalogue& cat) {
     };
     // A panel of 360 by 300 centred at (-80, 0), drawn as the widgets draw it.
     float x = -80, y = 0, w = 360, h = 300, l = x - w / 2, t = y + h / 2, r = x + w / 2, b = y - h / 2;
-    s.quad(pic(cat, "white.jpg"), l, t, r, b, rgb(55, 15, 0, 200 / 255.0f));
+    // Its soft shadow: six faint black layers, each a little larger, set off toward the lower right.
+    for (int k = 0; k < 6; k++) {
+        float grow = 3 + 2.4f * k;
+        s.quad(pic(cat, "white.jpg"), l - grow + 5, t + grow - 7, r + grow + 5, b - grow - 7,
+               rgb(0, 0, 0, 38 / 255.0f));
+    }
+    s.quad(pic(cat, "white.jpg"), l, t, r, b, rgb(55, 15, 0, 240 / 255.0f));
     int nx = int(w / 64), ny = int(h / 64);
     for (int i = 0; i < nx; i++) {
         float cx = l + (i + 0.5f) * w / nx;

@@ -16,15 +16,23 @@ void put(std::vector<uint8_t>& out, const void* p, size_t n) {
     out.insert(out.end(), b, b + n);
 }
 
+// A river stone: warm grey with mottled patches, fine speckles of darker and lighter grains and one
+// thin pale band of quartz around it. The texture wraps in u (the seam) and runs from pole to pole in v.
 Image pebbleTexture() {
-    const int w = 128, h = 64;
+    const int w = 256, h = 128;
     Image img(w, h);
     for (int y = 0; y < h; y++)
         for (int x = 0; x < w; x++) {
-            float n = tiledNoise(970, x / 16.0f, y / 16.0f, 8, 4, 4);
-            float vein = std::fabs(std::sin((x / 128.0f + n * 0.6f) * 6.2831853f * 3));
-            Rgba c = mix(rgb(96, 130, 150), rgb(196, 214, 222), n);
-            c = mix(c, rgb(240, 246, 250), std::pow(1 - vein, 8.0f) * 0.8f);
+            float mottle = tiledNoise(970, x / 32.0f, y / 32.0f, 8, 4, 4);
+            float grain = hashUnit(971, x, y);
+            Rgba c = mix(rgb(104, 96, 90), rgb(176, 166, 152), mottle);
+            if (grain > 0.93f)
+                c = mix(c, rgb(58, 52, 50), 0.7f); // dark grains
+            else if (grain < 0.05f)
+                c = mix(c, rgb(226, 220, 208), 0.6f); // light grains
+            // The band wanders a little around the stone's waist.
+            float band = y / float(h) - 0.56f - 0.05f * std::sin(x / float(w) * 6.2831853f * 2 + 0.7f);
+            c = mix(c, rgb(232, 228, 218), std::exp(-band * band / 0.0006f) * 0.85f);
             img.blendPixel(x, y, c, 1);
         }
     return img;
@@ -52,17 +60,21 @@ std::vector<uint8_t> encodeMesh(bool smooth, const float translation[3], const f
 }
 
 void buildMeshes(Catalogue& out) {
-    const int slices = 16, rings = 10;
+    const int slices = 28, rings = 16;
     std::vector<float> pos;
     // Rings from top to bottom; each ring has `slices` vertices (the seam vertex is shared).
     for (int r = 0; r <= rings; r++) {
         float lat = 3.14159265f * r / rings;
         for (int s = 0; s < slices; s++) {
             float lon = 6.2831853f * s / slices;
-            float bulge = 1 + 0.08f * std::sin(lon * 3) * std::sin(lat);
+            // An uneven outline (no two sides alike) and a top rounder than the flatter base, as a
+            // stone worn by water lies.
+            float bulge = 1 + (0.07f * std::sin(lon * 2 + 0.9f) + 0.05f * std::sin(lon * 3)) * std::sin(lat);
+            float up = std::cos(lat);
+            float height = up > 0 ? 0.72f : 0.5f;
             pos.push_back(std::sin(lat) * std::cos(lon) * 1.3f * bulge);
-            pos.push_back(std::cos(lat) * 0.75f);
-            pos.push_back(std::sin(lat) * std::sin(lon) * bulge);
+            pos.push_back(up * height);
+            pos.push_back(std::sin(lat) * std::sin(lon) * 0.95f * bulge);
         }
     }
     std::vector<MeshCorner> corners;
