@@ -114,12 +114,15 @@ TEST_F(BoardViewTest, PausedOrDefeatedBoardFades) {
     game.defeatCountdownMs = 2500;
     backend.clearFrame();
     frame(16);
+    int balls = 0;
     for (const RecordedDraw& d : backend.draws) {
         if (d.states.texture != gameTextures.balls[0]->handle) continue;
         uint32_t c = backend.coloredVertex(d, 0).color;
         EXPECT_EQ((c >> 16) & 0xFF, 51u) << "red at 0.2";
         EXPECT_EQ((c >> 8) & 0xFF, 255u) << "green kept";
+        ++balls;
     }
+    EXPECT_EQ(balls, 1) << "the defeated board still draws its ball";
 }
 
 TEST_F(BoardViewTest, PathPreviewMarksTheRouteFromTheMouseToTheBall) {
