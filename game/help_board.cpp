@@ -29,16 +29,21 @@ void resetHelpPlay() {
     helpPlay = HelpPlay{};
 }
 
+// The demonstration's part of the rule state, from one record into the other (both have these fields).
+template <typename To, typename From> static void copyPlay(To& to, const From& from) {
+    to.selectedX = from.selectedX;
+    to.selectedY = from.selectedY;
+    std::memcpy(to.pathPoints, from.pathPoints, sizeof(to.pathPoints));
+    to.pathLength = from.pathLength;
+    to.moveDurationMs = from.moveDurationMs;
+    to.ballMoving = from.ballMoving;
+}
+
 HelpBoardScope::HelpBoardScope()
     : previousBoard(currentBoard), previousActive(helpBoardActive), gameState(game) {
     currentBoard = &helpBoard;
     helpBoardActive = true;
-    game.selectedX = helpPlay.selectedX;
-    game.selectedY = helpPlay.selectedY;
-    std::memcpy(game.pathPoints, helpPlay.pathPoints, sizeof(game.pathPoints));
-    game.pathLength = helpPlay.pathLength;
-    game.moveDurationMs = helpPlay.moveDurationMs;
-    game.ballMoving = helpPlay.ballMoving;
+    copyPlay(game, helpPlay);
     // The demonstration clicks as a plain cursor, on a board whose own cells it counts.
     game.cursorMode = kCursorNormal;
     game.landingX = game.landingY = -1;
@@ -47,12 +52,7 @@ HelpBoardScope::HelpBoardScope()
 }
 
 HelpBoardScope::~HelpBoardScope() {
-    helpPlay.selectedX = game.selectedX;
-    helpPlay.selectedY = game.selectedY;
-    std::memcpy(helpPlay.pathPoints, game.pathPoints, sizeof(helpPlay.pathPoints));
-    helpPlay.pathLength = game.pathLength;
-    helpPlay.moveDurationMs = game.moveDurationMs;
-    helpPlay.ballMoving = game.ballMoving;
+    copyPlay(helpPlay, game);
     game = gameState;
     currentBoard = previousBoard;
     helpBoardActive = previousActive;
