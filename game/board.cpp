@@ -42,11 +42,19 @@ void clearBoard() {
     }
 }
 
-void countFreeCells() {
+int freeCellsOn(const Board& board) {
     int free = 0;
-    for (const Cell& cell : currentBoard->cells)
-        free += (cell.square != -1 && cell.ball.kind == kNoPiece) ? 1 : 0;
-    game.freeCells = free;
+    for (const Cell& cell : board.cells) free += (cell.square != -1 && cell.ball.kind == kNoPiece) ? 1 : 0;
+    return free;
+}
+
+void countFreeCells() {
+    game.freeCells = freeCellsOn(*currentBoard);
+}
+
+bool freeCellsAgree() {
+    // A full board must start the defeat and an empty one must not: the count decides both.
+    return game.freeCells == freeCellsOn(*currentBoard);
 }
 
 int countExistingCells() {

@@ -89,10 +89,13 @@ inline bool isWild(int32_t kind) {
 
 Point cellCentre(int x, int y); // screen centre of a cell
 void cellFromPoint(float px, float py, int* x,
-                   int* y);    // the cell under a screen point (may be off the field)
-bool cellExists(int x, int y); // on the 30 x 30 field and square != -1
-void clearBoard();             // every cell of the current board becomes "no cell"
-void countFreeCells();         // recomputes game.freeCells on the current board
-int countExistingCells();      // cells of the current board with square >= 0
-void newBall(Cell& cell);      // a fresh appearing ball record; the caller sets kind
-void resetBoards();            // both boards cleared, game board current (tests)
+                   int* y);          // the cell under a screen point (may be off the field)
+bool cellExists(int x, int y);       // on the 30 x 30 field and square != -1
+void clearBoard();                   // every cell of the current board becomes "no cell"
+void countFreeCells();               // recomputes game.freeCells on the current board
+int freeCellsOn(const Board& board); // existing cells of a board without a ball
+bool freeCellsAgree();    // the rules' invariant: game.freeCells is the current board's count (checked by
+                          // assert)
+int countExistingCells(); // cells of the current board with square >= 0
+void newBall(Cell& cell); // a fresh appearing ball record; the caller sets kind
+void resetBoards();       // both boards cleared, game board current (tests)

@@ -1,5 +1,7 @@
 #include "game/board_click.h"
 
+#include <cassert>
+
 #include "game/board.h"
 #include "game/bonus_pieces.h"
 #include "game/game_state.h"
@@ -8,33 +10,43 @@
 #include "game/presentation_events.h"
 
 namespace {
-// The checks every left click passes first; true when the click is used up by them.
+bool paused() {
+    return !game.running;
+}
+
+// Paused after the last level for less than 5000 ms: the congratulations cannot be clicked away yet.
+bool passedGuard() {
+    return paused() && game.gamePassed && game.pauseMs < 5000;
+}
+
+bool finishedStageWaits() {
+    return game.completeCountdownMs < 0 && paused() && game.stageComplete;
+}
+} // namespace
+
 bool leftClickTaken() {
     if (game.completeCountdownMs > 0) {
-        game.completeCountdownMs = 1;
+        game.completeCountdownMs = 1; // the sequence ends on the next frame
         return true;
     }
     if (game.defeatCountdownMs > 0) {
         game.defeatCountdownMs = 1;
         return true;
     }
-    bool paused = !game.running;
-    if (paused && game.gamePassed && game.pauseMs < 5000) return true;
-    if (game.completeCountdownMs < 0 && paused && game.stageComplete) {
+    if (passedGuard()) return true;
+    if (finishedStageWaits()) {
         presentation().leaveToMap();
         return true;
     }
-    if (game.ballMoving) return true;
-    if (paused) {
+    if (game.ballMoving) return true; // no button, tip or board click while a ball travels
+    if (paused()) {
         game.running = true;
         return true;
     }
-    return game.menuOpen;
+    return false;
 }
-} // namespace
 
-void leftClickCell(int x, int y) {
-    if (leftClickTaken()) return;
+void clickCell(int x, int y) {
     if (!cellExists(x, y)) {
         deselect();
         if (game.cursorMode == kCursorHammer) game.cursorMode = kCursorNormal;
@@ -43,47 +55,29 @@ void leftClickCell(int x, int y) {
     bool hasPiece = cellAt(x, y).ball.kind != kNoPiece;
     if (game.cursorMode == kCursorHammer) {
         if (hasPiece) hammerBlow(x, y);
+        assert(freeCellsAgree());
         return;
     }
+    // With the help cursor armed the click asks for help: it must not move a selected ball there.
+    if (game.cursorMode == kCursorHelp) return;
     if (hasPiece) {
         clickBall(x, y);
     } else {
         clickEmptyCell(x, y);
     }
+    assert(freeCellsAgree());
 }
 
-void rightClickBoard() {
-    if (game.menuOpen || game.completeCountdownMs > 0) return;
-    bool paused = !game.running;
-    if (paused && game.gamePassed && game.pauseMs < 5000) return;
-    if (game.completeCountdownMs < 0 && paused && game.stageComplete) {
-        presentation().leaveToMap();
-        return;
-    }
-    if (paused) {
-        game.running = true;
-        return;
-    }
-    game.rightHeld = true;
-    deselect();
-    game.cursorMode = kCursorNormal;
-}
-
-void clickHammerIcon() {
-    if (leftClickTaken()) return;
-    if (game.hammerCharge == 1.0f) toggleHammer();
+bool useHammerIcon() {
+    // With a charge short of full the click falls through to whatever lies under the icon.
+    if (game.hammerCharge != 1.0f) return false;
+    toggleHammer();
+    return true;
 }
 
 void doubleClickCell(int x, int y) {
-    if (game.menuOpen || game.ballMoving) return;
-    if (!cellExists(x, y)) {
-        // A double click beside the pieces, on the board area, is the quick way to pause.
-        game.running = false;
-        presentation().sound("menu.ogg", 0);
-        return;
-    }
-    const Cell& cell = cellAt(x, y);
-    if (cell.ball.kind != kNoPiece && cell.ball.chains != 0) return;
+    if (game.menuOpen || game.ballMoving || !cellExists(x, y)) return;
+    if (cellAt(x, y).ball.chains > 0) return;
     if (game.selectedX == x && game.selectedY == y) {
         deselect();
         return;
@@ -92,4 +86,29 @@ void doubleClickCell(int x, int y) {
     game.selectedX = x;
     game.selectedY = y;
     computePathDistances();
+}
+
+void rightClickBoard() {
+    if (game.menuOpen || game.completeCountdownMs > 0 || passedGuard()) return;
+    if (finishedStageWaits()) {
+        presentation().leaveToMap();
+        return;
+    }
+    if (paused()) {
+        game.running = true;
+        return;
+    }
+    game.rightHeld = true;
+    deselect();
+    game.cursorMode = kCursorNormal;
+}
+
+void leftClickCell(int x, int y) {
+    if (leftClickTaken() || game.menuOpen) return;
+    clickCell(x, y);
+}
+
+void clickHammerIcon() {
+    if (leftClickTaken() || game.menuOpen) return;
+    useHammerIcon();
 }

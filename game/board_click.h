@@ -1,7 +1,15 @@
-// The board part of the mouse buttons: what a click on a cell, a right click or the hammer icon does to
-// the rules. The game scene's input handling calls these after its own buttons and menus.
+// The board's part of the mouse buttons, cell by cell: what a left click, a double click or a right click
+// on the board and a click on the hammer icon do to the rules. The game scene's board input maps the mouse
+// to a cell and calls these between its own buttons and menus; the simulator, the bot and the tests call
+// them with a cell, so every player of the rules goes through the same functions.
 #pragma once
 
-void leftClickCell(int x, int y); // left button down over cell (x, y) (any cell of the 30 x 30 field)
-void rightClickBoard();           // right button down on the board
-void clickHammerIcon();           // left button down inside the hammer icon
+bool leftClickTaken(); // the result-sequence, pause and travel checks of every left click; true when used up
+void clickCell(int x, int y); // a left click on cell (x, y); any x, y (a point off the field deselects)
+bool useHammerIcon();         // a click on the hammer icon: arms or puts down a full hammer; true if it did
+void doubleClickCell(int x, int y); // a double click on a real cell: selects or deselects it, silently
+void rightClickBoard();             // right button down on the board
+
+// A whole left click as the board input makes it when no menu is open (simulator, bot, tests).
+void leftClickCell(int x, int y); // leftClickTaken, then clickCell
+void clickHammerIcon();           // leftClickTaken, then useHammerIcon

@@ -76,6 +76,7 @@ struct GameState {
     bool gamePassed = false;       // the won level closed the last stage of the mode
     float pauseMs = 0;             // grows while paused; the board stands still past 500
     float menuFadeMs = 0;          // 0..300, grows while a menu is open; the board stands still at 300
+    float hopClockMs = 0; // phase of the selected ball's hop; each landing of the hop dips its square
 
     // Counts of the current removal pass, zero between passes.
     int32_t passDiamonds = 0;

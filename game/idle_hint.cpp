@@ -53,13 +53,15 @@ int idleThresholdMs(int levelIndex) {
 
 void updateIdleTimer() {
     if (game.menuOpen || !game.running || game.completeCountdownMs > 0 || game.defeatCountdownMs > 0 ||
-        game.hintShown || helpBoardActive || game.selectedX >= 0 || presentation().tipOnScreen()) {
+        helpBoardActive || game.selectedX >= 0 || presentation().tipOnScreen()) {
         game.idleMs = 0;
         return;
     }
+    // A hint on screen does not restart the wait: the count from -T runs on beneath it, so the next hint
+    // comes twice the threshold after the last one was shown, not the display time plus one threshold.
     game.idleMs += static_cast<int32_t>(app.frameDeltaMs);
     int threshold = idleThresholdMs(game.levelIndex);
-    if (game.idleMs > threshold) {
+    if (game.idleMs > threshold && !game.hintShown) {
         showHint();
         game.idleMs = -threshold; // the next hint waits twice as long
     }

@@ -7,12 +7,11 @@
 #include "engine/file_registry.h"
 #include "engine/keyed_reader.h"
 #include "game/game_state.h"
+#include "game/help_board.h"
 
 LevelFiles levelFiles;
 
 namespace {
-constexpr int kDefaultJokerFrequency = 20;
-
 // Walks a layout grid: skips what is not a cell character, ends at the text's end or an empty line.
 struct GridReader {
     std::string_view text;
@@ -119,6 +118,16 @@ std::string_view fileText(const uint8_t* data, int size) {
 }
 } // namespace
 
+int levelBallsPerTurn(int value) {
+    // A count in the billions would have the next move draw previews for minutes.
+    return value < 0 ? 0 : value > kMaxBallsPerTurn ? kMaxBallsPerTurn : value;
+}
+
+int levelJokerFrequency(int value) {
+    // One in zero would make every new ball a joker.
+    return value > 0 ? value : kDefaultJokerFrequency;
+}
+
 float parseTimeLimit(float minutes) {
     float whole = std::floor(minutes);
     return static_cast<float>(static_cast<int>(minutes) * 60 + static_cast<int>((minutes - whole) * 60));
@@ -140,11 +149,10 @@ void readLevelText(std::string_view text) {
     // Kinds 8 and up are no colours: a level cannot deal more than eight.
     if (colours > 0) game.colourCount = colours < kColourCount ? colours : kColourCount;
     game.levelDownTimeMs = readInt(text, "leveldowntime=");
-    game.ballsPerTurn = readInt(text, "addballs=");
+    game.ballsPerTurn = levelBallsPerTurn(readInt(text, "addballs="));
     game.barValue = readFloat(text, "balls4destroy=");
     game.barGoal = game.barValue;
-    int jokers = readInt(text, "jockerfrequency=");
-    game.jokerFrequency = jokers > 0 ? jokers : kDefaultJokerFrequency;
+    game.jokerFrequency = levelJokerFrequency(readInt(text, "jockerfrequency="));
     game.timeLimitSec = static_cast<int>(parseTimeLimit(readFloat(text, "time4level=")));
     clearBoard();
     readLayout(text);
@@ -164,6 +172,7 @@ bool loadLevel(int levelIndex) {
 }
 
 void readHelpText(std::string_view text, int variant, int colourShift) {
+    resetHelpPlay(); // a selection or a move of the previous demonstration board has no meaning here
     for (bool& set : levelFiles.demoPointSet) set = false;
     clearBoard();
     std::string_view grid = afterKey(text, "level=");

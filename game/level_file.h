@@ -6,6 +6,14 @@
 
 #include "game/board.h"
 
+// What a level can give; the saved game holds its values to the same bounds.
+constexpr int kDefaultJokerFrequency = 20; // one new ball in this many is a joker when the level says nothing
+constexpr int kMaxBallsPerTurn =
+    kPlayCells;                     // more previews per turn than the area has cells deal nothing more
+constexpr int kMaxSquareLayers = 9; // a level file writes the layers of a busy square as one digit
+int levelBallsPerTurn(int value);   // the level's balls per turn brought into 0..kMaxBallsPerTurn
+int levelJokerFrequency(int value); // the level's joker frequency; the default when not positive
+
 struct LevelFiles {
     bool missingIsFatal = true; // a missing level file stops the program (tools turn this off)
     Point demoPoints[5] = {};   // help board: screen centres of the demonstration points U, V, X, Y, Z

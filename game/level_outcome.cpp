@@ -49,6 +49,7 @@ void resetLevelCounters() {
     game.pathLength = 0;
     game.pauseMs = 0;
     game.menuFadeMs = 0;
+    game.hopClockMs = 0;
     game.reservedClock = 2000;
 }
 
@@ -305,6 +306,10 @@ void checkEmptyBoard() {
     }
     if (!anyPieceOnBoard()) {
         game.barValue = 0;
+        // The bar shows its end at once, so the level-state check of this same sweep sees the win; waiting
+        // for the display would let the next frame find the board still empty and pay the bonus again.
+        if (game.barGoal != 0) game.barFraction = 1;
+        game.barShownFraction = game.barFraction;
         for (Cell& cell : currentBoard->cells) {
             if (cell.square > 0) cell.square = 0;
         }

@@ -27,7 +27,9 @@ int rulesDraw(int n) {
 }
 
 void drawPreview() {
-    if (game.freeCells <= 0) return;
+    // The demonstration deals no balls: a draw of the rules' generator there would change the game's next
+    // ball.
+    if (helpBoardActive || game.freeCells <= 0) return;
     // The order of the three draws decides which ball comes next: colour, joker, cell.
     int kind = rulesDraw(game.colourCount);
     if (rulesDraw(game.jokerFrequency) == 0 && game.jokerFrequency < kNeverJoker) kind = kJoker;
@@ -84,19 +86,6 @@ bool advanceAppearance(int x, int y) {
     ball.appearMs = 0;
     cell.pendingKind = kNoPiece;
     return true;
-}
-
-void updateAppearance() {
-    bool trigger = false;
-    for (int x = kPlayLeft; x <= kPlayRight; ++x) {
-        for (int y = kPlayTop; y <= kPlayBottom; ++y) {
-            const Ball& ball = cellAt(x, y).ball;
-            if (ball.kind == kNoPiece || ball.appearMs <= 0) continue;
-            // Only the last appearing ball of the sweep decides: the pass runs once they have all finished.
-            trigger = advanceAppearance(x, y);
-        }
-    }
-    if (trigger) removalPass(false);
 }
 
 void computeBallsPerTurn() {

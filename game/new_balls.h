@@ -5,7 +5,6 @@ int rulesDraw(int n);                 // one draw of the rules' generator modulo
 void drawPreview();                   // announces one preview on a random free cell
 void placePreviews();                 // turns every announced preview into an appearing ball
 bool advanceAppearance(int x, int y); // one frame of a cell's appearing ball; true when it has just finished
-void updateAppearance();              // one frame of every appearing ball, then the removal pass they ask for
 void computeBallsPerTurn();           // balls per turn from the board size, the level and the mode
 void fillBoardAtStart();              // the first balls and previews of a level
 int wouldFormLine(int x, int y);      // longest run a preview would complete with its neighbours, 0 if none

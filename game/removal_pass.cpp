@@ -119,7 +119,7 @@ void runAwards() {
     game.passQuadroBombs = 0;
     game.passBallsRemoved = 0;
     game.passSquaresCleared = 0;
-    removalQueue.ballSoundPlayed = false;
+    (helpBoardActive ? helpRemovalQueue : removalQueue).ballSoundPlayed = false;
 }
 } // namespace
 

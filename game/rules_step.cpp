@@ -1,5 +1,8 @@
 #include "game/rules_step.h"
 
+#include <cassert>
+#include <cmath>
+
 #include "engine/app_state.h"
 #include "game/bar_stars.h"
 #include "game/board.h"
@@ -76,6 +79,29 @@ bool allScalesSettled() {
     return true;
 }
 
+bool travelling(const Ball& ball) {
+    return ball.moveTargetX != -1 && ball.moveTimeLeftMs > 0;
+}
+
+// The square under a travelling ball dips as the ball passes over it.
+void dipUnderTravel(int x, int y) {
+    const Ball& ball = cellAt(x, y).ball;
+    if (ball.kind == kNoPiece || !travelling(ball)) return;
+    Point c = cellCentre(x, y);
+    int ox = -1, oy = -1;
+    cellFromPoint(c.x + ball.offsetX, c.y + ball.offsetY, &ox, &oy);
+    if (cellExists(ox, oy)) cellAt(ox, oy).scale = kTravelDipScale;
+}
+
+// The selected ball's hop lands when its sine changes sign; its square dips then, never while it travels.
+void dipUnderHop(int x, int y) {
+    Cell& cell = cellAt(x, y);
+    if (cell.ball.kind == kNoPiece || travelling(cell.ball)) return;
+    bool below = std::sin(game.hopClockMs * kHopRate) < 0;
+    bool wasBelow = std::sin((game.hopClockMs - app.frameTimeMs) * kHopRate) < 0;
+    if (below != wasBelow) cell.scale = kHopDipScale;
+}
+
 // Clocks, appearance and travel of every piece; returns whether the last appearing ball just finished.
 bool secondPass() {
     bool trigger = false;
@@ -85,7 +111,11 @@ bool secondPass() {
             if (cell.ball.kind == kNoPiece) continue;
             cell.ball.ballClockMs += app.frameTimeMs;
             if (cell.ball.appearMs > 0) trigger = advanceAppearance(x, y);
-            if (cell.ball.kind != kNoPiece && cell.ball.moveTargetX != -1) updateMove(x, y);
+            if (cell.ball.kind != kNoPiece && cell.ball.moveTargetX != -1) {
+                updateMove(x, y);
+                dipUnderTravel(x, y);
+            }
+            if (x == game.selectedX && y == game.selectedY) dipUnderHop(x, y);
         }
     }
     return trigger;
@@ -120,9 +150,11 @@ void boardSweep() {
     if (!anyPieceOnPlayArea()) checkEmptyBoard();
     checkLevelState();
     updateHint();
+    assert(freeCellsAgree());
 }
 
 void rulesFrame() {
+    game.hopClockMs += app.frameTimeMs;
     updateIdleTimer();
     updateLevelBar();
     updateSequences();
@@ -135,4 +167,5 @@ void rulesFrame() {
         game.defeatCountdownMs <= 0) {
         game.levelTimeMs += static_cast<int32_t>(app.frameDeltaMs);
     }
+    assert(freeCellsAgree());
 }

@@ -12,7 +12,13 @@
 //   5. barFraction and its eased display barShownFraction, the flight and arrival of bar stars;
 //   6. levelTimeMs while playing.
 // The presentation only reads: it never changes scale, pendingMs, barShownFraction or the stars itself.
+// The dips of a square under a travelling ball and under the selected ball's hop are made here too, as
+// the path search waits for every scale to be back at 1: the game and the simulator then agree.
 #pragma once
+
+constexpr float kHopRate = 0.007f;      // the selected ball hops with |sin(hopClockMs x 0.007)|, every 449 ms
+constexpr float kHopDipScale = 0.92f;   // its square dips to this each time the hop lands
+constexpr float kTravelDipScale = 0.8f; // the square under a travelling ball
 
 void rulesFrame();         // one whole frame of the rules
 void boardSweep();         // step 3 alone (the help board runs it through helpBoardSweep)

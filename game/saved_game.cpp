@@ -1,13 +1,18 @@
 #include "game/saved_game.h"
 
+#include <algorithm>
 #include <bit>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 
 #include "engine/file_registry.h"
 #include "game/board.h"
 #include "game/game_state.h"
+#include "game/level_file.h"
 #include "game/level_outcome.h"
+#include "game/moves.h"
+#include "game/path_search.h"
 #include "game/player_link.h"
 #include "game/presentation_events.h"
 #include "player/profile.h"
@@ -15,6 +20,9 @@
 static_assert(std::endian::native == std::endian::little, "the saved game is little-endian and copied as is");
 
 namespace {
+constexpr int32_t kSavedGameWord0 = 4; // the two reserved words that open every saved game
+constexpr int32_t kSavedGameWord1 = 999999;
+
 // Appends fields in order, each little-endian, without padding.
 struct Writer {
     std::vector<uint8_t>& out;
@@ -51,32 +59,142 @@ struct Reader {
     void skip(int n) { pos += static_cast<size_t>(n); }
 };
 
-// A file of the right size may still come from elsewhere: keep every value the rules index with in range.
-void sanitize() {
-    for (int x = 0; x < kBoardSize; ++x) {
-        for (int y = 0; y < kBoardSize; ++y) {
-            Cell& cell = cellAt(x, y);
-            if (!isPlayCell(x, y)) {
-                cell.square = -1;
-                cell.ball.kind = kNoPiece;
-                cell.pendingKind = kNoPiece;
-            }
-            Ball& ball = cell.ball;
-            bool validKind = ball.kind == kNoPiece || (ball.kind >= 0 && ball.kind < kColourCount) ||
-                             (ball.kind >= kFirstWild && ball.kind <= kQuadroBomb);
-            if (!validKind || cell.square == -1) ball.kind = kNoPiece;
-            if (ball.kind == kNoPiece || !isPlayCell(ball.moveTargetX, ball.moveTargetY)) {
-                ball.moveTargetX = -1;
-                ball.moveTargetY = -1;
-            }
+// A file of the right size may still come from elsewhere or be damaged. Every value is brought back to
+// what a level can hold, so that the resumed game plays: no index leaves its table, no clock overflows
+// a whole number, no count makes a frame run for minutes, and no move lands on another ball.
+constexpr float kMaxClockMs = 1e9f; // clocks and timers stay well inside a whole number's range
+constexpr int32_t kMaxCount =
+    1000000000;                         // scores, moves, times: far beyond any real level, short of overflow
+constexpr int32_t kMaxCombo = 1000000;  // points of a pop are ten times the combo
+constexpr float kMaxRouteOffset = 2000; // a route's points lie on the screen around the start cell
+
+bool validKind(int32_t kind) {
+    return kind == kNoPiece || (kind >= 0 && kind < kColourCount) ||
+           (kind >= kFirstWild && kind <= kQuadroBomb);
+}
+
+float within(float value, float low, float high, float fallback) {
+    if (!std::isfinite(value)) return fallback;
+    return std::clamp(value, low, high);
+}
+
+int32_t within(int32_t value, int32_t low, int32_t high) {
+    return std::clamp(value, low, high);
+}
+
+void stopMove(Ball& ball) {
+    ball.moveTargetX = -1;
+    ball.moveTargetY = -1;
+    ball.moveTimeLeftMs = 0;
+    ball.offsetX = 0;
+    ball.offsetY = 0;
+}
+
+void mendCell(int x, int y) {
+    Cell& cell = cellAt(x, y);
+    Ball& ball = cell.ball;
+    // The margin never holds anything; inside, a square is a hole, clean, or busy with a digit of layers.
+    if (!isPlayCell(x, y) || cell.square < -1) cell.square = -1;
+    if (cell.square > kMaxSquareLayers) cell.square = kMaxSquareLayers;
+    if (!validKind(ball.kind) || cell.square == -1) ball.kind = kNoPiece;
+    if (!validKind(cell.pendingKind) || cell.square == -1) cell.pendingKind = kNoPiece;
+    if (ball.chains < 0) ball.chains = 0;
+    cell.pendingMs = within(cell.pendingMs, 0, 500, 0);
+    cell.cellClockMs = within(cell.cellClockMs, 0, kMaxClockMs, 0);
+    cell.pulseMs = within(cell.pulseMs, 0, kMaxClockMs, 0);
+    cell.scale = within(cell.scale, 0, 1, 1);
+    ball.ballClockMs = within(ball.ballClockMs, 0, kMaxClockMs, 0);
+    ball.appearMs = within(ball.appearMs, -1, 500, 0);
+    ball.phase = within(ball.phase, 0, 1, 0);
+    ball.moveTimeLeftMs = within(ball.moveTimeLeftMs, 0, kMaxClockMs, 0);
+    ball.offsetX = within(ball.offsetX, -kMaxRouteOffset, kMaxRouteOffset, 0);
+    ball.offsetY = within(ball.offsetY, -kMaxRouteOffset, kMaxRouteOffset, 0);
+    if (ball.kind == kNoPiece || ball.moveTargetX == -1) stopMove(ball);
+}
+
+// The saved route leads from the start cell (its last entry) to the target (its first).
+bool routeUsable(int x, int y, const Ball& ball) {
+    if (game.pathLength < 1 || game.pathLength >= kMaxPathPoints) return false;
+    Point from = cellCentre(x, y), to = cellCentre(ball.moveTargetX, ball.moveTargetY);
+    const PathPoint& first = game.pathPoints[0];
+    const PathPoint& last = game.pathPoints[game.pathLength];
+    if (first.x != to.x - from.x || first.y != to.y - from.y || last.x != 0 || last.y != 0) return false;
+    for (int i = 0; i <= game.pathLength; ++i) {
+        const PathPoint& p = game.pathPoints[i];
+        if (!std::isfinite(p.x) || !std::isfinite(p.y) || std::fabs(p.x) > kMaxRouteOffset ||
+            std::fabs(p.y) > kMaxRouteOffset) {
+            return false;
         }
     }
+    return true;
+}
+
+// The route from (x, y) to the ball's target, found again on the board; false when there is none.
+bool routeAgain(int x, int y, const Ball& ball) {
+    game.selectedX = x;
+    game.selectedY = y;
+    computePathDistances();
+    bool found = cellAt(ball.moveTargetX, ball.moveTargetY).pathDistance >= 1 &&
+                 buildRoute(ball.moveTargetX, ball.moveTargetY);
+    deselect();
+    computePathDistances(); // no selection: every distance back to -1
+    return found;
+}
+
+// One move at most is in progress, towards an existing empty cell, along a route that stays on the screen.
+void mendMove() {
+    bool kept = false;
+    for (int x = kPlayLeft; x <= kPlayRight; ++x) {
+        for (int y = kPlayTop; y <= kPlayBottom; ++y) {
+            Ball& ball = cellAt(x, y).ball;
+            if (ball.kind == kNoPiece || ball.moveTargetX == -1) continue;
+            int tx = ball.moveTargetX, ty = ball.moveTargetY;
+            bool targetFree = isPlayCell(tx, ty) && (tx != x || ty != y) && cellAt(tx, ty).square != -1 &&
+                              cellAt(tx, ty).ball.kind == kNoPiece;
+            if (kept || !targetFree || (!routeUsable(x, y, ball) && !routeAgain(x, y, ball))) {
+                stopMove(ball);
+                continue;
+            }
+            kept = true;
+            int longest = moveDurationFor(kMaxPathPoints);
+            if (game.moveDurationMs < 1 || game.moveDurationMs > longest)
+                game.moveDurationMs = std::max(1, moveDurationFor(game.pathLength));
+            ball.moveTimeLeftMs = std::min(ball.moveTimeLeftMs, static_cast<float>(game.moveDurationMs));
+        }
+    }
+    game.ballMoving = kept;
+}
+
+void mendState(float freshBarGoal) {
+    for (int x = 0; x < kBoardSize; ++x) {
+        for (int y = 0; y < kBoardSize; ++y) mendCell(x, y);
+    }
     if (game.pathLength < 0 || game.pathLength >= kMaxPathPoints) game.pathLength = 0;
-    if (game.colourCount < 1) game.colourCount = 1;
-    if (game.colourCount > kColourCount) game.colourCount = kColourCount;
-    if (game.levelIndex < 0 || game.levelIndex > 69) game.levelIndex = 0;
-    if (game.hammerCharge < 0) game.hammerCharge = 0;
-    if (game.hammerCharge > 1) game.hammerCharge = 1;
+    mendMove();
+    game.colourCount = within(game.colourCount, 1, kColourCount);
+    game.ballsPerTurn = levelBallsPerTurn(game.ballsPerTurn);
+    game.jokerFrequency = levelJokerFrequency(game.jokerFrequency);
+    for (int32_t& entry : game.bonusFigure) {
+        if (entry < -1 || entry > 9) entry = -1;
+    }
+    if (game.levelIndex < 0 || game.levelIndex >= kLevelCount) game.levelIndex = 0;
+    game.hammerCharge = within(game.hammerCharge, 0, 1, 0);
+    game.combo = within(game.combo, 0, kMaxCombo);
+    game.maxCombo = within(game.maxCombo, game.combo, kMaxCombo);
+    game.levelTimeMs = within(game.levelTimeMs, 0, kMaxCount);
+    game.streak = within(game.streak, -kMaxCount, kMaxCount);
+    game.movesMade = within(game.movesMade, 0, kMaxCount);
+    game.score = within(game.score, 0, kMaxCount);
+    game.hudClockMs = within(game.hudClockMs, 0, kMaxClockMs, 0);
+    game.sceneryClockMs = within(game.sceneryClockMs, 0, kMaxClockMs, 0);
+    game.reservedClock = within(game.reservedClock, 0, kMaxClockMs, 2000);
+    // A written file is never taken during a result sequence; one that says so would end the level unplayed.
+    game.completeCountdownMs = 0;
+    game.defeatDone = false;
+    // The bar needs a length: the level's own when the file's makes no sense.
+    if (!std::isfinite(game.barGoal) || game.barGoal <= 0 || game.barGoal > kMaxClockMs)
+        game.barGoal = freshBarGoal > 0 && freshBarGoal <= kMaxClockMs ? freshBarGoal : 40;
+    game.barValue = within(game.barValue, 0, game.barGoal, game.mode == kModePuzzle ? 0 : game.barGoal);
 }
 } // namespace
 
@@ -84,8 +202,8 @@ void encodeSavedGame(std::vector<uint8_t>& out) {
     out.clear();
     out.reserve(kSavedGameBytes);
     Writer w{out};
-    w.i32(4);
-    w.i32(999999);
+    w.i32(kSavedGameWord0);
+    w.i32(kSavedGameWord1);
     w.i32(game.moveDurationMs);
     w.i32(game.colourCount);
     w.bytes(gameBoard.cells, sizeof(gameBoard.cells));
@@ -126,7 +244,9 @@ void encodeSavedGame(std::vector<uint8_t>& out) {
 bool decodeSavedGame(const std::vector<uint8_t>& in) {
     if (in.size() != static_cast<size_t>(kSavedGameBytes)) return false;
     Reader r{in};
-    r.skip(8);
+    // Every saved game begins with these two words; a file without them is not one.
+    if (r.i32() != kSavedGameWord0 || r.i32() != kSavedGameWord1) return false;
+    float freshBarGoal = game.barGoal;
     game.moveDurationMs = r.i32();
     game.colourCount = r.i32();
     r.bytes(gameBoard.cells, sizeof(gameBoard.cells));
@@ -160,7 +280,7 @@ bool decodeSavedGame(const std::vector<uint8_t>& in) {
     game.barValue = r.f32();
     Board* previous = currentBoard;
     currentBoard = &gameBoard;
-    sanitize();
+    mendState(freshBarGoal);
     // The count follows from the board; a foreign file cannot make it disagree with the cells.
     countFreeCells();
     currentBoard = previous;

@@ -2,10 +2,10 @@
 
 #include "engine/app_state.h"
 #include "game/board.h"
+#include "game/board_click.h"
 #include "game/bonus_pieces.h"
 #include "game/game_state.h"
 #include "game/moves.h"
-#include "game/path_search.h"
 #include "game/presentation_events.h"
 #include "gameplay/board_view.h"
 #include "gameplay/game_flow.h"
@@ -38,19 +38,6 @@ void syncCursor() {
 }
 
 namespace {
-bool paused() {
-    return !game.running;
-}
-
-// Paused after the last level for less than 5000 ms: the congratulations cannot be clicked away yet.
-bool passedGuard() {
-    return paused() && game.gamePassed && game.pauseMs < 5000;
-}
-
-bool finishedStageWaits() {
-    return game.completeCountdownMs < 0 && paused() && game.stageComplete;
-}
-
 void pauseGame() {
     game.running = false;
     presentation().sound("menu.ogg", 0);
@@ -75,68 +62,26 @@ bool panelButtons(float x, float y) {
     return false;
 }
 
-void clickCell(int cx, int cy);
-
 void boardClick(float x, float y) {
     if (insideRect(gameView.helpButton, x, y)) {
         boardInput.helpArmed = true;
         setCursorMode(kCursorHelp);
     }
     // The hammer bar without its borders; with a charge short of full the click falls through.
-    if (hammerIconHit(x, y) && game.hammerCharge == 1.0f) {
-        toggleHammer();
+    if (hammerIconHit(x, y) && useHammerIcon()) {
         syncCursor();
         return;
     }
     int cx = -1, cy = -1;
-    if (!cellUnderPoint(x, y, &cx, &cy) || !cellExists(cx, cy)) {
-        deselect();
-        if (game.cursorMode == kCursorHammer) setCursorMode(kCursorNormal);
-        return;
-    }
+    cellUnderPoint(x, y, &cx, &cy); // a point off the field gives a cell that does not exist
     clickCell(cx, cy);
-}
-
-void clickCell(int cx, int cy) {
-    bool hasPiece = cellAt(cx, cy).ball.kind != kNoPiece;
-    if (game.cursorMode == kCursorHammer) {
-        if (hasPiece) {
-            hammerBlow(cx, cy);
-            syncCursor();
-        }
-        return;
-    }
-    // With the help cursor just armed (the help button overlaps a corner cell) the board does nothing:
-    // the click asked for help, it must not move a selected ball there.
-    if (game.cursorMode == kCursorHelp) return;
-    if (hasPiece) {
-        clickBall(cx, cy);
-    } else {
-        clickEmptyCell(cx, cy);
-    }
+    syncCursor(); // a hammer blow or a click beside the board puts the hammer down
 }
 } // namespace
 
 void boardLeftDown() {
     boardInput.leftHeld = true;
-    if (game.completeCountdownMs > 0) {
-        game.completeCountdownMs = 1;
-        return;
-    }
-    if (game.defeatCountdownMs > 0) {
-        game.defeatCountdownMs = 1;
-        return;
-    }
-    if (passedGuard()) return;
-    if (finishedStageWaits()) {
-        leaveToMap();
-        return;
-    }
-    if (game.ballMoving) return; // no button, tip or board click while a ball travels
-    if (paused()) {
-        game.running = true;
-        return;
-    }
+    if (leftClickTaken()) return;
     float x = gameView.mouseX, y = gameView.mouseY;
     if (boardInput.helpArmed) {
         helpTipAtMouse();
@@ -171,21 +116,13 @@ void boardDoubleClick() {
     }
     float x = gameView.mouseX, y = gameView.mouseY;
     int cx = -1, cy = -1;
-    bool onField = cellUnderPoint(x, y, &cx, &cy);
-    bool exists = onField && cellExists(cx, cy);
+    bool exists = cellUnderPoint(x, y, &cx, &cy) && cellExists(cx, cy);
     if (insideRect(kBoardArea, x, y) && !exists) {
         pauseGame();
         return;
     }
     // Outside the board area only real cells can be selected; a point off the field selects nothing.
-    if (!exists || cellAt(cx, cy).ball.chains > 0) return;
-    if (game.selectedX == cx && game.selectedY == cy) {
-        deselect();
-        return;
-    }
-    game.selectedX = cx;
-    game.selectedY = cy;
-    computePathDistances();
+    doubleClickCell(cx, cy);
 }
 
 void boardLeftUp() {
@@ -204,18 +141,8 @@ void boardLeftUp() {
 }
 
 void boardRightDown() {
-    if (game.menuOpen || game.completeCountdownMs > 0 || passedGuard()) return;
-    if (finishedStageWaits()) {
-        leaveToMap();
-        return;
-    }
-    if (paused()) {
-        game.running = true;
-        return;
-    }
-    game.rightHeld = true;
-    deselect();
-    setCursorMode(kCursorNormal);
+    rightClickBoard();
+    syncCursor();
 }
 
 void boardRightUp() {
@@ -302,6 +229,7 @@ void pressCursorCell() {
         return;
     }
     clickCell(boardInput.keyCursorX, boardInput.keyCursorY);
+    syncCursor(); // a hammer blow puts the hammer down
 }
 } // namespace
 

@@ -7,6 +7,7 @@
 #include "engine/app_state.h"
 #include "engine/render.h"
 #include "game/game_state.h"
+#include "game/rules_step.h"
 #include "gameplay/board_input.h"
 #include "gameplay/game_textures.h"
 #include "gameplay/game_view.h"
@@ -186,16 +187,14 @@ void drawPathPreview() {
     }
 }
 
-// The second pass's bookkeeping: where each piece is, the hop and its dip, the travel dip and trail.
+// The second pass's bookkeeping: where each piece is, the selected ball's hop, the travel trail. The dips
+// of the squares under them are the rules' (the board sweep), as the path search waits for them.
 void placePieces() {
     scratch.count = 0;
-    float hopSine = std::sin(gameView.animClock * kHopRate);
-    bool landed = (hopSine < 0) != (boardView.lastHopSine < 0);
-    boardView.lastHopSine = hopSine;
-    float s = std::fabs(hopSine);
+    float s = std::fabs(std::sin(game.hopClockMs * kHopRate));
     for (int x = kPlayLeft; x <= kPlayRight; ++x) {
         for (int y = kPlayTop; y <= kPlayBottom; ++y) {
-            Cell& cell = cellAt(x, y);
+            const Cell& cell = cellAt(x, y);
             const Ball& ball = cell.ball;
             if (ball.kind == kNoPiece) continue;
             Point c = cellCentre(x, y);
@@ -210,8 +209,6 @@ void placePieces() {
             p.h = kPieceHalfSize * f;
             bool travelling = ball.moveTimeLeftMs > 0 && ball.moveTargetX != -1;
             if (travelling) {
-                int ox = -1, oy = -1;
-                if (cellUnderPoint(p.x, p.y, &ox, &oy) && cellExists(ox, oy)) cellAt(ox, oy).scale = 0.8f;
                 boardView.trailMs += app.frameTimeMs;
                 float every = 0.02f * static_cast<float>(game.moveDurationMs);
                 if (every < 1) every = 1;
@@ -223,7 +220,6 @@ void placePieces() {
                 p.x += 4 * s;
                 p.y += 6 * s;
                 p.h *= 1 + 0.16f * s;
-                if (landed) cell.scale = 0.92f; // the square dips as the ball lands
             } else {
                 p.chained = ball.chains == 1;
             }
@@ -291,10 +287,6 @@ void drawBoard() {
             return;
         }
         render.tint.a *= 1 - game.pauseMs / 500;
-    }
-    if (game.selectedX >= 0 && cellExists(game.selectedX, game.selectedY) &&
-        cellAt(game.selectedX, game.selectedY).ball.kind == kNoPiece) {
-        game.selectedX = game.selectedY = -1;
     }
     boardView.hoverX = boardView.hoverY = -1;
     int hx = -1, hy = -1;

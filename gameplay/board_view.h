@@ -1,6 +1,6 @@
 // The board view: squares, pieces and their animations, previews, the path and blast previews, the
 // board's fades and the level-complete break-up. Drawn once per game frame after the rules' board sweep
-// has advanced the cells' clocks; it writes only presentation fields (a square's dip, the travel dip).
+// has advanced the cells' clocks and scales; it writes nothing that the rules read.
 //
 // Sprites of one pass are drawn in groups of one picture each (all clean squares, then all busy ones,
 // ...; all shadows, then the balls colour by colour), keeping the board order inside a group. Pieces
@@ -15,12 +15,10 @@ constexpr float kSquareHalfSize = 23.1f;
 constexpr float kAnnouncedHalfSize =
     8; // an announced ball, half the size of a ball: easy to spot, clearly not one
 constexpr float kPieceHalfSize = 16.0f;
-constexpr float kHopRate = 0.007f; // the selected ball hops with |sin(animClock x 0.007)|
 
 struct BoardView {
-    float lastHopSine = 0; // sin(animClock x 0.007) of the previous frame: a change of sign is a landing
-    float trailMs = 0;     // time towards the next spark of the travel trail
-    int hoverX = -1;       // the cell under the mouse this frame
+    float trailMs = 0; // time towards the next spark of the travel trail
+    int hoverX = -1;   // the cell under the mouse this frame
     int hoverY = -1;
 };
 

@@ -114,6 +114,20 @@ void tipOrTooltip() {
     }
 }
 
+// The particle system advances before it is drawn, so every sprite is drawn in the frame that made it.
+// Behind an open menu the particles age on but their sprites are dropped: none is kept for a later frame.
+void particleStep() {
+    if (helpBoardActive) return;
+    updateEffects();
+    if (game.menuOpen) {
+        particleSystem.drawCount = 0;
+        quickEffects.queued = 0;
+        return;
+    }
+    drawEffects();
+    drawQuick();
+}
+
 void firstHelp() {
     int mode = game.mode >= 0 && game.mode < kModeCount ? game.mode : 0;
     Profile& profile = currentProfile();
@@ -157,11 +171,8 @@ void runGameFrame() {
     setRenderState(kPresetAlphaTest, true);
     drawLetterTexts();
     drawBottomMessage();
-    cursorModeBurst();                        // 9
-    if (!game.menuOpen && !helpBoardActive) { // 10
-        drawEffects();
-        drawQuick();
-    }
+    cursorModeBurst(); // 9
+    particleStep();    // 10 and 16
     setupGameRender();
     tipOrTooltip();                     // 11
     drawPauseTexts();                   // 12 (the play time advanced with the rules' frame)
@@ -171,6 +182,5 @@ void runGameFrame() {
         menuUpdate();
         menuDraw();
     }
-    if (!helpBoardActive) updateEffects(); // 16
     drawCursor(gameView.mouseX, gameView.mouseY); // 17: the drawn cursor, when that option is on
 }

@@ -7,7 +7,53 @@
 #include "rules_fixture.h"
 
 namespace {
-class HelpBoardTest : public RulesTest {};
+class HelpBoardTest : public RulesTest {
+  protected:
+    // A demonstration board from a help file's layout, its pieces already appeared.
+    static void loadHelp(const std::string& text) {
+        currentBoard = &helpBoard;
+        readHelpText(std::string_view(text.data(), text.size() - 1), 0, 0);
+        currentBoard = &gameBoard;
+        for (Cell& cell : helpBoard.cells) {
+            if (cell.ball.kind != kNoPiece) cell.ball.appearMs = 0;
+        }
+    }
+    static void demonstrateMove() {
+        helpBoardClick(8, 5); // the piece at u
+        helpBoardClick(7, 5);
+        setFrame(50);
+        for (int i = 0; i < 40; ++i) helpBoardSweep();
+    }
+};
+
+// The demonstration works on its own selection, route and count of free cells: a line it clears must not
+// raise the game's count (a full board would then no longer lose), a move that clears nothing deals no
+// balls (the game's next ball would change), and the player's selection stays.
+TEST_F(HelpBoardTest, ADemonstrationLeavesTheGamesCountSelectionAndNextBallAlone) {
+    loadPicture("ab-\n");
+    game.ballsPerTurn = 3;
+    game.selectedX = 5;
+    game.selectedY = 5;
+    const int freeCells = game.freeCells;
+    const uint32_t nextBall = rulesRandom.state;
+
+    loadHelp("level=\r\naa0u\r\n");
+    demonstrateMove();
+    ASSERT_EQ(helpBoard.cells[5 * 30 + 5].ball.kind, kNoPiece) << "the demonstration cleared its line";
+    EXPECT_EQ(game.freeCells, freeCells);
+    EXPECT_TRUE(freeCellsAgree());
+    EXPECT_EQ(game.selectedX, 5);
+    EXPECT_EQ(game.selectedY, 5);
+
+    loadHelp("level=\r\nab0u\r\n");
+    demonstrateMove();
+    ASSERT_EQ(helpBoard.cells[7 * 30 + 5].ball.kind, 0) << "the demonstration moved without a line";
+    EXPECT_EQ(rulesRandom.state, nextBall);
+    for (const Cell& cell : helpBoard.cells) EXPECT_EQ(cell.pendingKind, kNoPiece);
+    EXPECT_EQ(game.freeCells, freeCells);
+    EXPECT_EQ(game.selectedX, 5);
+    EXPECT_EQ(game.pathLength, 0);
+}
 
 TEST_F(HelpBoardTest, DemonstrationMoveClearsALineOnTheHelpBoardOnly) {
     loadPicture("abc\n"); // the game board

@@ -1,5 +1,6 @@
 #include "game/idle_hint.h"
 
+#include "game/rules_step.h"
 #include "rules_fixture.h"
 
 namespace {
@@ -27,6 +28,29 @@ TEST_F(IdleHintTest, FirstHintAfterTheThresholdAndTheNextAfterTwiceAsLong) {
     EXPECT_FALSE(game.hintShown);
     updateIdleTimer();
     EXPECT_TRUE(game.hintShown);
+}
+
+// Played frame by frame, the displayed hint must not restart the wait: on level 0 the second hint comes
+// 12 s after the first, not after its 5 s on screen plus 6 s.
+TEST_F(IdleHintTest, TheNextHintFollowsTwiceTheThresholdAfterTheLastWasShown) {
+    loadPicture("aa-\n"
+                "---\n"
+                "--a\n");
+    game.levelIndex = 0;
+    game.barGoal = game.barValue = 10; // a level still to be won
+    setFrame(100);
+    int shownAtMs[2] = {-1, -1};
+    int shown = 0;
+    bool wasShown = false;
+    for (int t = 100; t <= 30000 && shown < 2; t += 100) {
+        rulesFrame();
+        if (game.hintShown && !wasShown) shownAtMs[shown++] = t;
+        wasShown = game.hintShown;
+    }
+    ASSERT_EQ(shown, 2);
+    EXPECT_EQ(shownAtMs[0], 6100);
+    EXPECT_EQ(shownAtMs[1] - shownAtMs[0], 12000 + 100)
+        << "twice 6 s, and the frame that passes the threshold";
 }
 
 TEST_F(IdleHintTest, SelectingResetsTheTimerAndDropsTheHint) {

@@ -147,6 +147,24 @@ TEST_F(LevelOutcomeTest, EmptyBoardGivesTheBonusAndWinsWhenNothingCameBack) {
     EXPECT_FLOAT_EQ(game.barValue, 0);
 }
 
+// The last line empties the board while its stars still fly and the bar's display still eases: the same
+// frame must see the win, or the next one finds the board empty again and pays the bonus a second time.
+TEST_F(LevelOutcomeTest, AnEmptyBoardPaysItsBonusOnceAndWinsInTheSameFrame) {
+    loadPicture("");
+    game.levelTimeMs = 5000;
+    game.barGoal = 40;
+    game.barValue = 12;
+    game.barFraction = 0.7f;
+    game.barShownFraction = 0.5f; // still easing towards the bar's value
+    setFrame(16);
+    rulesFrame();
+    EXPECT_EQ(game.score, 25000);
+    EXPECT_FLOAT_EQ(game.completeCountdownMs, 8500) << "won in the frame the board emptied";
+    for (int i = 0; i < 5; ++i) rulesFrame();
+    EXPECT_EQ(game.score, 25000);
+    EXPECT_EQ(events.count("text incredible"), 1);
+}
+
 TEST_F(LevelOutcomeTest, ClassicLevelWithoutGoalOrSquaresHasABarOfForty) {
     registerLevel("levels/tut1_03.lvl", "colors=4\r\nlevel=\r\naaa0\r\n0000\r\n");
     game.mode = kModeClassic;

@@ -1,6 +1,7 @@
 #include "game/new_balls.h"
 
 #include "game/level_outcome.h"
+#include "game/rules_step.h"
 #include "rules_fixture.h"
 
 namespace {
@@ -70,12 +71,14 @@ TEST_F(NewBallsTest, AppearanceEndsWithOneRemovalPassAfterTheLastBall) {
     cellAt(7, 5).ball.appearMs = 500;
     setBall(5, 5, 0);
     cellAt(5, 5).ball.appearMs = 300;
+    countFreeCells();
     game.combo = 3;
+    game.barGoal = game.barValue = 10; // a level still to be won
     setFrame(400);
-    updateAppearance(); // the first has finished, the last not yet
+    boardSweep(); // the first has finished, the last not yet
     EXPECT_EQ(kindAt(5, 5), 0);
     EXPECT_FLOAT_EQ(cellAt(5, 5).ball.appearMs, 0);
-    updateAppearance();
+    boardSweep();
     EXPECT_EQ(kindAt(5, 5), kNoPiece);
     EXPECT_EQ(game.combo, 4);
 }

@@ -149,4 +149,67 @@ TEST_F(RemovalPassTest, ThreeQuadroBombsClearTheBoardAndCompleteTheLevel) {
     EXPECT_TRUE(events.has("sound deleteballs.ogg"));
 }
 
+TEST_F(RemovalPassTest, ThreeWildPiecesOfWhichNoThreeBombsMakeASupermatch) {
+    loadPicture("JJJ\n"
+                "---\n"
+                "-b-\n");
+    EXPECT_EQ(removalPass(true), 3);
+    EXPECT_EQ(game.score, 1000);
+    EXPECT_TRUE(events.has("text supermatch"));
+    EXPECT_TRUE(events.has("literal +1000"));
+    EXPECT_EQ(kindAt(6, 7), 1) << "a supermatch clears nothing more";
+}
+
+TEST_F(RemovalPassTest, ThreeBombsAndDiamondsMakeAMegamatchThatClearsTheBoard) {
+    loadPicture("T*T-----\n"
+                "--------\n"
+                "--------\n"
+                "--------\n"
+                "-------b\n");
+    removalPass(true);
+    EXPECT_EQ(kindAt(12, 9), kNoPiece) << "the far ball goes with the board";
+    EXPECT_EQ(game.score, 5000);
+    EXPECT_TRUE(events.has("text megamatch"));
+    EXPECT_TRUE(events.has("literal +5000"));
+    EXPECT_FALSE(events.has("text supermatch"));
+}
+
+// A diamond whose neighbours hold no marked colour takes, row by row, the first marked colour of the
+// board: here the line of b below it, and with it the b standing alone.
+TEST_F(RemovalPassTest, ADiamondWithoutAColourBesideItTakesTheFirstMarkedColourOfTheBoard) {
+    loadPicture("*JJ--\n"
+                "-----\n"
+                "bbb-b\n"
+                "-----\n"
+                "c---b\n");
+    removalPass(true);
+    EXPECT_EQ(kindAt(9, 7), kNoPiece);
+    EXPECT_EQ(kindAt(9, 9), kNoPiece);
+    EXPECT_EQ(kindAt(5, 9), 2) << "another colour stays";
+    EXPECT_EQ(events.count("lightning"), 2);
+}
+
+TEST_F(RemovalPassTest, AQuadroBombBlastsTheTwentyOneCellsAroundIt) {
+    loadPicture("", kPlayLeft, kPlayTop);
+    setBall(10, 10, kQuadroBomb);
+    setBall(11, 10, 0);
+    setBall(12, 10, 0);
+    for (int x = kPlayLeft; x <= kPlayRight; ++x) {
+        for (int y = kPlayTop; y <= kPlayBottom; ++y) cellAt(x, y).square = 2;
+    }
+    countFreeCells();
+    game.mode = kModePuzzle;
+    removalPass(true);
+    int hit = 0;
+    for (int x = kPlayLeft; x <= kPlayRight; ++x) {
+        for (int y = kPlayTop; y <= kPlayBottom; ++y) {
+            if (cellAt(x, y).square != 1) continue;
+            ++hit;
+            int dx = x - 10, dy = y - 10;
+            EXPECT_LT(dx * dx + dy * dy, 8) << x << "," << y;
+        }
+    }
+    EXPECT_EQ(hit, 21) << "the 5 x 5 square without its corners";
+}
+
 } // namespace

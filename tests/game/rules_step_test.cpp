@@ -64,6 +64,38 @@ TEST_F(RulesStepTest, TheSameGameWithAndWithoutAPresentationEndsTheSame) {
     EXPECT_GT(game.movesMade, 5);
 }
 
+// The dips of the squares are the rules' own, made in their frame, so that the path search that waits for
+// the scales runs on the same frames in the game and in the simulator.
+TEST_F(RulesStepTest, TheSelectedBallDipsItsSquareOncePerHopAndNeverWhileTravelling) {
+    loadPicture("a---");
+    game.barGoal = game.barValue = 10;
+    leftClickCell(5, 5);
+    setFrame(1);
+    int dips = 0;
+    // 449 ms per hop: in 2245 ms of 1 ms frames the ball lands five times.
+    for (int i = 0; i < 2245; ++i) {
+        cellAt(5, 5).scale = 1;
+        rulesFrame();
+        dips += cellAt(5, 5).scale < 1 ? 1 : 0;
+    }
+    EXPECT_EQ(dips, 5);
+    // Travelling, the ball's square is not dipped by the hop; the square the ball passes over is.
+    game.ballSpeed = 300; // two steps in 1341 ms
+    leftClickCell(7, 5);
+    ASSERT_NE(cellAt(5, 5).ball.moveTargetX, -1);
+    dips = 0;
+    bool dippedUnderTheBall = false;
+    for (int i = 0; i < 1000; ++i) {
+        cellAt(5, 5).scale = 1;
+        cellAt(6, 5).scale = 1;
+        rulesFrame();
+        dips += cellAt(5, 5).scale == kHopDipScale ? 1 : 0;
+        dippedUnderTheBall |= cellAt(6, 5).scale == kTravelDipScale;
+    }
+    EXPECT_EQ(dips, 0);
+    EXPECT_TRUE(dippedUnderTheBall);
+}
+
 TEST_F(RulesStepTest, LostSelectionIsDroppedAndThePausedBoardStandsStill) {
     loadPicture("a-\n");
     game.barValue = 10;
@@ -73,6 +105,7 @@ TEST_F(RulesStepTest, LostSelectionIsDroppedAndThePausedBoardStandsStill) {
     EXPECT_EQ(game.selectedX, -1);
     setBall(6, 5, 1);
     cellAt(6, 5).ball.appearMs = 400;
+    countFreeCells();
     game.running = false;
     setFrame(600);
     rulesFrame(); // paused past the fade: the board stands still

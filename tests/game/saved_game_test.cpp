@@ -1,16 +1,23 @@
 #include "game/saved_game.h"
 
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <functional>
+#include <iterator>
+#include <limits>
 #include <unistd.h>
 
 #include "engine/file_registry.h"
 #include "engine/temp_folder.h"
+#include "game/board_click.h"
+#include "game/level_file.h"
 #include "game/level_outcome.h"
 #include "game/moves.h"
 #include "game/rules_step.h"
 #include "platform/folders.h"
+#include "player/player_folders.h"
 #include "rules_fixture.h"
 
 namespace {
@@ -164,22 +171,134 @@ TEST_F(SavedGameTest, ASaveTakenWhileABallTravelsResumesTheTravel) {
     EXPECT_EQ(game.movesMade, 2);
 }
 
+// In a settings folder of its own, so that a refusal cannot pass just because no file could be written:
+// the same save is first allowed, then refused at each moment that forbids it, and no file appears.
 TEST_F(SavedGameTest, SaveIsRefusedWhenTheMomentForbidsIt) {
-    game.movesMade = 0;
-    EXPECT_FALSE(saveGame());
+    PlayerFolders folders;
+    createProfile("tester");
+    ASSERT_TRUE(makeFolders(settingsFolder()));
+    const std::string file = savedGamePath(currentProfile(), 0);
+    loadPicture("a-\n");
     game.movesMade = 3;
-    game.completeCountdownMs = 100;
-    EXPECT_FALSE(saveGame());
-    game.completeCountdownMs = 0;
-    game.defeatDone = true;
-    EXPECT_FALSE(saveGame());
-    game.defeatDone = false;
-    events.pageAnswer = "levelcomplete";
-    EXPECT_FALSE(saveGame());
-    events.pageAnswer = "";
-    events.gameSceneAnswer = false;
-    EXPECT_FALSE(saveGame());
-    EXPECT_EQ(currentProfile().savedGame[0], 0);
+    ASSERT_TRUE(saveGame()) << "a level in play is saved";
+    ASSERT_TRUE(std::filesystem::exists(file));
+    std::filesystem::remove(file);
+    currentProfile().savedGame[0] = 0;
+
+    const std::function<void()> forbidding[] = {
+        [] { game.movesMade = 0; },
+        [] { game.completeCountdownMs = 100; },
+        [] { game.defeatCountdownMs = 100; },
+        [] { game.defeatDone = true; },
+        [this] { events.pageAnswer = "levelcomplete"; },
+        [this] { events.gameSceneAnswer = false; },
+    };
+    for (size_t i = 0; i < std::size(forbidding); ++i) {
+        SCOPED_TRACE(i);
+        GameState playing = game;
+        forbidding[i]();
+        EXPECT_FALSE(saveGame());
+        EXPECT_FALSE(std::filesystem::exists(file));
+        EXPECT_EQ(currentProfile().savedGame[0], 0);
+        game = playing;
+        std::filesystem::remove(file);
+        currentProfile().savedGame[0] = 0;
+        events.pageAnswer = "";
+        events.gameSceneAnswer = true;
+    }
+}
+
+// A file of the right size from elsewhere: counts that would make a move draw previews for minutes or
+// every ball a joker, kinds that are no pieces, a move onto another ball, numbers that are no numbers and
+// a result sequence that would end the level unplayed. It is mended into a level that plays on.
+TEST_F(SavedGameTest, ASavedGameThatMakesNoSenseIsMendedToAPlayableLevel) {
+    loadPicture("a-b-\n");
+    std::vector<uint8_t> bytes;
+    encodeSavedGame(bytes);
+    auto put = [&](size_t offset, auto value) { std::memcpy(bytes.data() + offset, &value, 4); };
+    auto cell = [](int x, int y, int word) {
+        return static_cast<size_t>(16 + (x * 30 + y) * 108 + word * 4);
+    };
+    put(99324, int32_t{2147483647});  // balls per turn
+    put(99316, int32_t{0});           // joker frequency
+    put(cell(6, 5, 19), int32_t{99}); // an announced kind that is none
+    put(cell(8, 5, 5), int32_t{8});   // a ball of a kind that never occurs
+    put(cell(5, 5, 9), int32_t{7});   // the ball at (5, 5) travels onto the ball at (7, 5)
+    put(cell(5, 5, 10), int32_t{5});
+    put(cell(5, 5, 11), 100.0f);
+    put(cell(7, 5, 8), std::nanf(""));                  // a ball's clock
+    put(99308, std::nanf(""));                          // hammer charge
+    put(99312, int32_t{-5});                            // combo
+    put(99384, 5000.0f);                                // the level-complete sequence running
+    put(99401, std::numeric_limits<float>::infinity()); // bar goal
+    put(99405, std::nanf(""));                          // bar value
+    game.barGoal = 30;                                  // the level's own, as the resume starts it first
+    ASSERT_TRUE(decodeSavedGame(bytes));
+    EXPECT_EQ(game.ballsPerTurn, kMaxBallsPerTurn);
+    EXPECT_EQ(game.jokerFrequency, kDefaultJokerFrequency);
+    EXPECT_EQ(cellAt(6, 5).pendingKind, kNoPiece);
+    EXPECT_EQ(kindAt(8, 5), kNoPiece);
+    EXPECT_EQ(cellAt(5, 5).ball.moveTargetX, -1);
+    EXPECT_EQ(kindAt(7, 5), 1);
+    EXPECT_FLOAT_EQ(cellAt(7, 5).ball.ballClockMs, 0);
+    EXPECT_FLOAT_EQ(game.hammerCharge, 0);
+    EXPECT_EQ(game.combo, 0);
+    EXPECT_FLOAT_EQ(game.completeCountdownMs, 0);
+    EXPECT_FLOAT_EQ(game.barGoal, 30);
+    EXPECT_FLOAT_EQ(game.barValue, 30);
+    EXPECT_TRUE(freeCellsAgree());
+
+    // It plays: a move that clears nothing lands and deals at most a board's worth of previews.
+    leftClickCell(5, 5);
+    leftClickCell(6, 5);
+    setFrame(50);
+    for (int i = 0; i < 20; ++i) rulesFrame();
+    EXPECT_EQ(kindAt(6, 5), 0);
+    EXPECT_EQ(game.movesMade, 1);
+    EXPECT_FLOAT_EQ(game.completeCountdownMs, 0);
+
+    // A file that does not open with the two words of every saved game is not read at all.
+    encodeSavedGame(bytes);
+    put(0, int32_t{5});
+    game.score = 77;
+    EXPECT_FALSE(decodeSavedGame(bytes));
+    EXPECT_EQ(game.score, 77);
+}
+
+// A travelling ball whose route makes no sense travels the route the board gives; one whose target is
+// gone stops where it is.
+TEST_F(SavedGameTest, AMoveInProgressIsCheckedAgainstTheBoard) {
+    loadPicture("a---\n"
+                "b--c\n");
+    game.ballsPerTurn = 0;
+    game.barGoal = game.barValue = 100;
+    leftClickCell(5, 5);
+    ASSERT_TRUE(clickEmptyCell(8, 5));
+    std::vector<uint8_t> bytes;
+    encodeSavedGame(bytes);
+    auto put = [&](size_t offset, auto value) { std::memcpy(bytes.data() + offset, &value, 4); };
+    put(97216 + 8, std::nanf("")); // a point of the route
+    put(99264, int32_t{0});        // and its length
+    put(8, int32_t{-3});           // the move's duration
+    resetBoards();
+    ASSERT_TRUE(decodeSavedGame(bytes));
+    EXPECT_EQ(game.pathLength, 3);
+    EXPECT_GT(game.moveDurationMs, 0);
+    setFrame(50);
+    for (int i = 0; i < 40; ++i) rulesFrame();
+    EXPECT_EQ(kindAt(8, 5), 0);
+    EXPECT_EQ(kindAt(5, 5), kNoPiece);
+
+    // The same file with a ball on the target: the move is dropped, nothing is lost.
+    size_t target = 16 + (8 * 30 + 5) * 108;
+    put(target + 5 * 4, int32_t{2});
+    resetBoards();
+    ASSERT_TRUE(decodeSavedGame(bytes));
+    EXPECT_EQ(cellAt(5, 5).ball.moveTargetX, -1);
+    for (int i = 0; i < 40; ++i) rulesFrame();
+    EXPECT_EQ(kindAt(5, 5), 0);
+    EXPECT_EQ(kindAt(8, 5), 2);
+    EXPECT_TRUE(freeCellsAgree());
 }
 
 TEST_F(SavedGameTest, SaveGameWritesThePlayersFileAndResumeBringsTheLevelBack) {

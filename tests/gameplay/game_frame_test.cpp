@@ -1,5 +1,9 @@
 #include "gameplay/game_frame.h"
 
+#include <string>
+
+#include <glm/geometric.hpp>
+
 #include "gameplay_fixture.h"
 
 namespace {
@@ -50,6 +54,7 @@ TEST_F(GameFrameTest, AnOpenMenuFadesTheBoardOutIn300MsAndBackIn) {
 
 TEST_F(GameFrameTest, TheEndOfADefeatGreysTheBoard) {
     loadPicture("a");
+    currentProfile().showHelp[0] = 0; // no help page over the first game
     game.defeatCountdownMs = 10;
     frame(16);
     EXPECT_TRUE(gameView.boardGreyed);
@@ -57,28 +62,84 @@ TEST_F(GameFrameTest, TheEndOfADefeatGreysTheBoard) {
     game.menuOpen = false;
     game.menuFadeMs = 0;
     frame(16);
+    int balls = 0;
     for (const RecordedDraw& d : backend.draws) {
         if (d.states.texture != gameTextures.balls[0]->handle) continue;
         uint32_t c = backend.coloredVertex(d, 0).color;
         EXPECT_EQ((c >> 16) & 0xFF, 51u);
         EXPECT_EQ(c & 0xFF, 51u);
+        ++balls;
     }
+    EXPECT_EQ(balls, 1) << "the ball is drawn, tinted";
 }
 
 TEST_F(GameFrameTest, ABombsShakeJoltsTheBoardAndDiesAwayIn800Ms) {
     loadPicture("a");
-    game.barGoal = 20; // a level still to be won
+    currentProfile().showHelp[0] = 0; // no help page over the first game
+    game.barGoal = 20;                // a level still to be won
     game.barValue = 10;
+    // The board's translation in the frame: the ball's draw carries it.
+    auto jolt = [&] {
+        for (const RecordedDraw& d : backend.draws) {
+            if (d.states.texture == gameTextures.balls[0]->handle)
+                return glm::vec2(d.transforms.world[3][0], d.transforms.world[3][1]);
+        }
+        ADD_FAILURE() << "no ball drawn";
+        return glm::vec2(0.0f);
+    };
     startShake(800, 1.5f);
     frame(16);
     EXPECT_EQ(gameView.shakeMs, 784);
-    for (int i = 0; i < 60; ++i) frame(16);
+    // The first jolt: a new direction of two values in -1..1, times 5 x (800 / 800) x 1.5.
+    glm::vec2 first = jolt();
+    EXPECT_GT(glm::length(first), 0.0f);
+    EXPECT_FLOAT_EQ(first.x, gameView.joltX * 7.5f);
+    EXPECT_FLOAT_EQ(first.y, gameView.joltY * 7.5f);
+    for (int i = 0; i < 44; ++i) frame(16);
+    // With 96 ms left before this frame the jolt has shrunk to 96 / 800 of its start.
+    glm::vec2 late = jolt();
+    EXPECT_NEAR(glm::length(late), glm::length(glm::vec2(gameView.joltX, gameView.joltY)) * 7.5f * 96 / 800,
+                1e-4f);
+    for (int i = 0; i < 15; ++i) frame(16);
     EXPECT_EQ(gameView.shakeMs, 0);
+    frame(16);
+    EXPECT_EQ(jolt(), glm::vec2(0.0f)) << "the shake has died away";
     // During the level-complete sequence the board does not shake.
     startShake(800, 1.0f);
     game.completeCountdownMs = 8000;
     frame(16);
     EXPECT_EQ(gameView.shakeMs, 800);
+}
+
+// Quads drawn from the effect sheet (no picture is loaded for it in the tests).
+int sheetQuads(const RecordingBackend& backend) {
+    int quads = 0;
+    for (const RecordedDraw& d : backend.draws) quads += d.states.texture == 0 ? d.primitiveCount / 2 : 0;
+    return quads;
+}
+
+// Every sprite is drawn in the frame that made it; behind a menu the particles age on, but their sprites
+// are dropped, so closing the menu does not draw a pile of stale ones at once.
+TEST_F(GameFrameTest, ParticlesAreDrawnInTheirOwnFrameAndNoneSurvivesAMenu) {
+    loadPicture("a");
+    currentProfile().showHelp[0] = 0; // no help page over the first game
+    std::string text = "effecttime=0\r\nparfrequency=20\r\npartime=100000\r\n";
+    ASSERT_TRUE(addEffectDefinition("sparks", text));
+    frame(16);
+    int board = sheetQuads(backend);
+    startEffect("sparks", 0, 0);
+    frame(16);
+    EXPECT_EQ(sheetQuads(backend) - board, 20) << "drawn in the frame that made them";
+    EXPECT_EQ(particleSystem.drawCount, 0);
+    game.menuOpen = true;
+    for (int i = 0; i < 60; ++i) {
+        frame(16);
+        ASSERT_EQ(particleSystem.drawCount, 0) << "frame " << i;
+    }
+    game.menuOpen = false;
+    game.menuFadeMs = 0;
+    frame(16);
+    EXPECT_EQ(sheetQuads(backend) - board, 20) << "only the live particles, once";
 }
 
 } // namespace

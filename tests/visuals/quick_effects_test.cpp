@@ -44,10 +44,19 @@ TEST_F(QuickEffectsTest, PresetsStartWithTheirGivenValues) {
     spawnQuick(0, 0, 8);
     EXPECT_GE(quickEffects.particles[1].rotation, -360.0f);
     EXPECT_LE(quickEffects.particles[1].rotation, 360.0f);
-    EXPECT_EQ(kQuickPresets[9].gravity, 0.00002f);
-    EXPECT_EQ(kQuickPresets[17].frame, 62);
+    // Gravity of kind 9 and the frame of kind 17, as the spawned particles carry them.
+    spawnQuick(0, 0, 9);
+    spawnQuick(0, 0, 17);
+    const QuickParticle& falling = quickEffects.particles[2];
+    const QuickParticle& marker = quickEffects.particles[3];
+    EXPECT_EQ(marker.frame, 62);
+    float vy = falling.vy;
+    float markerVy = marker.vy;
+    frame(100);
+    EXPECT_NEAR(vy - falling.vy, 0.00002f * 100, 1e-7f);
+    EXPECT_NEAR(markerVy - marker.vy, 0.001f * 100, 1e-6f);
     spawnQuick(0, 0, 18); // no such preset
-    EXPECT_EQ(liveQuickParticles(), 2);
+    EXPECT_EQ(liveQuickParticles(), 4);
 }
 
 TEST_F(QuickEffectsTest, ParticlesIntegrateAndAChannelReachingOneFadesBack) {
