@@ -25,4 +25,4 @@ stop_display() {
     XVFB_PID=""
 }
 
-resident_kb() { sed -n 's/^VmRSS: *\([0-9]*\) kB/\1/p' "/proc/$1/status" 2>/dev/null; }  # resident_kb PID
+resident_kb() { sed -n 's/^VmRSS:[[:space:]]*\([0-9]*\) kB/\1/p' "/proc/$1/status" 2>/dev/null; }  # resident_kb PID

@@ -116,6 +116,9 @@ monkey_phase() {
     deadline=$((SECONDS + seconds))
     start_game "$name"
     WIN=$(wait_window 120) || { check "$name: the game opens its window" false; return; }
+    # Past the loading and the first page once, so that the random input starts where a player does.
+    wait_state 120 scene=splash presskey=1 && xdotool key --window "$WIN" space
+    wait_state 20 page=newprofile ready=1 && new_player Monkey
     started=$SECONDS
     next=$SECONDS
     while [ $SECONDS -lt $deadline ]; do
@@ -142,7 +145,7 @@ monkey_phase() {
             local scene
             scene=$(state_value scene)/$(state_value page)
             [ -n "$scene" ] && SCENES[$scene]=1
-            rss=$(resident_kb "$GAME_PID")
+            rss=$(resident_kb "$(xdotool getwindowpid "$WIN" 2>/dev/null || echo "$GAME_PID")")
             if [ -n "$rss" ] && [ $((SECONDS - started)) -ge "$warm" ]; then
                 [ -z "$baseline" ] && baseline=$rss
                 [ "$rss" -gt "$peak" ] && peak=$rss
