@@ -30,7 +30,7 @@ source "$HERE/lib.sh"
 source "$HERE/display.sh"
 
 cleanup() {
-    [ -n "$GAME_PID" ] && kill -9 "$GAME_PID" 2>/dev/null
+    [ -n "$GAME_PID" ] && stop_game_process KILL
     stop_display
     wait 2>/dev/null
     rm -rf "$LOGS"
@@ -89,9 +89,10 @@ check_files() {
 
 start_display 1024x768 || exit 1
 KILLED=0
+MIDSAVE=0
 for round in $(seq "$ROUNDS"); do
     name=crash-$round
-    reach_level "$name" Crash 0 0 || { check "round $round: the level is reached" false; stop_game; continue; }
+    reach_level "$name" Crash 0 0 || { check "round $round: the level is reached" false; stop_game_process; continue; }
     make_move "$name" >/dev/null 2>&1
     # What a saved game from an earlier visit and the files of the first start leave on the disk.
     rm -rf "$WORK/before"
@@ -108,19 +109,23 @@ for round in $(seq "$ROUNDS"); do
         xdotool key --window "$WIN" Return
     fi
     sleep "$delay"
-    if running "$GAME_PID"; then
-        kill -9 "$GAME_PID"
+    if [ -n "$(game_process)" ]; then
         KILLED=$((KILLED + 1))
+        stop_game_process KILL
+    else
+        wait "$GAME_PID" 2>/dev/null
+        GAME_PID=""
     fi
-    wait "$GAME_PID" 2>/dev/null
-    GAME_PID=""
+    # A file written beside its old one and not yet renamed: the kill came in the middle of a save.
+    ls "$HOME_DIR"/data/pebblecraft/settings/*.new "$HOME_DIR"/config/pebblecraft/*.new >/dev/null 2>&1 &&
+        MIDSAVE=$((MIDSAVE + 1))
     check "round $round (killed ${delay}s after asking): every player file is the old one or a complete new one" \
         check_files "$round"
     # The game starts on what was left.
     start_game "$name-again"
     WIN=$(wait_window 60)
     check "round $round: the game starts again on the files left" wait_state 120 scene=splash presskey=1
-    stop_game
+    stop_game_process
 done
-echo "crash safety: $ROUNDS rounds, $KILLED killed while running; $PASSED passed, $FAILED failed"
+echo "crash safety: $ROUNDS rounds, $KILLED killed while running, $MIDSAVE in the middle of a save; $PASSED passed, $FAILED failed"
 [ "$FAILED" -eq 0 ]

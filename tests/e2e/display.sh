@@ -26,3 +26,14 @@ stop_display() {
 }
 
 resident_kb() { sed -n 's/^VmRSS:[[:space:]]*\([0-9]*\) kB/\1/p' "/proc/$1/status" 2>/dev/null; }  # resident_kb PID
+
+# start_game runs the game inside a subshell of game_env: GAME_PID is that subshell, the game its child.
+game_process() { pgrep -P "$GAME_PID" 2>/dev/null | head -n 1; }  # the game's own process id
+
+stop_game_process() {  # stop_game_process [SIGNAL]: the game itself (default TERM), then its subshell
+    local pid
+    pid=$(game_process)
+    [ -n "$pid" ] && kill "-${1:-TERM}" "$pid" 2>/dev/null
+    [ -n "$GAME_PID" ] && wait "$GAME_PID" 2>/dev/null
+    GAME_PID=""
+}

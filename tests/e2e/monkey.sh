@@ -31,7 +31,7 @@ source "$HERE/lib.sh"
 source "$HERE/display.sh"
 
 cleanup() {
-    [ -n "$GAME_PID" ] && kill "$GAME_PID" 2>/dev/null
+    [ -n "$GAME_PID" ] && stop_game_process KILL
     stop_display
     wait 2>/dev/null
     rm -rf "$LOGS"
@@ -145,7 +145,7 @@ monkey_phase() {
             local scene
             scene=$(state_value scene)/$(state_value page)
             [ -n "$scene" ] && SCENES[$scene]=1
-            rss=$(resident_kb "$(xdotool getwindowpid "$WIN" 2>/dev/null || echo "$GAME_PID")")
+            rss=$(resident_kb "$(game_process)")
             if [ -n "$rss" ] && [ $((SECONDS - started)) -ge "$warm" ]; then
                 [ -z "$baseline" ] && baseline=$rss
                 [ "$rss" -gt "$peak" ] && peak=$rss
@@ -160,6 +160,7 @@ monkey_phase() {
     close_window "$WIN"
     wait_exit "$GAME_PID" 60
     check "$name: the window closes and the game ends with 0 (got $EXIT_CODE)" equals "$EXIT_CODE" 0
+    [ -n "$(game_process)" ] && stop_game_process KILL
     GAME_PID=""
 }
 
