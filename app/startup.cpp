@@ -1,11 +1,14 @@
 #include "app/startup.h"
 
+#include <glm/gtc/matrix_transform.hpp>
+
 #include "app/scene_manager.h"
 #include "app/splash_scene.h"
 #include "engine/audio.h"
 #include "engine/file_registry.h"
 #include "engine/font.h"
 #include "engine/random.h"
+#include "engine/render.h"
 #include "engine/text_table.h"
 #include "game/help_board.h"
 #include "gameplay/game_scene.h"
@@ -17,11 +20,17 @@
 #include "ui/menu_system.h"
 #include "ui/widgets.h"
 #include "visuals/particle_effects.h"
+#include "visuals/scenery.h"
 
 StartupSteps startupSteps;
 
+void setCamera() {
+    render.cameraView = glm::translate(glm::mat4(1.0f), glm::vec3(0.0f, 0.0f, kCameraDistance));
+}
+
 void loadEverything() {
-    // Every file registered from here on draws one loading frame.
+    // Every file registered from here on draws one loading frame (the splash pictures, read at launch,
+    // were counted without one).
     fileRegistry.onFileRegistered = onFileRegistered;
     loadArchive("targa.dat");
     loadArchive("jpeg.dat");
@@ -37,12 +46,16 @@ void loadEverything() {
     loadRecords();
     loadMenus();
     loadWidgetTextures();
-    // The game's resources: sounds and music, the scenery (SCENERY: its definitions and first background
-    // once it exists), the board and display pictures, every level file and the help levels.
+    // The game's resources, in this order: sounds and music, the scenery's definitions and the first
+    // stage's landscape, the board and display pictures, the camera, every level file and the help levels.
     initAudio();
     loadSounds();
+    loadScenery();
+    setBackgroundForLevel(0);
     loadGameResources();
+    setCamera();
     loadAllLevelFiles();
+    // The level map (which sets the menus' landscape up), then the splash pictures again, found by name.
     loadMap();
     loadSplashPictures();
     clearEffects();
