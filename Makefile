@@ -2,6 +2,7 @@
 BUILD      ?= build
 BUILD_ASAN ?= build-asan
 BUILD_DEB  ?= build-deb
+BUILD_FUZZ ?= build-fuzz
 JOBS       ?= $(shell nproc)
 
 # Share the compiler cache between checkouts of the tree.
@@ -9,11 +10,12 @@ export CCACHE_BASEDIR := $(CURDIR)
 export CCACHE_NOHASHDIR := true
 
 .PHONY: run test deps configure build data unit asan e2e bench deb clean format
+.PHONY: fuzz fuzz-build fuzz-smoke soak soak-smoke asan-game monkey monkey-smoke crash-safety
 
 run: build
 	cd $(BUILD) && ./pebblecraft
 
-test: build unit asan e2e
+test: build unit asan e2e fuzz-smoke soak-smoke monkey-smoke crash-safety
 
 deps:
 	@./tools/install-deps.sh
@@ -56,4 +58,44 @@ format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
 
 clean:
-	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_DEB) pebblecraft_*.deb
+	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_DEB) $(BUILD_FUZZ) pebblecraft_*.deb
+
+# Robustness: fuzzing every reader, the soak of the rules, the monkey in the real window, crash safety.
+FUZZ_SECONDS   ?= 60
+SOAK_GAMES     ?= 10000
+MONKEY_SECONDS ?= 600
+
+fuzz-build: deps
+	@CC=clang CXX=clang++ cmake -S . -B $(BUILD_FUZZ) -DCMAKE_BUILD_TYPE=Debug \
+		"-DCMAKE_CXX_FLAGS_DEBUG=-O1 -gline-tables-only" "-DCMAKE_C_FLAGS_DEBUG=-O1 -gline-tables-only" \
+		-DPC_FUZZ=ON -DPC_TOOLS=OFF -DPC_BENCH=OFF > /dev/null
+	@cmake --build $(BUILD_FUZZ) -j$(JOBS) --target fuzz_all
+
+# Every target FUZZ_SECONDS long; what they find accumulates in $(BUILD_FUZZ)/fuzz-corpus.
+fuzz: fuzz-build
+	./tests/fuzz/run.sh $(BUILD_FUZZ) $(FUZZ_SECONDS)
+
+fuzz-smoke: fuzz-build
+	./tests/fuzz/run.sh $(BUILD_FUZZ) 10 fresh
+
+soak: build
+	$(BUILD)/pebblecraft-sim soak --data $(BUILD)/Data --games $(SOAK_GAMES)
+
+soak-smoke: build
+	$(BUILD)/pebblecraft-sim soak --data $(BUILD)/Data --games 300 --seed 1000
+
+# The game itself under ASan and UBSan, on the data of the plain build.
+asan-game: build
+	@cmake -S . -B $(BUILD_ASAN) -DCMAKE_BUILD_TYPE=Debug -DPC_SANITIZE=ON -DPC_TOOLS=OFF -DPC_BENCH=OFF > /dev/null
+	@cmake --build $(BUILD_ASAN) -j$(JOBS) --target pebblecraft e2e_wm_delete
+	@ln -sfn $(abspath $(BUILD))/Data $(BUILD_ASAN)/Data
+
+monkey: asan-game
+	./tests/e2e/monkey.sh $(BUILD_ASAN) $(MONKEY_SECONDS)
+
+monkey-smoke: asan-game
+	./tests/e2e/monkey.sh $(BUILD_ASAN) 60
+
+CRASH_ROUNDS ?= 4
+crash-safety: build
+	./tests/e2e/crash_safety.sh $(BUILD) $(CRASH_ROUNDS)

@@ -24,7 +24,7 @@ std::string_view findValue(std::string_view buffer, const char* key) {
 // Copies at most maxLength characters of a value into dest, 0-terminated.
 void copyValue(std::string_view value, char* dest, int maxLength) {
     size_t n = value.size() < static_cast<size_t>(maxLength) ? value.size() : static_cast<size_t>(maxLength);
-    if (n > 0) std::memcpy(dest, value.data(), n);  // an empty value may have no storage at all
+    if (n > 0) std::memcpy(dest, value.data(), n); // an empty value may have no storage at all
     dest[n] = 0;
 }
 
@@ -35,6 +35,13 @@ double toNumber(std::string_view text) {
     double number = std::strtod(copy, nullptr);
     // "inf" and "nan" are no numbers of ours; they would poison every use of the value.
     return std::isfinite(number) ? number : 0.0;
+}
+
+// A number as the float the readers return: one beyond the float's range is its largest, never infinite.
+float toFloat(std::string_view text) {
+    double number = toNumber(text);
+    constexpr double kLargest = 3.4028234663852886e38;
+    return static_cast<float>(number > kLargest ? kLargest : number < -kLargest ? -kLargest : number);
 }
 
 } // namespace
@@ -48,7 +55,7 @@ int readValueText(std::string_view buffer, const char* key, char* dest, int capa
 
 float readFloat(std::string_view buffer, const char* key) {
     std::string_view value = findValue(buffer, key);
-    return static_cast<float>(toNumber(value.substr(0, kNumberValueLength)));
+    return toFloat(value.substr(0, kNumberValueLength));
 }
 
 int readInt(std::string_view buffer, const char* key) {
@@ -70,7 +77,7 @@ int readFloatList(std::string_view buffer, const char* key, float* dest, int cap
         if (separator == std::string_view::npos) separator = rest.find('}');
         if (separator == std::string_view::npos) separator = rest.find(')');
         if (separator == std::string_view::npos) break;
-        dest[stored++] = static_cast<float>(toNumber(rest.substr(0, separator)));
+        dest[stored++] = toFloat(rest.substr(0, separator));
         rest = rest.substr(separator + 1);
     }
     return stored;
@@ -86,8 +93,8 @@ bool readVector3(std::string_view buffer, const char* key, float* dest) {
     if (second == std::string_view::npos) return false;
     size_t close = rest.find(')', second + 1);
     if (close == std::string_view::npos) return false;
-    dest[0] = static_cast<float>(toNumber(rest.substr(0, first)));
-    dest[1] = static_cast<float>(toNumber(rest.substr(first + 1, second - first - 1)));
-    dest[2] = static_cast<float>(toNumber(rest.substr(second + 1, close - second - 1)));
+    dest[0] = toFloat(rest.substr(0, first));
+    dest[1] = toFloat(rest.substr(first + 1, second - first - 1));
+    dest[2] = toFloat(rest.substr(second + 1, close - second - 1));
     return true;
 }

@@ -1,11 +1,16 @@
 #include "engine/texture_decode.h"
 
+#include <csetjmp>
+#include <cstdio>
 #include <cstring>
 
-// The decoder lives in this file only; static keeps its symbols from meeting another copy in a tool.
+#include <jpeglib.h>
+
+// TGA: stb_image. JPEG: libjpeg-turbo, whose decoder is fuzzed continuously upstream and which reads
+// crafted pictures without leaving its buffers (stb_image's JPEG decoder does not).
+// The TGA decoder lives in this file only; static keeps its symbols from meeting another copy in a tool.
 #define STB_IMAGE_STATIC
 #define STB_IMAGE_IMPLEMENTATION
-#define STBI_ONLY_JPEG
 #define STBI_ONLY_TGA
 #define STBI_NO_STDIO
 #pragma GCC diagnostic push
@@ -16,10 +21,76 @@
 #include <stb_image.h>
 #pragma GCC diagnostic pop
 
-bool decodePicture(const uint8_t* data, int size, DecodedPicture& out) {
-    out = DecodedPicture();
-    if (!data || size <= 0) return false;
+namespace {
+
+// No picture of the game is larger; a header asking for more is a damaged file, not a reason to
+// reserve gigabytes.
+constexpr int kMaxPictureSide = 4096;
+// A progressive picture needs a handful of scans; thousands of them only cost time.
+constexpr int kMaxJpegScans = 256;
+
+bool isJpeg(const uint8_t* data, int size) {
+    return size >= 3 && data[0] == 0xFF && data[1] == 0xD8 && data[2] == 0xFF;
+}
+
+struct JpegError {
+    jpeg_error_mgr manager;
+    std::jmp_buf jump;
+};
+
+[[noreturn]] void jpegFailed(j_common_ptr info) {
+    std::longjmp(reinterpret_cast<JpegError*>(info->err)->jump, 1);
+}
+
+void jpegQuiet(j_common_ptr) {}
+
+void jpegProgress(j_common_ptr info) {
+    auto* decoder = reinterpret_cast<j_decompress_ptr>(info);
+    if (decoder->input_scan_number > kMaxJpegScans) jpegFailed(info);
+}
+
+// Only plain data lives between the jump point and the decoder's calls: a failure jumps back over them.
+bool decodeJpeg(const uint8_t* data, int size, DecodedPicture& out) {
+    jpeg_decompress_struct info;
+    JpegError error;
+    jpeg_progress_mgr progress;
+    std::memset(&info, 0, sizeof info);
+    info.err = jpeg_std_error(&error.manager);
+    error.manager.error_exit = jpegFailed;
+    error.manager.output_message = jpegQuiet;
+    progress.progress_monitor = jpegProgress;
+    if (setjmp(error.jump)) {
+        jpeg_destroy_decompress(&info);
+        return false;
+    }
+    jpeg_create_decompress(&info);
+    info.progress = &progress;
+    jpeg_mem_src(&info, data, static_cast<unsigned long>(size));
+    if (jpeg_read_header(&info, TRUE) != JPEG_HEADER_OK || info.image_width == 0 || info.image_height == 0 ||
+        info.image_width > kMaxPictureSide || info.image_height > kMaxPictureSide) {
+        jpeg_destroy_decompress(&info);
+        return false;
+    }
+    info.out_color_space = JCS_EXT_RGBA;
+    jpeg_start_decompress(&info);
+    int width = static_cast<int>(info.output_width), height = static_cast<int>(info.output_height);
+    out.width = width;
+    out.height = height;
+    out.rgba.assign(static_cast<size_t>(width) * height * 4, 0);
+    while (info.output_scanline < info.output_height) {
+        JSAMPROW row = out.rgba.data() + static_cast<size_t>(info.output_scanline) * width * 4;
+        if (jpeg_read_scanlines(&info, &row, 1) != 1) break;
+    }
+    jpeg_finish_decompress(&info);
+    jpeg_destroy_decompress(&info);
+    return true;
+}
+
+bool decodeTga(const uint8_t* data, int size, DecodedPicture& out) {
     int width = 0, height = 0, channels = 0;
+    if (!stbi_info_from_memory(data, size, &width, &height, &channels) || width <= 0 || height <= 0 ||
+        width > kMaxPictureSide || height > kMaxPictureSide)
+        return false;
     stbi_uc* pixels = stbi_load_from_memory(data, size, &width, &height, &channels, 4);
     if (!pixels) return false;
     if (width <= 0 || height <= 0) {
@@ -31,4 +102,14 @@ bool decodePicture(const uint8_t* data, int size, DecodedPicture& out) {
     out.rgba.assign(pixels, pixels + static_cast<size_t>(width) * height * 4);
     stbi_image_free(pixels);
     return true;
+}
+
+} // namespace
+
+bool decodePicture(const uint8_t* data, int size, DecodedPicture& out) {
+    out = DecodedPicture();
+    if (!data || size <= 0) return false;
+    bool ok = isJpeg(data, size) ? decodeJpeg(data, size, out) : decodeTga(data, size, out);
+    if (!ok) out = DecodedPicture();
+    return ok;
 }

@@ -251,7 +251,8 @@ void botAct() {
     leftClickCell(move.toX, move.toY);
 }
 
-BotGameResult botPlayLevel(int mode, int levelIndex, unsigned seed, float frameMs, int maxLevelMs) {
+BotGameResult botPlayLevel(int mode, int levelIndex, unsigned seed, float frameMs, int maxLevelMs,
+                           void (*afterFrame)(void* context), void* context) {
     resetProfiles();
     createProfile("bot");
     setProfileMode(mode);
@@ -267,6 +268,7 @@ BotGameResult botPlayLevel(int mode, int levelIndex, unsigned seed, float frameM
            frames < maxFrames) {
         if (botReady()) botAct();
         rulesFrame();
+        if (afterFrame) afterFrame(context);
         ++frames;
     }
     BotGameResult result;

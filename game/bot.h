@@ -24,5 +24,7 @@ bool botChooseHammer(BotMove* blow); // a ball worth smashing; false when none
 void botAct();                       // chooses and plays one move (or hammer blow) through the clicks
 // Plays one level with a fresh profile from the given seed, in frames of frameMs, until it is won or
 // lost (or maxLevelMs of play have passed).
+// afterFrame, when given, is called after every frame of the rules (the soak's checks).
 BotGameResult botPlayLevel(int mode, int levelIndex, unsigned seed, float frameMs = 16,
-                           int maxLevelMs = 3600000);
+                           int maxLevelMs = 3600000, void (*afterFrame)(void* context) = nullptr,
+                           void* context = nullptr);

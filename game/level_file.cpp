@@ -129,6 +129,11 @@ int levelJokerFrequency(int value) {
 }
 
 float parseTimeLimit(float minutes) {
+    // A file's number may be anything a float holds; beyond a million minutes (or not a number) the
+    // seconds would no longer fit an int.
+    constexpr float kLongestMinutes = 1e6f;
+    if (!(minutes > -kLongestMinutes)) minutes = minutes < 0 ? -kLongestMinutes : 0;
+    if (minutes > kLongestMinutes) minutes = kLongestMinutes;
     float whole = std::floor(minutes);
     return static_cast<float>(static_cast<int>(minutes) * 60 + static_cast<int>((minutes - whole) * 60));
 }

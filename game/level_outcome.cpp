@@ -1,9 +1,11 @@
 #include "game/level_outcome.h"
 
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 
 #include "engine/app_state.h"
+#include "engine/saturate.h"
 #include "game/bar_stars.h"
 #include "game/board.h"
 #include "game/game_state.h"
@@ -285,14 +287,14 @@ void addPoints(float x, float y, int points) {
     if (helpBoardActive || game.menuOpen || !presentation().gameSceneCurrent()) return;
     if (game.completeCountdownMs > 0 && game.completeCountdownMs < 8000) return;
     int total = playerScore();
-    if (total % kPointsPerLife + points >= kPointsPerLife) {
+    if (static_cast<int64_t>(total % kPointsPerLife) + points >= kPointsPerLife) {
         setPlayerLives(playerLives() + 1);
         presentation().sound("addlife.ogg", 0);
         presentation().textKey("gottalife", 0, -50, 100, 26, 2500);
     }
     addPlayerScore(points);
     presentation().scorePopup(x, y, points);
-    game.score += points;
+    game.score = saturatingAdd(game.score, points);
 }
 
 void checkEmptyBoard() {

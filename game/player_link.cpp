@@ -1,5 +1,6 @@
 #include "game/player_link.h"
 
+#include "engine/saturate.h"
 #include "game/game_state.h"
 #include "player/profile.h"
 #include "player/records.h"
@@ -21,7 +22,8 @@ int playerScore() {
     return currentProfile().score[modeIndex()];
 }
 void addPlayerScore(int points) {
-    currentProfile().score[modeIndex()] += points;
+    int& score = currentProfile().score[modeIndex()];
+    score = saturatingAdd(score, points);
 }
 
 int playerHighestLevelAnyMode() {

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "engine/app_state.h"
+#include "engine/saturate.h"
 #include "game/bar_stars.h"
 #include "game/board.h"
 #include "game/game_state.h"
@@ -51,17 +52,18 @@ void pop(RemovalQueue& queue, const RemovalEntry& entry) {
         events.effect("diamond1", entry.x, entry.y);
         events.effect("diamond2", entry.x, entry.y);
         events.sound("diamond.ogg", 0);
-        addPoints(entry.x, entry.y, 10 * game.combo + (entry.onBusySquare ? 100 : 0));
+        addPoints(entry.x, entry.y,
+                  saturatingAdd(saturatingMultiply(10, game.combo), entry.onBusySquare ? 100 : 0));
         break;
     default:
         events.effect("ball1", entry.x, entry.y);
         events.effect("ball2", entry.x, entry.y);
         if (!queue.ballSoundPlayed) {
             int step = game.mode == kModeAction ? 2000 : 5000;
-            events.sound("ball.ogg", 35000 + game.combo * step);
+            events.sound("ball.ogg", saturatingAdd(35000, saturatingMultiply(game.combo, step)));
             queue.ballSoundPlayed = true;
         }
-        addPoints(entry.x, entry.y, 10 * game.combo);
+        addPoints(entry.x, entry.y, saturatingMultiply(10, game.combo));
         break;
     }
     if (game.mode == kModePuzzle || helpBoardActive) return;

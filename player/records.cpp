@@ -1,6 +1,7 @@
 #include "player/records.h"
 
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -55,10 +56,19 @@ int randomBetween(int lo, int hi) {
 
 // A time written as minutes.seconds ("2.5" is two minutes fifty) in ms. The seconds are rounded to the
 // millisecond: taken as they stand, 1.3 would give a millisecond short of 1:30.
+// A table's time may be any number: it is held to a million seconds either way, so that twice it still
+// fits an int.
 int minutesSecondsToMs(float t) {
     double whole = std::floor(static_cast<double>(t));
     double fraction = static_cast<double>(t) - whole;
-    return static_cast<int>(whole * 60000.0 + std::round(fraction * 100000.0));
+    double ms = whole * 60000.0 + std::round(fraction * 100000.0);
+    constexpr double kLongestMs = 1e9;
+    return static_cast<int>(ms > kLongestMs ? kLongestMs : ms < -kLongestMs ? -kLongestMs : ms);
+}
+
+// A 64-bit result held to the range of a record's int.
+int32_t clampToInt(int64_t v) {
+    return static_cast<int32_t>(v > INT32_MAX ? INT32_MAX : v < INT32_MIN ? INT32_MIN : v);
 }
 
 template <typename T> bool readTable(const char* fileName, T& table) {
@@ -87,7 +97,7 @@ void terminateRecordNames(LevelRecord& r) {
 
 // Builds the default level records of every mode from its text table; returns the sum of the default
 // best scores per mode.
-void defaultLevelRecords(int sums[kModeCount]) {
+void defaultLevelRecords(int64_t sums[kModeCount]) {
     for (int m = 0; m < kModeCount; ++m) {
         sums[m] = 0;
         int size = 0;
@@ -106,21 +116,21 @@ void defaultLevelRecords(int sums[kModeCount]) {
                 static_cast<int>(static_cast<int64_t>(readInt(text, ("score" + i + "=").c_str())) * 2 / 3);
             r.bestTimeMs = 2 * minutesSecondsToMs(readFloat(text, ("time" + i + "=").c_str()));
             r.fewestMoves =
-                static_cast<int>(static_cast<int64_t>(readInt(text, ("move" + i + "=").c_str())) * 3 / 2);
+                clampToInt(static_cast<int64_t>(readInt(text, ("move" + i + "=").c_str())) * 3 / 2);
             sums[m] += r.bestScore;
         }
         if (data) releaseFile(data);
     }
 }
 
-void defaultHiscores(const int sums[kModeCount]) {
+void defaultHiscores(const int64_t sums[kModeCount]) {
     for (int m = 0; m < kModeCount; ++m) {
         int64_t s = sums[m];
         for (int k = 0; k < kHiscoreLines; ++k) {
             HiscoreEntry& e = records.hiscores[m][k];
             std::memset(&e, 0, sizeof(e));
             copyName(e.name, sizeof(e.name), defaultName(k));
-            e.score = static_cast<int32_t>((s - k * s / 10) * 2 / 300 * 100);
+            e.score = clampToInt((s - k * s / 10) * 2 / 300 * 100);
         }
     }
 }
@@ -170,7 +180,7 @@ void resetRecords() {
 }
 
 void loadRecords() {
-    int sums[kModeCount] = {};
+    int64_t sums[kModeCount] = {};
     if (readTable("records.dat", records.levels)) {
         for (auto& mode : records.levels) {
             for (LevelRecord& r : mode) terminateRecordNames(r);

@@ -3,6 +3,7 @@
 //   pebblecraft-sim run --data DIR SCRIPT
 //   pebblecraft-sim dump-level --data DIR --level L
 //   pebblecraft-sim bot --data DIR --mode M --level L --games N [--seed S]
+//   pebblecraft-sim soak --data DIR --games N [--seed S]
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -19,7 +20,8 @@ int usage(const char* message) {
     if (message) std::fprintf(stderr, "pebblecraft-sim: %s\n", message);
     std::fprintf(stderr, "usage: pebblecraft-sim run --data DIR SCRIPT\n"
                          "       pebblecraft-sim dump-level --data DIR --level L\n"
-                         "       pebblecraft-sim bot --data DIR --mode M --level L --games N [--seed S]\n");
+                         "       pebblecraft-sim bot --data DIR --mode M --level L --games N [--seed S]\n"
+                         "       pebblecraft-sim soak --data DIR --games N [--seed S]\n");
     return 2;
 }
 
@@ -136,5 +138,9 @@ int main(int argc, char** argv) {
     if (!options.script.empty()) return usage("unexpected argument");
     if (command == "dump-level") return dumpLevel(options);
     if (command == "bot") return playBot(options);
+    if (command == "soak") {
+        if (options.games < 1) return usage("soak needs --games");
+        return runSoak(options.data, options.games, options.seed);
+    }
     return usage("unknown command");
 }

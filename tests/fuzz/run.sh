@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# Runs every fuzz target of a fuzz build for a set time each, one after another at low priority.
+#   tests/fuzz/run.sh BUILD_DIR SECONDS [fresh]
+# Each target starts from its seed corpus (tests/fuzz/corpus/<target>) and the inputs it found before
+# (BUILD_DIR/fuzz-corpus/<target>); "fresh" starts from the seeds alone in a temporary folder (make test).
+# A crash, leak or hang leaves its input in BUILD_DIR/fuzz-findings/<target>/ and fails the run.
+# FUZZ_TARGETS="a b" limits the run to those targets.
+set -uo pipefail
+build=${1:?build dir}
+seconds=${2:-60}
+mode=${3:-keep}
+here=$(cd "$(dirname "$0")" && pwd)
+shopt -s nullglob
+targets=()
+if [ -n "${FUZZ_TARGETS:-}" ]; then
+    for t in $FUZZ_TARGETS; do targets+=("$build/fuzz_$t"); done
+else
+    targets=("$build"/fuzz_*)
+fi
+[ ${#targets[@]} -gt 0 ] || { echo "no fuzz targets in $build" >&2; exit 1; }
+work=$(mktemp -d /tmp/pebblecraft-fuzzrun-XXXXXX)
+trap 'rm -rf "$work"' EXIT
+failed=()
+summary=()
+for exe in "${targets[@]}"; do
+    name=${exe##*/fuzz_}
+    seeds="$here/corpus/$name"
+    mkdir -p "$seeds"
+    if [ "$mode" = fresh ]; then corpus="$work/corpus-$name"; else corpus="$build/fuzz-corpus/$name"; fi
+    findings="$build/fuzz-findings/$name"
+    mkdir -p "$corpus" "$findings"
+    log="$build/fuzz-logs/$name.log"
+    mkdir -p "$build/fuzz-logs"
+    ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+        nice -n 10 "$exe" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+        -print_final_stats=1 -artifact_prefix="$findings/" "$corpus" "$seeds" > "$log" 2>&1
+    rc=$?
+    runs=$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$log" | grep -o '[0-9]*$' | tail -1)
+    units=$(ls "$corpus" | wc -l)
+    if [ $rc -ne 0 ]; then
+        failed+=("$name")
+        summary+=("$name: FAILED after ${runs:-?} runs (log $log, inputs in $findings)")
+    else
+        summary+=("$name: ${runs:-?} runs in ${seconds}s, corpus $units")
+    fi
+    echo "${summary[-1]}"
+done
+if [ ${#failed[@]} -gt 0 ]; then
+    echo "fuzz findings in: ${failed[*]}" >&2
+    exit 1
+fi
