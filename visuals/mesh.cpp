@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
 #include <glm/gtc/matrix_transform.hpp>
 #include <glm/gtc/quaternion.hpp>
@@ -240,9 +241,12 @@ MeshObject* getMeshObject(const char* fileName) {
         loadingMessage(fileName, "the file is missing");
         return nullptr;
     }
-    MeshObject* object = new MeshObject;
-    bool ok = readMeshObject(fileName, data, size, *object);
+    // The object's text is read from a copy: a mesh or texture it names may be this very file, and
+    // opening and releasing that one would free the buffer still being read.
+    std::vector<uint8_t> text(data, data + size);
     releaseFile(data);
+    MeshObject* object = new MeshObject;
+    bool ok = readMeshObject(fileName, text.data(), size, *object);
     if (!ok) {
         delete object;
         return nullptr;
