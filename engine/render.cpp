@@ -36,6 +36,8 @@ void resetRender() {
     render.cameraView = glm::mat4(1.0f);
     render.isVisible = nullptr;
     render.tint = glm::vec4(1.0f);
+    render.texturePacked = false;
+    render.pageRect = kWholeTexture;
     render.triangleCount = 0;
     render.gamma = 0.5f;
     render.gammaDirty = false;
@@ -285,6 +287,9 @@ void begin2D() {
 
 void setTexture(const Texture* texture) {
     render.states.texture = texture ? texture->handle : 0;
+    render.texturePacked = texture && texture->packed;
+    if (render.texturePacked)
+        render.pageRect = {texture->pageLeft, texture->pageTop, texture->pageRight, texture->pageBottom};
 }
 
 uint32_t tintColor(uint32_t argb) {

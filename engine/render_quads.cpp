@@ -38,6 +38,25 @@ const glm::vec2 kHalfTurnUv[4] = {{0.0f, 0.0f}, {0.0f, -1.0f}, {-1.0f, -1.0f}, {
 const glm::vec2 kOneColorUv[4] = {{0.0f, 0.0f}, {0.0f, 1.0f}, {1.0f, 1.0f}, {1.0f, 0.0f}};
 const glm::vec2 kBillboardUv[4] = {{1.0f, 1.0f}, {1.0f, 0.0f}, {0.0f, 0.0f}, {0.0f, 1.0f}};
 
+// A packed picture's texture points into its page rectangle. A quad reads the picture within one period
+// of the wrap (the half-turned quads run from 0 to -1), so the whole periods below the middle of its
+// points are taken off first; the page's border repeats the picture's edges, as the wrap would.
+float periodOf(float a, float b, float c, float d) {
+    float low = std::fmin(std::fmin(a, b), std::fmin(c, d)),
+          high = std::fmax(std::fmax(a, b), std::fmax(c, d));
+    return std::floor((low + high) * 0.5f);
+}
+
+void mapToPage(ColoredVertex v[4]) {
+    const TexRect& r = render.pageRect;
+    float shiftU = periodOf(v[0].u, v[1].u, v[2].u, v[3].u),
+          shiftV = periodOf(v[0].v, v[1].v, v[2].v, v[3].v);
+    for (int i = 0; i < 4; i++) {
+        v[i].u = r.left + (v[i].u - shiftU) * (r.right - r.left);
+        v[i].v = r.top + (v[i].v - shiftV) * (r.bottom - r.top);
+    }
+}
+
 } // namespace
 
 void submitQuad(const ColoredVertex vertices[4], bool strip) {
@@ -49,6 +68,7 @@ void submitQuad(const ColoredVertex vertices[4], bool strip) {
     if (render.batchQuads == 0) render.batchStates = render.states;
     int base = render.batchQuads * 4;
     std::memcpy(&render.batchVertices[base], vertices, 4 * sizeof(ColoredVertex));
+    if (render.texturePacked && render.states.texture) mapToPage(&render.batchVertices[base]);
     // A strip's second triangle keeps the first one's winding as 2 1 3; a pair shares the diagonal 0-2.
     static constexpr uint16_t kStrip[6] = {0, 1, 2, 2, 1, 3};
     static constexpr uint16_t kPair[6] = {0, 1, 2, 0, 2, 3};

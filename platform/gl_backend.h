@@ -44,8 +44,9 @@ class GlBackend : public RenderBackend {
         uint32_t indexBuffer = 0;
     };
     static constexpr int kMaxMeshBuffers = 256;
-    static constexpr int kStreamBytes = 4 << 20; // user-memory vertices of the draws, a ring
-    static constexpr int kStreamIndexBytes = 1 << 20;
+    static constexpr int kStreamBytes =
+        1 << 20; // user-memory vertices of the draws, a ring (a full batch is 384 KB)
+    static constexpr int kStreamIndexBytes = 256 << 10;
 
     void applyStates(const DrawCall& call);
     void bindAttributes(uint32_t format, int stride, size_t offset);
