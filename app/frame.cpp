@@ -13,15 +13,21 @@
 namespace {
 
 constexpr uint32_t kFpsPeriodMs = 300; // a frame-rate reading at least this often
+// The most one frame adds to animations and timers. A stall (a slow disk, a suspended machine, the
+// start-up's loading) is then a short pause: a page's 300 ms transition still takes several drawn
+// frames, and a level's clock does not jump.
+constexpr uint32_t kMaxFrameStepMs = 100;
 
 } // namespace
 
 void advanceFrameClock(uint32_t nowMs) {
     // Unsigned subtraction: the 49-day wrap of the clock gives the right difference.
-    app.frameDeltaMs = nowMs - app.lastFrameClock;
+    uint32_t elapsedMs = nowMs - app.lastFrameClock;
     app.lastFrameClock = nowMs;
+    app.frameDeltaMs = elapsedMs < kMaxFrameStepMs ? elapsedMs : kMaxFrameStepMs;
 
-    app.fpsAccumMs += app.frameDeltaMs;
+    // The frame rate is the real one, stalls included.
+    app.fpsAccumMs += elapsedMs;
     app.fpsFrames += 1;
     if (app.fpsAccumMs > kFpsPeriodMs) {
         double fps = 1000.0 / app.fpsAccumMs * app.fpsFrames;

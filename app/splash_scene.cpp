@@ -6,6 +6,7 @@
 #include "app/startup.h"
 #include "engine/app_state.h"
 #include "engine/audio.h"
+#include "engine/file_registry.h"
 #include "engine/font.h"
 #include "engine/render.h"
 #include "engine/text_table.h"
@@ -72,6 +73,9 @@ void resetSplash() {
 }
 
 void loadSplashPictures() {
+    // The splash pictures are part of what the loading bar counts: read at launch, before the start-up,
+    // they are counted without a loading frame; read again by the start-up they are found by name.
+    fileRegistry.onFileRegistered = onFileRegistered;
     splash.fadeColor = 0xFFFFFFFFu;
     setCulling(false);
     splash.splash1 = loadPicturePadded("splash1.jpg", 800, 600);
@@ -138,7 +142,9 @@ void SplashScene::update() {
     if (pendingKey != 0) {
         if (splash.splashTimeMs < kSplashSkipToMs) {
             splash.splashTimeMs = kSplashSkipToMs; // the picture jumps into its fade
-        } else if (splash.fadeOutMs == 0 && splash.pressStarted) {
+        } else if (splash.fadeOutMs == 0) {
+            // In the picture's last half second or while loading: the fade-out starts as soon as the
+            // press-any-key stage begins.
             splash.fadeOutMs = 1;
         }
     }
@@ -157,6 +163,7 @@ void SplashScene::draw() {
     drawLoadScreen();
     if (!splash.pressStarted) return;
     begin2D();
+    setView(&render.cameraView); // the glows face the camera, in front of it
     float t = splash.pressTimeMs;
     float b = std::fmin(1.0f, t / 1500);
     float c = 10 * std::sin(t * 0.001f);

@@ -2,12 +2,15 @@
 
 #include <malloc.h>
 
+#include <glm/gtc/matrix_transform.hpp>
+
 #include "app/scene_manager.h"
 #include "app/splash_scene.h"
 #include "engine/audio.h"
 #include "engine/file_registry.h"
 #include "engine/font.h"
 #include "engine/random.h"
+#include "engine/render.h"
 #include "engine/text_table.h"
 #include "game/help_board.h"
 #include "gameplay/game_scene.h"
@@ -20,6 +23,7 @@
 #include "ui/menu_system.h"
 #include "ui/widgets.h"
 #include "visuals/particle_effects.h"
+#include "visuals/scenery.h"
 
 namespace {
 constexpr int kLoadingMmapThreshold = 128 * 1024;
@@ -37,10 +41,15 @@ bool loadingFrameDue() {
     return true;
 }
 
+void setCamera() {
+    render.cameraView = glm::translate(glm::mat4(1.0f), glm::vec3(0.0f, 0.0f, kCameraDistance));
+}
+
 namespace {
 
 void loadArchives() {
-    // Every file registered from here on draws one loading frame.
+    // Every file registered from here on draws one loading frame (the splash pictures, read at launch,
+    // were counted without one).
     fileRegistry.onFileRegistered = onFileRegistered;
     loadArchive("targa.dat");
     loadArchive("jpeg.dat");
@@ -64,21 +73,25 @@ void loadPlayerFilesAndMenus() {
     loadWidgetTextures();
 }
 
+// The game's resources, in this order: sounds and music, the scenery's definitions and the first stage's
+// landscape, the board and display pictures, the camera, every level file and the help levels.
 void loadSoundsAndMusic() {
     initAudio();
     loadSounds();
 }
 
-// The game's resources: the scenery (SCENERY: its definitions and first background once it exists), the
-// board and display pictures.
 void loadPictures() {
+    loadScenery();
+    setBackgroundForLevel(0);
     loadGameResources();
+    setCamera();
 }
 
 void loadLevels() {
     loadAllLevelFiles();
 }
 
+// The level map (which sets the menus' landscape up), then the splash pictures again, found by name.
 void loadMapAndSplash() {
     loadMap();
     loadSplashPictures();
@@ -119,12 +132,12 @@ bool runStartup() {
     // its own mapping, given back whole when freed, instead of leaving holes in the heap behind.
     mallopt(M_MMAP_THRESHOLD, kLoadingMmapThreshold);
     if (startupSteps.load) startupSteps.load();
-    malloc_trim(0); // what the loading freed goes back to the system
     setWaitlessPresents(false);
     sceneManager.currentScene = &splashScene;
     releaseFileByName("targa.dat");
     releaseFileByName("jpeg.dat");
     releaseFileByName("texts.dat");
+    malloc_trim(0); // what the loading freed goes back to the system
     // The drawn cursor replaces the system's arrow when the settings ask for it.
     if (menuHost.applyCursor) menuHost.applyCursor();
     return true;

@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+constexpr float kCameraDistance = 50; // the camera stands this far before the screen's plane
+
 // One step of the loading: archives, texts and fonts, player files and menus, sounds and music, pictures,
 // levels, the map, effects.
 struct StartupPhase {
@@ -13,6 +15,7 @@ constexpr int kStartupPhaseCount = 8;
 extern const StartupPhase kStartupPhases[kStartupPhaseCount];
 
 void loadEverything(); // archives, texts, fonts, player files, menus, game resources, levels, map, effects
+void setCamera();      // the camera's view, which the overlay restores after every frame's drawing
 
 struct StartupSteps {
     void (*load)() = loadEverything; // tests of the main loop replace the loading

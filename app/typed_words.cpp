@@ -2,11 +2,12 @@
 
 #include <cstring>
 
-#include "gameplay/game_scene.h"
 #include "app/map_scene.h"
 #include "app/scene_manager.h"
 #include "engine/text_effects.h"
 #include "engine/text_table.h"
+#include "gameplay/game_scene.h"
+#include "ui/level_map.h"
 
 TypedWords typedWords;
 
@@ -38,7 +39,7 @@ void feedTypedLetter(int virtualKey) {
             typedWords.allLevelsOpen = true;
         } else if (bufferStartsWith(kCloseLevels)) {
             typedWords.allLevelsOpen = false;
-            if (typedWords.resetMapSelection) typedWords.resetMapSelection();
+            resetMapSelection(); // a level chosen while all were open may be locked again
         }
     } else if (current == &gameScene) {
         if (bufferStartsWith(kCheatKeys)) {

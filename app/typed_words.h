@@ -9,9 +9,6 @@ struct TypedWords {
     bool allLevelsOpen = false;    // the level map treats every level as reached
     bool cheatKeyMode = false;     // the board's testing shortcuts and the middle button's hammer charge
     bool overlayEnabled = false;   // the frame-rate and triangle overlay, from the next frame
-
-    // The map's selected level back to the first; set by the level map, null while there is none.
-    void (*resetMapSelection)() = nullptr;
 };
 
 extern TypedWords typedWords;

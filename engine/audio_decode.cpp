@@ -7,6 +7,13 @@
 
 namespace {
 
+// A sound of the game is a few seconds long; a stream that decodes to more than this is not one of
+// them and is refused rather than allowed to take the memory.
+constexpr ogg_int64_t kMaxSoundFrames = ogg_int64_t(44100) * 120;
+// The length a file claims is a hint for the first allocation only: no more frames than the file
+// could plausibly hold are reserved up front, whatever its last page says.
+constexpr size_t kReserveFramesPerByte = 16;
+
 // vorbisfile reads through these callbacks from a buffer held in memory; every read is bounded by it.
 struct MemoryReader {
     const uint8_t* data;
@@ -58,7 +65,10 @@ bool decodeOgg(const uint8_t* data, size_t size, PcmSound& out) {
     out.channels = sourceChannels >= 2 ? 2 : 1;
     out.rate = int(info->rate);
     ogg_int64_t total = ov_pcm_total(&file, -1);
-    if (total > 0) out.samples.reserve(size_t(total) * out.channels);
+    if (total > 0) {
+        size_t plausible = std::min<size_t>(size * kReserveFramesPerByte, size_t(kMaxSoundFrames));
+        out.samples.reserve(std::min(size_t(total), plausible) * size_t(out.channels));
+    }
 
     // Decoded as floats so that more than two channels can be folded into stereo; a chained stream that
     // changes its channel count is folded the same way, frame by frame.
@@ -70,6 +80,10 @@ bool decodeOgg(const uint8_t* data, size_t size, PcmSound& out) {
         if (frames == 0) break;
         if (frames < 0) {
             if (frames == OV_HOLE) continue; // a gap in the stream: keep what follows
+            ok = false;
+            break;
+        }
+        if (ogg_int64_t(out.samples.size() / out.channels) + frames > kMaxSoundFrames) {
             ok = false;
             break;
         }

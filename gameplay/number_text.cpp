@@ -2,17 +2,22 @@
 
 #include <cstdio>
 
-bool isNumberFormat(const char* format) {
+int numberConversions(const char* format) {
     int conversions = 0;
     for (const char* p = format; *p; ++p) {
         if (*p != '%') continue;
         ++p;
         if (*p == '%') continue;
         while (*p == '-' || *p == '+' || *p == ' ' || *p == '0' || *p == '.' || (*p >= '1' && *p <= '9')) ++p;
-        if (*p != 'i' && *p != 'd') return false;
-        if (++conversions > 1) return false;
+        if (*p != 'i' && *p != 'd') return -1;
+        ++conversions;
     }
-    return true;
+    return conversions;
+}
+
+bool isNumberFormat(const char* format) {
+    int conversions = numberConversions(format);
+    return conversions >= 0 && conversions <= 1;
 }
 
 void formatNumberText(char* out, size_t capacity, const char* format, int value) {

@@ -4,5 +4,6 @@
 
 #include <cstddef>
 
-bool isNumberFormat(const char* format); // at most one %i or %d (flags and width allowed), %% any number
+bool isNumberFormat(const char* format);   // at most one %i or %d (flags and width allowed), %% any number
+int numberConversions(const char* format); // how many %i or %d it takes; -1 when it has any other conversion
 void formatNumberText(char* out, size_t capacity, const char* format, int value);

@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <vector>
@@ -19,6 +20,8 @@ const char* const kTipNames[kTipCount] = {
 };
 
 namespace {
+
+constexpr size_t kMaxProfilesFileBytes = 1 << 16;
 
 // Stands in for the current profile when there is none, so callers never index an empty table.
 Profile gNoProfile;
@@ -42,6 +45,11 @@ void sanitizeProfile(Profile& p) {
         p.openZone[m] = clampInt(p.openZone[m], 0, kZoneCount - 1);
     }
     p.profileMode = modeOf(p);
+}
+
+// Renames through the registry's hook, which tests use to make a move fail.
+int moveFile(const char* from, const char* to) {
+    return fileRegistry.renameFile ? fileRegistry.renameFile(from, to) : std::rename(from, to);
 }
 
 std::string profilesPath() {
@@ -85,16 +93,17 @@ void sanitizeProfileName(char* name, size_t bytes) {
 void loadProfiles() {
     makeFolders(settingsFolder());
     std::vector<uint8_t> bytes;
-    int count = settings.profileCount;
     std::memset(&profiles, 0, sizeof(profiles));
-    if (count < 0 || count > kMaxProfiles || !readWholeFile(profilesPath(), bytes, sizeof(profiles.list)) ||
-        bytes.size() != static_cast<size_t>(count) * sizeof(Profile)) {
-        settings.profileCount = 0;
-        settings.currentProfileIndex = 0;
-        return;
-    }
-    std::memcpy(profiles.list, bytes.data(), bytes.size());
+    // The file, not the count in the settings, says how many profiles there are: the settings are
+    // written first, so a crash between the two files leaves a count that does not match, and every
+    // complete record the file holds is still a player's progress. A torn last record is dropped.
+    // The first eight are kept of a file that holds more; a file far beyond that is not ours.
+    int count = 0;
+    if (readWholeFile(profilesPath(), bytes, kMaxProfilesFileBytes))
+        count = static_cast<int>(std::min<size_t>(bytes.size() / sizeof(Profile), kMaxProfiles));
+    if (count > 0) std::memcpy(profiles.list, bytes.data(), static_cast<size_t>(count) * sizeof(Profile));
     for (int i = 0; i < count; ++i) sanitizeProfile(profiles.list[i]);
+    settings.profileCount = count;
     if (settings.currentProfileIndex < 0 || settings.currentProfileIndex >= count)
         settings.currentProfileIndex = 0;
 }
@@ -136,12 +145,15 @@ bool renameProfile(int index, const char* name) {
         if (i != index && std::strcmp(profiles.list[i].name, clean) == 0) return false;
     }
     Profile& p = profiles.list[index];
-    // The saved games follow the profile to its new name.
+    // The saved games follow the profile to its new name. A file already under the new name belongs to
+    // nobody now (names are unique), so this profile's game replaces it; when the move fails the
+    // profile has no saved game of that mode rather than one it never played.
+    Profile renamed = p;
+    std::memcpy(renamed.name, clean, sizeof(clean));
     for (int m = 0; m < kModeCount; ++m) {
-        Profile renamed = p;
-        std::memcpy(renamed.name, clean, sizeof(clean));
         std::string from = savedGamePath(p, m), to = savedGamePath(renamed, m);
-        if (from != to && access(to.c_str(), F_OK) != 0) std::rename(from.c_str(), to.c_str());
+        if (from == to || !p.savedGame[m]) continue;
+        if (moveFile(from.c_str(), to.c_str()) != 0) p.savedGame[m] = 0;
     }
     std::memcpy(p.name, clean, sizeof(clean));
     return true;
@@ -150,6 +162,8 @@ bool renameProfile(int index, const char* name) {
 void removeProfile(int index) {
     int count = settings.profileCount;
     if (count <= 0 || index < 0 || index >= count) return;
+    // Its saved games go with it: left behind they would wait for the next player of that name.
+    for (int m = 0; m < kModeCount; ++m) unlink(savedGamePath(profiles.list[index], m).c_str());
     std::memmove(&profiles.list[index], &profiles.list[index + 1], sizeof(Profile) * (count - index - 1));
     std::memset(&profiles.list[count - 1], 0, sizeof(Profile));
     settings.profileCount = count - 1;

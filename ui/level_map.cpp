@@ -66,7 +66,10 @@ bool readMapPath(const uint8_t* data, size_t size) {
     std::memcpy(&count, data, 4);
     if (count < 2 || static_cast<size_t>(count) > (size - 8) / 8) return false;
     if (count > kMaxMapPathPoints) count = kMaxMapPathPoints;
-    path.length = readFloat32(data + 4);
+    // The length places every mark; one that is not a finite positive number cannot place any.
+    float length = readFloat32(data + 4);
+    if (!std::isfinite(length) || length <= 0) return false;
+    path.length = length;
     for (int i = 0; i < count; ++i) {
         path.x[i] = readFloat32(data + 8 + 8 * i);
         path.y[i] = readFloat32(data + 12 + 8 * i) + 30; // the map's path sits 30 units higher
@@ -77,13 +80,16 @@ bool readMapPath(const uint8_t* data, size_t size) {
 
 MapPoint pointOnPath(float d) {
     const MapPath& path = levelMap.path;
+    int n = path.pointCount;
+    if (n < 2) return {0, 0}; // no path: the middle of the map
     if (d > path.length) return {-1000, 0};
     if (d < 0) return {1000, 0};
-    int n = path.pointCount;
-    if (n < 2) return {0, 0};
-    int k = static_cast<int>(d / kPathStep);
-    if (k > n - 2) return {path.x[n - 1], path.y[n - 1]};
-    float f = d / kPathStep - k;
+    if (!(d <= path.length)) return {0, 0}; // not a number
+    // Compared before the conversion: a distance far beyond the points has no int of its own.
+    float step = d / kPathStep;
+    if (step >= static_cast<float>(n - 1)) return {path.x[n - 1], path.y[n - 1]};
+    int k = static_cast<int>(step);
+    float f = step - k;
     return {path.x[k] + (path.x[k + 1] - path.x[k]) * f, path.y[k] + (path.y[k + 1] - path.y[k]) * f};
 }
 
@@ -100,6 +106,14 @@ void computeMapPositions() {
     }
 }
 
+void resetMapSelection() {
+    menus.selectedLevel = 0;
+    // On a mode page the hover frame marks the chosen level; it goes back with it.
+    const char* page = currentPageName();
+    if (std::strcmp(page, "mode1") == 0 || std::strcmp(page, "mode2") == 0 || std::strcmp(page, "mode3") == 0)
+        menus.hoveredWidget = 0;
+}
+
 void loadMap() {
     levelMap.picture = loadPicturePadded("menumap.jpg", 800, 600);
     levelMap.mark = getTexture("levelmark.tga");
@@ -112,12 +126,12 @@ void loadMap() {
     uint8_t* data = openFile("trajectory1.spl", &size, true);
     // A path that cannot be read leaves every mark in the middle of the map rather than nowhere.
     if (!readMapPath(data, size > 0 ? static_cast<size_t>(size) : 0)) {
-        std::fprintf(stderr, "trajectory1.spl is malformed; the level marks are not placed\n");
+        std::fprintf(stderr, "trajectory1.spl is malformed; the level marks wait in the middle of the map\n");
     }
     releaseFile(data);
     computeMapPositions();
     levelMap.boardLevel = -1;
-    // SCENERY: the animated scenery behind the menus is set up here once it exists.
+    setSceneryForMenus(); // the landscape behind the menus, read now rather than when the map first opens
 }
 
 void drawLevelMap() {

@@ -47,4 +47,5 @@ void computeMapPositions();                         // artefacts and marks from 
 void loadMap();                                     // start-up: textures, path, positions
 void drawLevelMap();                                // the map of the current mode (mapView 1)
 void drawMap();                                     // the level-map scene's frame
+void resetMapSelection();  // the chosen level back to the first (the word that closes the levels again)
 void enterMapFromSplash(); // the level map with "main", or "newprofile" when there is no profile yet

@@ -291,7 +291,8 @@ void runItemCommand() {
             play(chosen);
         }
     } else if (is(name, "apply")) {
-        if (pageIs(page, "options")) {
+        // Only a changed choice switches the display: a switch rebuilds the window for nothing.
+        if (pageIs(page, "options") && settings.pendingFullScreen != settings.fullScreen) {
             settings.fullScreen = settings.pendingFullScreen;
             if (menuHost.applyScreenMode) menuHost.applyScreenMode();
         }

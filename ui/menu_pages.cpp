@@ -12,6 +12,7 @@
 #include "engine/text_effects.h"
 #include "engine/text_table.h"
 #include "game/game_state.h"
+#include "gameplay/number_text.h"
 #include "player/profile.h"
 #include "player/records.h"
 #include "player/settings.h"
@@ -56,6 +57,21 @@ float mainPanelCentreY(int itemCount) {
     // whose tiles reach half a tile beyond the edge, stays on the screen.
     constexpr float kHalfFrameTile = 32;
     return std::min(100.0f, 300 - kHalfFrameTile - mainPanelHeight(itemCount) / 2);
+}
+
+void zoneLevelScoreLine(char* out, size_t capacity) {
+    if (capacity == 0) return;
+    out[0] = 0;
+    const char* format = findText("zonelevscore");
+    if (!format) return;
+    // The table's format takes up to three integers; a text with other conversions is shown as it
+    // stands rather than given values it does not expect.
+    int conversions = numberConversions(format);
+    int level = profileLevel();
+    if (conversions >= 0 && conversions <= 3)
+        std::snprintf(out, capacity, format, level / 5 + 1, level % 5 + 1, profileScore());
+    else
+        std::snprintf(out, capacity, "%s", format);
 }
 
 namespace {
@@ -218,13 +234,7 @@ void drawLoadQuestion() {
     setTextColor(0xFFFFFFFFu);
     drawTextCentered(0, 65, 15, tx("loadmsg"));
     char line[128];
-    int level = profileLevel();
-    std::snprintf(line, sizeof line, "Zone %i, level %i: %i", level / 5 + 1, level % 5 + 1, profileScore());
-    if (const char* format = findText("zonelevscore")) {
-        // The authored format takes three integers, nothing else.
-        if (std::strstr(format, "%s") == nullptr)
-            std::snprintf(line, sizeof line, format, level / 5 + 1, level % 5 + 1, profileScore());
-    }
+    zoneLevelScoreLine(line, sizeof line);
     setTextColor(255, 255, 55, 255);
     drawTextCentered(0, 25, 17, line);
     setTextColor(0xFFFFFFFFu);

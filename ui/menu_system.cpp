@@ -91,6 +91,13 @@ struct TreeReader {
     }
 };
 
+// Keys pressed for a page that is going away: the next page starts with none.
+void dropWaitingKeys() {
+    menus.menuKeyCode = 0;
+    menus.keyQueueCount = 0;
+    menus.keyQueueHead = 0;
+}
+
 void toggleHoveredCheckBox() {
     int h = menus.hoveredWidget;
     if (h >= 0 && h < menus.widgetCount && menus.widgets[h].type == WIDGET_CHECKBOX)
@@ -300,7 +307,7 @@ void openPage(MenuPage* page) {
         return;
     }
     menus.currentPage = page;
-    menus.keyQueueCount = 0;
+    dropWaitingKeys();
     menus.hoveredWidget = -1;
     menus.buttonCount = 0;
     menus.widgetCount = 0;
@@ -312,6 +319,7 @@ void openPage(MenuPage* page) {
 
 void closePage() {
     if (menus.opening || menus.closing || !menus.currentPage) return;
+    dropWaitingKeys();
     menus.closing = true;
     menus.transitionTimer = 0;
 }
@@ -369,7 +377,9 @@ void menuUpdate() {
     menus.mouseMoved = false;
     dragSliders();
     handleKey();
-    if (menus.menuKeyCode == 0 && menus.keyQueueCount > 0) {
+    // A key that started a transition takes the waiting ones with it (closePage drops them): keys are
+    // for the page they were pressed on, never for the next one.
+    if (!menus.opening && !menus.closing && menus.menuKeyCode == 0 && menus.keyQueueCount > 0) {
         menus.menuKeyCode = menus.keyQueue[menus.keyQueueHead];
         menus.keyQueueHead =
             (menus.keyQueueHead + 1) % static_cast<int>(sizeof menus.keyQueue / sizeof menus.keyQueue[0]);

@@ -6,6 +6,7 @@
 // only set flags and values; menuUpdate consumes them in the next frame.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
@@ -166,6 +167,7 @@ bool hoverTestButtons(); // the button part of the hover test; true when it move
 // Page layouts (menu_pages.cpp).
 float mainPanelHeight(int itemCount);  // the main page's panel: 36 per item and 128
 float mainPanelCentreY(int itemCount); // its centre before the slide: y 100, lower when it would not fit
+void zoneLevelScoreLine(char* out, size_t capacity); // the load question's "zonelevscore" line; "" without it
 
 // What pages and items do (menu_commands.cpp).
 void runItemCommand();

@@ -66,6 +66,21 @@ TEST_F(MainLoop, TimeSpentInactiveNeverReachesTheGame) {
     EXPECT_LE(app.runTimeMs, 20 * 16.0f);
 }
 
+TEST_F(MainLoop, AFrameThatStallsAddsOnlyAShortStepToTheGame) {
+    // The fourth frame's drawing takes three seconds (a swap that blocks, a suspended machine).
+    scene.onDraw = [&] {
+        headless.nowMs += drawTimes.size() == 3 ? 3000 : 16;
+        drawTimes.push_back(headless.nowMs);
+    };
+    framesToRun = 8;
+    runMainLoop();
+    ASSERT_EQ(steps.size(), 8u);
+    EXPECT_EQ(steps[2], 16.0f);
+    EXPECT_LE(steps[3], 100.0f) << "a 300 ms page transition must still be drawn on its way";
+    EXPECT_EQ(steps[4], 16.0f);
+    EXPECT_LT(app.runTimeMs, 8 * 16.0f + 100);
+}
+
 TEST_F(MainLoop, InputBetweenTwoFramesReachesTheSceneBeforeTheNextUpdate) {
     framesToRun = 2;
     scene.onDraw = [&] { headless.nowMs += 16; };

@@ -4,31 +4,29 @@
 
 #include <cstring>
 
-#include "gameplay/game_scene.h"
 #include "app/map_scene.h"
 #include "app/scene_manager.h"
 #include "app/splash_scene.h"
 #include "engine/text_effects.h"
 #include "engine/text_table.h"
 #include "game/game_state.h"
+#include "gameplay/game_scene.h"
 #include "platform/events.h"
+#include "ui/menu_system.h"
 
 namespace {
-
-int mapSelectionResets = 0;
 
 struct TypedWordsOnScenes : testing::Test {
     void SetUp() override {
         resetTypedWords();
         resetSceneManager();
-        mapSelectionResets = 0;
-        typedWords.resetMapSelection = [] { mapSelectionResets += 1; };
+        resetMenus();
         resetTextEffects();
         const char texts[] = "cheatkeyenabled=Cheat keys on\r\ncheatkeydisabled=Cheat keys off\r\n";
         parseTextTable(texts, sizeof texts - 1);
     }
     void TearDown() override {
-        typedWords.resetMapSelection = nullptr;
+        resetMenus();
         freeTextTable();
         resetTextEffects();
         resetTypedWords();
@@ -46,19 +44,21 @@ struct TypedWordsOnScenes : testing::Test {
 };
 
 TEST_F(TypedWordsOnScenes, TheSixLetterWordOpensAllLevelsOnTheMapOnly) {
+    menus.selectedLevel = 12;
     type(gameScene, "XZQNBV");
     EXPECT_FALSE(typedWords.allLevelsOpen);
     type(mapScene, "XZQNBV");
     EXPECT_TRUE(typedWords.allLevelsOpen);
     EXPECT_EQ(std::memcmp(typedWords.typedLetters, "VBNQZX", 6), 0);
-    EXPECT_EQ(mapSelectionResets, 0);
+    EXPECT_EQ(menus.selectedLevel, 12) << "opening keeps the chosen level";
 }
 
 TEST_F(TypedWordsOnScenes, TheFourLetterWordClosesTheMapAgain) {
     type(mapScene, "XZQNBV");
+    menus.selectedLevel = 40; // chosen while every level was open
     type(mapScene, "ABQNBV"); // two letters that do not complete the long word, then the short one
     EXPECT_FALSE(typedWords.allLevelsOpen);
-    EXPECT_EQ(mapSelectionResets, 1);
+    EXPECT_EQ(menus.selectedLevel, 0) << "the map's selection goes back to the first level";
 }
 
 TEST_F(TypedWordsOnScenes, TheOverlayWordTogglesOnMapAndGameButNotOnTheSplash) {

@@ -1,6 +1,6 @@
 # Flows of the menus: the first start, options, exit, a saved game resumed, profiles.
 
-FLOWS+=(flow_first_start_and_exit flow_classic_save_and_resume flow_second_profile)
+FLOWS+=(flow_first_start_and_exit flow_classic_save_and_resume flow_second_profile flow_quick_returns_on_exit)
 
 flow_first_start_and_exit() {
     fresh_home first
@@ -120,4 +120,28 @@ flow_second_profile() {
     GAME_PID=""
     check "the removed profile is gone from the player files" test -z "$(grep -a CAL "$(player_file profiles.dat)")"
     check "the first profile stays" file_has "$(player_file profiles.dat)" ANN
+}
+
+flow_quick_returns_on_exit() {
+    # Full screen, as a first start is: Return pressed twice in one go on "exit" asks the question and
+    # leaves it open; the second Return belonged to "main", not to the question.
+    fresh_home quickexit full
+    past_splash quickexit
+    new_player cyd
+    press Up
+    wait_state 5 item=exit ready=1
+    xdotool key --window "$WIN" --delay 0 Return Return
+    check "two quick Returns on exit open the quit question" wait_state 10 page=messageboxyn ready=1
+    sleep 1
+    check "and the question stays open, unanswered" state_is scene=map page=messageboxyn ready=1
+    check "the game is still running" running "$GAME_PID"
+    screenshot quickexit-question
+    # "no", the question's second button, goes back to "main".
+    press Right
+    wait_state 5 item=no
+    press Return
+    check "no goes back to main" wait_state 10 page=main ready=1
+    close_window "$WIN"
+    wait_exit "$GAME_PID" 10
+    GAME_PID=""
 }

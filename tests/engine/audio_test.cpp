@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 
@@ -344,4 +345,49 @@ TEST(AudioWithoutDevice, GameRunsSilently) {
     EXPECT_EQ(audio.voices[0].state, 0);
     EXPECT_EQ(audio.playingOrder, 29);
     resetAudio();
+}
+
+namespace {
+
+// The page checksum of Ogg: CRC-32 with the polynomial 0x04c11db7, unreflected, over the page with its
+// checksum field zeroed.
+uint32_t oggPageCrc(const uint8_t* page, size_t size) {
+    uint32_t crc = 0;
+    for (size_t i = 0; i < size; ++i) {
+        crc ^= uint32_t(page[i]) << 24;
+        for (int b = 0; b < 8; ++b) crc = crc & 0x80000000u ? crc << 1 ^ 0x04c11db7u : crc << 1;
+    }
+    return crc;
+}
+
+// The tone with its last page claiming a sample position far beyond what it holds.
+std::vector<uint8_t> toneClaimingFrames(int frames, uint64_t claimed) {
+    std::vector<uint8_t> ogg = encodeTone(frames);
+    size_t last = 0;
+    for (size_t i = 0; i + 4 <= ogg.size(); ++i)
+        if (std::memcmp(&ogg[i], "OggS", 4) == 0) last = i;
+    for (int b = 0; b < 8; ++b) ogg[last + 6 + b] = uint8_t(claimed >> (8 * b));
+    for (int b = 0; b < 4; ++b) ogg[last + 22 + b] = 0;
+    uint32_t crc = oggPageCrc(&ogg[last], ogg.size() - last);
+    for (int b = 0; b < 4; ++b) ogg[last + 22 + b] = uint8_t(crc >> (8 * b));
+    return ogg;
+}
+
+} // namespace
+
+TEST(AudioDecode, AClaimedLengthBeyondTheFileIsNeverReserved) {
+    // Ten seconds take several pages: the claim of the last one is then the stream's length.
+    constexpr int kFrames = 441000;
+    for (uint64_t claimed : {uint64_t(1) << 40, uint64_t(1) << 62}) {
+        std::vector<uint8_t> ogg = toneClaimingFrames(kFrames, claimed);
+        PcmSound pcm;
+        decodeOgg(ogg.data(), ogg.size(), pcm); // a sound or none; the game goes on either way
+        EXPECT_LE(pcm.samples.capacity(), ogg.size() * 16) << claimed;
+        EXPECT_LE(pcm.frameCount(), kFrames + 4096) << claimed;
+    }
+    // The same tone as it was written decodes whole.
+    std::vector<uint8_t> ogg = encodeTone(kFrames);
+    PcmSound pcm;
+    ASSERT_TRUE(decodeOgg(ogg.data(), ogg.size(), pcm));
+    EXPECT_EQ(pcm.frameCount(), kFrames);
 }

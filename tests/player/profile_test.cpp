@@ -35,7 +35,11 @@ TEST(Profile, CreationRefusesEmptyTakenOrTooMany) {
     EXPECT_FALSE(createProfile("Ninth"));
     EXPECT_EQ(settings.profileCount, kMaxProfiles);
     EXPECT_FALSE(renameProfile(0, ""));
-    EXPECT_TRUE(renameProfile(0, "Ann")); // renaming does not check for duplicates
+    EXPECT_TRUE(renameProfile(0, "Anne"));
+    EXPECT_STREQ(profiles.list[0].name, "Anne");
+    // Saved games are kept by name: another player's name would share that player's games.
+    EXPECT_FALSE(renameProfile(0, "ann"));
+    EXPECT_STREQ(profiles.list[0].name, "Anne");
     EXPECT_FALSE(renameProfile(kMaxProfiles, "X"));
 }
 
@@ -86,7 +90,7 @@ TEST(Profile, AdvanceOpensTheNextLevelAndStepsZones) {
     EXPECT_EQ(currentProfile().zone[1], 0);
 }
 
-TEST(Profile, ProfilesFileRoundTripsAndAWrongSizeEmptiesTheList) {
+TEST(Profile, ProfilesFileRoundTripsAndKeepsEveryCompleteRecordWhateverTheCount) {
     PlayerFolders folders;
     createProfile("Ann");
     createProfile("Bob");
@@ -101,9 +105,91 @@ TEST(Profile, ProfilesFileRoundTripsAndAWrongSizeEmptiesTheList) {
     EXPECT_EQ(settings.profileCount, count);
     EXPECT_EQ(std::memcmp(&profiles, &saved, sizeof(profiles)), 0);
 
-    settings.profileCount = 3; // the settings disagree with the file
+    // The settings disagree with the file: the file's complete records count, a torn one does not.
+    for (int claimed : {0, 1, 3, 8, -4, 1000}) {
+        settings.profileCount = claimed;
+        loadProfiles();
+        EXPECT_EQ(settings.profileCount, 2) << claimed;
+        EXPECT_EQ(std::memcmp(&profiles, &saved, sizeof(profiles)), 0) << claimed;
+    }
+    std::string file = folders.home.read(PlayerFolders::playerFile("profiles.dat"));
+    folders.home.write(PlayerFolders::playerFile("profiles.dat"), file + file.substr(0, 100));
+    loadProfiles();
+    EXPECT_EQ(settings.profileCount, 2);
+    EXPECT_STREQ(profiles.list[1].name, "Bob");
+    EXPECT_STREQ(profiles.list[2].name, "");
+    folders.home.write(PlayerFolders::playerFile("profiles.dat"), file.substr(0, 155));
     loadProfiles();
     EXPECT_EQ(settings.profileCount, 0);
+}
+
+TEST(Profile, ACrashBetweenTheSettingsAndTheProfilesKeepsEveryProfile) {
+    PlayerFolders folders;
+    app.startupDone = true;
+    createProfile("Ann");
+    createProfile("Bob");
+    savePlayerData();
+    createProfile("Cat");
+    removeProfile(0);
+    removeProfile(0);
+    // The settings (one profile now) reach the disk, "profiles.dat" (Ann and Bob) is never replaced.
+    fileRegistry.renameFile = [](const char* from, const char* to) {
+        return std::strstr(to, "profiles.dat") ? -1 : std::rename(from, to);
+    };
+    savePlayerData();
+    fileRegistry.renameFile = nullptr;
+    resetSettings();
+    resetProfiles();
+    readSettings();
+    ASSERT_EQ(settings.profileCount, 1);
+    loadProfiles();
+    ASSERT_EQ(settings.profileCount, 2);
+    EXPECT_STREQ(profiles.list[0].name, "Ann");
+    EXPECT_STREQ(profiles.list[1].name, "Bob");
+}
+
+TEST(Profile, SavedGamesGoWithTheirProfileAndARenameTakesNoOtherGame) {
+    PlayerFolders folders;
+    auto sav = [](const char* name, int mode) {
+        return PlayerFolders::playerFile(std::string(name) + "_" + std::to_string(mode) + ".sav");
+    };
+    // Removing a profile deletes its saved games, and only its own.
+    createProfile("Cat");
+    createProfile("Dan");
+    folders.home.write(sav("Cat", 0), "cat classic");
+    folders.home.write(sav("Cat", 2), "cat action");
+    folders.home.write(sav("Dan", 0), "dan classic");
+    removeProfile(0);
+    EXPECT_FALSE(folders.home.exists(sav("Cat", 0)));
+    EXPECT_FALSE(folders.home.exists(sav("Cat", 2)));
+    EXPECT_EQ(folders.home.read(sav("Dan", 0)), "dan classic");
+    removeProfile(0);
+
+    // Ann's puzzle game moves to her new name over a file left there by an older version.
+    createProfile("Ann");
+    currentProfile().savedGame[1] = 1;
+    folders.home.write(sav("Ann", 1), "ann puzzle");
+    folders.home.write(sav("Eve", 1), "left behind");
+    ASSERT_TRUE(renameProfile(0, "Eve"));
+    EXPECT_EQ(folders.home.read(sav("Eve", 1)), "ann puzzle");
+    EXPECT_FALSE(folders.home.exists(sav("Ann", 1)));
+    EXPECT_EQ(profiles.list[0].savedGame[1], 1);
+
+    // Bob's action game cannot be moved: he has none afterwards, not the file waiting under his new name.
+    createProfile("Bob");
+    currentProfile().savedGame[2] = 1;
+    currentProfile().savedGame[0] = 1;
+    folders.home.write(sav("Bob", 2), "bob action");
+    folders.home.write(sav("Fay", 2), "left behind");
+    folders.home.write(sav("Fay", 0), "left behind");
+    fileRegistry.renameFile = [](const char* from, const char* to) {
+        return std::strstr(from, "_2.sav") ? -1 : std::rename(from, to);
+    };
+    ASSERT_TRUE(renameProfile(1, "Fay"));
+    fileRegistry.renameFile = nullptr;
+    EXPECT_EQ(profiles.list[1].savedGame[2], 0);
+    EXPECT_EQ(profiles.list[1].savedGame[0], 0) << "Bob had no classic game to move";
+    EXPECT_EQ(folders.home.read(sav("Fay", 2)), "left behind");
 }
 
 TEST(Profile, TamperedNamesStayInsideTheSettingsFolder) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <limits>
 #include <vector>
 
 #include "ui/level_map.h"
@@ -50,4 +51,27 @@ TEST(LevelMap, AMalformedPathIsRefusedWithoutReadingPastIt) {
     int negative = -5;
     std::memcpy(bytes.data(), &negative, 4);
     EXPECT_FALSE(readMapPath(bytes.data(), bytes.size()));
+}
+
+TEST(LevelMap, APathLengthThatIsNoDistanceIsRefusedAndAHugeOneStaysOnThePath) {
+    const float refused[] = {std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity(),
+                             -std::numeric_limits<float>::infinity(), -20, 0};
+    for (float length : refused) {
+        resetLevelMap();
+        auto bytes = straightPath(71, length);
+        EXPECT_FALSE(readMapPath(bytes.data(), bytes.size())) << length;
+        EXPECT_EQ(levelMap.path.pointCount, 0);
+        computeMapPositions(); // without a path every mark waits in the middle of the map
+        EXPECT_FLOAT_EQ(levelMap.markAt[69].x, 0);
+        EXPECT_FLOAT_EQ(levelMap.artefactAt[14].y, 0);
+    }
+    // A finite length far beyond the points: every distance past them is the last point, none an index
+    // outside the path.
+    resetLevelMap();
+    auto bytes = straightPath(71, 3e38f);
+    ASSERT_TRUE(readMapPath(bytes.data(), bytes.size()));
+    computeMapPositions();
+    for (int e = 0; e < kLevelCount; ++e) EXPECT_FLOAT_EQ(levelMap.markAt[e].x, -700 + 1400) << e;
+    EXPECT_FLOAT_EQ(pointOnPath(1e30f).x, -700 + 1400);
+    EXPECT_FLOAT_EQ(pointOnPath(std::numeric_limits<float>::quiet_NaN()).x, 0);
 }

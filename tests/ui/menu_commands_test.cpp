@@ -144,6 +144,30 @@ TEST_F(MenuCommands, ExitAsksAndYesEndsTheProgram) {
 }
 
 namespace {
+int screenSwitches = 0;
+} // namespace
+
+TEST_F(MenuCommands, ApplySwitchesTheDisplayOnlyWhenTheChoiceChanged) {
+    screenSwitches = 0;
+    menuHost.applyScreenMode = [] { ++screenSwitches; };
+    settings.fullScreen = false;
+    open("main");
+    choose("options");
+    choose("apply");
+    EXPECT_EQ(page(), "main");
+    EXPECT_EQ(screenSwitches, 0) << "nothing changed: the window stays as it is";
+    choose("options");
+    for (int i = 0; i < menus.widgetCount; ++i) { // the full-screen box is the page's first check box
+        if (menus.widgets[i].type != WIDGET_CHECKBOX) continue;
+        menus.widgets[i].flag = 1;
+        break;
+    }
+    choose("apply");
+    EXPECT_EQ(screenSwitches, 1);
+    EXPECT_TRUE(settings.fullScreen);
+}
+
+namespace {
 int announcements = 0;
 int sceneryLevel = -1;
 

@@ -98,3 +98,29 @@ TEST_F(MenuKeys, KeysArrivingBetweenTwoFramesAreHandledInTurn) {
     settle();
     EXPECT_EQ(menus.selectedItem, 3);
 }
+
+TEST_F(MenuKeys, KeysPressedWithTheOneThatClosesAPageDoNotReachTheNextPage) {
+    // Two quick Returns on "exit": the first asks the question, the second must not answer it.
+    open("main");
+    menus.selectedItem = itemIndexOf(menus.currentPage, "exit");
+    menuKey(13);
+    menuKey(13);
+    settle();
+    settle();
+    EXPECT_EQ(page(), "messageboxyn");
+    EXPECT_FALSE(app.quitRequested);
+    EXPECT_EQ(menus.fadeAmount, 0);
+    EXPECT_EQ(menus.menuKeyCode, 0u);
+
+    // Return and two Downs together on "back": "main" opens with the mode's item selected, not moved on.
+    open("main");
+    choose("mode1");
+    ASSERT_EQ(page(), "mode1");
+    menus.selectedItem = itemIndexOf(menus.currentPage, "back");
+    menuKey(13);
+    menuKey(40);
+    menuKey(40);
+    settle();
+    EXPECT_EQ(page(), "main");
+    EXPECT_EQ(menus.selectedItem, itemIndexOf(findPage("main"), "mode1"));
+}

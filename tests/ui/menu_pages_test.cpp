@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/typed_words.h"
+#include "engine/text_table.h"
 #include "tests/ui/menu_fixture.h"
 
 using MenuPages = MenuFixture;
@@ -88,4 +89,24 @@ TEST_F(MenuPages, TheMainPanelKeepsItsPlaceWhenItFitsAndStaysOnTheScreenOtherwis
         EXPECT_LE(menus.buttons[i].top, 300) << i;
         EXPECT_EQ(menus.buttons[i].bottom > centre, i < 3) << i;
     }
+}
+
+TEST_F(MenuPages, TheLoadQuestionsLineComesFromTheTextTable) {
+    createProfile("ZED");
+    setProfileLevel(12);
+    setProfileScore(40);
+    char line[128];
+    freeTextTable();
+    zoneLevelScoreLine(line, sizeof line);
+    EXPECT_STREQ(line, "") << "no text of the program's own stands in for the table's";
+    const char texts[] = "zonelevscore=Stage %i, level %i, score %i\r\n";
+    parseTextTable(texts, sizeof texts - 1);
+    zoneLevelScoreLine(line, sizeof line);
+    EXPECT_STREQ(line, "Stage 3, level 3, score 40");
+    const char other[] = "zonelevscore=Stage %s at %i\r\n";
+    freeTextTable();
+    parseTextTable(other, sizeof other - 1);
+    zoneLevelScoreLine(line, sizeof line);
+    EXPECT_STREQ(line, "Stage %s at %i") << "a format that wants other values is shown as it stands";
+    freeTextTable();
 }

@@ -127,6 +127,9 @@ long long loadingTotal(const std::string& outData) {
     for (const char* dir : {"levels", "effects", "Sounds", "animbacks"})
         for (const char* ext : {".lvl", ".par", ".ogg", ".lev"})
             for (const fs::path& f : filesWithExtension(out / dir, ext)) total += sizeOf(f);
+    // The scenery's mesh objects (the menus' ornament) lie in the data folder and are read with it.
+    for (const char* ext : {".cgo", ".msh_s"})
+        for (const fs::path& f : filesWithExtension(out, ext)) total += sizeOf(f);
     // The menus' landscape and the first stage's, the music and the map's path are read during the
     // start-up; the splash pictures are read (and counted) before it.
     for (const char* name :
