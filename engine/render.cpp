@@ -47,6 +47,8 @@ void resetRender() {
     render.applyDisplayMode = nullptr;
     render.inScene = false;
     render.batchQuads = 0;
+    render.batchMixed = false;
+    render.blendsPerQuad = false;
     render.batching = true;
     render.drawCalls = 0;
     setPerspective(kScreenWidth, kScreenHeight);
@@ -56,6 +58,7 @@ bool createDisplay(RenderBackend* backend) {
     if (!backend) return false;
     render.backend = backend;
     render.batchQuads = 0;
+    render.blendsPerQuad = backend->blendsPerQuad();
     applyDefaultStates();
     return true;
 }
@@ -102,6 +105,7 @@ void presentFrame() {
 
 void releaseDisplay() {
     flushBatch();
+    render.blendsPerQuad = false;
     render.gamma = 0.5f;
     render.gammaDirty = false;
     render.appliedGammaFactor = 1.0f;
@@ -144,6 +148,7 @@ void flushBatch() {
         call.indices = render.batchIndices;
         call.indexCount = render.batchQuads * 6;
         call.primitiveCount = render.batchQuads * 2;
+        call.quadBlends = render.batchMixed ? render.batchBlends : nullptr;
         render.backend->draw(call);
         render.drawCalls++;
     }

@@ -115,8 +115,11 @@ struct RenderLayer {
     int batchQuads = 0;
     ColoredVertex batchVertices[kMaxBatchQuads * 4];
     uint16_t batchIndices[kMaxBatchQuads * 6];
-    bool batching = true; // false: every quad is its own draw (to compare pictures)
-    int drawCalls = 0;    // backend draws since the last present (diagnostics, benchmarks)
+    uint8_t batchBlends[kMaxBatchQuads]; // each quad's blend factors (quadBlendCode)
+    bool batchMixed = false;             // the batch's quads blend differently
+    bool blendsPerQuad = false;          // the backend blends per quad (set by createDisplay)
+    bool batching = true;                // false: every quad is its own draw (to compare pictures)
+    int drawCalls = 0;                   // backend draws since the last present (diagnostics, benchmarks)
 };
 
 extern RenderLayer render;

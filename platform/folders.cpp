@@ -41,7 +41,7 @@ std::string xdgFolder(const char* var, const char* fallback) {
     return withSlash(std::string(home && home[0] ? home : "/tmp") + "/" + fallback);
 }
 
-}  // namespace
+} // namespace
 
 bool locateDataFolder(const char* argv0) {
     std::string exeFolder = executableFolder(argv0);
@@ -55,13 +55,21 @@ bool locateDataFolder(const char* argv0) {
     return false;
 }
 
-const std::string& dataFolder() { return gDataFolder; }
+const std::string& dataFolder() {
+    return gDataFolder;
+}
 
-void setDataFolder(const std::string& path) { gDataFolder = withSlash(path); }
+void setDataFolder(const std::string& path) {
+    gDataFolder = withSlash(path);
+}
 
-std::string configFolder() { return xdgFolder("XDG_CONFIG_HOME", ".config") + "pebblecraft/"; }
+std::string configFolder() {
+    return xdgFolder("XDG_CONFIG_HOME", ".config") + "pebblecraft/";
+}
 
-std::string settingsFolder() { return xdgFolder("XDG_DATA_HOME", ".local/share") + "pebblecraft/settings/"; }
+std::string settingsFolder() {
+    return xdgFolder("XDG_DATA_HOME", ".local/share") + "pebblecraft/settings/";
+}
 
 bool makeFolders(const std::string& path) {
     for (size_t i = 1; i <= path.size(); ++i) {

@@ -165,3 +165,52 @@ TEST_F(TexturePagesTest, SpritesOfOnePageAreOneDrawWithTheirOwnTextureRectangles
 }
 
 } // namespace
+
+namespace {
+
+// Normal and additive sprites of one page share a draw when the backend blends per quad, each quad
+// keeping its own factors in drawing order; a blend that reads the picture below still breaks the batch.
+TEST_F(TexturePagesTest, BlendModesShareADrawWhereTheBackendBlendsPerQuad) {
+    backend.perQuadBlends = true;
+    createDisplay(&backend);
+    registerBytes("a.tga", tga(8, 8, numbered(8, 8, 1)));
+    registerBytes("glow.tga", tga(8, 8, numbered(8, 8, 2)));
+    const char* names[] = {"a.tga", "glow.tga"};
+    loadTexturePages(names, 2);
+    begin2D();
+    for (int i = 0; i < 3; i++) {
+        setTexture(findTexture("glow.tga"));
+        setBlendFactors(BlendFactor::SrcAlpha, BlendFactor::One);
+        drawRect(0, 10, 10, 0, kWholeTexture, 0xFFFFFFFF);
+        setTexture(findTexture("a.tga"));
+        setBlendMode(kBlendNormal);
+        drawRect(0, 10, 10, 0, kWholeTexture, 0xFFFFFFFF);
+    }
+    setBlendFactors(BlendFactor::DestColor, BlendFactor::Zero);
+    drawRect(0, 10, 10, 0, kWholeTexture, 0xFFFFFFFF);
+    endScene();
+    ASSERT_EQ(backend.draws.size(), 2u);
+    const RecordedDraw& mixed = backend.draws[0];
+    ASSERT_TRUE(mixed.mixedBlends);
+    ASSERT_EQ(mixed.primitiveCount, 12);
+    uint8_t glow = quadBlendCode(BlendFactor::SrcAlpha, BlendFactor::One);
+    uint8_t normal = quadBlendCode(BlendFactor::SrcAlpha, BlendFactor::InvSrcAlpha);
+    for (int q = 0; q < 6; q++)
+        EXPECT_EQ(backend.quadBlends[mixed.quadBlendOffset + q], q % 2 ? normal : glow);
+    EXPECT_FALSE(backend.draws[1].mixedBlends);
+    EXPECT_EQ(backend.draws[1].states.srcBlend, BlendFactor::DestColor);
+
+    // A backend that blends only by its states gets one draw per blend mode.
+    RecordingBackend plain;
+    createDisplay(&plain);
+    setTexture(nullptr);
+    setBlendFactors(BlendFactor::SrcAlpha, BlendFactor::One);
+    drawRect(0, 10, 10, 0, kWholeTexture, 0xFFFFFFFF);
+    setBlendMode(kBlendNormal);
+    drawRect(0, 10, 10, 0, kWholeTexture, 0xFFFFFFFF);
+    endScene();
+    EXPECT_EQ(plain.draws.size(), 2u);
+    resetRender(); // the local backend goes
+}
+
+} // namespace
