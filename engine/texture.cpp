@@ -102,9 +102,7 @@ Texture* getTexture(const char* name, bool fatal) {
         t = createTextureRecord(name, picture.width, picture.height, handle, isTgaName(name), kFormatUnknown);
         if (!t && handle) render.backend->releaseTexture(handle);
     }
-    // The texture is the picture from now on: its file goes, so that no picture is kept twice (a later
-    // request finds the texture by its name).
-    if (t) releaseFile(data);
+    // The file stays registered: a released texture asked for again is made again from memory.
     if (!t && fatal) loadingError("Couldn't load texture: %s", name);
     return t;
 }

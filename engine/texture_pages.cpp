@@ -210,10 +210,11 @@ int loadTexturePages(const char* const* names, int count) {
             t->pageBottom = static_cast<float>(p->y + p->picture.height) / height;
         }
     }
-    // The files of the pictures now on a page go, as getTexture lets them go once a texture holds the
-    // picture; the decoded texels go with the vector.
+    // As loadAlphaJpeg does, the file of a JPEG with alpha is released once its picture is on a page; a
+    // TGA or plain JPEG file stays registered, as getTexture leaves it. The decoded texels go with the
+    // vector.
     for (PagePicture& p : pictures) {
-        if (p.page >= 0 && findTexture(p.listedName)) releaseFile(p.file);
+        if (p.alphaJpeg && p.page >= 0 && findTexture(p.listedName)) releaseFile(p.file);
     }
     return made;
 }
