@@ -37,8 +37,15 @@ asan: deps
 e2e: build
 	./tests/e2e/run.sh $(BUILD)
 
+# Every benchmark, the figures of the real game under Xvfb, then one table of the figures against their goals.
 bench: build
-	@for b in $(BUILD)/bench_*; do echo "== $$b"; $$b; done
+	@mkdir -p $(BUILD)/bench-results
+	@for b in $(BUILD)/bench_*; do n=$$(basename $$b); echo "== $$n"; \
+		$$b --benchmark_out=$(BUILD)/bench-results/$$n.json --benchmark_out_format=json \
+		| tee $(BUILD)/bench-results/$$n.txt; done
+	@echo "== the game under Xvfb"
+	@./bench/game_figures.sh $(BUILD) | tee $(BUILD)/bench-results/game.txt
+	@python3 bench/summary.py $(BUILD)/bench-results
 
 # The Debian package pebblecraft_VERSION_ARCH.deb in this folder, built apart with Debian's hardening flags
 # and checked with lintian: `apt-get install ./pebblecraft_*.deb`, then `pebblecraft` starts the game.

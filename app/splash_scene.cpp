@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "app/startup.h"
 #include "engine/app_state.h"
 #include "engine/audio.h"
 #include "engine/file_registry.h"
@@ -95,8 +96,9 @@ float loadingProgress() {
 }
 
 void onFileRegistered(int size) {
-    if (app.startupPending) {
-        // One loading frame per registered file, so the bar moves while the start-up runs.
+    if (app.startupPending && loadingFrameDue()) {
+        // A loading frame when a display frame's time has passed, so the bar moves while the start-up runs
+        // and the loading never waits for the display.
         beginScene();
         drawLoadScreen();
         endScene();
@@ -178,6 +180,14 @@ void SplashScene::draw() {
     if (const char* press = findText("pressanykey"))
         drawTextCentered(10, -267, 15 + 0.1f * std::sin(t * 0.01f), press);
     setTextColor(0xFFFFFFFFu);
+}
+
+void SplashScene::leave() {
+    // Four full-view pictures are a good part of the textures; nothing draws them after the splash.
+    for (Texture** t : {&splash.splash1, &splash.splash2, &splash.loadScreen, &splash.loadBar}) {
+        if (*t) releaseTexture(*t);
+        *t = nullptr;
+    }
 }
 
 void SplashScene::keyDown(int virtualKey) {

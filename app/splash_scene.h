@@ -13,6 +13,7 @@ class SplashScene : public Scene {
     void draw() override;
     void keyDown(int virtualKey) override;
     void leftDown() override; // a click acts as the Return key
+    void leave() override;    // the splash is never shown again: its four pictures are released
 };
 
 extern SplashScene splashScene;

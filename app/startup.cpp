@@ -1,5 +1,7 @@
 #include "app/startup.h"
 
+#include <malloc.h>
+
 #include <glm/gtc/matrix_transform.hpp>
 
 #include "app/scene_manager.h"
@@ -14,6 +16,7 @@
 #include "gameplay/game_scene.h"
 #include "platform/clock.h"
 #include "platform/folders.h"
+#include "platform/window.h"
 #include "player/profile.h"
 #include "player/records.h"
 #include "ui/level_map.h"
@@ -22,44 +25,99 @@
 #include "visuals/particle_effects.h"
 #include "visuals/scenery.h"
 
+namespace {
+constexpr int kLoadingMmapThreshold = 128 * 1024;
+} // namespace
+
 StartupSteps startupSteps;
+LoadingPace loadingPace;
+
+bool loadingFrameDue() {
+    uint32_t now = clockMs();
+    if (loadingPace.drawnOnce && now - loadingPace.lastFrameMs < kLoadingFrameMs) return false;
+    loadingPace.drawnOnce = true;
+    loadingPace.lastFrameMs = now;
+    loadingPace.framesDrawn++;
+    return true;
+}
 
 void setCamera() {
     render.cameraView = glm::translate(glm::mat4(1.0f), glm::vec3(0.0f, 0.0f, kCameraDistance));
 }
 
-void loadEverything() {
+namespace {
+
+void loadArchives() {
     // Every file registered from here on draws one loading frame (the splash pictures, read at launch,
     // were counted without one).
     fileRegistry.onFileRegistered = onFileRegistered;
     loadArchive("targa.dat");
     loadArchive("jpeg.dat");
     loadArchive("texts.dat");
+}
+
+void loadTextsAndFonts() {
     loadTextTable("2strings.txt");
     loadTextTable("2tips.txt");
     loadTextTable("2menutext.txt");
     loadFont("font", 1.0f, 0.9f);
     loadFont("font2", 1.2f, 0.75f);
     selectFont(1);
+}
+
+void loadPlayerFilesAndMenus() {
     makeFolders(settingsFolder());
     loadProfiles();
     loadRecords();
     loadMenus();
     loadWidgetTextures();
-    // The game's resources, in this order: sounds and music, the scenery's definitions and the first
-    // stage's landscape, the board and display pictures, the camera, every level file and the help levels.
+}
+
+// The game's resources, in this order: sounds and music, the scenery's definitions and the first stage's
+// landscape, the board and display pictures, the camera, every level file and the help levels.
+void loadSoundsAndMusic() {
     initAudio();
     loadSounds();
+}
+
+void loadPictures() {
     loadScenery();
     setBackgroundForLevel(0);
     loadGameResources();
     setCamera();
+}
+
+void loadLevels() {
     loadAllLevelFiles();
-    // The level map (which sets the menus' landscape up), then the splash pictures again, found by name.
+}
+
+// The level map (which sets the menus' landscape up), then the splash pictures again, found by name.
+void loadMapAndSplash() {
     loadMap();
     loadSplashPictures();
+}
+
+void loadAllEffects() {
     clearEffects();
     loadEffects();
+}
+
+} // namespace
+
+// In the order they run; the start-up benchmark times each of them.
+const StartupPhase kStartupPhases[kStartupPhaseCount] = {
+    {"archives", loadArchives},
+    {"texts and fonts", loadTextsAndFonts},
+    {"player files and menus", loadPlayerFilesAndMenus},
+    {"sounds and music", loadSoundsAndMusic},
+    {"pictures", loadPictures},
+    {"levels", loadLevels},
+    {"map", loadMapAndSplash},
+    {"effects", loadAllEffects},
+};
+
+void loadEverything() {
+    for (const StartupPhase& phase : kStartupPhases) phase.run();
 }
 
 bool runStartup() {
@@ -68,11 +126,18 @@ bool runStartup() {
     uint32_t now = clockMs();
     rulesRandom.seed(now);
     presentationRandom.seed(now * 2654435761u + 1u);
+    loadingPace = LoadingPace{};
+    setWaitlessPresents(true); // loading frames never wait for the display's refresh
+    // Decoded pictures and sounds are large and short-lived: a fixed threshold keeps every one of them in
+    // its own mapping, given back whole when freed, instead of leaving holes in the heap behind.
+    mallopt(M_MMAP_THRESHOLD, kLoadingMmapThreshold);
     if (startupSteps.load) startupSteps.load();
+    setWaitlessPresents(false);
     sceneManager.currentScene = &splashScene;
     releaseFileByName("targa.dat");
     releaseFileByName("jpeg.dat");
     releaseFileByName("texts.dat");
+    malloc_trim(0); // what the loading freed goes back to the system
     // The drawn cursor replaces the system's arrow when the settings ask for it.
     if (menuHost.applyCursor) menuHost.applyCursor();
     return true;

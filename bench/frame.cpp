@@ -8,10 +8,12 @@
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <new>
 
 #include "../tests/engine/test_font.h"
 #include "engine/app_state.h"
+#include "engine/file_registry.h"
 #include "engine/random.h"
 #include "engine/render.h"
 #include "engine/text_effects.h"
@@ -37,21 +39,54 @@
 
 namespace {
 
-void makeTextures() {
+// A 64 x 64 picture as an uncompressed 32-bit TGA (rows from the top), so that the game's own loading
+// makes the textures, texture pages included.
+constexpr int kPictureSide = 64;
+constexpr int kMaxPictures = 64;
+uint8_t pictureFiles[kMaxPictures][18 + kPictureSide * kPictureSide * 4];
+int picturesUsed = 0;
+
+void registerPicture(const char* name) {
+    constexpr int kSide = kPictureSide;
+    if (picturesUsed == kMaxPictures) return;
+    uint8_t* f = pictureFiles[picturesUsed++];
+    int used = picturesUsed;
+    std::memset(f, 0, 18);
+    f[2] = 2; // true colour, uncompressed
+    f[12] = kSide;
+    f[14] = kSide;
+    f[16] = 32;
+    f[17] = 0x28; // top-left origin, 8 alpha bits
+    for (int i = 0; i < kSide * kSide; ++i) {
+        uint8_t* p = f + 18 + i * 4;
+        p[0] = uint8_t(i * 7);
+        p[1] = uint8_t(i * 3);
+        p[2] = uint8_t(used * 31);
+        p[3] = uint8_t((i % kSide) * 4);
+    }
+    registerFile(name, int(sizeof pictureFiles[0]), f, false);
+}
+
+void makeTextures(bool pages) {
     static const char* const kNames[] = {
         "field0.tga",    "field1.tga",   "field2.tga",    "field1a.tga",    "field2a.tga", "fieldspodsv.tga",
         "jocker.tga",    "bomb.tga",     "superbomb.tga", "shadow.tga",     "zep2.tga",    "gamebar.tga",
         "heart.tga",     "molotok1.tga", "molotok2.tga",  "hammer_lum.jpg", "flare.jpg",   "levelbar1.tga",
         "levelbar2.tga", "question.tga", "baloon.tga",    "white.jpg",      "button.tga",  "particles.tga"};
-    for (const char* name : kNames) createTexture(name, 64, 64, kFormatA8R8G8B8);
+    picturesUsed = 0; // the registry has been emptied
+    auto picture = [pages](const char* name) {
+        registerPicture(name);
+        if (!pages) getTexture(name); // a texture of its own, as before the pages
+    };
+    for (const char* name : kNames) picture(name);
     char name[32];
     for (int i = 0; i < 8; ++i) {
         std::snprintf(name, sizeof name, "bal%.2i.tga", i);
-        createTexture(name, 64, 64, kFormatA8R8G8B8);
+        picture(name);
     }
     for (int i = 0; i < kDiamondFrames; ++i) {
         std::snprintf(name, sizeof name, "diamond01%.2i.tga", i);
-        createTexture(name, 64, 64, kFormatA8R8G8B8);
+        picture(name);
     }
     loadGameTextures();
     particleSystem.sheet = findTexture("particles.tga");
@@ -100,11 +135,13 @@ void fillEffects() {
     for (int i = 0; i < 8; ++i) addBeam(-300 + float(i) * 40, 200, -100, -100);
 }
 
-void busiestFrame(benchmark::State& state) {
+void busiestFrame(benchmark::State& state, bool pages) {
     resetAppState();
     resetGameState();
     resetRender();
     resetTextures();
+    resetFileRegistry();
+    resetGameTextures();
     resetSettings();
     resetProfiles();
     createProfile("bench");
@@ -116,9 +153,10 @@ void busiestFrame(benchmark::State& state) {
     presentationRandom.seed(11);
     RecordingBackend backend;
     backend.keepVertices = false;
+    backend.perQuadBlends = true; // as the OpenGL backend: normal and additive sprites share draws
     createDisplay(&backend);
     test_font::load("font", 16, 20, 1.0f, 1.0f);
-    makeTextures();
+    makeTextures(pages);
     setPresentationEvents(&gamePresentation);
     resetLevelPresentation(4);
     fillBoard();
@@ -160,10 +198,17 @@ void busiestFrame(benchmark::State& state) {
     resetRender();
 }
 
+// The game's loading: the board's and the display's pictures share texture pages.
 void BM_BusiestGameFrame(benchmark::State& state) {
-    busiestFrame(state);
+    busiestFrame(state, true);
+}
+
+// The same frame with every picture a texture of its own, for comparison.
+void BM_BusiestGameFrameOwnTextures(benchmark::State& state) {
+    busiestFrame(state, false);
 }
 
 } // namespace
 
 BENCHMARK(BM_BusiestGameFrame)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_BusiestGameFrameOwnTextures)->Unit(benchmark::kMicrosecond);

@@ -36,6 +36,8 @@ void resetRender() {
     render.cameraView = glm::mat4(1.0f);
     render.isVisible = nullptr;
     render.tint = glm::vec4(1.0f);
+    render.texturePacked = false;
+    render.pageRect = kWholeTexture;
     render.triangleCount = 0;
     render.gamma = 0.5f;
     render.gammaDirty = false;
@@ -45,6 +47,8 @@ void resetRender() {
     render.applyDisplayMode = nullptr;
     render.inScene = false;
     render.batchQuads = 0;
+    render.batchMixed = false;
+    render.blendsPerQuad = false;
     render.batching = true;
     render.drawCalls = 0;
     setPerspective(kScreenWidth, kScreenHeight);
@@ -54,6 +58,7 @@ bool createDisplay(RenderBackend* backend) {
     if (!backend) return false;
     render.backend = backend;
     render.batchQuads = 0;
+    render.blendsPerQuad = backend->blendsPerQuad();
     applyDefaultStates();
     return true;
 }
@@ -100,6 +105,7 @@ void presentFrame() {
 
 void releaseDisplay() {
     flushBatch();
+    render.blendsPerQuad = false;
     render.gamma = 0.5f;
     render.gammaDirty = false;
     render.appliedGammaFactor = 1.0f;
@@ -142,6 +148,7 @@ void flushBatch() {
         call.indices = render.batchIndices;
         call.indexCount = render.batchQuads * 6;
         call.primitiveCount = render.batchQuads * 2;
+        call.quadBlends = render.batchMixed ? render.batchBlends : nullptr;
         render.backend->draw(call);
         render.drawCalls++;
     }
@@ -285,6 +292,9 @@ void begin2D() {
 
 void setTexture(const Texture* texture) {
     render.states.texture = texture ? texture->handle : 0;
+    render.texturePacked = texture && texture->packed;
+    if (render.texturePacked)
+        render.pageRect = {texture->pageLeft, texture->pageTop, texture->pageRight, texture->pageBottom};
 }
 
 uint32_t tintColor(uint32_t argb) {

@@ -96,6 +96,9 @@ struct RenderLayer {
     // The scenery's visibility test for billboards (centre, radius); null: everything is visible.
     bool (*isVisible)(const glm::vec3& centre, float radius) = nullptr;
     glm::vec4 tint = glm::vec4(1.0f); // multiplies the colours of screen-space quads and glyphs
+    // The bound picture's rectangle on its texture page; quads map their texture points into it.
+    bool texturePacked = false;
+    TexRect pageRect = kWholeTexture;
 
     int triangleCount = 0; // triangles drawn since the overlay last reset it
     float gamma = 0.5f;    // 0.5 neutral; the picture is multiplied by gamma + 0.5
@@ -112,8 +115,11 @@ struct RenderLayer {
     int batchQuads = 0;
     ColoredVertex batchVertices[kMaxBatchQuads * 4];
     uint16_t batchIndices[kMaxBatchQuads * 6];
-    bool batching = true; // false: every quad is its own draw (to compare pictures)
-    int drawCalls = 0;    // backend draws since the last present (diagnostics, benchmarks)
+    uint8_t batchBlends[kMaxBatchQuads]; // each quad's blend factors (quadBlendCode)
+    bool batchMixed = false;             // the batch's quads blend differently
+    bool blendsPerQuad = false;          // the backend blends per quad (set by createDisplay)
+    bool batching = true;                // false: every quad is its own draw (to compare pictures)
+    int drawCalls = 0;                   // backend draws since the last present (diagnostics, benchmarks)
 };
 
 extern RenderLayer render;
@@ -158,7 +164,8 @@ void setTexture(const Texture* texture); // null: no texture
 uint32_t tintColor(uint32_t argb);       // each channel times the tint, truncated
 
 // A quad of four finished vertices into the batch (no tint): strip order 0 1 2 3, or triangles 0 1 2
-// and 0 2 3. Adds 2 to the triangle counter.
+// and 0 2 3. Adds 2 to the triangle counter. With a picture of a texture page bound, the texture points
+// (the picture's own, whole periods apart as wrap addressing would read them) go into its rectangle.
 void submitQuad(const ColoredVertex vertices[4], bool strip);
 
 // Screen-space quads (tinted; triangle strip top-right, bottom-right, top-left, bottom-left).

@@ -27,6 +27,17 @@ enum class BlendFactor : uint8_t {
     InvDestAlpha,
 };
 
+// Blend factors that do not read the picture drawn so far: a backend can blend with them per quad, so
+// that quads of different blend modes can share one draw (see DrawCall::quadBlends).
+inline bool blendsWithoutDestination(BlendFactor f) {
+    return f == BlendFactor::Zero || f == BlendFactor::One || f == BlendFactor::SrcColor ||
+           f == BlendFactor::InvSrcColor || f == BlendFactor::SrcAlpha || f == BlendFactor::InvSrcAlpha;
+}
+// One quad's blend factors in a byte: source << 4 | destination.
+inline uint8_t quadBlendCode(BlendFactor src, BlendFactor dst) {
+    return static_cast<uint8_t>(static_cast<int>(src) << 4 | static_cast<int>(dst));
+}
+
 // Primitive types (the values the game's lists pass).
 constexpr int kPointList = 1;
 constexpr int kLineList = 2;
@@ -90,6 +101,10 @@ struct DrawCall {
     int indexCount = 0;
     uint32_t buffer = 0;    // a mesh buffer instead of user memory
     int primitiveCount = 0; // primitives drawn (for the triangle counter)
+    // Quads (four vertices each) whose blend factors differ: one quadBlendCode per quad, every factor one
+    // that blendsWithoutDestination; states->srcBlend and dstBlend are then the first quad's. Null: the
+    // states' factors for every primitive. Only given to a backend whose blendsPerQuad is true.
+    const uint8_t* quadBlends = nullptr;
 };
 
 class RenderBackend {
@@ -108,4 +123,6 @@ class RenderBackend {
     virtual void draw(const DrawCall& call) = 0;
     // Shows the finished picture; every colour channel is multiplied by gammaFactor (1 = neutral).
     virtual void present(float gammaFactor) = 0;
+    // True when draws may carry quadBlends: normal and additive sprites of one texture are then one draw.
+    virtual bool blendsPerQuad() const { return false; }
 };

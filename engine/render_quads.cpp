@@ -1,4 +1,5 @@
 // Quads, billboards and beams: the geometry and texture coordinates of every quad operation.
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -38,17 +39,59 @@ const glm::vec2 kHalfTurnUv[4] = {{0.0f, 0.0f}, {0.0f, -1.0f}, {-1.0f, -1.0f}, {
 const glm::vec2 kOneColorUv[4] = {{0.0f, 0.0f}, {0.0f, 1.0f}, {1.0f, 1.0f}, {1.0f, 0.0f}};
 const glm::vec2 kBillboardUv[4] = {{1.0f, 1.0f}, {1.0f, 0.0f}, {0.0f, 0.0f}, {0.0f, 1.0f}};
 
+// A packed picture's texture points into its page rectangle. A quad reads the picture within one period
+// of the wrap (the half-turned quads run from 0 to -1), so the whole periods below the middle of its
+// points (the middle of a diagonal: corners 0 and 3 of a strip, 0 and 2 of a pair) are taken off first;
+// the page's border repeats the picture's edges, as the wrap would.
+float wholePeriods(float middle) {
+    int whole = static_cast<int>(middle); // floor without the library call: the points are small numbers
+    return static_cast<float>(middle < static_cast<float>(whole) ? whole - 1 : whole);
+}
+
+void mapToPage(ColoredVertex v[4], bool strip) {
+    const TexRect& r = render.pageRect;
+    const ColoredVertex& across = v[strip ? 3 : 2];
+    float shiftU = wholePeriods((v[0].u + across.u) * 0.5f),
+          shiftV = wholePeriods((v[0].v + across.v) * 0.5f);
+    float w = r.right - r.left, h = r.bottom - r.top;
+    for (int i = 0; i < 4; i++) {
+        v[i].u = r.left + (v[i].u - shiftU) * w;
+        v[i].v = r.top + (v[i].v - shiftV) * h;
+    }
+}
+
+bool blendsPerQuadWith(const RenderStates& s) {
+    return s.alphaBlend && blendsWithoutDestination(s.srcBlend) && blendsWithoutDestination(s.dstBlend);
+}
+
+// The quad may join the gathered batch: the same states, or states that differ only in blend factors
+// that the backend applies per quad.
+bool joinsBatch(const RenderStates& batch, const RenderStates& now) {
+    if (std::memcmp(&batch, &now, sizeof(RenderStates)) == 0) return true;
+    if (!render.blendsPerQuad || !blendsPerQuadWith(batch) || !blendsPerQuadWith(now)) return false;
+    RenderStates same = now;
+    same.srcBlend = batch.srcBlend;
+    same.dstBlend = batch.dstBlend;
+    return std::memcmp(&batch, &same, sizeof(RenderStates)) == 0;
+}
+
 } // namespace
 
 void submitQuad(const ColoredVertex vertices[4], bool strip) {
     if (render.batchQuads > 0 &&
-        (render.batchQuads == kMaxBatchQuads ||
-         std::memcmp(&render.batchStates, &render.states, sizeof(RenderStates)) != 0)) {
+        (render.batchQuads == kMaxBatchQuads || !joinsBatch(render.batchStates, render.states))) {
         flushBatch();
     }
-    if (render.batchQuads == 0) render.batchStates = render.states;
+    if (render.batchQuads == 0) {
+        render.batchStates = render.states;
+        render.batchMixed = false;
+    }
+    uint8_t blend = quadBlendCode(render.states.srcBlend, render.states.dstBlend);
+    render.batchBlends[render.batchQuads] = blend;
+    if (blend != render.batchBlends[0]) render.batchMixed = true;
     int base = render.batchQuads * 4;
     std::memcpy(&render.batchVertices[base], vertices, 4 * sizeof(ColoredVertex));
+    if (render.texturePacked && render.states.texture) mapToPage(&render.batchVertices[base], strip);
     // A strip's second triangle keeps the first one's winding as 2 1 3; a pair shares the diagonal 0-2.
     static constexpr uint16_t kStrip[6] = {0, 1, 2, 2, 1, 3};
     static constexpr uint16_t kPair[6] = {0, 1, 2, 0, 2, 3};

@@ -28,8 +28,11 @@ bool isTgaName(const char* name) {
     return std::strstr(name, ".tga") || std::strstr(name, ".TGA");
 }
 
+} // namespace
+
 // A new record in the list; null when the list is full or the name does not fit its record.
-Texture* addRecord(const char* name, int width, int height, uint32_t handle, bool hasAlpha, int format) {
+Texture* createTextureRecord(const char* name, int width, int height, uint32_t handle, bool hasAlpha,
+                             int format) {
     if (textures.count >= kMaxTextures || std::strlen(name) > kMaxTextureName) return nullptr;
     int slot = 0;
     while (textures.used[slot]) slot++; // a free slot exists because count < kMaxTextures
@@ -42,9 +45,12 @@ Texture* addRecord(const char* name, int width, int height, uint32_t handle, boo
     t->handle = handle;
     t->hasAlpha = hasAlpha;
     t->format = format;
+    t->ownsHandle = true;
     textures.list[textures.count++] = t;
     return t;
 }
+
+namespace {
 
 // A backend texture of the given texels; 0 both on failure and without a backend (headless tools),
 // which the callers tell apart by render.backend.
@@ -53,19 +59,6 @@ bool makeDeviceTexture(int width, int height, int mipLevels, const uint8_t* rgba
     if (!render.backend) return true;
     handle = render.backend->createTexture(width, height, mipLevels, rgba);
     return handle != 0;
-}
-
-// A JPEG followed by its alpha plane: the JPEG ends with the first 0xFF 0xD9.
-void splitAlphaJpeg(const uint8_t* data, int size, int& jpegBytes, const uint8_t*& alpha, int& alphaBytes) {
-    jpegBytes = size;
-    for (int i = 0; i + 1 < size; i++) {
-        if (data[i] == 0xFF && data[i + 1] == 0xD9) {
-            jpegBytes = i + 2;
-            break;
-        }
-    }
-    alpha = data + jpegBytes;
-    alphaBytes = size - jpegBytes;
 }
 
 } // namespace
@@ -94,10 +87,10 @@ Texture* getTexture(const char* name, bool fatal) {
     if (Texture* listed = findTexture(name)) return listed;
     if (isTgaName(name)) {
         // ball.tga -> _a_ball.jpg: the smaller JPEG with an alpha plane wins when it exists.
-        std::string jpegName = std::string("_a_") + name;
-        jpegName = jpegName.substr(0, jpegName.find('.')) + ".jpg";
-        if (Texture* listed = findTexture(jpegName.c_str())) return listed;
-        if (Texture* loaded = loadAlphaJpeg(jpegName.c_str(), false)) return loaded;
+        char jpegName[kMaxTextureName + 8];
+        alphaJpegName(name, jpegName, sizeof jpegName);
+        if (Texture* listed = findTexture(jpegName)) return listed;
+        if (Texture* loaded = loadAlphaJpeg(jpegName, false)) return loaded;
     }
     int size = 0;
     const uint8_t* data = openFile(name, &size, false);
@@ -106,10 +99,10 @@ Texture* getTexture(const char* name, bool fatal) {
     Texture* t = nullptr;
     if (data && decodePicture(data, size, picture) &&
         makeDeviceTexture(picture.width, picture.height, kMipLevelsOfPictures, picture.rgba.data(), handle)) {
-        t = addRecord(name, picture.width, picture.height, handle, isTgaName(name), kFormatUnknown);
+        t = createTextureRecord(name, picture.width, picture.height, handle, isTgaName(name), kFormatUnknown);
         if (!t && handle) render.backend->releaseTexture(handle);
     }
-    // The file stays registered: a later request for it is served from memory.
+    // The file stays registered: a released texture asked for again is made again from memory.
     if (!t && fatal) loadingError("Couldn't load texture: %s", name);
     return t;
 }
@@ -125,13 +118,10 @@ Texture* loadAlphaJpeg(const char* name, bool fatal) {
     DecodedPicture picture;
     Texture* t = nullptr;
     // A plane shorter than the picture is a broken file, not a partly transparent picture.
-    if (decodePicture(data, jpegBytes, picture) &&
-        static_cast<size_t>(alphaBytes) >= static_cast<size_t>(picture.width) * picture.height) {
-        size_t texels = static_cast<size_t>(picture.width) * picture.height;
-        for (size_t i = 0; i < texels; i++) picture.rgba[i * 4 + 3] = alpha[i];
+    if (decodePicture(data, jpegBytes, picture) && applyAlphaPlane(alpha, alphaBytes, picture)) {
         uint32_t handle = 0;
         if (makeDeviceTexture(picture.width, picture.height, 1, picture.rgba.data(), handle)) {
-            t = addRecord(name, picture.width, picture.height, handle, true, kFormatA8R8G8B8);
+            t = createTextureRecord(name, picture.width, picture.height, handle, true, kFormatA8R8G8B8);
             if (!t && handle) render.backend->releaseTexture(handle);
         }
     }
@@ -212,7 +202,7 @@ Texture* createTexture(const char* name, int width, int height, int format) {
     Texture* t = nullptr;
     if (width > 0 && height > 0 && textures.count < kMaxTextures &&
         makeDeviceTexture(width, height, 1, nullptr, handle)) {
-        t = addRecord(name, width, height, handle, false, format);
+        t = createTextureRecord(name, width, height, handle, false, format);
         if (!t && handle) render.backend->releaseTexture(handle);
     }
     if (!t) {
@@ -238,7 +228,7 @@ void releaseTexture(Texture* texture) {
     assert(at < textures.count && "released a texture that is not listed");
     if (at == textures.count) return;
     flushBatch(); // a gathered quad may still use it
-    if (texture->handle) {
+    if (texture->handle && texture->ownsHandle) {
         if (render.backend) render.backend->releaseTexture(texture->handle);
         // The handle may be given to a new texture; the states must not keep pointing at it.
         if (render.states.texture == texture->handle) render.states.texture = 0;

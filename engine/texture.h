@@ -26,6 +26,11 @@ struct Texture {
     uint32_t handle; // the backend's texture; 0 when there is no backend
     bool hasAlpha;   // TGA or JPEG with alpha plane: meshes blend and alpha-test it
     int format;      // format asked for at creation (created textures)
+    // A picture packed into a texture page shares the page's handle; its own texture coordinates 0..1
+    // are mapped into this rectangle of the page when a quad is drawn with it.
+    bool packed;
+    float pageLeft, pageTop, pageRight, pageBottom;
+    bool ownsHandle; // false for packed pictures: releasing them leaves the page alone
 };
 
 // The texture list: records live in a fixed pool; the list keeps the order of creation.
@@ -46,8 +51,20 @@ Texture* loadAlphaJpegPadded(const char* name, int width, int height); // the sa
 Texture* loadPicturePadded(const char* name, int width, int height);   // a required picture, padded
 Texture* createTexture(const char* name, int width, int height, int format); // empty, one level
 Texture* findTexture(const char* name);
+// Lists a record for a backend texture made by the caller (the record owns the handle); null when the
+// list is full or the name does not fit.
+Texture* createTextureRecord(const char* name, int width, int height, uint32_t handle, bool hasAlpha,
+                             int format);
 void releaseTexture(Texture* texture); // removes it; the others keep their order
 void releaseAllTextures();
 int nextPowerOfTwo(int length); // smallest of 2, 4, ..., 1024 that is at least length; 0 above 1024
+// Packs the named pictures (each found as getTexture finds it, so a TGA name may give its "_a_" JPEG)
+// into shared texture pages, so that sprites drawn one after another from different pictures of one page
+// are one draw. Each picture keeps its own record under the name getTexture lists it by, and draws
+// exactly as its own texture would: its borders repeat as a texture's wrap addressing repeats them, and
+// the mipmap level of the page holds its own level. A picture already listed, larger than a page or not
+// readable is left to getTexture. Returns the number of pages made.
+int loadTexturePages(const char* const* names, int count);
+
 // Replaces the texels of a texture (RGBA rows from the top, width x height of the record).
 void updateTexturePixels(Texture* texture, const uint8_t* rgba);

@@ -20,6 +20,7 @@ layout(location = 0) in vec3 position;
 layout(location = 1) in vec3 normal;
 layout(location = 2) in vec4 colorBgra;  // the ARGB word's bytes in memory order
 layout(location = 3) in vec2 uv;
+layout(location = 4) in uint blendCode;  // source factor << 4 | destination factor
 uniform mat4 world;
 uniform mat4 view;
 uniform mat4 projection;
@@ -29,7 +30,9 @@ uniform vec4 lightDiffuse;
 uniform vec4 lightAmbient;
 out vec4 color;
 out vec2 texCoord;
+flat out uint blend;
 void main() {
+    blend = blendCode;
     vec4 clip = projection * (view * (world * vec4(position, 1.0)));
     // The game's projections give depth 0..1; OpenGL clips to -1..1.
     clip.z = clip.z * 2.0 - clip.w;
@@ -44,18 +47,38 @@ void main() {
 }
 )";
 
+// Blending by factors that do not read the picture is done here, with two outputs: the source's part
+// (colour times its factor) and the factor of the picture below; the fixed blend then only adds them
+// (ONE, SRC1_COLOR). So quads of different blend modes can share a draw, each with its own factors.
 const char* kFragmentShader = R"(#version 330 core
 in vec4 color;
 in vec2 texCoord;
+flat in uint blend;
 uniform sampler2D picture;
 uniform bool hasTexture;
 uniform bool alphaTest;
 uniform float alphaRef;  // 0..255
-out vec4 fragment;
+uniform bool shaderBlend;
+layout(location = 0, index = 0) out vec4 fragment;
+layout(location = 0, index = 1) out vec4 belowFactor;
+vec4 factor(uint f, vec4 c) {
+    if (f == 0u) return vec4(0.0);
+    if (f == 1u) return vec4(1.0);
+    if (f == 2u) return c;
+    if (f == 3u) return vec4(1.0) - c;
+    if (f == 4u) return vec4(c.a);
+    return vec4(1.0 - c.a);
+}
 void main() {
     vec4 c = hasTexture ? color * texture(picture, texCoord) : color;
     if (alphaTest && floor(c.a * 255.0 + 0.5) < alphaRef) discard;
-    fragment = c;
+    if (shaderBlend) {
+        fragment = c * factor(blend >> 4u, c);
+        belowFactor = factor(blend & 15u, c);
+    } else {
+        fragment = c;
+        belowFactor = vec4(0.0);
+    }
 }
 )";
 
@@ -188,6 +211,7 @@ bool GlBackend::init() {
     uAlphaTest_ = glGetUniformLocation(program_, "alphaTest");
     uAlphaRef_ = glGetUniformLocation(program_, "alphaRef");
     uTexture_ = glGetUniformLocation(program_, "picture");
+    uShaderBlend_ = glGetUniformLocation(program_, "shaderBlend");
     uBlitPicture_ = glGetUniformLocation(blitProgram_, "picture");
     uBlitGamma_ = glGetUniformLocation(blitProgram_, "gamma");
 
@@ -199,6 +223,9 @@ bool GlBackend::init() {
     glGenBuffers(1, &streamIndices_);
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, streamIndices_);
     glBufferData(GL_ELEMENT_ARRAY_BUFFER, kStreamIndexBytes, nullptr, GL_STREAM_DRAW);
+    glGenBuffers(1, &streamBlends_);
+    glBindBuffer(GL_ARRAY_BUFFER, streamBlends_);
+    glBufferData(GL_ARRAY_BUFFER, kStreamBlendBytes, nullptr, GL_STREAM_DRAW);
 
     glGenSamplers(1, &pointSampler_);
     glSamplerParameteri(pointSampler_, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
@@ -258,11 +285,12 @@ void GlBackend::shutdown() {
     if (linearSampler_) glDeleteSamplers(1, &linearSampler_);
     if (streamVertices_) glDeleteBuffers(1, &streamVertices_);
     if (streamIndices_) glDeleteBuffers(1, &streamIndices_);
+    if (streamBlends_) glDeleteBuffers(1, &streamBlends_);
     if (vertexArray_) glDeleteVertexArrays(1, &vertexArray_);
     if (program_) glDeleteProgram(program_);
     if (blitProgram_) glDeleteProgram(blitProgram_);
     framebuffer_ = depthTarget_ = colorTarget_ = pointSampler_ = linearSampler_ = 0;
-    streamVertices_ = streamIndices_ = vertexArray_ = program_ = blitProgram_ = 0;
+    streamVertices_ = streamIndices_ = streamBlends_ = vertexArray_ = program_ = blitProgram_ = 0;
     statesValid_ = transformsValid_ = false;
 }
 
@@ -377,6 +405,27 @@ void GlBackend::bindAttributes(uint32_t format, int stride, size_t offset) {
     }
 }
 
+// Each vertex's blend factors: from the quads' own when they differ, else the states' for all.
+void GlBackend::bindBlends(const DrawCall& call) {
+    int quads = call.vertexCount / 4;
+    if (!call.quadBlends || call.buffer || quads <= 0 || quads > kMaxBatchQuads) {
+        glDisableVertexAttribArray(4);
+        glVertexAttribI4ui(4, quadBlendCode(call.states->srcBlend, call.states->dstBlend), 0, 0, 0);
+        return;
+    }
+    for (int q = 0; q < quads; q++) std::memset(&vertexBlends_[q * 4], call.quadBlends[q], 4);
+    size_t bytes = static_cast<size_t>(quads) * 4;
+    glBindBuffer(GL_ARRAY_BUFFER, streamBlends_);
+    if (streamBlendOffset_ + bytes > kStreamBlendBytes) {
+        glBufferData(GL_ARRAY_BUFFER, kStreamBlendBytes, nullptr, GL_STREAM_DRAW);
+        streamBlendOffset_ = 0;
+    }
+    glBufferSubData(GL_ARRAY_BUFFER, streamBlendOffset_, bytes, vertexBlends_);
+    glEnableVertexAttribArray(4);
+    glVertexAttribIPointer(4, 1, GL_UNSIGNED_BYTE, 1, reinterpret_cast<const void*>(streamBlendOffset_));
+    streamBlendOffset_ += (bytes + 15) & ~size_t(15);
+}
+
 void GlBackend::applyStates(const DrawCall& call) {
     const RenderStates& s = *call.states;
     glUseProgram(program_);
@@ -395,7 +444,13 @@ void GlBackend::applyStates(const DrawCall& call) {
     setFlag(GL_DEPTH_TEST, s.depthTest);
     glDepthMask(s.depthWrite ? GL_TRUE : GL_FALSE);
     setFlag(GL_BLEND, s.alphaBlend);
-    glBlendFunc(blendFactor(s.srcBlend), blendFactor(s.dstBlend));
+    bool shaderBlend =
+        s.alphaBlend && blendsWithoutDestination(s.srcBlend) && blendsWithoutDestination(s.dstBlend);
+    if (shaderBlend)
+        glBlendFunc(GL_ONE, GL_SRC1_COLOR);
+    else
+        glBlendFunc(blendFactor(s.srcBlend), blendFactor(s.dstBlend));
+    glUniform1i(uShaderBlend_, shaderBlend ? 1 : 0);
     setFlag(GL_CULL_FACE, s.cullCounterClockwise);
     glUniform1i(uAlphaTest_, s.alphaTest);
     glUniform1f(uAlphaRef_, s.alphaRef);
@@ -418,6 +473,7 @@ void GlBackend::draw(const DrawCall& call) {
     if (call.buffer) {
         if (call.buffer > kMaxMeshBuffers || !meshes_[call.buffer - 1].vertexBuffer) return;
         const MeshStorage& m = meshes_[call.buffer - 1];
+        bindBlends(call);
         glBindBuffer(GL_ARRAY_BUFFER, m.vertexBuffer);
         bindAttributes(call.format, call.stride, 0);
         if (m.indexBuffer) {
@@ -428,6 +484,7 @@ void GlBackend::draw(const DrawCall& call) {
         }
         return;
     }
+    bindBlends(call);
     size_t bytes = static_cast<size_t>(call.vertexCount) * call.stride;
     size_t indexBytes = call.indices ? static_cast<size_t>(call.indexCount) * sizeof(uint16_t) : 0;
     if (bytes > kStreamBytes || indexBytes > kStreamIndexBytes) {

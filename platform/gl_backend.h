@@ -7,6 +7,7 @@
 
 #include <cstdint>
 
+#include "engine/limits.h"
 #include "engine/render_backend.h"
 
 // Where the finished picture goes, in drawable pixels with y from the top.
@@ -37,6 +38,7 @@ class GlBackend : public RenderBackend {
     void clear(bool color, uint32_t argb, bool depth, float z) override;
     void draw(const DrawCall& call) override;
     void present(float gammaFactor) override;
+    bool blendsPerQuad() const override { return true; } // dual-source blending is core in OpenGL 3.3
 
   private:
     struct MeshStorage {
@@ -44,22 +46,27 @@ class GlBackend : public RenderBackend {
         uint32_t indexBuffer = 0;
     };
     static constexpr int kMaxMeshBuffers = 256;
-    static constexpr int kStreamBytes = 4 << 20; // user-memory vertices of the draws, a ring
-    static constexpr int kStreamIndexBytes = 1 << 20;
+    static constexpr int kStreamBytes =
+        1 << 20; // user-memory vertices of the draws, a ring (a full batch is 384 KB)
+    static constexpr int kStreamIndexBytes = 256 << 10;
+    static constexpr int kStreamBlendBytes = 256 << 10; // per-vertex blend factors of mixed batches
 
     void applyStates(const DrawCall& call);
     void bindAttributes(uint32_t format, int stride, size_t offset);
+    void bindBlends(const DrawCall& call);
 
     uint32_t program_ = 0, blitProgram_ = 0;
     uint32_t vertexArray_ = 0, streamVertices_ = 0, streamIndices_ = 0;
-    size_t streamOffset_ = 0, streamIndexOffset_ = 0;
+    uint32_t streamBlends_ = 0;
+    size_t streamOffset_ = 0, streamIndexOffset_ = 0, streamBlendOffset_ = 0;
+    uint8_t vertexBlends_[kMaxBatchQuads * 4] = {};
     uint32_t framebuffer_ = 0, colorTarget_ = 0, depthTarget_ = 0;
     uint32_t pointSampler_ = 0, linearSampler_ = 0;
     MeshStorage meshes_[kMaxMeshBuffers] = {};
     // Uniform locations.
     int uWorld_ = -1, uView_ = -1, uProjection_ = -1, uLit_ = -1, uLightDirection_ = -1, uLightDiffuse_ = -1,
-        uLightAmbient_ = -1, uHasTexture_ = -1, uAlphaTest_ = -1, uAlphaRef_ = -1, uTexture_ = -1,
-        uBlitPicture_ = -1, uBlitGamma_ = -1;
+        uLightAmbient_ = -1, uHasTexture_ = -1, uShaderBlend_ = -1, uAlphaTest_ = -1, uAlphaRef_ = -1,
+        uTexture_ = -1, uBlitPicture_ = -1, uBlitGamma_ = -1;
     // What the context has now, to skip unchanged uploads.
     RenderStates applied_;
     bool statesValid_ = false;

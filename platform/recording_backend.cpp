@@ -8,6 +8,7 @@ void RecordingBackend::clearFrame() {
     clears.clear();
     vertexBytes.clear();
     indices.clear();
+    quadBlends.clear();
     presents.clear();
     sequence = 0;
 }
@@ -89,6 +90,12 @@ void RecordingBackend::draw(const DrawCall& call) {
                            bytes + static_cast<size_t>(call.vertexCount) * call.stride);
         d.indexOffset = indices.size();
         if (call.indices) indices.insert(indices.end(), call.indices, call.indices + call.indexCount);
+    }
+    if (call.quadBlends) {
+        assert(perQuadBlends && "quad blends go only to a backend that blends per quad");
+        d.quadBlendOffset = quadBlends.size();
+        d.mixedBlends = true;
+        quadBlends.insert(quadBlends.end(), call.quadBlends, call.quadBlends + call.vertexCount / 4);
     }
     if (d.states.texture)
         assert(d.states.texture <= textures.size() && !textures[d.states.texture - 1].released);

@@ -21,7 +21,9 @@ struct RecordedDraw {
     int indexCount = 0;
     uint32_t buffer = 0; // mesh buffer drawn, or 0
     int primitiveCount = 0;
-    int sequence = 0; // position among all recorded operations (draws, clears, presents)
+    int sequence = 0;           // position among all recorded operations (draws, clears, presents)
+    bool mixedBlends = false;   // the quads carry their own blend factors (RecordingBackend::quadBlends)
+    size_t quadBlendOffset = 0; // into RecordingBackend::quadBlends, one code per quad
 };
 
 struct RecordedClear {
@@ -55,9 +57,11 @@ class RecordingBackend : public RenderBackend {
     std::vector<RecordedTexture> textures; // handle h is textures[h - 1]
     std::vector<RecordedBuffer> buffers;   // handle h is buffers[h - 1]
     std::vector<float> presents;           // gamma factor of every present
+    std::vector<uint8_t> quadBlends;       // per-quad blend codes of draws with mixedBlends
     int sequence = 0;
-    bool keepVertices = true;  // false: count draws only (benchmarks)
-    bool failTextures = false; // makes createTexture fail (tests of the failure path)
+    bool keepVertices = true;   // false: count draws only (benchmarks)
+    bool failTextures = false;  // makes createTexture fail (tests of the failure path)
+    bool perQuadBlends = false; // blends per quad as the OpenGL backend does (set before createDisplay)
 
     void clearFrame(); // forgets draws, clears and presents; keeps textures, buffers and capacity
 
@@ -76,4 +80,5 @@ class RecordingBackend : public RenderBackend {
     void clear(bool color, uint32_t argb, bool depth, float z) override;
     void draw(const DrawCall& call) override;
     void present(float gammaFactor) override;
+    bool blendsPerQuad() const override { return perQuadBlends; }
 };

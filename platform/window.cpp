@@ -28,6 +28,7 @@ struct WindowState {
     bool vsync = false;         // the driver accepted a swap interval of 1 and honours it
     uint32_t lastPresentMs = 0; // clock after the previous present (pacing)
     int fastFrames = 0;         // consecutive presents that returned at once despite vsync
+    bool waitless = false;      // presents neither wait for the refresh nor pace (loading frames)
     char error[256] = {};
 };
 
@@ -196,8 +197,19 @@ SDL_Window* windowHandle() {
 void presentWindow() {
     if (!windowOpen()) return;
     SDL_GL_SwapWindow(gWindow.window);
-    pace();
+    if (gWindow.waitless) {
+        gWindow.lastPresentMs = clockMs();
+    } else {
+        pace();
+    }
     if (gWindow.switchPending) applyModeSwitch();
+}
+
+void setWaitlessPresents(bool waitless) {
+    if (!windowOpen() || gWindow.waitless == waitless) return;
+    gWindow.waitless = waitless;
+    // Swap interval 0 while waitless; the refresh wait comes back only where the driver had it.
+    if (waitless || gWindow.vsync) SDL_GL_SetSwapInterval(waitless ? 0 : 1);
 }
 
 ViewRect windowViewport() {

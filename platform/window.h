@@ -36,6 +36,7 @@ bool windowOpen();             // a window with a context exists
 SDL_Window* windowHandle();    // the SDL window, null when none
 
 void presentWindow(); // swaps buffers, paces to ~60 fps without vsync, then applies a pending mode switch
+void setWaitlessPresents(bool waitless); // true: presents return at once (no refresh wait, no pacing)
 ViewRect windowViewport(); // the picture's rectangle in drawable pixels, y from the bottom (glViewport)
 void windowDrawableSize(int* width, int* height); // the whole drawable in pixels (800 x 600 headless)
 ViewRect windowPicture(); // the picture's rectangle in window coordinates, as mouse positions come

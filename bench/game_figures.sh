@@ -1,0 +1,78 @@
+#!/usr/bin/env bash
+# The figures of the real game under Xvfb with Mesa's software OpenGL, as a new player meets them:
+# launch to the level map with keys pressed as fast as the game takes them, then, on the level map,
+# the processor time of the game's own thread and of the whole process (the rest is the software
+# rasteriser's threads) and the resident memory. Every run starts with fresh per-user folders.
+# Usage: bench/game_figures.sh BUILD [RUNS]; prints "FIGURE name value" lines (medians of the runs).
+set -uo pipefail
+BUILD=$(cd "${1:-build}" && pwd)
+RUNS=${2:-3}
+SETTLE_S=3  # the map's entrance is over
+SAMPLE_S=10 # processor time is taken over this long
+GAME=$BUILD/pebblecraft
+for tool in Xvfb xdotool; do
+    command -v "$tool" >/dev/null || { echo "game_figures: $tool is missing; no figures of the game"; exit 0; }
+done
+WORK=$(mktemp -d /tmp/pebblecraft-figures.XXXXXX)
+XVFB_PID=""
+GAME_PID=""
+cleanup() {
+    [ -n "$GAME_PID" ] && kill "$GAME_PID" 2>/dev/null
+    [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
+    wait 2>/dev/null
+    rm -rf "$WORK"
+}
+trap cleanup EXIT
+exec 3>"$WORK/display"
+Xvfb -displayfd 3 -screen 0 1024x768x24 -wr -nolisten tcp -noreset >"$WORK/xvfb.log" 2>&1 &
+XVFB_PID=$!
+exec 3>&-
+for _ in $(seq 100); do [ -s "$WORK/display" ] && break; sleep 0.1; done
+[ -s "$WORK/display" ] || { echo "game_figures: Xvfb did not start"; exit 1; }
+export DISPLAY=:$(head -n 1 "$WORK/display")
+TICKS=$(getconf CLK_TCK)
+
+ticks() { awk '{print $14 + $15}' "$1" 2>/dev/null; } # user + system time of a /proc stat file
+now() { date +%s.%N; }
+median() { sort -g | awk '{v[NR] = $1} END {print v[int((NR + 1) / 2)]}'; }
+
+for run in $(seq "$RUNS"); do
+    home=$WORK/home$run
+    mkdir -p "$home/config/pebblecraft" "$home/data"
+    state=$WORK/state$run
+    start=$(now)
+    env LIBGL_ALWAYS_SOFTWARE=1 XDG_CONFIG_HOME="$home/config" XDG_DATA_HOME="$home/data" \
+        SDL_AUDIODRIVER=dummy PEBBLECRAFT_STATE_FILE="$state" "$GAME" >"$WORK/out$run" 2>&1 &
+    GAME_PID=$!
+    win=""
+    until [ -n "$win" ]; do
+        win=$(xdotool search --pid "$GAME_PID" --name '^Pebblecraft$' 2>/dev/null | head -n 1)
+        kill -0 "$GAME_PID" 2>/dev/null || { echo "game_figures: the game ended"; cat "$WORK/out$run"; exit 1; }
+        sleep 0.01
+    done
+    # Every key at once: a key as often as the game can take one, until the map is there.
+    until head -n 1 "$state" 2>/dev/null | grep -q 'scene=map'; do
+        xdotool key --window "$win" space 2>/dev/null
+        sleep 0.01
+    done
+    echo "$(now) - $start" | bc >>"$WORK/launch"
+    sleep "$SETTLE_S"
+    p0=$(ticks /proc/$GAME_PID/stat)
+    m0=$(ticks /proc/$GAME_PID/task/$GAME_PID/stat)
+    t0=$(now)
+    sleep "$SAMPLE_S"
+    p1=$(ticks /proc/$GAME_PID/stat)
+    m1=$(ticks /proc/$GAME_PID/task/$GAME_PID/stat)
+    t1=$(now)
+    echo "($p1 - $p0) * 100 / $TICKS / ($t1 - $t0)" | bc -l >>"$WORK/process"
+    echo "($m1 - $m0) * 100 / $TICKS / ($t1 - $t0)" | bc -l >>"$WORK/thread"
+    awk '/VmRSS/ {print $2 / 1024}' /proc/$GAME_PID/status >>"$WORK/rss"
+    kill "$GAME_PID"
+    wait "$GAME_PID" 2>/dev/null
+    GAME_PID=""
+done
+printf 'FIGURE launch_to_map_s %.2f\n' "$(median <"$WORK/launch")"
+printf 'FIGURE map_thread_cpu_percent %.1f\n' "$(median <"$WORK/thread")"
+printf 'FIGURE map_process_cpu_percent %.1f\n' "$(median <"$WORK/process")"
+printf 'FIGURE map_rss_mb %.1f\n' "$(median <"$WORK/rss")"
+echo "game_figures: medians of $RUNS runs; load average now: $(cut -d' ' -f1-3 /proc/loadavg)"
