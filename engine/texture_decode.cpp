@@ -113,29 +113,29 @@ bool decodePicture(const uint8_t* data, int size, DecodedPicture& out) {
     bool ok = isJpeg(data, size) ? decodeJpeg(data, size, out) : decodeTga(data, size, out);
     if (!ok) out = DecodedPicture();
     return ok;
+}
 
-    void splitAlphaJpeg(const uint8_t* data, int size, int& jpegBytes, const uint8_t*& alpha,
-                        int& alphaBytes) {
-        jpegBytes = size;
-        for (int i = 0; i + 1 < size; i++) {
-            if (data[i] == 0xFF && data[i + 1] == 0xD9) {
-                jpegBytes = i + 2;
-                break;
-            }
+void splitAlphaJpeg(const uint8_t* data, int size, int& jpegBytes, const uint8_t*& alpha, int& alphaBytes) {
+    jpegBytes = size;
+    for (int i = 0; i + 1 < size; i++) {
+        if (data[i] == 0xFF && data[i + 1] == 0xD9) {
+            jpegBytes = i + 2;
+            break;
         }
-        alpha = data + jpegBytes;
-        alphaBytes = size - jpegBytes;
     }
+    alpha = data + jpegBytes;
+    alphaBytes = size - jpegBytes;
+}
 
-    bool applyAlphaPlane(const uint8_t* alpha, int alphaBytes, DecodedPicture& picture) {
-        size_t texels = static_cast<size_t>(picture.width) * picture.height;
-        if (alphaBytes < 0 || static_cast<size_t>(alphaBytes) < texels) return false;
-        for (size_t i = 0; i < texels; i++) picture.rgba[i * 4 + 3] = alpha[i];
-        return true;
-    }
+bool applyAlphaPlane(const uint8_t* alpha, int alphaBytes, DecodedPicture& picture) {
+    size_t texels = static_cast<size_t>(picture.width) * picture.height;
+    if (alphaBytes < 0 || static_cast<size_t>(alphaBytes) < texels) return false;
+    for (size_t i = 0; i < texels; i++) picture.rgba[i * 4 + 3] = alpha[i];
+    return true;
+}
 
-    void alphaJpegName(const char* tgaName, char* out, size_t capacity) {
-        const char* dot = std::strchr(tgaName, '.');
-        int base = dot ? static_cast<int>(dot - tgaName) : static_cast<int>(std::strlen(tgaName));
-        std::snprintf(out, capacity, "_a_%.*s.jpg", base, tgaName);
-    }
+void alphaJpegName(const char* tgaName, char* out, size_t capacity) {
+    const char* dot = std::strchr(tgaName, '.');
+    int base = dot ? static_cast<int>(dot - tgaName) : static_cast<int>(std::strlen(tgaName));
+    std::snprintf(out, capacity, "_a_%.*s.jpg", base, tgaName);
+}
