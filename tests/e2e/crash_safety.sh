@@ -29,16 +29,7 @@ source "$HERE/lib.sh"
 # shellcheck source=display.sh
 source "$HERE/display.sh"
 
-cleanup() {
-    [ -n "$GAME_PID" ] && stop_game_process KILL
-    stop_display
-    wait 2>/dev/null
-    rm -rf "$LOGS"
-    mkdir -p "$LOGS"
-    cp "$WORK"/*.out "$WORK"/*.err "$WORK"/*.log "$LOGS"/ 2>/dev/null
-    rm -rf "$WORK"
-}
-trap cleanup EXIT
+trap finish_run EXIT
 mkdir -p "$SHOTS"
 
 # The size a complete file of each kind has; profiles.dat holds 156 bytes a profile.

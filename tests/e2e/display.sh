@@ -3,18 +3,11 @@
 
 start_display() {  # start_display WIDTHxHEIGHT: an Xvfb screen of that size; fails when it does not start
     stop_display
-    rm -f "$WORK/display"
-    exec 3>"$WORK/display"
-    Xvfb -displayfd 3 -screen 0 "$1x24" -wr -nolisten tcp -noreset >>"$WORK/xvfb.log" 2>&1 &
-    XVFB_PID=$!
-    exec 3>&-
-    local _
-    for _ in $(seq 100); do
-        [ -s "$WORK/display" ] && break
-        sleep 0.1
-    done
-    [ -s "$WORK/display" ] || { echo "no Xvfb"; cat "$WORK/xvfb.log"; return 1; }
-    export DISPLAY=:$(head -n 1 "$WORK/display")
+    xvfb_start "$1" own
+    local started=$?
+    XVFB_PID=$XVFB_NEW_PID
+    [ $started -eq 0 ] || { echo "no Xvfb"; cat "$WORK/own-xvfb.log"; return 1; }
+    export DISPLAY=$XVFB_NEW_DISPLAY
 }
 
 stop_display() {
@@ -36,4 +29,14 @@ stop_game_process() {  # stop_game_process [SIGNAL]: the game itself (default TE
     [ -n "$pid" ] && kill "-${1:-TERM}" "$pid" 2>/dev/null
     [ -n "$GAME_PID" ] && wait "$GAME_PID" 2>/dev/null
     GAME_PID=""
+}
+
+finish_run() {  # finish_run: the game and the display go; what the run wrote in WORK is kept in LOGS
+    [ -n "$GAME_PID" ] && stop_game_process KILL
+    stop_display
+    wait 2>/dev/null
+    rm -rf "$LOGS"
+    mkdir -p "$LOGS"
+    cp "$WORK"/*.out "$WORK"/*.err "$WORK"/*.log "$WORK"/sanitizer.* "$LOGS"/ 2>/dev/null
+    rm -rf "$WORK"
 }

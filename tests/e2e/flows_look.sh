@@ -12,19 +12,12 @@ LOOK_OLD_DISPLAY=""
 trap 'look_display_off >/dev/null 2>&1; cleanup' EXIT
 
 look_display_on() {  # look_display_on: a display of its own, 1920 x 1080, for these flows
-    local fifo=$WORK/look-display
-    exec 4>"$fifo"
-    Xvfb -displayfd 4 -screen 0 1920x1080x24 -wr -nolisten tcp -noreset >"$WORK/look-xvfb.log" 2>&1 &
-    LOOK_XVFB_PID=$!
-    exec 4>&-
-    local _
-    for _ in $(seq 100); do
-        [ -s "$fifo" ] && break
-        sleep 0.1
-    done
-    [ -s "$fifo" ] || { echo "       no 1920 x 1080 display"; return 1; }
+    xvfb_start 1920x1080 look
+    local started=$?
+    LOOK_XVFB_PID=$XVFB_NEW_PID
+    [ $started -eq 0 ] || { echo "       no 1920 x 1080 display"; return 1; }
     LOOK_OLD_DISPLAY=$DISPLAY
-    export DISPLAY=:$(head -n 1 "$fifo")
+    export DISPLAY=$XVFB_NEW_DISPLAY
 }
 
 look_display_off() {  # look_display_off: back to the driver's display
@@ -32,7 +25,6 @@ look_display_off() {  # look_display_off: back to the driver's display
     [ -n "$LOOK_XVFB_PID" ] && kill "$LOOK_XVFB_PID" 2>/dev/null && wait "$LOOK_XVFB_PID" 2>/dev/null
     LOOK_XVFB_PID=""
     [ -n "$LOOK_OLD_DISPLAY" ] && export DISPLAY=$LOOK_OLD_DISPLAY
-    rm -f "$WORK/look-display"
 }
 
 slow_word() {  # slow_word LETTERS: a typed word, slowly enough for a full-screen frame on a software display

@@ -408,21 +408,32 @@ make_move() {  # make_move NAME [drag]: selects a free ball and sends it to an e
 
 # ---- screens and windows of other sizes ------------------------------------------------------------
 
-use_screen() {  # use_screen WxH: a screen of that size (a second Xvfb) for the games started next; sets SCREEN_PID
-    local fifo=$WORK/screen-display
+# Xvfb picks a free display number itself and reports it on a pipe. Without -noreset it would reset when
+# its last client leaves, and a game starting right after another one had closed could find no display.
+xvfb_start() {  # xvfb_start WxH NAME: a new Xvfb screen; sets XVFB_NEW_PID, XVFB_NEW_DISPLAY; false if none
+    local fifo=$WORK/$2-display
     rm -f "$fifo"
+    XVFB_NEW_DISPLAY=""
     exec 4>"$fifo"
-    Xvfb -displayfd 4 -screen 0 "$1x24" -wr -nolisten tcp -noreset >"$WORK/xvfb-$1.log" 2>&1 &
-    SCREEN_PID=$!
+    Xvfb -displayfd 4 -screen 0 "$1x24" -wr -nolisten tcp -noreset >>"$WORK/$2-xvfb.log" 2>&1 &
+    XVFB_NEW_PID=$!
     exec 4>&-
     local _
     for _ in $(seq 100); do
         [ -s "$fifo" ] && break
         sleep 0.1
     done
-    [ -s "$fifo" ] || { echo "       no $1 screen"; return 1; }
+    [ -s "$fifo" ] || return 1
+    XVFB_NEW_DISPLAY=:$(head -n 1 "$fifo")
+}
+
+use_screen() {  # use_screen WxH: a screen of that size (a second Xvfb) for the games started next; sets SCREEN_PID
+    xvfb_start "$1" "screen-$1"
+    local started=$?
+    SCREEN_PID=$XVFB_NEW_PID
+    [ $started -eq 0 ] || { echo "       no $1 screen"; return 1; }
     MAIN_DISPLAY=${MAIN_DISPLAY:-$DISPLAY}
-    DISPLAY=:$(head -n 1 "$fifo")
+    DISPLAY=$XVFB_NEW_DISPLAY
 }
 
 main_screen() {  # main_screen: back to the driver's screen; the screen of use_screen goes away

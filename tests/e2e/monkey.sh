@@ -30,16 +30,7 @@ source "$HERE/lib.sh"
 # shellcheck source=display.sh
 source "$HERE/display.sh"
 
-cleanup() {
-    [ -n "$GAME_PID" ] && stop_game_process KILL
-    stop_display
-    wait 2>/dev/null
-    rm -rf "$LOGS"
-    mkdir -p "$LOGS"
-    cp "$WORK"/*.out "$WORK"/*.err "$WORK"/*.log "$WORK"/sanitizer.* "$LOGS"/ 2>/dev/null
-    rm -rf "$WORK"
-}
-trap cleanup EXIT
+trap finish_run EXIT
 
 for program in "$GAME" "$WM_DELETE"; do
     [ -x "$program" ] || { echo "monkey: $program is missing"; exit 1; }

@@ -56,18 +56,11 @@ done
 # The data builder fills BUILD/Data; until it has run, the game starts on an empty data folder.
 mkdir -p "$BUILD/Data" "$SHOTS"
 
-# Xvfb picks a free display number itself and reports it on a pipe. Without -noreset it would reset when
-# its last client leaves, and a game starting right after another one had closed could find no display.
-exec 3>"$WORK/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -wr -nolisten tcp -noreset >"$WORK/xvfb.log" 2>&1 &
-XVFB_PID=$!
-exec 3>&-
-for _ in $(seq 100); do
-    [ -s "$WORK/display" ] && break
-    sleep 0.1
-done
-[ -s "$WORK/display" ] || { echo "e2e: Xvfb did not start"; cat "$WORK/xvfb.log"; exit 1; }
-export DISPLAY=:$(head -n 1 "$WORK/display")
+xvfb_start 1024x768 main
+started=$?
+XVFB_PID=$XVFB_NEW_PID
+[ $started -eq 0 ] || { echo "e2e: Xvfb did not start"; cat "$WORK/main-xvfb.log"; exit 1; }
+export DISPLAY=$XVFB_NEW_DISPLAY
 echo "e2e: Xvfb on $DISPLAY, screenshots in $SHOTS"
 
 for flow in "${FLOWS[@]}"; do
