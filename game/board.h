@@ -43,6 +43,7 @@ struct Ball {
     float reserved18;     // cleared by every removal pass; no rule reads it
 };
 static_assert(sizeof(Ball) == 64, "the saved game writes Ball verbatim");
+constexpr int32_t kMaxBallChains = 9; // more than any level puts on a ball
 
 // One cell of the field.
 struct Cell {

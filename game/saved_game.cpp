@@ -98,7 +98,9 @@ void mendCell(int x, int y) {
     if (cell.square > kMaxSquareLayers) cell.square = kMaxSquareLayers;
     if (!validKind(ball.kind) || cell.square == -1) ball.kind = kNoPiece;
     if (!validKind(cell.pendingKind) || cell.square == -1) cell.pendingKind = kNoPiece;
-    if (ball.chains < 0) ball.chains = 0;
+    // Levels chain a ball once; a larger count only comes from a damaged file (and overflows the worth
+    // of smashing it).
+    ball.chains = within(ball.chains, 0, kMaxBallChains);
     cell.pendingMs = within(cell.pendingMs, 0, 500, 0);
     cell.cellClockMs = within(cell.cellClockMs, 0, kMaxClockMs, 0);
     cell.pulseMs = within(cell.pulseMs, 0, kMaxClockMs, 0);

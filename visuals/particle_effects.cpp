@@ -91,7 +91,9 @@ void updateEmitter(Emitter& e, float frameMs) {
     if (e.countdownMs < 0.0f) {
         e.countdownMs += e.periodMs;
         // A long frame catches up; more emissions than the ring holds would only overwrite each other.
-        int count = std::max(1, int(std::min(frameMs / e.periodMs, float(kMaxParticles))));
+        // So does an emission of more copies than that, so the births of one update stay within the ring.
+        int perEmission = def.simetria > 0 ? std::min(def.simetria, kMaxParticles) : 1;
+        int count = std::max(1, int(std::min(frameMs / e.periodMs, float(kMaxParticles / perEmission))));
         for (int i = 0; i < count; ++i) emit(def, e.position, offset, e.sizeFactor, e.frame);
     }
     e.position += e.velocity * frameMs;
@@ -112,7 +114,8 @@ void updateParticle(Particle& p, float frameMs) {
         addSprite(p, p.position + offset, color, halfSize);
     } else {
         float step = 360.0f / float(def.simetriaPar);
-        int copies = std::min(def.simetriaPar, kMaxEffectSprites);
+        // Copies past a full draw list would be dropped anyway; turning them is work for nothing.
+        int copies = std::min(def.simetriaPar, kMaxEffectSprites - particleSystem.drawCount);
         for (int i = 0; i < copies; ++i)
             addSprite(p, p.position + turned(offset, step * float(i)), color, halfSize);
     }
