@@ -4,6 +4,7 @@
 
 #include "engine/app_state.h"
 #include "engine/random.h"
+#include "engine/saturate.h"
 #include "game/game_state.h"
 #include "game/player_link.h"
 #include "game/presentation_events.h"
@@ -83,7 +84,7 @@ void barStarArrived(float value) {
     if (game.mode == kModePuzzle) {
         presentation().sound("score.ogg", 0);
         addPlayerScore(100);
-        game.score += 100;
+        game.score = saturatingAdd(game.score, 100);
     } else {
         presentation().sound("score.ogg", static_cast<int>(game.barFraction * 40000 + 15000));
     }

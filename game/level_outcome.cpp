@@ -201,7 +201,7 @@ void checkLevelState() {
             int bonus = static_cast<int>((game.barGoal - game.barValue) / 1000) * 10;
             if (bonus >= 200) {
                 addPlayerScore(bonus);
-                game.score += bonus;
+                game.score = saturatingAdd(game.score, bonus);
                 Point marker = barStarTarget();
                 char text[32];
                 std::snprintf(text, sizeof(text), "+%i!", bonus);
