@@ -61,6 +61,11 @@ void birth(const EffectDefinition& def, glm::vec3 at, float sizeFactor, int fram
     p.gravity = deviate(def.gravity, def.gravityDev);
 }
 
+// Particles born by one emission: one, or its "simetria" copies up to what the ring holds.
+int birthsPerEmission(const EffectDefinition& def) {
+    return std::clamp(def.simetria, 1, kMaxParticles);
+}
+
 // One emission at point p with offset o: one particle, or "simetria" copies turned around p.
 void emit(const EffectDefinition& def, glm::vec3 p, glm::vec3 o, float sizeFactor, int frame) {
     if (def.simetria <= 0) {
@@ -92,8 +97,8 @@ void updateEmitter(Emitter& e, float frameMs) {
         e.countdownMs += e.periodMs;
         // A long frame catches up; more emissions than the ring holds would only overwrite each other.
         // So does an emission of more copies than that, so the births of one update stay within the ring.
-        int perEmission = def.simetria > 0 ? std::min(def.simetria, kMaxParticles) : 1;
-        int count = std::max(1, int(std::min(frameMs / e.periodMs, float(kMaxParticles / perEmission))));
+        int count =
+            std::max(1, int(std::min(frameMs / e.periodMs, float(kMaxParticles / birthsPerEmission(def)))));
         for (int i = 0; i < count; ++i) emit(def, e.position, offset, e.sizeFactor, e.frame);
     }
     e.position += e.velocity * frameMs;
@@ -190,7 +195,7 @@ void startEffect(const char* name, float x, float y, float targetX, float target
     }
     // One-shot burst; more births than the ring holds would only overwrite each other.
     glm::vec3 offset = orbitOffset(def.polar[0], def.polar[2]);
-    int perEmission = std::clamp(def.simetria, 1, kMaxParticles);
+    int perEmission = birthsPerEmission(def);
     float limit = float((kMaxParticles + perEmission - 1) / perEmission);
     int count = def.parFrequency > 0.0f ? int(std::min(def.parFrequency, limit)) : 0;
     for (int i = 0; i < count; ++i) emit(def, at, offset, sizeFactor, frame);
