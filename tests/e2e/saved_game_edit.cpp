@@ -2,12 +2,14 @@
 // game's own reader and writer, so that a flow can resume a board that holds bombs through the menus.
 //
 // Usage: e2e_saved_game FILE KIND@X,Y[a]...
-//   KIND 0..7 a colour, 10 joker, 11 triple bomb, 12 diamond, 13 quadro bomb; X, Y a board cell; a
-//   trailing "a" lets the piece appear when the game is resumed, so that the removal pass that follows
-//   every appearance takes the lines it makes.
+//   KIND 0..7 a colour, 10 joker, 11 triple bomb, 12 diamond, 13 quadro bomb, -1 none (empties the
+//   cell, so that a flow can make room where the board is full); X, Y a board cell; a trailing "a" lets
+//   the piece appear when the game is resumed, so that the removal pass that follows every appearance
+//   takes the lines it makes. The pieces are taken in order: "-1@5,7 0@5,7a" replaces a ball.
 //        e2e_saved_game FILE show
 //   prints "moves=N" and the 15 rows of the saved board in the letters of the state file.
-// A piece whose cell holds a ball or does not exist is left out. Prints the number of pieces placed;
+// A piece whose cell holds a ball or does not exist is left out. Prints the number of pieces placed
+// (emptied cells count as placed);
 // exits with 1 when the file cannot be read or written, or when no piece could be placed.
 #include <cstdio>
 #include <string_view>
@@ -44,6 +46,16 @@ int main(int argc, char** argv) {
         if (fields < 3 || (fields == 4 && appear != 'a')) {
             std::fprintf(stderr, "%s: expected KIND@X,Y or KIND@X,Ya\n", argv[i]);
             return 1;
+        }
+        if (kind == kNoPiece && cellExists(x, y)) {
+            Ball& ball = cellAt(x, y).ball;
+            ball.kind = kNoPiece;
+            ball.chains = 0;
+            ball.offsetX = ball.offsetY = 0;
+            ball.moveTargetX = ball.moveTargetY = -1;
+            ball.moveTimeLeftMs = ball.appearMs = 0;
+            ++placed;
+            continue;
         }
         bool knownKind = (kind >= 0 && kind < kColourCount) || (kind >= kJoker && kind <= kQuadroBomb);
         if (!knownKind || !cellExists(x, y) || cellAt(x, y).ball.kind != kNoPiece) continue;
