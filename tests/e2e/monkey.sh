@@ -136,6 +136,12 @@ monkey_phase() {
             local scene
             scene=$(state_value scene)/$(state_value page)
             [ -n "$scene" ] && SCENES[$scene]=1
+            # The driver's buffers follow the window's size (a big window holds some 10 MB more), so in
+            # a window the memory is read at one size, which the next random resize changes again.
+            if [ "$full" = window ]; then
+                xdotool windowsize "$WIN" 800 600 2>/dev/null
+                sleep 0.5
+            fi
             rss=$(resident_kb "$(game_process)")
             if [ -n "$rss" ] && [ $((SECONDS - started)) -ge "$warm" ]; then
                 [ -z "$baseline" ] && baseline=$rss
