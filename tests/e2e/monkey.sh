@@ -8,7 +8,8 @@
 #
 # Fails on a crash (an exit other than 0, which the game's own "exit" gives), any sanitizer report, a game
 # that does not close when asked, or resident memory growing by more than 5 MB after the first minute of a
-# run (half the phase for short runs). MONKEY_SEED repeats a run. Logs go to BUILD/monkey-logs/.
+# run (half the phase for short runs). MONKEY_SEED repeats a run; MONKEY_ONLY=full or window gives all the
+# time to one phase. Logs go to BUILD/monkey-logs/.
 set -uo pipefail
 
 HERE=$(cd "$(dirname "$0")" && pwd)
@@ -163,8 +164,14 @@ monkey_phase() {
 
 half=$((TOTAL / 2))
 echo "monkey: ${TOTAL}s, seed ${MONKEY_SEED:-$$}"
-monkey_phase monkey-full 1920x1080 full "$half"
-monkey_phase monkey-window 1280x800 window $((TOTAL - half))
+case ${MONKEY_ONLY:-} in
+full) monkey_phase monkey-full 1920x1080 full "$TOTAL" ;;
+window) monkey_phase monkey-window 1280x800 window "$TOTAL" ;;
+*)
+    monkey_phase monkey-full 1920x1080 full "$half"
+    monkey_phase monkey-window 1280x800 window $((TOTAL - half))
+    ;;
+esac
 reports=$(ls "$WORK"/sanitizer.* 2>/dev/null)
 check "no sanitizer report" test -z "$reports"
 [ -n "$reports" ] && head -n 40 $reports
