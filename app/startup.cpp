@@ -82,7 +82,7 @@ void loadSoundsAndMusic() {
 
 void loadPictures() {
     loadScenery();
-    setBackgroundForLevel(0);
+    setBackgroundForLevel(-1); // the menus' landscape, the first one on screen
     loadGameResources();
     setCamera();
 }

@@ -218,13 +218,28 @@ void ageDrops() {
     }
 }
 
+void stagePictureName(int background, char (&name)[64]) {
+    std::snprintf(name, sizeof name, "animbacks/_a_back%d.jpg", background);
+}
+
 Texture* loadBackground(int background) {
     char name[64];
-    std::snprintf(name, sizeof name, "animbacks/_a_back%d.jpg", background);
-    if (Texture* known = findTexture(name)) return known; // each stage's picture is decoded once
+    stagePictureName(background, name);
+    if (Texture* known = findTexture(name)) return known;
     Texture* t = loadAlphaJpegPadded(name, 800, 600);
     if (!t) std::fprintf(stderr, "scenery: %s is missing or unreadable\n", name);
     return t;
+}
+
+// A stage picture holds some 4 MB of texture; only the one on screen and the one swirling in are kept,
+// so that memory stays the same however many stages a player goes through.
+void releaseUnusedStagePictures() {
+    for (int b = 0; b < kSceneCount; b++) {
+        char name[64];
+        stagePictureName(b, name);
+        Texture* t = findTexture(name);
+        if (t && t != scenery.currentBack && t != scenery.nextBack) releaseTexture(t);
+    }
 }
 
 } // namespace
@@ -361,8 +376,10 @@ void setBackgroundForLevel(int levelIndex) {
     int b = backgroundForLevel(levelIndex);
     scenery.currentBackground = b;
     scenery.currentBack = loadBackground(b);
+    scenery.nextBack = nullptr;
     scenery.changeMs = 0;
     scenery.requestedBackground = -1;
+    releaseUnusedStagePictures();
 }
 
 void requestBackgroundChange(int levelIndex) {
@@ -386,6 +403,7 @@ void updateScenery() {
         scenery.nextBackground = scenery.requestedBackground;
         scenery.nextBack = loadBackground(scenery.nextBackground);
         scenery.requestedBackground = -1;
+        releaseUnusedStagePictures();
         scenery.changeMs = kBackgroundChangeMs;
     }
     float f = app.frameTimeMs * 0.0015f;
@@ -486,6 +504,7 @@ void drawScenery(float scaleX, float scaleY) {
             scenery.currentBackground = scenery.nextBackground;
             scenery.currentBack = scenery.nextBack;
             scenery.nextBack = nullptr;
+            releaseUnusedStagePictures();
         }
     }
     if (shaken) setWorld(nullptr);

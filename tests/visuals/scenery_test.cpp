@@ -2,11 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "../engine/test_pictures.h"
 #include "engine/app_state.h"
+#include "engine/file_registry.h"
 #include "engine/render.h"
 #include "engine/texture.h"
 
@@ -35,11 +38,21 @@ std::vector<uint8_t> sceneBytes(const std::vector<Record>& records, int32_t clai
     return out;
 }
 
+// A stage picture as the game's files hold it: an 800 x 600 JPEG followed by its alpha plane.
+void registerStagePicture(int background) {
+    char name[64];
+    std::snprintf(name, sizeof name, "animbacks/_a_back%d.jpg", background);
+    std::vector<uint8_t> bytes = test_pictures::jpeg(800, 600, std::vector<uint8_t>(800 * 600 * 4, 90));
+    bytes.resize(bytes.size() + 800 * 600, 255);
+    test_pictures::registerBytes(name, bytes);
+}
+
 class SceneryTest : public ::testing::Test {
   protected:
     void SetUp() override {
         resetRender();
         resetTextures();
+        resetFileRegistry();
         resetScenery();
         app.frameTimeMs = 16;
         createTexture("rock.tga", 64, 64, kFormatA8R8G8B8);
@@ -51,6 +64,7 @@ class SceneryTest : public ::testing::Test {
     void TearDown() override {
         resetScenery();
         resetTextures();
+        resetFileRegistry();
     }
 };
 
@@ -88,8 +102,8 @@ TEST_F(SceneryTest, ObjectOfUnknownTypeIsNotDrawn) {
 }
 
 TEST_F(SceneryTest, BackgroundChangeSwirlsFirstThenFadesTheNewOneIn) {
-    createTexture("animbacks/_a_back1.jpg", 1024, 1024, kFormatA8R8G8B8);
-    createTexture("animbacks/_a_back2.jpg", 1024, 1024, kFormatA8R8G8B8);
+    registerStagePicture(1);
+    registerStagePicture(2);
     scenery.loaded = true; // no scene files: each background is its picture alone
     setBackgroundForLevel(3);
     EXPECT_EQ(scenery.currentBackground, 1);
@@ -111,6 +125,21 @@ TEST_F(SceneryTest, BackgroundChangeSwirlsFirstThenFadesTheNewOneIn) {
     EXPECT_EQ(frames, 60);
     EXPECT_EQ(scenery.currentBackground, 2);
     EXPECT_EQ(scenery.currentBack, findTexture("animbacks/_a_back2.jpg"));
+    EXPECT_EQ(findTexture("animbacks/_a_back1.jpg"), nullptr) << "the landscape swirled away is let go";
+}
+
+// Each stage's picture is some 4 MB of texture: a player going through every stage holds only the one on
+// screen, not every one seen.
+TEST_F(SceneryTest, OnlyTheStagePictureOnScreenIsKept) {
+    scenery.loaded = true;
+    for (int b = 1; b < kSceneCount; b++) registerStagePicture(b);
+    int before = textures.count;
+    for (int level = 0; level < kSceneCount * 5; level += 5) {
+        setBackgroundForLevel(level);
+        ASSERT_NE(scenery.currentBack, nullptr);
+        EXPECT_EQ(textures.count, before + 1) << "level " << level;
+    }
+    EXPECT_STREQ(scenery.currentBack->name, "animbacks/_a_back15.jpg");
 }
 
 TEST_F(SceneryTest, SceneCountThatDoesNotFitIsRejected) {

@@ -130,11 +130,10 @@ long long loadingTotal(const std::string& outData) {
     // The scenery's mesh objects (the menus' ornament) lie in the data folder and are read with it.
     for (const char* ext : {".cgo", ".msh_s"})
         for (const fs::path& f : filesWithExtension(out, ext)) total += sizeOf(f);
-    // The menus' landscape and the first stage's, the music and the map's path are read during the
-    // start-up; the splash pictures are read (and counted) before it.
-    for (const char* name :
-         {"animbacks/_a_back0.jpg", "animbacks/_a_back1.jpg", "music.mo3", "trajectory1.spl", "splash1.jpg",
-          "splash2.jpg", "loadscreen.jpg", "loadbar.jpg"})
+    // The menus' landscape, the music and the map's path are read during the start-up (a stage's
+    // landscape waits for its first level); the splash pictures are read (and counted) before it.
+    for (const char* name : {"animbacks/_a_back0.jpg", "music.mo3", "trajectory1.spl", "splash1.jpg",
+                             "splash2.jpg", "loadscreen.jpg", "loadbar.jpg"})
         total += sizeOf(out / name);
     return total;
 }
