@@ -9,7 +9,7 @@
 # Fails on a crash (an exit other than 0, which the game's own "exit" gives), any sanitizer report, a game
 # that does not close when asked, or resident memory growing after the first minute of a run (half the
 # phase for short runs; see memory_check). MONKEY_SEED repeats a run; MONKEY_ONLY=full or window gives all
-# the time to one phase. Logs go to BUILD/monkey-logs/, the memory read every 5 s among them.
+# the time to one phase. Logs go to BUILD/monkey-logs/, the memory readings among them.
 set -uo pipefail
 
 HERE=$(cd "$(dirname "$0")" && pwd)
@@ -108,7 +108,10 @@ memory_check() {
     local name=$1 seconds=$2 n third first last r i
     shift 2
     n=$#
-    [ "$n" -ge 3 ] || return 0
+    if [ "$n" -lt 2 ]; then
+        check "$name: resident memory read at least twice after warming up (read $n times)" false
+        return
+    fi
     local values=("$@")
     third=$((n / 3))
     first=${values[0]}
@@ -126,10 +129,11 @@ memory_check() {
 
 # monkey_phase NAME SCREEN FULL(full|window) SECONDS
 monkey_phase() {
-    local name=$1 screen=$2 full=$3 seconds=$4 deadline rss warm started next readings=()
+    local name=$1 screen=$2 full=$3 seconds=$4 deadline rss warm started next readings=() every
     start_display "$screen" || { FAILED=$((FAILED + 1)); return; }
     fresh_home "$name" "$([ "$full" = full ] && echo full)"
     warm=$((seconds / 2 < 60 ? seconds / 2 : 60))
+    every=$((seconds >= 300 ? 5 : 2)) # seconds between memory readings: a short run needs several too
     deadline=$((SECONDS + seconds))
     start_game "$name"
     WIN=$(wait_window 120) || { check "$name: the game opens its window" false; return; }
@@ -157,7 +161,7 @@ monkey_phase() {
         fi
         act
         if [ $SECONDS -ge "$next" ]; then
-            next=$((SECONDS + 5))
+            next=$((SECONDS + every))
             local scene
             scene=$(state_value scene)/$(state_value page)
             [ -n "$scene" ] && SCENES[$scene]=1
