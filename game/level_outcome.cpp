@@ -264,7 +264,7 @@ void updateSequences() {
         game.defeatCountdownMs -= app.frameTimeMs;
         if (game.defeatCountdownMs <= 0) {
             events.clearBigTexts();
-            setPlayerLives(playerLives() - 1);
+            setPlayerLives(saturatingAdd(playerLives(), -1));
             game.defeatCountdownMs = -1;
             game.defeatDone = true;
             setPlayerSavedGame(false);
@@ -288,7 +288,7 @@ void addPoints(float x, float y, int points) {
     if (game.completeCountdownMs > 0 && game.completeCountdownMs < 8000) return;
     int total = playerScore();
     if (static_cast<int64_t>(total % kPointsPerLife) + points >= kPointsPerLife) {
-        setPlayerLives(playerLives() + 1);
+        setPlayerLives(saturatingAdd(playerLives(), 1)); // a loaded profile may hold any count
         presentation().sound("addlife.ogg", 0);
         presentation().textKey("gottalife", 0, -50, 100, 26, 2500);
     }
