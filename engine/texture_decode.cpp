@@ -87,10 +87,27 @@ bool decodeJpeg(const uint8_t* data, int size, DecodedPicture& out) {
     return true;
 }
 
+// Whether a TGA holds at least the bytes its header promises for its pixels: a file cut short would
+// otherwise be decoded in full from nothing (a few bytes claiming thousands of pixels a side).
+// Run-length packets hold at most 128 pixels and at least one byte more than one pixel.
+bool tgaHoldsItsPixels(const uint8_t* data, int size, int width, int height) {
+    constexpr int kHeaderBytes = 18;
+    if (size < kHeaderBytes) return false;
+    int idBytes = data[0];
+    int colourMapBytes = data[1] ? (data[5] | data[6] << 8) * ((data[7] + 7) / 8) : 0;
+    int imageType = data[2];
+    int pixelBytes = (data[16] + 7) / 8;
+    if (pixelBytes <= 0) return false;
+    long long available = static_cast<long long>(size) - kHeaderBytes - idBytes - colourMapBytes;
+    long long pixels = static_cast<long long>(width) * height;
+    long long needed = imageType >= 8 ? (pixels + 127) / 128 * (1 + pixelBytes) : pixels * pixelBytes;
+    return available >= needed;
+}
+
 bool decodeTga(const uint8_t* data, int size, DecodedPicture& out) {
     int width = 0, height = 0, channels = 0;
     if (!stbi_info_from_memory(data, size, &width, &height, &channels) || width <= 0 || height <= 0 ||
-        width > kMaxPictureSide || height > kMaxPictureSide)
+        width > kMaxPictureSide || height > kMaxPictureSide || !tgaHoldsItsPixels(data, size, width, height))
         return false;
     stbi_uc* pixels = stbi_load_from_memory(data, size, &width, &height, &channels, 4);
     if (!pixels) return false;

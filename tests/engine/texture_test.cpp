@@ -6,6 +6,7 @@
 
 #include "engine/file_registry.h"
 #include "engine/render.h"
+#include "engine/texture_decode.h"
 #include "platform/message_box.h"
 #include "platform/recording_backend.h"
 #include "test_pictures.h"
@@ -111,6 +112,28 @@ TEST_F(TextureTest, MissingOrBrokenPicturesFailCleanly) {
     EXPECT_EQ(getTexture("junk.jpg"), nullptr);
     EXPECT_EQ(exitCode, 1);
     EXPECT_EQ(textures.count, 0);
+}
+
+TEST(TextureDecode, TgaShorterThanItsHeaderPromisesIsRefused) {
+    DecodedPicture picture;
+    for (int rle : {0, 1}) {
+        SCOPED_TRACE(rle ? "run-length packets" : "plain pixels");
+        std::vector<uint8_t> out;
+        stbi_write_tga_with_rle = rle;
+        stbi_write_tga_to_func(append, &out, 16, 8, 4, gradient(16, 8).data());
+        ASSERT_TRUE(decodePicture(out.data(), static_cast<int>(out.size()), picture));
+        EXPECT_EQ(picture.width, 16);
+        EXPECT_EQ(picture.rgba.size(), 16u * 8 * 4);
+    }
+    std::vector<uint8_t> whole = tga(16, 8, gradient(16, 8));
+    EXPECT_FALSE(decodePicture(whole.data(), static_cast<int>(whole.size()) - 1, picture));
+    // A header of 1541 x 2055 sixteen-bit pixels followed by nine bytes: it used to be decoded in full,
+    // seconds of work and megabytes for nothing.
+    const uint8_t cutShort[] = {0x00, 0x00, 0x02, 0x1e, 0x10, 0x10, 0x10, 0x10, 0x30,
+                                0x02, 0x03, 0x04, 0x05, 0x06, 0x07, 0x08, 0x10, 0x01,
+                                0x3f, 0x01, 0x86, 0x09, 0x01, 0x76, 0x00, 0x03, 0x04};
+    EXPECT_FALSE(decodePicture(cutShort, sizeof cutShort, picture));
+    EXPECT_TRUE(picture.rgba.empty());
 }
 
 TEST_F(TextureTest, AlphaPlaneShorterThanThePictureIsRefused) {
