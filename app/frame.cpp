@@ -29,6 +29,7 @@ void advanceFrameClock(uint32_t nowMs) {
     // The frame rate is the real one, stalls included.
     app.fpsAccumMs += elapsedMs;
     app.fpsFrames += 1;
+    app.framesRun += 1;
     if (app.fpsAccumMs > kFpsPeriodMs) {
         double fps = 1000.0 / app.fpsAccumMs * app.fpsFrames;
         std::snprintf(app.fpsText, sizeof app.fpsText, "%.1f FPS", fps);

@@ -2,13 +2,16 @@
 # The figures of the real game under Xvfb with Mesa's software OpenGL, as a new player meets them:
 # launch to the level map with keys pressed as fast as the game takes them, then, on the level map,
 # the processor time of the game's own thread and of the whole process (the rest is the software
-# rasteriser's threads) and the resident memory. Every run starts with fresh per-user folders.
+# rasteriser's threads), the frame rate and the resident memory, split into mapped libraries and the
+# process's own data. Where perf may profile the game, the first run also says where the processor time
+# goes (the game's code, the software rasteriser, the kernel). Every run starts with fresh per-user
+# folders.
 # Usage: bench/game_figures.sh BUILD [RUNS]; prints "FIGURE name value" lines (medians of the runs).
 set -uo pipefail
 BUILD=$(cd "${1:-build}" && pwd)
 RUNS=${2:-3}
-SETTLE_S=3  # the map's entrance is over
-SAMPLE_S=10 # processor time is taken over this long
+SETTLE_S=3                # the map's entrance is over
+SAMPLE_S=${SAMPLE_S:-10}  # processor time is taken over this long
 GAME=$BUILD/pebblecraft
 for tool in Xvfb xdotool; do
     command -v "$tool" >/dev/null || { echo "game_figures: $tool is missing; no figures of the game"; exit 0; }
@@ -33,6 +36,26 @@ export DISPLAY=:$(head -n 1 "$WORK/display")
 TICKS=$(getconf CLK_TCK)
 
 ticks() { awk '{print $14 + $15}' "$1" 2>/dev/null; } # user + system time of a /proc stat file
+frames() { head -n 1 "$1" 2>/dev/null | grep -o 'frames=[0-9]*' | cut -d= -f2; } # frames the game has run
+status_mb() { awk -v k="$2:" '$1 == k {print $2 / 1024}' "/proc/$1/status"; }
+
+# The shares of perf's samples of the game by where they fall: the game's own code, the software
+# rasteriser (its compiled shaders and the driver), the kernel, the other libraries.
+profile_shares() {
+    local data=$WORK/perf.data
+    perf record -F 499 -p "$1" -o "$data" -- sleep 5 >/dev/null 2>&1 || return
+    perf report -i "$data" --sort dso --stdio --no-children 2>/dev/null | awk '
+        $1 ~ /%$/ { v = $1 + 0; $1 = ""; d = $0
+                    if (d ~ /pebblecraft/) game += v
+                    else if (d ~ /JIT|swrast|gallium|LLVM|llvmpipe/) raster += v
+                    else if (d ~ /kernel/) kernel += v
+                    else other += v }
+        END { if (game + raster + kernel + other > 0) {
+                  printf "FIGURE map_profile_game_percent %.1f\n", game
+                  printf "FIGURE map_profile_rasteriser_percent %.1f\n", raster
+                  printf "FIGURE map_profile_kernel_percent %.1f\n", kernel
+                  printf "FIGURE map_profile_other_percent %.1f\n", other } }' >"$WORK/profile"
+}
 now() { date +%s.%N; }
 median() { sort -g | awk '{v[NR] = $1} END {print v[int((NR + 1) / 2)]}'; }
 
@@ -60,13 +83,19 @@ for run in $(seq "$RUNS"); do
     p0=$(ticks /proc/$GAME_PID/stat)
     m0=$(ticks /proc/$GAME_PID/task/$GAME_PID/stat)
     t0=$(now)
+    f0=$(frames "$state")
     sleep "$SAMPLE_S"
     p1=$(ticks /proc/$GAME_PID/stat)
     m1=$(ticks /proc/$GAME_PID/task/$GAME_PID/stat)
     t1=$(now)
+    f1=$(frames "$state")
+    echo "(${f1:-0} - ${f0:-0}) / ($t1 - $t0)" | bc -l >>"$WORK/fps"
     echo "($p1 - $p0) * 100 / $TICKS / ($t1 - $t0)" | bc -l >>"$WORK/process"
     echo "($m1 - $m0) * 100 / $TICKS / ($t1 - $t0)" | bc -l >>"$WORK/thread"
-    awk '/VmRSS/ {print $2 / 1024}' /proc/$GAME_PID/status >>"$WORK/rss"
+    status_mb "$GAME_PID" VmRSS >>"$WORK/rss"
+    status_mb "$GAME_PID" RssFile >>"$WORK/rss_file"
+    echo "$(status_mb "$GAME_PID" RssAnon) + $(status_mb "$GAME_PID" RssShmem)" | bc -l >>"$WORK/rss_data"
+    [ "$run" = 1 ] && command -v perf >/dev/null && profile_shares "$GAME_PID"
     kill "$GAME_PID"
     wait "$GAME_PID" 2>/dev/null
     GAME_PID=""
@@ -74,5 +103,9 @@ done
 printf 'FIGURE launch_to_map_s %.2f\n' "$(median <"$WORK/launch")"
 printf 'FIGURE map_thread_cpu_percent %.1f\n' "$(median <"$WORK/thread")"
 printf 'FIGURE map_process_cpu_percent %.1f\n' "$(median <"$WORK/process")"
+printf 'FIGURE map_fps %.1f\n' "$(median <"$WORK/fps")"
 printf 'FIGURE map_rss_mb %.1f\n' "$(median <"$WORK/rss")"
+printf 'FIGURE map_rss_libraries_mb %.1f\n' "$(median <"$WORK/rss_file")"
+printf 'FIGURE map_rss_data_mb %.1f\n' "$(median <"$WORK/rss_data")"
+[ -s "$WORK/profile" ] && cat "$WORK/profile"
 echo "game_figures: medians of $RUNS runs; load average now: $(cut -d' ' -f1-3 /proc/loadavg)"

@@ -18,6 +18,7 @@ struct AppState {
     uint32_t fpsAccumMs = 0;      // milliseconds gathered towards the next frame-rate reading
     int fpsFrames = 0;            // frames gathered towards the next reading
     char fpsText[32] = {};        // last reading, "%.1f FPS"
+    uint32_t framesRun = 0;       // frames since launch (the benchmarks' frame rate)
 
     int mouseX = 0;               // last mouse position in window pixels (mouseInScreenUnits maps it)
     int mouseY = 0;

@@ -81,7 +81,7 @@ void formatStateProbeLine(char* out, size_t size) {
     std::snprintf(out, size,
                   "scene=%s presskey=%d page=%s ready=%d item=%s chosen=%d mode=%d level=%d moves=%d "
                   "selected=%d,%d moving=%d running=%d menu=%d complete=%d defeat=%d free=%d lives=%d "
-                  "total=%d player=%s cheat=%d allopen=%d tip=%d tipbutton=%d,%d keycursor=%d,%d cursor=%d",
+                  "total=%d player=%s cheat=%d allopen=%d tip=%d tipbutton=%d,%d keycursor=%d,%d cursor=%d frames=%u",
                   sceneName(), pressKey ? 1 : 0, pageShown ? word(menus.currentPage->name).c_str() : "-",
                   menus.opening || menus.closing ? 0 : 1, pageShown ? word(selectedItemName()).c_str() : "-",
                   menus.selectedLevel, game.mode, game.levelIndex, game.movesMade, game.selectedX,
@@ -93,7 +93,8 @@ void formatStateProbeLine(char* out, size_t size) {
                   static_cast<int>(tips.hasButton ? (tips.buttonLeft + tips.buttonRight) / 2 : tips.x),
                   static_cast<int>(tips.hasButton ? (tips.buttonTop + tips.buttonBottom) / 2 : tips.y),
                   boardInput.keyCursorShown ? boardInput.keyCursorX : -1,
-                  boardInput.keyCursorShown ? boardInput.keyCursorY : -1, game.cursorMode);
+                  boardInput.keyCursorShown ? boardInput.keyCursorY : -1, game.cursorMode,
+                  app.framesRun);
 }
 
 void formatStateProbeRow(int y, char* out) {
