@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "app/map_scene.h"
+#include "app/scene_manager.h"
 #include "app/typed_words.h"
 #include "game/rules_fixture.h"
 #include "ui/menu_system.h"
@@ -106,6 +108,17 @@ TEST_F(StateProbeTest, WritesTheFileOnlyWhenAskedAndAtMostTenTimesASecond) {
     std::getline(later, first);
     std::getline(later, second);
     EXPECT_EQ(second, "cd..................");
+
+    // A new scene is written at once, whatever the interval: the waits of the flows and the start-up
+    // benchmark see it in the frame it begins.
+    Scene* before = sceneManager.currentScene;
+    sceneManager.currentScene = &mapScene;
+    setFrame(10);
+    writeStateProbe();
+    std::ifstream changed(path);
+    std::getline(changed, first);
+    EXPECT_EQ(first.rfind("scene=map ", 0), 0u) << first;
+    sceneManager.currentScene = before;
     std::remove(path.c_str());
 }
 
