@@ -103,6 +103,7 @@ void onFileRegistered(int size) {
         drawLoadScreen();
         endScene();
         presentFrame();
+        loadingFrameDrawn();
     }
     splash.filesLoaded += 1;
     splash.bytesLoaded += size;

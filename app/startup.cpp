@@ -1,5 +1,6 @@
 #include "app/startup.h"
 
+#include <algorithm>
 #include <malloc.h>
 
 #include <glm/gtc/matrix_transform.hpp>
@@ -34,11 +35,16 @@ LoadingPace loadingPace;
 
 bool loadingFrameDue() {
     uint32_t now = clockMs();
-    if (loadingPace.drawnOnce && now - loadingPace.lastFrameMs < kLoadingFrameMs) return false;
+    uint32_t wait = std::max(kLoadingFrameMs, loadingPace.lastCostMs * kLoadingFrameShare);
+    if (loadingPace.drawnOnce && now - loadingPace.lastFrameMs < wait) return false;
     loadingPace.drawnOnce = true;
     loadingPace.lastFrameMs = now;
     loadingPace.framesDrawn++;
     return true;
+}
+
+void loadingFrameDrawn() {
+    loadingPace.lastCostMs = clockMs() - loadingPace.lastFrameMs;
 }
 
 void setCamera() {

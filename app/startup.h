@@ -25,12 +25,17 @@ extern StartupSteps startupSteps;
 bool runStartup(); // seeds the generators and loads everything the game needs; true when done
 
 // Loading frames keep the bar moving without holding the loading up: at most one per display frame of
-// wall-clock time, and their presents never wait for the display.
+// wall-clock time, their presents never wait for the display, and where a frame is dear (software
+// OpenGL on a large window) the drawing takes at most one part in kLoadingFrameShare of the loading:
+// the next frame waits that many times as long as the last one took.
 constexpr uint32_t kLoadingFrameMs = 16;
+constexpr uint32_t kLoadingFrameShare = 4;
 struct LoadingPace {
     bool drawnOnce = false;   // a loading frame has been drawn in this start-up
-    uint32_t lastFrameMs = 0; // clock when the last one was drawn
+    uint32_t lastFrameMs = 0; // clock when the last one began
+    uint32_t lastCostMs = 0;  // how long the last one took to draw and present
     int framesDrawn = 0;      // loading frames of this start-up (benchmarks, tests)
 };
 extern LoadingPace loadingPace;
-bool loadingFrameDue(); // true (and counted) when a loading frame may be drawn now
+bool loadingFrameDue();   // true (and counted) when a loading frame may be drawn now
+void loadingFrameDrawn(); // after that frame is presented: its cost sets the next one's wait

@@ -48,6 +48,39 @@ TEST_F(LoadingPaceTest, LoadingDrawsAtMostOneFramePerDisplayFrameAndNeverSleeps)
     EXPECT_EQ(loadingPace.framesDrawn, before + 1);
 }
 
+// A backend whose frames cost 15 ms each, as a large window under software OpenGL does.
+struct SlowPresents : RecordingBackend {
+    void present(float gamma) override {
+        RecordingBackend::present(gamma);
+        headless.nowMs += 15;
+    }
+};
+
+TEST(LoadingPaceOfDearFrames, DrawingTakesAtMostAQuarterOfTheLoading) {
+    SlowPresents slow;
+    installHeadlessPlatform();
+    resetAppState();
+    resetRender();
+    resetSplash();
+    createDisplay(&slow);
+    loadingPace = LoadingPace{};
+    app.startupPending = true;
+    uint32_t start = headless.nowMs;
+    for (int i = 0; i < 300; i++) { // 300 ms of loading work
+        onFileRegistered(100);
+        headless.nowMs += 1;
+    }
+    uint32_t drawing = static_cast<uint32_t>(loadingPace.framesDrawn) * 15;
+    uint32_t total = headless.nowMs - start;
+    EXPECT_EQ(splash.filesLoaded, 300);
+    EXPECT_LE(drawing * kLoadingFrameShare, total + 15) << loadingPace.framesDrawn << " frames in " << total;
+    EXPECT_GE(loadingPace.framesDrawn, 300 / (15 * static_cast<int>(kLoadingFrameShare)))
+        << "the bar still moves";
+    app.startupPending = false;
+    resetRender();
+    removeHeadlessPlatform();
+}
+
 TEST_F(LoadingPaceTest, TheFirstFileOfTheLoadingIsShownAtOnce) {
     headless.nowMs = 5; // however close to the clock's start
     onFileRegistered(10);
