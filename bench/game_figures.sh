@@ -55,6 +55,12 @@ profile_shares() {
                   printf "FIGURE map_profile_rasteriser_percent %.1f\n", raster
                   printf "FIGURE map_profile_kernel_percent %.1f\n", kernel
                   printf "FIGURE map_profile_other_percent %.1f\n", other } }' >"$WORK/profile"
+    # The game's own thread alone: how much of it is the game's code (the rest is the driver's work
+    # done on that thread: the setup of the draws and the present).
+    perf report -i "$data" --tid="$1" --sort dso --stdio --no-children 2>/dev/null | awk '
+        $1 ~ /%$/ { v = $1 + 0; all += v; if ($0 ~ /pebblecraft/) game += v }
+        END { if (all > 0) printf "FIGURE map_thread_game_share_percent %.1f\n", 100 * game / all }' \
+        >>"$WORK/profile"
 }
 now() { date +%s.%N; }
 median() { sort -g | awk '{v[NR] = $1} END {print v[int((NR + 1) / 2)]}'; }

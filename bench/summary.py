@@ -93,6 +93,19 @@ if game_share is not None and raster_share is not None and process is not None:
                  "libraries; the game's code costs %.2f %% of a core." %
                  (raster_share, game_share, figures.get("map_profile_kernel_percent", 0),
                   figures.get("map_profile_other_percent", 0), own))
+thread = figures.get("map_thread_cpu_percent")
+thread_share = figures.get("map_thread_game_share_percent")
+if thread is not None and thread_share is not None and thread > 3:
+    notes.append("Of the game's thread (%.1f %% of a core), %.0f %% of the samples are the game's own code, "
+                 "%.2f %% of a core; the rest is the driver's work on that thread (setting up the draws for "
+                 "the rasteriser, the present)." % (thread, thread_share, thread * thread_share / 100))
+launch = figures.get("launch_to_map_s")
+loading = figures.get("loading_wall_ms")
+if launch is not None and loading is not None and launch > 1.8:
+    notes.append("Of the launch (%.2f s), 1.30 s are the fixed fades (the splash picture's last half second "
+                 "and the 0.8 s fade to the map) and %.2f s the loading work; the remaining %.2f s are the "
+                 "process's start (libraries, window, OpenGL) and frames at the rasteriser's pace." %
+                 (launch, loading / 1000, launch - 1.3 - loading / 1000))
 libraries = figures.get("map_rss_libraries_mb")
 rss = figures.get("map_rss_mb")
 if libraries is not None and rss is not None and rss > 110:
