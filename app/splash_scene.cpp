@@ -51,7 +51,9 @@ void drawSplashPicture() {
     float f = splash.splashTimeMs <= kSplashFadeStartMs ? 1 : (kSplashMs - splash.splashTimeMs) / 1000;
     int g = static_cast<int>(255 * std::fmax(0.0f, f));
     setRenderState(kPresetFiltering, false);
+    setOpaqueDrawing(true);
     drawRect(-400, 300, 400, -300, kScreenPicture, grey(g));
+    setOpaqueDrawing(false);
     setRenderState(kPresetFiltering, true);
 }
 
@@ -59,11 +61,13 @@ void drawLoadScreen() {
     begin2D();
     setTextColor(0xFFFFFFFFu);
     setTexture(splash.loadScreen);
+    setOpaqueDrawing(true);
     drawRect(-400, 300, 400, -300, kScreenPicture, splash.fadeColor);
     float p = loadingProgress();
     setTexture(splash.loadBar);
     drawRect(6 - 155, -243, 6 - 155 + 310 * p, -243 - 48, {0.001f, 0.001f, p * 310 / 512, 48.0f / 64},
              splash.fadeColor);
+    setOpaqueDrawing(false);
 }
 
 } // namespace

@@ -290,6 +290,11 @@ void begin2D() {
     setOrthographic(kScreenWidth, kScreenHeight, 1.0f, 100.0f);
 }
 
+void setOpaqueDrawing(bool opaque) {
+    setRenderState(kPresetAlphaBlend, !opaque);
+    setRenderState(kPresetAlphaTest, !opaque);
+}
+
 void setTexture(const Texture* texture) {
     render.states.texture = texture ? texture->handle : 0;
     render.texturePacked = texture && texture->packed;

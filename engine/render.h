@@ -159,7 +159,10 @@ void setBlendFactors(BlendFactor src, BlendFactor dst);
 void setAlphaReference(int reference);      // alpha test keeps alpha >= reference (0..255)
 void setCulling(bool cullCounterClockwise); // false: both sides drawn
 void setLight(const glm::vec3& direction, const glm::vec4& diffuse, const glm::vec4& ambient);
-void begin2D();                          // the states of every screen-space sequence
+void begin2D(); // the states of every screen-space sequence
+// Pictures without transparency drawn over the whole view: on, blending and the alpha test are off for
+// them (the same pixels, less work for a software rasteriser); off, the 2D defaults are back.
+void setOpaqueDrawing(bool opaque);
 void setTexture(const Texture* texture); // null: no texture
 uint32_t tintColor(uint32_t argb);       // each channel times the tint, truncated
 

@@ -149,7 +149,9 @@ void drawLevelMap() {
     float clock = levelMap.mapClockMs;
     begin2D();
     setTexture(levelMap.picture);
+    setOpaqueDrawing(true);
     drawRect(-400, 300, 400, -300, {0, 0, 0.78125f, 0.5859375f}, 0xFFFFFFFF);
+    setOpaqueDrawing(false);
     bool allOpen = typedWords.allLevelsOpen;
     int lit = highest == kLevelCount - 1 || allOpen ? kZoneCount
                                                     : currentProfile().openZone[currentProfile().profileMode];

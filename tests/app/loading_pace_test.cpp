@@ -4,6 +4,7 @@
 #include "app/startup.h"
 #include "engine/app_state.h"
 #include "engine/render.h"
+#include "engine/texture.h"
 #include "platform/headless.h"
 #include "platform/recording_backend.h"
 
@@ -79,6 +80,46 @@ TEST(LoadingPaceOfDearFrames, DrawingTakesAtMostAQuarterOfTheLoading) {
     app.startupPending = false;
     resetRender();
     removeHeadlessPlatform();
+}
+
+TEST_F(LoadingPaceTest, TheFullViewPicturesAreDrawnWithoutBlendingAndTheGlowsWithIt) {
+    resetTextures();
+    splash.splash1 = createTexture("splash1.jpg", 1024, 1024, kFormatA8R8G8B8);
+    splash.loadScreen = createTexture("loadscreen.jpg", 1024, 1024, kFormatA8R8G8B8);
+    splash.loadBar = createTexture("loadbar.jpg", 512, 64, kFormatA8R8G8B8);
+    auto drawsOf = [&](const Texture* t) {
+        std::vector<RecordedDraw> found;
+        for (const RecordedDraw& d : backend.draws)
+            if (d.states.texture == t->handle) found.push_back(d);
+        return found;
+    };
+    splash.bytesLoaded = 100;
+    splash.expectedBytes = 200;
+    onFileRegistered(100); // a loading frame: the load screen and its bar
+    for (const Texture* t : {splash.loadScreen, splash.loadBar}) {
+        std::vector<RecordedDraw> found = drawsOf(t);
+        ASSERT_EQ(found.size(), 1u) << t->name;
+        EXPECT_FALSE(found[0].states.alphaBlend) << t->name;
+        EXPECT_FALSE(found[0].states.alphaTest) << t->name;
+    }
+    app.startupPending = false;
+    backend.clearFrame();
+    splashScene.draw(); // the splash picture
+    flushBatch();
+    ASSERT_EQ(drawsOf(splash.splash1).size(), 1u);
+    EXPECT_FALSE(drawsOf(splash.splash1)[0].states.alphaBlend);
+
+    // What follows them is blended as before: the press-any-key stage's glows.
+    splash.splashTimeMs = 4000;
+    splash.pressStarted = true;
+    splash.pressTimeMs = 1000;
+    backend.clearFrame();
+    splashScene.draw();
+    flushBatch();
+    ASSERT_FALSE(backend.draws.empty());
+    EXPECT_FALSE(backend.draws.front().states.alphaBlend) << "the load screen behind";
+    EXPECT_TRUE(backend.draws.back().states.alphaBlend) << "the glows and the text over it";
+    resetTextures();
 }
 
 TEST_F(LoadingPaceTest, TheFirstFileOfTheLoadingIsShownAtOnce) {
