@@ -94,7 +94,7 @@ soak-smoke: build
 # The game itself under ASan and UBSan, on the data of the plain build.
 asan-game: build
 	@cmake -S . -B $(BUILD_ASAN) -DCMAKE_BUILD_TYPE=Debug -DPC_SANITIZE=ON -DPC_TOOLS=OFF -DPC_BENCH=OFF > /dev/null
-	@cmake --build $(BUILD_ASAN) -j$(JOBS) --target pebblecraft e2e_wm_delete
+	@cmake --build $(BUILD_ASAN) -j$(JOBS) --target pebblecraft e2e_wm_delete e2e_leak
 	@ln -sfn $(abspath $(BUILD))/Data $(BUILD_ASAN)/Data
 
 monkey: asan-game

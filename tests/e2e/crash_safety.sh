@@ -22,7 +22,8 @@ PASSED=0
 FAILED=0
 GAME_PID=""
 XVFB_PID=""
-RANDOM=${CRASH_SEED:-$$}
+SEED=${CRASH_SEED:-$$}
+RANDOM=$SEED
 
 # shellcheck source=lib.sh
 source "$HERE/lib.sh"
@@ -78,6 +79,7 @@ check_files() {
     [ "$bad" -eq 0 ]
 }
 
+echo "crash safety: seed $SEED (CRASH_SEED=$SEED repeats the delays of the kills)"
 start_display 1024x768 || exit 1
 KILLED=0
 MIDSAVE=0

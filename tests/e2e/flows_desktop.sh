@@ -29,7 +29,7 @@ menu_button() {  # menu_button NAME: the panel's Menu button opens the in-game m
 }
 
 close_and_keep() {  # close_and_keep NAME PLAYER: closes the window; the saved game holds the board as left
-    sleep 0.5 # the state file catches up
+    settle # the state file catches up
     close_window "$WIN"
     wait_exit "$GAME_PID" 10
     check "$1: the game closes with code 0" equals "$EXIT_CODE" 0
@@ -182,7 +182,7 @@ keys_to() {  # keys_to X Y: arrows until the keyboard's cursor cell is on the ce
         [ "$cx" = "$1" ] && [ "$cy" = "$2" ] && return 0
         if [ "$cx" -lt "$1" ]; then key Right; elif [ "$cx" -gt "$1" ]; then key Left
         elif [ "$cy" -lt "$2" ]; then key Down; else key Up; fi
-        sleep 0.2 # the state file shows the new cell
+        settle # the state file shows the new cell
     done
     return 1
 }

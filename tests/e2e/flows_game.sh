@@ -59,7 +59,7 @@ flow_pause_bomb_and_level_complete() {
     sleep 3  # the count-up of the rows
     window_shot level-complete-statistics
     press Return  # ends the count-up if it still runs, else "ok"
-    sleep 0.5     # the state file shows whether the page is closing
+    settle        # the state file shows whether the page is closing
     state_is page=levelcomplete ready=1 && press Return
     check "its ok leads to the level map with the next level chosen" wait_state 15 scene=map page=mode1 ready=1 chosen=1
     window_shot level-complete-map

@@ -122,7 +122,8 @@ file_has() { grep -qs -- "$2" "$1"; }
 
 # The game writes its state ten times a second: a line of NAME=VALUE pairs (scene, presskey, page, ready,
 # item, chosen, mode, level, moves, selected, moving, running, menu, complete, defeat, free, lives, total,
-# player, cheat, allopen, tip, tipbutton; gameplay/state_probe.h says what each means), then the 15 rows
+# player, cheat, allopen, tip, tipbutton, keycursor, cursor, frames, heapkb; gameplay/state_probe.h says
+# what each means), then the 15 rows
 # of the board ("." empty, "#" no cell, "a".."h" balls,
 # "A".."H" chained, "J" joker, "T" triple bomb, "*" diamond, "Q" quadro bomb).
 
@@ -150,6 +151,14 @@ wait_state() {  # wait_state SECONDS NAME=VALUE...: until the state file shows e
     local seconds=$1
     shift
     wait_until "$seconds" state_is "$@"
+}
+
+settle() {  # settle: until the game has written its state twice more, so that what was just sent has been taken
+    local seen
+    seen=$(state_value frames)
+    wait_until 10 eval '[ "$(state_value frames)" != "'"$seen"'" ]' || return 1
+    seen=$(state_value frames)
+    wait_until 10 eval '[ "$(state_value frames)" != "'"$seen"'" ]'
 }
 
 board_rows() { sed -n '2,16p' "$STATE" 2>/dev/null; }  # the 15 rows of the board
@@ -364,7 +373,7 @@ close_tips() {  # close_tips: closes tip balloons on the board (they take the bo
         2)
             point=$(state_value tipbutton)
             click_menu "${point%,*}" "${point#*,}"
-            sleep 0.3
+            settle
             ;;
         *) sleep 0.1 ;;
         esac
@@ -398,7 +407,7 @@ make_move() {  # make_move NAME [drag]: selects a free ball and sends it to an e
         click_cell "$4" "$5"
         check "a click on the empty neighbour moves it" wait_state 10 moves=$((moves + 1)) moving=0
     fi
-    sleep 0.3  # the state file catches up with the landing's removal pass
+    settle  # the state file catches up with the landing's removal pass
     local landed
     landed=$(cell_letter "$4" "$5")
     check "the ball left its cell" test "$(cell_letter "$2" "$3")" != "$kind"
