@@ -197,7 +197,13 @@ press() {  # press KEY...: each key once the open page takes keys (no transition
 key() { xdotool key --window "$WIN" "$@"; }  # key KEY...: keys for the board (no page open)
 
 type_word() {  # type_word LETTERS: one letter a frame at least, as the typed words of the map and the board need
-    xdotool type --window "$WIN" --delay 250 "$1"
+    # A frame takes one letter: on a loaded machine a frame can last longer than any fixed delay, so each
+    # letter waits for the game to write its state twice after it.
+    local i
+    for ((i = 0; i < ${#1}; i++)); do
+        xdotool key --window "$WIN" "${1:i:1}"
+        settle || return 1
+    done
 }
 
 # Window pixel of a cell's centre: scene x = (c - 5) * 40 - 360, y = 280 - (r - 5) * 40, through the
@@ -395,8 +401,13 @@ make_move() {  # make_move NAME [drag]: selects a free ball and sends it to an e
     if [ "$how" = drag ]; then
         from=$(cell_px "$2" "$3")
         to=$(cell_px "$4" "$5")
-        xdotool mousemove --window "$WIN" ${from% *} ${from#* } sleep 0.1 mousedown 1 sleep 0.15 \
-            mousemove --window "$WIN" ${to% *} ${to#* } sleep 0.4 mouseup 1
+        # The game counts the button's time down by its frames: the hold lasts until it has run some.
+        xdotool mousemove --window "$WIN" ${from% *} ${from#* } sleep 0.1 mousedown 1
+        settle
+        xdotool mousemove --window "$WIN" ${to% *} ${to#* }
+        settle
+        settle
+        xdotool mouseup 1
         check "a ball dragged and let go over the empty neighbour moves there" \
             wait_state 10 moves=$((moves + 1)) moving=0
         set -- "$1-dragged" "$2" "$3" "$4" "$5"

@@ -95,7 +95,7 @@ act() {  # one random action on the window
         xdotool key --window "$WIN" "${KEYS[$(rand ${#KEYS[@]})]}"
     elif [ "$r" -lt 80 ]; then
         # The map's word that opens every level, letters from the last one back; else a few letters.
-        if [ "$(rand 3)" -eq 0 ]; then type_word xzqnbv; else xdotool type --window "$WIN" --delay 40 "pebble"; fi
+        if [ "$(rand 3)" -eq 0 ]; then xdotool type --window "$WIN" --delay 250 xzqnbv; else xdotool type --window "$WIN" --delay 40 "pebble"; fi
     elif [ "$r" -lt 85 ]; then
         xdotool windowfocus "$(xwininfo -root | sed -n 's/.*Window id: \(0x[0-9a-f]*\).*/\1/p')" 2>/dev/null
         sleep 0.3
