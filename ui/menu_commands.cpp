@@ -254,10 +254,6 @@ void runItemCommand() {
             goBack();
         }
     } else if (is(name, "back") || is(name, "cancel")) {
-        if (pageIs(page, "hiscore") && inGame()) {
-            levelMap.mapView = 0;
-            if (menuHost.showMap) menuHost.showMap();
-        }
         goBack();
     } else if (is(name, "no")) {
         if (pageIs(page, "loadgamequest")) {

@@ -557,6 +557,9 @@ void goBack() {
         return;
     }
     if (pageIs(page, "hiscore") && inGame) {
+        // Reached by a game over: the game is finished, so "main" opens over the level map.
+        levelMap.mapView = 0;
+        if (menuHost.showMap) menuHost.showMap();
         openPage("main");
         return;
     }

@@ -117,6 +117,31 @@ TEST_F(MenuCommands, MainFromTheInGameMenuSavesAndNotesIt) {
     EXPECT_EQ(page(), "main");
 }
 
+// The high scores after a game over end the game: Escape (also the panel's menu button) and "back" both
+// lead to "main" over the level map, never over the finished board.
+TEST_F(MenuCommands, LeavingTheHighScoresOfAGameOverReturnsToTheMap) {
+    for (bool escape : {true, false}) {
+        hostLog = HostLog{};
+        hostLog.inGame = true;
+        levelMap.mapView = 2;
+        open("hiscore");
+        ASSERT_EQ(page(), "hiscore");
+        if (escape)
+            press(27);
+        else
+            choose("back");
+        EXPECT_EQ(hostLog.mapShown, 1) << (escape ? "Escape" : "back");
+        EXPECT_EQ(levelMap.mapView, 0);
+        EXPECT_EQ(page(), "main");
+    }
+    // Opened from the map, the page simply goes back without another switch.
+    hostLog = HostLog{};
+    open("hiscore");
+    press(27);
+    EXPECT_EQ(hostLog.mapShown, 0);
+    EXPECT_EQ(page(), "main");
+}
+
 TEST_F(MenuCommands, SkipTakesALifeAndGoesOnWhileNoSkipNoteReturnsToPlay) {
     hostLog.inGame = true;
     game.menuOpen = true;
