@@ -126,8 +126,12 @@ bool tipCancelled() {
         return true;
     if (tips.cellX >= 0) {
         if (!cellExists(tips.cellX, tips.cellY)) return true;
-        int kind = cellAt(tips.cellX, tips.cellY).ball.kind;
-        if (kind == kNoPiece) return true;
+        // A tip goes when its cell loses what it held: its piece, or the ball announced there. A cell
+        // that held neither (a busy square) keeps its tip.
+        const Cell& cell = cellAt(tips.cellX, tips.cellY);
+        int kind = cell.ball.kind;
+        if (tips.heldKind != kNoPiece && kind == kNoPiece) return true;
+        if (tips.heldAnnounced && kind == kNoPiece && cell.pendingKind < 0) return true;
         if (tips.pieceKind >= 0 && kind != tips.pieceKind) return true;
     }
     return false;
@@ -172,6 +176,12 @@ void showTip(float x, float y, const char* key, int cellX, int cellY, float dela
     tips.cellY = cellY;
     tips.pieceKind = pieceKind;
     tips.row = row;
+    tips.heldKind = kNoPiece;
+    if (cellX >= 0 && cellExists(cellX, cellY)) {
+        const Cell& cell = cellAt(cellX, cellY);
+        tips.heldKind = cell.ball.kind;
+        tips.heldAnnounced = cell.pendingKind >= 0;
+    }
 }
 
 bool tipShownNow() {

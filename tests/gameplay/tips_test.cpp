@@ -68,6 +68,38 @@ TEST_F(TipsTest, ATipOnAJokerGoesWhenTheJokerIsRemovedBeforeItsDelay) {
     EXPECT_FALSE(tips.active);
 }
 
+// The level start points at a ball still to come and at busy squares that may be empty: those tips go
+// only when the cell loses what it held.
+TEST_F(TipsTest, TipsOnAnAnnouncedBallOrAnEmptyBusySquareAreShownUntilTheCellLosesWhatItHeld) {
+    loadPicture("-2-");
+    cellAt(5, 5).pendingKind = 3;
+    Point at = cellCentre(5, 5);
+    showTip(at.x, at.y, "newballtip", 5, 5, 2000, -1);
+    frame(2100);
+    frame(16);
+    EXPECT_TRUE(tipShownNow()) << "the announced ball";
+    cellAt(5, 5).pendingKind = kNoPiece; // the ball appears where it was announced
+    setBall(5, 5, 3);
+    frame(16);
+    EXPECT_TRUE(tipShownNow());
+
+    showTip(0, 0, "tipbusysquare2", 6, 5, 1000, -1);
+    frame(1100);
+    frame(300);
+    EXPECT_TRUE(tipShownNow()) << "the empty busy square";
+    mouseAt((tips.buttonLeft + tips.buttonRight) / 2, (tips.buttonTop + tips.buttonBottom) / 2);
+    drawTip(1);
+    EXPECT_EQ(currentProfile().tipShown[tipRow("tipbusysquare2")], 1);
+
+    // An announcement that goes elsewhere takes its tip along.
+    cellAt(7, 5).pendingKind = 2;
+    showTip(0, 0, "chainitemtip", 7, 5, 1000, -1);
+    frame(500);
+    cellAt(7, 5).pendingKind = kNoPiece;
+    frame(16);
+    EXPECT_FALSE(tips.active);
+}
+
 TEST_F(TipsTest, PauseMenuAndSequencesCancelTheTip) {
     for (int which = 0; which < 3; ++which) {
         showTip(0, 0, "doublerelax", -1, -1, 0, -1);
