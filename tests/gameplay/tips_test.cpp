@@ -1,7 +1,12 @@
 #include "gameplay/tips.h"
 
+#include <algorithm>
+#include <string>
+
 #include "gameplay/number_text.h"
 #include "gameplay_fixture.h"
+#include "platform/folders.h"
+#include "ui/help_demo.h"
 
 namespace {
 
@@ -98,6 +103,44 @@ TEST_F(TipsTest, TipsOnAnAnnouncedBallOrAnEmptyBusySquareAreShownUntilTheCellLos
     cellAt(7, 5).pendingKind = kNoPiece;
     frame(16);
     EXPECT_FALSE(tips.active);
+}
+
+// A balloon's picture plays its demonstration on a little board of its own: nothing of it is heard or
+// raised on the live board, and closing the balloon leaves the player's effects as they were.
+TEST_F(TipsTest, ABalloonsPictureLeavesTheLiveBoardsSoundsAndEffectsAlone) {
+    const std::string savedFolder = dataFolder();
+    setDataFolder(PC_SOURCE_DIR "/data/"); // the help levels the demonstration plays
+    resetHelpDemo();
+    ASSERT_TRUE(addEffectDefinition("glow", ""));
+    startEffect("glow", 100, 100);
+    for (int i = 0; i < 3; ++i) spawnQuick(100, 100, 12);
+    const int emitters = liveEmitters(), quick = liveQuickParticles();
+    ASSERT_EQ(emitters, 1);
+    ASSERT_EQ(quick, 3);
+
+    loadPicture("J");
+    Point at = cellCentre(5, 5);
+    showTip(at.x, at.y, "jokertip", 5, 5, 0, kJoker);
+    events.clear();
+    int mostQuick = 0;
+    for (int i = 0; i < 1400 && helpDemo.demoCycle == 0; ++i) { // one whole cycle at half speed
+        frame(16);
+        mostQuick = std::max(mostQuick, liveQuickParticles());
+        backend.clearFrame();
+    }
+    EXPECT_TRUE(helpDemo.demoRunning);
+    EXPECT_EQ(helpDemo.demoCycle, 1) << "the demonstration played";
+    EXPECT_EQ(mostQuick, quick);
+    EXPECT_EQ(liveEmitters(), emitters);
+    EXPECT_TRUE(events.lines.empty()) << events.lines.front();
+
+    mouseAt((tips.buttonLeft + tips.buttonRight) / 2, (tips.buttonTop + tips.buttonBottom) / 2);
+    drawTip(1);
+    frame(16);
+    EXPECT_FALSE(helpDemo.demoRunning);
+    EXPECT_EQ(liveQuickParticles(), quick);
+    EXPECT_EQ(liveEmitters(), emitters);
+    setDataFolder(savedFolder);
 }
 
 TEST_F(TipsTest, PauseMenuAndSequencesCancelTheTip) {
