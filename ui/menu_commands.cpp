@@ -129,6 +129,7 @@ void yes(MenuPage* page) {
             nextLevelWithAnnouncement(advance.zoneCompleted, advance.modeCompleted);
         } else if (profileLives() != 0) {
             takeProfileLife();
+            savePlayerData(); // a life bought is kept even when the game ends before the next save
             if (menuHost.restartLevel) menuHost.restartLevel();
             leaveGameMenu();
         } else {
