@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "engine/text_table.h"
 #include "gameplay/number_text.h"
 #include "gameplay_fixture.h"
 #include "platform/folders.h"
@@ -190,12 +191,20 @@ TEST_F(TipsTest, HelpCursorExplainsPanelBoxesAndFloors) {
     helpTipAtMouse();
     EXPECT_STREQ(tips.title, "relaxtip");
     EXPECT_EQ(tips.x, 337.5f);
-    // The progress bar's tip is the percentage of the goal (no text table: the key is the format).
+    // The progress bar's tip is the game's text with the share of the goal reached.
+    const std::string savedFolder = dataFolder();
+    setDataFolder(PC_SOURCE_DIR "/data/");
+    for (const char* table : {"2strings.txt", "2tips.txt", "2menutext.txt"}) loadTextTable(table);
+    setDataFolder(savedFolder);
     game.barFraction = 0.427f;
     mouseAt(-400, 100);
     helpTipAtMouse();
     EXPECT_TRUE(tips.literalTitle);
-    EXPECT_STREQ(tips.title, "levelbartip");
+    std::string expected = findText("levelbartip") ? findText("levelbartip") : "";
+    freeTextTable();
+    ASSERT_NE(expected.find("%i"), std::string::npos) << "the text holds the share";
+    expected.replace(expected.find("%i"), 2, "42");
+    EXPECT_EQ(std::string(tips.title), expected);
 }
 
 TEST_F(TipsTest, NumberFormatsFromDataAcceptOnlyOneInteger) {
