@@ -39,6 +39,7 @@ TipState tips;
 
 namespace {
 constexpr float kTipWidth = 300;
+constexpr float kTipPictureHeight = 140; // the room for a tip's picture inside its balloon
 constexpr float kClickableAfterMs = -250;
 
 struct TipScratch {
@@ -206,9 +207,12 @@ void drawTip(int click) {
     float grow = -tips.delayMs / 250;
     if (grow > 1) grow = 1;
     if (click == 0) {
-        BalloonBox box = drawBalloon(tips.x, tips.y, tipMessage(), kTipWidth, tips.hasButton, grow);
-        // The picture: the help demonstration with the tip's piece, above the balloon once it has grown.
-        if (tips.picture >= 0 && grow >= 1) drawTipDemo(tips.picture, (box.left + box.right) / 2, box.top);
+        float pictureHeight = tips.picture >= 0 ? kTipPictureHeight : 0;
+        BalloonBox box =
+            drawBalloon(tips.x, tips.y, tipMessage(), kTipWidth, tips.hasButton, grow, pictureHeight);
+        // The picture: the help demonstration with the tip's piece, in the balloon once it has grown.
+        if (tips.picture >= 0 && grow >= 1)
+            drawTipDemo(tips.picture, (box.left + box.right) / 2, (box.pictureTop + box.pictureBottom) / 2);
         tips.buttonLeft = box.buttonLeft;
         tips.buttonTop = box.buttonTop;
         tips.buttonRight = box.buttonRight;

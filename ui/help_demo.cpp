@@ -183,13 +183,13 @@ void drawDemo(float x, float y) {
                   d.cursorScale);
 }
 
-void drawTipDemo(int picture, float centreX, float balloonTop) {
+void drawTipDemo(int picture, float centreX, float centreY) {
     if (picture < 0 || picture > 4) return;
     if (!helpDemo.demoRunning || (helpDemo.startedByTip && helpDemo.demoVariant != picture)) {
         startDemo(picture);
         helpDemo.startedByTip = true;
     }
-    const float half = 80, height = 130, bottom = balloonTop + 6;
+    const float half = 80, height = 130, bottom = centreY - height / 2;
     begin2D();
     setTexture(nullptr);
     drawRect(centreX - half, bottom + height, centreX + half, bottom, kWholeTexture, 0xC0302418u);

@@ -1,6 +1,7 @@
 #include "gameplay/tips.h"
 
 #include <algorithm>
+#include <cmath>
 #include <string>
 
 #include "engine/text_table.h"
@@ -16,6 +17,27 @@ class TipsTest : public GameplayTest {
     void frame(float ms) {
         app.frameTimeMs = ms;
         drawTip(0);
+    }
+    // The squares of the demonstration's board drawn this frame lie inside the balloon, between its text
+    // and its button, on the screen (the balloon of a cell in the top row stands below it, at the top).
+    void expectDemoInsideTheBalloon() {
+        flushBatch();
+        float centre = (tips.buttonLeft + tips.buttonRight) / 2;
+        float top = -1000, bottom = 1000, side = 0;
+        for (const RecordedDraw& d : backend.draws) {
+            if (d.states.texture != gameTextures.squares[0]->handle) continue;
+            for (int i = 0; i < d.vertexCount; ++i) {
+                const ColoredVertex& v = backend.coloredVertex(d, i);
+                glm::vec4 at = d.transforms.world * glm::vec4(v.x, v.y, v.z, 1);
+                top = std::max(top, at.y);
+                bottom = std::min(bottom, at.y);
+                side = std::max(side, std::fabs(at.x - centre));
+            }
+        }
+        ASSERT_GT(top, bottom) << "the picture is drawn";
+        EXPECT_LT(top, 300.0f) << "on the screen";
+        EXPECT_GT(bottom, tips.buttonTop) << "above the balloon's button";
+        EXPECT_LT(side, 150.0f) << "within the balloon's width";
     }
 };
 
@@ -127,6 +149,7 @@ TEST_F(TipsTest, ABalloonsPictureLeavesTheLiveBoardsSoundsAndEffectsAlone) {
     for (int i = 0; i < 1400 && helpDemo.demoCycle == 0; ++i) { // one whole cycle at half speed
         frame(16);
         mostQuick = std::max(mostQuick, liveQuickParticles());
+        if (i == 100) expectDemoInsideTheBalloon();
         backend.clearFrame();
     }
     EXPECT_TRUE(helpDemo.demoRunning);
