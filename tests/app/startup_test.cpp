@@ -99,7 +99,7 @@ TEST_F(StartupOnBuiltData, TheSavedVolumesHoldFromTheStart) {
     launchAndStart();
     settings = saved;
     renderCapturedAudio(4096); // the device runs from the start: the volumes settle before a sound
-    startMusicSection(2); // the press-any-key stage
+    startMusicSection(2);      // the press-any-key stage
     playSound("menu.ogg");
     app.frameTimeMs = 16;
     updateAudio();
