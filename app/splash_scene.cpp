@@ -1,5 +1,6 @@
 #include "app/splash_scene.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -63,7 +64,8 @@ void drawLoadScreen() {
     setTexture(splash.loadScreen);
     setOpaqueDrawing(true);
     drawRect(-400, 300, 400, -300, kScreenPicture, splash.fadeColor);
-    float p = loadingProgress();
+    // The bar is drawn opaque: past its end it would show the black padding of its picture.
+    float p = std::clamp(loadingProgress(), 0.0f, 1.0f);
     setTexture(splash.loadBar);
     drawRect(6 - 155, -243, 6 - 155 + 310 * p, -243 - 48, {0.001f, 0.001f, p * 310 / 512, 48.0f / 64},
              splash.fadeColor);

@@ -20,6 +20,7 @@
 #include "platform/window.h"
 #include "player/profile.h"
 #include "player/records.h"
+#include "player/settings.h"
 #include "ui/level_map.h"
 #include "ui/menu_system.h"
 #include "ui/widgets.h"
@@ -82,7 +83,7 @@ void loadPlayerFilesAndMenus() {
 // The game's resources, in this order: sounds and music, the scenery's definitions and the first stage's
 // landscape, the board and display pictures, the camera, every level file and the help levels.
 void loadSoundsAndMusic() {
-    initAudio();
+    initAudio(settings.musicVolume, settings.soundVolume); // the saved volumes, heard from the start
     loadSounds();
 }
 

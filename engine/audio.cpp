@@ -78,7 +78,10 @@ void reportLoaded(size_t bytes) {
 
 } // namespace
 
-bool initAudio() {
+bool initAudio(int musicVolume, int soundVolume) {
+    // The player's volumes hold from the first sound on, whether or not the device opens.
+    audio.musicVolume = std::clamp(musicVolume, 0, 100);
+    audio.soundVolume = std::clamp(soundVolume, 0, 100);
     closeAudioOutput();
     resetMixer();
     audio.deviceOpen = false;

@@ -54,7 +54,8 @@ constexpr float kMusicFadeMs = 800.0f;   // fade-out before the music jumps to a
 constexpr int kMusicAmplification = 80;  // module amplification (50 is neutral)
 constexpr int kDefaultPlayRate = 44100;
 
-bool initAudio();                        // opens the output; false leaves the game silent
+// Opens the output at the player's volumes (0..100 each); false leaves the game silent.
+bool initAudio(int musicVolume, int soundVolume);
 void loadSounds();                       // every "*.ogg" of Sounds, then "music.mo3" of the data folder
 int loadSample(const std::string& path); // decodes one file; its name is the part after the last '/'
 int loadSampleFromPcm(const char* name, PcmSound pcm); // adds an already decoded sound (tests, tools)

@@ -182,7 +182,7 @@ void mendState(float freshBarGoal) {
     if (game.levelIndex < 0 || game.levelIndex >= kLevelCount) game.levelIndex = 0;
     game.hammerCharge = within(game.hammerCharge, 0, 1, 0);
     game.combo = within(game.combo, 0, kMaxCombo);
-    game.maxCombo = within(game.maxCombo, game.combo, kMaxCombo);
+    game.maxCombo = within(game.maxCombo, 0, kMaxCombo); // a combo of 1 is no record: it stays 0
     game.levelTimeMs = within(game.levelTimeMs, 0, kMaxCount);
     game.streak = within(game.streak, -kMaxCount, kMaxCount);
     game.movesMade = within(game.movesMade, 0, kMaxCount);

@@ -26,18 +26,19 @@ void tilePicture(int column, int row, float left, float top, float right, float 
 }
 } // namespace
 
-void balloonSize(const char* text, float requestedWidth, bool button, float* width, float* height) {
+void balloonSize(const char* text, float requestedWidth, bool button, float* width, float* height,
+                 float pictureHeight) {
     float textWidth = measureText(text, kTextSize) + 64;
     *width = textWidth < requestedWidth ? textWidth : requestedWidth;
     float h = wrapText(*width - 32, text, kTextSize) + 32;
     if (h < 64) h = 64;
-    *height = h + (button ? kButtonHeight : 0);
+    *height = h + pictureHeight + (button ? kButtonHeight : 0);
 }
 
 BalloonBox drawBalloon(float anchorX, float anchorY, const char* message, float requestedWidth, bool button,
-                       float grow) {
+                       float grow, float pictureHeight) {
     float width = 0, height = 0;
-    balloonSize(message, requestedWidth, button, &width, &height);
+    balloonSize(message, requestedWidth, button, &width, &height, pictureHeight);
     // Anchors on the right panel get the balloon to their left, so it never hides what it explains;
     // elsewhere it stands above the anchor when it fits, else below. Always inside the screen.
     float cx = anchorX, cy = 0;
@@ -53,12 +54,16 @@ BalloonBox drawBalloon(float anchorX, float anchorY, const char* message, float 
     if (cx + width / 2 > 396) cx = 396 - width / 2;
     if (cy + height / 2 > 296) cy = 296 - height / 2;
     if (cy - height / 2 < -296) cy = -296 + height / 2;
-    BalloonBox box = {cx - width / 2, cy + height / 2, cx + width / 2, cy - height / 2, 0, 0, 0, 0};
+    BalloonBox box = {cx - width / 2, cy + height / 2, cx + width / 2, cy - height / 2, 0, 0, 0, 0, 0, 0};
     if (button) {
         box.buttonLeft = cx - 65;
         box.buttonRight = cx + 65;
         box.buttonBottom = box.bottom + 6;
         box.buttonTop = box.bottom + kButtonHeight - 4;
+    }
+    if (pictureHeight > 0) {
+        box.pictureBottom = box.bottom + (button ? kButtonHeight : 0);
+        box.pictureTop = box.pictureBottom + pictureHeight;
     }
     if (grow <= 0) return box;
     float hw = width / 2 * grow, hh = height / 2 * grow;

@@ -39,6 +39,7 @@ TipState tips;
 
 namespace {
 constexpr float kTipWidth = 300;
+constexpr float kTipPictureHeight = 140; // the room for a tip's picture inside its balloon
 constexpr float kClickableAfterMs = -250;
 
 struct TipScratch {
@@ -126,8 +127,12 @@ bool tipCancelled() {
         return true;
     if (tips.cellX >= 0) {
         if (!cellExists(tips.cellX, tips.cellY)) return true;
-        int kind = cellAt(tips.cellX, tips.cellY).ball.kind;
-        if (kind == kNoPiece) return true;
+        // A tip goes when its cell loses what it held: its piece, or the ball announced there. A cell
+        // that held neither (a busy square) keeps its tip.
+        const Cell& cell = cellAt(tips.cellX, tips.cellY);
+        int kind = cell.ball.kind;
+        if (tips.heldKind != kNoPiece && kind == kNoPiece) return true;
+        if (tips.heldAnnounced && kind == kNoPiece && cell.pendingKind < 0) return true;
         if (tips.pieceKind >= 0 && kind != tips.pieceKind) return true;
     }
     return false;
@@ -172,6 +177,12 @@ void showTip(float x, float y, const char* key, int cellX, int cellY, float dela
     tips.cellY = cellY;
     tips.pieceKind = pieceKind;
     tips.row = row;
+    tips.heldKind = kNoPiece;
+    if (cellX >= 0 && cellExists(cellX, cellY)) {
+        const Cell& cell = cellAt(cellX, cellY);
+        tips.heldKind = cell.ball.kind;
+        tips.heldAnnounced = cell.pendingKind >= 0;
+    }
 }
 
 bool tipShownNow() {
@@ -196,9 +207,12 @@ void drawTip(int click) {
     float grow = -tips.delayMs / 250;
     if (grow > 1) grow = 1;
     if (click == 0) {
-        BalloonBox box = drawBalloon(tips.x, tips.y, tipMessage(), kTipWidth, tips.hasButton, grow);
-        // The picture: the help demonstration with the tip's piece, above the balloon once it has grown.
-        if (tips.picture >= 0 && grow >= 1) drawTipDemo(tips.picture, (box.left + box.right) / 2, box.top);
+        float pictureHeight = tips.picture >= 0 ? kTipPictureHeight : 0;
+        BalloonBox box =
+            drawBalloon(tips.x, tips.y, tipMessage(), kTipWidth, tips.hasButton, grow, pictureHeight);
+        // The picture: the help demonstration with the tip's piece, in the balloon once it has grown.
+        if (tips.picture >= 0 && grow >= 1)
+            drawTipDemo(tips.picture, (box.left + box.right) / 2, (box.pictureTop + box.pictureBottom) / 2);
         tips.buttonLeft = box.buttonLeft;
         tips.buttonTop = box.buttonTop;
         tips.buttonRight = box.buttonRight;

@@ -27,6 +27,8 @@ struct TipState {
     float delayMs = 0;          // shows below 0; a click counts from -250 on
     int cellX = -1, cellY = -1; // the cell the tip is about
     int pieceKind = -1;         // the piece it is about
+    int heldKind = -1;          // the cell's piece when the tip was raised (-1: none)
+    bool heldAnnounced = false; // the cell held an announced ball then
     int row = -1;               // row of the tip table, -1 when not remembered
     bool hasButton = true;      // "continue" button; the tooltip has none
     // Balloon geometry of the last drawing (the click test uses the button's rectangle).

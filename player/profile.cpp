@@ -23,6 +23,14 @@ namespace {
 
 constexpr size_t kMaxProfilesFileBytes = 1 << 16;
 
+// A name of nothing but spaces greets nobody and signs records by nobody: it counts as empty.
+bool blankName(const char* name) {
+    for (; *name; ++name) {
+        if (*name != ' ') return false;
+    }
+    return true;
+}
+
 // Stands in for the current profile when there is none, so callers never index an empty table.
 Profile gNoProfile;
 
@@ -115,7 +123,7 @@ bool saveProfiles() {
 }
 
 bool createProfile(const char* name) {
-    if (!name || !name[0] || settings.profileCount >= kMaxProfiles) return false;
+    if (!name || blankName(name) || settings.profileCount >= kMaxProfiles) return false;
     char clean[kProfileNameBytes] = {};
     std::memcpy(clean, name, strnlen(name, sizeof(clean) - 1));
     sanitizeProfileName(clean, sizeof(clean));
@@ -136,7 +144,7 @@ bool createProfile(const char* name) {
 }
 
 bool renameProfile(int index, const char* name) {
-    if (!name || !name[0] || index < 0 || index >= settings.profileCount) return false;
+    if (!name || blankName(name) || index < 0 || index >= settings.profileCount) return false;
     char clean[kProfileNameBytes] = {};
     std::memcpy(clean, name, strnlen(name, sizeof(clean) - 1));
     sanitizeProfileName(clean, sizeof(clean));

@@ -67,8 +67,8 @@ void resetProfiles();      // no profiles (tests)
 Profile& currentProfile(); // the profile at settings.currentProfileIndex (a zeroed one when there is none)
 void loadProfiles();       // start-up: "profiles.dat" from the settings folder, or no profiles
 bool saveProfiles();       // writes "profiles.dat"; false on a write error
-bool createProfile(const char* name);            // false when empty, taken or the table is full
-bool renameProfile(int index, const char* name); // false when empty or no such profile
+bool createProfile(const char* name);            // false when empty or blank, taken or the table is full
+bool renameProfile(int index, const char* name); // false when empty or blank, or no such profile
 void removeProfile(int index);
 void selectProfile(int index);
 void sanitizeProfileName(char* name, size_t bytes); // always terminated; no separators or control bytes

@@ -10,11 +10,11 @@
 #include "game/game_state.h"
 #include "game/help_board.h"
 #include "game/level_file.h"
+#include "game/presentation_events.h"
 #include "game/removal_queue.h"
 #include "gameplay/board_view.h"
 #include "ui/widgets.h"
 #include "visuals/particle_effects.h"
-#include "visuals/quick_effects.h"
 
 HelpDemo helpDemo;
 
@@ -131,6 +131,9 @@ void drawDemo(float x, float y) {
         return Point{ox + (p.x - cx) * kDemoScale, oy + (p.y - cy) * kDemoScale};
     };
 
+    // The demonstration's effects would stand at the help board's points on the live board (and nothing
+    // draws them on the little board): it raises none.
+    NoNewEffects noEffects;
     // Half speed: the board, its animations and the demonstration's clock all see half the frame.
     float savedFrame = app.frameTimeMs;
     app.frameTimeMs = savedFrame / 2;
@@ -180,17 +183,21 @@ void drawDemo(float x, float y) {
                   d.cursorScale);
 }
 
-void drawTipDemo(int picture, float centreX, float balloonTop) {
+void drawTipDemo(int picture, float centreX, float centreY) {
     if (picture < 0 || picture > 4) return;
     if (!helpDemo.demoRunning || (helpDemo.startedByTip && helpDemo.demoVariant != picture)) {
         startDemo(picture);
         helpDemo.startedByTip = true;
     }
-    const float half = 80, height = 130, bottom = balloonTop + 6;
+    const float half = 80, height = 130, bottom = centreY - height / 2;
     begin2D();
     setTexture(nullptr);
     drawRect(centreX - half, bottom + height, centreX + half, bottom, kWholeTexture, 0xC0302418u);
+    // Over the live game the picture is silent: its sounds, texts and bolts would be the player's.
+    PresentationEvents* live = &presentation();
+    setPresentationEvents(nullptr);
     drawDemo(centreX - 20, bottom + height / 2 + 20);
+    setPresentationEvents(live);
     begin2D();
 }
 
@@ -206,6 +213,5 @@ void stopDemo() {
     clearBoard();
     currentBoard = saved;
     resetHelpRemovalQueue(); // pops still waiting belong to the demonstration and go with it
-    clearEffects();
-    resetQuickEffects(); // the demonstration's target markers too, raised at the game board's points
+    // It raised no effects, so the game's own stay untouched.
 }

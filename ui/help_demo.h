@@ -34,7 +34,7 @@ void startDemo(int variant);              // the first cycle of a variant
 void advanceDemo(float ms);               // cursor, steps, clicks and cycles by ms of (already halved) time
 void drawDemo(float x, float y); // one frame of the demonstration with its origin at (x + 20, y - 20)
 void stopDemo();                 // ends it and clears the board
-// A tip balloon's picture (0 ball, 1..4 the special pieces) drawn on a dark plate above the balloon's
-// top edge; reuses the help page's running demonstration.
-void drawTipDemo(int picture, float centreX, float balloonTop);
+// A tip balloon's picture (0 ball, 1..4 the special pieces) drawn on a dark plate centred on a point of
+// the balloon; reuses the help page's running demonstration.
+void drawTipDemo(int picture, float centreX, float centreY);
 void tipDemoClosed(); // the tip is gone: a demonstration it started stops

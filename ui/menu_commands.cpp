@@ -129,6 +129,7 @@ void yes(MenuPage* page) {
             nextLevelWithAnnouncement(advance.zoneCompleted, advance.modeCompleted);
         } else if (profileLives() != 0) {
             takeProfileLife();
+            savePlayerData(); // a life bought is kept even when the game ends before the next save
             if (menuHost.restartLevel) menuHost.restartLevel();
             leaveGameMenu();
         } else {
@@ -254,10 +255,6 @@ void runItemCommand() {
             goBack();
         }
     } else if (is(name, "back") || is(name, "cancel")) {
-        if (pageIs(page, "hiscore") && inGame()) {
-            levelMap.mapView = 0;
-            if (menuHost.showMap) menuHost.showMap();
-        }
         goBack();
     } else if (is(name, "no")) {
         if (pageIs(page, "loadgamequest")) {

@@ -229,6 +229,51 @@ bool buildMenuTree(std::string_view text) {
     return true;
 }
 
+namespace {
+
+// The items the commands and the game's pages act on, page by page.
+struct NeededItems {
+    const char* page;
+    const char* items[8];
+};
+constexpr NeededItems kNeededItems[] = {
+    {"main", {"mode1", "mode2", "mode3", "options", "hiscore", "helpscreen", "credits", "exit"}},
+    {"mode1", {"start", "back"}},
+    {"mode2", {"start", "back"}},
+    {"mode3", {"start", "back"}},
+    {"options", {"apply", "back"}},
+    {"hiscore", {"back"}},
+    {"credits", {"back"}},
+    {"helpscreen", {"ok"}},
+    {"profiles", {"selectprofile", "newprofile", "rename", "remove", "back"}},
+    {"newprofile", {"oknewprofile"}},
+    {"rename", {"okrename"}},
+    {"loadgamequest", {"yes", "no"}},
+    {"messageboxok", {"ok"}},
+    {"messageboxyn", {"yes", "no"}},
+    {"gameplay", {"resume game", "restart level", "skip level", "helpscreen", "main"}},
+    {"levelcomplete", {"oknextlevel"}},
+    {"defeat", {"restart level", "main"}},
+    {"gameover", {"main"}},
+};
+
+char missingItem[2 * kMenuNameBytes + 2];
+
+} // namespace
+
+const char* missingMenuItem() {
+    for (const NeededItems& needed : kNeededItems) {
+        const MenuPage* page = findPage(needed.page);
+        for (const char* item : needed.items) {
+            if (!item) break;
+            if (page && itemIndexOf(page, item) >= 0) continue;
+            std::snprintf(missingItem, sizeof missingItem, "%s/%s", needed.page, item);
+            return missingItem;
+        }
+    }
+    return nullptr;
+}
+
 void loadMenus() {
     resetMenus();
     menus.tipTextIndex = indexOfText("tip1");
@@ -243,6 +288,15 @@ void loadMenus() {
         // Beyond the limits of the page table: rejected like a file that cannot be read.
         menus.loadFailed = true;
         fatalError("Loading Error", "Can't load menu.txt...\nProgram will now stop.", 1);
+        return;
+    }
+    if (const char* missing = missingMenuItem()) {
+        // A page without the item the game waits for would leave the player stuck behind it.
+        char message[160];
+        std::snprintf(message, sizeof message,
+                      "Can't load menu.txt: %s is missing...\nProgram will now stop.", missing);
+        menus.loadFailed = true;
+        fatalError("Loading Error", message, 1);
         return;
     }
     giveDrawRoutines();
@@ -557,6 +611,9 @@ void goBack() {
         return;
     }
     if (pageIs(page, "hiscore") && inGame) {
+        // Reached by a game over: the game is finished, so "main" opens over the level map.
+        levelMap.mapView = 0;
+        if (menuHost.showMap) menuHost.showMap();
         openPage("main");
         return;
     }

@@ -141,6 +141,9 @@ void loadMenus();                           // start-up: "menu.txt" and the page
 bool buildMenuTree(std::string_view text);  // the tree from a menu file's text; false beyond the limits
 MenuPage* findPage(const char* name);       // first page of that exact name, or null
 void splitCreditLines(const char* credits); // the credits roll's lines from the text of "credititems"
+// The first item the game's pages rely on that the built tree lacks, as "page/item", or null when the
+// tree has them all (a page the game opens without its items would stand on the screen, unclickable).
+const char* missingMenuItem();
 
 // The page machine.
 void openPage(const char* name); // unknown names do nothing

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "app/splash_scene.h"
 #include "app/startup.h"
 #include "engine/app_state.h"
@@ -111,6 +113,30 @@ TEST_F(LoadingPaceTest, TheFullViewPicturesAreDrawnWithoutBlendingAndTheGlowsWit
     ASSERT_FALSE(backend.draws.empty());
     EXPECT_FALSE(backend.draws.front().states.alphaBlend) << "the load screen behind";
     EXPECT_TRUE(backend.draws.back().states.alphaBlend) << "the glows and the text over it";
+    resetTextures();
+}
+
+// Data that outweighs the expected total fills the bar and stops there.
+TEST_F(LoadingPaceTest, MoreBytesThanExpectedFillTheBarButNeverPassItsEnd) {
+    resetTextures();
+    splash.loadScreen = createTexture("loadscreen.jpg", 1024, 1024, kFormatA8R8G8B8);
+    splash.loadBar = createTexture("loadbar.jpg", 512, 64, kFormatA8R8G8B8);
+    splash.expectedBytes = 200;
+    splash.bytesLoaded = 300;
+    onFileRegistered(100);
+    float right = -1000, rightU = -1;
+    int bars = 0;
+    for (const RecordedDraw& d : backend.draws) {
+        if (d.states.texture != splash.loadBar->handle) continue;
+        ++bars;
+        for (int i = 0; i < d.vertexCount; ++i) {
+            right = std::max(right, backend.coloredVertex(d, i).x);
+            rightU = std::max(rightU, backend.coloredVertex(d, i).u);
+        }
+    }
+    ASSERT_EQ(bars, 1);
+    EXPECT_FLOAT_EQ(right, 6 - 155 + 310) << "the bar's right end";
+    EXPECT_FLOAT_EQ(rightU, 310.0f / 512) << "the picture's own width, not its padding";
     resetTextures();
 }
 

@@ -10,7 +10,10 @@
 #include "app/splash_scene.h"
 #include "app/window_messages.h"
 #include "engine/app_state.h"
+#include "engine/audio.h"
 #include "game/game_state.h"
+#include "platform/audio_capture.h"
+#include "platform/audio_output.h"
 #include "platform/headless.h"
 
 namespace {
@@ -131,6 +134,31 @@ TEST_F(MainLoop, LosingTheFocusDropsTheBoardsSelection) {
     EXPECT_FALSE(app.appActive);
     EXPECT_EQ(game.selectedX, -1);
     EXPECT_EQ(game.selectedY, -1);
+    resetGameState();
+}
+
+// A window in the background is silent; back in front, the sound goes on where it stopped.
+TEST_F(MainLoop, AnInactiveWindowIsSilentUntilItIsActiveAgain) {
+    resetAudio();
+    chooseAudioCapture(true);
+    ASSERT_TRUE(initAudio(90, 90));
+    PcmSound tone;
+    tone.channels = 1;
+    tone.rate = 44100;
+    tone.samples.assign(4000, 16384);
+    loadSampleFromPcm("tone.ogg", std::move(tone));
+    playSound("tone.ogg");
+    updateAudio();
+    EXPECT_EQ(renderCapturedAudio(1000), 1000);
+    handleAppEvent(event(EventKind::deactivate));
+    EXPECT_EQ(renderCapturedAudio(1000), 0);
+    handleAppEvent(event(EventKind::activate));
+    resetAudioCapture();
+    EXPECT_EQ(renderCapturedAudio(1000), 1000);
+    EXPECT_GT(audioCapture.mix.at(2 * 500), 0.1f) << "the tone goes on";
+    resetAudio();
+    resetAudioCapture();
+    chooseAudioCapture(false);
     resetGameState();
 }
 

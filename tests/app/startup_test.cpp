@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <climits>
+#include <cmath>
 #include <string>
 
 #include "app/overlay.h"
@@ -12,9 +14,11 @@
 #include "engine/render.h"
 #include "engine/texture.h"
 #include "gameplay/game_frame.h"
+#include "platform/audio_capture.h"
 #include "platform/audio_output.h"
 #include "platform/headless.h"
 #include "platform/message_box.h"
+#include "player/settings.h"
 #include "tests/data/pictures_built_data.h"
 #include "tests/player/player_folders.h"
 #include "visuals/scenery.h"
@@ -84,6 +88,26 @@ TEST_F(StartupOnBuiltData, TheLoadingBarCountsExactlyWhatIsLoadedAndEndsFull) {
     EXPECT_TRUE(scenery.loaded);
     EXPECT_NE(findTexture("animbacks/_a_back0.jpg"), nullptr);
     EXPECT_EQ(findTexture("animbacks/_a_back1.jpg"), nullptr) << "a level's landscape waits for the level";
+}
+
+// A player who turned both volumes down hears nothing from the first sound on, before any page that
+// shows the volumes has been opened.
+TEST_F(StartupOnBuiltData, TheSavedVolumesHoldFromTheStart) {
+    const Settings saved = settings;
+    settings.musicVolume = 0;
+    settings.soundVolume = 0;
+    launchAndStart();
+    settings = saved;
+    renderCapturedAudio(4096); // the device runs from the start: the volumes settle before a sound
+    startMusicSection(2);      // the press-any-key stage
+    playSound("menu.ogg");
+    app.frameTimeMs = 16;
+    updateAudio();
+    resetAudioCapture();
+    ASSERT_EQ(renderCapturedAudio(22050), 22050);
+    float peak = 0;
+    for (float v : audioCapture.mix) peak = std::max(peak, std::fabs(v));
+    EXPECT_EQ(peak, 0.0f);
 }
 
 TEST_F(StartupOnBuiltData, TheOverlayRestoresTheCameraTheGameDrawsWith) {

@@ -139,9 +139,9 @@ flow_high_score_after_lost_game() {
     final=$(state_value total)
     check "the player's score keeps its 140000 points" equals "$final" 140000
     window_shot hiscore-page
-    press Return  # "back": the map
-    check "back leads to the map" wait_state 15 scene=map ready=1
-    window_shot hiscore-back-on-map
+    press Escape  # as "back": the game is over, the map with "main"
+    check "Escape leads to the map with main" wait_state 15 scene=map page=main ready=1
+    window_shot hiscore-escape-on-map
     close_window "$WIN"
     wait_exit "$GAME_PID" 10
     check "the game closes with code 0" equals "$EXIT_CODE" 0

@@ -1,6 +1,7 @@
 # Flows of the menus: the first start, options, exit, a saved game resumed, profiles.
 
-FLOWS+=(flow_first_start_and_exit flow_classic_save_and_resume flow_second_profile flow_quick_returns_on_exit)
+FLOWS+=(flow_first_start_and_exit flow_classic_save_and_resume flow_second_profile flow_quick_returns_on_exit
+    flow_volumes_hold_after_restart)
 
 flow_first_start_and_exit() {
     fresh_home first
@@ -144,4 +145,57 @@ flow_quick_returns_on_exit() {
     close_window "$WIN"
     wait_exit "$GAME_PID" 10
     GAME_PID=""
+}
+
+# The loudest sample of a run recorded with SDL's disk audio driver (32-bit float stereo at 44100 Hz), in
+# dB of full scale; "-inf" for silence.
+peak_db() {
+    sox -t raw -r 44100 -e floating-point -b 32 -c 2 "$1" -n stats 2>&1 | awk '/^Pk lev dB/ { print $4 }'
+}
+
+heard() { [ -s "$1" ] && [ "$(peak_db "$1")" != "-inf" ]; }    # heard RAW: some sample is not silent
+silent() { [ -s "$1" ] && [ "$(peak_db "$1")" = "-inf" ]; }   # silent RAW: recorded, and nothing in it
+
+# Drags a slider of the open page from its middle to its left end (screen units), as a player would.
+drag_to_left() {  # drag_to_left Y
+    local from to
+    from=$(menu_px 0 "$1")
+    to=$(menu_px -100 "$1")
+    xdotool mousemove --window "$WIN" ${from% *} ${from#* } sleep 0.2 mousedown 1 sleep 0.2 \
+        mousemove --window "$WIN" ${to% *} ${to#* } sleep 0.3 mouseup 1
+    sleep 0.3
+}
+
+flow_volumes_hold_after_restart() {
+    # A first run is heard; both volumes go to 0 on the options page; the next run is silent from its
+    # first sound on, before the options page is opened again.
+    fresh_home volumes
+    local loud=$WORK/volumes-loud.raw quiet=$WORK/volumes-quiet.raw
+    SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=$loud past_splash volumes-loud || { check "the first run reaches the menus" false; return; }
+    new_player vol
+    press Down Down Down
+    wait_state 5 item=options
+    press Return
+    check "the options page opens" wait_state 10 page=options ready=1
+    drag_to_left 135  # the sound volume
+    drag_to_left 72   # the music volume
+    screenshot volumes-zero
+    click_menu 85 -193  # "back" keeps the settings
+    check "back from the options page goes to main" wait_state 10 page=main ready=1
+    close_window "$WIN"
+    wait_exit "$GAME_PID" 10
+    GAME_PID=""
+    local bytes
+    bytes=$(od -An -tu4 -N8 "$HOME_DIR/config/pebblecraft/settings" | tr -s ' ')
+    check "both volumes at 0 are stored" equals "$bytes" " 0 0"
+    check "the first run was heard (peak $(peak_db "$loud") dB)" heard "$loud"
+
+    SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=$quiet past_splash volumes-quiet || { check "the second run reaches the menus" false; return; }
+    press Down Up  # the menu's sounds
+    sleep 2
+    screenshot volumes-quiet-main
+    close_window "$WIN"
+    wait_exit "$GAME_PID" 10
+    GAME_PID=""
+    check "the next run is silent from the start (peak $(peak_db "$quiet") dB)" silent "$quiet"
 }

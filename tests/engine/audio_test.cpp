@@ -130,7 +130,7 @@ class AudioTest : public ::testing::Test {
         resetAppState();
         resetAudio();
         chooseAudioCapture(true);
-        ASSERT_TRUE(initAudio());
+        ASSERT_TRUE(initAudio(90, 90));
         resetAudioCapture();
         app.frameTimeMs = 1.0f;
     }
@@ -334,7 +334,7 @@ TEST(AudioWithoutDevice, GameRunsSilently) {
     resetAudio();
     chooseAudioCapture(false);
     setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
-    EXPECT_FALSE(initAudio());
+    EXPECT_FALSE(initAudio(90, 90));
     unsetenv("SDL_AUDIODRIVER");
     loadSampleFromPcm("ding.ogg", constantSound(100, 1000));
     playSound("ding.ogg");

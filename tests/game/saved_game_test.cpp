@@ -136,6 +136,18 @@ TEST_F(SavedGameTest, WrittenAndReadBackFieldByField) {
     EXPECT_FLOAT_EQ(game.barValue, saved.barValue);
 }
 
+// A single removing move is a combo of 1 but no record: the level's best combo stays 0 across a save.
+TEST_F(SavedGameTest, AComboOfOneLeavesTheBestComboAtZero) {
+    loadPicture("ab-\n");
+    game.combo = 1;
+    game.maxCombo = 0;
+    ASSERT_TRUE(writeSavedGame(path));
+    resetGameState();
+    ASSERT_TRUE(readSavedGame(path));
+    EXPECT_EQ(game.combo, 1);
+    EXPECT_EQ(game.maxCombo, 0);
+}
+
 TEST_F(SavedGameTest, AFileOfAnotherSizeIsNotRead) {
     std::vector<uint8_t> bytes;
     encodeSavedGame(bytes);

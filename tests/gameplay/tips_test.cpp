@@ -1,7 +1,14 @@
 #include "gameplay/tips.h"
 
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "engine/text_table.h"
 #include "gameplay/number_text.h"
 #include "gameplay_fixture.h"
+#include "platform/folders.h"
+#include "ui/help_demo.h"
 
 namespace {
 
@@ -10,6 +17,27 @@ class TipsTest : public GameplayTest {
     void frame(float ms) {
         app.frameTimeMs = ms;
         drawTip(0);
+    }
+    // The squares of the demonstration's board drawn this frame lie inside the balloon, between its text
+    // and its button, on the screen (the balloon of a cell in the top row stands below it, at the top).
+    void expectDemoInsideTheBalloon() {
+        flushBatch();
+        float centre = (tips.buttonLeft + tips.buttonRight) / 2;
+        float top = -1000, bottom = 1000, side = 0;
+        for (const RecordedDraw& d : backend.draws) {
+            if (d.states.texture != gameTextures.squares[0]->handle) continue;
+            for (int i = 0; i < d.vertexCount; ++i) {
+                const ColoredVertex& v = backend.coloredVertex(d, i);
+                glm::vec4 at = d.transforms.world * glm::vec4(v.x, v.y, v.z, 1);
+                top = std::max(top, at.y);
+                bottom = std::min(bottom, at.y);
+                side = std::max(side, std::fabs(at.x - centre));
+            }
+        }
+        ASSERT_GT(top, bottom) << "the picture is drawn";
+        EXPECT_LT(top, 300.0f) << "on the screen";
+        EXPECT_GT(bottom, tips.buttonTop) << "above the balloon's button";
+        EXPECT_LT(side, 150.0f) << "within the balloon's width";
     }
 };
 
@@ -68,6 +96,77 @@ TEST_F(TipsTest, ATipOnAJokerGoesWhenTheJokerIsRemovedBeforeItsDelay) {
     EXPECT_FALSE(tips.active);
 }
 
+// The level start points at a ball still to come and at busy squares that may be empty: those tips go
+// only when the cell loses what it held.
+TEST_F(TipsTest, TipsOnAnAnnouncedBallOrAnEmptyBusySquareAreShownUntilTheCellLosesWhatItHeld) {
+    loadPicture("-2-");
+    cellAt(5, 5).pendingKind = 3;
+    Point at = cellCentre(5, 5);
+    showTip(at.x, at.y, "newballtip", 5, 5, 2000, -1);
+    frame(2100);
+    frame(16);
+    EXPECT_TRUE(tipShownNow()) << "the announced ball";
+    cellAt(5, 5).pendingKind = kNoPiece; // the ball appears where it was announced
+    setBall(5, 5, 3);
+    frame(16);
+    EXPECT_TRUE(tipShownNow());
+
+    showTip(0, 0, "tipbusysquare2", 6, 5, 1000, -1);
+    frame(1100);
+    frame(300);
+    EXPECT_TRUE(tipShownNow()) << "the empty busy square";
+    mouseAt((tips.buttonLeft + tips.buttonRight) / 2, (tips.buttonTop + tips.buttonBottom) / 2);
+    drawTip(1);
+    EXPECT_EQ(currentProfile().tipShown[tipRow("tipbusysquare2")], 1);
+
+    // An announcement that goes elsewhere takes its tip along.
+    cellAt(7, 5).pendingKind = 2;
+    showTip(0, 0, "chainitemtip", 7, 5, 1000, -1);
+    frame(500);
+    cellAt(7, 5).pendingKind = kNoPiece;
+    frame(16);
+    EXPECT_FALSE(tips.active);
+}
+
+// A balloon's picture plays its demonstration on a little board of its own: nothing of it is heard or
+// raised on the live board, and closing the balloon leaves the player's effects as they were.
+TEST_F(TipsTest, ABalloonsPictureLeavesTheLiveBoardsSoundsAndEffectsAlone) {
+    const std::string savedFolder = dataFolder();
+    setDataFolder(PC_SOURCE_DIR "/data/"); // the help levels the demonstration plays
+    resetHelpDemo();
+    ASSERT_TRUE(addEffectDefinition("glow", ""));
+    startEffect("glow", 100, 100);
+    for (int i = 0; i < 3; ++i) spawnQuick(100, 100, 12);
+    const int emitters = liveEmitters(), quick = liveQuickParticles();
+    ASSERT_EQ(emitters, 1);
+    ASSERT_EQ(quick, 3);
+
+    loadPicture("J");
+    Point at = cellCentre(5, 5);
+    showTip(at.x, at.y, "jokertip", 5, 5, 0, kJoker);
+    events.clear();
+    int mostQuick = 0;
+    for (int i = 0; i < 1400 && helpDemo.demoCycle == 0; ++i) { // one whole cycle at half speed
+        frame(16);
+        mostQuick = std::max(mostQuick, liveQuickParticles());
+        if (i == 100) expectDemoInsideTheBalloon();
+        backend.clearFrame();
+    }
+    EXPECT_TRUE(helpDemo.demoRunning);
+    EXPECT_EQ(helpDemo.demoCycle, 1) << "the demonstration played";
+    EXPECT_EQ(mostQuick, quick);
+    EXPECT_EQ(liveEmitters(), emitters);
+    EXPECT_TRUE(events.lines.empty()) << events.lines.front();
+
+    mouseAt((tips.buttonLeft + tips.buttonRight) / 2, (tips.buttonTop + tips.buttonBottom) / 2);
+    drawTip(1);
+    frame(16);
+    EXPECT_FALSE(helpDemo.demoRunning);
+    EXPECT_EQ(liveQuickParticles(), quick);
+    EXPECT_EQ(liveEmitters(), emitters);
+    setDataFolder(savedFolder);
+}
+
 TEST_F(TipsTest, PauseMenuAndSequencesCancelTheTip) {
     for (int which = 0; which < 3; ++which) {
         showTip(0, 0, "doublerelax", -1, -1, 0, -1);
@@ -115,12 +214,20 @@ TEST_F(TipsTest, HelpCursorExplainsPanelBoxesAndFloors) {
     helpTipAtMouse();
     EXPECT_STREQ(tips.title, "relaxtip");
     EXPECT_EQ(tips.x, 337.5f);
-    // The progress bar's tip is the percentage of the goal (no text table: the key is the format).
+    // The progress bar's tip is the game's text with the share of the goal reached.
+    const std::string savedFolder = dataFolder();
+    setDataFolder(PC_SOURCE_DIR "/data/");
+    for (const char* table : {"2strings.txt", "2tips.txt", "2menutext.txt"}) loadTextTable(table);
+    setDataFolder(savedFolder);
     game.barFraction = 0.427f;
     mouseAt(-400, 100);
     helpTipAtMouse();
     EXPECT_TRUE(tips.literalTitle);
-    EXPECT_STREQ(tips.title, "levelbartip");
+    std::string expected = findText("levelbartip") ? findText("levelbartip") : "";
+    freeTextTable();
+    ASSERT_NE(expected.find("%i"), std::string::npos) << "the text holds the share";
+    expected.replace(expected.find("%i"), 2, "42");
+    EXPECT_EQ(std::string(tips.title), expected);
 }
 
 TEST_F(TipsTest, NumberFormatsFromDataAcceptOnlyOneInteger) {

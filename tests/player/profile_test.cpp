@@ -19,6 +19,7 @@ void placeAt(int level, int highest) {
 TEST(Profile, CreationRefusesEmptyTakenOrTooMany) {
     PlayerFolders folders;
     EXPECT_FALSE(createProfile(""));
+    EXPECT_FALSE(createProfile("    ")); // a name of spaces names nobody
     ASSERT_TRUE(createProfile("Ann"));
     EXPECT_FALSE(createProfile("Ann"));
     EXPECT_TRUE(createProfile("ann")); // names compare exactly
@@ -35,6 +36,7 @@ TEST(Profile, CreationRefusesEmptyTakenOrTooMany) {
     EXPECT_FALSE(createProfile("Ninth"));
     EXPECT_EQ(settings.profileCount, kMaxProfiles);
     EXPECT_FALSE(renameProfile(0, ""));
+    EXPECT_FALSE(renameProfile(0, "  "));
     EXPECT_TRUE(renameProfile(0, "Anne"));
     EXPECT_STREQ(profiles.list[0].name, "Anne");
     // Saved games are kept by name: another player's name would share that player's games.

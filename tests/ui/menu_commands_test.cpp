@@ -10,6 +10,7 @@
 #include "gameplay/game_flow.h"
 #include "player/records.h"
 
+#include "tests/player/player_folders.h"
 #include "tests/ui/menu_fixture.h"
 
 class MenuCommands : public MenuFixture {
@@ -117,6 +118,31 @@ TEST_F(MenuCommands, MainFromTheInGameMenuSavesAndNotesIt) {
     EXPECT_EQ(page(), "main");
 }
 
+// The high scores after a game over end the game: Escape (also the panel's menu button) and "back" both
+// lead to "main" over the level map, never over the finished board.
+TEST_F(MenuCommands, LeavingTheHighScoresOfAGameOverReturnsToTheMap) {
+    for (bool escape : {true, false}) {
+        hostLog = HostLog{};
+        hostLog.inGame = true;
+        levelMap.mapView = 2;
+        open("hiscore");
+        ASSERT_EQ(page(), "hiscore");
+        if (escape)
+            press(27);
+        else
+            choose("back");
+        EXPECT_EQ(hostLog.mapShown, 1) << (escape ? "Escape" : "back");
+        EXPECT_EQ(levelMap.mapView, 0);
+        EXPECT_EQ(page(), "main");
+    }
+    // Opened from the map, the page simply goes back without another switch.
+    hostLog = HostLog{};
+    open("hiscore");
+    press(27);
+    EXPECT_EQ(hostLog.mapShown, 0);
+    EXPECT_EQ(page(), "main");
+}
+
 TEST_F(MenuCommands, SkipTakesALifeAndGoesOnWhileNoSkipNoteReturnsToPlay) {
     hostLog.inGame = true;
     game.menuOpen = true;
@@ -139,6 +165,26 @@ TEST_F(MenuCommands, SkipTakesALifeAndGoesOnWhileNoSkipNoteReturnsToPlay) {
     EXPECT_EQ(hostLog.mapShown, 0);
 }
 
+// Lives are written as soon as one is spent: a restart bought in the game's menu is on disk at once.
+TEST_F(MenuCommands, ARestartBoughtInTheGameMenuIsSavedAtOnce) {
+    PlayerFolders folders;
+    ASSERT_TRUE(createProfile("Ann"));
+    app.startupDone = true;
+    game.mode = 0;
+    currentProfile().lives[0] = 3;
+    hostLog.inGame = true;
+    game.menuOpen = true;
+    open("gameplay");
+    choose("restart level");
+    ASSERT_EQ(page(), "messageboxyn");
+    choose("yes");
+    EXPECT_EQ(profileLives(), 2);
+    resetProfiles();
+    loadProfiles();
+    ASSERT_EQ(settings.profileCount, 1);
+    EXPECT_EQ(profileLives(), 2) << "the life spent is on disk";
+}
+
 TEST_F(MenuCommands, RemovingTheLastProfileAsksForANewOne) {
     open("profiles");
     menus.hoveredWidget = 0;
@@ -150,6 +196,10 @@ TEST_F(MenuCommands, RemovingTheLastProfileAsksForANewOne) {
 
 TEST_F(MenuCommands, ANewProfileIsCreatedFromTheTypedNameAndATakenNameKeepsTheText) {
     open("newprofile");
+    for (unsigned k : {32u, 32u, 13u}) press(k); // spaces only: no name
+    EXPECT_EQ(page(), "newprofile");
+    EXPECT_EQ(settings.profileCount, 1);
+    for (unsigned k : {8u, 8u}) press(k);
     for (unsigned k : {65u, 78u, 78u, 65u}) press(k); // "ANNA" is taken
     press(13);
     EXPECT_EQ(page(), "newprofile");

@@ -15,15 +15,22 @@
 #include "ui/level_map.h"
 #include "ui/menu_system.h"
 
-// Builds the menu tree from the authored data/menu.txt; false when the file cannot be read or built.
-inline bool buildAuthoredMenus() {
+// The authored data/menu.txt as the game reads it (its last byte ends the file); empty when unreadable.
+inline std::string authoredMenuText() {
     FILE* f = std::fopen(PC_SOURCE_DIR "/data/menu.txt", "rb");
-    if (!f) return false;
+    if (!f) return {};
     std::string text(1 << 16, '\0');
     text.resize(std::fread(text.data(), 1, text.size(), f));
     std::fclose(f);
+    if (!text.empty()) text.pop_back();
+    return text;
+}
+
+// Builds the menu tree from the authored data/menu.txt; false when the file cannot be read or built.
+inline bool buildAuthoredMenus() {
+    std::string text = authoredMenuText();
     resetMenus();
-    return buildMenuTree(std::string_view(text).substr(0, text.size() - 1));
+    return !text.empty() && buildMenuTree(text);
 }
 
 struct HostLog {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "tests/ui/menu_fixture.h"
@@ -78,4 +79,22 @@ TEST_F(MenuTree, TheAuthoredFileBuildsWithEveryPageTheCommandsName) {
          {"options", "hiscore", "credits", "mode1", "mode2", "mode3", "gameplay", "profiles", "newprofile",
           "loadgamequest", "messageboxyn", "messageboxok", "levelcomplete", "defeat"})
         EXPECT_NE(findPage(name), nullptr) << name;
+    // The pages the game opens by itself are made whatever the file says; their items come only from it.
+    const char* missing = missingMenuItem();
+    EXPECT_EQ(missing, nullptr) << missing;
+}
+
+// A file that forgets an item the game waits for is caught at loading, not behind an unclickable page.
+TEST_F(MenuTree, AnItemTheGameWaitsForMissingFromTheFileIsFound) {
+    for (const char* line : {"oknextlevel\r\n", "okrename\r\n", "exit\r\n"}) {
+        std::string text = authoredMenuText();
+        size_t at = text.find(line);
+        ASSERT_NE(at, std::string::npos) << line;
+        text.erase(at, std::strlen(line));
+        resetMenus();
+        ASSERT_TRUE(buildMenuTree(text)) << "the tree itself still builds";
+        const char* missing = missingMenuItem();
+        ASSERT_NE(missing, nullptr) << line;
+        EXPECT_NE(std::string(line).find(std::strchr(missing, '/') + 1), std::string::npos) << missing;
+    }
 }
