@@ -23,18 +23,6 @@
 
 namespace {
 
-// Where the render layer's finished picture goes: the picture's rectangle in the drawable.
-GlPresentTarget windowPresentTarget() {
-    GlPresentTarget target;
-    windowDrawableSize(&target.drawableWidth, &target.drawableHeight);
-    ViewRect picture = fitPicture(target.drawableWidth, target.drawableHeight);
-    target.x = picture.x;
-    target.y = picture.y;
-    target.width = picture.w;
-    target.height = picture.h;
-    return target;
-}
-
 // The window, its OpenGL context and the render layer on top; false when the game cannot show itself.
 bool createDisplayWindow(bool fullScreen, const WindowSize& windowed) {
     switch (initWindow(fullScreen, windowed.width, windowed.height, windowed.maximised)) {
@@ -49,7 +37,6 @@ bool createDisplayWindow(bool fullScreen, const WindowSize& windowed) {
         return false;
     }
     messageBoxes.parent = windowHandle();
-    glBackend.presentTarget = windowPresentTarget;
     glBackend.swapBuffers = presentWindow;
     if (!glBackend.init() || !createDisplay(&glBackend)) {
         std::fprintf(stderr, "the OpenGL drawing could not be set up\n");
@@ -59,6 +46,7 @@ bool createDisplayWindow(bool fullScreen, const WindowSize& windowed) {
         return false;
     }
     render.applyDisplayMode = requestFullScreen;
+    render.drawableSize = windowDrawableSize; // the picture is drawn at the drawable's own pixels
     return true;
 }
 

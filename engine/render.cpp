@@ -10,6 +10,7 @@
 
 #include "engine/limits.h"
 #include "engine/texture.h"
+#include "platform/window.h"
 
 RenderLayer render;
 
@@ -51,6 +52,9 @@ void resetRender() {
     render.blendsPerQuad = false;
     render.batching = true;
     render.drawCalls = 0;
+    render.drawableSize = nullptr;
+    render.pictureArea = PictureArea();
+    render.pictureAreaPending = true;
     setPerspective(kScreenWidth, kScreenHeight);
 }
 
@@ -59,6 +63,7 @@ bool createDisplay(RenderBackend* backend) {
     render.backend = backend;
     render.batchQuads = 0;
     render.blendsPerQuad = backend->blendsPerQuad();
+    render.pictureAreaPending = true;
     applyDefaultStates();
     return true;
 }
@@ -97,6 +102,7 @@ void presentFrame() {
     if (switching && render.applyDisplayMode) render.applyDisplayMode(render.wantedFullScreen);
     if (render.backend) render.backend->present(render.appliedGammaFactor);
     render.drawCalls = 0;
+    render.pictureAreaPending = true; // the window may be another size by the next frame
     if (switching) {
         applyDefaultStates();
         render.resetRequested = false;
@@ -114,12 +120,35 @@ void releaseDisplay() {
 
 void clearColor(uint32_t argb) {
     flushBatch();
+    settlePictureArea();
     if (render.backend) render.backend->clear(true, argb, false, 1.0f);
 }
 
 void clearDepth(float z) {
     flushBatch();
+    settlePictureArea();
     if (render.backend) render.backend->clear(false, 0, true, z);
+}
+
+PictureArea placePicture(int drawableWidth, int drawableHeight) {
+    ViewRect r = fitPicture(drawableWidth, drawableHeight);
+    PictureArea area;
+    area.drawableWidth = drawableWidth;
+    area.drawableHeight = drawableHeight;
+    area.x = r.x;
+    area.y = r.y;
+    area.width = r.w;
+    area.height = r.h;
+    return area;
+}
+
+void settlePictureArea() {
+    if (!render.pictureAreaPending || !render.backend) return;
+    int width = kScreenWidth, height = kScreenHeight;
+    if (render.drawableSize) render.drawableSize(&width, &height);
+    render.pictureArea = placePicture(width, height);
+    render.backend->setPictureArea(render.pictureArea);
+    render.pictureAreaPending = false;
 }
 
 void beginScene() {
@@ -149,6 +178,7 @@ void flushBatch() {
         call.indexCount = render.batchQuads * 6;
         call.primitiveCount = render.batchQuads * 2;
         call.quadBlends = render.batchMixed ? render.batchBlends : nullptr;
+        settlePictureArea();
         render.backend->draw(call);
         render.drawCalls++;
     }

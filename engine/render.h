@@ -109,6 +109,11 @@ struct RenderLayer {
     // The window's switch (it takes effect after the present that follows the call); set by the app.
     void (*applyDisplayMode)(bool fullScreen) = nullptr;
     bool inScene = false;
+    // The drawable's size in pixels, asked at each frame's first clear or draw; set by the app (null: the
+    // drawable is 800 x 600).
+    void (*drawableSize)(int* width, int* height) = nullptr;
+    PictureArea pictureArea;        // where the frame being drawn goes
+    bool pictureAreaPending = true; // the next clear or draw places the picture first
 
     // The batch of quads not yet handed to the backend.
     RenderStates batchStates;
@@ -133,8 +138,11 @@ void requestDisplayReset(bool fullScreen);  // switch window / full screen after
 void setGamma(float gamma);                 // stored; marked dirty when it differs
 void presentFrame();                        // flushes, applies a dirty gamma, presents, then a pending switch
 void releaseDisplay();                      // neutral gamma, detaches the backend
-void clearColor(uint32_t argb);             // whole target, colour only
-void clearDepth(float z);                   // whole target, depth only
+void clearColor(uint32_t argb);             // whole picture, colour only
+void clearDepth(float z);                   // whole picture, depth only
+// The picture's rectangle in a drawable of the given size: the largest centred 4:3 one.
+PictureArea placePicture(int drawableWidth, int drawableHeight);
+void settlePictureArea(); // at a frame's first clear or draw: tells the backend where the picture goes
 void beginScene();
 void endScene();                // flushes the batch
 void discardManagedResources(); // nothing to evict under OpenGL; kept for the callers

@@ -107,6 +107,16 @@ struct DrawCall {
     const uint8_t* quadBlends = nullptr;
 };
 
+// Where the 800 x 600 screen space is drawn: the largest centred 4:3 rectangle of the drawable, in the
+// drawable's own pixels with y from the top. Quads are rasterised there at those pixels; the rest of the
+// drawable is black bars.
+struct PictureArea {
+    int drawableWidth = 800;
+    int drawableHeight = 600;
+    int x = 0, y = 0, width = 800, height = 600;
+    bool operator==(const PictureArea&) const = default;
+};
+
 class RenderBackend {
   public:
     virtual ~RenderBackend() = default;
@@ -119,7 +129,10 @@ class RenderBackend {
     virtual uint32_t createBuffer(const void* vertices, int vertexBytes, const uint16_t* indices,
                                   int indexCount) = 0;
     virtual void releaseBuffer(uint32_t buffer) = 0;
-    virtual void clear(bool color, uint32_t argb, bool depth, float z) = 0; // whole target
+    // Before a frame's first clear or draw: the picture's place in the drawable. Clears and draws until
+    // the next present stay inside it.
+    virtual void setPictureArea(const PictureArea& area) { (void)area; }
+    virtual void clear(bool color, uint32_t argb, bool depth, float z) = 0; // the whole picture
     virtual void draw(const DrawCall& call) = 0;
     // Shows the finished picture; every colour channel is multiplied by gammaFactor (1 = neutral).
     virtual void present(float gammaFactor) = 0;

@@ -57,6 +57,7 @@ void drawPrimitives(const void* vertices, int primitiveCount, uint32_t format, i
     call.vertices = vertices;
     call.vertexCount = vertexCount;
     call.primitiveCount = primitiveCount;
+    settlePictureArea();
     render.backend->draw(call);
     render.drawCalls++;
 }
@@ -104,6 +105,7 @@ void drawMesh(const MeshBuffer& mesh) {
     call.indexCount = mesh.indexCount;
     call.buffer = mesh.buffer;
     call.primitiveCount = mesh.triangleCount;
+    settlePictureArea();
     render.backend->draw(call);
     render.drawCalls++;
 }

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <initializer_list>
 #include <utility>
+#include <vector>
 
 #include <epoxy/gl.h>
 #include <glm/gtc/type_ptr.hpp>
@@ -82,23 +83,18 @@ void main() {
 }
 )";
 
-// One triangle covering the viewport; the picture target's rows start at the bottom like the viewport's.
-const char* kBlitVertexShader = R"(#version 330 core
-out vec2 texCoord;
+// One triangle covering the viewport, in one colour: multiplied into the picture by blending.
+const char* kCoverVertexShader = R"(#version 330 core
 void main() {
-    vec2 p = vec2((gl_VertexID & 1) * 4.0 - 1.0, (gl_VertexID & 2) * 2.0 - 1.0);
-    texCoord = p * 0.5 + 0.5;
-    gl_Position = vec4(p, 0.0, 1.0);
+    gl_Position = vec4((gl_VertexID & 1) * 4.0 - 1.0, (gl_VertexID & 2) * 2.0 - 1.0, 0.0, 1.0);
 }
 )";
 
-const char* kBlitFragmentShader = R"(#version 330 core
-in vec2 texCoord;
-uniform sampler2D picture;
-uniform float gamma;
+const char* kFactorFragmentShader = R"(#version 330 core
+uniform float factor;
 out vec4 fragment;
 void main() {
-    fragment = vec4(clamp(texture(picture, texCoord).rgb * gamma, 0.0, 1.0), 1.0);
+    fragment = vec4(vec3(factor), 1.0);
 }
 )";
 
@@ -195,8 +191,8 @@ void setFlag(GLenum capability, bool on) {
 
 bool GlBackend::init() {
     program_ = link(kVertexShader, kFragmentShader);
-    blitProgram_ = link(kBlitVertexShader, kBlitFragmentShader);
-    if (!program_ || !blitProgram_) {
+    scaleProgram_ = link(kCoverVertexShader, kFactorFragmentShader);
+    if (!program_ || !scaleProgram_) {
         shutdown();
         return false;
     }
@@ -212,8 +208,7 @@ bool GlBackend::init() {
     uAlphaRef_ = glGetUniformLocation(program_, "alphaRef");
     uTexture_ = glGetUniformLocation(program_, "picture");
     uShaderBlend_ = glGetUniformLocation(program_, "shaderBlend");
-    uBlitPicture_ = glGetUniformLocation(blitProgram_, "picture");
-    uBlitGamma_ = glGetUniformLocation(blitProgram_, "gamma");
+    uScaleFactor_ = glGetUniformLocation(scaleProgram_, "factor");
 
     glGenVertexArrays(1, &vertexArray_);
     glBindVertexArray(vertexArray_);
@@ -230,37 +225,21 @@ bool GlBackend::init() {
     glGenSamplers(1, &pointSampler_);
     glSamplerParameteri(pointSampler_, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
     glSamplerParameteri(pointSampler_, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glGenSamplers(1, &scaledPointSampler_);
+    glSamplerParameteri(scaledPointSampler_, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glSamplerParameteri(scaledPointSampler_, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     glGenSamplers(1, &linearSampler_);
     glSamplerParameteri(linearSampler_, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
     glSamplerParameteri(linearSampler_, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-    for (GLuint s : {pointSampler_, linearSampler_}) {
+    for (GLuint s : {pointSampler_, scaledPointSampler_, linearSampler_}) {
         glSamplerParameteri(s, GL_TEXTURE_WRAP_S, GL_REPEAT);
         glSamplerParameteri(s, GL_TEXTURE_WRAP_T, GL_REPEAT);
     }
 
-    // The picture is drawn at its own 800 x 600 and scaled only when presented.
-    glGenTextures(1, &colorTarget_);
-    glBindTexture(GL_TEXTURE_2D, colorTarget_);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, kScreenWidth, kScreenHeight, 0, GL_RGBA, GL_UNSIGNED_BYTE,
-                 nullptr);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
-    glGenRenderbuffers(1, &depthTarget_);
-    glBindRenderbuffer(GL_RENDERBUFFER, depthTarget_);
-    glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT24, kScreenWidth, kScreenHeight);
-    glGenFramebuffers(1, &framebuffer_);
-    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
-    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, colorTarget_, 0);
-    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, depthTarget_);
-    if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) {
-        std::fprintf(stderr, "picture target incomplete\n");
-        shutdown();
-        return false;
-    }
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    area_ = PictureArea();
     glViewport(0, 0, kScreenWidth, kScreenHeight);
+    glDisable(GL_SCISSOR_TEST);
     glDepthFunc(GL_LEQUAL);
     glFrontFace(GL_CW); // the game's front faces run clockwise on screen
     glCullFace(GL_BACK);
@@ -278,19 +257,17 @@ void GlBackend::shutdown() {
         if (m.indexBuffer) glDeleteBuffers(1, &m.indexBuffer);
         m = MeshStorage();
     }
-    if (framebuffer_) glDeleteFramebuffers(1, &framebuffer_);
-    if (depthTarget_) glDeleteRenderbuffers(1, &depthTarget_);
-    if (colorTarget_) glDeleteTextures(1, &colorTarget_);
     if (pointSampler_) glDeleteSamplers(1, &pointSampler_);
+    if (scaledPointSampler_) glDeleteSamplers(1, &scaledPointSampler_);
     if (linearSampler_) glDeleteSamplers(1, &linearSampler_);
     if (streamVertices_) glDeleteBuffers(1, &streamVertices_);
     if (streamIndices_) glDeleteBuffers(1, &streamIndices_);
     if (streamBlends_) glDeleteBuffers(1, &streamBlends_);
     if (vertexArray_) glDeleteVertexArrays(1, &vertexArray_);
     if (program_) glDeleteProgram(program_);
-    if (blitProgram_) glDeleteProgram(blitProgram_);
-    framebuffer_ = depthTarget_ = colorTarget_ = pointSampler_ = linearSampler_ = 0;
-    streamVertices_ = streamIndices_ = streamBlends_ = vertexArray_ = program_ = blitProgram_ = 0;
+    if (scaleProgram_) glDeleteProgram(scaleProgram_);
+    pointSampler_ = scaledPointSampler_ = linearSampler_ = 0;
+    streamVertices_ = streamIndices_ = streamBlends_ = vertexArray_ = program_ = scaleProgram_ = 0;
     statesValid_ = transformsValid_ = false;
 }
 
@@ -355,8 +332,28 @@ void GlBackend::releaseBuffer(uint32_t buffer) {
     m = MeshStorage();
 }
 
+void GlBackend::setPictureArea(const PictureArea& area) {
+    if (!program_) return;
+    area_ = area;
+    int bottom = area.drawableHeight - area.y - area.height; // OpenGL counts rows from the bottom
+    // The bars: whatever an earlier frame or another size left there becomes black.
+    glEnable(GL_SCISSOR_TEST);
+    glClearColor(0, 0, 0, 1);
+    auto bar = [](int x, int y, int width, int height) {
+        if (width <= 0 || height <= 0) return;
+        glScissor(x, y, width, height);
+        glClear(GL_COLOR_BUFFER_BIT);
+    };
+    bar(0, 0, area.x, area.drawableHeight);
+    bar(area.x + area.width, 0, area.drawableWidth - area.x - area.width, area.drawableHeight);
+    bar(area.x, 0, area.width, bottom);
+    bar(area.x, bottom + area.height, area.width, area.drawableHeight - bottom - area.height);
+    glViewport(area.x, bottom, area.width, area.height);
+    glScissor(area.x, bottom, area.width, area.height);
+    statesValid_ = false; // the sampler of point-sampled pictures depends on the scale
+}
+
 void GlBackend::clear(bool color, uint32_t argb, bool depth, float z) {
-    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
     GLbitfield mask = 0;
     if (color) {
         glClearColor(((argb >> 16) & 0xFF) / 255.0f, ((argb >> 8) & 0xFF) / 255.0f, (argb & 0xFF) / 255.0f,
@@ -458,15 +455,14 @@ void GlBackend::applyStates(const DrawCall& call) {
     glUniform1i(uTexture_, 0);
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_2D, s.texture);
-    glBindSampler(0, s.linearFilter ? linearSampler_ : pointSampler_);
+    bool ownSize = area_.width == kScreenWidth && area_.height == kScreenHeight;
+    glBindSampler(0, s.linearFilter ? linearSampler_ : ownSize ? pointSampler_ : scaledPointSampler_);
     applied_ = s;
     statesValid_ = true;
 }
 
 void GlBackend::draw(const DrawCall& call) {
     if (!program_) return;
-    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
-    glViewport(0, 0, kScreenWidth, kScreenHeight);
     applyStates(call);
     glBindVertexArray(vertexArray_);
     GLenum mode = primitiveMode(call.primitive);
@@ -515,43 +511,51 @@ void GlBackend::draw(const DrawCall& call) {
     }
 }
 
+// Every colour channel of the picture times a factor, saturating: a factor above 1 adds the picture
+// times (factor - 1) to itself, at most doubling it per pass; a smaller one multiplies it.
+void GlBackend::scaleColours(float factor) {
+    glUseProgram(scaleProgram_);
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_CULL_FACE);
+    glEnable(GL_BLEND);
+    glBindVertexArray(vertexArray_);
+    while (factor > 1.0f + 1e-4f) {
+        float step = factor < 2.0f ? factor : 2.0f;
+        glBlendFuncSeparate(GL_DST_COLOR, GL_ONE, GL_ZERO, GL_ONE);
+        glUniform1f(uScaleFactor_, step - 1.0f);
+        glDrawArrays(GL_TRIANGLES, 0, 3);
+        factor /= step;
+    }
+    if (factor < 1.0f - 1e-4f) {
+        glBlendFuncSeparate(GL_ZERO, GL_SRC_COLOR, GL_ZERO, GL_ONE);
+        glUniform1f(uScaleFactor_, factor);
+        glDrawArrays(GL_TRIANGLES, 0, 3);
+    }
+}
+
 void GlBackend::present(float gammaFactor) {
     if (!program_) return;
-    GlPresentTarget target = presentTarget ? presentTarget() : GlPresentTarget();
-    glBindFramebuffer(GL_FRAMEBUFFER, 0);
-    glViewport(0, 0, target.drawableWidth, target.drawableHeight);
-    glDisable(GL_SCISSOR_TEST);
-    glClearColor(0, 0, 0, 1);
-    glClear(GL_COLOR_BUFFER_BIT); // the bars beside a scaled picture
-    glViewport(target.x, target.drawableHeight - target.y - target.height, target.width, target.height);
-    glDisable(GL_DEPTH_TEST);
-    glDisable(GL_BLEND);
-    glDisable(GL_CULL_FACE);
-    glUseProgram(blitProgram_);
-    glUniform1i(uBlitPicture_, 0);
-    glUniform1f(uBlitGamma_, gammaFactor);
-    glActiveTexture(GL_TEXTURE0);
-    glBindTexture(GL_TEXTURE_2D, colorTarget_);
-    glBindSampler(0, 0);
-    glBindVertexArray(vertexArray_);
-    glDrawArrays(GL_TRIANGLES, 0, 3);
+    if (gammaFactor != 1.0f) scaleColours(gammaFactor);
     if (swapBuffers) swapBuffers();
-    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
-    glViewport(0, 0, kScreenWidth, kScreenHeight);
     statesValid_ = false;
     transformsValid_ = false;
 }
 
 bool GlBackend::readPicture(uint8_t* rgba) {
-    if (!program_) return false;
-    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
+    if (!program_ || area_.width <= 0 || area_.height <= 0) return false;
+    std::vector<uint8_t> row(static_cast<size_t>(area_.width) * 4);
+    int bottom = area_.drawableHeight - area_.y - area_.height;
+    glReadBuffer(GL_BACK);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, kScreenWidth, kScreenHeight, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
-    // OpenGL's rows start at the bottom.
-    for (int r = 0; r < kScreenHeight / 2; r++) {
-        uint8_t* a = rgba + static_cast<size_t>(r) * kScreenWidth * 4;
-        uint8_t* b = rgba + static_cast<size_t>(kScreenHeight - 1 - r) * kScreenWidth * 4;
-        for (int i = 0; i < kScreenWidth * 4; i++) std::swap(a[i], b[i]);
+    for (int r = 0; r < kScreenHeight; r++) {
+        int fromTop = (2 * r + 1) * area_.height / (2 * kScreenHeight);
+        glReadPixels(area_.x, bottom + area_.height - 1 - fromTop, area_.width, 1, GL_RGBA, GL_UNSIGNED_BYTE,
+                     row.data());
+        for (int c = 0; c < kScreenWidth; c++) {
+            int from = (2 * c + 1) * area_.width / (2 * kScreenWidth);
+            std::memcpy(rgba + (static_cast<size_t>(r) * kScreenWidth + c) * 4,
+                        &row[static_cast<size_t>(from) * 4], 4);
+        }
     }
     return glGetError() == GL_NO_ERROR;
 }

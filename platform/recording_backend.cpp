@@ -10,6 +10,7 @@ void RecordingBackend::clearFrame() {
     indices.clear();
     quadBlends.clear();
     presents.clear();
+    areas.clear();
     sequence = 0;
 }
 
@@ -100,6 +101,10 @@ void RecordingBackend::draw(const DrawCall& call) {
     if (d.states.texture)
         assert(d.states.texture <= textures.size() && !textures[d.states.texture - 1].released);
     draws.push_back(d);
+}
+
+void RecordingBackend::setPictureArea(const PictureArea& area) {
+    areas.push_back(area);
 }
 
 void RecordingBackend::present(float gammaFactor) {

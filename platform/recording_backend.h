@@ -57,13 +57,14 @@ class RecordingBackend : public RenderBackend {
     std::vector<RecordedTexture> textures; // handle h is textures[h - 1]
     std::vector<RecordedBuffer> buffers;   // handle h is buffers[h - 1]
     std::vector<float> presents;           // gamma factor of every present
+    std::vector<PictureArea> areas;        // every place the picture was given, in order
     std::vector<uint8_t> quadBlends;       // per-quad blend codes of draws with mixedBlends
     int sequence = 0;
     bool keepVertices = true;   // false: count draws only (benchmarks)
     bool failTextures = false;  // makes createTexture fail (tests of the failure path)
     bool perQuadBlends = false; // blends per quad as the OpenGL backend does (set before createDisplay)
 
-    void clearFrame(); // forgets draws, clears and presents; keeps textures, buffers and capacity
+    void clearFrame(); // forgets draws, clears, areas and presents; keeps textures, buffers and capacity
 
     // The i-th vertex of a coloured user-memory draw.
     const ColoredVertex& coloredVertex(const RecordedDraw& draw, int i) const;
@@ -77,6 +78,7 @@ class RecordingBackend : public RenderBackend {
     uint32_t createBuffer(const void* vertices, int vertexBytes, const uint16_t* indices,
                           int indexCount) override;
     void releaseBuffer(uint32_t buffer) override;
+    void setPictureArea(const PictureArea& area) override;
     void clear(bool color, uint32_t argb, bool depth, float z) override;
     void draw(const DrawCall& call) override;
     void present(float gammaFactor) override;

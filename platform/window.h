@@ -1,5 +1,6 @@
 // The game's one window: SDL2 with an OpenGL 3.3 core context (libepoxy), 800 x 600 client pixels,
-// windowed or on the desktop's full screen with the 800 x 600 picture scaled to fit and centred.
+// windowed or on the desktop's full screen with the 800 x 600 screen space fitted and centred (drawn at the
+// drawable's own pixels by the render layer).
 //
 // Without a window (unit tests, tools) every drawing call here does nothing and the picture rectangles
 // come from the headless stand-in (platform/headless.h), so code above this layer runs unchanged.

@@ -165,15 +165,8 @@ struct Pixel {
     int r, g, b;
 };
 
-GlPresentTarget presentTarget() {
-    GlPresentTarget t;
-    SDL_GL_GetDrawableSize(window, &t.drawableWidth, &t.drawableHeight);
-    float scale = std::fmin(t.drawableWidth / 800.0f, t.drawableHeight / 600.0f);
-    t.width = static_cast<int>(800 * scale);
-    t.height = static_cast<int>(600 * scale);
-    t.x = (t.drawableWidth - t.width) / 2;
-    t.y = (t.drawableHeight - t.height) / 2;
-    return t;
+void drawableSize(int* width, int* height) {
+    SDL_GL_GetDrawableSize(window, width, height);
 }
 
 // When set, the next swap first reads the whole window (RGBA, rows from the top) into it.
@@ -200,10 +193,9 @@ Pixel windowPixel(const std::vector<uint8_t>& capture, int x, int y) {
 
 void drawScene(bool everything);
 
-// The window made wider and taller than the picture: the picture is scaled to fit, centred, with black
-// bars, and the gamma factor brightens it.
-void checkScaledPresent() {
-    SDL_SetWindowSize(window, 1000, 700);
+// Resizes the window and lets it settle; false when it did not take the size.
+bool resizeWindow(int width, int height) {
+    SDL_SetWindowSize(window, width, height);
     for (int i = 0; i < 20; i++) {
         SDL_Event e;
         while (SDL_PollEvent(&e)) {
@@ -212,28 +204,47 @@ void checkScaledPresent() {
     }
     int w = 0, h = 0;
     SDL_GL_GetDrawableSize(window, &w, &h);
-    if (w != 1000 || h != 700) {
-        std::printf("  (the window stayed %i x %i; scaled presenting not checked)\n", w, h);
-        return;
-    }
+    if (w != width || h != height)
+        std::printf("  (the window stayed %i x %i, not %i x %i)\n", w, h, width, height);
+    return w == width && h == height;
+}
+
+// The window made wider and taller than the picture: the picture is drawn into the largest centred 4:3
+// rectangle at the window's own pixels, with black bars, and the gamma factor brightens it.
+void checkScaledPresent() {
     std::vector<uint8_t> plain, bright;
-    drawScene(true);
-    windowCapture = &plain;
-    presentFrame();
-    setGamma(0.7f); // factor 1.2
-    drawScene(true);
-    windowCapture = &bright;
-    presentFrame();
-    setGamma(0.5f);
-    // Scale 700 / 600: the picture is 933 x 700 from x = 33.
-    Pixel bar = windowPixel(plain, 10, 350), ball = windowPixel(plain, 33 + 450 * 7 / 6, 150 * 7 / 6);
-    check(bar.r == 0 && bar.g == 0 && bar.b == 0, "scaled presenting leaves black bars beside the picture");
-    check(ball.r > 240 && ball.g > 120 && ball.g < 160, "and scales the picture into the middle");
-    Pixel plainBack = windowPixel(plain, 500, 40), brightBack = windowPixel(bright, 500, 40);
-    check(std::abs(brightBack.r - plainBack.r * 6 / 5) <= 2 &&
-              std::abs(brightBack.b - plainBack.b * 6 / 5) <= 2,
-          "the gamma factor multiplies the presented picture");
-    SDL_SetWindowSize(window, 800, 600);
+    if (resizeWindow(1000, 700)) {
+        drawScene(true);
+        windowCapture = &plain;
+        presentFrame();
+        setGamma(0.7f); // factor 1.2
+        drawScene(true);
+        windowCapture = &bright;
+        presentFrame();
+        setGamma(0.5f);
+        // Scale 700 / 600: the picture is 933 x 700 from x = 33.
+        Pixel bar = windowPixel(plain, 10, 350), ball = windowPixel(plain, 33 + 450 * 7 / 6, 150 * 7 / 6);
+        check(bar.r == 0 && bar.g == 0 && bar.b == 0,
+              "scaled presenting leaves black bars beside the picture");
+        check(ball.r > 240 && ball.g > 120 && ball.g < 160, "and scales the picture into the middle");
+        Pixel plainBack = windowPixel(plain, 500, 40), brightBack = windowPixel(bright, 500, 40);
+        check(std::abs(brightBack.r - plainBack.r * 6 / 5) <= 2 &&
+                  std::abs(brightBack.b - plainBack.b * 6 / 5) <= 2,
+              "the gamma factor multiplies the presented picture");
+    }
+    // Taller than wide: bars above and below; the picture 800 x 600 from y = 80, the right way up.
+    if (resizeWindow(800, 760)) {
+        drawScene(true);
+        windowCapture = &plain;
+        presentFrame();
+        Pixel above = windowPixel(plain, 400, 40), below = windowPixel(plain, 400, 720);
+        Pixel ball = windowPixel(plain, 450, 80 + 150), under = windowPixel(plain, 450, 80 + 450);
+        check(above.r + above.g + above.b == 0 && below.r + below.g + below.b == 0,
+              "a taller window has black bars above and below the picture");
+        check(ball.r > 240 && ball.g > 120 && ball.g < 160 && !(under.r > 240 && under.g > 120),
+              "and the picture between them the right way up");
+    }
+    resizeWindow(800, 600);
 }
 
 // A pixel of the picture at screen-space coordinates.
@@ -378,10 +389,10 @@ int main(int argc, char** argv) {
     messageBoxes.useWindow = false;
     check(glBackend.init(), "the OpenGL backend starts");
     if (failures) return 1;
-    glBackend.presentTarget = presentTarget;
     glBackend.swapBuffers = swapBuffers;
     resetRender();
     createDisplay(&glBackend);
+    render.drawableSize = drawableSize;
     setPerspective(800, 600);
     buildSqrtTables();
 

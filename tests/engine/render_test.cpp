@@ -279,6 +279,63 @@ TEST_F(RenderTest, GammaAndDisplaySwitchTakeEffectAtPresent) {
     EXPECT_FLOAT_EQ(render.gamma, 0.5f);
 }
 
+// A point of the screen space as a draw puts it on the drawable: through the draw's transforms to the
+// view's -1..1, then into the picture's rectangle (pixels, y from the top).
+glm::vec2 drawablePixel(const RecordedDraw& d, const PictureArea& area, float x, float y) {
+    const Transforms& t = d.transforms;
+    glm::vec4 clip = t.projection * (t.view * (t.world * glm::vec4(x, y, 10.0f, 1.0f)));
+    glm::vec2 view = glm::vec2(clip) / clip.w;
+    return {area.x + (view.x + 1) / 2 * area.width, area.y + (1 - view.y) / 2 * area.height};
+}
+
+int drawableWidth = 800, drawableHeight = 600;
+
+TEST_F(RenderTest, ScreenSpaceIsDrawnIntoTheCentredPictureOfTheDrawable) {
+    render.drawableSize = [](int* w, int* h) { *w = drawableWidth, *h = drawableHeight; };
+    struct Case {
+        int width, height;
+        PictureArea area;
+    } cases[] = {
+        {800, 600, {800, 600, 0, 0, 800, 600}},
+        {1920, 1080, {1920, 1080, 240, 0, 1440, 1080}}, // bars left and right
+        {1280, 1024, {1280, 1024, 0, 32, 1280, 960}},   // bars above and below
+        {3840, 2160, {3840, 2160, 480, 0, 2880, 2160}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.width << " x " << c.height);
+        drawableWidth = c.width, drawableHeight = c.height;
+        backend.clearFrame();
+        clearColor(0xFF000000u);
+        begin2D();
+        drawRect(-400, 300, 400, -300, kWholeTexture, 0xFFFFFFFFu);
+        drawableWidth = 640, drawableHeight = 480; // a resize in the middle of a frame waits for the next
+        drawCentered(100, -50, 40, 40, kWholeTexture, 0xFFFFFFFFu);
+        presentFrame();
+        ASSERT_EQ(backend.areas.size(), 1u); // once per frame, before its first clear
+        EXPECT_EQ(backend.areas[0], c.area);
+        EXPECT_EQ(render.pictureArea, c.area);
+        ASSERT_EQ(backend.draws.size(), 1u);
+        const RecordedDraw& d = backend.draws[0];
+        // The corners of the view land on the corners of the picture; a unit is width / 800 pixels.
+        glm::vec2 topLeft = drawablePixel(d, c.area, -400, 300),
+                  bottomRight = drawablePixel(d, c.area, 400, -300);
+        EXPECT_NEAR(topLeft.x, c.area.x, 1e-3f);
+        EXPECT_NEAR(topLeft.y, c.area.y, 1e-3f);
+        EXPECT_NEAR(bottomRight.x, c.area.x + c.area.width, 1e-3f);
+        EXPECT_NEAR(bottomRight.y, c.area.y + c.area.height, 1e-3f);
+        float unit = c.area.width / 800.0f;
+        glm::vec2 ball = drawablePixel(d, c.area, 100, -50);
+        EXPECT_NEAR(ball.x, c.width / 2.0f + 100 * unit, 1e-2f);
+        EXPECT_NEAR(ball.y, c.height / 2.0f + 50 * unit, 1e-2f);
+        EXPECT_NEAR(c.area.height / 600.0f, unit, 1e-6f); // square units: no stretch
+    }
+    // The next frame takes the size the drawable has by then.
+    backend.clearFrame();
+    clearDepth(1.0f);
+    ASSERT_EQ(backend.areas.size(), 1u);
+    EXPECT_EQ(backend.areas[0], (PictureArea{640, 480, 0, 0, 640, 480}));
+}
+
 TEST_F(RenderTest, BillboardsFaceTheViewAndTurnClockwise) {
     glm::vec3 c[4];
     billboardCorners({10, 20, 0}, 0, 5, c);
