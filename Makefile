@@ -37,14 +37,25 @@ asan: deps
 e2e: build
 	./tests/e2e/run.sh $(BUILD)
 
-# Every benchmark, the figures of the real game under Xvfb, then one table of the figures against their goals.
+# Every benchmark, the figures of the real game under Xvfb on a 1920 x 1080 full screen, then one table of
+# the figures against their goals. BENCH_BEFORE=FOLDER (a build of earlier code) measures it too, each
+# figure of the game right before this build's, and the table shows both side by side.
 bench: build
 	@mkdir -p $(BUILD)/bench-results
+	@rm -rf $(BUILD)/bench-results/before
 	@for b in $(BUILD)/bench_*; do n=$$(basename $$b); echo "== $$n"; \
 		$$b --benchmark_out=$(BUILD)/bench-results/$$n.json --benchmark_out_format=json \
 		| tee $(BUILD)/bench-results/$$n.txt; done
+	@if [ -n "$(BENCH_BEFORE)" ]; then mkdir -p $(BUILD)/bench-results/before; \
+		echo "== the game under Xvfb, the build before"; \
+		./bench/game_figures.sh $(BENCH_BEFORE) | tee $(BUILD)/bench-results/before/game.txt; fi
 	@echo "== the game under Xvfb"
 	@./bench/game_figures.sh $(BUILD) | tee $(BUILD)/bench-results/game.txt
+	@if [ -n "$(BENCH_BEFORE)" ]; then echo "== a level and the letters, the build before"; \
+		./bench/level_figures.sh $(BENCH_BEFORE) $(BUILD)/bench-results/before/shots \
+		| tee $(BUILD)/bench-results/before/level.txt; fi
+	@echo "== a level and the letters"
+	@./bench/level_figures.sh $(BUILD) $(BUILD)/bench-results/shots | tee $(BUILD)/bench-results/level.txt
 	@python3 bench/summary.py $(BUILD)/bench-results
 
 # The Debian package pebblecraft_VERSION_ARCH.deb in this folder, built apart with Debian's hardening flags

@@ -6,6 +6,8 @@
 # process's own data. Where perf may profile the game, the first run also says where the processor time
 # goes (the game's code, the software rasteriser, the kernel). Every run starts with fresh per-user
 # folders.
+# The screen is a player's 1920 x 1080 (BENCH_SCREEN=WxH for another); a first start shows the game on it
+# in full screen.
 # Usage: bench/game_figures.sh BUILD [RUNS]; prints "FIGURE name value" lines (medians of the runs).
 set -uo pipefail
 BUILD=$(cd "${1:-build}" && pwd)
@@ -27,7 +29,7 @@ cleanup() {
 }
 trap cleanup EXIT
 exec 3>"$WORK/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -wr -nolisten tcp -noreset >"$WORK/xvfb.log" 2>&1 &
+Xvfb -displayfd 3 -screen 0 "${BENCH_SCREEN:-1920x1080}x24" -wr -nolisten tcp -noreset >"$WORK/xvfb.log" 2>&1 &
 XVFB_PID=$!
 exec 3>&-
 for _ in $(seq 100); do [ -s "$WORK/display" ] && break; sleep 0.1; done

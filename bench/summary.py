@@ -9,13 +9,25 @@ import os
 import sys
 
 folder = sys.argv[1]
-figures = {}
-for path in glob.glob(os.path.join(folder, "*.txt")):
-    with open(path) as f:
-        for line in f:
-            parts = line.split()
-            if len(parts) == 3 and parts[0] == "FIGURE":
-                figures[parts[1]] = float(parts[2])
+
+
+def read_figures(where):
+    found = {}
+    for path in glob.glob(os.path.join(where, "*.txt")):
+        with open(path) as f:
+            for line in f:
+                parts = line.split()
+                if len(parts) == 3 and parts[0] == "FIGURE":
+                    found[parts[1]] = float(parts[2])
+    # The processor time of the whole process per frame on the map, from its share of a core and the rate.
+    if found.get("map_fps") and "map_process_cpu_percent" in found:
+        found["map_cpu_ms_per_frame"] = found["map_process_cpu_percent"] * 10 / found["map_fps"]
+    return found
+
+
+figures = read_figures(folder)
+# The figures of a build of earlier code measured in the same run (make bench BENCH_BEFORE=...), if any.
+before = read_figures(os.path.join(folder, "before"))
 
 frames = {}
 frame_json = os.path.join(folder, "bench_frame.json")
@@ -49,11 +61,15 @@ def row(measure, was, key, fmt, goal_text, met):
         verdict = ""
     else:
         verdict = "met" if met(value) else "NOT MET"
-    rows.append((measure, was, show(value, fmt), goal_text, verdict))
+    rows.append((measure, was, show(before.get(key), fmt), show(value, fmt), goal_text, verdict))
 
 
-row("Launch to the level map, every key pressed", "5.1 s", "launch_to_map_s", "%.2f s", "<= 1.8 s",
-    lambda v: v <= 1.8)
+def no_worse_than_before(key, slack):
+    return lambda v: key not in before or v <= before[key] * slack
+
+
+row("Launch to the level map, every key pressed", "5.1 s", "launch_to_map_s", "%.2f s",
+    "<= 1.8 s, no worse", lambda v: v <= 1.8 and no_worse_than_before("launch_to_map_s", 1.1)(v))
 row("  of it loading work (bench_startup)", "-", "loading_wall_ms", "%.0f ms", "<= 500 ms",
     lambda v: v <= 500)
 row("  processor time of the loading, all threads", "-", "loading_cpu_ms", "%.0f ms", "(count)",
@@ -67,14 +83,27 @@ row("CPU of the game's thread on the level map", "6.9 %", "map_thread_cpu_percen
     lambda v: v <= 3)
 row("Whole process on the level map", "104 %", "map_process_cpu_percent", "%.1f %%", "<= 50 %",
     lambda v: v <= 50)
-row("  frame rate on the level map", "-", "map_fps", "%.0f fps", "(count)", lambda v: True)
-row("Resident memory on the level map", "165 MB", "map_rss_mb", "%.0f MB", "<= 110 MB", lambda v: v <= 110)
+row("Frame rate on the level map, 1920 x 1080 full screen", "23 fps", "map_fps", "%.1f fps", ">= 60 fps",
+    lambda v: v >= 60)
+row("  processor time of the process per frame", "-", "map_cpu_ms_per_frame", "%.1f ms", "(count)",
+    lambda v: True)
+row("Frame rate of classic level 1, scenery moving", "-", "level_fps", "%.1f fps", ">= 45 fps",
+    lambda v: v >= 45)
+row("  processor time of the process per frame", "-", "level_cpu_ms_per_frame", "%.1f ms", "(count)",
+    lambda v: True)
+row("  resident memory in the level", "-", "level_rss_mb", "%.0f MB", "(count)", lambda v: True)
+row("Edge rise of the main page's letters, 1920 x 1080", "5 px", "main_letters_edge_rise_1080_px", "%.2f px",
+    "<= 2 px", lambda v: v <= 2)
+row("  the same at 3840 x 2160", "9 px", "main_letters_edge_rise_2160_px", "%.2f px", "<= 3 px",
+    lambda v: v <= 3)
+row("Resident memory on the level map", "165 MB", "map_rss_mb", "%.0f MB", "<= 110 MB, no more",
+    lambda v: v <= 110 and no_worse_than_before("map_rss_mb", 1.02)(v))
 row("  of it mapped libraries (the driver's among them)", "-", "map_rss_libraries_mb", "%.0f MB", "(count)",
     lambda v: True)
 row("  of it the process's own data", "-", "map_rss_data_mb", "%.0f MB", "(count)", lambda v: True)
 
-widths = [max(len(r[i]) for r in rows + [("Measure", "Was", "Now", "Goal", "")]) for i in range(5)]
-header = ("Measure", "Was", "Now", "Goal", "")
+header = ("Measure", "Was", "Before", "Now", "Goal", "")
+widths = [max(len(r[i]) for r in rows + [header]) for i in range(len(header))]
 print()
 print("  ".join(h.ljust(w) for h, w in zip(header, widths)))
 print("  ".join("-" * w for w in widths))
@@ -112,6 +141,10 @@ if libraries is not None and rss is not None and rss > 110:
     notes.append("Of the %.0f MB resident, %.0f MB are the pages of mapped libraries (with software OpenGL "
                  "mostly the driver's LLVM); the process's own data, textures and the driver's buffers "
                  "included, is %.0f MB." % (rss, libraries, figures.get("map_rss_data_mb", rss - libraries)))
+if before:
+    notes.append("Before: the build given as BENCH_BEFORE, measured in this run right before this build's "
+                 "figures, under the same load (load average at the end: %s)." %
+                 " ".join("%.1f" % v for v in os.getloadavg()))
 if notes:
     print()
     for n in notes:
