@@ -4,7 +4,8 @@
 # classic level 1 with its scenery moving, and the sharpness of the main page's letters (the median edge
 # rise, bench/edge_rise.py) on a 1920 x 1080 and a 3840 x 2160 screen. Screenshots of the main page, the
 # level map and the level are kept in SHOTS-FOLDER when one is given.
-# Usage: bench/level_figures.sh BUILD [SHOTS-FOLDER]; prints "FIGURE name value" lines.
+# Usage: bench/level_figures.sh BUILD [SHOTS-FOLDER]; prints "FIGURE name value" lines. PARTS="1080 2160
+# level" (the default) chooses which figures are taken.
 set -uo pipefail
 HERE=$(cd "$(dirname "$0")" && pwd)
 BUILD=$(cd "${1:-build}" && pwd)
@@ -52,7 +53,8 @@ letters() { # letters WxH NAME
             sleep 3
         done
     fi
-    if state_is page=newprofile && new_player "BENCH"; then
+    state_is page=newprofile && { new_player "BENCH" || wait_state 120 page=main ready=1; }
+    if state_is page=main; then
         sleep 1 # the page's entrance is over
         screenshot "$2-main"
         local rise
@@ -92,7 +94,8 @@ level() {
     main_screen
 }
 
-letters 1920x1080 1080
-letters 3840x2160 2160
-level
+PARTS=${PARTS:-"1080 2160 level"} # which of the figures to take
+case " $PARTS " in *" 1080 "*) letters 1920x1080 1080 ;; esac
+case " $PARTS " in *" 2160 "*) letters 3840x2160 2160 ;; esac
+case " $PARTS " in *" level "*) level ;; esac
 echo "level_figures: load average now: $(cut -d' ' -f1-3 /proc/loadavg)"
