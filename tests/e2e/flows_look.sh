@@ -27,10 +27,6 @@ look_display_off() {  # look_display_off: back to the driver's display
     [ -n "$LOOK_OLD_DISPLAY" ] && export DISPLAY=$LOOK_OLD_DISPLAY
 }
 
-slow_word() {  # slow_word LETTERS: a typed word, slowly enough for a full-screen frame on a software display
-    xdotool type --window "$WIN" --delay 700 "$1"
-}
-
 full_screen_on() {  # full_screen_on: the full-screen flag of the stored settings set, the rest kept
     printf '\x01' | dd of="$HOME_DIR/config/pebblecraft/settings" bs=1 seek=40 conv=notrunc 2>/dev/null
 }
@@ -113,7 +109,7 @@ flow_look_pages() {
     # A later level chosen on the map: its board in the corner.
     local attempt point
     for attempt in 1 2 3; do
-        slow_word xzqnbv
+        type_word xzqnbv
         wait_until 3 state_is allopen=1 && break
     done
     point=$(mark_point 12)
@@ -137,7 +133,7 @@ flow_look_pages() {
     check "and Escape goes back to play" wait_state 10 page=- menu=0
     close_tips
     for attempt in 1 2 3; do
-        slow_word tzqhgmwp
+        type_word tzqhgmwp
         wait_until 3 state_is cheat=1 && break
     done
     check "the board's cheat word turns the cheat keys on" state_is cheat=1
