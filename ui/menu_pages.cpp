@@ -108,7 +108,9 @@ void drawMainPage() {
         int tipIndex = indexOfText("modetip");
         const char* tip =
             tipIndex > 0 || findText("modetip") ? textAt(tipIndex + menus.selectedItem) : nullptr;
-        showBalloon(170, (r.top + r.bottom) / 2, tip, 300);
+        // Beside the panel, not over the list it explains.
+        constexpr float kTipWidth = 300, kGap = 40;
+        showBalloon(220 - width / 2 - kGap - kTipWidth / 2, (r.top + r.bottom) / 2, tip, kTipWidth);
     }
 }
 
@@ -236,7 +238,8 @@ void drawLoadQuestion() {
     char line[128];
     zoneLevelScoreLine(line, sizeof line);
     setTextColor(255, 255, 55, 255);
-    drawTextCentered(0, 25, 17, line);
+    constexpr float kTextWidth = 430; // inside the panel's frame
+    drawTextCentered(0, 25, fitTextSize(line, 17, kTextWidth), line);
     setTextColor(0xFFFFFFFFu);
     drawButton(-110.4f, -118, 135, 64, 17, nullptr);
     drawButton(110.4f, -118, 135, 64, 17, nullptr);
@@ -245,7 +248,9 @@ void drawLoadQuestion() {
 void drawMessageBox() {
     Fold f;
     float textHeight = wrapText(340, menus.messageText, 16);
-    float height = textHeight + 140;
+    // Room between the text and the buttons, so that they do not crowd it.
+    constexpr float kButtonClearance = 30;
+    float height = textHeight + 140 + kButtonClearance;
     float top = height / 2, bottom = -height / 2;
     drawPanel(0, 0, 450, height);
     setTextColor(0xFFFFFFFFu);
