@@ -117,6 +117,9 @@ void drawMainPage() {
 void drawModePage() {
     float drop = 100 * menus.fadeAmount;
     drawButton(300, -250 - drop, 160, 64, 18, nullptr);
+    // The way back to the main page (the page's second item): in the bottom left corner, below the
+    // path's first marks.
+    if (menus.currentPage->itemCount > 1) drawButton(-250, -272 - drop, 120, 44, 15, nullptr);
     for (int e = 0; e < kLevelCount; ++e) {
         const MapPoint& p = levelMap.markAt[e];
         addWidget(WIDGET_LEVELMARK, p.x - 12, p.y + 12, p.x + 12, p.y - 12);

@@ -82,6 +82,37 @@ TEST_F(MenuTextFit, MainPageAndItsModeTips) {
     }
 }
 
+TEST_F(MenuTextFit, TheLevelMapsButtonsAndModeNameKeepClearOfTheMarks) {
+    int size = 0;
+    uint8_t* path = openFile((builtdata::folder() / "trajectory1.spl").c_str(), &size, false);
+    ASSERT_NE(path, nullptr);
+    ASSERT_TRUE(readMapPath(path, static_cast<size_t>(size)));
+    releaseFile(path);
+    computeMapPositions();
+    const char* pages[] = {"mode1", "mode2", "mode3"};
+    for (int mode = 0; mode < 3; ++mode) {
+        game.mode = mode;
+        checkPage(pages[mode], pages[mode]);
+        ASSERT_EQ(menus.buttonCount, 2) << "start and back";
+        for (int b = 0; b < menus.buttonCount; ++b) {
+            const ButtonRect& r = menus.buttons[b];
+            for (int e = 0; e < kLevelCount; ++e) {
+                const Widget& m = menus.widgets[e];
+                bool apart = r.right < m.left || m.right < r.left || r.top < m.bottom || m.top < r.bottom;
+                EXPECT_TRUE(apart) << "button " << b << " covers the mark of level " << e + 1;
+            }
+            // The start button's place is fixed beside a picture of the path; the back button is ours.
+            for (int a = 0; b == 1 && a < kArtefactCount; ++a) {
+                const MapPoint& p = levelMap.artefactAt[a];
+                bool apart =
+                    r.right < p.x - 32 || p.x + 32 < r.left || r.top < p.y - 32 || p.y + 32 < r.bottom;
+                EXPECT_TRUE(apart) << "button " << b << " covers artefact " << a;
+            }
+        }
+        open("main");
+    }
+}
+
 TEST_F(MenuTextFit, OptionsScoresProfilesAndNamePages) {
     checkPage("options", "options");
     for (int i = 0; i < kHiscoreLines; ++i)
