@@ -10,6 +10,7 @@
 #include "menu_fixture.h"
 #include "platform/recording_backend.h"
 #include "player/records.h"
+#include "ui/help_page.h"
 #include "ui/widgets.h"
 #include "visuals/particle_effects.h"
 
@@ -198,6 +199,28 @@ TEST_F(MenuTextFit, GamePagesAndResults) {
     // One name for one thing: the same results read the same in every mode.
     EXPECT_EQ(shown[1], shown[0]);
     EXPECT_EQ(shown[2], shown[0]);
+}
+
+TEST_F(MenuTextFit, HelpPageInEveryMode) {
+    // The help levels of the demonstration, registered as the archives' files are.
+    std::vector<std::vector<uint8_t>> levels(8);
+    for (int i = 0; i < 8; ++i) {
+        char name[32];
+        std::snprintf(name, sizeof name, "levels/help%i.lvl", i + 1);
+        levels[i] = builtdata::readFile(builtdata::folder() / name);
+        ASSERT_FALSE(levels[i].empty()) << name;
+        ASSERT_TRUE(registerFile(name, static_cast<int>(levels[i].size()), levels[i].data(), false));
+    }
+    menuHost.drawHelpPage = drawHelpPage;
+    menuHost.helpStop = helpPageStop;
+    giveDrawRoutines();
+    for (int mode = 0; mode < 3; ++mode) {
+        game.mode = mode;
+        checkPage("helpscreen", "help page, mode " + std::to_string(mode));
+        helpPageStop();
+        open("main");
+    }
+    resetFileRegistry(); // before the levels' bytes go
 }
 
 } // namespace
