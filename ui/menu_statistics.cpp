@@ -118,7 +118,9 @@ void drawStatisticsPage() {
             setTextColor(255, 200, 200, static_cast<uint8_t>(pulse));
         else
             setTextColor(0xFFFFFFFFu);
-        drawText(-69, y, 17, value, false);
+        // A value too long for its column gets smaller rather than run into the records beside it.
+        constexpr float kValueWidth = 105;
+        drawText(-69, y, fitTextSize(value, 17, kValueWidth), value, false);
 
         float by = 102.5f - 40.0f * i;
         setTextColor(255, 255, 100, 255);

@@ -137,9 +137,23 @@ inline std::string describe(const DrawnText& t) {
     return out.str();
 }
 
+// Two texts of one frame keep apart: on one line a gap of a third of the smaller size between them.
+inline void checkTextsApart(const std::string& what) {
+    for (size_t i = 0; i < texts.size(); ++i) {
+        for (size_t j = i + 1; j < texts.size(); ++j) {
+            const DrawnText &a = texts[i], &b = texts[j];
+            float gap = std::min(a.size, b.size) / 3;
+            bool apart = a.right + gap <= b.left || b.right + gap <= a.left || a.top <= b.bottom + 0.01f ||
+                         b.top <= a.bottom + 0.01f;
+            EXPECT_TRUE(apart) << what << ": " << describe(a) << " and " << describe(b) << " touch";
+        }
+    }
+}
+
 // Checks the frame drawn since watch(); what names the frame in the failure messages.
 inline void checkFrame(const std::string& what, const std::vector<std::string>& extraWords = {}) {
     std::set<std::string> known = dictionary(extraWords);
+    checkTextsApart(what);
     constexpr float kButtonGap = 12; // text beside a button keeps clear of its frame
     for (const DrawnText& t : texts) {
         for (const std::string& w : words(t.str))
