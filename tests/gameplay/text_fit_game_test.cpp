@@ -58,6 +58,27 @@ TEST_F(GameTextFit, SidePanelWithLargeValues) {
     }
 }
 
+TEST_F(GameTextFit, PauseAndEndOfGameTextsAtTheirLargest) {
+    game.running = false;
+    struct Moment {
+        const char* what;
+        bool passed, stage;
+        float pauseMs;
+    };
+    for (const Moment& m :
+         {Moment{"relax", false, false, 3141}, Moment{"waiting after a stage", false, true, 12566},
+          Moment{"the game passed", true, false, 12000}}) {
+        game.gamePassed = m.passed;
+        game.stageComplete = m.stage;
+        game.pauseMs = m.pauseMs;
+        textfit::watch();
+        drawPauseTexts();
+        textfit::unwatch();
+        EXPECT_FALSE(textfit::texts.empty()) << m.what;
+        textfit::checkFrame(m.what);
+    }
+}
+
 TEST_F(GameTextFit, TheTimeBonusStaysOnTheScreen) {
     setPresentationEvents(&gamePresentation);
     clearTextEffects();

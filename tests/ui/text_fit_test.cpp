@@ -132,6 +132,20 @@ TEST_F(MenuTextFit, OptionsScoresProfilesAndNamePages) {
     checkPage("newprofile", "new player");
 }
 
+TEST_F(MenuTextFit, EveryLineOfTheCredits) {
+    splitCreditLines(findText("credititems"));
+    ASSERT_GT(menus.creditLineCount, 0);
+    open("credits");
+    // The roll moves 0.03 units a millisecond: every line passes the middle once.
+    for (float ms = 0; 0.03f * ms - 200 < 40.0f * menus.creditLineCount + 200; ms += 2000) {
+        menus.creditsTimerMs = ms;
+        textfit::watch();
+        menuDraw();
+        textfit::unwatch();
+        textfit::checkFrame("credits at " + std::to_string(static_cast<int>(ms)) + " ms");
+    }
+}
+
 TEST_F(MenuTextFit, LoadQuestionInEveryMode) {
     for (int mode = 0; mode < 3; ++mode) {
         game.mode = mode;
