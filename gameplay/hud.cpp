@@ -5,6 +5,7 @@
 
 #include "engine/app_state.h"
 #include "engine/font.h"
+#include "engine/layout_probe.h"
 #include "engine/random.h"
 #include "engine/render.h"
 #include "engine/text_table.h"
@@ -43,7 +44,9 @@ void label(float x, float y, float size, const char* key) {
 
 void number(float x, float y, float size, int value) {
     std::snprintf(scratch.number, sizeof scratch.number, "%i", value);
-    drawTextCentered(x, y, size, scratch.number);
+    // A long number gets smaller rather than run off the panel (its boxes are centred near 345).
+    constexpr float kNumberWidth = 100;
+    drawTextCentered(x, y, fitTextSize(scratch.number, size, kNumberWidth), scratch.number);
 }
 
 bool mouseIn(const HitRect& r, float shift) {
@@ -220,6 +223,7 @@ void drawHud() {
     setRenderState(kPresetAlphaBlend, true);
     setTextColor(255, 255, 255, 255);
     drawPicture(gameTextures.panel, 272 + s, 300, 400 + s, -212, 0, 0, 1, 1, kWhite, false);
+    noteLayoutBox(kLayoutSide, 272 + s, 300, 400 + s, -212);
     drawScore(s);
     label(345 + s, 183, 14, "level");
     number(353 + s, 149, 14, game.levelIndex + 1);

@@ -2,6 +2,7 @@
 
 #include <SDL2/SDL_events.h>
 
+#include "platform/gamepad.h"
 #include "platform/headless.h"
 
 namespace {
@@ -170,5 +171,6 @@ bool pollAppEvent(AppEvent* event) {
     SDL_Event sdlEvent;
     if (!SDL_PollEvent(&sdlEvent)) return false;
     *event = translateEvent(sdlEvent);
+    if (event->kind == EventKind::none) *event = gamepadEvent(sdlEvent); // a pad's buttons and stick
     return true;
 }

@@ -5,6 +5,7 @@
 
 #include "engine/limits.h"
 #include "platform/clock.h"
+#include "platform/gamepad.h"
 #include "platform/headless.h"
 #include "platform/window_manager.h"
 
@@ -127,6 +128,7 @@ WindowInitResult initWindow(bool fullScreen, int windowedWidth, int windowedHeig
         shutdownWindow();
         return WindowInitResult::noDisplay;
     }
+    startGamepads();
 
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
@@ -178,6 +180,7 @@ const char* windowInitError() {
 }
 
 void shutdownWindow() {
+    stopGamepads();
     if (gWindow.context) SDL_GL_DeleteContext(gWindow.context);
     if (gWindow.window) SDL_DestroyWindow(gWindow.window);
     if (gWindow.videoStarted) SDL_QuitSubSystem(SDL_INIT_VIDEO);

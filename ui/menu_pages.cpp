@@ -108,13 +108,18 @@ void drawMainPage() {
         int tipIndex = indexOfText("modetip");
         const char* tip =
             tipIndex > 0 || findText("modetip") ? textAt(tipIndex + menus.selectedItem) : nullptr;
-        showBalloon(170, (r.top + r.bottom) / 2, tip, 300);
+        // Beside the panel, not over the list it explains.
+        constexpr float kTipWidth = 300, kGap = 40;
+        showBalloon(220 - width / 2 - kGap - kTipWidth / 2, (r.top + r.bottom) / 2, tip, kTipWidth);
     }
 }
 
 void drawModePage() {
     float drop = 100 * menus.fadeAmount;
     drawButton(300, -250 - drop, 160, 64, 18, nullptr);
+    // The way back to the main page (the page's second item): in the bottom left corner, below the
+    // path's first marks.
+    if (menus.currentPage->itemCount > 1) drawButton(-250, -272 - drop, 120, 44, 15, nullptr);
     for (int e = 0; e < kLevelCount; ++e) {
         const MapPoint& p = levelMap.markAt[e];
         addWidget(WIDGET_LEVELMARK, p.x - 12, p.y + 12, p.x + 12, p.y - 12);
@@ -236,7 +241,8 @@ void drawLoadQuestion() {
     char line[128];
     zoneLevelScoreLine(line, sizeof line);
     setTextColor(255, 255, 55, 255);
-    drawTextCentered(0, 25, 17, line);
+    constexpr float kTextWidth = 430; // inside the panel's frame
+    drawTextCentered(0, 25, fitTextSize(line, 17, kTextWidth), line);
     setTextColor(0xFFFFFFFFu);
     drawButton(-110.4f, -118, 135, 64, 17, nullptr);
     drawButton(110.4f, -118, 135, 64, 17, nullptr);
@@ -245,7 +251,9 @@ void drawLoadQuestion() {
 void drawMessageBox() {
     Fold f;
     float textHeight = wrapText(340, menus.messageText, 16);
-    float height = textHeight + 140;
+    // Room between the text and the buttons, so that they do not crowd it.
+    constexpr float kButtonClearance = 30;
+    float height = textHeight + 140 + kButtonClearance;
     float top = height / 2, bottom = -height / 2;
     drawPanel(0, 0, 450, height);
     setTextColor(0xFFFFFFFFu);

@@ -163,6 +163,7 @@ void menuKey(unsigned virtualKey); // kept for the next update unless a transiti
 void menuClick();
 void menuDoubleClick();
 void menuButtonUp();
+void menuRightClick(); // the level map: back to the main page
 void menuMouseMove();
 void hoverTest();
 bool hoverTestButtons(); // the button part of the hover test; true when it moved the selection

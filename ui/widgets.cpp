@@ -8,6 +8,7 @@
 
 #include "engine/app_state.h"
 #include "engine/font.h"
+#include "engine/layout_probe.h"
 #include "engine/render.h"
 #include "engine/text_table.h"
 #include "engine/texture.h"
@@ -156,6 +157,7 @@ void panelShadowRects(float left, float top, float right, float bottom, ShadowRe
 void drawPanel(float x, float y, float w, float h) {
     float left = x - w / 2, top = y + h / 2, right = x + w / 2, bottom = y - h / 2;
     PanelLook look = panelLook(w, h);
+    noteLayoutBox(kLayoutPanel, left, top, right, bottom);
     if (look.shadow) {
         ShadowRect layers[kPanelShadowLayers];
         panelShadowRects(left, top, right, bottom, layers);
@@ -196,6 +198,7 @@ void drawPanel(float x, float y, float w, float h) {
 void drawButton(float x, float y, float w, float h, float size, const char* label) {
     int index = menus.buttonCount;
     float left = x - w / 2, right = x + w / 2, top = y + h / 2, bottom = y - h / 2;
+    noteLayoutBox(kLayoutButton, left, top, right, bottom);
     setTexture(menuTextures.button);
     drawRect(left, top, left + h, bottom, {0, 0, 0.5f, 1}, 0xFFFFFFFF);
     drawRect(left + h, top, right - h, bottom, {0.5f, 0, 0.5f, 1}, 0xFFFFFFFF);
@@ -328,6 +331,7 @@ void drawHoverFrame() {
 }
 
 void drawTextBox(float left, float top, float right, float bottom) {
+    noteLayoutBox(kLayoutBalloon, left, top, right, bottom);
     setTexture(menuTextures.white);
     drawRect(left, top, right, bottom, {0, 0, (right - left) / 128, (top - bottom) / 128},
              argb(63, 30, 11, 210));

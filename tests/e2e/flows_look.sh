@@ -98,6 +98,19 @@ flow_look_pages() {
     new_player LOOKER || { lost_way "look: no greeting"; look_display_off; return; }
     sleep 1
     full_screen_shot look-main
+    # The mouse on "Puzzle": its tip beside the panel.
+    local p
+    p=$(menu_px 220 169)
+    xdotool mousemove --window "$WIN" ${p% *} ${p#* }
+    check "the mouse chooses the puzzle mode" wait_state 5 item=mode2
+    sleep 0.5
+    full_screen_shot look-main-tip
+    # A question: the one of "exit", and Escape back from it.
+    choose_item exit && press Return
+    check "exit asks first" wait_state 10 page=messageboxyn ready=1
+    full_screen_shot look-question
+    press Escape
+    check "Escape goes back from the question" wait_state 10 page=main ready=1
     page_from_main options 0.5 look-options
     press Escape
     wait_state 10 page=main ready=1
@@ -199,6 +212,7 @@ flow_look_removals() {
         wait_state 10 scene=map page=main ready=1
         choose_item mode2 && press Return
         check "the mode asks to load the saved game" wait_state 10 page=loadgamequest ready=1
+        [ "$moment" = line ] && full_screen_shot look-load-question
         press Return # "yes"
         check "yes resumes it" wait_state 15 scene=game menu=0
         # The pieces appear (about 670 ms), then the pass removes them.

@@ -4,12 +4,16 @@
 #include <string>
 #include <vector>
 
+#include "engine/file_registry.h"
+#include "engine/font.h"
+#include "engine/layout_probe.h"
 #include "engine/text_effects.h"
 #include "engine/text_table.h"
 #include "game/player_link.h"
 #include "gameplay/game_flow.h"
 #include "player/records.h"
 
+#include "tests/engine/test_font.h"
 #include "tests/player/player_folders.h"
 #include "tests/ui/menu_fixture.h"
 
@@ -371,12 +375,26 @@ TEST_F(StageEnd, TheStatisticsCompareWithTheRecordsOfTheLevelOnTheBoard) {
     game.maxCombo = 0;
     game.levelTimeMs = 60000;
     game.movesMade = 50;
-    clearTextEffects();
+    freeTextTable();
+    const char table[] = "scorewow=New record!\r\n";
+    parseTextTable(table, static_cast<int>(sizeof table));
+    test_font::load("font", 16, 16, 1.0f, 1.0f);
     open("levelcomplete");
     menuDraw();
     ASSERT_EQ(menus.stats.stage, 4);
-    int cheers = 0; // "scorewow" rises for every row that equals or beats its record
-    for (const PopupText& p : textEffects.popups) cheers += p.remainingMs > 0;
+    // "scorewow" stands in the record block of every row that equals or beats its record.
+    static int cheers;
+    cheers = 0;
+    layoutProbe.text = [](const char* s, float, float, float, float, float) {
+        cheers += std::strcmp(s, "New record!") == 0;
+    };
+    menuDraw();
     EXPECT_EQ(cheers, 0);
-    clearTextEffects();
+    records.levels[0][5] = LevelRecord{}; // nothing to beat: all four rows are records
+    menuDraw();
+    EXPECT_EQ(cheers, 4);
+    layoutProbe = LayoutProbe{};
+    resetText();
+    resetFileRegistry();
+    freeTextTable();
 }
