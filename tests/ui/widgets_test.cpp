@@ -37,12 +37,12 @@ TEST_F(Widgets, SliderClicksStepAndDraggingFollowsTheMouse) {
 TEST_F(Widgets, ASliderClickAndDragReachTheBoundValue) {
     settings.soundVolume = 40;
     open("options");
-    // The first slot is the sound volume slider at y 135.
+    // The first slot is the sound volume slider at y 160.
     menuDraw();
     ASSERT_GT(menus.widgetCount, 0);
     ASSERT_EQ(menus.widgets[0].type, WIDGET_SLIDER);
     app.mouseX = 400 - 110; // x -110: 30 units left of the slider
-    app.mouseY = 300 - 135;
+    app.mouseY = 300 - 160;
     menuClick();
     menuButtonUp();
     menuDraw();
