@@ -9,6 +9,7 @@
 #include "engine/random.h"
 #include "engine/render.h"
 #include "engine/text_table.h"
+#include "engine/texture.h"
 #include "game/bar_stars.h"
 #include "game/bonus_pieces.h"
 #include "game/game_state.h"
@@ -222,8 +223,17 @@ void drawHud() {
     float s = slide.shift;
     setRenderState(kPresetAlphaBlend, true);
     setTextColor(255, 255, 255, 255);
-    drawPicture(gameTextures.panel, 272 + s, 300, 400 + s, -212, 0, 0, 1, 1, kWhite, false);
+    // The pictures are cut half a texel inside their clear left edge (and the foot inside its clear top):
+    // filtering there fetches the opposite, opaque edge, a thin line beside the panel as it slides.
+    const Texture* panel = gameTextures.panel;
+    float halfTexel = panel && panel->width > 0 ? 0.5f / panel->width : 0;
+    drawPicture(panel, 272 + s, 300, 400 + s, -212, halfTexel, 0, 1, 1, kWhite, false);
     noteLayoutBox(kLayoutSide, 272 + s, 300, 400 + s, -212);
+    // With a hammer the panel runs on to the screen's foot and holds the hammer bar in its bay.
+    if (const Texture* foot = gameTextures.panelFoot; game.hammerEnabled && foot) {
+        float u = foot->width > 0 ? 0.5f / foot->width : 0, v = foot->height > 0 ? 0.5f / foot->height : 0;
+        drawPicture(foot, 272 + s, -150, 400 + s, -406, u, v, 1, 1, kWhite, false);
+    }
     drawScore(s);
     label(345 + s, 183, 14, "level");
     number(353 + s, 149, 14, game.levelIndex + 1);

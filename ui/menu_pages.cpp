@@ -13,6 +13,7 @@
 #include "engine/text_table.h"
 #include "game/game_state.h"
 #include "gameplay/number_text.h"
+#include "player/comfort.h"
 #include "player/profile.h"
 #include "player/records.h"
 #include "player/settings.h"
@@ -133,28 +134,32 @@ void drawModePage() {
 
 void drawOptionsPage() {
     Fold f;
-    drawPanel(0, 0, 380, 520);
+    drawPanel(0, 0, 380, 570);
     setTextColor(255, 255, 155, 255);
-    drawTextCentered(0, 260 - 55, 17, menus.currentPage->caption);
+    drawTextCentered(0, 285 - 55, 17, menus.currentPage->caption);
     setTextColor(0xFFFFFFFFu);
-    drawTextCentered(0, 260 - 100, 13, tx("sfxvolume"));
+    drawTextCentered(0, 285 - 100, 13, tx("sfxvolume"));
     int before = settings.soundVolume;
-    slider(-80, 260 - 125, 80, 260 - 125, &settings.soundVolume, 100);
+    slider(-80, 285 - 125, 80, 285 - 125, &settings.soundVolume, 100);
     if (settings.soundVolume != before && !menus.opening) playSound("chpok1.ogg");
-    drawTextCentered(0, 260 - 163, 13, tx("musicvolume"));
-    slider(-80, 260 - 188, 80, 260 - 188, &settings.musicVolume, 100);
-    checkBox(-100, 260 - 248, &settings.pendingFullScreen, nullptr, 12);
-    drawText(-60, 260 - 248, 12, tx("fullscreen"), false);
+    drawTextCentered(0, 285 - 163, 13, tx("musicvolume"));
+    slider(-80, 285 - 188, 80, 285 - 188, &settings.musicVolume, 100);
+    checkBox(-100, 285 - 248, &settings.pendingFullScreen, nullptr, 12);
+    drawText(-60, 285 - 248, 12, tx("fullscreen"), false);
     bool cursorBefore = settings.customCursor;
-    checkBox(-100, 260 - 298, &settings.customCursor, nullptr, 12);
+    checkBox(-100, 285 - 298, &settings.customCursor, nullptr, 12);
     if (settings.customCursor != cursorBefore && menuHost.applyCursor) menuHost.applyCursor();
-    drawText(-60, 260 - 298, 12, tx("customcursor"), false);
-    drawTextCentered(0, 260 - 348, 13, tx("ballspeed"));
+    drawText(-60, 285 - 298, 12, tx("customcursor"), false);
+    checkBox(-100, 285 - 348, &comfort.reduceFlashes, nullptr, 12);
+    // A longer label: wrapped to the panel and centred on its box.
+    float labelHeight = wrapText(220, tx("reduceflashes"), 12);
+    drawText(-60, 285 - 348 + (labelHeight - kLineStep * 12) / 2, 12, text.wrapBuffer, false);
+    drawTextCentered(0, 285 - 398, 13, tx("ballspeed"));
     int position = 150 - static_cast<int>(settings.ballSpeed);
-    slider(-80, 260 - 373, 80, 260 - 373, &position, 130);
+    slider(-80, 285 - 423, 80, 285 - 423, &position, 130);
     settings.ballSpeed = static_cast<float>(std::clamp(150 - position, 21, 150));
-    drawButton(-85, 260 - 453, 150, 64, 15, nullptr);
-    drawButton(85, 260 - 453, 150, 64, 15, nullptr);
+    drawButton(-85, 285 - 503, 150, 64, 15, nullptr);
+    drawButton(85, 285 - 503, 150, 64, 15, nullptr);
     drawHoverFrame();
     // Volumes are heard at once.
     setVolumes(settings.musicVolume, settings.soundVolume);

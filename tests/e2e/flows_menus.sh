@@ -35,11 +35,11 @@ flow_first_start_and_exit() {
     check "the options page opens" wait_state 10 page=options ready=1
     local before
     before=$(window_size "$WIN")
-    click_menu -112 135
-    click_menu -112 135
-    click_menu -100 12
+    click_menu -112 160
+    click_menu -112 160
+    click_menu -100 37
     screenshot options-changed
-    click_menu -85 -193
+    click_menu -85 -218
     check "apply goes back to main" wait_state 10 page=main ready=1
     check "and switches the window to full screen" wait_until 10 eval 'test "$(window_size "$WIN")" != "$before"'
     screenshot options-applied

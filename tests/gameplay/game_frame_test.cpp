@@ -4,7 +4,10 @@
 
 #include <glm/geometric.hpp>
 
+#include "game/removal_queue.h"
+#include "gameplay/game_presentation.h"
 #include "gameplay_fixture.h"
+#include "player/comfort.h"
 
 namespace {
 
@@ -109,6 +112,23 @@ TEST_F(GameFrameTest, ABombsShakeJoltsTheBoardAndDiesAwayIn800Ms) {
     game.completeCountdownMs = 8000;
     frame(16);
     EXPECT_EQ(gameView.shakeMs, 800);
+}
+
+// A blast seen with flashes reduced: the bomb pops through the game's own presentation and the board
+// keeps still; with the option off the same blast shakes it.
+TEST_F(GameFrameTest, WithFlashesReducedABombsBlastDoesNotShakeTheBoard) {
+    loadPicture("a");
+    currentProfile().showHelp[0] = 0; // no help page over the first game
+    setPresentationEvents(&gamePresentation);
+    for (bool reduced : {true, false}) {
+        comfort.reduceFlashes = reduced;
+        gameView.shakeMs = 0;
+        addRemovalEntry(0, 0, kTripleBomb, false);
+        for (int i = 0; i < 20; ++i) frame(16); // past its pop
+        EXPECT_EQ(gameView.shakeMs > 0, !reduced) << (reduced ? "reduced" : "full");
+    }
+    comfort.reduceFlashes = false;
+    setPresentationEvents(&events);
 }
 
 // Quads drawn from the effect sheet (no picture is loaded for it in the tests).
