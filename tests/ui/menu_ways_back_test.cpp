@@ -99,6 +99,8 @@ TEST_F(WaysBack, TheOptionsPageIsWorkedFromTheKeyboard) {
     frame();
     EXPECT_TRUE(settings.customCursor) << "Left or Right switches a check box";
     press(40);
+    EXPECT_EQ(menus.hoveredWidget, widgetOfType(WIDGET_CHECKBOX, 2)) << "the reduced flashes";
+    press(40);
     EXPECT_EQ(menus.hoveredWidget, speed);
     press(40);
     EXPECT_EQ(menus.hoveredWidget, -1);
