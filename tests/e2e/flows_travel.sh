@@ -1,6 +1,7 @@
 # Flows of a ball on its way, in full screen at 1920 x 1080 with the slowest balls: the in-game menu opened with Escape while a
 # ball travels takes a click on "Resume game", and the pause taken with Space while a ball travels goes
-# on at a click; the state file shows each taken and the ball landing after it.
+# on at a click; the state file shows each taken and the ball landing after it. Two quick clicks on
+# neighbouring cells are two presses, not a double click.
 
 FLOWS+=(flow_travel_menu_and_pause)
 
@@ -99,6 +100,27 @@ flow_travel_menu_and_pause() {
     check "$name: a click goes on from the pause" wait_state 5 running=1
     check "$name: and the ball lands" wait_state 5 moves=$((MOVES + 1)) moving=0
     window_shot "$name-went-on"
+
+    # Two quick clicks 15 pixels either side of the border between a ball's cell and its empty
+    # neighbour: 30 pixels apart, within the 32 in which the window pairs two presses into a double
+    # click, while a cell is 72 pixels wide here. They are two presses: the ball is chosen and sent.
+    close_tips
+    MOVES=$(state_value moves)
+    local move ax ay bx by mx my dx dy
+    move=$(find_move)
+    check "$name: a ball has an empty neighbour" test -n "$move"
+    set -- $move
+    read -r ax ay <<<"$(cell_px "$1" "$2")"
+    read -r bx by <<<"$(cell_px "$3" "$4")"
+    mx=$(((ax + bx) / 2))
+    my=$(((ay + by) / 2))
+    dx=$(((bx > ax) - (bx < ax)))
+    dy=$(((by > ay) - (by < ay)))
+    xdotool mousemove --window "$WIN" $((mx - 15 * dx)) $((my - 15 * dy)) click 1 \
+        mousemove --window "$WIN" $((mx + 15 * dx)) $((my + 15 * dy)) click 1
+    check "$name: two quick clicks across a border choose the ball and send it" \
+        wait_state 10 moves=$((MOVES + 1)) moving=0
+    window_shot "$name-quick-clicks"
 
     close_window "$WIN"
     wait_exit "$GAME_PID" 10
