@@ -130,7 +130,8 @@ TEST_F(SimulatorTest, TheHastySoakPrintsItsSeedAndASeedRepeatsARunExactly) {
     ToolRun r = run("soak --hasty --data " + kData + " --games 8 --seed 40");
     ASSERT_EQ(r.code, 0) << r.out << r.err;
     EXPECT_EQ(r.out.rfind("{\"player\":\"hasty\",\"games\":8,\"seed\":40}\n", 0), 0u) << r.out;
-    EXPECT_NE(r.out.find("{\"games\":3,\"wins\":"), std::string::npos) << "three of the eight have a level file";
+    EXPECT_NE(r.out.find("{\"games\":3,\"wins\":"), std::string::npos)
+        << "three of the eight have a level file";
     ToolRun again = run("soak --hasty --data " + kData + " --games 8 --seed 40");
     EXPECT_EQ(r.out, again.out);
     ToolRun other = run("soak --hasty --data " + kData + " --games 8 --seed 41");
