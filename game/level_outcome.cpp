@@ -320,6 +320,18 @@ void checkEmptyBoard() {
     }
 }
 
+bool completeSequenceStarted() {
+    return game.completeCountdownMs != 0;
+}
+
+bool defeatSequenceStarted() {
+    return game.defeatCountdownMs != 0;
+}
+
+bool levelDecided() {
+    return completeSequenceStarted() || defeatSequenceStarted();
+}
+
 void openResultPage(const char* page) {
     presentation().pageOpened(page);
     game.menuOpen = true;

@@ -13,6 +13,7 @@
 #include "game/bar_stars.h"
 #include "game/bonus_pieces.h"
 #include "game/game_state.h"
+#include "game/level_outcome.h"
 #include "game/moves.h"
 #include "game/player_link.h"
 #include "game/presentation_events.h"
@@ -136,8 +137,8 @@ void drawHammerBar(float s) {
 
 void drawHelpButton() {
     float shift = 0;
-    if (game.completeCountdownMs > 0) {
-        if (game.completeCountdownMs < 3000) {
+    if (completeSequenceStarted()) {
+        if (game.completeCountdownMs < 3000) {                         // and once the sequence has ended
             gameView.helpButton = HitRect{-2000, -2000, -2000, -2000}; // hidden: nothing to hit
             return;
         }
@@ -196,11 +197,12 @@ float progressMarkerY(float shownFraction) {
 }
 
 HudSlide hudSlide() {
-    if (game.defeatCountdownMs > 0) {
+    // An ended sequence (-1) keeps the panel out, behind its page.
+    if (defeatSequenceStarted()) {
         if (game.defeatCountdownMs < 1000) return {true, 0};
         return {false, 140 * (5000 - game.defeatCountdownMs) / 4000};
     }
-    if (game.completeCountdownMs > 0) {
+    if (completeSequenceStarted()) {
         if (game.completeCountdownMs < 3000) return {true, 0};
         return {false, 140 * (8500 - game.completeCountdownMs) / 3400};
     }
@@ -212,7 +214,7 @@ HudSlide hudSlide() {
 }
 
 bool hudPhaseRunning() {
-    return game.defeatCountdownMs > 0 || game.completeCountdownMs > 0 || game.pauseMs > 0;
+    return levelDecided() || game.pauseMs > 0;
 }
 
 void drawHud() {

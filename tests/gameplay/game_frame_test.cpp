@@ -76,6 +76,38 @@ TEST_F(GameFrameTest, TheEndOfADefeatGreysTheBoard) {
     EXPECT_EQ(balls, 1) << "the ball is drawn, tinted";
 }
 
+// A result sequence cut short ends at -1, its page waiting: the board it broke up, the panel it slid out
+// and the shake of the board clear it held back stay away behind the page.
+TEST_F(GameFrameTest, AnEndedSequenceKeepsTheBoardThePanelAndTheHeldBackShakeAway) {
+    loadPicture("a-b");
+    currentProfile().showHelp[0] = 0; // no help page over the first game
+    game.completeCountdownMs = 7600;
+    frame(16);
+    EXPECT_GT(quadsWith(gameTextures.squares[0]), 0) << "the board still stands";
+    frame(100);             // past 7500: the board is cleared and broken up
+    gameView.shakeMs = 800; // the clear's shake, held back while the sequence runs
+    frame(16);
+    game.completeCountdownMs = 1; // a click cuts the sequence short
+    frame(16);
+    ASSERT_EQ(game.completeCountdownMs, -1);
+    ASSERT_TRUE(game.menuOpen) << "the results page opened";
+    frame(16); // the page fades in over 300 ms: the board behind it would still show
+    EXPECT_EQ(quadsWith(gameTextures.squares[0]), 0) << "the emptied board is not drawn again";
+    EXPECT_EQ(quadsWith(gameTextures.panel), 0) << "the panel does not come back behind the results";
+    EXPECT_EQ(gameView.shakeMs, 800) << "the held-back shake does not play";
+
+    // A defeat's page: the panel stays out behind it too.
+    loadPicture("a-b");
+    game.completeCountdownMs = 0;
+    game.menuOpen = false;
+    game.menuFadeMs = 0;
+    game.defeatCountdownMs = 10;
+    frame(16);
+    ASSERT_EQ(game.defeatCountdownMs, -1);
+    frame(16);
+    EXPECT_EQ(quadsWith(gameTextures.panel), 0);
+}
+
 TEST_F(GameFrameTest, ABombsShakeJoltsTheBoardAndDiesAwayIn800Ms) {
     loadPicture("a");
     currentProfile().showHelp[0] = 0; // no help page over the first game

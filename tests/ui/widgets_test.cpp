@@ -1,6 +1,8 @@
+#include <SDL2/SDL_events.h>
 #include <gtest/gtest.h>
 
 #include "gameplay/board_input.h"
+#include "platform/events.h"
 #include "tests/ui/menu_fixture.h"
 #include "ui/widgets.h"
 #include "visuals/particle_sheet.h"
@@ -73,9 +75,17 @@ TEST_F(Widgets, NameEditorTakesCapitalsDigitsAndSpacesUpToTwelve) {
 }
 
 TEST_F(Widgets, TypedLowerCaseKeysArriveAsCapitalCodes) {
-    // The window hands letters over as their virtual-key codes, which are the capitals.
+    // The window hands letters over as their virtual-key codes, which are the capitals: the keys typed
+    // without Shift go through the window's translation into the name.
     open("newprofile");
-    for (unsigned k : {65u, 66u, 49u}) press(k);
+    for (SDL_Keycode sym : {SDLK_a, SDLK_b, SDLK_1}) {
+        SDL_Event typed{};
+        typed.type = SDL_KEYDOWN;
+        typed.key.keysym.sym = sym;
+        AppEvent e = translateEvent(typed);
+        ASSERT_EQ(e.kind, EventKind::keyDown) << SDL_GetKeyName(sym);
+        press(static_cast<unsigned>(e.key));
+    }
     EXPECT_STREQ(menus.nameBuffer, "AB1");
 }
 
