@@ -1,0 +1,47 @@
+# Flows of the player's files: a damaged window file, and a level kept through a kill of the game.
+FLOWS+=(flow_files_damaged_window flow_files_autosave_kill)
+
+# A window file with a few bits flipped (16 516 996 x 66 216 pixels) in a windowed game on a laptop's
+# screen: the plain window opens on the screen and the game starts as usual.
+flow_files_damaged_window() {
+    fresh_home damagedwindow
+    printf '\x84\x03\xfc\x00\xa8\x02\x01\x00\x01\x9a\x00\x00' >"$HOME_DIR/config/pebblecraft/window"
+    use_screen 1280x800 || { check "damagedwindow: a 1280 x 800 screen" false; return; }
+    past_splash damagedwindow
+    check "damagedwindow: the game starts as usual to its first page" state_is scene=map page=newprofile
+    check "damagedwindow: the window is the plain one, within the screen" equals "$(window_size "$WIN")" 800x600
+    window_shot damagedwindow-first-page
+    close_window "$WIN"
+    wait_exit "$GAME_PID" 20
+    GAME_PID=""
+    check "damagedwindow: the game ends normally" equals "$EXIT_CODE" 0
+    main_screen
+}
+
+# Three moves, then the game is killed outright: the next start offers the level, and it comes back with
+# the three moves and the board as it was.
+flow_files_autosave_kill() {
+    reach_level autosave Keeper 0 0 || return
+    local i rows
+    for i in 1 2 3; do make_move "autosave-$i"; done
+    check "autosave: the third move is saved once the board rests" wait_state 10 moves=3 moving=0 saved=3
+    sleep 0.3 # the state file shows the board as saved
+    rows=$(board_rows)
+    kill -KILL "$(pgrep -P "$GAME_PID" | head -n 1)" # the game itself, inside the subshell of start_game
+    wait "$GAME_PID" 2>/dev/null
+    GAME_PID=""
+    check "autosave: the saved game is there after the kill" test -s "$(player_file KEEPER_0.sav)"
+    past_splash autosave-again || return
+    check "autosave: the player is still there" state_is page=main player=KEEPER
+    wait_state 10 item=mode1
+    press Return # "Classic"
+    check "autosave: the mode asks to load the level" wait_state 10 page=loadgamequest ready=1
+    window_shot autosave-load-question
+    press Return # "yes"
+    check "autosave: the level resumes with its three moves" wait_state 15 scene=game menu=0 moves=3
+    check "autosave: the board is the one left at the kill" equals "$(board_rows)" "$rows"
+    window_shot autosave-resumed
+    close_window "$WIN"
+    wait_exit "$GAME_PID" 20
+    GAME_PID=""
+}
