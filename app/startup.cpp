@@ -20,6 +20,7 @@
 #include "platform/window.h"
 #include "player/profile.h"
 #include "player/records.h"
+#include "player/write_check.h"
 #include "ui/level_map.h"
 #include "ui/menu_system.h"
 #include "ui/widgets.h"
@@ -73,6 +74,7 @@ void loadTextsAndFonts() {
 
 void loadPlayerFilesAndMenus() {
     makeFolders(settingsFolder());
+    checkPlayerFolders(); // a full or read-only folder is said on the main page
     loadProfiles();
     loadRecords();
     loadMenus();

@@ -12,6 +12,7 @@
 #include "player/profile.h"
 #include "player/records.h"
 #include "player/settings.h"
+#include "player/write_check.h"
 #include "ui/level_map.h"
 #include "ui/menu_system.h"
 
@@ -154,6 +155,12 @@ void reopenKeepingName(MenuPage* page) {
 
 } // namespace
 
+void noteUnsavedProgress() {
+    if (menus.unsavedNoted || !playerProgressUnsaved() || !findText("nosavemsg")) return;
+    menus.unsavedNoted = true;
+    note("nosavemsg");
+}
+
 void announceNextStage() {
     const char* heading = findText("nextstage");
     if (heading) popupText(heading, kAnnounceX, 40, 24, kAnnounceMs);
@@ -243,7 +250,7 @@ void runItemCommand() {
         else
             restAfterStage();
     } else if (is(name, "ok")) {
-        if (pageIs(page, "helpscreen")) {
+        if (pageIs(page, "helpscreen") || is(lastMessageKey, "nosavemsg")) {
             goBack();
         } else if (pageIs(parent, "gameplay") && !is(lastMessageKey, "savemsg")) {
             // A note over the in-game menu (no skip left, ...) goes back to play, not to the map.

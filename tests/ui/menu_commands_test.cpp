@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/file_registry.h"
 #include "engine/text_effects.h"
 #include "engine/text_table.h"
 #include "game/player_link.h"
@@ -329,4 +330,27 @@ TEST_F(StageEnd, TheStatisticsCompareWithTheRecordsOfTheLevelOnTheBoard) {
     for (const PopupText& p : textEffects.popups) cheers += p.remainingMs > 0;
     EXPECT_EQ(cheers, 0);
     clearTextEffects();
+}
+
+// A player file that could not be written (a full disk, a read-only folder): the main page says so once,
+// in the game's words, and "ok" leaves the main page as it was.
+TEST_F(MenuCommands, ProgressThatCannotBeSavedIsSaidOnceOnTheMainPage) {
+    freeTextTable();
+    const char table[] = "nosavemsg=Nothing can be kept\r\n";
+    parseTextTable(table, static_cast<int>(sizeof table));
+    fileRegistry.failedWrites = 0;
+    open("main");
+    EXPECT_EQ(page(), "main") << "nothing to say while the files are written";
+    fileRegistry.failedWrites = 1;
+    open("main");
+    ASSERT_EQ(page(), "messageboxok");
+    EXPECT_STREQ(menus.messageText, "Nothing can be kept");
+    choose("ok");
+    EXPECT_EQ(page(), "main");
+    EXPECT_EQ(hostLog.mapShown, 0);
+    open("options");
+    open("main");
+    EXPECT_EQ(page(), "main") << "said once a run";
+    fileRegistry.failedWrites = 0;
+    freeTextTable();
 }
