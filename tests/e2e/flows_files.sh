@@ -1,5 +1,6 @@
-# Flows of the player's files: a damaged window file, and a level kept through a kill of the game.
-FLOWS+=(flow_files_damaged_window flow_files_autosave_kill)
+# Flows of damaged and lost files: a damaged window file, a level kept through a kill of the game, an
+# empty level file.
+FLOWS+=(flow_files_damaged_window flow_files_autosave_kill flow_files_broken_level)
 
 # A window file with a few bits flipped (16 516 996 x 66 216 pixels) in a windowed game on a laptop's
 # screen: the plain window opens on the screen and the game starts as usual.
@@ -44,4 +45,28 @@ flow_files_autosave_kill() {
     close_window "$WIN"
     wait_exit "$GAME_PID" 20
     GAME_PID=""
+}
+
+# An empty level file: the loading message names it in a window of the game's own (this display has
+# neither zenity nor kdialog nor X11 core fonts, so SDL's box cannot show), standard error says the same,
+# a key closes it and the game ends with code 1.
+flow_files_broken_level() {
+    fresh_home brokenlevel
+    local game=$WORK/brokenlevel-game f id
+    mkdir -p "$game/Data"
+    cp "$GAME" "$game/pebblecraft"
+    for f in "$BUILD"/Data/*; do [ "${f##*/}" = levels ] || ln -s "$f" "$game/Data/${f##*/}"; done
+    cp -r "$BUILD/Data/levels" "$game/Data/levels"
+    : >"$game/Data/levels/tut1_01.lvl"
+    start_game brokenlevel "$game/pebblecraft"
+    id=""
+    wait_until 120 eval 'id=$(xdotool search --onlyvisible --name "^Loading Error$" 2>/dev/null | tail -n 1); [ -n "$id" ]'
+    check "brokenlevel: the loading message shows in a window" test -n "$id"
+    screenshot brokenlevel-message
+    check "brokenlevel: standard error names the file" \
+        file_has "$WORK/brokenlevel.err" "Loading Error: Can't load levels/tut1_01.lvl..."
+    [ -n "$id" ] && xdotool key --window "$id" Return
+    wait_exit "$GAME_PID" 20
+    GAME_PID=""
+    check "brokenlevel: a key closes it and the game ends with code 1" equals "$EXIT_CODE" 1
 }
