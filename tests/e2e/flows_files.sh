@@ -1,6 +1,6 @@
 # Flows of damaged and lost files: a damaged window file, a level kept through a kill of the game, an
-# empty level file.
-FLOWS+=(flow_files_damaged_window flow_files_autosave_kill flow_files_broken_level)
+# empty level file, a data folder that cannot be written.
+FLOWS+=(flow_files_damaged_window flow_files_autosave_kill flow_files_broken_level flow_files_unsaved_progress)
 
 # A window file with a few bits flipped (16 516 996 x 66 216 pixels) in a windowed game on a laptop's
 # screen: the plain window opens on the screen and the game starts as usual.
@@ -69,4 +69,21 @@ flow_files_broken_level() {
     wait_exit "$GAME_PID" 20
     GAME_PID=""
     check "brokenlevel: a key closes it and the game ends with code 1" equals "$EXIT_CODE" 1
+}
+
+# The player data's folder cannot be made (a file stands where it should be): the game plays, and the
+# main page says once that progress cannot be kept.
+flow_files_unsaved_progress() {
+    fresh_home unsaved
+    echo "not a folder" >"$HOME_DIR/data/pebblecraft"
+    past_splash unsaved || { lost_way "unsaved: no first page"; return; }
+    xdotool type --window "$WIN" --delay 120 "nobody"
+    press Return
+    check "unsaved: the main page notes that progress cannot be saved" wait_state 10 page=messageboxok ready=1
+    window_shot unsaved-note
+    press Return
+    check "unsaved: ok leaves the main page as it was" wait_state 10 page=main ready=1 player=NOBODY
+    close_window "$WIN"
+    wait_exit "$GAME_PID" 20
+    GAME_PID=""
 }
