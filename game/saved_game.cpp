@@ -164,7 +164,9 @@ void mendMove() {
             int longest = moveDurationFor(kMaxPathPoints);
             if (game.moveDurationMs < 1 || game.moveDurationMs > longest)
                 game.moveDurationMs = std::max(1, moveDurationFor(game.pathLength));
-            ball.moveTimeLeftMs = std::min(ball.moveTimeLeftMs, static_cast<float>(game.moveDurationMs));
+            // A ball on its way has time left: one without would land before the level is seen.
+            ball.moveTimeLeftMs =
+                std::clamp(ball.moveTimeLeftMs, 1.0f, static_cast<float>(game.moveDurationMs));
         }
     }
     game.ballMoving = kept;

@@ -169,6 +169,16 @@ TEST_F(SavedGameTest, ASaveTakenWhileABallTravelsResumesTheTravel) {
     EXPECT_EQ(kindAt(5, 5), kNoPiece);
     EXPECT_EQ(kindAt(10, 5), 0);
     EXPECT_EQ(game.movesMade, 2);
+
+    // A travelling ball with no time left (never written so) is still on its way when the level is shown.
+    std::vector<uint8_t> bytes;
+    ASSERT_TRUE(readWholeFile(path, bytes));
+    std::memset(bytes.data() + 16 + (5 * 30 + 5) * 108 + 11 * 4, 0, 4); // its moveTimeLeftMs
+    ASSERT_TRUE(decodeSavedGame(bytes));
+    setFrame(0);
+    rulesFrame();
+    EXPECT_EQ(kindAt(5, 5), 0);
+    EXPECT_EQ(game.movesMade, 1);
 }
 
 // In a settings folder of its own, so that a refusal cannot pass just because no file could be written:
