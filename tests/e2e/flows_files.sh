@@ -78,7 +78,11 @@ flow_files_unsaved_progress() {
     echo "not a folder" >"$HOME_DIR/data/pebblecraft"
     past_splash unsaved || { lost_way "unsaved: no first page"; return; }
     xdotool type --window "$WIN" --delay 120 "nobody"
-    press Return
+    local attempt
+    for attempt in 1 2 3; do # a loaded machine may lose the key that takes the name
+        press Return
+        wait_until 5 state_is page=messageboxok\|main && break
+    done
     check "unsaved: the main page notes that progress cannot be saved" wait_state 10 page=messageboxok ready=1
     window_shot unsaved-note
     press Return
