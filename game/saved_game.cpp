@@ -333,7 +333,7 @@ bool decodeSavedGame(const std::vector<uint8_t>& in) {
 }
 
 bool writeSavedGame(const std::string& path) {
-    std::vector<uint8_t> bytes;
+    static std::vector<uint8_t> bytes; // kept: the autosave of a level in play takes no new buffer
     encodeSavedGame(bytes);
     return writeWholeFile(path, bytes.data(), bytes.size());
 }
