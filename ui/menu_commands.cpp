@@ -9,6 +9,7 @@
 #include "engine/text_effects.h"
 #include "engine/text_table.h"
 #include "game/game_state.h"
+#include "game/saved_game.h"
 #include "player/profile.h"
 #include "player/records.h"
 #include "player/settings.h"
@@ -123,8 +124,9 @@ void yes(MenuPage* page) {
         play(menus.selectedLevel);
     } else if (pageIs(parent, "gameplay")) {
         if (is(lastMessageKey, "skipquest")) {
-            // Skipping goes on to the next level at the price of a life.
+            // Skipping goes on to the next level at the price of a life; the skipped one is not kept.
             takeProfileLife();
+            discardSavedGame();
             LevelAdvance advance = advanceLevel();
             savePlayerData();
             nextLevelWithAnnouncement(advance.zoneCompleted, advance.modeCompleted);

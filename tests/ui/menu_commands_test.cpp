@@ -122,6 +122,7 @@ TEST_F(MenuCommands, SkipTakesALifeAndGoesOnWhileNoSkipNoteReturnsToPlay) {
     hostLog.inGame = true;
     game.menuOpen = true;
     currentProfile().lives[0] = 2;
+    currentProfile().savedGame[0] = 1; // the level's moves were saved as they were made
     open("gameplay");
     choose("skip level");
     ASSERT_EQ(page(), "messageboxyn");
@@ -129,6 +130,7 @@ TEST_F(MenuCommands, SkipTakesALifeAndGoesOnWhileNoSkipNoteReturnsToPlay) {
     EXPECT_EQ(profileLives(), 1);
     EXPECT_EQ(profileLevel(), 1);
     EXPECT_EQ(hostLog.playedLevel, 1);
+    EXPECT_EQ(currentProfile().savedGame[0], 0) << "the skipped level must not be offered again";
 
     currentProfile().lives[0] = 0;
     game.menuOpen = true;
