@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/window.h"
+
 namespace {
 
 // Rows top to bottom, the five low bits of each a row's pixels from the left; characters 32..126.
@@ -204,6 +206,12 @@ bool showMessageWindow(const char* title, const char* text, uint32_t waitMs) {
     if (!SDL_WasInit(SDL_INIT_VIDEO)) {
         if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
         started = true;
+    }
+    // Without a display SDL may pick a driver that draws nowhere: a window there would only keep the
+    // program waiting.
+    if (!realDisplay()) {
+        if (started) SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        return false;
     }
     static MessageLayout layout; // kept off the stack of a program that is failing
     layoutMessage(title, text, layout);

@@ -82,6 +82,8 @@ void pace() {
     gWindow.lastPresentMs = now;
 }
 
+} // namespace
+
 // SDL falls back to drivers that show nothing when no display exists; a player would see a game that runs
 // invisibly. They count only when asked for by name (SDL_VIDEODRIVER).
 bool realDisplay() {
@@ -92,8 +94,6 @@ bool realDisplay() {
     const char* wanted = SDL_getenv("SDL_VIDEODRIVER");
     return !invisible || (wanted && SDL_strcasecmp(wanted, driver) == 0);
 }
-
-} // namespace
 
 ViewRect fitPicture(int outerWidth, int outerHeight) {
     ViewRect r;

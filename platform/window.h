@@ -40,9 +40,10 @@ void windowedSizeOnDesktop(int* width, int* height, bool* maximised);
 WindowInitResult initWindow(bool fullScreen, int windowedWidth = 800, int windowedHeight = 600,
                             bool maximised = false);
 const char* windowInitError(); // SDL's reason for the last failed initWindow
-void shutdownWindow();         // destroys context and window, quits SDL's video
-bool windowOpen();             // a window with a context exists
-SDL_Window* windowHandle();    // the SDL window, null when none
+bool realDisplay();    // SDL's video (started) shows windows to a person, not an offscreen or dummy driver
+void shutdownWindow(); // destroys context and window, quits SDL's video
+bool windowOpen();     // a window with a context exists
+SDL_Window* windowHandle(); // the SDL window, null when none
 
 void presentWindow(); // swaps buffers, paces to ~60 fps without vsync, then applies a pending mode switch
 void setWaitlessPresents(bool waitless); // true: presents return at once (no refresh wait, no pacing)
