@@ -67,7 +67,21 @@ bool createDisplayWindow(bool fullScreen, const WindowSize& windowed) {
 int runApplication(int argc, char** argv) {
     (void)argc;
     // Only one copy runs per user; a second one ends at once, silently and successfully.
-    if (acquireInstanceLock(instanceLockPath()) == InstanceLock::heldByOther) return 0;
+    switch (acquireInstanceLock(instanceLockPath())) {
+    case InstanceLock::acquired:
+        break;
+    case InstanceLock::heldByOther:
+        return 0;
+    case InstanceLock::unavailable: {
+        // Unguarded, a second copy would write the same player files as this one: say why and stop.
+        char text[512];
+        std::snprintf(text, sizeof text,
+                      "Can't lock %s (%s), so another copy could be running.\nProgram will now stop.",
+                      instanceLockPath().c_str(), instanceLockError());
+        showErrorBox("Initialization failed", text);
+        return 1;
+    }
+    }
     buildSqrtTables();
 
     // Every relative path of the game is relative to the data folder.

@@ -21,6 +21,7 @@
 #include "player/profile.h"
 #include "player/records.h"
 #include "player/settings.h"
+#include "player/write_check.h"
 #include "ui/level_map.h"
 #include "ui/menu_system.h"
 #include "ui/widgets.h"
@@ -74,6 +75,7 @@ void loadTextsAndFonts() {
 
 void loadPlayerFilesAndMenus() {
     makeFolders(settingsFolder());
+    checkPlayerFolders(); // a full or read-only folder is said on the main page
     loadProfiles();
     loadRecords();
     loadMenus();

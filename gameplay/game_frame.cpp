@@ -9,6 +9,7 @@
 #include "engine/random.h"
 #include "engine/render.h"
 #include "engine/text_effects.h"
+#include "game/autosave.h"
 #include "game/board.h"
 #include "game/game_state.h"
 #include "game/level_outcome.h"
@@ -43,6 +44,7 @@ void bookkeeping() {
     // sweep, removal queue, level bar display, bar stars, play time), exactly as the simulator runs it;
     // everything after this only draws what it left and advances presentation clocks.
     rulesFrame();
+    autosaveFrame(); // a completed move is on the disk before the next one
     if (game.defeatCountdownMs < 0) gameView.boardGreyed = true; // the defeat sequence has ended
     syncCursor(); // the rules may have put the hammer down or opened a page
 }

@@ -9,6 +9,7 @@
 #include "app/splash_scene.h"
 #include "app/typed_words.h"
 #include "engine/app_state.h"
+#include "game/autosave.h"
 #include "game/board.h"
 #include "game/game_state.h"
 #include "game/removal_queue.h"
@@ -86,7 +87,7 @@ void formatStateProbeLine(char* out, size_t size) {
         "scene=%s presskey=%d page=%s ready=%d item=%s chosen=%d mode=%d level=%d moves=%d "
         "selected=%d,%d moving=%d running=%d menu=%d complete=%d defeat=%d free=%d lives=%d "
         "total=%d player=%s cheat=%d allopen=%d tip=%d tipbutton=%d,%d keycursor=%d,%d cursor=%d frames=%u "
-        "removals=%d heapkb=%zu",
+        "removals=%d heapkb=%zu saved=%d",
         sceneName(), pressKey ? 1 : 0, pageShown ? word(menus.currentPage->name).c_str() : "-",
         menus.opening || menus.closing ? 0 : 1, pageShown ? word(selectedItemName()).c_str() : "-",
         menus.selectedLevel, game.mode, game.levelIndex, game.movesMade, game.selectedX, game.selectedY,
@@ -99,7 +100,7 @@ void formatStateProbeLine(char* out, size_t size) {
         static_cast<int>(tips.hasButton ? (tips.buttonTop + tips.buttonBottom) / 2 : tips.y),
         boardInput.keyCursorShown ? boardInput.keyCursorX : -1,
         boardInput.keyCursorShown ? boardInput.keyCursorY : -1, game.cursorMode, app.framesRun,
-        removalQueue.count, heapBytesInUse() / 1024);
+        removalQueue.count, heapBytesInUse() / 1024, autosave.savedMoves);
 }
 
 void formatStateProbeRow(int y, char* out) {

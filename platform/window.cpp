@@ -83,6 +83,8 @@ void pace() {
     gWindow.lastPresentMs = now;
 }
 
+} // namespace
+
 // SDL falls back to drivers that show nothing when no display exists; a player would see a game that runs
 // invisibly. They count only when asked for by name (SDL_VIDEODRIVER).
 bool realDisplay() {
@@ -93,8 +95,6 @@ bool realDisplay() {
     const char* wanted = SDL_getenv("SDL_VIDEODRIVER");
     return !invisible || (wanted && SDL_strcasecmp(wanted, driver) == 0);
 }
-
-} // namespace
 
 ViewRect fitPicture(int outerWidth, int outerHeight) {
     ViewRect r;
@@ -112,11 +112,34 @@ ViewRect fitPicture(int outerWidth, int outerHeight) {
     return r;
 }
 
+ViewRect desktopUsableArea() {
+    if (headless.installed) return headless.desktop;
+    ViewRect area;
+    SDL_Rect bounds;
+    if (SDL_WasInit(SDL_INIT_VIDEO) && SDL_GetDisplayUsableBounds(0, &bounds) == 0) {
+        area = ViewRect{bounds.x, bounds.y, bounds.w, bounds.h};
+    }
+    return area;
+}
+
+void windowedSizeOnDesktop(int* width, int* height, bool* maximised) {
+    ViewRect area = desktopUsableArea();
+    bool known = area.w > 0 && area.h > 0;
+    if (*width > 0 && *height > 0 && (!known || (*width <= area.w && *height <= area.h))) return;
+    // A window larger than the desktop cannot be moved or closed by its frame, and under software
+    // OpenGL its picture alone may take a gigabyte: the size came from a damaged file or another screen.
+    *width = kScreenWidth;
+    *height = kScreenHeight;
+    *maximised = false;
+    if (known && (area.w < kScreenWidth || area.h < kScreenHeight)) {
+        ViewRect fit = fitPicture(area.w, area.h);
+        *width = fit.w;
+        *height = fit.h;
+    }
+}
+
 WindowInitResult initWindow(bool fullScreen, int windowedWidth, int windowedHeight, bool maximised) {
     gWindow = WindowState{};
-    gWindow.windowedWidth = windowedWidth > 0 ? windowedWidth : kScreenWidth;
-    gWindow.windowedHeight = windowedHeight > 0 ? windowedHeight : kScreenHeight;
-    gWindow.windowedMaximised = maximised;
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         keepError("");
         return WindowInitResult::noDisplay;
@@ -129,6 +152,10 @@ WindowInitResult initWindow(bool fullScreen, int windowedWidth, int windowedHeig
         return WindowInitResult::noDisplay;
     }
     startGamepads();
+    windowedSizeOnDesktop(&windowedWidth, &windowedHeight, &maximised);
+    gWindow.windowedWidth = windowedWidth;
+    gWindow.windowedHeight = windowedHeight;
+    gWindow.windowedMaximised = maximised;
 
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);

@@ -489,6 +489,7 @@ void menuUpdate() {
             menus.fadeAmount = 0;
             menus.slideOffset = 0;
             menus.opening = false;
+            if (pageIs(menus.currentPage, "main")) noteUnsavedProgress();
         }
     }
     if (menus.selectedItem != menus.lastSelected && menus.selectedItem >= 0 && menus.fadeAmount == 0)

@@ -151,6 +151,7 @@ TEST_F(MenuCommands, SkipTakesALifeAndGoesOnWhileNoSkipNoteReturnsToPlay) {
     hostLog.inGame = true;
     game.menuOpen = true;
     currentProfile().lives[0] = 2;
+    currentProfile().savedGame[0] = 1; // the level's moves were saved as they were made
     open("gameplay");
     choose("skip level");
     ASSERT_EQ(page(), "messageboxyn");
@@ -158,6 +159,7 @@ TEST_F(MenuCommands, SkipTakesALifeAndGoesOnWhileNoSkipNoteReturnsToPlay) {
     EXPECT_EQ(profileLives(), 1);
     EXPECT_EQ(profileLevel(), 1);
     EXPECT_EQ(hostLog.playedLevel, 1);
+    EXPECT_EQ(currentProfile().savedGame[0], 0) << "the skipped level must not be offered again";
 
     currentProfile().lives[0] = 0;
     game.menuOpen = true;
@@ -396,5 +398,28 @@ TEST_F(StageEnd, TheStatisticsCompareWithTheRecordsOfTheLevelOnTheBoard) {
     layoutProbe = LayoutProbe{};
     resetText();
     resetFileRegistry();
+    freeTextTable();
+}
+
+// A player file that could not be written (a full disk, a read-only folder): the main page says so once,
+// in the game's words, and "ok" leaves the main page as it was.
+TEST_F(MenuCommands, ProgressThatCannotBeSavedIsSaidOnceOnTheMainPage) {
+    freeTextTable();
+    const char table[] = "nosavemsg=Nothing can be kept\r\n";
+    parseTextTable(table, static_cast<int>(sizeof table));
+    fileRegistry.failedWrites = 0;
+    open("main");
+    EXPECT_EQ(page(), "main") << "nothing to say while the files are written";
+    fileRegistry.failedWrites = 1;
+    open("main");
+    ASSERT_EQ(page(), "messageboxok");
+    EXPECT_STREQ(menus.messageText, "Nothing can be kept");
+    choose("ok");
+    EXPECT_EQ(page(), "main");
+    EXPECT_EQ(hostLog.mapShown, 0);
+    open("options");
+    open("main");
+    EXPECT_EQ(page(), "main") << "said once a run";
+    fileRegistry.failedWrites = 0;
     freeTextTable();
 }
