@@ -139,6 +139,7 @@ TEST_F(SavedGameTest, WrittenAndReadBackFieldByField) {
 // A single removing move is a combo of 1 but no record: the level's best combo stays 0 across a save.
 TEST_F(SavedGameTest, AComboOfOneLeavesTheBestComboAtZero) {
     loadPicture("ab-\n");
+    game.barGoal = game.barValue = 40; // a level in play: a file that would end at once is refused
     game.combo = 1;
     game.maxCombo = 0;
     ASSERT_TRUE(writeSavedGame(path));

@@ -174,8 +174,12 @@ TEST_F(Widgets, PanelShadowIsDarkSoftAndFollowsTheFrame) {
     for (int row = 0; row < 3; ++row) {
         for (int column = 0; column < 3; ++column) {
             const ShadowPiece& q = p[row * 3 + column];
-            if (column > 0) EXPECT_FLOAT_EQ(q.left, p[row * 3 + column - 1].right);
-            if (row > 0) EXPECT_FLOAT_EQ(q.top, p[(row - 1) * 3 + column].bottom);
+            if (column > 0) {
+                EXPECT_FLOAT_EQ(q.left, p[row * 3 + column - 1].right);
+            }
+            if (row > 0) {
+                EXPECT_FLOAT_EQ(q.top, p[(row - 1) * 3 + column].bottom);
+            }
         }
     }
     // Its edge fades: the corners are the glow's corners (round and soft), the middle its full centre.
