@@ -1,0 +1,45 @@
+#!/usr/bin/env python3
+"""Writes the translators' template from the English text tables.
+
+Usage: make_pot.py DATA_DIR OUT.pot
+One message per key, the key as its context, with a note where a text holds a number's place or sits
+in a small box. The template carries no date, so that it changes only when the texts do.
+"""
+
+import sys
+
+from text_tables import comment_for, po_quote, read_tables
+
+HEADER = """# The texts of Pebblecraft.
+# This file is distributed under the same license as the Pebblecraft package.
+#
+msgid ""
+msgstr ""
+"Project-Id-Version: pebblecraft\\n"
+"Language: \\n"
+"MIME-Version: 1.0\\n"
+"Content-Type: text/plain; charset=UTF-8\\n"
+"Content-Transfer-Encoding: 8bit\\n"
+"""
+
+
+def main():
+    if len(sys.argv) != 3:
+        sys.exit(__doc__)
+    out = [HEADER]
+    for e in read_tables(sys.argv[1]):
+        lines = [""]
+        lines += [f"#. {note}" for note in comment_for(e)]
+        lines.append(f"#: data/{e.table}")
+        if "%" in e.text:
+            lines.append("#, c-format")
+        lines.append(f"msgctxt {po_quote(e.key)}")
+        lines.append(f"msgid {po_quote(e.text)}")
+        lines.append('msgstr ""')
+        out.append("\n".join(lines) + "\n")
+    with open(sys.argv[2], "w", encoding="utf-8") as f:
+        f.write("".join(out))
+
+
+if __name__ == "__main__":
+    main()
