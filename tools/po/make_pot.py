@@ -3,8 +3,12 @@
 
 Usage: make_pot.py DATA_DIR OUT.pot
 One message per key, the key as its context, with a note where a text holds a number's place or sits
-in a small box. The template carries no date, so that it changes only when the texts do.
+in a small box; then the desktop entry's texts (dist/*.desktop), as msgfmt --desktop looks them up.
+The template carries no date, so that it changes only when the texts do.
 """
+
+import glob
+import os
 
 import sys
 
@@ -23,6 +27,14 @@ msgstr ""
 """
 
 
+# The desktop entry's keys that are translated, with the translators' notes.
+DESKTOP_KEYS = {
+    "GenericName": "The desktop menu: what kind of program this is.",
+    "Comment": "The desktop menu: the program's tooltip.",
+    "Keywords": "Search words of the desktop menu, each ended by a semicolon; add your language's.",
+}
+
+
 def main():
     if len(sys.argv) != 3:
         sys.exit(__doc__)
@@ -37,6 +49,14 @@ def main():
         lines.append(f"msgid {po_quote(e.text)}")
         lines.append('msgstr ""')
         out.append("\n".join(lines) + "\n")
+    for path in sorted(glob.glob(os.path.join(sys.argv[1], "..", "dist", "*.desktop"))):
+        with open(path, encoding="utf-8") as f:
+            for line in f:
+                key, _, value = line.rstrip("\n").partition("=")
+                if key in DESKTOP_KEYS:
+                    lines = ["", f"#. {DESKTOP_KEYS[key]}", f"#: dist/{os.path.basename(path)}"]
+                    lines += [f"msgid {po_quote(value)}", 'msgstr ""']
+                    out.append("\n".join(lines) + "\n")
     with open(sys.argv[2], "w", encoding="utf-8") as f:
         f.write("".join(out))
 
