@@ -3,12 +3,15 @@
 
 Usage: make_pot.py DATA_DIR OUT.pot
 One message per key, the key as its context, with a note where a text holds a number's place or sits
-in a small box; then the desktop entry's texts (dist/*.desktop), as msgfmt --desktop looks them up.
+in a small box; then the desktop entry's texts (dist/*.desktop) and the AppStream data's
+(dist/*.metainfo.xml.in, through xgettext and AppStream's rules), as msgfmt --desktop and --xml look
+them up.
 The template carries no date, so that it changes only when the texts do.
 """
 
 import glob
 import os
+import subprocess
 
 import sys
 
@@ -35,6 +38,9 @@ DESKTOP_KEYS = {
 }
 
 
+METAINFO_RULES = "/usr/share/gettext/its/metainfo.its"
+
+
 def main():
     if len(sys.argv) != 3:
         sys.exit(__doc__)
@@ -57,6 +63,12 @@ def main():
                     lines = ["", f"#. {DESKTOP_KEYS[key]}", f"#: dist/{os.path.basename(path)}"]
                     lines += [f"msgid {po_quote(value)}", 'msgstr ""']
                     out.append("\n".join(lines) + "\n")
+    root = os.path.join(sys.argv[1], "..")
+    for path in sorted(glob.glob(os.path.join(root, "dist", "*.metainfo.xml.in"))):
+        extracted = subprocess.run(
+            ["xgettext", "--its=" + METAINFO_RULES, "--omit-header", "--add-location=file", "-o", "-",
+             os.path.relpath(path, root)], cwd=root, check=True, capture_output=True, text=True).stdout
+        out.append("\n#. The AppStream data: software centres show it.\n" + extracted.lstrip("\n"))
     with open(sys.argv[2], "w", encoding="utf-8") as f:
         f.write("".join(out))
 
