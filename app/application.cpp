@@ -3,15 +3,18 @@
 #include <SDL2/SDL.h>
 #include <cstdio>
 #include <unistd.h>
+#include <vector>
 
 #include "app/main_loop.h"
 #include "app/scene_manager.h"
 #include "app/splash_scene.h"
 #include "engine/app_state.h"
 #include "engine/audio.h"
+#include "engine/file_registry.h"
 #include "engine/limits.h"
 #include "engine/render.h"
 #include "engine/text_table.h"
+#include "engine/texture_decode.h"
 #include "platform/clock.h"
 #include "platform/folders.h"
 #include "platform/gl_backend.h"
@@ -35,6 +38,15 @@ GlPresentTarget windowPresentTarget() {
     return target;
 }
 
+// The program's icon from the data folder on the window's frame and in the task switcher.
+void showWindowIcon() {
+    std::vector<uint8_t> bytes;
+    DecodedPicture icon;
+    if (!readWholeFile("icon.tga", bytes, 1 << 20) || !decodePicture(bytes.data(), int(bytes.size()), icon) ||
+        !setWindowIcon(icon.rgba.data(), icon.width, icon.height))
+        std::fprintf(stderr, "the window has no icon (icon.tga)\n");
+}
+
 // The window, its OpenGL context and the render layer on top; false when the game cannot show itself.
 bool createDisplayWindow(bool fullScreen, const WindowSize& windowed) {
     switch (initWindow(fullScreen, windowed.width, windowed.height, windowed.maximised)) {
@@ -48,6 +60,7 @@ bool createDisplayWindow(bool fullScreen, const WindowSize& windowed) {
         showErrorBox("Initialization failed", "Can't init OpenGL");
         return false;
     }
+    showWindowIcon();
     messageBoxes.parent = windowHandle();
     glBackend.presentTarget = windowPresentTarget;
     glBackend.swapBuffers = presentWindow;

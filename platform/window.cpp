@@ -206,6 +206,16 @@ const char* windowInitError() {
     return gWindow.error;
 }
 
+bool setWindowIcon(const uint8_t* rgba, int width, int height) {
+    if (!gWindow.window || !rgba || width <= 0 || height <= 0) return false;
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint8_t*>(rgba), width, height, 32,
+                                                              width * 4, SDL_PIXELFORMAT_RGBA32);
+    if (!surface) return false;
+    SDL_SetWindowIcon(gWindow.window, surface);
+    SDL_FreeSurface(surface);
+    return true;
+}
+
 void shutdownWindow() {
     stopGamepads();
     if (gWindow.context) SDL_GL_DeleteContext(gWindow.context);

@@ -40,9 +40,11 @@ void windowedSizeOnDesktop(int* width, int* height, bool* maximised);
 WindowInitResult initWindow(bool fullScreen, int windowedWidth = 800, int windowedHeight = 600,
                             bool maximised = false);
 const char* windowInitError(); // SDL's reason for the last failed initWindow
-bool realDisplay();    // SDL's video (started) shows windows to a person, not an offscreen or dummy driver
-void shutdownWindow(); // destroys context and window, quits SDL's video
-bool windowOpen();     // a window with a context exists
+bool realDisplay(); // SDL's video (started) shows windows to a person, not an offscreen or dummy driver
+// Gives the window its icon: width x height RGBA texels, rows from the top; false when SDL refuses.
+bool setWindowIcon(const uint8_t* rgba, int width, int height);
+void shutdownWindow();      // destroys context and window, quits SDL's video
+bool windowOpen();          // a window with a context exists
 SDL_Window* windowHandle(); // the SDL window, null when none
 
 void presentWindow(); // swaps buffers, paces to ~60 fps without vsync, then applies a pending mode switch

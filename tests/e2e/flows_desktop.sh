@@ -3,7 +3,7 @@
 # played from the keyboard alone.
 
 FLOWS+=(flow_desktop_full_1280 flow_desktop_full_1920 flow_desktop_window_1000 flow_desktop_keyboard
-        flow_desktop_ways_back)
+        flow_desktop_ways_back flow_desktop_icon)
 
 # ---- helpers of these flows ------------------------------------------------------------------------
 
@@ -221,4 +221,16 @@ flow_desktop_ways_back() {
     check "$name: the game closes with code 0" equals "$EXIT_CODE" 0
     GAME_PID=""
     main_screen
+}
+
+flow_desktop_icon() {  # the window carries the program's icon, as task bars and window switchers show it
+    fresh_home icon
+    start_game icon
+    WIN=$(wait_window) || { check "icon: the window opens" false; return; }
+    check "icon: the window has the 128 x 128 icon" \
+        eval 'xprop -id "$WIN" _NET_WM_ICON 2>/dev/null | grep -q "Icon (128 x 128)"'
+    close_window "$WIN"
+    wait_exit "$GAME_PID" 10
+    check "icon: the game closes with code 0" equals "$EXIT_CODE" 0
+    GAME_PID=""
 }

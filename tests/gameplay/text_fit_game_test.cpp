@@ -12,12 +12,13 @@
 
 namespace {
 
-class GameTextFit : public GameplayTest {
+class GameTextFit : public GameplayTest, public testing::WithParamInterface<std::string> {
   protected:
     void SetUp() override {
         GameplayTest::SetUp();
         resetFileRegistry();
-        if (!textfit::loadRealTextsAndFonts()) GTEST_SKIP() << "no built Data folder (run: make build)";
+        if (!textfit::loadRealTextsAndFonts(GetParam()))
+            GTEST_SKIP() << "no built Data folder (run: make build)";
         game.running = true;
     }
     void TearDown() override {
@@ -42,7 +43,7 @@ class GameTextFit : public GameplayTest {
     }
 };
 
-TEST_F(GameTextFit, SidePanelWithLargeValues) {
+TEST_P(GameTextFit, SidePanelWithLargeValues) {
     for (int score : {9999999, INT_MAX}) {
         for (int lives : {0, 2, 6}) {
             currentProfile().lives[game.mode] = lives;
@@ -58,7 +59,7 @@ TEST_F(GameTextFit, SidePanelWithLargeValues) {
     }
 }
 
-TEST_F(GameTextFit, PauseAndEndOfGameTextsAtTheirLargest) {
+TEST_P(GameTextFit, PauseAndEndOfGameTextsAtTheirLargest) {
     game.running = false;
     struct Moment {
         const char* what;
@@ -79,7 +80,7 @@ TEST_F(GameTextFit, PauseAndEndOfGameTextsAtTheirLargest) {
     }
 }
 
-TEST_F(GameTextFit, TheTimeBonusStaysOnTheScreen) {
+TEST_P(GameTextFit, TheTimeBonusStaysOnTheScreen) {
     setPresentationEvents(&gamePresentation);
     clearTextEffects();
     loadPicture("a-\n");
@@ -100,7 +101,7 @@ TEST_F(GameTextFit, TheTimeBonusStaysOnTheScreen) {
     clearTextEffects();
 }
 
-TEST_F(GameTextFit, EveryTipOfTheHelpCursor) {
+TEST_P(GameTextFit, EveryTipOfTheHelpCursor) {
     loadPicture("aJT*Q-A\n"
                 "-------\n");
     cellAt(11, 6).pendingKind = 2;
@@ -132,7 +133,7 @@ TEST_F(GameTextFit, EveryTipOfTheHelpCursor) {
     }
 }
 
-TEST_F(GameTextFit, EveryTipOfTheLevelsAndTheTooltip) {
+TEST_P(GameTextFit, EveryTipOfTheLevelsAndTheTooltip) {
     loadPicture("aJT*Q");
     for (int row = 0; row < kTipRows; ++row) {
         currentProfile().tipShown[row] = 0;
@@ -149,3 +150,6 @@ TEST_F(GameTextFit, EveryTipOfTheLevelsAndTheTooltip) {
 }
 
 } // namespace
+
+INSTANTIATE_TEST_SUITE_P(Languages, GameTextFit, testing::ValuesIn(textfit::languages()),
+                         textfit::languageName);

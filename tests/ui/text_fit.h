@@ -48,16 +48,35 @@ inline void unwatch() {
     layoutProbe = LayoutProbe{};
 }
 
-// Registers the built archives and loads the texts and both fonts the way the start-up does; false
-// when there is no built Data folder.
-inline bool loadRealTextsAndFonts() {
+// Every language the game speaks: English and one per translators' catalogue.
+inline std::vector<std::string> languages() {
+    std::vector<std::string> out;
+    std::error_code error;
+    for (const auto& e :
+         std::filesystem::directory_iterator(std::filesystem::path(PC_SOURCE_DIR) / "po", error))
+        if (e.path().extension() == ".po") out.push_back(e.path().stem().string());
+    std::sort(out.begin(), out.end());
+    out.insert(out.begin(), "en");
+    return out;
+}
+
+inline std::string languageName(const testing::TestParamInfo<std::string>& info) {
+    return info.param;
+}
+
+// Registers the built archives and loads the language's texts and both fonts the way the start-up
+// does; false when there is no built Data folder.
+inline bool loadRealTextsAndFonts(const std::string& language = "en") {
     std::filesystem::path dir = builtdata::folder();
     if (dir.empty()) return false;
     for (const char* name : {"texts.dat", "targa.dat", "jpeg.dat"}) loadArchive((dir / name).c_str());
     freeTextTable();
-    loadTextTable("2strings.txt");
-    loadTextTable("2tips.txt");
-    loadTextTable("2menutext.txt");
+    for (const char* table : {"2strings.txt", "2tips.txt", "2menutext.txt"}) {
+        std::filesystem::path path =
+            language == "en" ? std::filesystem::path(table) : dir / "lang" / language / table;
+        EXPECT_TRUE(language == "en" || std::filesystem::exists(path)) << path;
+        loadTextTable(path.c_str());
+    }
     resetText();
     loadFont("font", 1.0f, 0.9f);
     loadFont("font2", 1.2f, 0.75f);

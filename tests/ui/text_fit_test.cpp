@@ -19,7 +19,7 @@ namespace {
 // The longest names a player can type: twelve of the widest letter.
 constexpr const char* kWideName = "WWWWWWWWWWWW";
 
-class MenuTextFit : public MenuFixture {
+class MenuTextFit : public MenuFixture, public testing::WithParamInterface<std::string> {
   protected:
     RecordingBackend backend;
     bool haveData = false;
@@ -32,7 +32,7 @@ class MenuTextFit : public MenuFixture {
         menuTextures = MenuTextures{}; // no pictures of earlier tests' backends
         resetParticleSystem();
         resetFileRegistry();
-        haveData = textfit::loadRealTextsAndFonts();
+        haveData = textfit::loadRealTextsAndFonts(GetParam());
         if (!haveData) GTEST_SKIP() << "no built Data folder (run the data builder: make build)";
         ASSERT_TRUE(buildAuthoredMenus());
         giveDrawRoutines();
@@ -70,7 +70,7 @@ class MenuTextFit : public MenuFixture {
     }
 };
 
-TEST_F(MenuTextFit, MainPageAndItsModeTips) {
+TEST_P(MenuTextFit, MainPageAndItsModeTips) {
     checkPage("main", "main page");
     for (int item = 0; item < 5; ++item) {
         menus.selectedItem = item;
@@ -83,7 +83,7 @@ TEST_F(MenuTextFit, MainPageAndItsModeTips) {
     }
 }
 
-TEST_F(MenuTextFit, TheLevelMapsButtonsAndModeNameKeepClearOfTheMarks) {
+TEST_P(MenuTextFit, TheLevelMapsButtonsAndModeNameKeepClearOfTheMarks) {
     int size = 0;
     uint8_t* path = openFile((builtdata::folder() / "trajectory1.spl").c_str(), &size, false);
     ASSERT_NE(path, nullptr);
@@ -114,7 +114,7 @@ TEST_F(MenuTextFit, TheLevelMapsButtonsAndModeNameKeepClearOfTheMarks) {
     }
 }
 
-TEST_F(MenuTextFit, OptionsScoresProfilesAndNamePages) {
+TEST_P(MenuTextFit, OptionsScoresProfilesAndNamePages) {
     checkPage("options", "options");
     for (int i = 0; i < kHiscoreLines; ++i)
         for (int t = 0; t < 3; ++t) {
@@ -132,7 +132,7 @@ TEST_F(MenuTextFit, OptionsScoresProfilesAndNamePages) {
     checkPage("newprofile", "new player");
 }
 
-TEST_F(MenuTextFit, EveryLineOfTheCredits) {
+TEST_P(MenuTextFit, EveryLineOfTheCredits) {
     splitCreditLines(findText("credititems"));
     ASSERT_GT(menus.creditLineCount, 0);
     open("credits");
@@ -146,7 +146,7 @@ TEST_F(MenuTextFit, EveryLineOfTheCredits) {
     }
 }
 
-TEST_F(MenuTextFit, LoadQuestionInEveryMode) {
+TEST_P(MenuTextFit, LoadQuestionInEveryMode) {
     for (int mode = 0; mode < 3; ++mode) {
         game.mode = mode;
         setProfileMode(mode);
@@ -157,7 +157,7 @@ TEST_F(MenuTextFit, LoadQuestionInEveryMode) {
     }
 }
 
-TEST_F(MenuTextFit, EveryQuestionAndNote) {
+TEST_P(MenuTextFit, EveryQuestionAndNote) {
     for (const char* key : {"skipquest", "noskiplevel", "removeplayer", "savemsg", "quit", "zeroscore"}) {
         const char* t = findText(key);
         ASSERT_NE(t, nullptr) << key;
@@ -169,7 +169,7 @@ TEST_F(MenuTextFit, EveryQuestionAndNote) {
     }
 }
 
-TEST_F(MenuTextFit, GamePagesAndResults) {
+TEST_P(MenuTextFit, GamePagesAndResults) {
     hostLog.inGame = true;
     for (bool noMoves : {true, false}) {
         game.noMoves = noMoves;
@@ -215,7 +215,7 @@ TEST_F(MenuTextFit, GamePagesAndResults) {
     EXPECT_EQ(shown[2], shown[0]);
 }
 
-TEST_F(MenuTextFit, HelpPageInEveryMode) {
+TEST_P(MenuTextFit, HelpPageInEveryMode) {
     // The help levels of the demonstration, registered as the archives' files are.
     std::vector<std::vector<uint8_t>> levels(8);
     for (int i = 0; i < 8; ++i) {
@@ -238,3 +238,6 @@ TEST_F(MenuTextFit, HelpPageInEveryMode) {
 }
 
 } // namespace
+
+INSTANTIATE_TEST_SUITE_P(Languages, MenuTextFit, testing::ValuesIn(textfit::languages()),
+                         textfit::languageName);
