@@ -161,9 +161,13 @@ drag_to_left() {  # drag_to_left Y
     local from to
     from=$(menu_px 0 "$1")
     to=$(menu_px -100 "$1")
-    xdotool mousemove --window "$WIN" ${from% *} ${from#* } sleep 0.2 mousedown 1 sleep 0.2 \
-        mousemove --window "$WIN" ${to% *} ${to#* } sleep 0.3 mouseup 1
-    sleep 0.3
+    # The game counts the drag by its frames: each step waits for it to have run some.
+    xdotool mousemove --window "$WIN" ${from% *} ${from#* } sleep 0.2 mousedown 1
+    settle
+    xdotool mousemove --window "$WIN" ${to% *} ${to#* }
+    settle
+    xdotool mouseup 1
+    settle
 }
 
 flow_volumes_hold_after_restart() {
@@ -177,10 +181,10 @@ flow_volumes_hold_after_restart() {
     wait_state 5 item=options
     press Return
     check "the options page opens" wait_state 10 page=options ready=1
-    drag_to_left 135  # the sound volume
-    drag_to_left 72   # the music volume
+    drag_to_left 160  # the sound volume
+    drag_to_left 97   # the music volume
     screenshot volumes-zero
-    click_menu 85 -193  # "back" keeps the settings
+    click_menu 85 -218  # "back" keeps the settings
     check "back from the options page goes to main" wait_state 10 page=main ready=1
     close_window "$WIN"
     wait_exit "$GAME_PID" 10
