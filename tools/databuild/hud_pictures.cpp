@@ -61,6 +61,34 @@ void sunPath(cairo_t* cr, double cx, double cy, double r, int rays) {
     cairo_arc(cr, cx, cy, r, 0, 2 * M_PI);
 }
 
+// The side panel's walnut: fine grain lines across it and a soft sheen down its left side, inside the clip
+// the caller set. The panel and its foot draw the same wood with their own run of lines.
+struct WoodGrain {
+    int lines;     // grain lines, 8.3 texels apart
+    double firstY; // where the first one runs
+    double wave;   // how the lines' heights wander, line by line
+    double shade;  // how their darkness wanders
+    double sheenHeight;
+};
+
+void woodGrain(cairo_t* cr, const WoodGrain& g) {
+    for (int i = 0; i < g.lines; i++) {
+        double y = g.firstY + i * 8.3 + 3 * std::sin(i * g.wave);
+        cairo_move_to(cr, 8, y);
+        cairo_curve_to(cr, 40, y + 3 * std::sin(i), 80, y - 3 * std::cos(i * 0.7), 130, y + 2);
+        cairo_set_source_rgba(cr, 0.2, 0.08, 0, 0.12 + 0.06 * std::sin(i * g.shade));
+        cairo_set_line_width(cr, 1.2 + (i % 3) * 0.5);
+        cairo_stroke(cr);
+    }
+    cairo_rectangle(cr, 8, 0, 40, g.sheenHeight);
+    cairo_pattern_t* p = cairo_pattern_create_linear(8, 0, 48, 0);
+    cairo_pattern_add_color_stop_rgba(p, 0, 1, 0.9, 0.7, 0.22);
+    cairo_pattern_add_color_stop_rgba(p, 1, 1, 0.9, 0.7, 0);
+    cairo_set_source(cr, p);
+    cairo_fill(cr);
+    cairo_pattern_destroy(p);
+}
+
 Image makeGamebar() {
     Canvas cv(128, 512);
     cairo_t* cr = cv.cr;
@@ -73,26 +101,10 @@ Image makeGamebar() {
     cairo_set_source_rgb(cr, 0.45, 0.25, 0.06);
     cairo_set_line_width(cr, 1.2);
     cairo_stroke(cr);
-    // Fine grain across the wood.
     cairo_save(cr);
     roundedRect(cr, 11, 6, 134, 494, 20);
     cairo_clip(cr);
-    for (int i = 0; i < 60; i++) {
-        double y = 8 + i * 8.3 + 3 * std::sin(i * 1.7);
-        cairo_move_to(cr, 8, y);
-        cairo_curve_to(cr, 40, y + 3 * std::sin(i), 80, y - 3 * std::cos(i * 0.7), 130, y + 2);
-        cairo_set_source_rgba(cr, 0.2, 0.08, 0, 0.12 + 0.06 * std::sin(i * 2.3));
-        cairo_set_line_width(cr, 1.2 + (i % 3) * 0.5);
-        cairo_stroke(cr);
-    }
-    // Soft sheen down the left side.
-    cairo_rectangle(cr, 8, 0, 40, 512);
-    cairo_pattern_t* p = cairo_pattern_create_linear(8, 0, 48, 0);
-    cairo_pattern_add_color_stop_rgba(p, 0, 1, 0.9, 0.7, 0.22);
-    cairo_pattern_add_color_stop_rgba(p, 1, 1, 0.9, 0.7, 0);
-    cairo_set_source(cr, p);
-    cairo_fill(cr);
-    cairo_pattern_destroy(p);
+    woodGrain(cr, WoodGrain{60, 8, 1.7, 2.3, 512});
     cairo_restore(cr);
     // Gold studs between the sections.
     for (double y : {100.0, 190.0, 288.0, 362.0}) {
@@ -167,28 +179,14 @@ Image makeGamebarFoot() {
     cairo_save(cr);
     cairo_rectangle(cr, 11, 0, 134, 256);
     cairo_clip(cr);
-    for (int i = 0; i < 30; i++) {
-        double y = 4 + i * 8.3 + 3 * std::sin(i * 1.3);
-        cairo_move_to(cr, 8, y);
-        cairo_curve_to(cr, 40, y + 3 * std::sin(i), 80, y - 3 * std::cos(i * 0.7), 130, y + 2);
-        cairo_set_source_rgba(cr, 0.2, 0.08, 0, 0.12 + 0.06 * std::sin(i * 2.1));
-        cairo_set_line_width(cr, 1.2 + (i % 3) * 0.5);
-        cairo_stroke(cr);
-    }
-    cairo_rectangle(cr, 8, 0, 40, 256);
-    cairo_pattern_t* p = cairo_pattern_create_linear(8, 0, 48, 0);
-    cairo_pattern_add_color_stop_rgba(p, 0, 1, 0.9, 0.7, 0.22);
-    cairo_pattern_add_color_stop_rgba(p, 1, 1, 0.9, 0.7, 0);
-    cairo_set_source(cr, p);
-    cairo_fill(cr);
-    cairo_pattern_destroy(p);
+    woodGrain(cr, WoodGrain{30, 4, 1.3, 2.1, 256});
     cairo_restore(cr);
     // The holder: a recessed bay round the hammer bar, which lies at texels 48..112 across, 12..140 down.
     roundedRect(cr, 42, 8, 76, 138, 18);
     fillLinear(cr, 8, 146, rgb(30, 14, 6, 0.95f), rgb(62, 32, 14, 0.95f));
     roundedRect(cr, 43, 9, 74, 136, 17);
     cairo_set_line_width(cr, 2);
-    p = cairo_pattern_create_linear(0, 8, 0, 146);
+    cairo_pattern_t* p = cairo_pattern_create_linear(0, 8, 0, 146);
     cairo_pattern_add_color_stop_rgba(p, 0, 0, 0, 0, 0.6);
     cairo_pattern_add_color_stop_rgba(p, 0.5, 0, 0, 0, 0);
     cairo_pattern_add_color_stop_rgba(p, 1, 1, 0.85, 0.6, 0.5);
