@@ -44,8 +44,8 @@ void helpPageStop() {
 
 HelpLayout helpLayout(TextHeightAt heightAt, const char* ballTip, const char* modeHelp) {
     constexpr float kFixedHeight = 404; // title, demonstration and button around the two texts
-    constexpr float kMargin = 32;     // the frame's tiles reach half a tile beyond the panel's edge
-    constexpr float kPanelExtra = 60; // panel width beyond the text width
+    constexpr float kMargin = 32;       // the frame's tiles reach half a tile beyond the panel's edge
+    constexpr float kPanelExtra = 60;   // panel width beyond the text width
     HelpLayout layout{};
     for (float width = 330;; width += 40) {
         layout.textWidth = width;
@@ -95,7 +95,7 @@ void drawHelpPage() {
     drawText(0, top - 120, 12, ballTip, true);
     drawText(0, bottom + 107 + helpHeight, 12, text.wrapBuffer, true);
     if (!helpDemo.demoRunning)
-        startDemo(0); // opened without its opening action (tests, the game's first help)
+        startDemo(0);                   // opened without its opening action (tests, the game's first help)
     drawDemo(0, top - 165 - tipHeight); // its frame midway between the texts
     begin2D();
     drawButton(0, bottom + 55, 170, 64, 18, nullptr);
