@@ -71,6 +71,16 @@ struct WoodGrain {
     double sheenHeight;
 };
 
+// The panel's golden rim with its thin dark edge, round the path the caller filled (and kept).
+void walnutRim(cairo_t* cr) {
+    cairo_set_source_rgb(cr, 0.98, 0.78, 0.36);
+    cairo_set_line_width(cr, 5);
+    cairo_stroke_preserve(cr);
+    cairo_set_source_rgb(cr, 0.45, 0.25, 0.06);
+    cairo_set_line_width(cr, 1.2);
+    cairo_stroke(cr);
+}
+
 void woodGrain(cairo_t* cr, const WoodGrain& g) {
     for (int i = 0; i < g.lines; i++) {
         double y = g.firstY + i * 8.3 + 3 * std::sin(i * g.wave);
@@ -95,12 +105,7 @@ Image makeGamebar() {
     // Panel body: polished walnut with a golden rim; it runs off the right screen edge.
     roundedRect(cr, 8, 3, 140, 500, 22);
     fillLinear(cr, 0, 512, rgb(128, 70, 34), rgb(74, 36, 16), true);
-    cairo_set_source_rgb(cr, 0.98, 0.78, 0.36);
-    cairo_set_line_width(cr, 5);
-    cairo_stroke_preserve(cr);
-    cairo_set_source_rgb(cr, 0.45, 0.25, 0.06);
-    cairo_set_line_width(cr, 1.2);
-    cairo_stroke(cr);
+    walnutRim(cr);
     cairo_save(cr);
     roundedRect(cr, 11, 6, 134, 494, 20);
     cairo_clip(cr);
@@ -170,12 +175,7 @@ Image makeGamebarFoot() {
     cairo_rectangle(cr, 8, -30, 150, 300);
     // The panel's gradient runs from (128, 70, 34) at its top to (74, 36, 16) at its foot, 512 texels.
     fillLinear(cr, -450, 62, rgb(128, 70, 34), rgb(74, 36, 16), true);
-    cairo_set_source_rgb(cr, 0.98, 0.78, 0.36);
-    cairo_set_line_width(cr, 5);
-    cairo_stroke_preserve(cr);
-    cairo_set_source_rgb(cr, 0.45, 0.25, 0.06);
-    cairo_set_line_width(cr, 1.2);
-    cairo_stroke(cr);
+    walnutRim(cr);
     cairo_save(cr);
     cairo_rectangle(cr, 11, 0, 134, 256);
     cairo_clip(cr);
