@@ -61,6 +61,7 @@ bool createDisplayWindow(bool fullScreen, const WindowSize& windowed) {
         return false;
     }
     showWindowIcon();
+    showWindow();
     messageBoxes.parent = windowHandle();
     glBackend.presentTarget = windowPresentTarget;
     glBackend.swapBuffers = presentWindow;

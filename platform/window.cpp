@@ -192,14 +192,18 @@ WindowInitResult initWindow(bool fullScreen, int windowedWidth, int windowedHeig
 
     // Keys are read as key presses only; no input method should pop up for typed text.
     SDL_StopTextInput();
+    return WindowInitResult::ok;
+}
+
+void showWindow() {
+    if (!gWindow.window) return;
     SDL_ShowWindow(gWindow.window);
-    if (!fullScreen && gWindow.windowedMaximised) SDL_MaximizeWindow(gWindow.window);
+    if (!gWindow.fullScreen && gWindow.windowedMaximised) SDL_MaximizeWindow(gWindow.window);
     SDL_RaiseWindow(gWindow.window);
     glClearColor(0, 0, 0, 1);
     glClear(GL_COLOR_BUFFER_BIT);
     SDL_GL_SwapWindow(gWindow.window);
     gWindow.lastPresentMs = clockMs();
-    return WindowInitResult::ok;
 }
 
 const char* windowInitError() {

@@ -227,7 +227,9 @@ flow_desktop_icon() {  # the window carries the program's icon, as task bars and
     fresh_home icon
     start_game icon
     WIN=$(wait_window) || { check "icon: the window opens" false; return; }
-    check "icon: the window has the 128 x 128 icon" \
+    # The window exists hidden before it is shown; a task bar reads the icon when the window appears.
+    wait_until 20 eval 'xwininfo -id "$WIN" 2>/dev/null | grep -q "Map State: IsViewable"'
+    check "icon: the window has the 128 x 128 icon as soon as it shows" \
         eval 'xprop -id "$WIN" _NET_WM_ICON 2>/dev/null | grep -q "Icon (128 x 128)"'
     close_window "$WIN"
     wait_exit "$GAME_PID" 10
