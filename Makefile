@@ -10,7 +10,7 @@ export CCACHE_BASEDIR := $(CURDIR)
 export CCACHE_NOHASHDIR := true
 
 .PHONY: run test deps configure build data unit asan e2e bench deb clean format
-.PHONY: fuzz fuzz-build fuzz-smoke soak soak-smoke asan-game monkey monkey-smoke crash-safety
+.PHONY: fuzz fuzz-build fuzz-smoke soak soak-hasty soak-smoke asan-game monkey monkey-smoke crash-safety
 
 run: build
 	cd $(BUILD) && ./pebblecraft
@@ -81,6 +81,7 @@ clean:
 # Robustness: fuzzing every reader, the soak of the rules, the monkey in the real window, crash safety.
 FUZZ_SECONDS   ?= 60
 SOAK_GAMES     ?= 10000
+SOAK_SEED      ?= 1
 MONKEY_SECONDS ?= 600
 
 fuzz-build: deps
@@ -96,11 +97,18 @@ fuzz: fuzz-build
 fuzz-smoke: fuzz-build
 	./tests/fuzz/run.sh $(BUILD_FUZZ) 10 fresh
 
+# The bot's games, then as many of the hasty player's (SOAK_SEED repeats a run; each run prints its seed).
 soak: build
-	$(BUILD)/pebblecraft-sim soak --data $(BUILD)/Data --games $(SOAK_GAMES)
+	$(BUILD)/pebblecraft-sim soak --data $(BUILD)/Data --games $(SOAK_GAMES) --seed $(SOAK_SEED)
+	$(BUILD)/pebblecraft-sim soak --hasty --data $(BUILD)/Data --games $(SOAK_GAMES) --seed $(SOAK_SEED)
+
+# Only the hasty player, for as long as the soak.
+soak-hasty: build
+	$(BUILD)/pebblecraft-sim soak --hasty --data $(BUILD)/Data --games $(SOAK_GAMES) --seed $(SOAK_SEED)
 
 soak-smoke: build
 	$(BUILD)/pebblecraft-sim soak --data $(BUILD)/Data --games 300 --seed 1000
+	$(BUILD)/pebblecraft-sim soak --hasty --data $(BUILD)/Data --games 300 --seed 1000
 
 # The game itself under ASan and UBSan, on the data of the plain build.
 asan-game: build

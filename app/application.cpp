@@ -3,15 +3,18 @@
 #include <SDL2/SDL.h>
 #include <cstdio>
 #include <unistd.h>
+#include <vector>
 
 #include "app/main_loop.h"
 #include "app/scene_manager.h"
 #include "app/splash_scene.h"
 #include "engine/app_state.h"
 #include "engine/audio.h"
+#include "engine/file_registry.h"
 #include "engine/limits.h"
 #include "engine/render.h"
 #include "engine/text_table.h"
+#include "engine/texture_decode.h"
 #include "platform/clock.h"
 #include "platform/folders.h"
 #include "platform/gl_backend.h"
@@ -22,6 +25,15 @@
 #include "player/window_size.h"
 
 namespace {
+
+// The program's icon from the data folder on the window's frame and in the task switcher.
+void showWindowIcon() {
+    std::vector<uint8_t> bytes;
+    DecodedPicture icon;
+    if (!readWholeFile("icon.tga", bytes, 1 << 20) || !decodePicture(bytes.data(), int(bytes.size()), icon) ||
+        !setWindowIcon(icon.rgba.data(), icon.width, icon.height))
+        std::fprintf(stderr, "the window has no icon (icon.tga)\n");
+}
 
 // The window, its OpenGL context and the render layer on top; false when the game cannot show itself.
 bool createDisplayWindow(bool fullScreen, const WindowSize& windowed) {
@@ -36,6 +48,8 @@ bool createDisplayWindow(bool fullScreen, const WindowSize& windowed) {
         showErrorBox("Initialization failed", "Can't init OpenGL");
         return false;
     }
+    showWindowIcon();
+    showWindow();
     messageBoxes.parent = windowHandle();
     glBackend.swapBuffers = presentWindow;
     if (!glBackend.init() || !createDisplay(&glBackend)) {
@@ -55,7 +69,21 @@ bool createDisplayWindow(bool fullScreen, const WindowSize& windowed) {
 int runApplication(int argc, char** argv) {
     (void)argc;
     // Only one copy runs per user; a second one ends at once, silently and successfully.
-    if (acquireInstanceLock(instanceLockPath()) == InstanceLock::heldByOther) return 0;
+    switch (acquireInstanceLock(instanceLockPath())) {
+    case InstanceLock::acquired:
+        break;
+    case InstanceLock::heldByOther:
+        return 0;
+    case InstanceLock::unavailable: {
+        // Unguarded, a second copy would write the same player files as this one: say why and stop.
+        char text[512];
+        std::snprintf(text, sizeof text,
+                      "Can't lock %s (%s), so another copy could be running.\nProgram will now stop.",
+                      instanceLockPath().c_str(), instanceLockError());
+        showErrorBox("Initialization failed", text);
+        return 1;
+    }
+    }
     buildSqrtTables();
 
     // Every relative path of the game is relative to the data folder.

@@ -40,6 +40,10 @@ void MapScene::leftDoubleClick() {
     menuDoubleClick();
 }
 
+void MapScene::rightDown() {
+    menuRightClick();
+}
+
 void MapScene::leftUp() {
     menuButtonUp();
 }

@@ -13,6 +13,7 @@ class MapScene : public Scene {
     void leftDown() override;
     void leftDoubleClick() override;
     void leftUp() override;
+    void rightDown() override;
     void mouseMove() override;
 };
 

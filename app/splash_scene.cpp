@@ -178,8 +178,9 @@ void SplashScene::draw() {
     a = a < 0 ? 0 : a > 255 ? 255 : a;
     uint32_t glow = static_cast<uint32_t>(a) << 24 | static_cast<uint32_t>(a / 2) << 16 |
                     static_cast<uint32_t>(a) << 8 | static_cast<uint32_t>(a / 2);
-    drawSheetSprite(12 - 26, -78, b * 160 + c, b * 90 + c, 12, glow, kBlendAdditive);
-    drawSheetSprite(12 + 26, -78, b * 160 + c, b * 90 + c, 12, glow, kBlendAdditive);
+    // The sheet's type 0: their light is added to the picture (laid over it they would stain it).
+    drawSheetSprite(12 - 26, -78, b * 160 + c, b * 90 + c, 12, glow, 0);
+    drawSheetSprite(12 + 26, -78, b * 160 + c, b * 90 + c, 12, glow, 0);
     setBlendMode(kBlendNormal);
     begin2D();
     setTextColor(255, 255, static_cast<uint8_t>(200 + 55 * std::sin(t * 0.02f)),

@@ -1,6 +1,7 @@
 #include "app/startup.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <malloc.h>
 
 #include <glm/gtc/matrix_transform.hpp>
@@ -10,6 +11,7 @@
 #include "engine/audio.h"
 #include "engine/file_registry.h"
 #include "engine/font.h"
+#include "engine/language.h"
 #include "engine/random.h"
 #include "engine/render.h"
 #include "engine/text_table.h"
@@ -21,6 +23,7 @@
 #include "player/profile.h"
 #include "player/records.h"
 #include "player/settings.h"
+#include "player/write_check.h"
 #include "ui/level_map.h"
 #include "ui/menu_system.h"
 #include "ui/widgets.h"
@@ -63,10 +66,24 @@ void loadArchives() {
     loadArchive("texts.dat");
 }
 
+// A language counts when the data holds its text tables.
+bool languageTablesPresent(const char* code) {
+    char path[64];
+    languageTablePath(code, "2strings.txt", path, sizeof path);
+    uint8_t* data = openFile(path, nullptr, false);
+    if (data) releaseFile(data);
+    return data != nullptr;
+}
+
 void loadTextsAndFonts() {
-    loadTextTable("2strings.txt");
-    loadTextTable("2tips.txt");
-    loadTextTable("2menutext.txt");
+    char language[kLanguageCodeCapacity];
+    chooseLanguage([](const char* name) -> const char* { return std::getenv(name); }, languageTablesPresent,
+                   language);
+    for (const char* table : {"2strings.txt", "2tips.txt", "2menutext.txt"}) {
+        char path[64];
+        languageTablePath(language, table, path, sizeof path);
+        loadTextTable(path);
+    }
     loadFont("font", 1.0f, 0.9f);
     loadFont("font2", 1.2f, 0.75f);
     selectFont(1);
@@ -74,6 +91,7 @@ void loadTextsAndFonts() {
 
 void loadPlayerFilesAndMenus() {
     makeFolders(settingsFolder());
+    checkPlayerFolders(); // a full or read-only folder is said on the main page
     loadProfiles();
     loadRecords();
     loadMenus();

@@ -44,6 +44,13 @@ if paged:
 if own:
     figures["frame_cpu_us_own_textures"] = own["cpu_time"]
     figures["frame_draw_calls_own_textures"] = own["draw_calls"]
+autosave_json = os.path.join(folder, "bench_autosave.json")
+if os.path.exists(autosave_json):
+    with open(autosave_json) as f:
+        for b in json.load(f).get("benchmarks", []):
+            if b["name"].startswith("BM_AutosaveFrame"):
+                figures["autosave_ms"] = b["real_time"]
+                figures["autosave_longest_ms"] = b["longest_ms"]
 
 
 def show(value, fmt):
@@ -79,6 +86,9 @@ row("  allocations per frame", "0", "frame_allocs", "%.0f", "0", lambda v: v == 
 cpu_own = figures.get("frame_cpu_us_own_textures")
 row("  CPU of the frame (own textures: %s)" % show(cpu_own, "%.0f us"), "-", "frame_cpu_us", "%.0f us",
     "no worse", lambda v: cpu_own is None or v <= cpu_own * 1.1)
+row("An autosave's share of its frame (synced writes)", "-", "autosave_ms", "%.1f ms", "(count)",
+    lambda v: True)
+row("  the longest of them", "-", "autosave_longest_ms", "%.1f ms", "(count)", lambda v: True)
 row("CPU of the game's thread on the level map", "6.9 %", "map_thread_cpu_percent", "%.1f %%", "<= 3 %",
     lambda v: v <= 3)
 row("Whole process on the level map", "104 %", "map_process_cpu_percent", "%.1f %%", "<= 50 %",

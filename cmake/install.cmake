@@ -47,7 +47,7 @@ add_custom_command(
 
 configure_file(${PC_DIST}/pebblecraft.6 ${PC_DIST_OUT}/pebblecraft.6 @ONLY)
 configure_file(${PC_DIST}/changelog ${PC_DIST_OUT}/changelog @ONLY)
-configure_file(${PC_DIST}/${PC_APP_ID}.metainfo.xml.in ${PC_DIST_OUT}/${PC_APP_ID}.metainfo.xml @ONLY)
+configure_file(${PC_DIST}/${PC_APP_ID}.metainfo.xml.in ${PC_DIST_OUT}/english/${PC_APP_ID}.metainfo.xml @ONLY)
 foreach(name pebblecraft.6 changelog)
     add_custom_command(
         OUTPUT ${PC_DIST_OUT}/${name}.gz
@@ -55,8 +55,25 @@ foreach(name pebblecraft.6 changelog)
         DEPENDS ${PC_DIST_OUT}/${name}
         VERBATIM)
 endforeach()
+# The desktop entry and the AppStream data with their texts in every language of the translators'
+# catalogues (po/LINGUAS).
+find_program(MSGFMT msgfmt REQUIRED)
+file(GLOB PC_DESKTOP_CATALOGUES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/po/*.po)
+add_custom_command(
+    OUTPUT ${PC_DIST_OUT}/${PC_APP_ID}.desktop
+    COMMAND ${MSGFMT} --desktop --template=${PC_DIST}/${PC_APP_ID}.desktop -d ${CMAKE_SOURCE_DIR}/po
+            -o ${PC_DIST_OUT}/${PC_APP_ID}.desktop
+    DEPENDS ${PC_DIST}/${PC_APP_ID}.desktop ${PC_DESKTOP_CATALOGUES} ${CMAKE_SOURCE_DIR}/po/LINGUAS
+    VERBATIM)
+add_custom_command(
+    OUTPUT ${PC_DIST_OUT}/${PC_APP_ID}.metainfo.xml
+    COMMAND ${MSGFMT} --xml --template=${PC_DIST_OUT}/english/${PC_APP_ID}.metainfo.xml -d ${CMAKE_SOURCE_DIR}/po
+            -o ${PC_DIST_OUT}/${PC_APP_ID}.metainfo.xml
+    DEPENDS ${PC_DIST_OUT}/english/${PC_APP_ID}.metainfo.xml ${PC_DESKTOP_CATALOGUES} ${CMAKE_SOURCE_DIR}/po/LINGUAS
+    VERBATIM)
 add_custom_target(desktop_files ALL DEPENDS ${PC_ICON_FILES} ${PC_DIST_OUT}/pebblecraft.6.gz
-                                            ${PC_DIST_OUT}/changelog.gz)
+                                            ${PC_DIST_OUT}/changelog.gz ${PC_DIST_OUT}/${PC_APP_ID}.desktop
+                                            ${PC_DIST_OUT}/${PC_APP_ID}.metainfo.xml)
 
 # The program in games/, as Debian keeps games; bin/pebblecraft links to it, because the PATH of root, of
 # services and of many sessions lacks /usr/games and `pebblecraft` must start the game from any shell.
@@ -66,7 +83,7 @@ install(FILES ${PC_DIST_OUT}/pebblecraft DESTINATION bin)
 # Debian's checker is told why a game has a command in bin/ (dist/lintian-overrides says it).
 install(FILES ${PC_DIST}/lintian-overrides DESTINATION share/lintian/overrides RENAME pebblecraft)
 install(DIRECTORY ${CMAKE_BINARY_DIR}/Data/ DESTINATION share/pebblecraft/Data)
-install(FILES ${PC_DIST}/${PC_APP_ID}.desktop DESTINATION share/applications)
+install(FILES ${PC_DIST_OUT}/${PC_APP_ID}.desktop DESTINATION share/applications)
 install(FILES ${PC_DIST_OUT}/${PC_APP_ID}.metainfo.xml DESTINATION share/metainfo)
 foreach(size ${PC_ICON_SIZES})
     install(FILES ${PC_ICON_DIR}/${size}x${size}/apps/pebblecraft.png

@@ -41,5 +41,12 @@ icon=$(sed -n 's/^Icon=//p' "$DESKTOP")
 [ -e "$SHARE/icons/hicolor/scalable/apps/$icon.svg" ] || fail "the entry's icon $icon is not installed"
 [ -e "$SHARE/pebblecraft/Data/loadtotal.txt" ] || fail "the data folder is not installed complete"
 
+# Every language of the catalogues has its texts: the game's tables, the desktop entry's and AppStream's words.
+for lang in $(cat "$(dirname "$0")/../po/LINGUAS"); do
+    [ -e "$SHARE/pebblecraft/Data/lang/$lang/2strings.txt" ] || fail "no text tables for $lang"
+    grep -q "^Comment\[$lang\]=" "$DESKTOP" || fail "the desktop entry has no comment in $lang"
+    grep -q "<summary xml:lang=\"$lang\">" "$METAINFO" || fail "the AppStream data has no summary in $lang"
+done
+
 [ "$FAILED" -eq 0 ] && echo "installed files valid"
 exit "$FAILED"

@@ -4,8 +4,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -216,15 +218,39 @@ bool releaseFileByName(const char* name) {
     return releaseAt(static_cast<int>(entry - fileRegistry.entries));
 }
 
+namespace {
+// The crash-safety check's slow disk: PEBBLECRAFT_SLOW_WRITES=MS makes every write of a chunk, the flush
+// and the rename of a player file wait that long first, so that a kill lands inside them. 0: at full speed.
+constexpr size_t kSlowChunkBytes = 16 * 1024;
+
+unsigned slowWritesMs() {
+    static const unsigned ms = [] {
+        const char* v = std::getenv("PEBBLECRAFT_SLOW_WRITES");
+        long n = v ? std::strtol(v, nullptr, 10) : 0;
+        return n > 0 && n < 10000 ? static_cast<unsigned>(n) : 0u;
+    }();
+    return ms;
+}
+
+void slowDisk() {
+    if (unsigned ms = slowWritesMs()) usleep(ms * 1000);
+}
+} // namespace
+
 bool writeWholeFile(const std::string& path, const void* data, size_t size) {
     std::string temporary = path + ".new";
     int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0) return false;
+    if (fd < 0) {
+        fileRegistry.failedWrites += 1;
+        return false;
+    }
     const uint8_t* bytes = static_cast<const uint8_t*>(data);
     size_t done = 0;
     bool ok = true;
+    size_t chunk = slowWritesMs() ? kSlowChunkBytes : SIZE_MAX;
     while (done < size) {
-        ssize_t n = write(fd, bytes + done, size - done);
+        slowDisk();
+        ssize_t n = write(fd, bytes + done, std::min(size - done, chunk));
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) {
             ok = false;
@@ -233,15 +259,18 @@ bool writeWholeFile(const std::string& path, const void* data, size_t size) {
         done += static_cast<size_t>(n);
     }
     // The data must be on the disk before the new name points at it.
+    if (ok) slowDisk();
     if (ok && fsync(fd) != 0) ok = false;
     if (close(fd) != 0) ok = false;
     if (ok) {
+        slowDisk();
         int (*renameFunction)(const char*, const char*) =
             fileRegistry.renameFile ? fileRegistry.renameFile : std::rename;
         ok = renameFunction(temporary.c_str(), path.c_str()) == 0;
     }
     if (!ok) {
         unlink(temporary.c_str());
+        fileRegistry.failedWrites += 1;
         return false;
     }
     // Make the rename itself durable.

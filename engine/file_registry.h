@@ -26,8 +26,9 @@ struct FileRegistry {
     int count = 0;                           // entries in use
     uint8_t* keptArchives[kMaxKeptArchives]; // released archive buffers still holding registered files
     int keptCount = 0;
-    int diskReads = 0;                            // files read from disk so far (tests, diagnostics)
-    void (*onFileRegistered)(int size) = nullptr; // the loading bar's report; set by the app
+    int diskReads = 0;    // files read from disk so far (tests, diagnostics)
+    int failedWrites = 0; // writeWholeFile calls that left the old file (since launch)
+    void (*onFileRegistered)(int size) = nullptr;                  // the loading bar's report; set by the app
     int (*renameFile)(const char* from, const char* to) = nullptr; // replaces rename() in tests
 };
 

@@ -1,15 +1,18 @@
 // Font loading, glyph quads, text layout, measuring and wrapping.
 #include "engine/font.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
 #include "engine/file_registry.h"
+#include "engine/layout_probe.h"
 #include "engine/text_effects.h"
 #include "engine/texture.h"
 #include "platform/message_box.h"
 
 TextState text;
+LayoutProbe layoutProbe;
 
 void resetText() {
     text.fontCount = 0;
@@ -102,6 +105,27 @@ float advanceOf(const Font& f, char c) {
     return f.advance[static_cast<uint8_t>(c)];
 }
 
+// The box a drawn text covers, glyph advance by glyph advance, for the layout watcher.
+struct InkBox {
+    bool any = false;
+    float left = 0, top = 0, right = 0, bottom = 0;
+    void add(const Font& f, char c, float x, float y, float size) {
+        float half = size * advanceOf(f, c) / 2, halfHeight = size * 0.5f;
+        if (!any) {
+            left = x - half, right = x + half, top = y + halfHeight, bottom = y - halfHeight;
+            any = true;
+            return;
+        }
+        left = std::min(left, x - half);
+        right = std::max(right, x + half);
+        top = std::max(top, y + halfHeight);
+        bottom = std::min(bottom, y - halfHeight);
+    }
+    void report(const char* str, float size) const {
+        if (any && layoutProbe.text) layoutProbe.text(str, size, left, top, right, bottom);
+    }
+};
+
 void drawLeftAligned(float x, float y, float size, const char* str) {
     const Font* f = currentFont();
     if (!f) return;
@@ -109,6 +133,7 @@ void drawLeftAligned(float x, float y, float size, const char* str) {
     text.penX = x;
     text.penY = y;
     text.offset = 0.0f;
+    InkBox ink;
     for (int i = 0; str[i]; i++) {
         char c = str[i];
         if (i > 0) text.offset += size * advanceOf(*f, c) / 2;
@@ -120,8 +145,10 @@ void drawLeftAligned(float x, float y, float size, const char* str) {
             continue;
         }
         drawGlyph(static_cast<uint8_t>(c), text.penX + text.offset, text.penY, size, text.color);
+        if (layoutProbe.text && c != ' ') ink.add(*f, c, text.penX + text.offset, text.penY, size);
         text.offset += size * advanceOf(*f, c) / 2;
     }
+    ink.report(str, size);
 }
 
 } // namespace
@@ -139,6 +166,7 @@ void drawTextCentered(float x, float y, float size, const char* str) {
     text.size = size;
     text.penX = x;
     text.penY = y;
+    InkBox ink;
     int i = 0;
     while (true) {
         float lineWidth = 0.0f;
@@ -151,12 +179,15 @@ void drawTextCentered(float x, float y, float size, const char* str) {
         for (int lineStart = i; i < end; i++) {
             if (i > lineStart) text.offset += size * advanceOf(*f, str[i]) / 2;
             drawGlyph(static_cast<uint8_t>(str[i]), text.penX + text.offset, text.penY, size, text.color);
+            if (layoutProbe.text && str[i] != ' ')
+                ink.add(*f, str[i], text.penX + text.offset, text.penY, size);
             text.offset += size * advanceOf(*f, str[i]) / 2;
         }
         if (!str[i]) break;
         i += (str[i] == '\r' && str[i + 1] == '\n') ? 2 : 1;
         text.penY -= kLineStep * size;
     }
+    ink.report(str, size);
 }
 
 float measureText(const char* str, float size) {
@@ -165,6 +196,11 @@ float measureText(const char* str, float size) {
     float width = 0.0f;
     for (int i = 0; str[i]; i++) width += size * advanceOf(*f, str[i]);
     return width;
+}
+
+float fitTextSize(const char* str, float size, float maxWidth) {
+    float width = measureText(str, size);
+    return width > maxWidth && width > 0 ? size * maxWidth / width : size;
 }
 
 float wrapText(float limit, const char* str, float size) {
@@ -177,7 +213,6 @@ float wrapText(float limit, const char* str, float size) {
     float width = 0.0f;
     int breakAt = -1;      // the space where the current line may break; none at a line's start
     bool overlong = false; // the line's first word alone is wider than the limit
-    bool countNext = true; // the first character after a break is not counted in the new line
     // Breaks the line at the space at position at: it becomes a line feed and the next line starts.
     auto breakLine = [&](int at) {
         buf[at] = '\n';
@@ -185,7 +220,6 @@ float wrapText(float limit, const char* str, float size) {
         width = 0.0f;
         breakAt = -1;
         overlong = false;
-        countNext = false;
         return at + 1;
     };
     int i = 0;
@@ -195,12 +229,11 @@ float wrapText(float limit, const char* str, float size) {
             width = 0.0f;
             breakAt = -1;
             overlong = false;
-            countNext = true;
             i += (buf[i] == '\r' && buf[i + 1] == '\n') ? 2 : 1;
             continue;
         }
-        if (countNext) width += size * advanceOf(*f, buf[i]);
-        countNext = true;
+        // Every character of a line counts, its first too, so that no wrapped line runs past the limit.
+        width += size * advanceOf(*f, buf[i]);
         if (width > limit) {
             if (breakAt >= 0) {
                 i = breakLine(breakAt);

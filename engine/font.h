@@ -58,6 +58,8 @@ TexRect glyphRect(const Font& font, uint8_t character); // the glyph cell's text
 void drawText(float x, float y, float size, const char* str, bool centered = false);
 void drawTextCentered(float x, float y, float size, const char* str);
 float measureText(const char* str, float size); // sum of size * advance, line breaks included
+// The size at which a one-line text fits a width: size itself, or smaller for a text that would not fit.
+float fitTextSize(const char* str, float size, float maxWidth);
 // Wraps a copy of the text (at most 1023 characters) into text.wrapBuffer and returns its height.
 float wrapText(float limit, const char* str, float size);
 void drawHighlight(float left, float top, float right, float bottom, uint32_t color); // "podsvet.jpg" glow

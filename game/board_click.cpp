@@ -1,10 +1,9 @@
 #include "game/board_click.h"
 
-#include <cassert>
-
 #include "game/board.h"
 #include "game/bonus_pieces.h"
 #include "game/game_state.h"
+#include "game/invariants.h"
 #include "game/moves.h"
 #include "game/path_search.h"
 #include "game/presentation_events.h"
@@ -24,7 +23,7 @@ bool finishedStageWaits() {
 }
 } // namespace
 
-bool leftClickTaken() {
+bool flowClickTaken() {
     if (game.completeCountdownMs > 0) {
         game.completeCountdownMs = 1; // the sequence ends on the next frame
         return true;
@@ -38,12 +37,16 @@ bool leftClickTaken() {
         presentation().leaveToMap();
         return true;
     }
-    if (game.ballMoving) return true; // no button, tip or board click while a ball travels
     if (paused()) {
-        game.running = true;
+        game.running = true; // any click goes on, also while a ball was on its way when the pause began
         return true;
     }
     return false;
+}
+
+bool leftClickTaken() {
+    if (flowClickTaken()) return true;
+    return game.ballMoving; // no button, tip or board click while a ball travels
 }
 
 void clickCell(int x, int y) {
@@ -55,7 +58,7 @@ void clickCell(int x, int y) {
     bool hasPiece = cellAt(x, y).ball.kind != kNoPiece;
     if (game.cursorMode == kCursorHammer) {
         if (hasPiece) hammerBlow(x, y);
-        assert(freeCellsAgree());
+        checkRulesInvariants("a hammer blow");
         return;
     }
     // With the help cursor armed the click asks for help: it must not move a selected ball there.
@@ -65,7 +68,7 @@ void clickCell(int x, int y) {
     } else {
         clickEmptyCell(x, y);
     }
-    assert(freeCellsAgree());
+    checkRulesInvariants("a click on the board");
 }
 
 bool useHammerIcon() {
@@ -76,12 +79,11 @@ bool useHammerIcon() {
 }
 
 void doubleClickCell(int x, int y) {
-    if (game.menuOpen || game.ballMoving || !cellExists(x, y)) return;
+    if (game.menuOpen || game.ballMoving || travelInProgress() || !cellExists(x, y)) return;
     if (cellAt(x, y).ball.chains > 0) return;
-    if (game.selectedX == x && game.selectedY == y) {
-        deselect();
-        return;
-    }
+    // The first press of the pair has selected the ball (or dropped it, when it was selected): either way
+    // the player asked for this ball, so it ends selected.
+    if (game.selectedX == x && game.selectedY == y) return;
     // It only selects, never moves; an empty cell selected this way is dropped by the next sweep.
     game.selectedX = x;
     game.selectedY = y;

@@ -4,10 +4,14 @@
 // them with a cell, so every player of the rules goes through the same functions.
 #pragma once
 
-bool leftClickTaken(); // the result-sequence, pause and travel checks of every left click; true when used up
+// The result sequences, the guards after the last level and a finished stage, and the pause: the checks of
+// every left click before anything else; true when the click is used up. A ball standing still mid-route
+// (behind the pause) does not stop a click from resuming.
+bool flowClickTaken();
+bool leftClickTaken();        // flowClickTaken, then a ball moving takes the click too; true when used up
 void clickCell(int x, int y); // a left click on cell (x, y); any x, y (a point off the field deselects)
 bool useHammerIcon();         // a click on the hammer icon: arms or puts down a full hammer; true if it did
-void doubleClickCell(int x, int y); // a double click on a real cell: selects or deselects it, silently
+void doubleClickCell(int x, int y); // a double click on a real cell: selects its ball, silently
 void rightClickBoard();             // right button down on the board
 
 // A whole left click as the board input makes it when no menu is open (simulator, bot, tests).

@@ -2,6 +2,7 @@
 
 #include "game/board.h"
 #include "game/game_state.h"
+#include "game/level_outcome.h"
 #include "game/moves.h"
 #include "game/new_balls.h"
 #include "game/player_link.h"
@@ -25,7 +26,8 @@ void placePendingBonuses() {
         for (int y = 0; y < kBoardSize; ++y) {
             Cell& cell = cellAt(x, y);
             if (cell.square == -1 || cell.pendingKind <= kJoker) continue;
-            if (cell.ball.kind == kNoPiece) {
+            // A cell a ball is on its way to is not empty: the earned piece is dropped as on a taken cell.
+            if (cell.ball.kind == kNoPiece && !boundForTravel(x, y)) {
                 newBall(cell);
                 int kind = cell.pendingKind;
                 cell.ball.kind = kind;
@@ -69,7 +71,7 @@ void toggleHammer() {
 }
 
 void hammerBlow(int x, int y) {
-    if (game.ballMoving) return;
+    if (game.ballMoving || travelInProgress() || (!helpBoardActive && levelDecided())) return;
     if (!cellExists(x, y)) {
         deselect();
         game.cursorMode = kCursorNormal;

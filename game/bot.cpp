@@ -251,8 +251,7 @@ void botAct() {
     leftClickCell(move.toX, move.toY);
 }
 
-BotGameResult botPlayLevel(int mode, int levelIndex, unsigned seed, float frameMs, int maxLevelMs,
-                           void (*afterFrame)(void* context), void* context) {
+void botStartLevel(int mode, int levelIndex, unsigned seed) {
     resetProfiles();
     createProfile("bot");
     setProfileMode(mode);
@@ -260,6 +259,11 @@ BotGameResult botPlayLevel(int mode, int levelIndex, unsigned seed, float frameM
     game.mode = mode;
     rulesRandom.seed(seed);
     startLevel(levelIndex);
+}
+
+BotGameResult botPlayLevel(int mode, int levelIndex, unsigned seed, float frameMs, int maxLevelMs,
+                           void (*afterFrame)(void* context), void* context) {
+    botStartLevel(mode, levelIndex, seed);
     app.frameTimeMs = frameMs;
     app.frameDeltaMs = static_cast<uint32_t>(frameMs);
     int frames = 0;

@@ -22,6 +22,8 @@ bool botReady();                     // nothing travels or appears and the level
 bool botChooseMove(BotMove* move);   // the best move of the current board; false when no ball can move
 bool botChooseHammer(BotMove* blow); // a ball worth smashing; false when none
 void botAct();                       // chooses and plays one move (or hammer blow) through the clicks
+// A fresh profile in the mode at the level, the rules' generator seeded, and the level started.
+void botStartLevel(int mode, int levelIndex, unsigned seed);
 // Plays one level with a fresh profile from the given seed, in frames of frameMs, until it is won or
 // lost (or maxLevelMs of play have passed).
 // afterFrame, when given, is called after every frame of the rules (the soak's checks).

@@ -8,6 +8,7 @@
 #include "engine/keyed_reader.h"
 #include "game/game_state.h"
 #include "game/help_board.h"
+#include "platform/message_box.h"
 
 LevelFiles levelFiles;
 
@@ -66,14 +67,17 @@ std::string_view afterKey(std::string_view text, const char* key) {
     return text.substr(at + std::strlen(key));
 }
 
-void readLayout(std::string_view text) {
+// Reads the layout; returns the number of cells it made (holes are none).
+int readLayout(std::string_view text) {
     std::string_view grid = afterKey(text, "level=");
-    if (grid.data() == nullptr) return;
+    if (grid.data() == nullptr) return 0;
     GridReader reader{grid, 0};
+    int cells = 0;
     for (int y = kPlayTop; y <= kPlayBottom; ++y) {
         for (int x = kPlayLeft; x <= kPlayRight; ++x) {
             char c = reader.next(isLayoutChar);
-            if (c == 0) return;
+            if (c == 0) return cells;
+            cells += c == '.' ? 0 : 1;
             Cell& cell = cellAt(x, y);
             if (c == '.') {
                 cell.square = -1;
@@ -96,6 +100,7 @@ void readLayout(std::string_view text) {
             }
         }
     }
+    return cells;
 }
 
 void readBonusFigure(std::string_view text) {
@@ -146,7 +151,7 @@ void levelFileName(int levelIndex, char* name, int capacity) {
     }
 }
 
-void readLevelText(std::string_view text) {
+bool readLevelText(std::string_view text) {
     char value[32];
     readValueText(text, "hammer=", value, sizeof(value));
     game.hammerEnabled = std::strcmp(value, "no") != 0;
@@ -160,8 +165,9 @@ void readLevelText(std::string_view text) {
     game.jokerFrequency = levelJokerFrequency(readInt(text, "jockerfrequency="));
     game.timeLimitSec = static_cast<int>(parseTimeLimit(readFloat(text, "time4level=")));
     clearBoard();
-    readLayout(text);
+    int cells = readLayout(text);
     readBonusFigure(text);
+    return cells > 0;
 }
 
 bool loadLevel(int levelIndex) {
@@ -171,9 +177,16 @@ bool loadLevel(int levelIndex) {
     int size = 0;
     uint8_t* data = openFile(name, &size, levelFiles.missingIsFatal);
     if (!data) return false;
-    readLevelText(fileText(data, size));
+    bool playable = readLevelText(fileText(data, size));
     releaseFile(data);
-    return true;
+    if (playable) return true;
+    // An empty, cut or foreign file would be a level won before a move: as unusable as a missing one.
+    if (levelFiles.missingIsFatal) {
+        char text[128];
+        std::snprintf(text, sizeof(text), "Can't load %s...\nProgram will now stop.", name);
+        fatalError("Loading Error", text, 1);
+    }
+    return false;
 }
 
 void readHelpText(std::string_view text, int variant, int colourShift) {

@@ -15,15 +15,17 @@ int levelBallsPerTurn(int value);   // the level's balls per turn brought into 0
 int levelJokerFrequency(int value); // the level's joker frequency; the default when not positive
 
 struct LevelFiles {
-    bool missingIsFatal = true; // a missing level file stops the program (tools turn this off)
+    bool missingIsFatal = true; // a missing or unusable level file stops the program (tools turn this off)
     Point demoPoints[5] = {};   // help board: screen centres of the demonstration points U, V, X, Y, Z
     bool demoPointSet[5] = {};  // which of them the help file placed
 };
 extern LevelFiles levelFiles;
 
 void levelFileName(int levelIndex, char* name, int capacity); // "levels/tut1_01.lvl" .. "levels/pack1_66.lvl"
-bool loadLevel(int levelIndex);                               // reads the level file onto the current board
-void readLevelText(std::string_view text);                    // the same from a level file's text
-bool loadHelpBoard(int page, int variant, int colourShift);   // reads "help%i.lvl" onto the help board
+// Reads the level file onto the current board. A file that cannot be read, or whose layout has no cell,
+// gives false, or with missingIsFatal the "Loading Error" box and exit code 1.
+bool loadLevel(int levelIndex);
+bool readLevelText(std::string_view text); // the same from a level file's text; false when no cell
+bool loadHelpBoard(int page, int variant, int colourShift); // reads "help%i.lvl" onto the help board
 void readHelpText(std::string_view text, int variant, int colourShift); // the same from the text
 float parseTimeLimit(float minutes);                                    // "2.5" minutes -> 150 seconds

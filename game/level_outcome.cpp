@@ -205,8 +205,10 @@ void checkLevelState() {
                 Point marker = barStarTarget();
                 char text[32];
                 std::snprintf(text, sizeof(text), "+%i!", bonus);
-                events.textKey("timebonus", 0, marker.x + 120, marker.y + 20, 20, 4500);
-                events.textLiteral(text, marker.x + 120, marker.y - 20, 20, 4500);
+                // Beside the score box on the board's side of it: the box stands at the screen's right edge.
+                float x = marker.x - 180;
+                events.textKey("timebonus", 0, x, marker.y + 20, 20, 4500);
+                events.textLiteral(text, x, marker.y - 20, 20, 4500);
             }
         }
         game.barValue = 0;
@@ -316,6 +318,18 @@ void checkEmptyBoard() {
             if (cell.square > 0) cell.square = 0;
         }
     }
+}
+
+bool completeSequenceStarted() {
+    return game.completeCountdownMs != 0;
+}
+
+bool defeatSequenceStarted() {
+    return game.defeatCountdownMs != 0;
+}
+
+bool levelDecided() {
+    return completeSequenceStarted() || defeatSequenceStarted();
 }
 
 void openResultPage(const char* page) {

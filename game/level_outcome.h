@@ -11,3 +11,10 @@ void checkEmptyBoard();                       // the board sweep found no piece 
 void openResultPage(const char* page); // a page opens over the board: the rules stop, the selection drops
 
 constexpr int kPointsPerLife = 150000;
+
+// The result sequences' clocks run from 8500 (level complete) or 5000 (defeat) down, and stay at -1 once a
+// sequence has ended and its page waits. An ended sequence stands at its last moment: what it has taken
+// away (the board, the panel, a shake held back) stays away.
+bool completeSequenceStarted(); // the level-complete sequence runs or has ended
+bool defeatSequenceStarted();   // the defeat sequence runs or has ended
+bool levelDecided();            // either: the level is won or lost, and no move may start

@@ -5,10 +5,40 @@
 #include "engine/app_state.h"
 #include "game/board.h"
 #include "game/game_state.h"
+#include "game/level_outcome.h"
 #include "game/new_balls.h"
 #include "game/path_search.h"
 #include "game/presentation_events.h"
 #include "game/removal_pass.h"
+
+namespace {
+// The ball whose move is in progress; false when none (only one move is in progress at a time).
+bool travellingBall(int* fromX, int* fromY) {
+    for (int x = kPlayLeft; x <= kPlayRight; ++x) {
+        for (int y = kPlayTop; y <= kPlayBottom; ++y) {
+            const Ball& ball = cellAt(x, y).ball;
+            if (ball.kind != kNoPiece && ball.moveTargetX != -1) {
+                *fromX = x;
+                *fromY = y;
+                return true;
+            }
+        }
+    }
+    return false;
+}
+} // namespace
+
+bool travelInProgress() {
+    int x = -1, y = -1;
+    return travellingBall(&x, &y);
+}
+
+bool boundForTravel(int x, int y) {
+    int fx = -1, fy = -1;
+    if (!travellingBall(&fx, &fy)) return false;
+    const Ball& ball = cellAt(fx, fy).ball;
+    return ball.moveTargetX == x && ball.moveTargetY == y;
+}
 
 void deselect() {
     game.selectedX = -1;
@@ -16,7 +46,8 @@ void deselect() {
 }
 
 void clickBall(int x, int y) {
-    if (game.cursorMode != kCursorNormal || game.ballMoving) return;
+    // A ball standing still mid-route behind the pause or a menu is still on its way.
+    if (game.cursorMode != kCursorNormal || game.ballMoving || travelInProgress()) return;
     const Cell& cell = cellAt(x, y);
     if (cell.ball.kind == kNoPiece || cell.ball.chains != 0) return;
     if (game.selectedX == x && game.selectedY == y) {
@@ -30,7 +61,8 @@ void clickBall(int x, int y) {
 }
 
 bool clickEmptyCell(int x, int y) {
-    if (game.selectedX < 0 || game.ballMoving) return false;
+    if (game.selectedX < 0 || game.ballMoving || travelInProgress()) return false;
+    if (!helpBoardActive && levelDecided()) return false; // won or lost: no more moves
     Cell& target = cellAt(x, y);
     if (target.pathDistance < 1 || target.square == -1 || target.ball.kind != kNoPiece) return false;
     Cell& start = cellAt(game.selectedX, game.selectedY);
@@ -76,7 +108,9 @@ void land(int fromX, int fromY) {
     start.ball.offsetY = 0;
     start.ball.moveTimeLeftMs = 0;
     game.pathLength = 0;
-    if (!demonstration) {
+    // A move still on its way when the level was won (or lost) lands, but the level's moves were counted
+    // then: the results and the records hold them.
+    if (!demonstration && !levelDecided()) {
         game.streak += 1;
         game.movesMade += 1;
     }

@@ -4,6 +4,7 @@
 #include "engine/random.h"
 #include "game/board.h"
 #include "game/game_state.h"
+#include "game/moves.h"
 #include "game/presentation_events.h"
 #include "game/removal_pass.h"
 
@@ -56,6 +57,8 @@ void placePreviews() {
         for (int y = 0; y < kBoardSize; ++y) {
             Cell& cell = cellAt(x, y);
             if (cell.square == -1 || cell.pendingKind < 0) continue;
+            // The target of a ball on its way is taken: the ball's landing drops the preview there.
+            if (boundForTravel(x, y)) continue;
             if (cell.ball.kind == kNoPiece) {
                 newBall(cell);
                 cell.ball.kind = cell.pendingKind;

@@ -2,6 +2,7 @@
 
 #include "engine/saturate.h"
 #include "game/game_state.h"
+#include "game/saved_game.h"
 #include "player/profile.h"
 #include "player/records.h"
 #include "player/settings.h"
@@ -67,6 +68,7 @@ void playerLevelWon(int levelIndex, int score, int maxCombo, int levelTimeMs, in
     profile.profileMode = shownMode;
     *stageComplete = advance.zoneCompleted;
     *gamePassed = advance.modeCompleted;
+    discardSavedGame(); // the level it held is won: offering it again would win it twice
     savePlayerData();
 }
 

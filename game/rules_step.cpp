@@ -1,6 +1,5 @@
 #include "game/rules_step.h"
 
-#include <cassert>
 #include <cmath>
 
 #include "engine/app_state.h"
@@ -8,6 +7,7 @@
 #include "game/board.h"
 #include "game/game_state.h"
 #include "game/idle_hint.h"
+#include "game/invariants.h"
 #include "game/level_outcome.h"
 #include "game/moves.h"
 #include "game/new_balls.h"
@@ -134,8 +134,8 @@ bool anyPieceOnPlayArea() {
 bool boardSweepRuns() {
     if (game.pauseMs > kPauseFadeMs) return false;                     // the paused board is not drawn
     if (game.menuOpen && game.menuFadeMs >= kMenuFadeMs) return false; // faded out behind a menu
-    // Below 7500 ms of the level-complete sequence the board has broken up into tiles.
-    return !(game.completeCountdownMs > 0 && game.completeCountdownMs <= 7500);
+    // Below 7500 ms of the level-complete sequence the board has broken up into tiles, for good.
+    return !(completeSequenceStarted() && game.completeCountdownMs <= 7500);
 }
 
 void boardSweep() {
@@ -150,7 +150,7 @@ void boardSweep() {
     if (!anyPieceOnPlayArea()) checkEmptyBoard();
     checkLevelState();
     updateHint();
-    assert(freeCellsAgree());
+    checkRulesInvariants("the board sweep");
 }
 
 void rulesFrame() {
@@ -159,7 +159,11 @@ void rulesFrame() {
     updateLevelBar();
     updateSequences();
     advanceFades();
-    if (boardSweepRuns()) boardSweep();
+    if (boardSweepRuns()) {
+        boardSweep();
+    } else {
+        game.ballMoving = false; // a ball standing still mid-route (paused, behind a menu) is not moving
+    }
     if (!helpBoardActive) updateRemovalQueue();
     updateBarFraction();
     updateBarStars();
@@ -167,5 +171,5 @@ void rulesFrame() {
         game.defeatCountdownMs <= 0) {
         game.levelTimeMs += static_cast<int32_t>(app.frameDeltaMs);
     }
-    assert(freeCellsAgree());
+    checkRulesInvariants("the rules' frame");
 }

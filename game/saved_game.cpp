@@ -5,8 +5,11 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <unistd.h>
 
+#include "engine/app_state.h"
 #include "engine/file_registry.h"
+#include "game/autosave.h"
 #include "game/board.h"
 #include "game/game_state.h"
 #include "game/level_file.h"
@@ -161,7 +164,9 @@ void mendMove() {
             int longest = moveDurationFor(kMaxPathPoints);
             if (game.moveDurationMs < 1 || game.moveDurationMs > longest)
                 game.moveDurationMs = std::max(1, moveDurationFor(game.pathLength));
-            ball.moveTimeLeftMs = std::min(ball.moveTimeLeftMs, static_cast<float>(game.moveDurationMs));
+            // A ball on its way has time left: one without would land before the level is seen.
+            ball.moveTimeLeftMs =
+                std::clamp(ball.moveTimeLeftMs, 1.0f, static_cast<float>(game.moveDurationMs));
         }
     }
     game.ballMoving = kept;
@@ -197,6 +202,37 @@ void mendState(float freshBarGoal) {
     if (!std::isfinite(game.barGoal) || game.barGoal <= 0 || game.barGoal > kMaxClockMs)
         game.barGoal = freshBarGoal > 0 && freshBarGoal <= kMaxClockMs ? freshBarGoal : 40;
     game.barValue = within(game.barValue, 0, game.barGoal, game.mode == kModePuzzle ? 0 : game.barGoal);
+}
+
+// What the next frame would do with the mended state: a board without a ball or without a cell, a full
+// board, a bar at its goal or a puzzle without a busy square would end the level before a move. A file
+// the game wrote never says so, since no save is made while a level ends.
+bool playableAtOnce() {
+    int pieces = 0, busySquares = 0;
+    for (int x = kPlayLeft; x <= kPlayRight; ++x) {
+        for (int y = kPlayTop; y <= kPlayBottom; ++y) {
+            const Cell& cell = cellAt(x, y);
+            pieces += cell.ball.kind != kNoPiece ? 1 : 0;
+            busySquares += cell.square > 0 ? 1 : 0;
+        }
+    }
+    if (pieces == 0 || game.freeCells == 0) return false;
+    if (game.mode == kModePuzzle) return busySquares > 0 && game.barValue < game.barGoal;
+    return game.barValue > 0;
+}
+
+// The state a refused file leaves behind: the fresh level as the resume started it.
+struct StateCopy {
+    GameState state;
+    Board board;
+};
+StateCopy gBeforeDecode;
+
+// A saved game that cannot become a level is kept aside for a look, not deleted, and not offered again.
+void keepAside(const std::string& path) {
+    std::string aside = path + ".damaged";
+    std::rename(path.c_str(), aside.c_str());
+    setPlayerSavedGame(false);
 }
 } // namespace
 
@@ -248,6 +284,8 @@ bool decodeSavedGame(const std::vector<uint8_t>& in) {
     Reader r{in};
     // Every saved game begins with these two words; a file without them is not one.
     if (r.i32() != kSavedGameWord0 || r.i32() != kSavedGameWord1) return false;
+    gBeforeDecode.state = game;
+    gBeforeDecode.board = gameBoard;
     float freshBarGoal = game.barGoal;
     game.moveDurationMs = r.i32();
     game.colourCount = r.i32();
@@ -285,12 +323,17 @@ bool decodeSavedGame(const std::vector<uint8_t>& in) {
     mendState(freshBarGoal);
     // The count follows from the board; a foreign file cannot make it disagree with the cells.
     countFreeCells();
+    bool playable = playableAtOnce();
     currentBoard = previous;
-    return true;
+    if (!playable) {
+        game = gBeforeDecode.state;
+        gameBoard = gBeforeDecode.board;
+    }
+    return playable;
 }
 
 bool writeSavedGame(const std::string& path) {
-    std::vector<uint8_t> bytes;
+    static std::vector<uint8_t> bytes; // kept: the autosave of a level in play takes no new buffer
     encodeSavedGame(bytes);
     return writeWholeFile(path, bytes.data(), bytes.size());
 }
@@ -301,13 +344,15 @@ bool readSavedGame(const std::string& path) {
     return decodeSavedGame(bytes);
 }
 
-bool saveGame() {
+bool saveAllowedNow() {
     PresentationEvents& events = presentation();
-    if (!events.gameSceneCurrent() || game.defeatDone ||
-        std::strcmp(events.currentPage(), "levelcomplete") == 0 || game.completeCountdownMs != 0 ||
-        game.defeatCountdownMs != 0 || game.movesMade == 0) {
-        return false;
-    }
+    return events.gameSceneCurrent() && !game.defeatDone &&
+           std::strcmp(events.currentPage(), "levelcomplete") != 0 && game.completeCountdownMs == 0 &&
+           game.defeatCountdownMs == 0 && game.movesMade != 0;
+}
+
+bool saveGame() {
+    if (!saveAllowedNow()) return false;
     // The flag that makes the menus offer the game back is set only when the file really was written.
     if (!writeSavedGame(savedGamePath(currentProfile(), game.mode))) return false;
     setPlayerSavedGame(true);
@@ -317,5 +362,21 @@ bool saveGame() {
 bool resumeGame() {
     startLevel(playerCurrentLevel());
     presentation().clearBigTexts();
-    return readSavedGame(savedGamePath(currentProfile(), game.mode));
+    std::string path = savedGamePath(currentProfile(), game.mode);
+    std::vector<uint8_t> bytes;
+    if (!readWholeFile(path, bytes, kSavedGameBytes + 1)) {
+        if (access(path.c_str(), F_OK) != 0) return false; // none: the menus offer the mode again
+        bytes.clear();                                     // there, but not one the game could write
+    }
+    // A damaged file gives the fresh level, already started.
+    if (!decodeSavedGame(bytes)) keepAside(path);
+    autosave.savedMoves = game.movesMade; // what the file holds need not be written again
+    return true;
+}
+
+void discardSavedGame() {
+    setPlayerSavedGame(false);
+    // As with every player file: the folder is the game's once the start-up has loaded it (the simulator
+    // and the tests play under names a player may have).
+    if (app.startupDone) unlink(savedGamePath(currentProfile(), game.mode).c_str());
 }

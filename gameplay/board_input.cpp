@@ -74,6 +74,9 @@ void boardClick(float x, float y) {
     }
     int cx = -1, cy = -1;
     cellUnderPoint(x, y, &cx, &cy); // a point off the field gives a cell that does not exist
+    boardInput.pressOnBoard = true;
+    boardInput.pressX = cx;
+    boardInput.pressY = cy;
     clickCell(cx, cy);
     syncCursor(); // a hammer blow or a click beside the board puts the hammer down
 }
@@ -81,26 +84,31 @@ void boardClick(float x, float y) {
 
 void boardLeftDown() {
     boardInput.leftHeld = true;
-    if (leftClickTaken()) return;
+    boardInput.pressOnBoard = false;
     float x = gameView.mouseX, y = gameView.mouseY;
+    // An open page takes its clicks whatever the board behind it is doing: a ball standing still there
+    // mid-route is not moving. The menu button on an open page acts as Escape.
+    if (game.menuOpen) {
+        if (insideRect(kMenuButton, x, y)) {
+            menuKey(27);
+        } else {
+            menuClick();
+        }
+        return;
+    }
+    if (flowClickTaken()) return;
+    // The menu button opens the menu while a ball travels, as Escape does (except as a help query).
+    if (!boardInput.helpArmed && insideRect(kMenuButton, x, y)) {
+        openGamePage("gameplay");
+        return;
+    }
+    if (game.ballMoving) return; // no other button, tip or board click while a ball travels
     if (boardInput.helpArmed) {
         helpTipAtMouse();
         setCursorMode(kCursorNormal);
         return;
     }
-    if (!game.menuOpen && panelButtons(x, y)) return;
-    if (insideRect(kMenuButton, x, y)) {
-        if (game.menuOpen) {
-            menuKey(27); // the menu button on an open page acts as Escape
-        } else {
-            openGamePage("gameplay");
-        }
-        return;
-    }
-    if (game.menuOpen) {
-        menuClick();
-        return;
-    }
+    if (panelButtons(x, y)) return;
     if (tips.active) {
         drawTip(1);
         return;
@@ -110,13 +118,22 @@ void boardLeftDown() {
 
 void boardDoubleClick() {
     if (game.menuOpen || game.ballMoving) return;
+    float x = gameView.mouseX, y = gameView.mouseY;
+    int cx = -1, cy = -1;
+    bool exists = cellUnderPoint(x, y, &cx, &cy) && cellExists(cx, cy);
+    // The window pairs two quick presses a few pixels apart, whatever lies under them. A pair is a double
+    // click only on the cell that took the first press; a second press on another cell is a press of its
+    // own, and one after a press that resumed, skipped or pressed a button is dropped.
+    if (!boardInput.pressOnBoard) return;
+    if (cx != boardInput.pressX || cy != boardInput.pressY) {
+        boardLeftDown();
+        return;
+    }
+    boardInput.pressOnBoard = false; // a third quick press starts a new pair
     if (boardInput.helpArmed) {
         setCursorMode(kCursorNormal);
         return;
     }
-    float x = gameView.mouseX, y = gameView.mouseY;
-    int cx = -1, cy = -1;
-    bool exists = cellUnderPoint(x, y, &cx, &cy) && cellExists(cx, cy);
     if (insideRect(kBoardArea, x, y) && !exists) {
         pauseGame();
         return;

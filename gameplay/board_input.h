@@ -16,6 +16,11 @@ struct BoardInput {
     int keyCursorY = -1;
     int keyMouseX = 0; // the mouse in window pixels when the cursor cell appeared: a real move hides it
     int keyMouseY = 0;
+    // The last left press reached the board (not the pause, a sequence, a menu, a button or a tip), on this
+    // cell (one off the field too): only a second press on the same cell makes a double click with it.
+    bool pressOnBoard = false;
+    int pressX = -1;
+    int pressY = -1;
     // The window's cursor for a mode (0 arrow, 1 hammer, 2 help); set by the app, null in tests.
     void (*applySystemCursor)(int mode) = nullptr;
 };

@@ -7,6 +7,7 @@
 #include "engine/app_state.h"
 #include "engine/render.h"
 #include "game/game_state.h"
+#include "game/level_outcome.h"
 #include "game/rules_step.h"
 #include "gameplay/board_input.h"
 #include "gameplay/game_textures.h"
@@ -298,8 +299,8 @@ void drawBoard() {
         boardView.hoverX = hx;
         boardView.hoverY = hy;
     }
-    if (game.completeCountdownMs > 0 && game.completeCountdownMs <= 7500) {
-        drawBreakUp(game.completeCountdownMs);
+    if (completeSequenceStarted() && game.completeCountdownMs <= 7500) {
+        drawBreakUp(game.completeCountdownMs); // nothing once the sequence has ended
     } else {
         drawSquares(busySquareCount());
         drawHoverHighlight();

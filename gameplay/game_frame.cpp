@@ -9,8 +9,10 @@
 #include "engine/random.h"
 #include "engine/render.h"
 #include "engine/text_effects.h"
+#include "game/autosave.h"
 #include "game/board.h"
 #include "game/game_state.h"
+#include "game/level_outcome.h"
 #include "game/rules_step.h"
 #include "gameplay/beams.h"
 #include "gameplay/board_input.h"
@@ -42,13 +44,15 @@ void bookkeeping() {
     // sweep, removal queue, level bar display, bar stars, play time), exactly as the simulator runs it;
     // everything after this only draws what it left and advances presentation clocks.
     rulesFrame();
+    autosaveFrame(); // a completed move is on the disk before the next one
     if (game.defeatCountdownMs < 0) gameView.boardGreyed = true; // the defeat sequence has ended
     syncCursor(); // the rules may have put the hammer down or opened a page
 }
 
 // The board's jolt after a bomb; returns the translation of the board for this frame.
 glm::vec2 shakeStep() {
-    if (game.completeCountdownMs > 0 || gameView.shakeMs <= 0) return glm::vec2(0.0f);
+    // The shake of the board clear at the level's end is held back for good: the board has gone.
+    if (completeSequenceStarted() || gameView.shakeMs <= 0) return glm::vec2(0.0f);
     int before = gameView.shakeMs;
     int after = before - static_cast<int>(app.frameDeltaMs);
     if (after < 0) after = 0;
@@ -158,7 +162,7 @@ void runGameFrame() {
     setupGameRender();
     {
         // 3: the scenery under a random scale while the board shakes, dimmed behind an open menu.
-        float a = game.completeCountdownMs <= 0 && gameView.shakeMs > 0 ? gameView.shakeMs * 0.02f / 800 : 0;
+        float a = !completeSequenceStarted() && gameView.shakeMs > 0 ? gameView.shakeMs * 0.02f / 800 : 0;
         setSceneryMenuFade(menuFadeAlpha());
         drawScenery(1 + randomUnit(a), 1 + randomUnit(a));
     }

@@ -17,10 +17,11 @@ namespace {
 // effect sheet goes with them: the diamonds' glows and the bar's stars are drawn between the pieces.
 void packGamePictures() {
     static const char* const kFixed[] = {
-        "field0.tga",    "field1.tga",   "field2.tga",    "field1a.tga",    "field2a.tga", "fieldspodsv.tga",
-        "jocker.tga",    "bomb.tga",     "superbomb.tga", "shadow.tga",     "zep2.tga",    "gamebar.tga",
-        "heart.tga",     "molotok1.tga", "molotok2.tga",  "hammer_lum.jpg", "flare.jpg",   "levelbar1.tga",
-        "levelbar2.tga", "question.tga", "baloon.tga",    "white.jpg",      "button.tga",  "particles.tga"};
+        "field0.tga",      "field1.tga",     "field2.tga",      "field1a.tga",   "field2a.tga",
+        "fieldspodsv.tga", "jocker.tga",     "bomb.tga",        "superbomb.tga", "shadow.tga",
+        "zep2.tga",        "gamebar.tga",    "gamebarfoot.tga", "heart.tga",     "molotok1.tga",
+        "molotok2.tga",    "hammer_lum.jpg", "flare.jpg",       "levelbar1.tga", "levelbar2.tga",
+        "question.tga",    "baloon.tga",     "white.jpg",       "button.tga",    "particles.tga"};
     constexpr int kFixedCount = sizeof kFixed / sizeof kFixed[0];
     char numbered[8 + kDiamondFrames][20];
     const char* names[kFixedCount + 8 + kDiamondFrames];
@@ -64,6 +65,7 @@ void loadGameTextures() {
     t.shadow = getTexture("shadow.tga");
     t.chain = getTexture("zep2.tga");
     t.panel = getTexture("gamebar.tga");
+    t.panelFoot = getTexture("gamebarfoot.tga");
     t.heart = getTexture("heart.tga");
     t.hammerEmpty = getTexture("molotok1.tga");
     t.hammerFull = getTexture("molotok2.tga");

@@ -18,6 +18,7 @@ struct GameTextures {
     const Texture* shadow;                  // "shadow.tga"
     const Texture* chain;                   // "zep2.tga"
     const Texture* panel;                   // "gamebar.tga"
+    const Texture* panelFoot;               // "gamebarfoot.tga": the panel carried on round the hammer
     const Texture* heart;                   // "heart.tga"
     const Texture* hammerEmpty;             // "molotok1.tga"
     const Texture* hammerFull;              // "molotok2.tga"

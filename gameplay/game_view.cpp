@@ -1,6 +1,7 @@
 #include "gameplay/game_view.h"
 
 #include "engine/input.h"
+#include "player/comfort.h"
 
 GameView gameView;
 
@@ -15,6 +16,7 @@ void refreshMousePosition() {
 }
 
 void startShake(int durationMs, float strength) {
+    if (comfort.reduceFlashes) return; // the blast is seen and heard; the screen keeps still
     gameView.shakeMs = durationMs;
     gameView.shakeStrength = strength;
 }

@@ -5,12 +5,15 @@
 
 #include "engine/app_state.h"
 #include "engine/font.h"
+#include "engine/layout_probe.h"
 #include "engine/random.h"
 #include "engine/render.h"
 #include "engine/text_table.h"
+#include "engine/texture.h"
 #include "game/bar_stars.h"
 #include "game/bonus_pieces.h"
 #include "game/game_state.h"
+#include "game/level_outcome.h"
 #include "game/moves.h"
 #include "game/player_link.h"
 #include "game/presentation_events.h"
@@ -43,7 +46,9 @@ void label(float x, float y, float size, const char* key) {
 
 void number(float x, float y, float size, int value) {
     std::snprintf(scratch.number, sizeof scratch.number, "%i", value);
-    drawTextCentered(x, y, size, scratch.number);
+    // A long number gets smaller rather than run off the panel (its boxes are centred near 345).
+    constexpr float kNumberWidth = 100;
+    drawTextCentered(x, y, fitTextSize(scratch.number, size, kNumberWidth), scratch.number);
 }
 
 bool mouseIn(const HitRect& r, float shift) {
@@ -132,8 +137,8 @@ void drawHammerBar(float s) {
 
 void drawHelpButton() {
     float shift = 0;
-    if (game.completeCountdownMs > 0) {
-        if (game.completeCountdownMs < 3000) {
+    if (completeSequenceStarted()) {
+        if (game.completeCountdownMs < 3000) {                         // and once the sequence has ended
             gameView.helpButton = HitRect{-2000, -2000, -2000, -2000}; // hidden: nothing to hit
             return;
         }
@@ -192,11 +197,12 @@ float progressMarkerY(float shownFraction) {
 }
 
 HudSlide hudSlide() {
-    if (game.defeatCountdownMs > 0) {
+    // An ended sequence (-1) keeps the panel out, behind its page.
+    if (defeatSequenceStarted()) {
         if (game.defeatCountdownMs < 1000) return {true, 0};
         return {false, 140 * (5000 - game.defeatCountdownMs) / 4000};
     }
-    if (game.completeCountdownMs > 0) {
+    if (completeSequenceStarted()) {
         if (game.completeCountdownMs < 3000) return {true, 0};
         return {false, 140 * (8500 - game.completeCountdownMs) / 3400};
     }
@@ -208,7 +214,7 @@ HudSlide hudSlide() {
 }
 
 bool hudPhaseRunning() {
-    return game.defeatCountdownMs > 0 || game.completeCountdownMs > 0 || game.pauseMs > 0;
+    return levelDecided() || game.pauseMs > 0;
 }
 
 void drawHud() {
@@ -219,7 +225,17 @@ void drawHud() {
     float s = slide.shift;
     setRenderState(kPresetAlphaBlend, true);
     setTextColor(255, 255, 255, 255);
-    drawPicture(gameTextures.panel, 272 + s, 300, 400 + s, -212, 0, 0, 1, 1, kWhite, false);
+    // The pictures are cut half a texel inside their clear left edge (and the foot inside its clear top):
+    // filtering there fetches the opposite, opaque edge, a thin line beside the panel as it slides.
+    const Texture* panel = gameTextures.panel;
+    float halfTexel = panel && panel->width > 0 ? 0.5f / panel->width : 0;
+    drawPicture(panel, 272 + s, 300, 400 + s, -212, halfTexel, 0, 1, 1, kWhite, false);
+    noteLayoutBox(kLayoutSide, 272 + s, 300, 400 + s, -212);
+    // With a hammer the panel runs on to the screen's foot and holds the hammer bar in its bay.
+    if (const Texture* foot = gameTextures.panelFoot; game.hammerEnabled && foot) {
+        float u = foot->width > 0 ? 0.5f / foot->width : 0, v = foot->height > 0 ? 0.5f / foot->height : 0;
+        drawPicture(foot, 272 + s, -150, 400 + s, -406, u, v, 1, 1, kWhite, false);
+    }
     drawScore(s);
     label(345 + s, 183, 14, "level");
     number(353 + s, 149, 14, game.levelIndex + 1);

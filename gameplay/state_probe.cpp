@@ -9,8 +9,10 @@
 #include "app/splash_scene.h"
 #include "app/typed_words.h"
 #include "engine/app_state.h"
+#include "game/autosave.h"
 #include "game/board.h"
 #include "game/game_state.h"
+#include "game/removal_queue.h"
 #include "gameplay/board_input.h"
 #include "gameplay/game_scene.h"
 #include "gameplay/tips.h"
@@ -80,24 +82,25 @@ void formatStateProbeLine(char* out, size_t size) {
     int mode = game.mode >= 0 && game.mode < kModeCount ? game.mode : 0;
     bool pressKey = sceneManager.currentScene == &splashScene && splash.pressStarted && splash.fadeOutMs == 0;
     bool pageShown = menuShown();
-    std::snprintf(out, size,
-                  "scene=%s presskey=%d page=%s ready=%d item=%s chosen=%d mode=%d level=%d moves=%d "
-                  "selected=%d,%d moving=%d running=%d menu=%d complete=%d defeat=%d free=%d lives=%d "
-                  "total=%d player=%s cheat=%d allopen=%d tip=%d tipbutton=%d,%d keycursor=%d,%d cursor=%d "
-                  "frames=%u heapkb=%zu",
-                  sceneName(), pressKey ? 1 : 0, pageShown ? word(menus.currentPage->name).c_str() : "-",
-                  menus.opening || menus.closing ? 0 : 1, pageShown ? word(selectedItemName()).c_str() : "-",
-                  menus.selectedLevel, game.mode, game.levelIndex, game.movesMade, game.selectedX,
-                  game.selectedY, game.ballMoving ? 1 : 0, game.running ? 1 : 0, game.menuOpen ? 1 : 0,
-                  static_cast<int>(game.completeCountdownMs), static_cast<int>(game.defeatCountdownMs),
-                  game.freeCells, hasProfile ? profile.lives[mode] : 0, hasProfile ? profile.score[mode] : 0,
-                  hasProfile ? word(profile.name).c_str() : "-", typedWords.cheatKeyMode ? 1 : 0,
-                  typedWords.allLevelsOpen ? 1 : 0, tipStage(),
-                  static_cast<int>(tips.hasButton ? (tips.buttonLeft + tips.buttonRight) / 2 : tips.x),
-                  static_cast<int>(tips.hasButton ? (tips.buttonTop + tips.buttonBottom) / 2 : tips.y),
-                  boardInput.keyCursorShown ? boardInput.keyCursorX : -1,
-                  boardInput.keyCursorShown ? boardInput.keyCursorY : -1, game.cursorMode, app.framesRun,
-                  heapBytesInUse() / 1024);
+    std::snprintf(
+        out, size,
+        "scene=%s presskey=%d page=%s ready=%d item=%s chosen=%d mode=%d level=%d moves=%d "
+        "selected=%d,%d moving=%d running=%d menu=%d complete=%d defeat=%d free=%d lives=%d "
+        "total=%d player=%s cheat=%d allopen=%d tip=%d tipbutton=%d,%d keycursor=%d,%d cursor=%d frames=%u "
+        "removals=%d heapkb=%zu saved=%d",
+        sceneName(), pressKey ? 1 : 0, pageShown ? word(menus.currentPage->name).c_str() : "-",
+        menus.opening || menus.closing ? 0 : 1, pageShown ? word(selectedItemName()).c_str() : "-",
+        menus.selectedLevel, game.mode, game.levelIndex, game.movesMade, game.selectedX, game.selectedY,
+        game.ballMoving ? 1 : 0, game.running ? 1 : 0, game.menuOpen ? 1 : 0,
+        static_cast<int>(game.completeCountdownMs), static_cast<int>(game.defeatCountdownMs), game.freeCells,
+        hasProfile ? profile.lives[mode] : 0, hasProfile ? profile.score[mode] : 0,
+        hasProfile ? word(profile.name).c_str() : "-", typedWords.cheatKeyMode ? 1 : 0,
+        typedWords.allLevelsOpen ? 1 : 0, tipStage(),
+        static_cast<int>(tips.hasButton ? (tips.buttonLeft + tips.buttonRight) / 2 : tips.x),
+        static_cast<int>(tips.hasButton ? (tips.buttonTop + tips.buttonBottom) / 2 : tips.y),
+        boardInput.keyCursorShown ? boardInput.keyCursorX : -1,
+        boardInput.keyCursorShown ? boardInput.keyCursorY : -1, game.cursorMode, app.framesRun,
+        removalQueue.count, heapBytesInUse() / 1024, autosave.savedMoves);
 }
 
 void formatStateProbeRow(int y, char* out) {

@@ -19,8 +19,10 @@
 //   tipbutton x,y  where a click closes the balloon (screen units, origin in the centre, y upward)
 //   keycursor x,y  the keyboard's cursor cell, -1,-1 while hidden; cursor  the cursor mode (0, 1 hammer, 2
 //   help)
-//   frames    frames run since the start (a file whose count moved on was written after an earlier one)
+//   frames    frames run since launch (a file whose count moved on was written after an earlier one)
+//   removals  entries waiting in the removal queue
 //   heapkb    the heap in live allocations, kB (the monkey's leak check)
+//   saved     the moves of the level at its last autosave
 // The 15 lines after it are the rows of the playing area, left to right: "." empty, "#" no cell, "a".."h"
 // a ball of that colour ("A".."H" chained), "J" joker, "T" triple bomb, "*" diamond, "Q" quadro bomb.
 #pragma once

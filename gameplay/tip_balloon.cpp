@@ -1,6 +1,7 @@
 #include "gameplay/tip_balloon.h"
 
 #include "engine/font.h"
+#include "engine/layout_probe.h"
 #include "engine/render.h"
 #include "engine/text_table.h"
 #include "gameplay/game_textures.h"
@@ -80,6 +81,9 @@ BalloonBox drawBalloon(float anchorX, float anchorY, const char* message, float 
     tilePicture(0, 1, l - f, b + f, l + f, b - f);
     tilePicture(1, 1, r - f, b + f, r + f, b - f);
     if (grow < 1) return box;
+    noteLayoutBox(kLayoutBalloon, box.left, box.top, box.right, box.bottom);
+    if (button)
+        noteLayoutBox(kLayoutButton, box.buttonLeft, box.buttonTop, box.buttonRight, box.buttonBottom);
     setTextColor(255, 255, 255, 255);
     float textTop = box.top - 16 - kTextSize / 2;
     wrapText(width - 32, message, kTextSize);

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "engine/app_state.h"
+#include "engine/limits.h"
 #include "engine/text_table.h"
 #include "game/board.h"
 #include "game/game_state.h"
@@ -43,7 +44,7 @@ constexpr float kTipPictureHeight = 140; // the room for a tip's picture inside 
 constexpr float kClickableAfterMs = -250;
 
 struct TipScratch {
-    char message[2 * kTipTextLength + 4]; // title and body texts joined for the balloon
+    char message[kWrapBufferSize]; // the title's and body's texts joined for the balloon (texts, not keys)
 };
 TipScratch scratch;
 

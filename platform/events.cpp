@@ -2,6 +2,7 @@
 
 #include <SDL2/SDL_events.h>
 
+#include "platform/gamepad.h"
 #include "platform/headless.h"
 
 namespace {
@@ -33,9 +34,6 @@ int virtualKeyCode(int k) {
     case SDLK_LCTRL:
     case SDLK_RCTRL:
         return kKeyControl;
-    case SDLK_LALT:
-    case SDLK_RALT:
-        return 18;
     case SDLK_PAUSE:
         return 19;
     case SDLK_CAPSLOCK:
@@ -108,7 +106,11 @@ AppEvent translateEvent(const SDL_Event& event) {
     case SDL_QUIT:
         return make(EventKind::quit);
     case SDL_KEYDOWN: {
-        // Auto-repeat counts as further presses; key releases and text input are not the game's.
+        // Auto-repeat counts as further presses; key releases and text input are not the game's. Alt, F10
+        // and every key pressed with Alt are the system's keys (the window menu, Alt+Tab, Alt+F4): they
+        // never reach the scenes.
+        if ((event.key.keysym.mod & KMOD_ALT) != 0 || event.key.keysym.sym == SDLK_F10)
+            return make(EventKind::none);
         int code = virtualKeyCode(event.key.keysym.sym);
         if (code == 0) return make(EventKind::none);
         AppEvent e = make(EventKind::keyDown);
@@ -170,5 +172,6 @@ bool pollAppEvent(AppEvent* event) {
     SDL_Event sdlEvent;
     if (!SDL_PollEvent(&sdlEvent)) return false;
     *event = translateEvent(sdlEvent);
+    if (event->kind == EventKind::none) *event = gamepadEvent(sdlEvent); // a pad's buttons and stick
     return true;
 }

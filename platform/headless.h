@@ -16,6 +16,7 @@ struct HeadlessPlatform {
     uint32_t sleptMs = 0;                   // total slept, to check what the loop did while inactive
     int sleeps = 0;                         // number of sleepMs calls
     ViewRect picture{0, 0, 800, 600};       // the picture in window coordinates (and drawable pixels)
+    ViewRect desktop{0, 0, 1920, 1040};     // the desktop's usable area a window may open in
     AppEvent events[kMaxHeadlessEvents];    // a ring of scripted events, taken oldest first
     uint32_t eventAtMs[kMaxHeadlessEvents]; // each event waits until the fake clock reaches this
     int eventHead = 0;

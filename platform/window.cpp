@@ -5,6 +5,7 @@
 
 #include "engine/limits.h"
 #include "platform/clock.h"
+#include "platform/gamepad.h"
 #include "platform/headless.h"
 #include "platform/window_manager.h"
 
@@ -82,6 +83,8 @@ void pace() {
     gWindow.lastPresentMs = now;
 }
 
+} // namespace
+
 // SDL falls back to drivers that show nothing when no display exists; a player would see a game that runs
 // invisibly. They count only when asked for by name (SDL_VIDEODRIVER).
 bool realDisplay() {
@@ -92,8 +95,6 @@ bool realDisplay() {
     const char* wanted = SDL_getenv("SDL_VIDEODRIVER");
     return !invisible || (wanted && SDL_strcasecmp(wanted, driver) == 0);
 }
-
-} // namespace
 
 ViewRect fitPicture(int outerWidth, int outerHeight) {
     ViewRect r;
@@ -111,11 +112,34 @@ ViewRect fitPicture(int outerWidth, int outerHeight) {
     return r;
 }
 
+ViewRect desktopUsableArea() {
+    if (headless.installed) return headless.desktop;
+    ViewRect area;
+    SDL_Rect bounds;
+    if (SDL_WasInit(SDL_INIT_VIDEO) && SDL_GetDisplayUsableBounds(0, &bounds) == 0) {
+        area = ViewRect{bounds.x, bounds.y, bounds.w, bounds.h};
+    }
+    return area;
+}
+
+void windowedSizeOnDesktop(int* width, int* height, bool* maximised) {
+    ViewRect area = desktopUsableArea();
+    bool known = area.w > 0 && area.h > 0;
+    if (*width > 0 && *height > 0 && (!known || (*width <= area.w && *height <= area.h))) return;
+    // A window larger than the desktop cannot be moved or closed by its frame, and under software
+    // OpenGL its picture alone may take a gigabyte: the size came from a damaged file or another screen.
+    *width = kScreenWidth;
+    *height = kScreenHeight;
+    *maximised = false;
+    if (known && (area.w < kScreenWidth || area.h < kScreenHeight)) {
+        ViewRect fit = fitPicture(area.w, area.h);
+        *width = fit.w;
+        *height = fit.h;
+    }
+}
+
 WindowInitResult initWindow(bool fullScreen, int windowedWidth, int windowedHeight, bool maximised) {
     gWindow = WindowState{};
-    gWindow.windowedWidth = windowedWidth > 0 ? windowedWidth : kScreenWidth;
-    gWindow.windowedHeight = windowedHeight > 0 ? windowedHeight : kScreenHeight;
-    gWindow.windowedMaximised = maximised;
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         keepError("");
         return WindowInitResult::noDisplay;
@@ -127,6 +151,11 @@ WindowInitResult initWindow(bool fullScreen, int windowedWidth, int windowedHeig
         shutdownWindow();
         return WindowInitResult::noDisplay;
     }
+    startGamepads();
+    windowedSizeOnDesktop(&windowedWidth, &windowedHeight, &maximised);
+    gWindow.windowedWidth = windowedWidth;
+    gWindow.windowedHeight = windowedHeight;
+    gWindow.windowedMaximised = maximised;
 
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
@@ -163,21 +192,36 @@ WindowInitResult initWindow(bool fullScreen, int windowedWidth, int windowedHeig
 
     // Keys are read as key presses only; no input method should pop up for typed text.
     SDL_StopTextInput();
+    return WindowInitResult::ok;
+}
+
+void showWindow() {
+    if (!gWindow.window) return;
     SDL_ShowWindow(gWindow.window);
-    if (!fullScreen && gWindow.windowedMaximised) SDL_MaximizeWindow(gWindow.window);
+    if (!gWindow.fullScreen && gWindow.windowedMaximised) SDL_MaximizeWindow(gWindow.window);
     SDL_RaiseWindow(gWindow.window);
     glClearColor(0, 0, 0, 1);
     glClear(GL_COLOR_BUFFER_BIT);
     SDL_GL_SwapWindow(gWindow.window);
     gWindow.lastPresentMs = clockMs();
-    return WindowInitResult::ok;
 }
 
 const char* windowInitError() {
     return gWindow.error;
 }
 
+bool setWindowIcon(const uint8_t* rgba, int width, int height) {
+    if (!gWindow.window || !rgba || width <= 0 || height <= 0) return false;
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint8_t*>(rgba), width, height, 32,
+                                                              width * 4, SDL_PIXELFORMAT_RGBA32);
+    if (!surface) return false;
+    SDL_SetWindowIcon(gWindow.window, surface);
+    SDL_FreeSurface(surface);
+    return true;
+}
+
 void shutdownWindow() {
+    stopGamepads();
     if (gWindow.context) SDL_GL_DeleteContext(gWindow.context);
     if (gWindow.window) SDL_DestroyWindow(gWindow.window);
     if (gWindow.videoStarted) SDL_QuitSubSystem(SDL_INIT_VIDEO);

@@ -27,14 +27,28 @@ enum class WindowInitResult {
 // of the area is black bars. An outer area of exactly 800 x 600 gives the picture itself.
 ViewRect fitPicture(int outerWidth, int outerHeight);
 
-// Creates window and context; on failure nothing is left open. The windowed size is the client size the
-// window has (and returns to from full screen); the window can be resized and maximised.
+// The usable area (without panels and docks) of the desktop the window opens on; the headless stand-in's
+// when it is installed; empty when it cannot be told.
+ViewRect desktopUsableArea();
+// The client size a window opens with: the asked one when it fits the usable area, else the plain
+// 800 x 600 (not maximised), or the largest 4:3 size the area holds when even that does not fit. An
+// empty area only refuses sizes of no pixels.
+void windowedSizeOnDesktop(int* width, int* height, bool* maximised);
+
+// Creates window and context, the window still hidden; on failure nothing is left open. The windowed size is
+// the client size the window has (and returns to from full screen), as windowedSizeOnDesktop lets it; the
+// window can be resized and maximised.
 WindowInitResult initWindow(bool fullScreen, int windowedWidth = 800, int windowedHeight = 600,
                             bool maximised = false);
 const char* windowInitError(); // SDL's reason for the last failed initWindow
-void shutdownWindow();         // destroys context and window, quits SDL's video
-bool windowOpen();             // a window with a context exists
-SDL_Window* windowHandle();    // the SDL window, null when none
+bool realDisplay(); // SDL's video (started) shows windows to a person, not an offscreen or dummy driver
+// Gives the window its icon: width x height RGBA texels, rows from the top; false when SDL refuses.
+// Given before showWindow, the window appears with it (task bars read it once, when it is mapped).
+bool setWindowIcon(const uint8_t* rgba, int width, int height);
+void showWindow();          // shows the window made by initWindow (maximised when so kept), black, raised
+void shutdownWindow();      // destroys context and window, quits SDL's video
+bool windowOpen();          // a window with a context exists
+SDL_Window* windowHandle(); // the SDL window, null when none
 
 void presentWindow(); // swaps buffers, paces to ~60 fps without vsync, then applies a pending mode switch
 void setWaitlessPresents(bool waitless); // true: presents return at once (no refresh wait, no pacing)

@@ -7,6 +7,7 @@
 #include "engine/app_state.h"
 #include "engine/file_registry.h"
 #include "platform/folders.h"
+#include "player/comfort.h"
 #include "player/profile.h"
 #include "player/records.h"
 
@@ -47,6 +48,7 @@ void applyDefaults(Settings& s) {
 
 void resetSettings() {
     settings = Settings{};
+    comfort = Comfort{};
 }
 
 void settingsToBytes(const Settings& s, uint8_t out[kSettingsBytes]) {
@@ -96,6 +98,7 @@ void readSettings() {
     } else {
         settingsFromBytes(nullptr, 0, settings);
     }
+    readComfort(); // the options kept beside the 48 bytes
 }
 
 void savePlayerData() {
@@ -104,6 +107,7 @@ void savePlayerData() {
     uint8_t bytes[kSettingsBytes];
     settingsToBytes(settings, bytes);
     if (makeFolders(configFolder())) writeWholeFile(configFolder() + "settings", bytes, sizeof(bytes));
+    saveComfort();
     if (!makeFolders(settingsFolder())) return;
     saveProfiles();
     saveRecords();

@@ -1,8 +1,9 @@
 // The program's own settings: volumes, screen mode, drawn cursor, ball speed, current profile.
 //
 // Stored as one 48-byte little-endian value, the file "settings" in the per-user config folder. A
-// missing value, or one not exactly 48 bytes long, means defaults. savePlayerData writes the value and
-// every player file, each beside the old one and renamed over it.
+// missing value, or one not exactly 48 bytes long, means defaults. The comfort options live beside it
+// in a file of their own (player/comfort.h), read and written with it. savePlayerData writes the value
+// and every player file, each beside the old one and renamed over it.
 #pragma once
 
 #include <cstddef>

@@ -1,6 +1,5 @@
 #include "player/window_size.h"
 
-#include <algorithm>
 #include <vector>
 
 #include "engine/bytes.h"
@@ -27,9 +26,14 @@ void windowSizeToBytes(const WindowSize& s, uint8_t out[kWindowSizeBytes]) {
 bool windowSizeFromBytes(const uint8_t* data, size_t size, WindowSize& s) {
     s = WindowSize{};
     if (!data || size != kWindowSizeBytes) return false;
-    // A damaged file must not open a window of no size or one larger than any screen can take.
-    s.width = std::clamp(static_cast<int>(readInt32(data + 0)), kMinWindowWidth, kMaxWindowSide);
-    s.height = std::clamp(static_cast<int>(readInt32(data + 4)), kMinWindowHeight, kMaxWindowSide);
+    // A side the window can never have been given comes from a damaged file: none of it is trusted.
+    int width = readInt32(data + 0), height = readInt32(data + 4);
+    if (width < kMinWindowWidth || width > kMaxWindowSide || height < kMinWindowHeight ||
+        height > kMaxWindowSide) {
+        return false;
+    }
+    s.width = width;
+    s.height = height;
     s.maximised = readInt32(data + 8) != 0;
     return true;
 }

@@ -18,8 +18,9 @@ struct WindowSize {
     bool maximised = false;
 };
 
-// The stored form. windowSizeFromBytes gives the 800 x 600 window and false unless size is exactly 12;
-// sides outside kMin..kMaxWindowSide are brought into range.
+// The stored form. windowSizeFromBytes gives the 800 x 600 window and false unless size is exactly 12
+// and both sides lie within kMin..kMaxWindowSide. Whether the size fits the desktop is the window's
+// own check when it opens (platform/window.h).
 void windowSizeToBytes(const WindowSize& s, uint8_t out[kWindowSizeBytes]);
 bool windowSizeFromBytes(const uint8_t* data, size_t size, WindowSize& s);
 WindowSize readWindowSize();              // at launch, before the window exists

@@ -7,6 +7,8 @@
 #include "engine/app_state.h"
 #include "engine/font.h"
 #include "engine/render.h"
+#include "engine/texture.h"
+#include "game/board.h"
 #include "game/game_state.h"
 #include "game/help_board.h"
 #include "game/level_file.h"
@@ -116,20 +118,79 @@ void advanceDemo(float ms) {
     }
 }
 
+namespace {
+
+// The cells of the demonstration board, in board units (a help level without cells gives its stops).
+void demoBoardBounds(float& minX, float& maxX, float& minY, float& maxY) {
+    const HelpDemo& d = helpDemo;
+    minX = maxX = d.stops[0].x;
+    minY = maxY = d.stops[0].y;
+    Board* saved = currentBoard;
+    currentBoard = &helpBoard;
+    bool any = false;
+    for (int y = kPlayTop; y <= kPlayBottom; ++y) {
+        for (int x = kPlayLeft; x <= kPlayRight; ++x) {
+            if (!cellExists(x, y)) continue;
+            Point c = cellCentre(x, y);
+            if (!any) minX = maxX = c.x, minY = maxY = c.y;
+            any = true;
+            minX = std::fmin(minX, c.x - 20), maxX = std::fmax(maxX, c.x + 20);
+            minY = std::fmin(minY, c.y - 20), maxY = std::fmax(maxY, c.y + 20);
+        }
+    }
+    currentBoard = saved;
+}
+
+// The board's frame: a soft shadow, an opaque fill like the panels' and a thin golden rim. It leaves room
+// below and beside the board for the drawn pointer, which therefore never reaches the text around it.
+void drawDemoFrame(const DemoFrame& f) {
+    begin2D();
+    const Texture* sheet = particleSystem.sheet;
+    ShadowPiece pieces[kPanelShadowPieces];
+    panelShadowPieces(f.left, f.top, f.right, f.bottom, sheet ? sheet->width : 1024,
+                      sheet ? sheet->height : 1024, pieces);
+    setTexture(sheet);
+    for (const ShadowPiece& p : pieces) drawRect(p.left, p.top, p.right, p.bottom, p.tex, 0xAA000000u);
+    setTexture(menuTextures.white);
+    drawRect(f.left, f.top, f.right, f.bottom, {0, 0, (f.right - f.left) / 128, (f.top - f.bottom) / 208},
+             kPanelFill);
+    setTexture(nullptr);
+    constexpr uint32_t kRim = 0xFFF0C060u;
+    constexpr float t = 2.5f;
+    drawRect(f.left, f.top, f.right, f.top - t, kWholeTexture, kRim);
+    drawRect(f.left, f.bottom + t, f.right, f.bottom, kWholeTexture, kRim);
+    drawRect(f.left, f.top, f.left + t, f.bottom, kWholeTexture, kRim);
+    drawRect(f.right - t, f.top, f.right, f.bottom, kWholeTexture, kRim);
+}
+
+} // namespace
+
+DemoFrame demoFrame(float x, float y) {
+    float minX, maxX, minY, maxY;
+    demoBoardBounds(minX, maxX, minY, maxY);
+    float halfWidth = (maxX - minX) * kDemoScale / 2, halfHeight = (maxY - minY) * kDemoScale / 2;
+    float ox = x + 20, oy = y - 20;
+    return {ox - halfWidth - kDemoFrameSide, oy + halfHeight + kDemoFrameTop, ox + halfWidth + kDemoFrameSide,
+            oy - halfHeight - kDemoFrameBelow};
+}
+
+Point demoPoint(float x, float y, const Point& p) {
+    // The board's centre, the middle of its cells, stands on the origin inside its frame.
+    float minX, maxX, minY, maxY;
+    demoBoardBounds(minX, maxX, minY, maxY);
+    float cx = (minX + maxX) / 2, cy = (minY + maxY) / 2;
+    return Point{x + 20 + (p.x - cx) * kDemoScale, y - 20 + (p.y - cy) * kDemoScale};
+}
+
 void drawDemo(float x, float y) {
     HelpDemo& d = helpDemo;
     if (!d.demoRunning) return;
     float ox = x + 20, oy = y - 20;
-    // The board's centre: the middle of its stops, so the demonstration stands on the origin.
-    float minX = d.stops[0].x, maxX = minX, minY = d.stops[0].y, maxY = minY;
-    for (const Point& p : d.stops) {
-        minX = std::fmin(minX, p.x), maxX = std::fmax(maxX, p.x);
-        minY = std::fmin(minY, p.y), maxY = std::fmax(maxY, p.y);
-    }
+    float minX, maxX, minY, maxY;
+    demoBoardBounds(minX, maxX, minY, maxY);
     float cx = (minX + maxX) / 2, cy = (minY + maxY) / 2;
-    auto toScreen = [&](const Point& p) {
-        return Point{ox + (p.x - cx) * kDemoScale, oy + (p.y - cy) * kDemoScale};
-    };
+    auto toScreen = [&](const Point& p) { return demoPoint(x, y, p); };
+    drawDemoFrame(demoFrame(x, y));
 
     // The demonstration's effects would stand at the help board's points on the live board (and nothing
     // draws them on the little board): it raises none.
@@ -189,14 +250,12 @@ void drawTipDemo(int picture, float centreX, float centreY) {
         startDemo(picture);
         helpDemo.startedByTip = true;
     }
-    const float half = 80, height = 130, bottom = centreY - height / 2;
-    begin2D();
-    setTexture(nullptr);
-    drawRect(centreX - half, bottom + height, centreX + half, bottom, kWholeTexture, 0xC0302418u);
-    // Over the live game the picture is silent: its sounds, texts and bolts would be the player's.
+    // Over the live game the picture is silent: its sounds, texts and bolts would be the player's. Its
+    // framed board stands in the room the balloon keeps for it, centred there.
+    DemoFrame f = demoFrame(centreX - 20, 0);
     PresentationEvents* live = &presentation();
     setPresentationEvents(nullptr);
-    drawDemo(centreX - 20, bottom + height / 2 + 20);
+    drawDemo(centreX - 20, centreY - (f.top + f.bottom) / 2);
     setPresentationEvents(live);
     begin2D();
 }

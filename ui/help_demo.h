@@ -31,10 +31,18 @@ constexpr float kDemoScale = 0.5f; // the demonstration board against the game b
 void resetHelpDemo();                     // stopped, colour 0, the board's own click
 int helpLevelFor(int variant, int cycle); // "help%i.lvl": cycle + 5 for plain balls, cycle + 1 otherwise
 void startDemo(int variant);              // the first cycle of a variant
-void advanceDemo(float ms);               // cursor, steps, clicks and cycles by ms of (already halved) time
+// The demonstration's frame round its board, for a demonstration drawn at (x, y): room beside and below
+// the board for the drawn pointer.
+constexpr float kDemoFrameSide = 22, kDemoFrameTop = 12, kDemoFrameBelow = 36;
+struct DemoFrame {
+    float left, top, right, bottom;
+};
+DemoFrame demoFrame(float x, float y);
+Point demoPoint(float x, float y, const Point& boardPoint); // a board point where the demonstration shows it
+void advanceDemo(float ms);      // cursor, steps, clicks and cycles by ms of (already halved) time
 void drawDemo(float x, float y); // one frame of the demonstration with its origin at (x + 20, y - 20)
 void stopDemo();                 // ends it and clears the board
-// A tip balloon's picture (0 ball, 1..4 the special pieces) drawn on a dark plate centred on a point of
+// A tip balloon's picture (0 ball, 1..4 the special pieces) drawn in its frame, centred on a point of
 // the balloon; reuses the help page's running demonstration.
 void drawTipDemo(int picture, float centreX, float centreY);
 void tipDemoClosed(); // the tip is gone: a demonstration it started stops

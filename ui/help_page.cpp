@@ -95,8 +95,8 @@ void drawHelpPage() {
     drawText(0, top - 120, 12, ballTip, true);
     drawText(0, bottom + 107 + helpHeight, 12, text.wrapBuffer, true);
     if (!helpDemo.demoRunning)
-        startDemo(0); // opened without its opening action (tests, the game's first help)
-    drawDemo(0, top - 200 - tipHeight);
+        startDemo(0);                   // opened without its opening action (tests, the game's first help)
+    drawDemo(0, top - 165 - tipHeight); // its frame midway between the texts
     begin2D();
     drawButton(0, bottom + 55, 170, 64, 18, nullptr);
 }

@@ -22,6 +22,7 @@
 #include "ui/menu_system.h"
 #include "ui/widgets.h"
 #include "visuals/particle_effects.h"
+#include "visuals/particle_sheet.h"
 #include "visuals/scenery.h"
 
 LevelMap levelMap;
@@ -142,6 +143,31 @@ void loadMap() {
     setSceneryForMenus(); // the landscape behind the menus, read now rather than when the map first opens
 }
 
+namespace {
+
+// The chosen level stands out on every part of the map: a golden ring round its mark, dark-edged so that
+// it reads on snow as on forest, and its number above it.
+void markChosenLevel(int chosen, float clock) {
+    const MapPoint& p = levelMap.markAt[chosen];
+    float grow = 2 * std::sin(clock * 0.006f);
+    const Texture* sheet = particleSystem.sheet;
+    TexRect ring = sheetFrame(2, sheet ? sheet->width : 1024, sheet ? sheet->height : 1024);
+    setTexture(sheet);
+    drawCentered(p.x, p.y - 1, 52 + grow, 52 + grow, ring, 0xD0000000u);
+    drawCentered(p.x, p.y, 46 + grow, 46 + grow, ring, 0xFFFFD040u);
+    char number[16];
+    std::snprintf(number, sizeof number, "%i", chosen + 1);
+    float y = p.y + 21;
+    setTextColor(0xE0000000u);
+    for (float dx : {-1.5f, 1.5f})
+        for (float dy : {-1.5f, 1.5f}) drawTextCentered(p.x + dx, y + dy, 11, number);
+    setTextColor(255, 240, 150, 255);
+    drawTextCentered(p.x, y, 11, number);
+    setTextColor(0xFFFFFFFFu);
+}
+
+} // namespace
+
 void drawLevelMap() {
     int highest = profileHighestLevel();
     int current = profileLevel();
@@ -179,6 +205,7 @@ void drawLevelMap() {
         const MapPoint& p = levelMap.markAt[e];
         drawRotated(p.x, p.y, p.x, p.y, levelMap.markAngle[e], size, size, kWholeTexture, colour);
     }
+    if (chosen >= 0 && chosen < kLevelCount) markChosenLevel(chosen, clock);
     // The chosen level's board in the corner.
     if (chosen >= 0 && chosen < kLevelCount) {
         cacheBoardPicture(chosen);

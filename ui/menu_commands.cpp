@@ -9,9 +9,11 @@
 #include "engine/text_effects.h"
 #include "engine/text_table.h"
 #include "game/game_state.h"
+#include "game/saved_game.h"
 #include "player/profile.h"
 #include "player/records.h"
 #include "player/settings.h"
+#include "player/write_check.h"
 #include "ui/level_map.h"
 #include "ui/menu_system.h"
 
@@ -122,8 +124,9 @@ void yes(MenuPage* page) {
         play(menus.selectedLevel);
     } else if (pageIs(parent, "gameplay")) {
         if (is(lastMessageKey, "skipquest")) {
-            // Skipping goes on to the next level at the price of a life.
+            // Skipping goes on to the next level at the price of a life; the skipped one is not kept.
             takeProfileLife();
+            discardSavedGame();
             LevelAdvance advance = advanceLevel();
             savePlayerData();
             nextLevelWithAnnouncement(advance.zoneCompleted, advance.modeCompleted);
@@ -154,6 +157,12 @@ void reopenKeepingName(MenuPage* page) {
 }
 
 } // namespace
+
+void noteUnsavedProgress() {
+    if (menus.unsavedNoted || !playerProgressUnsaved() || !findText("nosavemsg")) return;
+    menus.unsavedNoted = true;
+    note("nosavemsg");
+}
 
 void announceNextStage() {
     const char* heading = findText("nextstage");
@@ -244,7 +253,7 @@ void runItemCommand() {
         else
             restAfterStage();
     } else if (is(name, "ok")) {
-        if (pageIs(page, "helpscreen")) {
+        if (pageIs(page, "helpscreen") || is(lastMessageKey, "nosavemsg")) {
             goBack();
         } else if (pageIs(parent, "gameplay") && !is(lastMessageKey, "savemsg")) {
             // A note over the in-game menu (no skip left, ...) goes back to play, not to the map.

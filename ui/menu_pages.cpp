@@ -13,6 +13,7 @@
 #include "engine/text_table.h"
 #include "game/game_state.h"
 #include "gameplay/number_text.h"
+#include "player/comfort.h"
 #include "player/profile.h"
 #include "player/records.h"
 #include "player/settings.h"
@@ -108,13 +109,18 @@ void drawMainPage() {
         int tipIndex = indexOfText("modetip");
         const char* tip =
             tipIndex > 0 || findText("modetip") ? textAt(tipIndex + menus.selectedItem) : nullptr;
-        showBalloon(170, (r.top + r.bottom) / 2, tip, 300);
+        // Beside the panel, not over the list it explains.
+        constexpr float kTipWidth = 300, kGap = 40;
+        showBalloon(220 - width / 2 - kGap - kTipWidth / 2, (r.top + r.bottom) / 2, tip, kTipWidth);
     }
 }
 
 void drawModePage() {
     float drop = 100 * menus.fadeAmount;
     drawButton(300, -250 - drop, 160, 64, 18, nullptr);
+    // The way back to the main page (the page's second item): in the bottom left corner, below the
+    // path's first marks.
+    if (menus.currentPage->itemCount > 1) drawButton(-250, -272 - drop, 120, 44, 15, nullptr);
     for (int e = 0; e < kLevelCount; ++e) {
         const MapPoint& p = levelMap.markAt[e];
         addWidget(WIDGET_LEVELMARK, p.x - 12, p.y + 12, p.x + 12, p.y - 12);
@@ -128,28 +134,32 @@ void drawModePage() {
 
 void drawOptionsPage() {
     Fold f;
-    drawPanel(0, 0, 380, 520);
+    drawPanel(0, 0, 380, 570);
     setTextColor(255, 255, 155, 255);
-    drawTextCentered(0, 260 - 55, 17, menus.currentPage->caption);
+    drawTextCentered(0, 285 - 55, 17, menus.currentPage->caption);
     setTextColor(0xFFFFFFFFu);
-    drawTextCentered(0, 260 - 100, 13, tx("sfxvolume"));
+    drawTextCentered(0, 285 - 100, 13, tx("sfxvolume"));
     int before = settings.soundVolume;
-    slider(-80, 260 - 125, 80, 260 - 125, &settings.soundVolume, 100);
+    slider(-80, 285 - 125, 80, 285 - 125, &settings.soundVolume, 100);
     if (settings.soundVolume != before && !menus.opening) playSound("chpok1.ogg");
-    drawTextCentered(0, 260 - 163, 13, tx("musicvolume"));
-    slider(-80, 260 - 188, 80, 260 - 188, &settings.musicVolume, 100);
-    checkBox(-100, 260 - 248, &settings.pendingFullScreen, nullptr, 12);
-    drawText(-60, 260 - 248, 12, tx("fullscreen"), false);
+    drawTextCentered(0, 285 - 163, 13, tx("musicvolume"));
+    slider(-80, 285 - 188, 80, 285 - 188, &settings.musicVolume, 100);
+    checkBox(-100, 285 - 248, &settings.pendingFullScreen, nullptr, 12);
+    drawText(-60, 285 - 248, 12, tx("fullscreen"), false);
     bool cursorBefore = settings.customCursor;
-    checkBox(-100, 260 - 298, &settings.customCursor, nullptr, 12);
+    checkBox(-100, 285 - 298, &settings.customCursor, nullptr, 12);
     if (settings.customCursor != cursorBefore && menuHost.applyCursor) menuHost.applyCursor();
-    drawText(-60, 260 - 298, 12, tx("customcursor"), false);
-    drawTextCentered(0, 260 - 348, 13, tx("ballspeed"));
+    drawText(-60, 285 - 298, 12, tx("customcursor"), false);
+    checkBox(-100, 285 - 348, &comfort.reduceFlashes, nullptr, 12);
+    // A longer label: wrapped to the panel and centred on its box.
+    float labelHeight = wrapText(220, tx("reduceflashes"), 12);
+    drawText(-60, 285 - 348 + (labelHeight - kLineStep * 12) / 2, 12, text.wrapBuffer, false);
+    drawTextCentered(0, 285 - 398, 13, tx("ballspeed"));
     int position = 150 - static_cast<int>(settings.ballSpeed);
-    slider(-80, 260 - 373, 80, 260 - 373, &position, 130);
+    slider(-80, 285 - 423, 80, 285 - 423, &position, 130);
     settings.ballSpeed = static_cast<float>(std::clamp(150 - position, 21, 150));
-    drawButton(-85, 260 - 453, 150, 64, 15, nullptr);
-    drawButton(85, 260 - 453, 150, 64, 15, nullptr);
+    drawButton(-85, 285 - 503, 150, 64, 15, nullptr);
+    drawButton(85, 285 - 503, 150, 64, 15, nullptr);
     drawHoverFrame();
     // Volumes are heard at once.
     setVolumes(settings.musicVolume, settings.soundVolume);
@@ -236,7 +246,8 @@ void drawLoadQuestion() {
     char line[128];
     zoneLevelScoreLine(line, sizeof line);
     setTextColor(255, 255, 55, 255);
-    drawTextCentered(0, 25, 17, line);
+    constexpr float kTextWidth = 430; // inside the panel's frame
+    drawTextCentered(0, 25, fitTextSize(line, 17, kTextWidth), line);
     setTextColor(0xFFFFFFFFu);
     drawButton(-110.4f, -118, 135, 64, 17, nullptr);
     drawButton(110.4f, -118, 135, 64, 17, nullptr);
@@ -245,7 +256,9 @@ void drawLoadQuestion() {
 void drawMessageBox() {
     Fold f;
     float textHeight = wrapText(340, menus.messageText, 16);
-    float height = textHeight + 140;
+    // Room between the text and the buttons, so that they do not crowd it.
+    constexpr float kButtonClearance = 30;
+    float height = textHeight + 140 + kButtonClearance;
     float top = height / 2, bottom = -height / 2;
     drawPanel(0, 0, 450, height);
     setTextColor(0xFFFFFFFFu);

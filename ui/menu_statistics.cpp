@@ -8,7 +8,6 @@
 #include "engine/audio.h"
 #include "engine/font.h"
 #include "engine/render.h"
-#include "engine/text_effects.h"
 #include "engine/text_table.h"
 #include "game/game_state.h"
 #include "player/records.h"
@@ -78,10 +77,7 @@ void advanceStatistics() {
             }
             if (s.stageMs < duration) return;
         }
-        if (r[s.stage].highlighted) {
-            playSound("wow.ogg");
-            popupText(tx("scorewow"), -54, 92.5f - 60.0f * s.stage, 20, 1500);
-        }
+        if (r[s.stage].highlighted) playSound("wow.ogg"); // the record block names the new record
         ++s.stage;
         s.stageMs = 0;
         s.tickMs = 0;
@@ -122,7 +118,9 @@ void drawStatisticsPage() {
             setTextColor(255, 200, 200, static_cast<uint8_t>(pulse));
         else
             setTextColor(0xFFFFFFFFu);
-        drawText(-69, y, 17, value, false);
+        // A value too long for its column gets smaller rather than run into the records beside it.
+        constexpr float kValueWidth = 105;
+        drawText(-69, y, fitTextSize(value, 17, kValueWidth), value, false);
 
         float by = 102.5f - 40.0f * i;
         setTextColor(255, 255, 100, 255);
@@ -133,6 +131,11 @@ void drawStatisticsPage() {
         formatValue(best, sizeof best, i, newBest ? r[i].value : r[i].best, "   ");
         if (newBest) setTextColor(255, 200, 100, static_cast<uint8_t>(pulse));
         drawText(49.5f + measureText(label, 11), by, 14, best, false);
+        if (newBest) {
+            // In place of the old holder's name, readable on the panel rather than behind it.
+            drawText(49.5f, by - 20, 11, tx("scorewow"), false);
+            continue;
+        }
         setTextColor(255, 255, 100, 255);
         const char* by_ = tx("by");
         drawText(49.5f, by - 20, 11, by_, false);

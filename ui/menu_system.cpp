@@ -127,6 +127,72 @@ void dragSliders() {
     }
 }
 
+bool focusable(const Widget& w) {
+    return w.type == WIDGET_SLIDER || w.type == WIDGET_CHECKBOX;
+}
+
+// The focus order of a page with sliders or check boxes: those widgets in drawing order, then the
+// buttons. Position p < widget count is a widget, the rest are the items.
+int focusableCount() {
+    int n = 0;
+    for (int i = 0; i < menus.widgetCount; ++i) n += focusable(menus.widgets[i]) ? 1 : 0;
+    return n;
+}
+
+int focusableWidget(int nth) {
+    for (int i = 0; i < menus.widgetCount; ++i) {
+        if (focusable(menus.widgets[i]) && nth-- == 0) return i;
+    }
+    return -1;
+}
+
+int focusPosition() {
+    int h = menus.hoveredWidget;
+    if (h >= 0 && h < menus.widgetCount && focusable(menus.widgets[h])) {
+        int nth = 0;
+        for (int i = 0; i < h; ++i) nth += focusable(menus.widgets[i]) ? 1 : 0;
+        return nth;
+    }
+    return focusableCount() + std::max(0, menus.selectedItem);
+}
+
+void focusOn(int position) {
+    int widgets = focusableCount();
+    if (position < widgets) {
+        menus.hoveredWidget = focusableWidget(position);
+        menus.selectedItem = -1; // one highlight at a time
+    } else {
+        menus.hoveredWidget = -1;
+        menus.selectedItem = position - widgets;
+    }
+}
+
+// Up and Down walk a page's sliders, check boxes and buttons; Left and Right change the slider or
+// check box under the focus. False for keys and pages this does not concern.
+bool widgetFocusKey(unsigned k) {
+    int widgets = focusableCount();
+    const MenuPage* page = menus.currentPage;
+    if (widgets == 0 || !page || menus.textEntryOn) return false;
+    int total = widgets + page->itemCount;
+    int at = focusPosition();
+    if (k == 38 || k == 40) {
+        focusOn((at + (k == 40 ? 1 : total - 1)) % total);
+        return true;
+    }
+    if ((k == 37 || k == 39) && at < widgets) {
+        Widget& w = menus.widgets[menus.hoveredWidget];
+        if (w.type == WIDGET_CHECKBOX) {
+            w.flag ^= 1;
+        } else {
+            int step = std::max(1, w.steps / 20);
+            w.position =
+                static_cast<int16_t>(std::clamp(w.position + (k == 39 ? step : -step), 0, w.steps - 1));
+        }
+        return true;
+    }
+    return false;
+}
+
 void handleKey() {
     unsigned k = menus.menuKeyCode;
     menus.menuKeyCode = 0;
@@ -161,8 +227,11 @@ void handleKey() {
     }
     if (pageIs(page, "credits")) k = 27;
     if (pageIs(page, "gameplaytip") && k == 27) k = 13;
-    if ((pageIs(page, "loadgamequest") || pageIs(page, "defeat") || onModePage()) && k == 27) return;
+    if ((pageIs(page, "loadgamequest") || pageIs(page, "defeat")) && k == 27) return;
+    // The level map leaves for the main page with Escape or Backspace, as with its back button.
+    if (onModePage() && k == 8) k = 27;
     if (onModePage() && levelMapKey(k)) return;
+    if (widgetFocusKey(k)) return;
 
     switch (k) {
     case 13:
@@ -420,6 +489,7 @@ void menuUpdate() {
             menus.fadeAmount = 0;
             menus.slideOffset = 0;
             menus.opening = false;
+            if (pageIs(menus.currentPage, "main")) noteUnsavedProgress();
         }
     }
     if (menus.selectedItem != menus.lastSelected && menus.selectedItem >= 0 && menus.fadeAmount == 0)
@@ -451,6 +521,9 @@ bool hoverTestButtons() {
             menus.mouseOnSelected = i == menus.selectedItem;
             if (menus.mouseMoved) {
                 menus.selectedItem = i;
+                // The mouse took the highlight: a slider or check box keeps no frame beside it.
+                int h = menus.hoveredWidget;
+                if (h >= 0 && h < menus.widgetCount && focusable(menus.widgets[h])) menus.hoveredWidget = -1;
                 return true;
             }
         }
@@ -472,8 +545,14 @@ void hoverTest() {
         if (!under) continue;
         any = true;
         if (w.type == WIDGET_PROFILE) continue;
-        if (!menus.textEntryOn) menus.hoveredWidget = i;
         menus.hoverIdleTimer = 0;
+        if (menus.textEntryOn) continue;
+        if (focusable(w)) {
+            // A resting mouse leaves the keyboard's choice alone; a moving one takes the highlight.
+            if (!menus.mouseMoved) continue;
+            menus.selectedItem = -1;
+        }
+        menus.hoveredWidget = i;
     }
     if (onModePage()) {
         if (!typedWords.allLevelsOpen && menus.hoveredWidget > profileHighestLevel())
@@ -533,12 +612,14 @@ void menuClick() {
             if (insideWidget(w, m.x, m.y, 64)) {
                 w.position = static_cast<int16_t>(sliderClick(w, m.x));
                 menus.hoveredWidget = i;
+                menus.selectedItem = -1;
             }
             break;
         case WIDGET_CHECKBOX:
             if (under) {
                 w.flag ^= 1;
                 menus.hoveredWidget = i;
+                menus.selectedItem = -1;
             }
             break;
         case WIDGET_PREV:
@@ -587,6 +668,11 @@ void menuDoubleClick() {
         }
     }
     menuClick();
+}
+
+void menuRightClick() {
+    // On the level map the right button goes back to the main page, as Escape does.
+    if (!menus.menuHidden && !menus.opening && !menus.closing && onModePage()) menuKey(27);
 }
 
 void menuButtonUp() {

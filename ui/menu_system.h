@@ -75,6 +75,7 @@ struct MenuSystem {
     bool activatePending;  // run the item's command when closing ends
     bool backPending;      // go back when closing ends
     bool menuHidden;       // "main" was closed with Escape; the next click or key brings it back
+    bool unsavedNoted;     // the note that progress cannot be saved has been shown (once a run)
     bool mouseMoved;       // consumed by the next hover test
     bool mouseHeld;        // left button down (slider dragging)
     float hoverIdleTimer;  // ms since the mouse last rested on a widget (level map)
@@ -163,6 +164,7 @@ void menuKey(unsigned virtualKey); // kept for the next update unless a transiti
 void menuClick();
 void menuDoubleClick();
 void menuButtonUp();
+void menuRightClick(); // the level map: back to the main page
 void menuMouseMove();
 void hoverTest();
 bool hoverTestButtons(); // the button part of the hover test; true when it moved the selection
@@ -176,6 +178,7 @@ void zoneLevelScoreLine(char* out, size_t capacity); // the load question's "zon
 void runItemCommand();
 void runOpeningAction(MenuPage* page);
 void returnToMenus();           // after a won level that did not end a zone, or the whole mode
+void noteUnsavedProgress();     // on "main": once a run, when a player file could not be written
 void announceNextStage();       // floats "nextstage" and the name of the profile's zone over the board
 void giveDrawRoutines();        // the draw routines of the pages with their own look
 bool levelOpenOnMap(int level); // reached by the profile, or every level while all are open

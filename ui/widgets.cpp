@@ -8,6 +8,7 @@
 
 #include "engine/app_state.h"
 #include "engine/font.h"
+#include "engine/layout_probe.h"
 #include "engine/render.h"
 #include "engine/text_table.h"
 #include "engine/texture.h"
@@ -142,25 +143,41 @@ PanelLook panelLook(float width, float height) {
     return {width > 192, height > 192, width > 192 && height > 192};
 }
 
-void panelShadowRects(float left, float top, float right, float bottom, ShadowRect out[kPanelShadowLayers]) {
-    // Stacked translucent black: where all layers overlap (just outside the frame) the shadow is
-    // darkest, and it thins out over the last 14 units, so its edge is soft.
-    constexpr float kOffsetX = 5, kOffsetY = -7;
-    for (int k = 0; k < kPanelShadowLayers; ++k) {
-        float grow = 3 + 2.4f * k;
-        out[k] = {left - grow + kOffsetX, top + grow + kOffsetY, right + grow + kOffsetX,
-                  bottom - grow + kOffsetY, argb(0, 0, 0, 38)};
+void panelShadowPieces(float left, float top, float right, float bottom, int sheetWidth, int sheetHeight,
+                       ShadowPiece out[kPanelShadowPieces]) {
+    constexpr int kGlowFrame = 12;
+    constexpr float kDropX = 2, kDropY = -5, kInside = 6; // the fade starts a little inside the frame
+    const float f = kPanelShadowFade;
+    const float xs[4] = {left - f + kInside + kDropX, left + kInside + kDropX, right - kInside + kDropX,
+                         right + f - kInside + kDropX};
+    const float ys[4] = {top + f - kInside + kDropY, top - kInside + kDropY, bottom + kInside + kDropY,
+                         bottom - f + kInside + kDropY};
+    TexRect g = sheetFrame(kGlowFrame, sheetWidth, sheetHeight);
+    const float us[4] = {g.left, (g.left + g.right) / 2, (g.left + g.right) / 2, g.right};
+    const float vs[4] = {g.top, (g.top + g.bottom) / 2, (g.top + g.bottom) / 2, g.bottom};
+    for (int row = 0; row < 3; ++row) {
+        for (int column = 0; column < 3; ++column) {
+            out[row * 3 + column] = {xs[column],
+                                     ys[row],
+                                     xs[column + 1],
+                                     ys[row + 1],
+                                     {us[column], vs[row], us[column + 1], vs[row + 1]}};
+        }
     }
 }
 
 void drawPanel(float x, float y, float w, float h) {
     float left = x - w / 2, top = y + h / 2, right = x + w / 2, bottom = y - h / 2;
     PanelLook look = panelLook(w, h);
+    noteLayoutBox(kLayoutPanel, left, top, right, bottom);
     if (look.shadow) {
-        ShadowRect layers[kPanelShadowLayers];
-        panelShadowRects(left, top, right, bottom, layers);
-        setTexture(0);
-        for (const ShadowRect& r : layers) drawRect(r.left, r.top, r.right, r.bottom, kWholeTexture, r.argb);
+        const Texture* sheet = particleSystem.sheet;
+        ShadowPiece pieces[kPanelShadowPieces];
+        panelShadowPieces(left, top, right, bottom, sheet ? sheet->width : 1024, sheet ? sheet->height : 1024,
+                          pieces);
+        setTexture(sheet);
+        for (const ShadowPiece& p : pieces)
+            drawRect(p.left, p.top, p.right, p.bottom, p.tex, argb(0, 0, 0, 170));
     }
     setTexture(menuTextures.white);
     drawRect(left, top, right, bottom, {0, 0, w / 128, h / 208}, kPanelFill);
@@ -196,6 +213,7 @@ void drawPanel(float x, float y, float w, float h) {
 void drawButton(float x, float y, float w, float h, float size, const char* label) {
     int index = menus.buttonCount;
     float left = x - w / 2, right = x + w / 2, top = y + h / 2, bottom = y - h / 2;
+    noteLayoutBox(kLayoutButton, left, top, right, bottom);
     setTexture(menuTextures.button);
     drawRect(left, top, left + h, bottom, {0, 0, 0.5f, 1}, 0xFFFFFFFF);
     drawRect(left + h, top, right - h, bottom, {0.5f, 0, 0.5f, 1}, 0xFFFFFFFF);
@@ -328,6 +346,7 @@ void drawHoverFrame() {
 }
 
 void drawTextBox(float left, float top, float right, float bottom) {
+    noteLayoutBox(kLayoutBalloon, left, top, right, bottom);
     setTexture(menuTextures.white);
     drawRect(left, top, right, bottom, {0, 0, (right - left) / 128, (top - bottom) / 128},
              argb(63, 30, 11, 210));

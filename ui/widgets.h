@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "engine/render.h"
 #include "ui/menu_system.h"
 
 struct Texture;
@@ -40,16 +41,20 @@ struct PanelLook {
 };
 PanelLook panelLook(float width, float height);
 
-// The soft shadow under a panel: dark layers that follow the frame, each a little larger and fainter
-// in sum than the one inside it, set off toward the lower right.
-constexpr int kPanelShadowLayers = 6;
-struct ShadowRect {
+// The soft shadow under a panel: nine pieces cut from the effect sheet's round glow, tinted black, so
+// that it follows the frame with rounded corners and fades out over its last kPanelShadowFade units; it
+// lies just below the frame, barely set off.
+constexpr int kPanelShadowPieces = 9;
+constexpr float kPanelShadowFade = 22;
+struct ShadowPiece {
     float left, top, right, bottom;
-    uint32_t argb;
+    TexRect tex;
 };
-void panelShadowRects(float left, float top, float right, float bottom, ShadowRect out[kPanelShadowLayers]);
+// Pieces in rows from the top left; sheetWidth and sheetHeight are the sheet's size in texels.
+void panelShadowPieces(float left, float top, float right, float bottom, int sheetWidth, int sheetHeight,
+                       ShadowPiece out[kPanelShadowPieces]);
 constexpr uint32_t kPanelFill =
-    0xF0370F00; // the panel's interior: dark enough that text reads on any landscape
+    0xFF370F00; // the panel's interior: opaque, so nothing of the landscape shows through the text
 
 void drawPanel(float x, float y, float width, float height);
 void drawButton(float x, float y, float width, float height, float size, const char* text);

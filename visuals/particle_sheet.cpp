@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "engine/texture.h"
+#include "player/comfort.h"
 
 TexRect sheetFrame(int frame, int sheetWidth, int sheetHeight) {
     int columns = std::max(1, sheetWidth / kSheetCell);
@@ -54,6 +55,13 @@ void sheetQuad(const glm::vec3 corners[4], const TexRect& r, uint32_t color) {
     drawQuadStrip(strip, uv, color);
 }
 
+// An additive sprite adds its light weighted by its alpha: with flashes reduced it adds half of it.
+uint32_t glowColor(uint32_t argb) {
+    if (!comfort.reduceFlashes) return argb;
+    uint32_t alpha = static_cast<uint32_t>(static_cast<float>(argb >> 24) * kReducedGlow);
+    return alpha << 24 | (argb & 0xFFFFFFu);
+}
+
 } // namespace
 
 void drawSprites(const EffectSprite* sprites, int count, const Texture* sheet) {
@@ -69,7 +77,7 @@ void drawSprites(const EffectSprite* sprites, int count, const Texture* sheet) {
             setSpriteBlend(blend);
         }
         billboardCorners(s.position, s.rotationDeg, s.halfSize, corners);
-        sheetQuad(corners, sheetFrame(s.frame, width, height), s.color);
+        sheetQuad(corners, sheetFrame(s.frame, width, height), blend == 0 ? glowColor(s.color) : s.color);
     }
     setCulling(culling);
 }

@@ -141,6 +141,7 @@ const char* const kGameKeys[] = {
     "musicvolume",
     "fullscreen",
     "customcursor",
+    "reduceflashes",
     "ballspeed",
     "ok",
     "curusers",

@@ -3,6 +3,8 @@
 #include "pictures_built_data.h"
 
 #include <cstring>
+#include <filesystem>
+#include <set>
 
 namespace {
 
@@ -23,6 +25,17 @@ void loadFont(const std::map<std::string, std::vector<uint8_t>>& files, const st
     std::memcpy(f.width, dat->second.data() + 4, 256);
     std::memcpy(f.cell, dat->second.data() + 260, 256);
     ASSERT_TRUE(builtdata::decode(tga->second, f.sheet)) << base;
+}
+
+// Texels of a glyph's cell that are clearly inked.
+int inkOf(const Font& f, int c) {
+    int side = f.sheet.width / f.cellsPerRow;
+    int cx = (f.cell[c] % f.cellsPerRow) * side, cy = (f.cell[c] / f.cellsPerRow) * side;
+    int ink = 0;
+    for (int y = 0; y < side; y++)
+        for (int x = 0; x < side; x++)
+            ink += f.sheet.rgba[((size_t(cy + y) * f.sheet.width) + cx + x) * 4 + 3] > 128;
+    return ink;
 }
 
 bool printable(int c) {
@@ -93,5 +106,30 @@ TEST(BuiltFonts, WidthsFollowTheLetters) {
         EXPECT_GT(f.width['M'], f.width['l']) << base;
         // Score and time digits line up: every digit is as wide as '0'.
         for (char d = '1'; d <= '9'; d++) EXPECT_EQ(f.width[int(d)], f.width['0']) << base << " " << d;
+    }
+}
+
+// Every letter the texts of any language use draws in both fonts: the accented letters, and the
+// Windows-1252 extras (the French "oe", quotes and dashes) that lie apart from Latin-1.
+TEST(BuiltFonts, EveryLetterOfEveryLanguageHasAGlyph) {
+    REQUIRE_BUILT_PICTURES(data);
+    auto files = builtdata::archiveFiles(data);
+    std::set<int> used;
+    for (const auto& language : std::filesystem::directory_iterator(data / "lang"))
+        for (const char* table : {"2strings.txt", "2tips.txt", "2menutext.txt"})
+            for (uint8_t b : builtdata::readFile(language.path() / table))
+                if (b > 32) used.insert(b);
+    // The letters players type into names and German, French, Spanish and Italian words need.
+    for (unsigned char c :
+         std::string("\xE4\xF6\xFC\xDF\xC4\xD6\xDC\xE9\xE8\xE0\xEA\xF1\xE7\xEB\xF9\xEC\xF2\xBF\xA1\x9C"))
+        used.insert(c);
+    for (const char* base : {"font", "font2"}) {
+        Font f;
+        loadFont(files, base, f);
+        if (HasFatalFailure()) return;
+        for (int c : used) {
+            EXPECT_GT(inkOf(f, c), 0) << base << ": no glyph for byte " << c;
+            EXPECT_GT(f.width[c], 0) << base << ": no width for byte " << c;
+        }
     }
 }

@@ -2,7 +2,8 @@
 # 800, 1920 x 1080), a window resized to 1000 x 700, every click where the thing is drawn; and a move
 # played from the keyboard alone.
 
-FLOWS+=(flow_desktop_full_1280 flow_desktop_full_1920 flow_desktop_window_1000 flow_desktop_keyboard)
+FLOWS+=(flow_desktop_full_1280 flow_desktop_full_1920 flow_desktop_window_1000 flow_desktop_keyboard
+        flow_desktop_ways_back flow_desktop_icon)
 
 # ---- helpers of these flows ------------------------------------------------------------------------
 
@@ -185,4 +186,53 @@ keys_to() {  # keys_to X Y: arrows until the keyboard's cursor cell is on the ce
         settle # the state file shows the new cell
     done
     return 1
+}
+
+flow_desktop_ways_back() {
+    # Full screen at 1920 x 1080: the level map is left with Escape and with its back button, and the
+    # sound volume is raised on the options page from the keyboard alone.
+    use_screen 1920x1080 || return
+    local name=waysback
+    fresh_home "$name" full
+    past_splash "$name" && state_is page=newprofile || { lost_way "$name: no new-profile page"; main_screen; return; }
+    new_player "BACK" || { lost_way "$name: no greeting"; stop_game; main_screen; return; }
+    press Return # "Classic"
+    check "$name: Return opens the classic map" wait_state 10 page=mode1 ready=1
+    press Escape
+    check "$name: Escape leaves the map for the main page" wait_state 10 page=main ready=1 item=mode1
+    press Return
+    check "$name: the map again" wait_state 10 page=mode1 ready=1
+    sleep 0.5
+    screenshot "$name-map"
+    click_menu -250 -272
+    check "$name: the back button leaves the map for the main page" wait_state 10 page=main ready=1
+    # The options page: Down past its two buttons reaches the sound slider, Right raises it by steps of 5.
+    choose_item options && press Return # (choose_item: flows_look.sh)
+    check "$name: the options page" wait_state 10 page=options ready=1
+    press Down Down Right Right
+    sleep 0.3
+    screenshot "$name-options"
+    press Escape
+    check "$name: Escape leaves the options for the main page" wait_state 10 page=main ready=1
+    check "$name: the sound volume went from 50 to 60 and was saved" \
+        equals "$(od -An -t d4 -j4 -N4 "$HOME_DIR/config/pebblecraft/settings" | tr -d ' ')" 60
+    close_window "$WIN"
+    wait_exit "$GAME_PID" 10
+    check "$name: the game closes with code 0" equals "$EXIT_CODE" 0
+    GAME_PID=""
+    main_screen
+}
+
+flow_desktop_icon() {  # the window carries the program's icon, as task bars and window switchers show it
+    fresh_home icon
+    start_game icon
+    WIN=$(wait_window) || { check "icon: the window opens" false; return; }
+    # The window exists hidden before it is shown; a task bar reads the icon when the window appears.
+    wait_until 20 eval 'xwininfo -id "$WIN" 2>/dev/null | grep -q "Map State: IsViewable"'
+    check "icon: the window has the 128 x 128 icon as soon as it shows" \
+        eval 'xprop -id "$WIN" _NET_WM_ICON 2>/dev/null | grep -q "Icon (128 x 128)"'
+    close_window "$WIN"
+    wait_exit "$GAME_PID" 10
+    check "icon: the game closes with code 0" equals "$EXIT_CODE" 0
+    GAME_PID=""
 }

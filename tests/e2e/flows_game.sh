@@ -70,17 +70,30 @@ flow_pause_bomb_and_level_complete() {
 }
 
 flow_defeat_greying() {
-    # The saved game of a level in play gets a ball on every free cell; resumed, the full board is lost.
+    # The saved game of a level in play gets a ball on every cell but one; resumed, the move into the last
+    # free cell leaves one free cell, which the new ball takes: the full board is lost. (A saved game that
+    # is full already would be refused as one that ends the level before a move.)
     reach_level defeat "LOSER" 0 0
     check "the classic level starts" state_is scene=game page=- lives=3
     state_is scene=game page=- || { stop_game; return; }
     make_move defeat
     save_from_level LOSER
-    # Colours by (x + 2y) mod 5 differ between any two neighbours: the new balls make no line.
+    # Every cell gets a ball coloured by (x + 2y) mod 5, which differs along every row, column and
+    # diagonal, so no move or new ball makes a line; the first free cell with a cell to its right stays free.
     local cells
-    cells=$(empty_cells | awk -F, '{ printf "%d@%s ", ($1 + 2 * $2) % 5, $0 }')
-    check "every free cell of the saved game gets a ball" eval '"$BUILD/e2e_saved_game" "$(player_file LOSER_0.sav)" $cells >/dev/null'
+    cells=$(board_rows | awk '{ row[NR - 1] = $0 }
+        END {
+            for (y = 0; y < 15; y++) for (x = 1; x <= 20; x++) {
+                c = substr(row[y], x, 1); right = substr(row[y], x + 1, 1)
+                if (c == "#") continue
+                X = x + 4; Y = y + 5
+                if (!kept && c == "." && x < 20 && right != "#") { kept = 1; continue }
+                printf "-1@%d,%d %d@%d,%d ", X, Y, (X + 2 * Y) % 5, X, Y
+            }
+        }')
+    check "every cell of the saved game but one gets a ball" eval '"$BUILD/e2e_saved_game" "$(player_file LOSER_0.sav)" $cells >/dev/null'
     resume_saved defeat 1
+    make_move defeat-last
     check "the full board starts the defeat sequence" wait_until 5 eval '[ "$(state_value defeat)" -gt 0 ]'
     check "the board is full" state_is free=0
     wait_until 5 eval '[ "$(state_value defeat)" -le 2500 ]'

@@ -35,11 +35,11 @@ flow_first_start_and_exit() {
     check "the options page opens" wait_state 10 page=options ready=1
     local before
     before=$(window_size "$WIN")
-    click_menu -112 135
-    click_menu -112 135
-    click_menu -100 12
+    click_menu -112 160
+    click_menu -112 160
+    click_menu -100 37
     screenshot options-changed
-    click_menu -85 -193
+    click_menu -85 -218
     check "apply goes back to main" wait_state 10 page=main ready=1
     check "and switches the window to full screen" wait_until 10 eval 'test "$(window_size "$WIN")" != "$before"'
     screenshot options-applied
@@ -161,9 +161,13 @@ drag_to_left() {  # drag_to_left Y
     local from to
     from=$(menu_px 0 "$1")
     to=$(menu_px -100 "$1")
-    xdotool mousemove --window "$WIN" ${from% *} ${from#* } sleep 0.2 mousedown 1 sleep 0.2 \
-        mousemove --window "$WIN" ${to% *} ${to#* } sleep 0.3 mouseup 1
-    sleep 0.3
+    # The game counts the drag by its frames: each step waits for it to have run some.
+    xdotool mousemove --window "$WIN" ${from% *} ${from#* } sleep 0.2 mousedown 1
+    settle
+    xdotool mousemove --window "$WIN" ${to% *} ${to#* }
+    settle
+    xdotool mouseup 1
+    settle
 }
 
 flow_volumes_hold_after_restart() {
@@ -177,10 +181,10 @@ flow_volumes_hold_after_restart() {
     wait_state 5 item=options
     press Return
     check "the options page opens" wait_state 10 page=options ready=1
-    drag_to_left 135  # the sound volume
-    drag_to_left 72   # the music volume
+    drag_to_left 160  # the sound volume
+    drag_to_left 97   # the music volume
     screenshot volumes-zero
-    click_menu 85 -193  # "back" keeps the settings
+    click_menu 85 -218  # "back" keeps the settings
     check "back from the options page goes to main" wait_state 10 page=main ready=1
     close_window "$WIN"
     wait_exit "$GAME_PID" 10

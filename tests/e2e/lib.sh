@@ -32,16 +32,17 @@ fresh_home() {  # fresh_home NAME [full|first]: per-user folders for one run, wi
     HOME_DIR=$WORK/$1
     mkdir -p "$HOME_DIR/config/pebblecraft" "$HOME_DIR/data"
     [ "${2:-}" = first ] && return 0
-    write_settings "$([ "${2:-}" = full ] && echo 1 || echo 0)"
+    write_settings "$([ "${2:-}" = full ] && echo 1 || echo 0)" "${SLOW_BALLS:+slow}"
 }
 
-write_settings() {  # write_settings FULL-SCREEN(0/1): the 48-byte settings value with default volumes
+write_settings() {  # write_settings FULL-SCREEN(0/1) [slow]: the 48-byte settings value with default volumes
     # music 50, sound 50, 800 x 600, mode 1, true colour, spare flag, no drawn cursor, no profiles,
-    # the full-screen flag, ball speed 70.0 (little-endian).
+    # the full-screen flag, ball speed 70.0, or the slowest balls (150.0) with "slow" (little-endian).
+    # fresh_home passes "slow" when SLOW_BALLS is set.
     {
         printf '\x32\0\0\0\x32\0\0\0\x20\x03\0\0\x58\x02\0\0\x01\0\0\0\x01\0\0\0\x01\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0'
         printf "\\x0$1\\0\\0\\0"
-        printf '\0\0\x8c\x42'
+        if [ "${2:-}" = slow ]; then printf '\0\0\x16\x43'; else printf '\0\0\x8c\x42'; fi
     } >"$HOME_DIR/config/pebblecraft/settings"
 }
 

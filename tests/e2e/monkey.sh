@@ -80,17 +80,19 @@ act() {  # one random action on the window
     local r p q i
     r=$(rand 100)
     p=$(point)
+    # A click gives the window the focus, as a desktop's window manager does (Xvfb has none): without
+    # it, a window that lost the focus would stay inactive, run no frame and ignore the rest of the run.
     if [ "$r" -lt 30 ]; then
-        xdotool mousemove --window "$WIN" $p click 1
+        xdotool windowfocus "$WIN" mousemove --window "$WIN" $p click 1 2>/dev/null
     elif [ "$r" -lt 38 ]; then
-        xdotool mousemove --window "$WIN" $p click --repeat 2 --delay 60 1
+        xdotool windowfocus "$WIN" mousemove --window "$WIN" $p click --repeat 2 --delay 60 1 2>/dev/null
     elif [ "$r" -lt 46 ]; then
         q=$(point)
-        xdotool mousemove --window "$WIN" $p mousedown 1
+        xdotool windowfocus "$WIN" mousemove --window "$WIN" $p mousedown 1 2>/dev/null
         for i in 1 2 3; do xdotool mousemove --window "$WIN" $(point); done
         xdotool mousemove --window "$WIN" $q mouseup 1
     elif [ "$r" -lt 53 ]; then
-        xdotool mousemove --window "$WIN" $p click 3
+        xdotool windowfocus "$WIN" mousemove --window "$WIN" $p click 3 2>/dev/null
     elif [ "$r" -lt 76 ]; then
         xdotool key --window "$WIN" "${KEYS[$(rand ${#KEYS[@]})]}"
     elif [ "$r" -lt 80 ]; then
@@ -106,6 +108,8 @@ act() {  # one random action on the window
         xdotool windowunmap "$WIN" 2>/dev/null
         sleep 0.5
         xdotool windowmap "$WIN" 2>/dev/null
+        sleep 0.2
+        xdotool windowfocus "$WIN" 2>/dev/null # a window manager focuses a window shown again
     else
         sleep 1
     fi

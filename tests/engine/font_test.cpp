@@ -157,6 +157,9 @@ TEST_F(FontTest, WrapBreaksAtSpacesAndNeverCutsIntoAFirstWord) {
     EXPECT_STREQ(text.wrapBuffer, "aaa bbb");
     EXPECT_FLOAT_EQ(wrapText(55, "aaa bbb ccc", 10), 54);
     EXPECT_STREQ(text.wrapBuffer, "aaa\nbbb\nccc");
+    // The first letter of a new line counts like the others: "bb cc" would be 50 wide.
+    EXPECT_FLOAT_EQ(wrapText(45, "aaaa bb cc", 10), 54);
+    EXPECT_STREQ(text.wrapBuffer, "aaaa\nbb\ncc");
     // Line feeds already there count as lines and are kept.
     EXPECT_FLOAT_EQ(wrapText(200, "aaa\r\nbbb", 10), 36);
     EXPECT_STREQ(text.wrapBuffer, "aaa\r\nbbb");

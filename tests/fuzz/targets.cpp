@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <iterator>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,11 +31,13 @@
 #include "game/rules_step.h"
 #include "game/saved_game.h"
 #include "platform/folders.h"
+#include "platform/headless.h"
 #include "platform/message_box.h"
 #include "platform/recording_backend.h"
 #include "player/profile.h"
 #include "player/records.h"
 #include "player/settings.h"
+#include "player/window_size.h"
 #include "ui/level_map.h"
 #include "ui/menu_system.h"
 #include "visuals/mesh.h"
@@ -231,19 +234,51 @@ void fuzzHelpLevel(const uint8_t* data, size_t size) {
     resetBoards();
 }
 
+// A level with room to play and busy squares, so that the fresh level a refused file leaves plays too.
+const char kPlayableLevel[] = "colors=5\r\nlevel=\r\n0000000000..........\r\n0000000000..........\r\n"
+                              "0001200000..........\r\n0000000000..........\r\n";
+
 void fuzzSavedGame(const uint8_t* data, size_t size) {
     int mode = size > 0 ? data[0] % kModeCount : 0;
     freshRules(mode);
     resetFileRegistry();
     levelFiles.missingIsFatal = false;
+    char name[64];
+    levelFileName(playerCurrentLevel(), name, sizeof name);
+    registerCopy(name, reinterpret_cast<const uint8_t*>(kPlayableLevel), sizeof kPlayableLevel - 1);
     std::string path = savedGamePath(currentProfile(), mode);
     writeFile(path, data, size);
     resumeGame();
+    // Whatever was read, the level is there to be played: its first step (no time passing, so no ball
+    // lands and no clock runs out) must not end it.
+    app.frameTimeMs = 0;
+    app.frameDeltaMs = 0;
+    rulesFrame();
+    if (game.completeCountdownMs != 0 || game.defeatCountdownMs != 0) std::abort();
+    app.frameTimeMs = 16;
+    app.frameDeltaMs = 16;
     playOn(240);
     std::filesystem::remove(path);
+    std::filesystem::remove(path + ".damaged");
+    resetFileRegistry();
 }
 
 // ---- player files -----------------------------------------------------------------------------------
+
+// The window file as read at launch, then the size the window would open with on a desktop whose usable
+// area the input's length picks: it opens on the desktop, never beyond it and never without pixels.
+void fuzzWindowFile(const uint8_t* data, size_t size) {
+    static const ViewRect kDesktops[] = {{0, 0, 1280, 800}, {0, 24, 1920, 1056}, {0, 0, 1024, 552}, {}};
+    WindowSize s;
+    windowSizeFromBytes(data, size, s);
+    installHeadlessPlatform();
+    headless.desktop = kDesktops[size % std::size(kDesktops)];
+    windowedSizeOnDesktop(&s.width, &s.height, &s.maximised);
+    bool known = headless.desktop.w > 0;
+    bool fits = !known || (s.width <= headless.desktop.w && s.height <= headless.desktop.h);
+    removeHeadlessPlatform();
+    if (s.width <= 0 || s.height <= 0 || !fits) std::abort();
+}
 
 // What the game does with the player files once they are read: a won level's records and the high-score
 // table, points (a life every so many), the progress to the next level.
@@ -392,6 +427,7 @@ const FuzzTarget kTargets[] = {
     {"level_file", fuzzLevelFile},
     {"help_level", fuzzHelpLevel},
     {"saved_game", fuzzSavedGame},
+    {"window_file", fuzzWindowFile},
     {"settings", fuzzSettings},
     {"profiles", fuzzProfiles},
     {"records", fuzzRecords},

@@ -3,6 +3,8 @@
 #include <cstring>
 #include <vector>
 
+#include "engine/file_registry.h"
+#include "platform/message_box.h"
 #include "rules_fixture.h"
 
 namespace {
@@ -117,4 +119,45 @@ TEST_F(LevelFileTest, HelpBoardUsesItsOwnCharactersAndDemonstrationPoints) {
     EXPECT_FLOAT_EQ(levelFiles.demoPoints[0].x, cellCentre(7, 5).x);
     currentBoard = &gameBoard;
 }
+int gLevelExitCode = 0;
+
+// A level file that gives no cell to play on is as unusable as a missing one: at start-up the game says
+// which file and stops, instead of a level that is won before a move.
+TEST_F(LevelFileTest, AFileWithoutALayoutStopsTheGameLikeAMissingOne) {
+    resetMessageBoxes();
+    messageBoxes.useWindow = false;
+    messageBoxes.exitHook = [](int code) { gLevelExitCode = code; };
+    const std::string damaged[] = {
+        "",                                                           // empty
+        "\n",                                                         // a line break alone
+        "hammer=no\r\ncolors=5\r\nleve",                              // cut before the layout
+        "hammer no\r\ncolors 5\r\nlevel\r\n0000aaaa\r\n",             // no "=" anywhere
+        std::string("\x8f\x12\xff\x00\x41=\x3d\x7f garbage\r\n", 18), // bytes of something else
+        "level=\r\n....................\r\n...\r\n",                  // a layout of holes only
+    };
+    for (const std::string& file : damaged) {
+        resetFileRegistry();
+        gLevelExitCode = 0;
+        messageBoxes.shownCount = 0;
+        std::vector<uint8_t> copy(file.begin(), file.end());
+        copy.push_back(0); // as a file read from disk: a terminating byte after its data
+        registerFile("levels/tut1_01.lvl", static_cast<int>(file.size()), copy.data(), false);
+        EXPECT_FALSE(loadLevel(0)) << testing::PrintToString(file);
+        EXPECT_EQ(gLevelExitCode, 1) << testing::PrintToString(file);
+        EXPECT_EQ(messageBoxes.shownCount, 1);
+        EXPECT_STREQ(messageBoxes.lastTitle, "Loading Error");
+        EXPECT_STREQ(messageBoxes.lastText, "Can't load levels/tut1_01.lvl...\nProgram will now stop.");
+    }
+    // A layout cut after its first row still has cells to play on.
+    resetFileRegistry();
+    gLevelExitCode = 0;
+    std::string cut = "colors=5\r\nlevel=\r\n00a0b0\r\n0000";
+    registerFile("levels/tut1_01.lvl", static_cast<int>(cut.size()), reinterpret_cast<uint8_t*>(cut.data()),
+                 false);
+    EXPECT_TRUE(loadLevel(0));
+    EXPECT_EQ(gLevelExitCode, 0);
+    resetFileRegistry();
+    resetMessageBoxes();
+}
+
 } // namespace

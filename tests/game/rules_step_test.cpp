@@ -52,15 +52,25 @@ class RulesStepTest : public RulesTest {
     }
 };
 
+// The presentation hears the rules and answers a few questions, but the board's course is the rules' own:
+// a presentation that shows tips all the time, has a page open and the cheat keys on (none of which may
+// change a move, a removal or a new ball) ends the same game as none at all.
 TEST_F(RulesStepTest, TheSameGameWithAndWithoutAPresentationEndsTheSame) {
+    events.tipShownAnswer = true;
+    events.pageAnswer = "gameplay";
+    events.cheatAnswer = true;
     Board withRecorder = play();
     GameState stateWith = game;
+    ASSERT_GT(events.count("sound selectball.ogg"), 5) << "the recorder heard the game";
     SetUp();
     setPresentationEvents(nullptr);
     Board silent = play();
     EXPECT_EQ(std::memcmp(&withRecorder, &silent, sizeof(Board)), 0);
     EXPECT_EQ(stateWith.score, game.score);
     EXPECT_EQ(stateWith.movesMade, game.movesMade);
+    EXPECT_EQ(stateWith.freeCells, game.freeCells);
+    EXPECT_EQ(stateWith.combo, game.combo);
+    EXPECT_EQ(stateWith.hammerCharge, game.hammerCharge);
     EXPECT_GT(game.movesMade, 5);
 }
 

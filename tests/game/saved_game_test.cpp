@@ -139,6 +139,7 @@ TEST_F(SavedGameTest, WrittenAndReadBackFieldByField) {
 // A single removing move is a combo of 1 but no record: the level's best combo stays 0 across a save.
 TEST_F(SavedGameTest, AComboOfOneLeavesTheBestComboAtZero) {
     loadPicture("ab-\n");
+    game.barGoal = game.barValue = 40; // a level in play: a file that would end at once is refused
     game.combo = 1;
     game.maxCombo = 0;
     ASSERT_TRUE(writeSavedGame(path));
@@ -181,6 +182,16 @@ TEST_F(SavedGameTest, ASaveTakenWhileABallTravelsResumesTheTravel) {
     EXPECT_EQ(kindAt(5, 5), kNoPiece);
     EXPECT_EQ(kindAt(10, 5), 0);
     EXPECT_EQ(game.movesMade, 2);
+
+    // A travelling ball with no time left (never written so) is still on its way when the level is shown.
+    std::vector<uint8_t> bytes;
+    ASSERT_TRUE(readWholeFile(path, bytes));
+    std::memset(bytes.data() + 16 + (5 * 30 + 5) * 108 + 11 * 4, 0, 4); // its moveTimeLeftMs
+    ASSERT_TRUE(decodeSavedGame(bytes));
+    setFrame(0);
+    rulesFrame();
+    EXPECT_EQ(kindAt(5, 5), 0);
+    EXPECT_EQ(game.movesMade, 1);
 }
 
 // In a settings folder of its own, so that a refusal cannot pass just because no file could be written:
@@ -359,6 +370,7 @@ TEST_F(SavedGameTest, SaveGameWritesThePlayersFileAndResumeBringsTheLevelBack) {
 TEST_F(SavedGameTest, ForeignValuesAreKeptInRange) {
     std::vector<uint8_t> bytes;
     loadPicture("a\n");
+    game.barGoal = game.barValue = 40; // a level in play, not one about to be won
     encodeSavedGame(bytes);
     int32_t bad = 5000;
     std::memcpy(bytes.data() + 99264, &bad, 4); // pathLength
@@ -369,4 +381,125 @@ TEST_F(SavedGameTest, ForeignValuesAreKeptInRange) {
     EXPECT_EQ(game.pathLength, 0);
     EXPECT_EQ(cellAt(2, 2).ball.kind, kNoPiece);
 }
+// The player's files in a folder of their own, one level file and a level of it in play and saved.
+class ResumeTest : public SavedGameTest {
+  protected:
+    PlayerFolders folders;
+    std::string level = "level=\r\n0a0b0c0a0b0c0a0b0c00\r\n00000000000000000000\r\n1111111111\r\n";
+    std::string file;
+
+    void SetUp() override {
+        SavedGameTest::SetUp(); // after the folders: the profile "tester" is made in them
+        app.startupDone = true;
+        ASSERT_TRUE(makeFolders(settingsFolder()));
+        file = savedGamePath(currentProfile(), 0);
+    }
+    void registerLevel() {
+        registerFile("levels/pack1_03.lvl", static_cast<int>(level.size()),
+                     reinterpret_cast<uint8_t*>(level.data()), false);
+    }
+    // Level 6 of the mode, three moves into it, saved as on leaving.
+    void playAndSave(int mode) {
+        game.mode = mode;
+        setProfileMode(mode);
+        setProfileLevel(6);
+        file = savedGamePath(currentProfile(), mode);
+        registerLevel();
+        startLevel(6);
+        game.movesMade = 3;
+        game.score = 640;
+        ASSERT_TRUE(saveGame());
+        ASSERT_EQ(currentProfile().savedGame[mode], 1);
+    }
+    std::vector<uint8_t> fileBytes() {
+        std::vector<uint8_t> bytes;
+        readWholeFile(file, bytes);
+        return bytes;
+    }
+    void overwrite(const std::vector<uint8_t>& bytes) {
+        ASSERT_TRUE(writeWholeFile(file, bytes.data(), bytes.size()));
+    }
+};
+
+TEST_F(ResumeTest, AWonLevelsSavedGameIsGoneAndNotOfferedAgain) {
+    playAndSave(0);
+    registerLevel();
+    ASSERT_TRUE(resumeGame());
+    EXPECT_EQ(game.movesMade, 3);
+    game.barValue = 0; // the last ball of the goal removed
+    game.barFraction = game.barShownFraction = 1;
+    checkLevelState();
+    ASSERT_GT(game.completeCountdownMs, 0);
+    EXPECT_EQ(currentProfile().savedGame[0], 0);
+    EXPECT_FALSE(std::filesystem::exists(file));
+    // The profiles written with the win say so as well.
+    loadProfiles();
+    EXPECT_EQ(currentProfile().savedGame[0], 0);
+    EXPECT_EQ(profileLevel(), 7);
+}
+
+// Files of the right size and opening that hold no level to play: resumed, they would end the level
+// before a move (and hand out its win). Each is kept aside, no longer offered, and the level starts fresh.
+TEST_F(ResumeTest, ASavedGameThatWouldEndTheLevelAtOnceIsKeptAsideAndTheLevelStartsFresh) {
+    auto put = [](std::vector<uint8_t>& bytes, size_t offset, auto value) {
+        std::memcpy(bytes.data() + offset, &value, 4);
+    };
+    struct Damage {
+        const char* what;
+        int mode;
+        std::function<void(std::vector<uint8_t>&)> apply;
+    };
+    const Damage damages[] = {
+        {"every cell 0xFF", 0, [](std::vector<uint8_t>& b) { std::memset(b.data() + 16, 0xFF, 97200); }},
+        {"a bar far below nothing", 0, [&](std::vector<uint8_t>& b) { put(b, 99405, -1e30f); }},
+        {"a bar of no balls", 2, [&](std::vector<uint8_t>& b) { put(b, 99405, 0.0f); }},
+        {"no ball on the board", 0,
+         [](std::vector<uint8_t>& b) {
+             for (int i = 0; i < 900; ++i) std::memset(b.data() + 16 + i * 108 + 5 * 4, 0xFF, 4);
+         }},
+        {"a full board", 0,
+         [](std::vector<uint8_t>& b) {
+             for (int i = 0; i < 900; ++i) {
+                 int32_t kind = i % 5;
+                 std::memcpy(b.data() + 16 + i * 108 + 5 * 4, &kind, 4);
+             }
+         }},
+        {"a puzzle without busy squares", 1,
+         [](std::vector<uint8_t>& b) {
+             for (int i = 0; i < 900; ++i) {
+                 int32_t square;
+                 std::memcpy(&square, b.data() + 16 + i * 108 + 4, 4);
+                 if (square > 0) std::memset(b.data() + 16 + i * 108 + 4, 0, 4);
+             }
+         }},
+        {"a puzzle whose time is up", 1, [&](std::vector<uint8_t>& b) { put(b, 99405, 1e20f); }},
+        {"a file cut short", 0, [](std::vector<uint8_t>& b) { b.resize(b.size() / 2); }},
+    };
+    for (const Damage& damage : damages) {
+        SCOPED_TRACE(damage.what);
+        playAndSave(damage.mode);
+        std::vector<uint8_t> bytes = fileBytes();
+        damage.apply(bytes);
+        overwrite(bytes);
+        game.score = 77;
+        EXPECT_FALSE(decodeSavedGame(bytes));
+        EXPECT_EQ(game.score, 77) << "a refused file leaves the state as it was";
+
+        registerLevel();
+        EXPECT_TRUE(resumeGame());
+        EXPECT_EQ(game.movesMade, 0);
+        EXPECT_EQ(game.score, 0);
+        EXPECT_EQ(currentProfile().savedGame[damage.mode], 0);
+        EXPECT_FALSE(std::filesystem::exists(file));
+        std::vector<uint8_t> aside;
+        ASSERT_TRUE(readWholeFile(file + ".damaged", aside));
+        EXPECT_EQ(aside, bytes);
+        // The fresh level plays: a frame of the rules does not end it.
+        rulesFrame();
+        EXPECT_FLOAT_EQ(game.completeCountdownMs, 0);
+        EXPECT_FLOAT_EQ(game.defeatCountdownMs, 0);
+        std::filesystem::remove(file + ".damaged");
+    }
+}
+
 } // namespace

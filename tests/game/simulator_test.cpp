@@ -125,6 +125,18 @@ TEST_F(SimulatorTest, BotPlaysGamesAndSumsThemUp) {
     ToolRun again = run("bot --data " + kData + " --mode 0 --level 0 --games 3 --seed 7");
     EXPECT_EQ(r.out, again.out); // the same seeds replay the same games
 }
+
+TEST_F(SimulatorTest, TheHastySoakPrintsItsSeedAndASeedRepeatsARunExactly) {
+    ToolRun r = run("soak --hasty --data " + kData + " --games 8 --seed 40");
+    ASSERT_EQ(r.code, 0) << r.out << r.err;
+    EXPECT_EQ(r.out.rfind("{\"player\":\"hasty\",\"games\":8,\"seed\":40}\n", 0), 0u) << r.out;
+    EXPECT_NE(r.out.find("{\"games\":3,\"wins\":"), std::string::npos)
+        << "three of the eight have a level file";
+    ToolRun again = run("soak --hasty --data " + kData + " --games 8 --seed 40");
+    EXPECT_EQ(r.out, again.out);
+    ToolRun other = run("soak --hasty --data " + kData + " --games 8 --seed 41");
+    EXPECT_NE(r.out.substr(r.out.find('\n')), other.out.substr(other.out.find('\n'))) << "another run";
+}
 } // namespace
 
 namespace {

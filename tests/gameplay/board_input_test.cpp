@@ -1,8 +1,13 @@
 #include "gameplay/board_input.h"
 
+#include "game/moves.h"
+
+#include "gameplay/game_frame.h"
+#include "gameplay/game_presentation.h"
 #include "gameplay/game_scene.h"
 #include "gameplay_fixture.h"
 #include "platform/events.h"
+#include "ui/menu_system.h"
 
 namespace {
 
@@ -185,34 +190,66 @@ TEST_F(BoardInputTest, DragOfMoreThan200MsDropsTheBallAQuickClickDoesNot) {
     EXPECT_EQ(boardInput.leftHeldMs, 0) << "the held time stays 0 while the button is up";
 }
 
-TEST_F(BoardInputTest, DoubleClickSelectsAndDeselectsAndPausesOverAHole) {
-    // First press selects, the second (reported as a double click) deselects.
-    mouseOnCell(7, 5);
-    boardLeftDown();
-    ASSERT_EQ(game.selectedX, 7);
-    boardDoubleClick();
-    EXPECT_EQ(game.selectedX, -1);
-    boardDoubleClick();
+TEST_F(BoardInputTest, ADoubleClickSelectsTheBallAndPausesOverAHole) {
+    // The window reports the second of two quick presses as a double click instead of a press.
+    auto doubleClick = [](float x, float y) {
+        mouseAt(x, y);
+        boardLeftDown();
+        boardLeftUp();
+        boardDoubleClick();
+        boardLeftUp();
+    };
+    auto doubleClickCell = [&](int x, int y) {
+        Point c = cellCentre(x, y);
+        doubleClick(c.x, c.y);
+    };
+    // A ball not selected: the first press selects it, and the second leaves it selected.
+    doubleClickCell(7, 5);
+    EXPECT_EQ(game.selectedX, 7);
+    // The selected ball: the first press drops it, the second takes it again.
+    doubleClickCell(7, 5);
     EXPECT_EQ(game.selectedX, 7);
     EXPECT_FALSE(game.ballMoving) << "a double click never starts a move";
     // A chained ball is not selected this way.
     setBall(8, 7, 3, 1);
-    mouseOnCell(8, 7);
-    boardDoubleClick();
+    doubleClickCell(8, 7);
     EXPECT_EQ(game.selectedX, 7);
     // Over a hole inside the board area the game pauses.
-    mouseOnCell(6, 7);
-    boardDoubleClick();
+    doubleClickCell(6, 7);
     EXPECT_FALSE(game.running);
     EXPECT_TRUE(events.has("sound menu.ogg"));
+    // A double click whose first press goes on from the pause does not pause again.
+    doubleClickCell(6, 7);
+    EXPECT_TRUE(game.running);
     // An armed help cursor is only put down.
-    game.running = true;
     boardInput.helpArmed = true;
     game.cursorMode = kCursorHelp;
-    mouseOnCell(6, 7);
-    boardDoubleClick();
+    doubleClickCell(6, 7);
     EXPECT_TRUE(game.running);
     EXPECT_EQ(game.cursorMode, kCursorNormal);
+}
+
+// Two quick presses a few pixels apart are paired by the window however the cells lie under them: at
+// 1920 x 1080 a cell is 72 pixels wide and the pairing radius 32 pixels, so the presses on both sides of a
+// border pair up. Only a pair on one cell is a double click.
+TEST_F(BoardInputTest, QuickPressesOnNeighbouringCellsAreTwoPresses) {
+    Point ball = cellCentre(5, 5);
+    mouseAt(ball.x + 15, ball.y);
+    boardLeftDown();
+    boardLeftUp();
+    ASSERT_EQ(game.selectedX, 5);
+    mouseAt(ball.x + 25, ball.y); // 10 units on: over the border, in the empty cell (6, 5)
+    boardDoubleClick();
+    EXPECT_TRUE(game.ballMoving) << "the second press sent the ball";
+    EXPECT_EQ(cellAt(5, 5).ball.moveTargetX, 6);
+    // Beside the board, a press on one hole and a quick one on another do not pause the game.
+    game.ballMoving = false;
+    for (int i = 0; i < 20; ++i) updateMove(5, 5);
+    mouseAt(cellCentre(6, 7).x, cellCentre(6, 7).y);
+    boardLeftDown();
+    mouseAt(cellCentre(8, 6).x, cellCentre(8, 6).y); // a hole beside the picture's cells
+    boardDoubleClick();
+    EXPECT_TRUE(game.running);
 }
 
 TEST_F(BoardInputTest, RightButtonDeselectsPutsCursorsDownAndResumes) {
@@ -336,6 +373,105 @@ TEST_F(BoardInputTest, ReturnUsesTheArmedHammerAndTheHelpCursorOnTheCursorCell) 
     EXPECT_TRUE(tips.active);
     EXPECT_EQ(game.cursorMode, kCursorNormal);
     EXPECT_EQ(game.selectedX, -1);
+}
+
+} // namespace
+
+namespace {
+
+// The game scene's own input path (its slots, the frame that draws the menu) with a ball on its way: a
+// ball standing still mid-route behind a menu or the pause is not moving, and the clicks go on.
+class FrozenTravelTest : public GameplayTest {
+  protected:
+    void SetUp() override {
+        GameplayTest::SetUp();
+        resetMenus();
+        ASSERT_TRUE(buildMenuTree("gameplay=\nresume game\nrestart level\n\nlevelcomplete=\noknextlevel\n"));
+        giveDrawRoutines();
+        setPresentationEvents(&gamePresentation); // pages open as in the game
+        currentProfile().showHelp[0] = 0;         // no help page over the first game
+        game.barGoal = 20;
+        game.barValue = 10;
+        game.barFraction = game.barShownFraction = 0.5f;
+        loadPicture("a------------\nb------------\n");
+    }
+    void TearDown() override {
+        resetMenus();
+        GameplayTest::TearDown();
+    }
+    void frames(int count, float ms = 20) {
+        for (int i = 0; i < count; ++i) {
+            setFrame(ms);
+            backend.clearFrame();
+            runGameFrame();
+            flushBatch();
+        }
+    }
+    // A press and release of the left button at a point of the screen, through the scene's slots.
+    static void click(float x, float y) {
+        app.mouseX = static_cast<int>(400 + x);
+        app.mouseY = static_cast<int>(300 - y);
+        gameScene.leftDown();
+        gameScene.leftUp();
+    }
+    static void clickCell(int x, int y) {
+        Point c = cellCentre(x, y);
+        click(c.x, c.y);
+    }
+    // Sends the ball of (5, y) twelve steps along its row and lets it travel a little.
+    void sendBall(int y) {
+        clickCell(5, y);
+        clickCell(17, y);
+        ASSERT_NE(cellAt(5, y).ball.moveTargetX, -1);
+        frames(5);
+        ASSERT_TRUE(game.ballMoving);
+    }
+    void clickFirstButton() {
+        ASSERT_GT(menus.buttonCount, 0);
+        const ButtonRect& b = menus.buttons[0];
+        click((b.left + b.right) / 2, (b.top + b.bottom) / 2);
+    }
+};
+
+TEST_F(FrozenTravelTest, TheOpenMenuTakesClicksWhileABallStandsMidRoute) {
+    sendBall(5);
+    gameScene.keyDown(kKeyEscape);
+    ASSERT_TRUE(game.menuOpen);
+    frames(30); // the board fades out behind the page: the ball stands still mid-route
+    EXPECT_FALSE(game.ballMoving) << "a ball standing still is not moving";
+    clickFirstButton(); // "resume game"
+    frames(30);
+    EXPECT_FALSE(game.menuOpen) << "the click reached the page";
+    frames(60);
+    EXPECT_EQ(kindAt(17, 5), 0) << "and the ball went on to its target";
+}
+
+TEST_F(FrozenTravelTest, AClickGoesOnFromThePauseBeganMidRoute) {
+    sendBall(5);
+    gameScene.keyDown(kKeySpace);
+    ASSERT_FALSE(game.running);
+    frames(2); // the board still fades: a click now goes on as well as later
+    click(0, 0);
+    EXPECT_TRUE(game.running);
+    frames(60);
+    EXPECT_EQ(kindAt(17, 5), 0);
+    sendBall(6); // the second ball
+    gameScene.keyDown(kKeySpace);
+    frames(30); // paused past the fade: the ball stands still
+    click(0, 0);
+    EXPECT_TRUE(game.running);
+}
+
+TEST_F(FrozenTravelTest, ThePanelsMenuButtonOpensTheMenuWhileABallTravels) {
+    sendBall(5);
+    click(345, -30); // the menu button
+    EXPECT_TRUE(game.menuOpen);
+    // No other button is taken meanwhile: the relax button waits for the ball.
+    game.menuOpen = false;
+    frames(1);
+    ASSERT_TRUE(game.ballMoving);
+    click(347, -98);
+    EXPECT_TRUE(game.running);
 }
 
 } // namespace

@@ -4,7 +4,10 @@
 
 #include <glm/geometric.hpp>
 
+#include "game/removal_queue.h"
+#include "gameplay/game_presentation.h"
 #include "gameplay_fixture.h"
+#include "player/comfort.h"
 
 namespace {
 
@@ -73,6 +76,38 @@ TEST_F(GameFrameTest, TheEndOfADefeatGreysTheBoard) {
     EXPECT_EQ(balls, 1) << "the ball is drawn, tinted";
 }
 
+// A result sequence cut short ends at -1, its page waiting: the board it broke up, the panel it slid out
+// and the shake of the board clear it held back stay away behind the page.
+TEST_F(GameFrameTest, AnEndedSequenceKeepsTheBoardThePanelAndTheHeldBackShakeAway) {
+    loadPicture("a-b");
+    currentProfile().showHelp[0] = 0; // no help page over the first game
+    game.completeCountdownMs = 7600;
+    frame(16);
+    EXPECT_GT(quadsWith(gameTextures.squares[0]), 0) << "the board still stands";
+    frame(100);             // past 7500: the board is cleared and broken up
+    gameView.shakeMs = 800; // the clear's shake, held back while the sequence runs
+    frame(16);
+    game.completeCountdownMs = 1; // a click cuts the sequence short
+    frame(16);
+    ASSERT_EQ(game.completeCountdownMs, -1);
+    ASSERT_TRUE(game.menuOpen) << "the results page opened";
+    frame(16); // the page fades in over 300 ms: the board behind it would still show
+    EXPECT_EQ(quadsWith(gameTextures.squares[0]), 0) << "the emptied board is not drawn again";
+    EXPECT_EQ(quadsWith(gameTextures.panel), 0) << "the panel does not come back behind the results";
+    EXPECT_EQ(gameView.shakeMs, 800) << "the held-back shake does not play";
+
+    // A defeat's page: the panel stays out behind it too.
+    loadPicture("a-b");
+    game.completeCountdownMs = 0;
+    game.menuOpen = false;
+    game.menuFadeMs = 0;
+    game.defeatCountdownMs = 10;
+    frame(16);
+    ASSERT_EQ(game.defeatCountdownMs, -1);
+    frame(16);
+    EXPECT_EQ(quadsWith(gameTextures.panel), 0);
+}
+
 TEST_F(GameFrameTest, ABombsShakeJoltsTheBoardAndDiesAwayIn800Ms) {
     loadPicture("a");
     currentProfile().showHelp[0] = 0; // no help page over the first game
@@ -109,6 +144,23 @@ TEST_F(GameFrameTest, ABombsShakeJoltsTheBoardAndDiesAwayIn800Ms) {
     game.completeCountdownMs = 8000;
     frame(16);
     EXPECT_EQ(gameView.shakeMs, 800);
+}
+
+// A blast seen with flashes reduced: the bomb pops through the game's own presentation and the board
+// keeps still; with the option off the same blast shakes it.
+TEST_F(GameFrameTest, WithFlashesReducedABombsBlastDoesNotShakeTheBoard) {
+    loadPicture("a");
+    currentProfile().showHelp[0] = 0; // no help page over the first game
+    setPresentationEvents(&gamePresentation);
+    for (bool reduced : {true, false}) {
+        comfort.reduceFlashes = reduced;
+        gameView.shakeMs = 0;
+        addRemovalEntry(0, 0, kTripleBomb, false);
+        for (int i = 0; i < 20; ++i) frame(16); // past its pop
+        EXPECT_EQ(gameView.shakeMs > 0, !reduced) << (reduced ? "reduced" : "full");
+    }
+    comfort.reduceFlashes = false;
+    setPresentationEvents(&events);
 }
 
 // Quads drawn from the effect sheet (no picture is loaded for it in the tests).

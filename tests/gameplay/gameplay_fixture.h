@@ -51,11 +51,11 @@ class GameplayTest : public RulesTest {
 
     static void makeGameTextures() {
         static const char* const kNames[] = {
-            "field0.tga",      "field1.tga",  "field2.tga",    "field1a.tga",   "field2a.tga",
-            "fieldspodsv.tga", "jocker.tga",  "bomb.tga",      "superbomb.tga", "shadow.tga",
-            "zep2.tga",        "gamebar.tga", "heart.tga",     "molotok1.tga",  "molotok2.tga",
-            "hammer_lum.jpg",  "flare.jpg",   "levelbar1.tga", "levelbar2.tga", "question.tga",
-            "baloon.tga",      "white.jpg",   "button.tga"};
+            "field0.tga",      "field1.tga",     "field2.tga",      "field1a.tga",   "field2a.tga",
+            "fieldspodsv.tga", "jocker.tga",     "bomb.tga",        "superbomb.tga", "shadow.tga",
+            "zep2.tga",        "gamebar.tga",    "gamebarfoot.tga", "heart.tga",     "molotok1.tga",
+            "molotok2.tga",    "hammer_lum.jpg", "flare.jpg",       "levelbar1.tga", "levelbar2.tga",
+            "question.tga",    "baloon.tga",     "white.jpg",       "button.tga"};
         for (const char* name : kNames) createTexture(name, 4, 4, kFormatA8R8G8B8);
         char name[32];
         for (int i = 0; i < 8; ++i) {

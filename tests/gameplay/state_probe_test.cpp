@@ -9,6 +9,7 @@
 #include "app/map_scene.h"
 #include "app/scene_manager.h"
 #include "app/typed_words.h"
+#include "game/removal_queue.h"
 #include "game/rules_fixture.h"
 #include "ui/menu_system.h"
 
@@ -44,6 +45,15 @@ TEST_F(StateProbeTest, RowsSpellEveryPieceHoleAndEmptyCell) {
     loadPicture("aH#J-T*Q3b");
     EXPECT_EQ(row(kPlayTop), "aH#J.T*Q.b..........");
     EXPECT_EQ(row(kPlayBottom), "....................");
+}
+
+// The look flows start their shots of a blast when the removal pass has queued its pops.
+TEST_F(StateProbeTest, FirstLineCountsThePopsWaitingToBurst) {
+    loadPicture("a");
+    EXPECT_NE(line().find(" removals=0"), std::string::npos) << line();
+    addRemovalEntry(0, 0, kTripleBomb, false);
+    addRemovalEntry(40, 0, 0, false);
+    EXPECT_NE(line().find(" removals=2"), std::string::npos) << line();
 }
 
 TEST_F(StateProbeTest, FirstLineNamesThePageItsReadinessAndTheProfilesValuesInTheMode) {

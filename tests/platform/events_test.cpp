@@ -65,6 +65,25 @@ TEST(KeyTranslation, RepeatsCountReleasesAndUnknownKeysDoNot) {
     EXPECT_EQ(kindOf(key(0x00E9)), EventKind::none); // a letter outside A..Z ('é')
 }
 
+TEST(KeyTranslation, AltF10AndAltChordsBelongToTheSystemNotTheGame) {
+    EXPECT_EQ(kindOf(key(SDLK_LALT)), EventKind::none);
+    EXPECT_EQ(kindOf(key(SDLK_RALT)), EventKind::none);
+    EXPECT_EQ(kindOf(key(SDLK_F10)), EventKind::none);
+    for (SDL_Keycode sym : {SDLK_TAB, SDLK_a, SDLK_RETURN, SDLK_SPACE, SDLK_F4}) {
+        SDL_Event chord = key(sym);
+        chord.key.keysym.mod = KMOD_LALT;
+        EXPECT_EQ(kindOf(chord), EventKind::none) << "Alt+" << SDL_GetKeyName(sym);
+        chord.key.keysym.mod = KMOD_RALT;
+        EXPECT_EQ(kindOf(chord), EventKind::none) << "AltGr+" << SDL_GetKeyName(sym);
+    }
+    // Shift, Ctrl and the lock keys leave a key the game's.
+    SDL_Event shifted = key(SDLK_a);
+    shifted.key.keysym.mod = KMOD_LSHIFT | KMOD_CTRL | KMOD_NUM | KMOD_CAPS;
+    EXPECT_EQ(translateEvent(shifted).key, kKeyA);
+    EXPECT_EQ(translateEvent(key(SDLK_F9)).key, kKeyF1 + 8);
+    EXPECT_EQ(translateEvent(key(SDLK_F11)).key, kKeyF1 + 10);
+}
+
 TEST(ButtonTranslation, AQuickSecondLeftPressIsADoubleClickInsteadOfAPress) {
     EXPECT_EQ(kindOf(button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 1)), EventKind::leftDown);
     EXPECT_EQ(kindOf(button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 2)), EventKind::leftDoubleClick);

@@ -53,9 +53,49 @@ TEST_F(InstanceLockFile, ALockHeldElsewhereIsReported) {
     EXPECT_EQ(acquireInstanceLock(path), InstanceLock::acquired);
 }
 
-TEST_F(InstanceLockFile, AnUnusableFolderLetsTheGameRunUnguarded) {
+// Another copy's view of a lock: whether it could take it on the same path (a folder or a file).
+bool freeForAnother(const std::string& at) {
+    int other = open(at.c_str(), O_RDONLY);
+    if (other < 0) return false;
+    bool free = flock(other, LOCK_EX | LOCK_NB) == 0;
+    close(other);
+    return free;
+}
+
+TEST_F(InstanceLockFile, AFolderInPlaceOfTheLockFileStillKeepsASecondCopyOut) {
+    std::system(("mkdir -p " + path).c_str());
+    ASSERT_EQ(acquireInstanceLock(path), InstanceLock::acquired);
+    EXPECT_FALSE(freeForAnother(path));
+    releaseInstanceLock();
+    EXPECT_TRUE(freeForAnother(path));
+}
+
+TEST_F(InstanceLockFile, AReadOnlyFolderStillKeepsASecondCopyOut) {
+    std::system(("mkdir -p " + folder + "/sub && chmod 555 " + folder + "/sub").c_str());
+    // The folder as a copy run by an ordinary user finds it (root may write anywhere).
+    if (access((folder + "/sub").c_str(), W_OK) == 0) {
+        ASSERT_EQ(acquireInstanceLock(path), InstanceLock::acquired);
+        EXPECT_FALSE(freeForAnother(path));
+        releaseInstanceLock();
+    }
+    // A lock file left read-only by an earlier copy.
+    std::system(("chmod 755 " + folder + "/sub && touch " + path + " && chmod 444 " + path).c_str());
+    ASSERT_EQ(acquireInstanceLock(path), InstanceLock::acquired);
+    EXPECT_FALSE(freeForAnother(path));
+    // With the file gone and the folder read-only, the folder itself is locked.
+    std::system(("rm -f " + path + " && chmod 555 " + folder + "/sub").c_str());
+    if (access((folder + "/sub").c_str(), W_OK) != 0) {
+        ASSERT_EQ(acquireInstanceLock(path), InstanceLock::acquired);
+        EXPECT_FALSE(freeForAnother(folder + "/sub"));
+    }
+    releaseInstanceLock();
+    std::system(("chmod 755 " + folder + "/sub").c_str());
+}
+
+TEST_F(InstanceLockFile, NothingToLockIsReportedWithItsReason) {
     std::ofstream(folder + "/file") << "not a folder";
     EXPECT_EQ(acquireInstanceLock(folder + "/file/instance.lock"), InstanceLock::unavailable);
+    EXPECT_STRNE(instanceLockError(), "");
 }
 
 } // namespace

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/headless.h"
+
 namespace {
 
 void expectRect(const ViewRect& r, int x, int y, int w, int h) {
@@ -30,6 +32,44 @@ TEST(FitPicture, AFourToThreeScreenIsFilled) {
 TEST(FitPicture, AnEmptyAreaGivesAnEmptyPicture) {
     expectRect(fitPicture(0, 600), 0, 0, 0, 0);
     expectRect(fitPicture(800, -1), 0, 0, 0, 0);
+}
+
+// The size a window opens with, judged against the desktop of the headless stand-in.
+struct OpeningSize {
+    int width, height;
+    bool maximised;
+};
+
+OpeningSize openOn(ViewRect desktop, int width, int height, bool maximised) {
+    installHeadlessPlatform();
+    headless.desktop = desktop;
+    windowedSizeOnDesktop(&width, &height, &maximised);
+    removeHeadlessPlatform();
+    return {width, height, maximised};
+}
+
+void expectOpening(const OpeningSize& s, int width, int height, bool maximised) {
+    EXPECT_EQ(s.width, width);
+    EXPECT_EQ(s.height, height);
+    EXPECT_EQ(s.maximised, maximised);
+}
+
+TEST(WindowOnDesktop, ASizeThatFitsTheDesktopIsKept) {
+    ViewRect laptop{0, 0, 1280, 800};
+    expectOpening(openOn(laptop, 1000, 700, false), 1000, 700, false);
+    expectOpening(openOn(laptop, 1280, 800, true), 1280, 800, true);
+    expectOpening(openOn(ViewRect{}, 3000, 2000, false), 3000, 2000, false); // the desktop is not known
+}
+
+TEST(WindowOnDesktop, ASizeBeyondTheDesktopOrOfNoPixelsGivesThePlainWindow) {
+    ViewRect laptop{0, 0, 1280, 800};
+    expectOpening(openOn(laptop, 16384, 16384, true), 800, 600, false);
+    expectOpening(openOn(laptop, 1281, 700, false), 800, 600, false);
+    expectOpening(openOn(laptop, 1000, 801, false), 800, 600, false);
+    expectOpening(openOn(laptop, 0, 600, false), 800, 600, false);
+    expectOpening(openOn(ViewRect{}, -800, 600, false), 800, 600, false);
+    // On a desktop too small for the plain window, the largest picture of its shape.
+    expectOpening(openOn(ViewRect{0, 0, 1024, 552}, 2000, 1500, false), 736, 552, false);
 }
 
 } // namespace

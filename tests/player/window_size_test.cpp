@@ -32,12 +32,23 @@ TEST(WindowSizeFile, ADamagedFileGivesAWindowThatFitsOnAScreen) {
     expectSize(s, 800, 600, false);
     EXPECT_FALSE(windowSizeFromBytes(bytes, kWindowSizeBytes + 1, s));
     EXPECT_FALSE(windowSizeFromBytes(nullptr, 0, s));
+    // A side no window had means the file is damaged: the plain window, not a mended size.
     windowSizeToBytes(WindowSize{-5, 2000000000, false}, bytes);
-    EXPECT_TRUE(windowSizeFromBytes(bytes, kWindowSizeBytes, s));
-    expectSize(s, kMinWindowWidth, kMaxWindowSide, false);
+    EXPECT_FALSE(windowSizeFromBytes(bytes, kWindowSizeBytes, s));
+    expectSize(s, 800, 600, false);
     windowSizeToBytes(WindowSize{0, 0, true}, bytes);
+    EXPECT_FALSE(windowSizeFromBytes(bytes, kWindowSizeBytes, s));
+    expectSize(s, 800, 600, false);
+    windowSizeToBytes(WindowSize{1000, kMaxWindowSide + 1, true}, bytes);
+    EXPECT_FALSE(windowSizeFromBytes(bytes, kWindowSizeBytes, s));
+    expectSize(s, 800, 600, false);
+    const uint8_t flipped[kWindowSizeBytes] = {0x84, 0x03, 0xfc, 0x00, 0xa8, 0x02,
+                                               0x01, 0x00, 0x01, 0x9a, 0x00, 0x00};
+    EXPECT_FALSE(windowSizeFromBytes(flipped, kWindowSizeBytes, s));
+    expectSize(s, 800, 600, false);
+    windowSizeToBytes(WindowSize{kMinWindowWidth, kMaxWindowSide, true}, bytes);
     EXPECT_TRUE(windowSizeFromBytes(bytes, kWindowSizeBytes, s));
-    expectSize(s, kMinWindowWidth, kMinWindowHeight, true);
+    expectSize(s, kMinWindowWidth, kMaxWindowSide, true);
 }
 
 TEST(WindowSizeFile, AFailedSaveKeepsThePreviousSize) {

@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "engine/file_registry.h"
 #include "game/level_file.h"
+#include "platform/folders.h"
 
 namespace {
 
@@ -81,6 +83,31 @@ TEST_F(HelpDemoTest, CursorPressesAndEasesBetweenStops) {
     advanceDemo(0); // u = 0.5: halfway
     EXPECT_NEAR(helpDemo.cursor.x, 50.0f, 0.5f);
     EXPECT_FLOAT_EQ(helpDemo.cursorScale, 1.0f);
+}
+
+// The drawn pointer (its arrow reaches 30 units right of and 44 below its tip) stays inside the frame of
+// the board at every stop of every help level, so it never covers the text round the demonstration.
+TEST_F(HelpDemoTest, ThePointerStaysInsideTheBoardsFrameAtEveryStop) {
+    std::string previous = dataFolder();
+    setDataFolder(std::string(PC_SOURCE_DIR) + "/data/"); // the help levels as the game has them
+    for (int variant = 0; variant <= 4; ++variant) {
+        startDemo(variant);
+        for (int cycle = 0; cycle < 4; ++cycle) {
+            ASSERT_EQ(helpDemo.demoCycle, cycle);
+            DemoFrame f = demoFrame(100, 50);
+            EXPECT_GT(f.right - f.left, 100.0f) << "a board of cells";
+            for (const Point& stop : helpDemo.stops) {
+                Point tip = demoPoint(100, 50, stop);
+                EXPECT_GE(tip.x, f.left) << variant << " " << cycle;
+                EXPECT_LE(tip.y, f.top) << variant << " " << cycle;
+                EXPECT_LE(tip.x + 30, f.right) << variant << " " << cycle;
+                EXPECT_GE(tip.y - 44, f.bottom) << variant << " " << cycle;
+            }
+            clicksInOneCycle(50);
+        }
+        stopDemo();
+    }
+    setDataFolder(previous);
 }
 
 } // namespace

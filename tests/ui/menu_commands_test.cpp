@@ -4,12 +4,16 @@
 #include <string>
 #include <vector>
 
+#include "engine/file_registry.h"
+#include "engine/font.h"
+#include "engine/layout_probe.h"
 #include "engine/text_effects.h"
 #include "engine/text_table.h"
 #include "game/player_link.h"
 #include "gameplay/game_flow.h"
 #include "player/records.h"
 
+#include "tests/engine/test_font.h"
 #include "tests/player/player_folders.h"
 #include "tests/ui/menu_fixture.h"
 
@@ -147,6 +151,7 @@ TEST_F(MenuCommands, SkipTakesALifeAndGoesOnWhileNoSkipNoteReturnsToPlay) {
     hostLog.inGame = true;
     game.menuOpen = true;
     currentProfile().lives[0] = 2;
+    currentProfile().savedGame[0] = 1; // the level's moves were saved as they were made
     open("gameplay");
     choose("skip level");
     ASSERT_EQ(page(), "messageboxyn");
@@ -154,6 +159,7 @@ TEST_F(MenuCommands, SkipTakesALifeAndGoesOnWhileNoSkipNoteReturnsToPlay) {
     EXPECT_EQ(profileLives(), 1);
     EXPECT_EQ(profileLevel(), 1);
     EXPECT_EQ(hostLog.playedLevel, 1);
+    EXPECT_EQ(currentProfile().savedGame[0], 0) << "the skipped level must not be offered again";
 
     currentProfile().lives[0] = 0;
     game.menuOpen = true;
@@ -371,12 +377,49 @@ TEST_F(StageEnd, TheStatisticsCompareWithTheRecordsOfTheLevelOnTheBoard) {
     game.maxCombo = 0;
     game.levelTimeMs = 60000;
     game.movesMade = 50;
-    clearTextEffects();
+    freeTextTable();
+    const char table[] = "scorewow=New record!\r\n";
+    parseTextTable(table, static_cast<int>(sizeof table));
+    test_font::load("font", 16, 16, 1.0f, 1.0f);
     open("levelcomplete");
     menuDraw();
     ASSERT_EQ(menus.stats.stage, 4);
-    int cheers = 0; // "scorewow" rises for every row that equals or beats its record
-    for (const PopupText& p : textEffects.popups) cheers += p.remainingMs > 0;
+    // "scorewow" stands in the record block of every row that equals or beats its record.
+    static int cheers;
+    cheers = 0;
+    layoutProbe.text = [](const char* s, float, float, float, float, float) {
+        cheers += std::strcmp(s, "New record!") == 0;
+    };
+    menuDraw();
     EXPECT_EQ(cheers, 0);
-    clearTextEffects();
+    records.levels[0][5] = LevelRecord{}; // nothing to beat: all four rows are records
+    menuDraw();
+    EXPECT_EQ(cheers, 4);
+    layoutProbe = LayoutProbe{};
+    resetText();
+    resetFileRegistry();
+    freeTextTable();
+}
+
+// A player file that could not be written (a full disk, a read-only folder): the main page says so once,
+// in the game's words, and "ok" leaves the main page as it was.
+TEST_F(MenuCommands, ProgressThatCannotBeSavedIsSaidOnceOnTheMainPage) {
+    freeTextTable();
+    const char table[] = "nosavemsg=Nothing can be kept\r\n";
+    parseTextTable(table, static_cast<int>(sizeof table));
+    fileRegistry.failedWrites = 0;
+    open("main");
+    EXPECT_EQ(page(), "main") << "nothing to say while the files are written";
+    fileRegistry.failedWrites = 1;
+    open("main");
+    ASSERT_EQ(page(), "messageboxok");
+    EXPECT_STREQ(menus.messageText, "Nothing can be kept");
+    choose("ok");
+    EXPECT_EQ(page(), "main");
+    EXPECT_EQ(hostLog.mapShown, 0);
+    open("options");
+    open("main");
+    EXPECT_EQ(page(), "main") << "said once a run";
+    fileRegistry.failedWrites = 0;
+    freeTextTable();
 }

@@ -29,7 +29,7 @@ TEST_F(MenuKeys, EscapeOnMainHidesItAndAnyKeyBringsItBack) {
 }
 
 TEST_F(MenuKeys, EscapeIsDroppedWhereThePlayerMustAnswer) {
-    for (const char* name : {"newprofile", "loadgamequest", "mode1", "messageboxok"}) {
+    for (const char* name : {"newprofile", "loadgamequest", "messageboxok"}) {
         resetMenus();
         ASSERT_TRUE(buildMenuTree(kMenuText));
         open(name);

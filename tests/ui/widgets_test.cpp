@@ -1,8 +1,11 @@
+#include <SDL2/SDL_events.h>
 #include <gtest/gtest.h>
 
 #include "gameplay/board_input.h"
+#include "platform/events.h"
 #include "tests/ui/menu_fixture.h"
 #include "ui/widgets.h"
+#include "visuals/particle_sheet.h"
 
 using Widgets = MenuFixture;
 
@@ -37,12 +40,12 @@ TEST_F(Widgets, SliderClicksStepAndDraggingFollowsTheMouse) {
 TEST_F(Widgets, ASliderClickAndDragReachTheBoundValue) {
     settings.soundVolume = 40;
     open("options");
-    // The first slot is the sound volume slider at y 135.
+    // The first slot is the sound volume slider at y 160.
     menuDraw();
     ASSERT_GT(menus.widgetCount, 0);
     ASSERT_EQ(menus.widgets[0].type, WIDGET_SLIDER);
     app.mouseX = 400 - 110; // x -110: 30 units left of the slider
-    app.mouseY = 300 - 135;
+    app.mouseY = 300 - 160;
     menuClick();
     menuButtonUp();
     menuDraw();
@@ -72,9 +75,17 @@ TEST_F(Widgets, NameEditorTakesCapitalsDigitsAndSpacesUpToTwelve) {
 }
 
 TEST_F(Widgets, TypedLowerCaseKeysArriveAsCapitalCodes) {
-    // The window hands letters over as their virtual-key codes, which are the capitals.
+    // The window hands letters over as their virtual-key codes, which are the capitals: the keys typed
+    // without Shift go through the window's translation into the name.
     open("newprofile");
-    for (unsigned k : {65u, 66u, 49u}) press(k);
+    for (SDL_Keycode sym : {SDLK_a, SDLK_b, SDLK_1}) {
+        SDL_Event typed{};
+        typed.type = SDL_KEYDOWN;
+        typed.key.keysym.sym = sym;
+        AppEvent e = translateEvent(typed);
+        ASSERT_EQ(e.kind, EventKind::keyDown) << SDL_GetKeyName(sym);
+        press(static_cast<unsigned>(e.key));
+    }
     EXPECT_STREQ(menus.nameBuffer, "AB1");
 }
 
@@ -146,32 +157,41 @@ TEST_F(Widgets, TheBoardsCursorModeReachesTheDrawnCursor) {
 }
 
 TEST_F(Widgets, PanelShadowIsDarkSoftAndFollowsTheFrame) {
-    ShadowRect layers[kPanelShadowLayers];
-    panelShadowRects(-100, 150, 100, -150, layers);
-    for (int k = 0; k < kPanelShadowLayers; ++k) {
-        const ShadowRect& r = layers[k];
-        uint32_t rgb = r.argb & 0xFFFFFF;
-        EXPECT_EQ(rgb, 0u) << k; // black, not a light grey
-        int alpha = static_cast<int>(r.argb >> 24);
-        EXPECT_GT(alpha, 0);
-        EXPECT_LE(alpha, 60) << k; // each layer faint: the edge fades out over the layers
-        // Close around the frame: no more than 24 units out on any side.
-        EXPECT_GE(r.left, -100 - 24);
-        EXPECT_LE(r.top, 150 + 24);
-        EXPECT_LE(r.right, 100 + 24);
-        EXPECT_GE(r.bottom, -150 - 24);
-        EXPECT_GT(r.right, 100); // and outside it toward the lower right, where the light throws it
-        EXPECT_LT(r.bottom, -150);
-        if (k > 0) { // each layer a little larger than the one inside it
-            EXPECT_LT(r.left, layers[k - 1].left);
-            EXPECT_GT(r.top, layers[k - 1].top);
+    ShadowPiece p[kPanelShadowPieces];
+    panelShadowPieces(-100, 150, 100, -150, 1024, 1024, p);
+    const TexRect glow = sheetFrame(12, 1024, 1024); // the sheet's round glow
+    const float midU = (glow.left + glow.right) / 2, midV = (glow.top + glow.bottom) / 2;
+    // Close round the frame on every side, barely set off: no more than 24 units out, at least 10.
+    EXPECT_LT(p[0].left, -100 - 10);
+    EXPECT_GE(p[0].left, -100 - 24);
+    EXPECT_GT(p[0].top, 150 + 10);
+    EXPECT_LE(p[0].top, 150 + 24);
+    EXPECT_GT(p[8].right, 100 + 10);
+    EXPECT_LE(p[8].right, 100 + 24);
+    EXPECT_LT(p[8].bottom, -150 - 10);
+    EXPECT_GE(p[8].bottom, -150 - 24);
+    // The pieces tile the shadow without gaps, row by row.
+    for (int row = 0; row < 3; ++row) {
+        for (int column = 0; column < 3; ++column) {
+            const ShadowPiece& q = p[row * 3 + column];
+            if (column > 0) {
+                EXPECT_FLOAT_EQ(q.left, p[row * 3 + column - 1].right);
+            }
+            if (row > 0) {
+                EXPECT_FLOAT_EQ(q.top, p[(row - 1) * 3 + column].bottom);
+            }
         }
     }
-    EXPECT_LT(layers[kPanelShadowLayers - 1].left, -100); // the outer layers show on every side
-    EXPECT_GT(layers[kPanelShadowLayers - 1].top, 150);
-    // Where all layers overlap the shadow is clearly dark.
-    float cover = 1;
-    for (const ShadowRect& r : layers) cover *= 1 - static_cast<float>(r.argb >> 24) / 255;
-    EXPECT_GT(1 - cover, 0.5f);
+    // Its edge fades: the corners are the glow's corners (round and soft), the middle its full centre.
+    EXPECT_FLOAT_EQ(p[0].tex.left, glow.left);
+    EXPECT_FLOAT_EQ(p[0].tex.top, glow.top);
+    EXPECT_FLOAT_EQ(p[0].tex.right, midU);
+    EXPECT_FLOAT_EQ(p[8].tex.right, glow.right);
+    EXPECT_FLOAT_EQ(p[8].tex.bottom, glow.bottom);
+    EXPECT_FLOAT_EQ(p[4].tex.left, midU);
+    EXPECT_FLOAT_EQ(p[4].tex.right, midU);
+    EXPECT_FLOAT_EQ(p[4].tex.top, midV);
+    EXPECT_FLOAT_EQ(p[1].tex.top, glow.top); // the top edge fades upward
+    EXPECT_FLOAT_EQ(p[1].tex.bottom, midV);
     EXPECT_GE(kPanelFill >> 24, 235u); // an interior that text stays readable on
 }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "engine/app_state.h"
 #include "engine/file_registry.h"
 #include "engine/random.h"
@@ -10,6 +12,7 @@
 #include "engine/texture.h"
 #include "platform/folders.h"
 #include "platform/recording_backend.h"
+#include "player/comfort.h"
 #include "visuals/particle_sheet.h"
 
 namespace {
@@ -145,6 +148,37 @@ TEST_F(ParticleTest, ParticlesMoveFadeAndAreDrawnInSymmetricCopies) {
     EXPECT_EQ(backend.draws[0].states.depthWrite, 0);
     EXPECT_EQ(particleSystem.drawCount, 0);
     resetRender();
+}
+
+// With flashes reduced an additive glow adds half its light (its alpha weighs what it adds); a sprite laid
+// over the picture keeps its look.
+TEST_F(ParticleTest, ReducedFlashesHalveTheGlowsAndKeepTheLaidSprites) {
+    define("glow", "effecttime=0\r\nparfrequency=1\r\ncolor0=(1,0.8,0.4,1)\r\ncolor1=(1,0.8,0.4,1)\r\n");
+    define("smoke", "effecttime=0\r\nparfrequency=1\r\ncolor0=(0.3,0.3,0.3,0.8)\r\n"
+                    "color1=(0.3,0.3,0.3,0.8)\r\nblendtype=1\r\n");
+    auto drawn = [&](bool reduced) {
+        comfort.reduceFlashes = reduced;
+        clearEffects();
+        startEffect("glow", 0, 0);
+        startEffect("smoke", 0, 0);
+        frame(16);
+        RecordingBackend backend;
+        resetRender();
+        createDisplay(&backend);
+        drawEffects();
+        flushBatch();
+        std::vector<uint32_t> colours;
+        for (const RecordedDraw& d : backend.draws) colours.push_back(backend.coloredVertex(d, 0).color);
+        resetRender();
+        comfort.reduceFlashes = false;
+        return colours;
+    };
+    std::vector<uint32_t> full = drawn(false), reduced = drawn(true);
+    ASSERT_EQ(full.size(), 2u); // the glow, then the smoke
+    ASSERT_EQ(reduced.size(), 2u);
+    EXPECT_EQ(full[0], 0xFFFFCC66u);
+    EXPECT_EQ(reduced[0], 0x7FFFCC66u);
+    EXPECT_EQ(reduced[1], full[1]);
 }
 
 TEST(ParticleSheet, FramesAreCellsOf64TexelsRowByRow) {

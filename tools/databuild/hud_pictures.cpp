@@ -61,38 +61,55 @@ void sunPath(cairo_t* cr, double cx, double cy, double r, int rays) {
     cairo_arc(cr, cx, cy, r, 0, 2 * M_PI);
 }
 
-Image makeGamebar() {
-    Canvas cv(128, 512);
-    cairo_t* cr = cv.cr;
-    // Panel body: polished walnut with a golden rim; it runs off the right screen edge.
-    roundedRect(cr, 8, 3, 140, 500, 22);
-    fillLinear(cr, 0, 512, rgb(128, 70, 34), rgb(74, 36, 16), true);
+// The side panel's walnut: fine grain lines across it and a soft sheen down its left side, inside the clip
+// the caller set. The panel and its foot draw the same wood with their own run of lines.
+struct WoodGrain {
+    int lines;     // grain lines, 8.3 texels apart
+    double firstY; // where the first one runs
+    double wave;   // how the lines' heights wander, line by line
+    double shade;  // how their darkness wanders
+    double sheenHeight;
+};
+
+// The panel's golden rim with its thin dark edge, round the path the caller filled (and kept).
+void walnutRim(cairo_t* cr) {
     cairo_set_source_rgb(cr, 0.98, 0.78, 0.36);
     cairo_set_line_width(cr, 5);
     cairo_stroke_preserve(cr);
     cairo_set_source_rgb(cr, 0.45, 0.25, 0.06);
     cairo_set_line_width(cr, 1.2);
     cairo_stroke(cr);
-    // Fine grain across the wood.
-    cairo_save(cr);
-    roundedRect(cr, 11, 6, 134, 494, 20);
-    cairo_clip(cr);
-    for (int i = 0; i < 60; i++) {
-        double y = 8 + i * 8.3 + 3 * std::sin(i * 1.7);
+}
+
+void woodGrain(cairo_t* cr, const WoodGrain& g) {
+    for (int i = 0; i < g.lines; i++) {
+        double y = g.firstY + i * 8.3 + 3 * std::sin(i * g.wave);
         cairo_move_to(cr, 8, y);
         cairo_curve_to(cr, 40, y + 3 * std::sin(i), 80, y - 3 * std::cos(i * 0.7), 130, y + 2);
-        cairo_set_source_rgba(cr, 0.2, 0.08, 0, 0.12 + 0.06 * std::sin(i * 2.3));
+        cairo_set_source_rgba(cr, 0.2, 0.08, 0, 0.12 + 0.06 * std::sin(i * g.shade));
         cairo_set_line_width(cr, 1.2 + (i % 3) * 0.5);
         cairo_stroke(cr);
     }
-    // Soft sheen down the left side.
-    cairo_rectangle(cr, 8, 0, 40, 512);
+    cairo_rectangle(cr, 8, 0, 40, g.sheenHeight);
     cairo_pattern_t* p = cairo_pattern_create_linear(8, 0, 48, 0);
     cairo_pattern_add_color_stop_rgba(p, 0, 1, 0.9, 0.7, 0.22);
     cairo_pattern_add_color_stop_rgba(p, 1, 1, 0.9, 0.7, 0);
     cairo_set_source(cr, p);
     cairo_fill(cr);
     cairo_pattern_destroy(p);
+}
+
+Image makeGamebar() {
+    Canvas cv(128, 512);
+    cairo_t* cr = cv.cr;
+    // Panel body: polished walnut with a golden rim; it runs off the right screen edge.
+    roundedRect(cr, 8, 3, 140, 500, 22);
+    fillLinear(cr, 0, 512, rgb(128, 70, 34), rgb(74, 36, 16), true);
+    walnutRim(cr);
+    cairo_save(cr);
+    roundedRect(cr, 11, 6, 134, 494, 20);
+    cairo_clip(cr);
+    woodGrain(cr, WoodGrain{60, 8, 1.7, 2.3, 512});
     cairo_restore(cr);
     // Gold studs between the sections.
     for (double y : {100.0, 190.0, 288.0, 362.0}) {
@@ -143,13 +160,47 @@ Image makeGamebar() {
         }
         cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
     }
-    // Socket behind the hammer bar.
-    roundedRect(cr, 44, 458, 72, 60, 10);
-    fillLinear(cr, 458, 512, rgb(40, 18, 6, 0.9f), rgb(60, 30, 12, 0.9f));
     Image panel = cv.toImage();
     Image out(128, 512);
     out.over(panel, 0, 0);
     return out;
+}
+
+// The panel's foot on levels with a hammer: the same walnut and golden rim carried on below the panel to
+// past the screen's bottom, its top fading into the panel above the old lower edge, and a recessed holder
+// that the hammer bar sits in. Drawn 128 x 256 units from 150 units above the panel's lower edge.
+Image makeGamebarFoot() {
+    Canvas cv(128, 256);
+    cairo_t* cr = cv.cr;
+    cairo_rectangle(cr, 8, -30, 150, 300);
+    // The panel's gradient runs from (128, 70, 34) at its top to (74, 36, 16) at its foot, 512 texels.
+    fillLinear(cr, -450, 62, rgb(128, 70, 34), rgb(74, 36, 16), true);
+    walnutRim(cr);
+    cairo_save(cr);
+    cairo_rectangle(cr, 11, 0, 134, 256);
+    cairo_clip(cr);
+    woodGrain(cr, WoodGrain{30, 4, 1.3, 2.1, 256});
+    cairo_restore(cr);
+    // The holder: a recessed bay round the hammer bar, which lies at texels 48..112 across, 12..140 down.
+    roundedRect(cr, 42, 8, 76, 138, 18);
+    fillLinear(cr, 8, 146, rgb(30, 14, 6, 0.95f), rgb(62, 32, 14, 0.95f));
+    roundedRect(cr, 43, 9, 74, 136, 17);
+    cairo_set_line_width(cr, 2);
+    cairo_pattern_t* p = cairo_pattern_create_linear(0, 8, 0, 146);
+    cairo_pattern_add_color_stop_rgba(p, 0, 0, 0, 0, 0.6);
+    cairo_pattern_add_color_stop_rgba(p, 0.5, 0, 0, 0, 0);
+    cairo_pattern_add_color_stop_rgba(p, 1, 1, 0.85, 0.6, 0.5);
+    cairo_set_source(cr, p);
+    cairo_stroke(cr);
+    cairo_pattern_destroy(p);
+    Image foot = cv.toImage();
+    // The top 8 texels fade in over the panel, so that no seam shows where the two meet.
+    for (int y = 0; y < 8; y++) {
+        float a = y / 8.0f;
+        for (int x = 0; x < 128; x++)
+            for (int c = 0; c < 4; c++) foot.at(x, y)[c] *= a; // premultiplied: every channel
+    }
+    return foot;
 }
 
 void heartPath(cairo_t* cr, double cx, double cy, double s) {
@@ -322,6 +373,7 @@ Image makeQuestion() {
 
 void buildHudPictures(Catalogue& out) {
     out.addTga("gamebar.tga", makeGamebar());
+    out.addTga("gamebarfoot.tga", makeGamebarFoot());
     out.addTga("heart.tga", makeHeart());
     out.addTga("molotok1.tga", makeHammerBar(false));
     out.addTga("molotok2.tga", makeHammerBar(true));

@@ -424,8 +424,5 @@ void buildMenuPictures(Catalogue& out) {
     out.addJpeg("podsvet.jpg", makePodsvet());
     out.addTga("hammercursor.tga", makeHammerCursor());
     out.addTga("questioncursor.tga", makeQuestionCursor());
-    Image icon = makeProgramIcon(128);
-    BuiltFile f{"icon.png", Place::DataFolder, encodePng(icon), {}};
-    f.preview = decodePicture(f.bytes);
-    out.files.push_back(std::move(f));
+    out.addTga("icon.tga", makeProgramIcon(128), Place::DataFolder); // the window's icon
 }

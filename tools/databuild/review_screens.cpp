@@ -166,6 +166,7 @@ Image mockGameScreen(const Catalogue& cat) {
     text(s, font2, 343, 90, 14, "Lives", white);
     for (float hx : {316.0f, 346.0f, 376.0f}) s.sprite(pic(cat, "heart.tga"), hx, 55, 16, 16, 0, white);
     text(s, font2, 350, -31, 14, "Menu", white);
+    s.quad(pic(cat, "gamebarfoot.tga"), 272, -150, 400, -406);
     s.quad(pic(cat, "molotok1.tga"), 320, -162, 384, -290);
     // Hammer charged to 60%: the filled picture over the lower part, cut to match.
     s.sprite(pic(cat, "molotok2.tga"), 352, -290 + 128 * 0.3f, 32, 128 * 0.3f, 0, white, false, 0, 0.4f, 1,

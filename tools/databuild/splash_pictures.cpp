@@ -97,16 +97,20 @@ Image makeLoadScreen(const Catalogue& cat) {
     cairo_paint(cr);
     cairo_pattern_destroy(p);
     soft.over(cv.toImage(), 0, 0);
-    // A ring of balls above the title.
+    // A ring of balls round a pale pebble, all above the title and clear of it: once the game has loaded,
+    // two green glows light the pebble (at 386..438, 378 of the picture), never the letters.
     for (int i = 0; i < 8; i++) {
         double a = M_PI * (1.15 + 0.7 * i / 7.0);
         SphereLook look;
         look.base = kBallBodies[i];
-        paintSphere(soft, float(400 + 250 * std::cos(a)), float(420 + 250 * std::sin(a)), 24, look);
+        paintSphere(soft, float(400 + 215 * std::cos(a)), float(392 + 215 * std::sin(a)), 24, look);
     }
+    SphereLook pebble;
+    pebble.base = rgb(226, 236, 214);
+    paintSphere(soft, 412, 376, 38, pebble);
     Canvas fg(800, 600);
     cr = fg.cr;
-    titleText(cr, "Pebblecraft", 400, 400, 104, rgb(255, 246, 200), rgb(240, 140, 30));
+    titleText(cr, "Pebblecraft", 400, 508, 100, rgb(255, 246, 200), rgb(240, 140, 30));
     // Trough of the load bar.
     roundedRect(cr, 245, 537, 322, 60, 16);
     cairo_set_source_rgba(cr, 0.25, 0.1, 0.02, 0.9);

@@ -34,27 +34,28 @@ BASE = dict(parfrequency=10, color0=(1, 1, 1, 1), color0dev=(0, 0, 0, 0), color1
             simetriapar=0)
 
 EFFECTS = {
-    # A ball pops: bright sparks burst out and fall ...
-    "ball1": dict(externeffect1="ball3", parfrequency=14, color0=(1, 0.9, 0.5, 1), color0dev=(0, 0.1, 0.3, 0),
-                  color1=(1, 0.55, 0.15, 0), radius0=20, radius0dev=4, radius1=5, partime=760, partimedev=160,
+    # A ball pops: bright sparks burst out and fall. Added light here is warm: it carries little blue, so
+    # however many sparks and glows pile up on the pale tiles they burn orange and gold, never white.
+    "ball1": dict(externeffect1="ball3", parfrequency=14, color0=(1, 0.8, 0, 1), color0dev=(0, 0.1, 0, 0),
+                  color1=(1, 0.5, 0, 0), radius0=20, radius0dev=4, radius1=5, partime=760, partimedev=160,
                   positiondev=(8, 8, 0), speeddev=(50, 40, 0), speed=(0, 70, 0), gravity=300, numparticle=17,
                   rotdev=180, drotdev=360, polarpar=(6, 230, 0, 0), polarpardev=(3, 90, 180, 0)),
     # ... round a warm ring of light that opens and fades. The tiles are dark enough now that a ring
     # this bright stays a ring instead of burning into a white disc.
-    "ball2": dict(parfrequency=1, color0=(1, 0.85, 0.5, 0.85), color1=(1, 0.45, 0.15, 0), radius0=14, radius1=46,
+    "ball2": dict(parfrequency=1, color0=(1, 0.72, 0.05, 0.8), color1=(1, 0.45, 0, 0), radius0=14, radius1=46,
                   partime=420, numparticle=2),
     # ... and a few golden stars drawn in their own colours, which additive light cannot be over a
     # bright sky: they read on any landscape.
     "ball3": dict(parfrequency=4, color0=(1, 1, 1, 1), color1=(1, 1, 1, 0), radius0=19, radius0dev=4, radius1=9,
                   partime=850, partimedev=150, speed=(0, 120, 0), speeddev=(90, 50, 0), gravity=330,
                   blendtype=1, numparticle=53, rotdev=180, drotdev=400),
-    # Triple bomb: a fiery burst ...
-    "bomb1": dict(externeffect1="bomb3", parfrequency=48, color0=(1, 0.85, 0.35, 1), color0dev=(0, 0.15, 0.2, 0),
+    # Triple bomb: a fiery burst (flames add no blue: a blast glows like fire instead of flashing white) ...
+    "bomb1": dict(externeffect1="bomb3", parfrequency=48, color0=(1, 0.62, 0, 0.85), color0dev=(0, 0.12, 0, 0),
                   color1=(0.9, 0.2, 0, 0), radius0=24, radius0dev=6, radius1=54, radius1dev=10, partime=850,
                   partimedev=250, positiondev=(10, 10, 0), speeddev=(60, 60, 0), gravity=-40, numparticle=25,
                   rotdev=180, drotdev=200, polarpar=(8, 260, 0, 0), polarpardev=(5, 120, 180, 0)),
     # ... a shock ring that sweeps the blast area ...
-    "bomb2": dict(parfrequency=1, color0=(1, 0.95, 0.7, 1), color1=(1, 0.5, 0.1, 0), radius0=16, radius1=150,
+    "bomb2": dict(parfrequency=1, color0=(1, 0.75, 0.05, 0.9), color1=(1, 0.45, 0, 0), radius0=16, radius1=150,
                   partime=520, numparticle=34, rotdev=180),
     # ... and dark smoke rolling out under the fire, so the blast has a body on a pale sky.
     "bomb3": dict(parfrequency=10, color0=(0.35, 0.3, 0.28, 0.75), color0dev=(0.05, 0.05, 0.05, 0.1),
@@ -62,19 +63,19 @@ EFFECTS = {
                   partimedev=250, positiondev=(14, 14, 0), speed=(0, 30, 0), speeddev=(70, 60, 0), blendtype=1,
                   numparticle=55, rotdev=180, drotdev=90),
     # Quadro bomb: the same, bigger and redder.
-    "dbomb1": dict(externeffect1="bomb3", parfrequency=64, color0=(1, 0.75, 0.3, 1), color0dev=(0, 0.2, 0.2, 0),
+    "dbomb1": dict(externeffect1="bomb3", parfrequency=64, color0=(1, 0.55, 0, 0.85), color0dev=(0, 0.12, 0, 0),
                    color1=(0.8, 0.1, 0.05, 0), radius0=28, radius0dev=8, radius1=66, radius1dev=12, partime=1000,
                    partimedev=250, positiondev=(14, 14, 0), speeddev=(70, 70, 0), gravity=-60, numparticle=25,
                    rotdev=180, drotdev=240, polarpar=(10, 330, 0, 0), polarpardev=(6, 140, 180, 0)),
-    "dbomb2": dict(parfrequency=1, color0=(1, 0.9, 0.6, 1), color1=(1, 0.3, 0.1, 0), radius0=18, radius1=200,
+    "dbomb2": dict(parfrequency=1, color0=(1, 0.65, 0.05, 0.9), color1=(1, 0.3, 0, 0), radius0=18, radius1=200,
                    partime=620, numparticle=35, rotdev=180, externeffect1="bomb2"),
-    # Diamond: cold stars spinning out ...
-    "diamond1": dict(externeffect1="ball3", parfrequency=24, color0=(0.85, 0.95, 1, 1), color0dev=(0.15, 0.05, 0, 0),
-                     color1=(0.4, 0.6, 1, 0), radius0=20, radius0dev=5, radius1=6, partime=950, partimedev=200,
+    # Diamond: cold stars spinning out (their light adds no red, so it turns the tiles icy blue, not white) ...
+    "diamond1": dict(externeffect1="ball3", parfrequency=24, color0=(0, 0.75, 1, 0.9), color0dev=(0, 0.1, 0, 0),
+                     color1=(0, 0.45, 1, 0), radius0=20, radius0dev=5, radius1=6, partime=950, partimedev=200,
                      speeddev=(30, 30, 0), numparticle=51, rotdev=180, drot=0, drotdev=420,
                      polarpar=(6, 220, 0, 90), polarpardev=(3, 90, 180, 60)),
     # ... and a blue glint.
-    "diamond2": dict(parfrequency=1, color0=(0.75, 0.92, 1, 1), color1=(0.3, 0.5, 1, 0), radius0=26, radius1=84,
+    "diamond2": dict(parfrequency=1, color0=(0, 0.7, 1, 0.85), color1=(0, 0.4, 1, 0), radius0=26, radius1=84,
                      partime=560, numparticle=37, rotdev=45),
     # A chain breaks: grey shards drop ...
     "chain1": dict(parfrequency=9, color0=(0.85, 0.85, 0.9, 1), color0dev=(0.1, 0.1, 0.1, 0),
@@ -90,8 +91,8 @@ EFFECTS = {
                     color1=(0.6, 0.55, 0.45, 0), radius0=12, radius0dev=3, radius1=24, partime=650,
                     partimedev=150, positiondev=(14, 14, 0), speeddev=(40, 40, 0), speed=(0, 20, 0),
                     blendtype=1, numparticle=55, rotdev=180, drotdev=90),
-    # ... and a green ring of light.
-    "square2": dict(parfrequency=1, color0=(0.5, 1, 0.6, 0.9), color1=(0.3, 1, 0.5, 0), radius0=14, radius1=30,
+    # ... and a green ring of light (green indeed: a little red and blue would whiten the pale tile).
+    "square2": dict(parfrequency=1, color0=(0.15, 1, 0.25, 0.8), color1=(0.1, 1, 0.2, 0), radius0=14, radius1=30,
                     partime=420, numparticle=2),
     # The hammer strikes: stars spray from the blow.
     "hammer": dict(externeffect1="ball2", parfrequency=18, color0=(1, 0.95, 0.5, 1), color0dev=(0, 0.05, 0.3, 0),

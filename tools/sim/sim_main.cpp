@@ -3,7 +3,7 @@
 //   pebblecraft-sim run --data DIR SCRIPT
 //   pebblecraft-sim dump-level --data DIR --level L
 //   pebblecraft-sim bot --data DIR --mode M --level L --games N [--seed S]
-//   pebblecraft-sim soak --data DIR --games N [--seed S]
+//   pebblecraft-sim soak --data DIR [--games N] [--seed S] [--hasty]
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -21,7 +21,7 @@ int usage(const char* message) {
     std::fprintf(stderr, "usage: pebblecraft-sim run --data DIR SCRIPT\n"
                          "       pebblecraft-sim dump-level --data DIR --level L\n"
                          "       pebblecraft-sim bot --data DIR --mode M --level L --games N [--seed S]\n"
-                         "       pebblecraft-sim soak --data DIR --games N [--seed S]\n");
+                         "       pebblecraft-sim soak --data DIR [--games N] [--seed S] [--hasty]\n");
     return 2;
 }
 
@@ -32,7 +32,10 @@ struct Options {
     long level = -1;
     long games = -1;
     long seed = 1;
+    bool hasty = false;
 };
+
+constexpr long kSoakGames = 1000; // the soak's games unless --games says otherwise
 
 bool number(const char* text, long low, long high, long* out) {
     char* end = nullptr;
@@ -57,6 +60,8 @@ const char* parseOptions(int argc, char** argv, Options* options) {
             if (!number(argv[++i], 1, 1000000, &options->games)) return "--games needs 1 or more";
         } else if (std::strcmp(arg, "--seed") == 0 && hasValue) {
             if (!number(argv[++i], 0, 4294967295L, &options->seed)) return "--seed needs 0..4294967295";
+        } else if (std::strcmp(arg, "--hasty") == 0) {
+            options->hasty = true;
         } else if (arg[0] != '-' && options->script.empty()) {
             options->script = arg;
         } else {
@@ -139,8 +144,8 @@ int main(int argc, char** argv) {
     if (command == "dump-level") return dumpLevel(options);
     if (command == "bot") return playBot(options);
     if (command == "soak") {
-        if (options.games < 1) return usage("soak needs --games");
-        return runSoak(options.data, options.games, options.seed);
+        return runSoak(options.data, options.games < 1 ? kSoakGames : options.games, options.seed,
+                       options.hasty);
     }
     return usage("unknown command");
 }

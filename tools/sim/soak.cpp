@@ -1,14 +1,21 @@
-// The soak: the bot plays many games over every mode and level, and the rules' invariants are checked
-// after every frame of the rules.
+// The soak: the bot (or the hasty player) plays many games over every mode and level, and the rules'
+// invariants are checked after every frame of the rules and every act of the player.
 #include <cmath>
 #include <cstdio>
 #include <string>
 
+#include "engine/app_state.h"
 #include "game/board.h"
 #include "game/bot.h"
 #include "game/game_state.h"
+#include "game/invariants.h"
+#include "game/level_outcome.h"
+#include "game/moves.h"
 #include "game/removal_queue.h"
+#include "game/rules_step.h"
+#include "hasty.h"
 #include "player/profile.h"
+#include "player/records.h"
 #include "sim.h"
 
 namespace {
@@ -22,8 +29,23 @@ struct SoakGame {
     long frame = 0;
     int lastScore = 0;
     int lastProfileScore = 0;
-    std::string fault; // the first broken invariant, empty while all hold
+    int decidedMoves = -1; // the moves made when the level was won or lost
+    std::string fault;     // the first broken invariant, empty while all hold
 };
+
+const SoakGame* currentGame = nullptr; // named when the rules stop the program at a broken invariant
+
+void printFault(const SoakGame& g, const char* fault) {
+    std::printf("{\"mode\":%d,\"level\":%d,\"seed\":%u,\"fault\":\"%s\"}\n", g.mode, g.level, g.seed, fault);
+    std::fflush(stdout);
+}
+
+void nameTheGame(const char* line) {
+    if (!currentGame) return;
+    char text[260];
+    std::snprintf(text, sizeof text, "%s at frame %ld", line, currentGame->frame);
+    printFault(*currentGame, text);
+}
 
 void fail(SoakGame& g, const char* what, double value) {
     if (!g.fault.empty()) return;
@@ -64,16 +86,67 @@ void checkFrame(void* context) {
     g.lastProfileScore = profileScore;
 }
 
+// What the hasty player can break besides: moves after the level is decided, and after a frame, a ball
+// reported moving on a board that stood still (a started move marks itself before its first frame).
+void checkHastyStep(SoakGame& g, bool afterFrame) {
+    checkFrame(&g);
+    if (levelDecided()) {
+        if (g.decidedMoves < 0) g.decidedMoves = game.movesMade;
+        if (game.movesMade != g.decidedMoves)
+            fail(g, "a move counted after the level was decided", game.movesMade - g.decidedMoves);
+    }
+    if (afterFrame && game.ballMoving && !boardSweepRuns())
+        fail(g, "a ball moving on a board that stands still", 0);
+}
+
+// One game of the hasty player: it acts between frames of uneven length until a result page opens.
+BotGameResult playHasty(SoakGame& g) {
+    botStartLevel(g.mode, g.level, g.seed);
+    HastyPlayer player;
+    startHasty(player, g.seed);
+    constexpr long kMaxFrames = 400000; // two hours of play at the longest frames
+    for (long i = 0; i < kMaxFrames && g.fault.empty(); ++i) {
+        if (game.menuOpen && levelDecided()) break; // the result page
+        hastyAct(player);
+        --g.frame; // an act is checked as a step of its own, not counted as a frame
+        checkHastyStep(g, false);
+        app.frameTimeMs = hastyFrameMs(player);
+        app.frameDeltaMs = static_cast<uint32_t>(app.frameTimeMs);
+        rulesFrame();
+        checkHastyStep(g, true);
+    }
+    // Behind the result page the board comes to stand still, and the state reports no ball moving.
+    for (int i = 0; i < 200 && game.menuOpen && game.menuFadeMs < 300; ++i) {
+        rulesFrame();
+        checkHastyStep(g, true);
+    }
+    rulesFrame();
+    checkHastyStep(g, true);
+    if (game.ballMoving) fail(g, "a ball reported moving behind the result page", 0);
+    BotGameResult result;
+    result.won = completeSequenceStarted();
+    if (result.won && records.levels[g.mode][g.level].fewestMoves != game.movesMade)
+        fail(g, "the record's moves differ from the results", records.levels[g.mode][g.level].fewestMoves);
+    result.score = game.score;
+    result.movesMade = game.movesMade;
+    return result;
+}
+
 } // namespace
 
-int runSoak(const std::string& data, long games, long firstSeed) {
+int runSoak(const std::string& data, long games, long firstSeed, bool hasty) {
     int levels = 0;
     for (int level = 0; level < 70; ++level) levels += levelFileExists(level) ? 1 : 0;
     if (levels == 0) {
         std::fprintf(stderr, "pebblecraft-sim: no level files in %s\n", data.c_str());
         return 2;
     }
-    long failures = 0, wins = 0, played = 0;
+    std::printf("{\"player\":\"%s\",\"games\":%ld,\"seed\":%ld}\n", hasty ? "hasty" : "bot", games,
+                firstSeed);
+    std::fflush(stdout);
+    rulesInvariants.strict = true; // a broken invariant stops the soak, naming its game
+    rulesInvariants.beforeAbort = nameTheGame;
+    long failures = 0, wins = 0, played = 0, moves = 0, score = 0;
     for (long n = 0; n < games; ++n) {
         SoakGame g;
         // Every mode on every level in turn, each round with new seeds.
@@ -83,18 +156,23 @@ int runSoak(const std::string& data, long games, long firstSeed) {
         if (!levelFileExists(g.level)) continue;
         simSetup(data);
         game.mode = g.mode;
-        BotGameResult result = botPlayLevel(g.mode, g.level, g.seed, 16, 3600000, checkFrame, &g);
+        currentGame = &g;
+        BotGameResult result =
+            hasty ? playHasty(g) : botPlayLevel(g.mode, g.level, g.seed, 16, 3600000, checkFrame, &g);
+        currentGame = nullptr;
         ++played;
-        bool ended = game.completeCountdownMs > 0 || game.defeatCountdownMs > 0;
+        bool ended = levelDecided();
         if (g.fault.empty() && !ended) fail(g, "neither won nor lost", game.movesMade);
         wins += result.won ? 1 : 0;
+        moves += result.movesMade;
+        score += result.score;
         if (!g.fault.empty()) {
             ++failures;
-            std::printf("{\"mode\":%d,\"level\":%d,\"seed\":%u,\"fault\":\"%s\"}\n", g.mode, g.level, g.seed,
-                        g.fault.c_str());
-            std::fflush(stdout);
+            printFault(g, g.fault.c_str());
         }
     }
-    std::printf("{\"games\":%ld,\"wins\":%ld,\"failures\":%ld}\n", played, wins, failures);
+    // The sums of moves and scores tell one run from another: a seed repeats them exactly.
+    std::printf("{\"games\":%ld,\"wins\":%ld,\"failures\":%ld,\"moves\":%ld,\"score\":%ld}\n", played, wins,
+                failures, moves, score);
     return failures == 0 ? 0 : 1;
 }
