@@ -151,6 +151,37 @@ void settlePictureArea() {
     render.pictureAreaPending = false;
 }
 
+bool beginPictureCapture(bool coverage) {
+    flushBatch();
+    settlePictureArea();
+    return render.backend && render.backend->beginCapture(coverage);
+}
+
+void endPictureCapture() {
+    flushBatch();
+    if (render.backend) render.backend->endCapture();
+}
+
+bool readCoverageRow(int row, float* alpha) {
+    flushBatch();
+    return render.backend && render.backend->readCoverageRow(row, alpha);
+}
+
+void clipPicture(int x, int y, int width, int height) {
+    flushBatch();
+    settlePictureArea();
+    if (render.backend) render.backend->clipRect(x, y, width, height);
+}
+
+void drawCapturedPicture() {
+    flushBatch();
+    settlePictureArea();
+    if (render.backend) {
+        render.backend->drawCapture();
+        render.drawCalls++;
+    }
+}
+
 void beginScene() {
     render.inScene = true;
 }

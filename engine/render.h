@@ -143,6 +143,13 @@ void clearDepth(float z);                   // whole picture, depth only
 // The picture's rectangle in a drawable of the given size: the largest centred 4:3 one.
 PictureArea placePicture(int drawableWidth, int drawableHeight);
 void settlePictureArea(); // at a frame's first clear or draw: tells the backend where the picture goes
+// Captured pictures (see RenderBackend::beginCapture): each call draws the batch first. Rows and the clip
+// count from the top left of the picture area, in its own pixels.
+bool beginPictureCapture(bool coverage); // false: no capture (nothing changed)
+void endPictureCapture();
+bool readCoverageRow(int row, float* alpha); // pictureArea.width alphas of the coverage being captured
+void clipPicture(int x, int y, int width, int height); // width 0: the whole picture again
+void drawCapturedPicture();
 void beginScene();
 void endScene();                // flushes the batch
 void discardManagedResources(); // nothing to evict under OpenGL; kept for the callers

@@ -138,4 +138,31 @@ class RenderBackend {
     virtual void present(float gammaFactor) = 0;
     // True when draws may carry quadBlends: normal and additive sprites of one texture are then one draw.
     virtual bool blendsPerQuad() const { return false; }
+
+    // A captured picture: clears and draws between beginCapture and endCapture go into an off-screen
+    // picture of the picture area's size instead of the window. Without coverage it holds colours as the
+    // window would; with coverage only its alpha counts: each pixel's largest alpha of every fragment
+    // drawn there (1: something opaque hides what lies beneath, 0: nothing was drawn). False: the backend
+    // cannot capture (the draws go on to the window).
+    virtual bool beginCapture(bool coverage) {
+        (void)coverage;
+        return false;
+    }
+    virtual void endCapture() {}
+    // One row (from the top) of the coverage being captured: areaWidth alphas. False when there is none.
+    virtual bool readCoverageRow(int row, float* alpha) {
+        (void)row;
+        (void)alpha;
+        return false;
+    }
+    // Clears and draws stay in this rectangle of the picture (its own pixels from the top left) until the
+    // next call; width 0: the whole picture.
+    virtual void clipRect(int x, int y, int width, int height) {
+        (void)x;
+        (void)y;
+        (void)width;
+        (void)height;
+    }
+    // The colour capture copied onto the picture pixel for pixel, replacing it (inside the clip).
+    virtual void drawCapture() {}
 };

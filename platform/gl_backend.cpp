@@ -98,6 +98,16 @@ void main() {
 }
 )";
 
+// The captured picture, pixel for pixel: the viewport's pixel at origin + p shows the capture's p.
+const char* kCopyFragmentShader = R"(#version 330 core
+uniform sampler2D picture;
+uniform ivec2 origin;
+out vec4 fragment;
+void main() {
+    fragment = texelFetch(picture, ivec2(gl_FragCoord.xy) - origin, 0);
+}
+)";
+
 GLuint compile(GLenum kind, const char* source) {
     GLuint shader = glCreateShader(kind);
     glShaderSource(shader, 1, &source, nullptr);
@@ -192,7 +202,8 @@ void setFlag(GLenum capability, bool on) {
 bool GlBackend::init() {
     program_ = link(kVertexShader, kFragmentShader);
     scaleProgram_ = link(kCoverVertexShader, kFactorFragmentShader);
-    if (!program_ || !scaleProgram_) {
+    copyProgram_ = link(kCoverVertexShader, kCopyFragmentShader);
+    if (!program_ || !scaleProgram_ || !copyProgram_) {
         shutdown();
         return false;
     }
@@ -209,6 +220,8 @@ bool GlBackend::init() {
     uTexture_ = glGetUniformLocation(program_, "picture");
     uShaderBlend_ = glGetUniformLocation(program_, "shaderBlend");
     uScaleFactor_ = glGetUniformLocation(scaleProgram_, "factor");
+    uCopyOrigin_ = glGetUniformLocation(copyProgram_, "origin");
+    uCopyPicture_ = glGetUniformLocation(copyProgram_, "picture");
 
     glGenVertexArrays(1, &vertexArray_);
     glBindVertexArray(vertexArray_);
@@ -266,8 +279,16 @@ void GlBackend::shutdown() {
     if (vertexArray_) glDeleteVertexArrays(1, &vertexArray_);
     if (program_) glDeleteProgram(program_);
     if (scaleProgram_) glDeleteProgram(scaleProgram_);
+    if (copyProgram_) glDeleteProgram(copyProgram_);
+    if (captureFramebuffer_) glDeleteFramebuffers(1, &captureFramebuffer_);
+    if (captureTexture_) glDeleteTextures(1, &captureTexture_);
+    if (coverageTexture_) glDeleteTextures(1, &coverageTexture_);
+    captureFramebuffer_ = captureTexture_ = coverageTexture_ = 0;
+    captureWidth_ = captureHeight_ = 0;
+    capturing_ = capturingCoverage_ = false;
     pointSampler_ = scaledPointSampler_ = linearSampler_ = 0;
     streamVertices_ = streamIndices_ = streamBlends_ = vertexArray_ = program_ = scaleProgram_ = 0;
+    copyProgram_ = 0;
     statesValid_ = transformsValid_ = false;
 }
 
@@ -348,9 +369,101 @@ void GlBackend::setPictureArea(const PictureArea& area) {
     bar(area.x + area.width, 0, area.drawableWidth - area.x - area.width, area.drawableHeight);
     bar(area.x, 0, area.width, bottom);
     bar(area.x, bottom + area.height, area.width, area.drawableHeight - bottom - area.height);
-    glViewport(area.x, bottom, area.width, area.height);
-    glScissor(area.x, bottom, area.width, area.height);
+    clipWidth_ = 0;
+    placeViewport();
     statesValid_ = false; // the sampler of point-sampled pictures depends on the scale
+}
+
+void GlBackend::placeViewport() {
+    int x = capturing_ ? 0 : area_.x;
+    int bottom = capturing_ ? 0 : area_.drawableHeight - area_.y - area_.height;
+    glViewport(x, bottom, area_.width, area_.height);
+    if (clipWidth_ > 0)
+        glScissor(x + clipX_, bottom + area_.height - clipY_ - clipHeight_, clipWidth_, clipHeight_);
+    else
+        glScissor(x, bottom, area_.width, area_.height);
+}
+
+bool GlBackend::beginCapture(bool coverage) {
+    if (!program_ || capturing_ || area_.width <= 0 || area_.height <= 0) return false;
+    while (glGetError() != GL_NO_ERROR) {
+    }
+    if (!captureFramebuffer_) glGenFramebuffers(1, &captureFramebuffer_);
+    auto makeTexture = [&](GLuint& texture, GLenum format, GLenum type) {
+        if (!texture) glGenTextures(1, &texture);
+        glBindTexture(GL_TEXTURE_2D, texture);
+        glTexImage2D(GL_TEXTURE_2D, 0, format, area_.width, area_.height, 0, GL_RGBA, type, nullptr);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
+    };
+    if (coverage) {
+        makeTexture(coverageTexture_, GL_RGBA32F, GL_FLOAT);
+        coverageRow_.resize(static_cast<size_t>(area_.width) * 4);
+    } else if (!captureTexture_ || captureWidth_ != area_.width || captureHeight_ != area_.height) {
+        makeTexture(captureTexture_, GL_RGBA8, GL_UNSIGNED_BYTE);
+        captureWidth_ = area_.width;
+        captureHeight_ = area_.height;
+    }
+    glBindFramebuffer(GL_FRAMEBUFFER, captureFramebuffer_);
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D,
+                           coverage ? coverageTexture_ : captureTexture_, 0);
+    statesValid_ = false;
+    if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE || glGetError() != GL_NO_ERROR) {
+        glBindFramebuffer(GL_FRAMEBUFFER, 0);
+        return false;
+    }
+    capturing_ = true;
+    capturingCoverage_ = coverage;
+    placeViewport();
+    return true;
+}
+
+void GlBackend::endCapture() {
+    if (!capturing_) return;
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glBlendEquation(GL_FUNC_ADD);
+    if (capturingCoverage_) {
+        glDeleteTextures(1, &coverageTexture_);
+        coverageTexture_ = 0;
+    }
+    capturing_ = capturingCoverage_ = false;
+    placeViewport();
+    statesValid_ = false;
+}
+
+bool GlBackend::readCoverageRow(int row, float* alpha) {
+    if (!capturingCoverage_ || row < 0 || row >= area_.height) return false;
+    glReadBuffer(GL_COLOR_ATTACHMENT0);
+    glPixelStorei(GL_PACK_ALIGNMENT, 4);
+    glReadPixels(0, area_.height - 1 - row, area_.width, 1, GL_RGBA, GL_FLOAT, coverageRow_.data());
+    for (int x = 0; x < area_.width; x++) alpha[x] = coverageRow_[static_cast<size_t>(x) * 4 + 3];
+    return glGetError() == GL_NO_ERROR;
+}
+
+void GlBackend::clipRect(int x, int y, int width, int height) {
+    clipX_ = x;
+    clipY_ = y;
+    clipWidth_ = width;
+    clipHeight_ = height;
+    placeViewport();
+}
+
+void GlBackend::drawCapture() {
+    if (!captureTexture_ || capturing_ || captureWidth_ != area_.width || captureHeight_ != area_.height)
+        return;
+    glUseProgram(copyProgram_);
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_CULL_FACE);
+    glDisable(GL_BLEND);
+    glActiveTexture(GL_TEXTURE0);
+    glBindTexture(GL_TEXTURE_2D, captureTexture_);
+    glBindSampler(0, 0);
+    glUniform1i(uCopyPicture_, 0);
+    glUniform2i(uCopyOrigin_, area_.x, area_.drawableHeight - area_.y - area_.height);
+    glBindVertexArray(vertexArray_);
+    glDrawArrays(GL_TRIANGLES, 0, 3);
+    statesValid_ = false;
 }
 
 void GlBackend::clear(bool color, uint32_t argb, bool depth, float z) {
@@ -448,6 +561,11 @@ void GlBackend::applyStates(const DrawCall& call) {
     else
         glBlendFunc(blendFactor(s.srcBlend), blendFactor(s.dstBlend));
     glUniform1i(uShaderBlend_, shaderBlend ? 1 : 0);
+    if (capturingCoverage_) {
+        // Only the largest alpha counts: 1 exactly where a fragment hides what lies beneath.
+        glEnable(GL_BLEND);
+        glBlendEquationSeparate(GL_FUNC_ADD, GL_MAX);
+    }
     setFlag(GL_CULL_FACE, s.cullCounterClockwise);
     glUniform1i(uAlphaTest_, s.alphaTest);
     glUniform1f(uAlphaRef_, s.alphaRef);

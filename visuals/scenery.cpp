@@ -16,6 +16,7 @@
 #include "engine/render.h"
 #include "engine/texture.h"
 #include "visuals/mesh.h"
+#include "visuals/scenery_cache.h"
 
 Scenery scenery;
 
@@ -98,32 +99,14 @@ float leavesAngle(const SceneObject& o, int rank) {
     return (o.mirror ? -swing : swing) + base;
 }
 
-void drawAnimatedObjects(SceneFile& scene, float alpha) {
+// The objects' own clocks: spray drops are emitted and swinging leaves queued for this frame.
+void advanceAnimatedObjects(SceneFile& scene) {
     int leavesRank = 0;
     for (int i = 0; i < scene.count; i++) {
         SceneObject& o = scene.objects[i];
         if (o.type < 0) continue;
-        const GameObjectType& type = scenery.types[o.type];
         float w = o.right - o.left, h = o.top - o.bottom;
-        const Texture* t = type.texture;
         switch (o.animation) {
-        case kAnimSky: {
-            if (!t || h <= 0 || t->width <= 0) break;
-            float span = (w / h) * (static_cast<float>(t->height) / static_cast<float>(t->width));
-            float shift = -app.runTimeMs * 3e-6f;
-            drawObjectQuad(o, {shift, 0.0f, shift + span, 1.0f}, alpha);
-            break;
-        }
-        case kAnimWaterfall:
-        case kAnimWater: {
-            if (!t || t->width <= 0 || t->height <= 0) break;
-            float speed = (o.animation == kAnimWater ? 0.2f : 1.0f) * app.runTimeMs * 0.00001f;
-            float su = -o.paramX * speed, sv = -o.paramY * speed;
-            su -= std::floor(su);
-            sv -= std::floor(sv);
-            drawObjectQuad(o, {su, sv, su + w / t->width, sv + h / t->height}, alpha);
-            break;
-        }
         case kAnimSpray: {
             float area = w * h;
             if (area <= 0) break;
@@ -148,8 +131,43 @@ void drawAnimatedObjects(SceneFile& scene, float alpha) {
             }
             leavesRank++;
             break;
+        default:
+            break;
+        }
+    }
+}
+
+// The objects drawn beneath the stage picture, in their order: the scrolling sky, water and waterfalls
+// (the moving layers) and the objects of the first pass (still).
+void drawAnimatedObjects(const SceneFile& scene, float alpha, int layers) {
+    for (int i = 0; i < scene.count; i++) {
+        const SceneObject& o = scene.objects[i];
+        if (o.type < 0) continue;
+        const GameObjectType& type = scenery.types[o.type];
+        float w = o.right - o.left, h = o.top - o.bottom;
+        const Texture* t = type.texture;
+        switch (o.animation) {
+        case kAnimSky: {
+            if (!(layers & kMovingLayers) || !t || h <= 0 || t->width <= 0) break;
+            float span = (w / h) * (static_cast<float>(t->height) / static_cast<float>(t->width));
+            float shift = -app.runTimeMs * 3e-6f;
+            drawObjectQuad(o, {shift, 0.0f, shift + span, 1.0f}, alpha);
+            break;
+        }
+        case kAnimWaterfall:
+        case kAnimWater: {
+            if (!(layers & kMovingLayers) || !t || t->width <= 0 || t->height <= 0) break;
+            float speed = (o.animation == kAnimWater ? 0.2f : 1.0f) * app.runTimeMs * 0.00001f;
+            float su = -o.paramX * speed, sv = -o.paramY * speed;
+            su -= std::floor(su);
+            sv -= std::floor(sv);
+            drawObjectQuad(o, {su, sv, su + w / t->width, sv + h / t->height}, alpha);
+            break;
+        }
         case kAnimNone:
-            if (o.firstPass != 0 && t) drawObjectQuad(o, kWholeTexture, alpha);
+            if ((layers & kStillLayers) && o.firstPass != 0 && t) drawObjectQuad(o, kWholeTexture, alpha);
+            break;
+        default:
             break;
         }
     }
@@ -197,16 +215,35 @@ void drawDropsAndLeaves(float alpha) {
     scenery.leavesCount = 0;
 }
 
-// One background with its objects (steps 2 to 5) at an opacity.
-void drawOneBackground(int background, const Texture* back, float alpha) {
-    SceneFile& scene = scenery.scenes[background];
-    drawAnimatedObjects(scene, alpha);
+// A background's layers beneath the drops and leaves, in their order, at an opacity.
+void drawSceneLayers(int background, const Texture* back, float alpha, int layers) {
+    const SceneFile& scene = scenery.scenes[background];
+    drawAnimatedObjects(scene, alpha, layers);
+    if (!(layers & kStillLayers)) return;
     if (back) {
         setTexture(back);
         uint32_t a = static_cast<uint32_t>(255.0f * alpha) << 24;
         drawRect(-400, 300, 400, -300, kBackgroundRect, a | 0xFFFFFF);
     }
     drawPlainObjects(scene, alpha);
+}
+
+void drawCurrentLayers(int layers) {
+    drawSceneLayers(scenery.currentBackground, scenery.currentBack, 1.0f, layers);
+}
+
+// One background with its objects (steps 2 to 5) at an opacity. Standing still and unshaken, the
+// current one's still layers come from their captured picture where the moving ones do not show.
+void drawOneBackground(int background, const Texture* back, float alpha, bool still) {
+    advanceAnimatedObjects(scenery.scenes[background]);
+    StillSceneryKey key;
+    if (still) {
+        key.background = background;
+        key.picture = back;
+        key.tint = render.tint;
+    }
+    if (!still || !drawSceneryThroughCapture(key, drawCurrentLayers))
+        drawSceneLayers(background, back, alpha, kAllLayers);
     drawDropsAndLeaves(alpha);
 }
 
@@ -492,11 +529,11 @@ void drawScenery(float scaleX, float scaleY) {
         if (t >= 3000.0f) scenery.changeMs -= app.frameTimeMs;
     }
     ageDrops();
-    drawOneBackground(scenery.currentBackground, scenery.currentBack, 1.0f);
+    drawOneBackground(scenery.currentBackground, scenery.currentBack, 1.0f, !changing && !shaken);
     if (changing) {
         setWorld(shaken ? &shake : nullptr);
         if (t < 3000.0f) {
-            drawOneBackground(scenery.nextBackground, scenery.nextBack, 1.0f - t / 3000.0f);
+            drawOneBackground(scenery.nextBackground, scenery.nextBack, 1.0f - t / 3000.0f, false);
             scenery.changeMs -= app.frameTimeMs;
         }
         if (scenery.changeMs <= 0) {

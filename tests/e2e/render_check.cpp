@@ -40,6 +40,8 @@
 #include "platform/folders.h"
 #include "platform/gl_backend.h"
 #include "platform/message_box.h"
+#include "visuals/scenery.h"
+#include "visuals/scenery_cache.h"
 
 namespace {
 
@@ -299,6 +301,39 @@ void drawScene(bool everything) {
     if (Texture* late = findTexture("late.tga")) releaseTexture(late); // made again in the next frame
 }
 
+// The menus' landscape drawn through the captured still layers equals drawing every layer, pixel for
+// pixel, at the picture's own size and at a larger one with bars: the first frame draws every layer,
+// the second makes the captures and uses them, the third uses them again.
+void checkSceneryCapture() {
+    loadScenery();
+    setSceneryForMenus();
+    for (int size = 0; size < 2; size++) {
+        if (!resizeWindow(size ? 1000 : 800, size ? 700 : 600)) continue;
+        std::vector<uint8_t> frames[3];
+        int rects = 0;
+        forgetSceneryCapture();
+        for (auto& frame : frames) {
+            app.runTimeMs = 5000.0f; // the sky and the water where they were
+            app.frameTimeMs = 0.0f;
+            clearColor(0xFF000000u);
+            begin2D();
+            setSceneryMenuFade(1.0f);
+            drawScenery();
+            rects = sceneryCaptureRects();
+            windowCapture = &frame;
+            presentFrame();
+        }
+        int differing = 0;
+        for (size_t i = 0; i < frames[0].size(); i++)
+            differing += frames[0][i] != frames[1][i] || frames[0][i] != frames[2][i];
+        std::printf("  (%i x %i: %i rectangles, %i bytes differ)\n", size ? 1000 : 800, size ? 700 : 600,
+                    rects, differing);
+        check(rects > 0 && !frames[0].empty() && differing == 0,
+              "the landscape through its captured still layers equals every layer drawn");
+    }
+    resizeWindow(800, 600);
+}
+
 // The game's own pictures and fonts from the built archives.
 void drawGameData(const char* output) {
     std::printf("game data\n");
@@ -307,6 +342,8 @@ void drawGameData(const char* output) {
     resetText();
     loadArchive("targa.dat");
     loadArchive("jpeg.dat");
+    loadArchive("texts.dat");
+    checkSceneryCapture();
     check(findFile("font.dat") && findFile("font2.dat"), "the built archives hold both fonts");
     if (!findFile("font.dat")) return;
     loadFont("font", 1.0f, 0.9f);
