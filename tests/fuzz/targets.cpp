@@ -311,7 +311,7 @@ void fuzzProfiles(const uint8_t* data, size_t size) {
     resetSettings();
     resetProfiles();
     writeFile(settingsFolder() + "profiles.dat", data, size);
-    settings.profileCount = static_cast<int>(size / sizeof(Profile));
+    settings.profileCount = static_cast<int>(size / kProfileBytes);
     settings.currentProfileIndex = size > 0 ? data[0] % kMaxProfiles : 0;
     loadProfiles();
     usePlayerFiles();
