@@ -60,6 +60,7 @@ uniform bool hasTexture;
 uniform bool alphaTest;
 uniform float alphaRef;  // 0..255
 uniform bool shaderBlend;
+uniform bool coverageOnly;  // every channel is the fragment's alpha
 layout(location = 0, index = 0) out vec4 fragment;
 layout(location = 0, index = 1) out vec4 belowFactor;
 vec4 factor(uint f, vec4 c) {
@@ -80,6 +81,7 @@ void main() {
         fragment = c;
         belowFactor = vec4(0.0);
     }
+    if (coverageOnly) fragment = vec4(c.a);
 }
 )";
 
@@ -219,6 +221,7 @@ bool GlBackend::init() {
     uAlphaRef_ = glGetUniformLocation(program_, "alphaRef");
     uTexture_ = glGetUniformLocation(program_, "picture");
     uShaderBlend_ = glGetUniformLocation(program_, "shaderBlend");
+    uCoverageOnly_ = glGetUniformLocation(program_, "coverageOnly");
     uScaleFactor_ = glGetUniformLocation(scaleProgram_, "factor");
     uCopyOrigin_ = glGetUniformLocation(copyProgram_, "origin");
     uCopyPicture_ = glGetUniformLocation(copyProgram_, "picture");
@@ -389,19 +392,18 @@ bool GlBackend::beginCapture(bool coverage) {
     while (glGetError() != GL_NO_ERROR) {
     }
     if (!captureFramebuffer_) glGenFramebuffers(1, &captureFramebuffer_);
-    auto makeTexture = [&](GLuint& texture, GLenum format, GLenum type) {
+    auto makeTexture = [&](GLuint& texture, GLenum format, GLenum layout, GLenum type) {
         if (!texture) glGenTextures(1, &texture);
         glBindTexture(GL_TEXTURE_2D, texture);
-        glTexImage2D(GL_TEXTURE_2D, 0, format, area_.width, area_.height, 0, GL_RGBA, type, nullptr);
+        glTexImage2D(GL_TEXTURE_2D, 0, format, area_.width, area_.height, 0, layout, type, nullptr);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
     };
     if (coverage) {
-        makeTexture(coverageTexture_, GL_RGBA32F, GL_FLOAT);
-        coverageRow_.resize(static_cast<size_t>(area_.width) * 4);
+        makeTexture(coverageTexture_, GL_R32F, GL_RED, GL_FLOAT);
     } else if (!captureTexture_ || captureWidth_ != area_.width || captureHeight_ != area_.height) {
-        makeTexture(captureTexture_, GL_RGBA8, GL_UNSIGNED_BYTE);
+        makeTexture(captureTexture_, GL_RGBA8, GL_RGBA, GL_UNSIGNED_BYTE);
         captureWidth_ = area_.width;
         captureHeight_ = area_.height;
     }
@@ -415,6 +417,8 @@ bool GlBackend::beginCapture(bool coverage) {
     }
     capturing_ = true;
     capturingCoverage_ = coverage;
+    glUseProgram(program_);
+    glUniform1i(uCoverageOnly_, coverage ? 1 : 0);
     placeViewport();
     return true;
 }
@@ -426,6 +430,8 @@ void GlBackend::endCapture() {
     if (capturingCoverage_) {
         glDeleteTextures(1, &coverageTexture_);
         coverageTexture_ = 0;
+        glUseProgram(program_);
+        glUniform1i(uCoverageOnly_, 0);
     }
     capturing_ = capturingCoverage_ = false;
     placeViewport();
@@ -436,8 +442,7 @@ bool GlBackend::readCoverageRow(int row, float* alpha) {
     if (!capturingCoverage_ || row < 0 || row >= area_.height) return false;
     glReadBuffer(GL_COLOR_ATTACHMENT0);
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
-    glReadPixels(0, area_.height - 1 - row, area_.width, 1, GL_RGBA, GL_FLOAT, coverageRow_.data());
-    for (int x = 0; x < area_.width; x++) alpha[x] = coverageRow_[static_cast<size_t>(x) * 4 + 3];
+    glReadPixels(0, area_.height - 1 - row, area_.width, 1, GL_RED, GL_FLOAT, alpha);
     return glGetError() == GL_NO_ERROR;
 }
 
@@ -564,7 +569,7 @@ void GlBackend::applyStates(const DrawCall& call) {
     if (capturingCoverage_) {
         // Only the largest alpha counts: 1 exactly where a fragment hides what lies beneath.
         glEnable(GL_BLEND);
-        glBlendEquationSeparate(GL_FUNC_ADD, GL_MAX);
+        glBlendEquation(GL_MAX);
     }
     setFlag(GL_CULL_FACE, s.cullCounterClockwise);
     glUniform1i(uAlphaTest_, s.alphaTest);

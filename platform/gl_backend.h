@@ -7,7 +7,6 @@
 #pragma once
 
 #include <cstdint>
-#include <vector>
 
 #include "engine/limits.h"
 #include "engine/render_backend.h"
@@ -68,17 +67,17 @@ class GlBackend : public RenderBackend {
     uint32_t pointSampler_ = 0, scaledPointSampler_ = 0, linearSampler_ = 0;
     PictureArea area_;
     // The captured picture (colours, 8 bits a channel like the window) and the coverage being captured
-    // (floats, so that only a truly opaque fragment reads as 1); the coverage lives only while captured.
+    // (one float a pixel, so that only a truly opaque fragment reads as 1); the coverage lives only while
+    // captured.
     uint32_t captureFramebuffer_ = 0, captureTexture_ = 0, coverageTexture_ = 0;
     int captureWidth_ = 0, captureHeight_ = 0;
     bool capturing_ = false, capturingCoverage_ = false;
     int clipX_ = 0, clipY_ = 0, clipWidth_ = 0, clipHeight_ = 0; // from the picture's top left; width 0: all
-    std::vector<float> coverageRow_; // one row as read back (made at a capture, never per frame)
     MeshStorage meshes_[kMaxMeshBuffers] = {};
     // Uniform locations.
     int uWorld_ = -1, uView_ = -1, uProjection_ = -1, uLit_ = -1, uLightDirection_ = -1, uLightDiffuse_ = -1,
         uLightAmbient_ = -1, uHasTexture_ = -1, uShaderBlend_ = -1, uAlphaTest_ = -1, uAlphaRef_ = -1,
-        uTexture_ = -1, uScaleFactor_ = -1, uCopyOrigin_ = -1, uCopyPicture_ = -1;
+        uTexture_ = -1, uScaleFactor_ = -1, uCopyOrigin_ = -1, uCopyPicture_ = -1, uCoverageOnly_ = -1;
     // What the context has now, to skip unchanged uploads.
     RenderStates applied_;
     bool statesValid_ = false;
