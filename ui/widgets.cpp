@@ -12,6 +12,7 @@
 #include "engine/render.h"
 #include "engine/text_table.h"
 #include "engine/texture.h"
+#include "engine/windows1252.h"
 #include "player/settings.h"
 #include "visuals/particle_sheet.h"
 
@@ -422,10 +423,14 @@ void nameEditorKey(unsigned key) {
     default:
         break;
     }
-    bool letter = key >= 65 && key <= 90, digit = key >= 48 && key <= 57;
-    if (length < kNameBytes - 1 && (letter || digit || key == 32)) {
+    // Characters come typed (the window's text input, in Windows-1252), never from key codes: a letter
+    // keeps its case and its accent. Folder separators would cut the saved games' file names.
+    if ((key & ~0xFFu) != kMenuTypedCharacter) return;
+    auto c = static_cast<uint8_t>(key);
+    bool printable = c >= 0x20 && c != 0x7F && windows1252CodePoint(c) != 0;
+    if (length < kNameBytes - 1 && printable && c != '/' && c != '\\') {
         std::memmove(name + caret + 1, name + caret, length - caret + 1);
-        name[caret++] = static_cast<char>(key);
+        name[caret++] = static_cast<char>(c);
     }
 }
 

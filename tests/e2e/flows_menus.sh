@@ -27,7 +27,7 @@ flow_first_start_and_exit() {
     # A later start greets the same player on "main".
     past_splash second-start
     screenshot second-start-main
-    check "a later start greets the same player on main" state_is page=main player=ADA7
+    check "a later start greets the same player on main" state_is page=main player=ada7
     # Options: the sound volume two steps down with its left arrow, the full-screen box on, "apply".
     press Down Down Down
     wait_state 5 item=options
@@ -79,7 +79,7 @@ flow_classic_save_and_resume() {
     screenshot classic-moves
     wait_state 5 moving=0
     board_rows >"$WORK/classic-saved.board"
-    save_from_level BEA
+    save_from_level bea
     screenshot classic-saved-note
     resume_saved classic 2
     check "the resumed board is the board that was saved" \
@@ -114,7 +114,7 @@ flow_second_profile() {
     check "yes goes back to the profile list" wait_state 10 page=profiles ready=1
     screenshot profiles-removed
     press Return  # "selectprofile": the one left
-    check "the player left is selected and greeted" wait_state 10 page=main ready=1 player=ANN
+    check "the player left is selected and greeted" wait_state 10 page=main ready=1 player=ann
     screenshot profiles-selected
     close_window "$WIN"
     wait_exit "$GAME_PID" 10
