@@ -9,14 +9,9 @@
 #include "platform/folders.h"
 
 const LanguageChoice kLanguageChoices[kLanguageChoiceCount] = {
-    {"", "langauto"},
-    {"en", "English"},
-    {"de", "Deutsch"},
-    {"fr", "Fran\xE7"
-           "ais"},
-    {"es", "Espa\xF1"
-           "ol"},
-    {"it", "Italiano"},
+    {"", "langauto"},     {"en", "English"},
+    {"de", "Deutsch"},    {"fr", "Fran\347ais"}, // the letters in Windows-1252, as every text of the game
+    {"es", "Espa\361ol"}, {"it", "Italiano"},
 };
 
 int languageChoice = 0;
