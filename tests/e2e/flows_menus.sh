@@ -10,7 +10,7 @@ flow_first_start_and_exit() {
     screenshot first-newprofile
     check "the name typed there makes the player, greeted on main" new_player ada7
     screenshot first-main
-    check "the profile is written to the player files" wait_until 5 file_has "$(player_file profiles.dat)" ADA7
+    check "the profile is written to the player files" wait_until 5 file_has "$(player_file profiles.dat)" ada7
     # "exit" is the last item of "main": Up from the first item reaches it; "yes" is the question's first.
     press Up
     wait_state 5 item=exit
@@ -119,8 +119,8 @@ flow_second_profile() {
     close_window "$WIN"
     wait_exit "$GAME_PID" 10
     GAME_PID=""
-    check "the removed profile is gone from the player files" test -z "$(grep -a CAL "$(player_file profiles.dat)")"
-    check "the first profile stays" file_has "$(player_file profiles.dat)" ANN
+    check "the removed profile is gone from the player files" test -z "$(grep -a cal "$(player_file profiles.dat)")"
+    check "the first profile stays" file_has "$(player_file profiles.dat)" ann
 }
 
 flow_quick_returns_on_exit() {
