@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <malloc.h>
 
 #include <glm/gtc/matrix_transform.hpp>
@@ -20,6 +21,7 @@
 #include "platform/clock.h"
 #include "platform/folders.h"
 #include "platform/window.h"
+#include "player/language_choice.h"
 #include "player/profile.h"
 #include "player/records.h"
 #include "player/settings.h"
@@ -77,13 +79,15 @@ bool languageTablesPresent(const char* code) {
 
 void loadTextsAndFonts() {
     char language[kLanguageCodeCapacity];
-    chooseLanguage([](const char* name) -> const char* { return std::getenv(name); }, languageTablesPresent,
-                   language);
+    if (!takeChosenLanguage(chosenLanguageCode(), languageTablesPresent, language))
+        chooseLanguage([](const char* name) -> const char* { return std::getenv(name); },
+                       languageTablesPresent, language);
     for (const char* table : {"2strings.txt", "2tips.txt", "2menutext.txt"}) {
         char path[64];
         languageTablePath(language, table, path, sizeof path);
         loadTextTable(path);
     }
+    std::memcpy(loadedLanguage, language, sizeof language);
     loadFont("font", 1.0f, 0.9f);
     loadFont("font2", 1.2f, 0.75f);
     selectFont(1);

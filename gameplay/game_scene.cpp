@@ -33,6 +33,10 @@ void GameScene::draw() {
     runGameFrame();
 }
 
+void GameScene::textTyped(const char* text) {
+    if (game.menuOpen) menuText(text); // a page's name editor; the board takes keys, not text
+}
+
 void GameScene::keyDown(int virtualKey) {
     pendingKey = virtualKey; // also for the typed words of the update
     if (game.menuOpen) {

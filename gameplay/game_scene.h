@@ -10,6 +10,7 @@ class GameScene : public Scene {
     void leave() override;
     void draw() override; // the game's frame
     void keyDown(int virtualKey) override;
+    void textTyped(const char* text) override;
     void leftDown() override;
     void leftDoubleClick() override;
     void leftUp() override;

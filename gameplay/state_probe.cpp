@@ -9,6 +9,8 @@
 #include "app/splash_scene.h"
 #include "app/typed_words.h"
 #include "engine/app_state.h"
+#include "engine/language.h"
+#include "engine/windows1252.h"
 #include "game/autosave.h"
 #include "game/board.h"
 #include "game/game_state.h"
@@ -59,8 +61,11 @@ char pieceLetter(const Cell& cell) {
 }
 
 // A name as one word: spaces become "_", an empty name "-".
+// One word of the state line, in UTF-8 (the texts and names are Windows-1252 in the game).
 std::string word(const char* name) {
-    std::string out = name && *name ? name : "-";
+    char utf8[128];
+    windows1252ToUtf8(name && *name ? name : "-", utf8, sizeof utf8);
+    std::string out = utf8;
     for (char& c : out)
         if (c == ' ') c = '_';
     return out;
@@ -87,7 +92,7 @@ void formatStateProbeLine(char* out, size_t size) {
         "scene=%s presskey=%d page=%s ready=%d item=%s chosen=%d mode=%d level=%d moves=%d "
         "selected=%d,%d moving=%d running=%d menu=%d complete=%d defeat=%d free=%d lives=%d "
         "total=%d player=%s cheat=%d allopen=%d tip=%d tipbutton=%d,%d keycursor=%d,%d cursor=%d frames=%u "
-        "removals=%d heapkb=%zu saved=%d",
+        "removals=%d heapkb=%zu saved=%d lang=%s",
         sceneName(), pressKey ? 1 : 0, pageShown ? word(menus.currentPage->name).c_str() : "-",
         menus.opening || menus.closing ? 0 : 1, pageShown ? word(selectedItemName()).c_str() : "-",
         menus.selectedLevel, game.mode, game.levelIndex, game.movesMade, game.selectedX, game.selectedY,
@@ -100,7 +105,8 @@ void formatStateProbeLine(char* out, size_t size) {
         static_cast<int>(tips.hasButton ? (tips.buttonTop + tips.buttonBottom) / 2 : tips.y),
         boardInput.keyCursorShown ? boardInput.keyCursorX : -1,
         boardInput.keyCursorShown ? boardInput.keyCursorY : -1, game.cursorMode, app.framesRun,
-        removalQueue.count, heapBytesInUse() / 1024, autosave.savedMoves);
+        removalQueue.count, heapBytesInUse() / 1024, autosave.savedMoves,
+        loadedLanguage[0] ? loadedLanguage : "en");
 }
 
 void formatStateProbeRow(int y, char* out) {

@@ -14,6 +14,7 @@
 #include "game/game_state.h"
 #include "gameplay/number_text.h"
 #include "player/comfort.h"
+#include "player/language_choice.h"
 #include "player/profile.h"
 #include "player/records.h"
 #include "player/settings.h"
@@ -134,7 +135,7 @@ void drawModePage() {
 
 void drawOptionsPage() {
     Fold f;
-    drawPanel(0, 0, 380, 570);
+    drawPanel(0, 0, 460, 570); // wide enough for the language's row
     setTextColor(255, 255, 155, 255);
     drawTextCentered(0, 285 - 55, 17, menus.currentPage->caption);
     setTextColor(0xFFFFFFFFu);
@@ -158,8 +159,11 @@ void drawOptionsPage() {
     int position = 150 - static_cast<int>(settings.ballSpeed);
     slider(-80, 285 - 423, 80, 285 - 423, &position, 130);
     settings.ballSpeed = static_cast<float>(std::clamp(150 - position, 21, 150));
-    drawButton(-85, 285 - 503, 150, 64, 15, nullptr);
-    drawButton(85, 285 - 503, 150, 64, 15, nullptr);
+    // The language, each in its own name; the texts are loaded at start-up, so it speaks from the next.
+    drawText(-200, 285 - 463, 12, tx("language"), false);
+    choiceSlider(-10, 130, 285 - 463, &languageChoice, kLanguageChoiceCount, languageChoiceName, 12);
+    drawButton(-85, 285 - 525, 150, 64, 15, nullptr);
+    drawButton(85, 285 - 525, 150, 64, 15, nullptr);
     drawHoverFrame();
     // Volumes are heard at once.
     setVolumes(settings.musicVolume, settings.soundVolume);

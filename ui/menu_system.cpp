@@ -197,6 +197,7 @@ void handleKey() {
     unsigned k = menus.menuKeyCode;
     menus.menuKeyCode = 0;
     if (menus.textEntryOn && k != 0) nameEditorKey(k);
+    if (k & kMenuTypedCharacter) return; // a typed character is the name editor's alone
     if (menus.menuHidden && k != 0) {
         menus.menuHidden = false;
         openPage("main");
@@ -574,7 +575,7 @@ void menuKey(unsigned virtualKey) {
         return;
     }
     // Fast typing brings several keys between two frames; they wait their turn instead of replacing
-    // each other (the oldest is dropped when eight wait).
+    // each other (the oldest is dropped when sixteen wait: a typed letter brings its key and its character).
     constexpr int n = sizeof menus.keyQueue / sizeof menus.keyQueue[0];
     if (menus.keyQueueCount == n) {
         menus.keyQueueHead = (menus.keyQueueHead + 1) % n;
@@ -582,6 +583,15 @@ void menuKey(unsigned virtualKey) {
     }
     menus.keyQueue[(menus.keyQueueHead + menus.keyQueueCount) % n] = virtualKey;
     ++menus.keyQueueCount;
+}
+
+bool menuTakesText() {
+    return menus.textEntryOn && menus.currentPage && !menus.menuHidden;
+}
+
+void menuText(const char* text) {
+    if (!menus.textEntryOn) return;
+    for (const char* c = text; *c; ++c) menuKey(kMenuTypedCharacter | static_cast<unsigned char>(*c));
 }
 
 void menuClick() {

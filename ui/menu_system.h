@@ -66,7 +66,7 @@ struct MenuSystem {
     int selectedItem;      // index among the current page's items; -1 none
     int hoveredWidget;     // hovered (or chosen) widget; -1 none
     unsigned menuKeyCode;  // key for the next menuUpdate; 0 none
-    unsigned keyQueue[8];  // keys that arrived while menuKeyCode was taken, a ring: one per frame moves on
+    unsigned keyQueue[16]; // keys that arrived while menuKeyCode was taken, a ring: one per frame moves on
     int keyQueueHead, keyQueueCount;
     bool opening, closing; // a transition runs
     float transitionTimer; // ms in the running transition
@@ -161,6 +161,11 @@ const char* selectedItemName();                          // "" when none
 
 // Input from the hosting scene.
 void menuKey(unsigned virtualKey); // kept for the next update unless a transition runs
+// Typed characters (Windows-1252) for the name editor, queued with the keys so that their order holds:
+// each one as kMenuTypedCharacter plus its byte. Ignored unless a name page is open.
+constexpr unsigned kMenuTypedCharacter = 0x100;
+void menuText(const char* text);
+bool menuTakesText(); // a name page is open and shown: the window should deliver typed text
 void menuClick();
 void menuDoubleClick();
 void menuButtonUp();

@@ -91,6 +91,10 @@ class MenuFixture : public ::testing::Test {
         menuKey(key);
         settle();
     }
+    void type(const char* windows1252) {
+        menuText(windows1252);
+        settle();
+    }
     void choose(const char* item) {
         menus.selectedItem = itemIndexOf(menus.currentPage, item);
         ASSERT_GE(menus.selectedItem, 0) << item;

@@ -9,6 +9,7 @@
 #include "engine/texture.h"
 #include "menu_fixture.h"
 #include "platform/recording_backend.h"
+#include "player/language_choice.h"
 #include "player/records.h"
 #include "ui/help_page.h"
 #include "ui/widgets.h"
@@ -66,7 +67,9 @@ class MenuTextFit : public MenuFixture, public testing::WithParamInterface<std::
         menuUpdate();
         menuDraw();
         textfit::unwatch();
-        textfit::checkFrame(what, {kWideName, currentProfile().name});
+        std::vector<std::string> words = {kWideName, currentProfile().name};
+        for (const LanguageChoice& c : kLanguageChoices) words.push_back(c.name); // each in its own words
+        textfit::checkFrame(what, words);
     }
 };
 
@@ -115,7 +118,12 @@ TEST_P(MenuTextFit, TheLevelMapsButtonsAndModeNameKeepClearOfTheMarks) {
 }
 
 TEST_P(MenuTextFit, OptionsScoresProfilesAndNamePages) {
-    checkPage("options", "options");
+    for (int choice = 0; choice < kLanguageChoiceCount; ++choice) {
+        languageChoice = choice;
+        checkPage("options", "options, language choice " + std::to_string(choice));
+        open("main");
+    }
+    languageChoice = 0;
     for (int i = 0; i < kHiscoreLines; ++i)
         for (int t = 0; t < 3; ++t) {
             std::snprintf(records.hiscores[t][i].name, sizeof records.hiscores[t][i].name, "%s", kWideName);
