@@ -9,6 +9,8 @@
 #include "engine/render.h"
 #include "game/game_state.h"
 #include "game/saved_game.h"
+#include "gameplay/game_presentation.h"
+#include "gameplay/live_rules.h"
 #include "platform/clock.h"
 #include "platform/window.h"
 
@@ -33,7 +35,8 @@ void handleAppEvent(const AppEvent& event) {
         noteWindowResized(); // the window's size is kept for the next run
         break;
     case EventKind::close:
-        saveGame(); // a level in progress is kept; the saved game refuses when there is none to keep
+        saveGame(liveRules, levelCompletePageShown()); // a level in progress is kept; the saved game refuses
+                                                       // when there is none to keep
         app.quitRequested = true;
         break;
     case EventKind::quit:

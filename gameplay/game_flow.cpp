@@ -9,6 +9,7 @@
 #include "game/moves.h"
 #include "gameplay/board_input.h"
 #include "gameplay/game_scene.h"
+#include "gameplay/live_rules.h"
 #include "ui/menu_system.h"
 #include "visuals/scenery.h"
 
@@ -16,7 +17,7 @@ void openGamePage(const char* page) {
     openPage(page);
     game.menuOpen = true;
     setCursorMode(kCursorNormal); // also disarms the help cursor
-    deselect();
+    deselect(liveRules);
 }
 
 void leaveToMap() {

@@ -13,6 +13,7 @@
 #include "gameplay/game_flow.h"
 #include "gameplay/game_view.h"
 #include "gameplay/hud.h"
+#include "gameplay/live_rules.h"
 #include "gameplay/number_text.h"
 #include "gameplay/tips.h"
 #include "ui/menu_system.h"
@@ -129,8 +130,8 @@ bool GamePresentation::gameSceneCurrent() {
     return gameSceneIsCurrent();
 }
 
-const char* GamePresentation::currentPage() {
-    return game.menuOpen ? currentPageName() : "";
+bool levelCompletePageShown() {
+    return game.menuOpen && std::strcmp(currentPageName(), "levelcomplete") == 0;
 }
 
 bool GamePresentation::cheatKeysOn() {

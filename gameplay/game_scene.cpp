@@ -11,6 +11,7 @@
 #include "gameplay/game_presentation.h"
 #include "gameplay/game_textures.h"
 #include "gameplay/game_view.h"
+#include "gameplay/live_rules.h"
 #include "gameplay/system_cursor.h"
 #include "ui/menu_system.h"
 #include "visuals/quick_effects.h"
@@ -21,7 +22,7 @@ void loadGameResources() {
     if (!gameTextures.loaded) loadGameTextures();
     loadSystemCursors();
     boardInput.applySystemCursor = applySystemCursor;
-    setPresentationEvents(&gamePresentation);
+    liveRules.presentation = &gamePresentation;
     textEffects.spawnQuick = spawnQuick;
 }
 
@@ -42,7 +43,7 @@ void GameScene::keyDown(int virtualKey) {
     if (boardTakesKey(virtualKey)) {
         boardKey(virtualKey); // the arrows' cursor cell; the board's other keys are untouched
     } else {
-        onGameKey(virtualKey);
+        onGameKey(liveRules, virtualKey);
     }
     syncCursor(); // Space puts the hammer and the help cursor down, Return may arm or use them
 }

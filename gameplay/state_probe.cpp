@@ -15,6 +15,7 @@
 #include "game/removal_queue.h"
 #include "gameplay/board_input.h"
 #include "gameplay/game_scene.h"
+#include "gameplay/live_rules.h"
 #include "gameplay/tips.h"
 #include "platform/memory_use.h"
 #include "player/profile.h"
@@ -100,11 +101,11 @@ void formatStateProbeLine(char* out, size_t size) {
         static_cast<int>(tips.hasButton ? (tips.buttonTop + tips.buttonBottom) / 2 : tips.y),
         boardInput.keyCursorShown ? boardInput.keyCursorX : -1,
         boardInput.keyCursorShown ? boardInput.keyCursorY : -1, game.cursorMode, app.framesRun,
-        removalQueue.count, heapBytesInUse() / 1024, autosave.savedMoves);
+        liveRules.removals.count, heapBytesInUse() / 1024, liveRules.autosave.savedMoves);
 }
 
 void formatStateProbeRow(int y, char* out) {
-    for (int x = kPlayLeft; x <= kPlayRight; ++x) out[x - kPlayLeft] = pieceLetter(cellAt(x, y));
+    for (int x = kPlayLeft; x <= kPlayRight; ++x) out[x - kPlayLeft] = pieceLetter(liveRules.at(x, y));
     out[kPlayRight - kPlayLeft + 1] = 0;
 }
 

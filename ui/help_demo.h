@@ -4,6 +4,8 @@
 
 #include "game/board.h"
 
+struct Rules;
+
 constexpr int kDemoStops = 6;
 constexpr float kDemoStopMs[kDemoStops] = {1500, 3000, 4500, 6000, 7500, 9500};
 
@@ -25,6 +27,7 @@ struct HelpDemo {
 };
 
 extern HelpDemo helpDemo;
+extern Rules helpDemoRules; // the demonstration's own board and rules
 
 constexpr float kDemoScale = 0.5f; // the demonstration board against the game board
 

@@ -10,6 +10,7 @@
 #include "engine/render.h"
 #include "engine/text_table.h"
 #include "game/game_state.h"
+#include "gameplay/live_rules.h"
 #include "ui/help_demo.h"
 #include "ui/menu_system.h"
 #include "ui/widgets.h"
@@ -34,12 +35,12 @@ char ballTip[kWrapBufferSize];
 void helpPageStart() {
     startDemo(0);
     helpDemo.startedByTip = false;
-    helpBoardActive = true; // the game behind the page stands still and its effects wait
+    liveRules.helpPageOpen = true; // the game behind the page stands still and its effects wait
 }
 
 void helpPageStop() {
     stopDemo();
-    helpBoardActive = false;
+    liveRules.helpPageOpen = false;
 }
 
 HelpLayout helpLayout(TextHeightAt heightAt, const char* ballTip, const char* modeHelp) {

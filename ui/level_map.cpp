@@ -16,6 +16,7 @@
 #include "game/game_state.h"
 #include "game/level_file.h"
 #include "gameplay/game_textures.h"
+#include "gameplay/live_rules.h"
 #include "player/profile.h"
 #include "player/settings.h"
 #include "ui/help_demo.h"
@@ -29,7 +30,7 @@ LevelMap levelMap;
 
 namespace {
 
-Board previewBoard; // the chosen level's layout, read without touching the game's board
+Rules preview; // the chosen level's layout, read on a board of its own
 
 uint32_t argb(int r, int g, int b, int a) {
     auto c = [](int v) { return static_cast<uint32_t>(v < 0 ? 0 : v > 255 ? 255 : v); };
@@ -41,22 +42,21 @@ void cacheBoardPicture(int level) {
     levelMap.boardLevel = level;
     levelMap.boardMode = game.mode;
     std::memset(levelMap.boardCells, 0, sizeof levelMap.boardCells);
-    Board* saved = currentBoard;
-    currentBoard = &previewBoard;
-    bool ok = loadLevel(level);
+    preview = Rules{};
+    preview.game.mode = game.mode; // the mode decides which squares are busy
+    bool ok = loadLevel(preview, level);
     if (ok) {
         for (int x = 0; x < 20; ++x)
             for (int y = 0; y < 15; ++y)
-                levelMap.boardCells[x][y] = previewCellPicture(x + kPlayLeft, y + kPlayTop);
+                levelMap.boardCells[x][y] = previewCellPicture(preview, x + kPlayLeft, y + kPlayTop);
     }
-    currentBoard = saved;
 }
 
 } // namespace
 
-uint8_t previewCellPicture(int x, int y) {
-    if (!cellExists(x, y)) return 0;
-    int square = cellAt(x, y).square;
+uint8_t previewCellPicture(Rules& board, int x, int y) {
+    if (!cellExists(board, x, y)) return 0;
+    int square = board.at(x, y).square;
     // Deeper squares show as the busiest picture, as on the board.
     return static_cast<uint8_t>(1 + (square < 0 ? 0 : square > 2 ? 2 : square));
 }

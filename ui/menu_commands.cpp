@@ -10,6 +10,7 @@
 #include "engine/text_table.h"
 #include "game/game_state.h"
 #include "game/saved_game.h"
+#include "gameplay/live_rules.h"
 #include "player/profile.h"
 #include "player/records.h"
 #include "player/settings.h"
@@ -126,7 +127,7 @@ void yes(MenuPage* page) {
         if (is(lastMessageKey, "skipquest")) {
             // Skipping goes on to the next level at the price of a life; the skipped one is not kept.
             takeProfileLife();
-            discardSavedGame();
+            discardSavedGame(liveRules);
             LevelAdvance advance = advanceLevel();
             savePlayerData();
             nextLevelWithAnnouncement(advance.zoneCompleted, advance.modeCompleted);

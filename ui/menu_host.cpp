@@ -8,7 +8,9 @@
 #include "game/game_state.h"
 #include "game/level_outcome.h"
 #include "game/saved_game.h"
+#include "gameplay/game_presentation.h"
 #include "gameplay/game_scene.h"
+#include "gameplay/live_rules.h"
 #include "player/profile.h"
 #include "player/settings.h"
 #include "ui/help_page.h"
@@ -29,28 +31,28 @@ void showMap() {
 void playLevel(int level) {
     game.mode = currentProfile().profileMode;
     game.ballSpeed = settings.ballSpeed;
-    startLevel(level);
+    startLevel(liveRules, level);
     requestScene(gameScene);
 }
 
 bool resumeSavedGame() {
     game.mode = currentProfile().profileMode;
     game.ballSpeed = settings.ballSpeed;
-    if (!resumeGame()) return false;
+    if (!resumeGame(liveRules)) return false;
     requestScene(gameScene);
     return true;
 }
 
 bool saveRunningGame() {
-    return gameSceneCurrent() && saveGame();
+    return gameSceneCurrent() && saveGame(liveRules, levelCompletePageShown());
 }
 
 void restartLevel() {
-    startLevel(game.levelIndex);
+    startLevel(liveRules, game.levelIndex);
 }
 
 void giveUpLevel() {
-    loseLife();
+    loseLife(liveRules);
 }
 
 void applyScreenMode() {

@@ -12,6 +12,7 @@
 #include "engine/text_effects.h"
 #include "engine/text_table.h"
 #include "game/game_state.h"
+#include "gameplay/live_rules.h"
 #include "gameplay/number_text.h"
 #include "player/comfort.h"
 #include "player/profile.h"

@@ -11,6 +11,7 @@
 #include "engine/input.h"
 #include "engine/text_table.h"
 #include "game/game_state.h"
+#include "gameplay/live_rules.h"
 #include "platform/message_box.h"
 #include "player/profile.h"
 #include "player/settings.h"

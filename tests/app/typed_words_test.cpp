@@ -11,6 +11,7 @@
 #include "engine/text_table.h"
 #include "game/game_state.h"
 #include "gameplay/game_scene.h"
+#include "gameplay/live_rules.h"
 #include "platform/events.h"
 #include "ui/menu_system.h"
 

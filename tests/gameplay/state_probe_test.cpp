@@ -11,6 +11,7 @@
 #include "app/typed_words.h"
 #include "game/removal_queue.h"
 #include "game/rules_fixture.h"
+#include "gameplay/live_rules.h"
 #include "ui/menu_system.h"
 
 namespace {
@@ -51,8 +52,8 @@ TEST_F(StateProbeTest, RowsSpellEveryPieceHoleAndEmptyCell) {
 TEST_F(StateProbeTest, FirstLineCountsThePopsWaitingToBurst) {
     loadPicture("a");
     EXPECT_NE(line().find(" removals=0"), std::string::npos) << line();
-    addRemovalEntry(0, 0, kTripleBomb, false);
-    addRemovalEntry(40, 0, 0, false);
+    addRemovalEntry(liveRules, 0, 0, kTripleBomb, false);
+    addRemovalEntry(liveRules, 40, 0, 0, false);
     EXPECT_NE(line().find(" removals=2"), std::string::npos) << line();
 }
 

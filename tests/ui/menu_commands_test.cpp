@@ -11,6 +11,7 @@
 #include "engine/text_table.h"
 #include "game/player_link.h"
 #include "gameplay/game_flow.h"
+#include "gameplay/live_rules.h"
 #include "player/records.h"
 
 #include "tests/engine/test_font.h"
@@ -257,7 +258,7 @@ void winLevel(int level) {
     game.mode = 0;
     game.levelIndex = level;
     bool stageComplete = false, gamePassed = false;
-    playerLevelWon(level, 0, 0, 60000, 50, &stageComplete, &gamePassed);
+    playerLevelWon(liveRules, level, 0, 0, 60000, 50, &stageComplete, &gamePassed);
     game.stageComplete = stageComplete;
     game.gamePassed = gamePassed;
     game.completeCountdownMs = -1;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "gameplay/live_rules.h"
 #include "tests/ui/menu_fixture.h"
 
 using MenuKeys = MenuFixture;

@@ -5,6 +5,7 @@
 
 #include "app/typed_words.h"
 #include "engine/text_table.h"
+#include "gameplay/live_rules.h"
 #include "tests/ui/menu_fixture.h"
 
 using MenuPages = MenuFixture;

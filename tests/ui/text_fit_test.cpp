@@ -7,6 +7,7 @@
 
 #include "engine/render.h"
 #include "engine/texture.h"
+#include "gameplay/live_rules.h"
 #include "menu_fixture.h"
 #include "platform/recording_backend.h"
 #include "player/records.h"

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "gameplay/board_input.h"
+#include "gameplay/live_rules.h"
 #include "platform/events.h"
 #include "tests/ui/menu_fixture.h"
 #include "ui/widgets.h"

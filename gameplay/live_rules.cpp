@@ -1,0 +1,3 @@
+#include "gameplay/live_rules.h"
+
+Rules liveRules;
