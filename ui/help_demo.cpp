@@ -208,6 +208,11 @@ Point demoPoint(float x, float y, const Point& p) {
     return Point{x + 20 + (p.x - cx) * kDemoScale, y - 20 + (p.y - cy) * kDemoScale};
 }
 
+void stepDemoBoard() {
+    followLiveGame();
+    helpBoardSweep(helpDemoRules);
+}
+
 void drawDemo(float x, float y) {
     HelpDemo& d = helpDemo;
     if (!d.demoRunning) return;
@@ -224,8 +229,7 @@ void drawDemo(float x, float y) {
     // Half speed: the board, its animations and the demonstration's clock all see half the frame.
     float savedFrame = app.frameTimeMs;
     app.frameTimeMs = savedFrame / 2;
-    followLiveGame();
-    helpBoardSweep(helpDemoRules);
+    stepDemoBoard();
     // The board view draws in the game's 3D setting (its sprites face the camera at z = 0), on a board
     // that is neither paused, won nor lost, whatever the game behind the page is doing.
     glm::mat4 m(1.0f);
