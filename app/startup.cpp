@@ -17,6 +17,7 @@
 #include "engine/text_table.h"
 #include "game/help_board.h"
 #include "gameplay/game_scene.h"
+#include "gameplay/live_rules.h"
 #include "platform/clock.h"
 #include "platform/folders.h"
 #include "platform/window.h"
@@ -146,9 +147,10 @@ void loadEverything() {
 }
 
 bool runStartup() {
-    // The clock seeds both generators, so every run plays differently; the presentation generator gets a
-    // scrambled seed so that its sequence is not the rules' sequence.
+    // The clock seeds the generators, so every run plays differently: the live game's rules, the default
+    // records and, with a scrambled seed so that its sequence is not the rules' sequence, the presentation.
     uint32_t now = clockMs();
+    liveRules.random.seed(now);
     rulesRandom.seed(now);
     presentationRandom.seed(now * 2654435761u + 1u);
     loadingPace = LoadingPace{};

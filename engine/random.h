@@ -14,7 +14,7 @@ struct RandomGenerator {
     int next();  // 0..32767
 };
 
-extern RandomGenerator rulesRandom;         // colours, cells, jokers, default records
+extern RandomGenerator rulesRandom;         // default records (each board's rules carry their own generator)
 extern RandomGenerator presentationRandom;  // effects, lightning, break-up tiles, shake
 
 constexpr int kRandomMax = 32767;
