@@ -70,7 +70,6 @@ bool showHint(Rules& r) {
     for (int y = kPlayTop; y <= kPlayBottom; ++y) {
         for (int x = kPlayLeft; x <= kPlayRight; ++x) {
             r.at(x, y).marked = 0;
-            r.at(x, y).ball.reserved18 = 0;
         }
     }
     if (r.game.mode == kModePuzzle) {

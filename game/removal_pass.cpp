@@ -158,7 +158,6 @@ int removalPass(Rules& r, bool fromMove) {
     for (int y = kPlayTop; y <= kPlayBottom; ++y) {
         for (int x = kPlayLeft; x <= kPlayRight; ++x) {
             r.at(x, y).marked = 0;
-            r.at(x, y).ball.reserved18 = 0;
         }
     }
     int best = 0;

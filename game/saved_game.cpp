@@ -1,11 +1,12 @@
 #include "game/saved_game.h"
 
 #include <algorithm>
-#include <bit>
+#include <cassert>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <unistd.h>
+#include <utility>
 
 #include "engine/app_state.h"
 #include "engine/file_registry.h"
@@ -19,50 +20,10 @@
 #include "game/player_link.h"
 #include "game/presentation_events.h"
 #include "game/rules.h"
+#include "game/saved_game_record.h"
 #include "player/profile.h"
 
-static_assert(std::endian::native == std::endian::little, "the saved game is little-endian and copied as is");
-
 namespace {
-constexpr int32_t kSavedGameWord0 = 4; // the two reserved words that open every saved game
-constexpr int32_t kSavedGameWord1 = 999999;
-
-// Appends fields in order, each little-endian, without padding.
-struct Writer {
-    std::vector<uint8_t>& out;
-    void bytes(const void* data, size_t size) {
-        const uint8_t* p = static_cast<const uint8_t*>(data);
-        out.insert(out.end(), p, p + size);
-    }
-    void i32(int32_t v) { bytes(&v, 4); }
-    void f32(float v) { bytes(&v, 4); }
-    void u8(uint8_t v) { bytes(&v, 1); }
-    void zeros(int n) {
-        for (int i = 0; i < n; ++i) u8(0);
-    }
-};
-
-struct Reader {
-    const std::vector<uint8_t>& in;
-    size_t pos = 0;
-    void bytes(void* data, size_t size) {
-        std::memcpy(data, in.data() + pos, size);
-        pos += size;
-    }
-    int32_t i32() {
-        int32_t v;
-        bytes(&v, 4);
-        return v;
-    }
-    float f32() {
-        float v;
-        bytes(&v, 4);
-        return v;
-    }
-    uint8_t u8() { return in[pos++]; }
-    void skip(int n) { pos += static_cast<size_t>(n); }
-};
-
 // A file of the right size may still come from elsewhere or be damaged. Every value is brought back to
 // what a level can hold, so that the resumed game plays: no index leaves its table, no clock overflows
 // a whole number, no count makes a frame run for minutes, and no move lands on another ball.
@@ -239,91 +200,27 @@ void keepAside(Rules& r, const std::string& path) {
 } // namespace
 
 void encodeSavedGame(Rules& r, std::vector<uint8_t>& out) {
-    out.clear();
-    out.reserve(kSavedGameBytes);
-    Writer w{out};
-    w.i32(kSavedGameWord0);
-    w.i32(kSavedGameWord1);
-    w.i32(r.game.moveDurationMs);
-    w.i32(r.game.colourCount);
-    w.bytes(r.board.cells, sizeof(r.board.cells));
-    w.bytes(r.game.pathPoints, sizeof(r.game.pathPoints));
-    w.i32(r.game.pathLength);
-    for (int v : r.game.bonusFigure) w.i32(v);
-    w.i32(r.game.levelTimeMs);
-    w.f32(r.game.hammerCharge);
-    w.i32(r.game.combo);
-    w.i32(r.game.jokerFrequency);
-    w.i32(r.game.freeCells);
-    w.i32(r.game.ballsPerTurn);
-    w.u8(r.game.ballMoving ? 1 : 0);
-    w.zeros(8);
-    w.u8(0);
-    w.u8(1);
-    w.i32(r.game.streak);
-    w.i32(r.game.movesMade);
-    w.u8(r.game.defeatDone ? 1 : 0);
-    w.zeros(2);
-    w.u8(1);
-    w.u8(0);
-    w.i32(r.game.maxCombo);
-    w.zeros(8);
-    w.i32(r.game.score);
-    w.i32(r.game.hudLives);
-    w.f32(r.game.hudClockMs);
-    w.f32(r.game.sceneryClockMs);
-    w.f32(r.game.reservedClock);
-    w.f32(r.game.completeCountdownMs);
-    w.u8(r.game.rightHeld ? 1 : 0);
-    w.i32(r.game.levelIndex);
-    w.zeros(8);
-    w.f32(r.game.barGoal);
-    w.f32(r.game.barValue);
+    out.resize(kSavedGameBytes);
+    RecordWriter writer(out.data(), out.size());
+    savedGameFields(writer, std::as_const(r.game), std::as_const(r.board));
+    assert(!writer.overflow() && writer.size() == out.size());
 }
 
 bool decodeSavedGame(Rules& r, const std::vector<uint8_t>& in) {
     if (in.size() != static_cast<size_t>(kSavedGameBytes)) return false;
-    Reader reader{in};
-    // Every saved game begins with these two words; a file without them is not one.
-    if (reader.i32() != kSavedGameWord0 || reader.i32() != kSavedGameWord1) return false;
     gBeforeDecode.state = r.game;
     gBeforeDecode.board = r.board;
     float freshBarGoal = r.game.barGoal;
-    r.game.moveDurationMs = reader.i32();
-    r.game.colourCount = reader.i32();
-    reader.bytes(r.board.cells, sizeof(r.board.cells));
-    reader.bytes(r.game.pathPoints, sizeof(r.game.pathPoints));
-    r.game.pathLength = reader.i32();
-    for (int& v : r.game.bonusFigure) v = reader.i32();
-    r.game.levelTimeMs = reader.i32();
-    r.game.hammerCharge = reader.f32();
-    r.game.combo = reader.i32();
-    r.game.jokerFrequency = reader.i32();
-    r.game.freeCells = reader.i32();
-    r.game.ballsPerTurn = reader.i32();
-    r.game.ballMoving = reader.u8() != 0;
-    reader.skip(10);
-    r.game.streak = reader.i32();
-    r.game.movesMade = reader.i32();
-    r.game.defeatDone = reader.u8() != 0;
-    reader.skip(4);
-    r.game.maxCombo = reader.i32();
-    reader.skip(8);
-    r.game.score = reader.i32();
-    r.game.hudLives = reader.i32();
-    r.game.hudClockMs = reader.f32();
-    r.game.sceneryClockMs = reader.f32();
-    r.game.reservedClock = reader.f32();
-    r.game.completeCountdownMs = reader.f32();
-    r.game.rightHeld = reader.u8() != 0;
-    r.game.levelIndex = reader.i32();
-    reader.skip(8);
-    r.game.barGoal = reader.f32();
-    r.game.barValue = reader.f32();
-    mendState(r, freshBarGoal);
-    // The count follows from the board; a foreign file cannot make it disagree with the cells.
-    countFreeCells(r);
-    bool playable = playableAtOnce(r);
+    RecordReader reader(in.data(), in.size());
+    savedGameFields(reader, r.game, r.board);
+    // Every saved game begins with the same two words; a file without them is not one.
+    bool playable = reader.complete();
+    if (playable) {
+        mendState(r, freshBarGoal);
+        // The count follows from the board; a foreign file cannot make it disagree with the cells.
+        countFreeCells(r);
+        playable = playableAtOnce(r);
+    }
     if (!playable) {
         r.game = gBeforeDecode.state;
         r.board = gBeforeDecode.board;
