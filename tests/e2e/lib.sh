@@ -255,10 +255,10 @@ past_splash() {  # past_splash NAME: starts the game, waits for the press-any-ke
 }
 
 new_player() {  # new_player NAME: types the name on "newprofile" and waits for "main" to greet the player
-    # The name as typed: the editor takes the window's text input, capitals and accents as they come.
+    # The editor takes the window's text input, accents as they come, and writes capitals itself.
     xdotool type --window "$WIN" --delay 120 "$1"
     press Return
-    wait_state 10 page=main ready=1 player="$(echo "$1" | tr ' ' _)"
+    wait_state 10 page=main ready=1 player="$(python3 -c 'import sys; print(sys.argv[1].upper().replace(" ", "_"))' "$1")"
 }
 
 mark_point() {  # mark_point LEVEL: the level's mark on the map in screen units, from the map's path file
