@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/typed_words.h"
 #include "engine/app_state.h"
 #include "engine/audio.h"
 #include "engine/bytes.h"
@@ -15,12 +14,11 @@
 #include "game/board.h"
 #include "game/game_state.h"
 #include "game/level_file.h"
-#include "gameplay/game_textures.h"
 #include "player/profile.h"
 #include "player/settings.h"
-#include "ui/help_demo.h"
 #include "ui/menu_system.h"
 #include "ui/widgets.h"
+#include "visuals/game_textures.h"
 #include "visuals/particle_effects.h"
 #include "visuals/particle_sheet.h"
 #include "visuals/scenery.h"
@@ -178,7 +176,7 @@ void drawLevelMap() {
     setOpaqueDrawing(true);
     drawRect(-400, 300, 400, -300, {0, 0, 0.78125f, 0.5859375f}, 0xFFFFFFFF);
     setOpaqueDrawing(false);
-    bool allOpen = typedWords.allLevelsOpen;
+    bool allOpen = allLevelsOpen();
     int lit = highest == kLevelCount - 1 || allOpen ? kZoneCount
                                                     : currentProfile().openZone[currentProfile().profileMode];
     for (int i = 0; i < kArtefactCount; ++i) {
@@ -242,7 +240,8 @@ void drawMap() {
     }
     menuUpdate();
     menuDraw();
-    if (!helpDemo.demoRunning) { // the demonstration's own effects would be drawn at the map's scale
+    if (!(menuHost.demoRunning &&
+          menuHost.demoRunning())) { // the demonstration's own effects would be drawn at the map's scale
         updateEffects();
         drawEffects();
     }

@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/typed_words.h"
 #include "engine/app_state.h"
 #include "engine/audio.h"
 #include "engine/text_effects.h"

@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/typed_words.h"
 #include "engine/app_state.h"
 #include "engine/audio.h"
 #include "engine/font.h"
@@ -12,13 +11,13 @@
 #include "engine/text_effects.h"
 #include "engine/text_table.h"
 #include "game/game_state.h"
-#include "gameplay/number_text.h"
 #include "player/comfort.h"
 #include "player/profile.h"
 #include "player/records.h"
 #include "player/settings.h"
 #include "ui/level_map.h"
 #include "ui/menu_system.h"
+#include "ui/number_text.h"
 #include "ui/widgets.h"
 
 namespace {
@@ -289,7 +288,7 @@ void drawNamePage() {
 } // namespace
 
 bool levelOpenOnMap(int level) {
-    return level >= 0 && level < kLevelCount && (typedWords.allLevelsOpen || level <= profileHighestLevel());
+    return level >= 0 && level < kLevelCount && (allLevelsOpen() || level <= profileHighestLevel());
 }
 
 void drawStatisticsPage(); // menu_statistics.cpp

@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/typed_words.h"
 #include "engine/app_state.h"
 #include "engine/audio.h"
 #include "engine/file_registry.h"
@@ -18,6 +17,11 @@
 #include "ui/widgets.h"
 
 MenuSystem menus;
+MenuHost menuHost;
+
+bool allLevelsOpen() {
+    return menuHost.allLevelsOpen && menuHost.allLevelsOpen();
+}
 
 namespace {
 
@@ -110,7 +114,7 @@ bool onModePage() {
 }
 
 bool levelOpen(int level) {
-    return typedWords.allLevelsOpen || level <= profileHighestLevel();
+    return allLevelsOpen() || level <= profileHighestLevel();
 }
 
 bool insideWidget(const Widget& w, float x, float y, float widen = 0) {
@@ -555,7 +559,7 @@ void hoverTest() {
         menus.hoveredWidget = i;
     }
     if (onModePage()) {
-        if (!typedWords.allLevelsOpen && menus.hoveredWidget > profileHighestLevel())
+        if (!allLevelsOpen() && menus.hoveredWidget > profileHighestLevel())
             menus.hoveredWidget = menus.selectedLevel;
         if (!any) {
             menus.hoverIdleTimer += app.frameTimeMs;

@@ -110,8 +110,8 @@ struct MenuSystem {
 
 extern MenuSystem menus;
 
-// The game's hooks the menus call; the defaults (ui/menu_host.cpp) reach the scenes and the rules,
-// tests put recorders here.
+// The game's hooks the menus call, null until app/menu_host.cpp installs the ones that reach the scenes
+// and the rules; tests put recorders here.
 struct MenuHost {
     bool (*gameSceneCurrent)();      // the game scene is the current scene
     void (*showMap)();               // request the level-map scene
@@ -127,6 +127,8 @@ struct MenuHost {
     void (*applyCursor)();           // the window cursor after a change of customCursor
     void (*drawHelpPage)();          // the help page's draw routine; null until the help pages exist
     void (*stageScenery)(int level); // the landscape of that level's stage swirls in behind the board
+    bool (*allLevelsOpen)();         // the typed word that opens every level on the map is on
+    bool (*demoRunning)();           // the help demonstration runs (and draws its own effects)
 };
 
 extern MenuHost menuHost;
@@ -182,3 +184,4 @@ void noteUnsavedProgress();     // on "main": once a run, when a player file cou
 void announceNextStage();       // floats "nextstage" and the name of the profile's zone over the board
 void giveDrawRoutines();        // the draw routines of the pages with their own look
 bool levelOpenOnMap(int level); // reached by the profile, or every level while all are open
+bool allLevelsOpen();           // the typed word that opens every level is on (menuHost.allLevelsOpen)

@@ -1,4 +1,4 @@
-#include "gameplay/state_probe.h"
+#include "app/state_probe.h"
 
 #include <cstdio>
 #include <cstdlib>

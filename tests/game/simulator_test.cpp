@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <string>
 
+#include "app/game_scene.h"
 #include "app/scene_manager.h"
 #include "engine/temp_folder.h"
 #include "game/bot.h"
@@ -17,7 +18,6 @@
 #include "game/saved_game.h"
 #include "gameplay/game_frame.h"
 #include "gameplay/game_presentation.h"
-#include "gameplay/game_scene.h"
 #include "gameplay/gameplay_fixture.h"
 #include "platform/folders.h"
 #include "player/profile.h"
@@ -153,6 +153,7 @@ class GameAndSimulatorTest : public GameplayTest {
         setDataFolder(kData);
         levelFiles.missingIsFatal = false;
         setPresentationEvents(&gamePresentation);
+        installGameLinks();
         sceneManager.currentScene = &gameScene;
         Profile& profile = currentProfile();
         for (uint8_t& seen : profile.tipShown) seen = 1; // the simulator shows no tips
