@@ -92,5 +92,5 @@ void installMenuHost() {
 void enterMapFromSplash() {
     requestScene(mapScene);
     requestMusicSection(2);
-    openPage(settings.profileCount > 0 ? "main" : "newprofile");
+    openPage(settings.profileCount > 0 ? MenuId::Main : MenuId::NewProfile);
 }

@@ -8,7 +8,7 @@
 #include "ui/menu_system.h"
 #include "visuals/scenery.h"
 
-void openGamePage(const char* page) {
+void openGamePage(MenuId page) {
     openPage(page);
     game.menuOpen = true;
     setCursorMode(kCursorNormal); // also disarms the help cursor

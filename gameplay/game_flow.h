@@ -3,7 +3,9 @@
 // menuMouseMove) come from ui/menu_system.h.
 #pragma once
 
-void openGamePage(const char* page);  // opens a menu page over the board, drops selection and cursors
+#include "ui/menu_ids.h"
+
+void openGamePage(MenuId page);       // opens a menu page over the board, drops selection and cursors
 void leaveToMap();                    // back to the level map with the page of the mode (or "main")
 void setTimeOfDay(int variant);       // 0 night, 1 morning, 2 day
 void setLevelScenery(int levelIndex); // the level's scenery at its time of day (level index modulo 3)

@@ -114,7 +114,7 @@ void GamePresentation::sceneryVariant(int variant) {
 }
 
 void GamePresentation::pageOpened(const char* page) {
-    openGamePage(page);
+    openGamePage(menuIdOf(page)); // the rules name the page; the menus act on its id
 }
 
 void GamePresentation::leaveToMap() {

@@ -14,6 +14,7 @@
 #include "game/board.h"
 #include "game/game_state.h"
 #include "game/level_file.h"
+#include "platform/events.h"
 #include "player/profile.h"
 #include "player/settings.h"
 #include "ui/menu_system.h"
@@ -116,9 +117,7 @@ void computeMapPositions() {
 void resetMapSelection() {
     menus.selectedLevel = 0;
     // On a mode page the hover frame marks the chosen level; it goes back with it.
-    const char* page = currentPageName();
-    if (std::strcmp(page, "mode1") == 0 || std::strcmp(page, "mode2") == 0 || std::strcmp(page, "mode3") == 0)
-        menus.hoveredWidget = 0;
+    if (isModePage(currentPageId())) menus.hoveredWidget = 0;
 }
 
 void loadMap() {
@@ -251,8 +250,8 @@ void drawMap() {
 }
 
 bool levelMapKey(unsigned key) {
-    if (key != 37 && key != 39) return false;
-    int step = key == 37 ? -1 : 1;
+    if (key != kKeyLeft && key != kKeyRight) return false;
+    int step = key == kKeyLeft ? -1 : 1;
     // Locked levels are passed over; at either end of the open ones the choice stays.
     for (int level = menus.selectedLevel + step; level >= 0 && level < kLevelCount; level += step) {
         if (!levelOpenOnMap(level)) continue;
