@@ -1,16 +1,14 @@
 // A scene: what the frame draws and updates and where the window's input goes. Exactly one is current.
-// The operations are listed in their slot order.
 #pragma once
 
 class Scene {
   public:
     virtual ~Scene() = default;
 
-    virtual void enter() {}    // made current by a switch
-    virtual void leave() {}    // replaced by a switch
-    virtual void update();     // once per frame after present: typed letters, waiting background, key cleared
-    virtual void reserved() {} // unused slot, kept so the table keeps its order
-    virtual void draw() {}     // once per frame between the frame's begin and end
+    virtual void enter() {} // made current by a switch
+    virtual void leave() {} // replaced by a switch
+    virtual void update();  // once per frame after present: typed letters, waiting background, key cleared
+    virtual void draw() {}  // once per frame between the frame's begin and end
     virtual void keyDown(int virtualKey) { (void)virtualKey; }
     virtual void leftDown() {}
     virtual void leftDoubleClick() {} // a quick second left press, instead of leftDown

@@ -95,17 +95,18 @@ bool initAudio(int musicVolume, int soundVolume) {
 }
 
 int loadSampleFromPcm(const char* name, PcmSound pcm) {
-    if (audio.sampleCount >= kMaxSamples) return -1; // later files are ignored
-    SoundSample& s = audio.samples[audio.sampleCount];
+    SoundSample* slot = audio.samples.add();
+    if (!slot) return -1; // later files are ignored
+    SoundSample& s = *slot;
     s = SoundSample{};
     std::snprintf(s.name, sizeof s.name, "%s", name);
     s.valid = pcm.frameCount() > 0 && (pcm.channels == 1 || pcm.channels == 2);
     s.pcm = std::move(pcm);
-    return audio.sampleCount++;
+    return audio.samples.size() - 1;
 }
 
 int loadSample(const std::string& path) {
-    if (audio.sampleCount >= kMaxSamples) return -1;
+    if (audio.samples.full()) return -1;
     std::vector<uint8_t> bytes;
     PcmSound pcm;
     if (readWholeFile(path, bytes)) decodeOgg(bytes.data(), bytes.size(), pcm);
@@ -155,7 +156,7 @@ void playSound(const char* name) {
 
 void playSoundAt(const char* name, int frequency) {
     if (!name) return;
-    for (int i = 0; i < audio.sampleCount; ++i) {
+    for (int i = 0; i < audio.samples.size(); ++i) {
         SoundSample& s = audio.samples[i];
         if (std::strcmp(s.name, name) != 0) continue;
         if (s.cooldownMs > 0.0f) continue;
@@ -169,15 +170,15 @@ void playSoundAt(const char* name, int frequency) {
 }
 
 void updateAudio() {
-    for (int i = 0; i < audio.sampleCount; ++i) {
-        if (audio.samples[i].cooldownMs > 0.0f) audio.samples[i].cooldownMs -= app.frameTimeMs;
+    for (SoundSample& s : audio.samples) {
+        if (s.cooldownMs > 0.0f) s.cooldownMs -= app.frameTimeMs;
     }
     for (int i = 0; i < kMaxVoices; ++i) {
         Voice& v = audio.voices[i];
         if (v.state != -1) continue;
         v.channel = 0;
         const SoundSample* s =
-            v.sample >= 0 && v.sample < audio.sampleCount ? &audio.samples[v.sample] : nullptr;
+            v.sample >= 0 && v.sample < audio.samples.size() ? &audio.samples[v.sample] : nullptr;
         if (audio.deviceOpen && s && s->valid && v.frequency > 0) {
             MixerCommand c;
             c.kind = MixerCommandKind::StartVoice;
@@ -256,8 +257,8 @@ void shutdownAudio() {
     setMixerMusic(nullptr);
     if (audio.music) openmpt_module_destroy(audio.music);
     audio.music = nullptr;
-    for (int i = 0; i < audio.sampleCount; ++i) audio.samples[i] = SoundSample{};
-    audio.sampleCount = 0;
+    for (SoundSample& s : audio.samples) s = SoundSample{};
+    audio.samples.clear();
     audio.deviceOpen = false;
 }
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "engine/audio_decode.h"
+#include "engine/fixed_list.h"
 #include "engine/limits.h"
 
 struct openmpt_module;
@@ -29,9 +30,8 @@ struct Voice {
 };
 
 struct AudioState {
-    bool deviceOpen = false; // initAudio succeeded; otherwise every sound call is silent
-    SoundSample samples[kMaxSamples];
-    int sampleCount = 0;
+    bool deviceOpen = false;                     // initAudio succeeded; otherwise every sound call is silent
+    FixedList<SoundSample, kMaxSamples> samples; // in loading order; full: later files are ignored
     Voice voices[kMaxVoices]; // a ring: the next start takes nextVoice, the newest overwrites the oldest
     int nextVoice = 0;
     uint32_t nextChannel = 1; // channel handles are never reused; 0 means none

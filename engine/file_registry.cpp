@@ -27,9 +27,7 @@ uint8_t upperCaseByte(uint8_t c) {
 }
 
 void removeEntry(int index) {
-    std::memmove(&fileRegistry.entries[index], &fileRegistry.entries[index + 1],
-                 sizeof(FileEntry) * static_cast<size_t>(fileRegistry.count - index - 1));
-    fileRegistry.count--;
+    fileRegistry.entries.removeAt(index);
 }
 
 bool pointsInto(const FileEntry& entry, const uint8_t* buffer, size_t bytes) {
@@ -44,14 +42,11 @@ bool pointsInto(const FileEntry& entry, const uint8_t* buffer, size_t bytes) {
 // lookup can ever return data of a freed archive.
 void retireArchive(uint8_t* buffer, size_t bytes) {
     bool referenced = false;
-    for (int i = 0; i < fileRegistry.count; ++i) {
-        if (pointsInto(fileRegistry.entries[i], buffer, bytes)) referenced = true;
+    for (const FileEntry& entry : fileRegistry.entries) {
+        if (pointsInto(entry, buffer, bytes)) referenced = true;
     }
-    if (referenced && fileRegistry.keptCount < kMaxKeptArchives) {
-        fileRegistry.keptArchives[fileRegistry.keptCount++] = buffer;
-        return;
-    }
-    for (int i = fileRegistry.count - 1; i >= 0; --i) {
+    if (referenced && fileRegistry.keptArchives.push(buffer)) return;
+    for (int i = fileRegistry.entries.size() - 1; i >= 0; --i) {
         if (pointsInto(fileRegistry.entries[i], buffer, bytes)) removeEntry(i);
     }
     std::free(buffer);
@@ -110,12 +105,12 @@ uint8_t* readDiskFile(const std::string& path, int* size, size_t maxBytes = SIZE
 } // namespace
 
 void resetFileRegistry() {
-    for (int i = 0; i < fileRegistry.count; ++i) {
-        if (fileRegistry.entries[i].owned) std::free(fileRegistry.entries[i].data);
+    for (FileEntry& entry : fileRegistry.entries) {
+        if (entry.owned) std::free(entry.data);
     }
-    for (int i = 0; i < fileRegistry.keptCount; ++i) std::free(fileRegistry.keptArchives[i]);
-    fileRegistry.count = 0;
-    fileRegistry.keptCount = 0;
+    for (uint8_t* buffer : fileRegistry.keptArchives) std::free(buffer);
+    fileRegistry.entries.clear();
+    fileRegistry.keptArchives.clear();
     fileRegistry.diskReads = 0;
 }
 
@@ -127,8 +122,8 @@ void upperCaseFileName(char* dest, size_t capacity, const char* name) {
 }
 
 bool registerFile(const char* name, int size, uint8_t* data, bool owned) {
-    if (fileRegistry.count >= kMaxFiles || std::strlen(name) > kMaxFileNameLength || size < 0) return false;
-    FileEntry& entry = fileRegistry.entries[fileRegistry.count++];
+    if (fileRegistry.entries.full() || std::strlen(name) > kMaxFileNameLength || size < 0) return false;
+    FileEntry& entry = *fileRegistry.entries.add();
     upperCaseFileName(entry.name, sizeof(entry.name), name);
     entry.size = size;
     entry.data = data;
@@ -149,7 +144,7 @@ void loadArchive(const char* fileName) {
         std::free(buffer);
         return;
     }
-    fileRegistry.entries[fileRegistry.count - 1].archiveBytes = total + 1;
+    fileRegistry.entries.back().archiveBytes = total + 1;
     bool full = false;
     ArchiveScan scan = scanArchive(buffer, total, [&](const ArchiveEntry& entry) {
         if (full) return;
@@ -172,8 +167,8 @@ FileEntry* findFile(const char* name) {
     char key[kMaxFileNameLength + 2];
     // One byte more than a registered name may have, so that a longer name can never match a cut one.
     upperCaseFileName(key, sizeof(key), name);
-    for (int i = 0; i < fileRegistry.count; ++i) {
-        if (std::strcmp(fileRegistry.entries[i].name, key) == 0) return &fileRegistry.entries[i];
+    for (FileEntry& entry : fileRegistry.entries) {
+        if (std::strcmp(entry.name, key) == 0) return &entry;
     }
     return nullptr;
 }
@@ -206,7 +201,7 @@ uint8_t* openFile(const char* name, int* size, bool fatal) {
 
 bool releaseFile(const void* data) {
     if (!data) return false;
-    for (int i = 0; i < fileRegistry.count; ++i) {
+    for (int i = 0; i < fileRegistry.entries.size(); ++i) {
         if (fileRegistry.entries[i].data == data) return releaseAt(i);
     }
     return false;
@@ -215,7 +210,7 @@ bool releaseFile(const void* data) {
 bool releaseFileByName(const char* name) {
     FileEntry* entry = findFile(name);
     if (!entry) return false;
-    return releaseAt(static_cast<int>(entry - fileRegistry.entries));
+    return releaseAt(static_cast<int>(entry - fileRegistry.entries.begin()));
 }
 
 namespace {

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/fixed_list.h"
 #include "engine/limits.h"
 
 struct FileEntry {
@@ -22,10 +23,9 @@ struct FileEntry {
 };
 
 struct FileRegistry {
-    FileEntry entries[kMaxFiles];            // in order of registration
-    int count = 0;                           // entries in use
-    uint8_t* keptArchives[kMaxKeptArchives]; // released archive buffers still holding registered files
-    int keptCount = 0;
+    FixedList<FileEntry, kMaxFiles> entries; // in order of registration; full refuses
+    FixedList<uint8_t*, kMaxKeptArchives>
+        keptArchives;     // released archive buffers still holding registered files
     int diskReads = 0;    // files read from disk so far (tests, diagnostics)
     int failedWrites = 0; // writeWholeFile calls that left the old file (since launch)
     void (*onFileRegistered)(int size) = nullptr;                  // the loading bar's report; set by the app

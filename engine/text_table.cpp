@@ -41,16 +41,15 @@ struct TableReader {
 
 // Stores an entry; keys longer than a key field holds are rejected, never cut into another key.
 void storeEntry(const char* key, int keyLength, const char* text, int textLength) {
-    if (keyLength > kMaxTextKeyLength || textTable.count >= kMaxTexts) return;
-    TextEntry& entry = textTable.entries[textTable.count];
+    if (keyLength > kMaxTextKeyLength || textTable.entries.full()) return;
     char* copy = static_cast<char*>(std::malloc(static_cast<size_t>(textLength) + 1));
     if (!copy) return;
     std::memcpy(copy, text, static_cast<size_t>(textLength));
     copy[textLength] = 0;
+    TextEntry& entry = *textTable.entries.add();
     std::memcpy(entry.key, key, static_cast<size_t>(keyLength));
     entry.key[keyLength] = 0;
     entry.text = copy;
-    textTable.count++;
 }
 
 } // namespace
@@ -59,7 +58,7 @@ void parseTextTable(const char* data, int size) {
     if (!data || size <= 0) return;
     TableReader r{data, size - 1};
     int pos = 0;
-    while (textTable.count < kMaxTexts) {
+    while (!textTable.entries.full()) {
         while (pos < r.last && r.at(pos) < 0x21) pos++;
         if (pos >= r.last) return;
         if (data[pos] == '[') {
@@ -93,25 +92,25 @@ void loadTextTable(const char* fileName) {
 }
 
 const char* findText(const char* key) {
-    for (int i = 0; i < textTable.count; ++i) {
-        if (std::strcmp(textTable.entries[i].key, key) == 0) return textTable.entries[i].text;
+    for (const TextEntry& entry : textTable.entries) {
+        if (std::strcmp(entry.key, key) == 0) return entry.text;
     }
     return nullptr;
 }
 
 const char* textAt(int index) {
-    if (index < 0 || index >= textTable.count) return nullptr;
+    if (index < 0 || index >= textTable.entries.size()) return nullptr;
     return textTable.entries[index].text;
 }
 
 int indexOfText(const char* key) {
-    for (int i = 0; i < textTable.count; ++i) {
+    for (int i = 0; i < textTable.entries.size(); ++i) {
         if (std::strcmp(textTable.entries[i].key, key) == 0) return i;
     }
     return 0;
 }
 
 void freeTextTable() {
-    for (int i = 0; i < textTable.count; ++i) std::free(textTable.entries[i].text);
-    textTable.count = 0;
+    for (TextEntry& entry : textTable.entries) std::free(entry.text);
+    textTable.entries.clear();
 }

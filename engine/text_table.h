@@ -7,6 +7,7 @@
 
 #include <string_view>
 
+#include "engine/fixed_list.h"
 #include "engine/limits.h"
 
 struct TextEntry {
@@ -15,8 +16,7 @@ struct TextEntry {
 };
 
 struct TextTable {
-    TextEntry entries[kMaxTexts]; // in the order of the files and their lines
-    int count = 0;
+    FixedList<TextEntry, kMaxTexts> entries; // in the order of the files and their lines; full refuses
 };
 
 extern TextTable textTable;

@@ -1,6 +1,6 @@
 // The playing field: 30 x 30 cells stored column by column, with a five-cell margin of non-existent cells
 // around the 20 x 15 playing area so that scans and blasts can run off the edge without bounds checks.
-// The records are plain data with fixed layouts because the saved game writes them byte for byte.
+// The saved game's layout of these records is its own (game/saved_game_record.h).
 #pragma once
 
 #include <cstdint>
@@ -28,8 +28,6 @@ struct Ball {
     float offsetX; // drawing offset from the cell centre while travelling; 0 at rest
     float offsetY;
     int32_t kind;        // kNoPiece, a colour 0..7, or a wild piece 10..13
-    int32_t reserved6;   // always 0
-    int32_t reserved7;   // always 0
     float ballClockMs;   // age of the ball (animation phase)
     int32_t moveTargetX; // target cell of a move in progress; -1 = not moving
     int32_t moveTargetY;
@@ -37,36 +35,26 @@ struct Ball {
     float appearMs;       // 500 when created, counts down; the ball joins lines only at <= 0
     float vanishDelayMs;  // set to -1 by newBall; no rule reads it
     float phase;          // random animation phase in [0, 1]
-    int32_t reserved15;   // always 0
-    int32_t reserved16;   // always 0
     int32_t chains;       // chains still to break; a chained ball cannot be moved
-    float reserved18;     // cleared by every removal pass; no rule reads it
 };
-static_assert(sizeof(Ball) == 64, "the saved game writes Ball verbatim");
 constexpr int32_t kMaxBallChains = 9; // more than any level puts on a ball
 
 // One cell of the field.
 struct Cell {
-    int32_t reserved0;         // always 0
-    int32_t square;            // -1 = no cell (hole or margin); 0 = clean; n > 0 = busy square with n layers
-    int32_t pathDistance;      // steps from the selected ball; -1 = unreached
-    Ball ball;                 // the piece on the cell
-    int32_t pendingKind;       // piece announced for this cell (preview or earned piece); -1 = none
-    float pendingMs;           // 500 when announced, 0 when placed
-    int32_t reserved21;        // always 0
-    float cellClockMs;         // grows every frame (animation phase)
-    float pulseMs;             // glow clock of busy squares
-    int32_t reserved24;        // always 0
-    float scale;               // highlight scale of the square, eased back to 1 every frame
-    uint8_t marked;            // 1 = taking part in the current removal pass
-    uint8_t reservedMarked[3]; // always 0
+    int32_t square;       // -1 = no cell (hole or margin); 0 = clean; n > 0 = busy square with n layers
+    int32_t pathDistance; // steps from the selected ball; -1 = unreached
+    Ball ball;            // the piece on the cell
+    int32_t pendingKind;  // piece announced for this cell (preview or earned piece); -1 = none
+    float pendingMs;      // 500 when announced, 0 when placed
+    float cellClockMs;    // grows every frame (animation phase)
+    float pulseMs;        // glow clock of busy squares
+    float scale;          // highlight scale of the square, eased back to 1 every frame
+    uint8_t marked;       // 1 = taking part in the current removal pass
 };
-static_assert(sizeof(Cell) == 108, "the saved game writes Cell verbatim");
 
 struct Board {
     Cell cells[kBoardCells]; // column-major: cell (x, y) is cells[x * 30 + y]
 };
-static_assert(sizeof(Board) == 97200, "the saved game writes the board verbatim");
 
 struct Point {
     float x;

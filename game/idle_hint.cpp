@@ -71,7 +71,6 @@ bool showHint() {
     for (int y = kPlayTop; y <= kPlayBottom; ++y) {
         for (int x = kPlayLeft; x <= kPlayRight; ++x) {
             cellAt(x, y).marked = 0;
-            cellAt(x, y).ball.reserved18 = 0;
         }
     }
     if (game.mode == kModePuzzle) {

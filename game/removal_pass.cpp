@@ -163,7 +163,6 @@ int removalPass(bool fromMove) {
     for (int y = kPlayTop; y <= kPlayBottom; ++y) {
         for (int x = kPlayLeft; x <= kPlayRight; ++x) {
             cellAt(x, y).marked = 0;
-            cellAt(x, y).ball.reserved18 = 0;
         }
     }
     int best = 0;

@@ -1,11 +1,12 @@
 #include "game/saved_game.h"
 
 #include <algorithm>
-#include <bit>
+#include <cassert>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <unistd.h>
+#include <utility>
 
 #include "engine/app_state.h"
 #include "engine/file_registry.h"
@@ -18,50 +19,10 @@
 #include "game/path_search.h"
 #include "game/player_link.h"
 #include "game/presentation_events.h"
+#include "game/saved_game_record.h"
 #include "player/profile.h"
 
-static_assert(std::endian::native == std::endian::little, "the saved game is little-endian and copied as is");
-
 namespace {
-constexpr int32_t kSavedGameWord0 = 4; // the two reserved words that open every saved game
-constexpr int32_t kSavedGameWord1 = 999999;
-
-// Appends fields in order, each little-endian, without padding.
-struct Writer {
-    std::vector<uint8_t>& out;
-    void bytes(const void* data, size_t size) {
-        const uint8_t* p = static_cast<const uint8_t*>(data);
-        out.insert(out.end(), p, p + size);
-    }
-    void i32(int32_t v) { bytes(&v, 4); }
-    void f32(float v) { bytes(&v, 4); }
-    void u8(uint8_t v) { bytes(&v, 1); }
-    void zeros(int n) {
-        for (int i = 0; i < n; ++i) u8(0);
-    }
-};
-
-struct Reader {
-    const std::vector<uint8_t>& in;
-    size_t pos = 0;
-    void bytes(void* data, size_t size) {
-        std::memcpy(data, in.data() + pos, size);
-        pos += size;
-    }
-    int32_t i32() {
-        int32_t v;
-        bytes(&v, 4);
-        return v;
-    }
-    float f32() {
-        float v;
-        bytes(&v, 4);
-        return v;
-    }
-    uint8_t u8() { return in[pos++]; }
-    void skip(int n) { pos += static_cast<size_t>(n); }
-};
-
 // A file of the right size may still come from elsewhere or be damaged. Every value is brought back to
 // what a level can hold, so that the resumed game plays: no index leaves its table, no clock overflows
 // a whole number, no count makes a frame run for minutes, and no move lands on another ball.
@@ -237,94 +198,30 @@ void keepAside(const std::string& path) {
 } // namespace
 
 void encodeSavedGame(std::vector<uint8_t>& out) {
-    out.clear();
-    out.reserve(kSavedGameBytes);
-    Writer w{out};
-    w.i32(kSavedGameWord0);
-    w.i32(kSavedGameWord1);
-    w.i32(game.moveDurationMs);
-    w.i32(game.colourCount);
-    w.bytes(gameBoard.cells, sizeof(gameBoard.cells));
-    w.bytes(game.pathPoints, sizeof(game.pathPoints));
-    w.i32(game.pathLength);
-    for (int v : game.bonusFigure) w.i32(v);
-    w.i32(game.levelTimeMs);
-    w.f32(game.hammerCharge);
-    w.i32(game.combo);
-    w.i32(game.jokerFrequency);
-    w.i32(game.freeCells);
-    w.i32(game.ballsPerTurn);
-    w.u8(game.ballMoving ? 1 : 0);
-    w.zeros(8);
-    w.u8(0);
-    w.u8(1);
-    w.i32(game.streak);
-    w.i32(game.movesMade);
-    w.u8(game.defeatDone ? 1 : 0);
-    w.zeros(2);
-    w.u8(1);
-    w.u8(0);
-    w.i32(game.maxCombo);
-    w.zeros(8);
-    w.i32(game.score);
-    w.i32(game.hudLives);
-    w.f32(game.hudClockMs);
-    w.f32(game.sceneryClockMs);
-    w.f32(game.reservedClock);
-    w.f32(game.completeCountdownMs);
-    w.u8(game.rightHeld ? 1 : 0);
-    w.i32(game.levelIndex);
-    w.zeros(8);
-    w.f32(game.barGoal);
-    w.f32(game.barValue);
+    out.resize(kSavedGameBytes);
+    RecordWriter writer(out.data(), out.size());
+    savedGameFields(writer, std::as_const(game), std::as_const(gameBoard));
+    assert(!writer.overflow() && writer.size() == out.size());
 }
 
 bool decodeSavedGame(const std::vector<uint8_t>& in) {
     if (in.size() != static_cast<size_t>(kSavedGameBytes)) return false;
-    Reader r{in};
-    // Every saved game begins with these two words; a file without them is not one.
-    if (r.i32() != kSavedGameWord0 || r.i32() != kSavedGameWord1) return false;
     gBeforeDecode.state = game;
     gBeforeDecode.board = gameBoard;
     float freshBarGoal = game.barGoal;
-    game.moveDurationMs = r.i32();
-    game.colourCount = r.i32();
-    r.bytes(gameBoard.cells, sizeof(gameBoard.cells));
-    r.bytes(game.pathPoints, sizeof(game.pathPoints));
-    game.pathLength = r.i32();
-    for (int& v : game.bonusFigure) v = r.i32();
-    game.levelTimeMs = r.i32();
-    game.hammerCharge = r.f32();
-    game.combo = r.i32();
-    game.jokerFrequency = r.i32();
-    game.freeCells = r.i32();
-    game.ballsPerTurn = r.i32();
-    game.ballMoving = r.u8() != 0;
-    r.skip(10);
-    game.streak = r.i32();
-    game.movesMade = r.i32();
-    game.defeatDone = r.u8() != 0;
-    r.skip(4);
-    game.maxCombo = r.i32();
-    r.skip(8);
-    game.score = r.i32();
-    game.hudLives = r.i32();
-    game.hudClockMs = r.f32();
-    game.sceneryClockMs = r.f32();
-    game.reservedClock = r.f32();
-    game.completeCountdownMs = r.f32();
-    game.rightHeld = r.u8() != 0;
-    game.levelIndex = r.i32();
-    r.skip(8);
-    game.barGoal = r.f32();
-    game.barValue = r.f32();
-    Board* previous = currentBoard;
-    currentBoard = &gameBoard;
-    mendState(freshBarGoal);
-    // The count follows from the board; a foreign file cannot make it disagree with the cells.
-    countFreeCells();
-    bool playable = playableAtOnce();
-    currentBoard = previous;
+    RecordReader reader(in.data(), in.size());
+    savedGameFields(reader, game, gameBoard);
+    // Every saved game begins with the same two words; a file without them is not one.
+    bool playable = reader.complete();
+    if (playable) {
+        Board* previous = currentBoard;
+        currentBoard = &gameBoard;
+        mendState(freshBarGoal);
+        // The count follows from the board; a foreign file cannot make it disagree with the cells.
+        countFreeCells();
+        playable = playableAtOnce();
+        currentBoard = previous;
+    }
     if (!playable) {
         game = gBeforeDecode.state;
         gameBoard = gBeforeDecode.board;

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <vector>
 
+#include "engine/file_record.h"
 #include "engine/file_registry.h"
 #include "platform/folders.h"
 #include "player/settings.h"
@@ -22,6 +23,30 @@ const char* const kTipNames[kTipCount] = {
 namespace {
 
 constexpr size_t kMaxProfilesFileBytes = 1 << 16;
+
+// One profile in the file; the gaps were alignment of an older layout and stay zero.
+constexpr auto profileFields = [](auto& f, auto& p) {
+    f.text(p.name);
+    f.u8s(p.showHelp);
+    f.pad(1);
+    f.i32s(p.levelInZone);
+    f.i32s(p.zone);
+    f.i32s(p.openLevelInZone);
+    f.i32s(p.openZone);
+    f.i32s(p.score);
+    f.i32s(p.lives);
+    f.u8s(p.tipShown);
+    f.pad(2);
+    f.i32(p.profileMode);
+    f.u8(p.classicChosen);
+    f.pad(7);
+    f.u8s(p.savedGame);
+    f.pad(5);
+    f.i32(p.survivalScore);
+    f.i32(p.survivalTime);
+    f.i32(p.survivalLevel);
+};
+static_assert(recordBytes<Profile>(profileFields) == kProfileBytes);
 
 // A name of nothing but spaces greets nobody and signs records by nobody: it counts as empty.
 bool blankName(const char* name) {
@@ -108,9 +133,12 @@ void loadProfiles() {
     // The first eight are kept of a file that holds more; a file far beyond that is not ours.
     int count = 0;
     if (readWholeFile(profilesPath(), bytes, kMaxProfilesFileBytes))
-        count = static_cast<int>(std::min<size_t>(bytes.size() / sizeof(Profile), kMaxProfiles));
-    if (count > 0) std::memcpy(profiles.list, bytes.data(), static_cast<size_t>(count) * sizeof(Profile));
-    for (int i = 0; i < count; ++i) sanitizeProfile(profiles.list[i]);
+        count = static_cast<int>(std::min<size_t>(bytes.size() / kProfileBytes, kMaxProfiles));
+    for (int i = 0; i < count; ++i) {
+        readRecord(profileFields, profiles.list[i], bytes.data() + static_cast<size_t>(i) * kProfileBytes,
+                   kProfileBytes);
+        sanitizeProfile(profiles.list[i]);
+    }
     settings.profileCount = count;
     if (settings.currentProfileIndex < 0 || settings.currentProfileIndex >= count)
         settings.currentProfileIndex = 0;
@@ -119,7 +147,11 @@ void loadProfiles() {
 bool saveProfiles() {
     if (!makeFolders(settingsFolder())) return false;
     int count = clampInt(settings.profileCount, 0, kMaxProfiles);
-    return writeWholeFile(profilesPath(), profiles.list, static_cast<size_t>(count) * sizeof(Profile));
+    uint8_t bytes[kMaxProfiles * kProfileBytes];
+    for (int i = 0; i < count; ++i)
+        writeRecord(profileFields, profiles.list[i], bytes + static_cast<size_t>(i) * kProfileBytes,
+                    kProfileBytes);
+    return writeWholeFile(profilesPath(), bytes, static_cast<size_t>(count) * kProfileBytes);
 }
 
 bool createProfile(const char* name) {

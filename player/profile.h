@@ -1,18 +1,15 @@
 // Player profiles: up to eight named players with their progress, lives and score in each mode.
 //
-// "profiles.dat" is the profiles' raw images in order, 156 bytes each, as many as the settings say.
+// "profiles.dat" holds the profiles in order, 156 bytes each, as many as the settings say.
 // Modes: 0 classic, 1 puzzle, 2 action; 70 levels each in 14 zones of 5 (level L is zone L / 5,
 // place L % 5). The accessors work on the current profile in the mode given by its profileMode.
 #pragma once
 
-#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <string>
 
 #include "engine/limits.h"
-
-static_assert(std::endian::native == std::endian::little, "player files are raw little-endian images");
 
 constexpr int kProfileNameBytes = 32;
 constexpr int kTipCount = 14;
@@ -22,9 +19,8 @@ extern const char* const kTipNames[kTipCount];
 int tipIndex(const char* key); // index of a tip by its text key, or -1
 
 struct Profile {
-    char name[kProfileNameBytes]; // zero-terminated; at most 12 characters are ever typed
-    uint8_t showHelp[kModeCount]; // show the help page before the first game of the mode
-    uint8_t pad0;
+    char name[kProfileNameBytes];        // zero-terminated; at most 12 characters are ever typed
+    uint8_t showHelp[kModeCount];        // show the help page before the first game of the mode
     int32_t levelInZone[kModeCount];     // place of the current level in its zone, 0..4
     int32_t zone[kModeCount];            // zone of the current level, 0..13
     int32_t openLevelInZone[kModeCount]; // place of the highest opened level
@@ -32,25 +28,15 @@ struct Profile {
     int32_t score[kModeCount];           // running score of the mode's game
     int32_t lives[kModeCount];           // lives left; below 0: the mode's game is over
     uint8_t tipShown[kTipCount];         // one flag per in-game tip (kTipNames)
-    uint8_t pad1[2];
-    int32_t profileMode;   // mode last chosen, 0..2
-    uint8_t classicChosen; // 1 when profileMode is 0
-    uint8_t pad2[7];
-    uint8_t savedGame[kModeCount]; // a saved game of this profile exists, per mode
-    uint8_t pad3[5];
-    int32_t survivalScore; // score of a saved survival game
-    int32_t survivalTime;  // time of a saved survival game, ms
-    int32_t survivalLevel; // level of a saved survival game
+    int32_t profileMode;                 // mode last chosen, 0..2
+    uint8_t classicChosen;               // 1 when profileMode is 0
+    uint8_t savedGame[kModeCount];       // a saved game of this profile exists, per mode
+    int32_t survivalScore;               // score of a saved survival game
+    int32_t survivalTime;                // time of a saved survival game, ms
+    int32_t survivalLevel;               // level of a saved survival game
 };
 
-static_assert(sizeof(Profile) == 156);
-static_assert(offsetof(Profile, showHelp) == 32 && offsetof(Profile, levelInZone) == 36);
-static_assert(offsetof(Profile, zone) == 48 && offsetof(Profile, openLevelInZone) == 60);
-static_assert(offsetof(Profile, openZone) == 72 && offsetof(Profile, score) == 84);
-static_assert(offsetof(Profile, lives) == 96 && offsetof(Profile, tipShown) == 108);
-static_assert(offsetof(Profile, profileMode) == 124 && offsetof(Profile, classicChosen) == 128);
-static_assert(offsetof(Profile, savedGame) == 136 && offsetof(Profile, survivalScore) == 144);
-static_assert(offsetof(Profile, survivalLevel) == 152);
+constexpr int kProfileBytes = 156; // one profile in "profiles.dat" (its layout is in profile.cpp)
 
 struct ProfileTable {
     Profile list[kMaxProfiles]; // the first settings.profileCount are in use

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/file_record.h"
 #include "engine/file_registry.h"
 #include "engine/keyed_reader.h"
 #include "engine/random.h"
@@ -71,17 +72,59 @@ int32_t clampToInt(int64_t v) {
     return static_cast<int32_t>(v > INT32_MAX ? INT32_MAX : v < INT32_MIN ? INT32_MIN : v);
 }
 
-template <typename T> bool readTable(const char* fileName, T& table) {
+// The records of the four files, each a table of these stored one after the other.
+constexpr auto levelRecordFields = [](auto& f, auto& r) {
+    f.text(r.comboName);
+    f.text(r.scoreName);
+    f.text(r.timeName);
+    f.text(r.movesName);
+    f.i32(r.bestScore);
+    f.i32(r.bestCombo);
+    f.i32(r.bestTimeMs);
+    f.i32(r.fewestMoves);
+};
+constexpr auto hiscoreFields = [](auto& f, auto& e) {
+    f.text(e.name);
+    f.i32(e.score);
+};
+constexpr auto levelTimeFields = [](auto& f, auto& e) {
+    f.text(e.name);
+    f.i32(e.timeMs);
+};
+static_assert(recordBytes<LevelRecord>(levelRecordFields) == 96);
+static_assert(recordBytes<HiscoreEntry>(hiscoreFields) == 36);
+static_assert(recordBytes<LevelTimeEntry>(levelTimeFields) == 36);
+
+// The bytes of a whole table of Rows x Columns records.
+template <class T, size_t Rows, size_t Columns, class Fields> constexpr size_t tableBytes(Fields fields) {
+    return Rows * Columns * recordBytes<T>(fields);
+}
+static_assert(tableBytes<LevelRecord, kModeCount, kLevelCount>(levelRecordFields) == 20160);
+static_assert(tableBytes<HiscoreEntry, kModeCount, kHiscoreLines>(hiscoreFields) == 1080);
+static_assert(tableBytes<LevelTimeEntry, kLevelCount, kLevelTimeEntries>(levelTimeFields) == 7560);
+static_assert(tableBytes<LevelRecord, kSurvivalTables, kLevelCount>(levelRecordFields) == 13440);
+
+template <class T, size_t Rows, size_t Columns, class Fields>
+bool readTable(const char* fileName, T (&table)[Rows][Columns], Fields fields) {
+    constexpr size_t kBytes = tableBytes<T, Rows, Columns>(Fields{});
     std::vector<uint8_t> bytes;
     // A damaged file of any size is never read beyond what the table holds.
-    if (!readWholeFile(settingsFolder() + fileName, bytes, sizeof(T)) || bytes.size() != sizeof(T))
-        return false;
-    std::memcpy(&table, bytes.data(), sizeof(T));
-    return true;
+    if (!readWholeFile(settingsFolder() + fileName, bytes, kBytes) || bytes.size() != kBytes) return false;
+    RecordReader reader(bytes.data(), bytes.size());
+    for (auto& row : table) {
+        for (T& record : row) fields(reader, record);
+    }
+    return reader.complete();
 }
 
-template <typename T> bool writeTable(const char* fileName, const T& table) {
-    return writeWholeFile(settingsFolder() + fileName, &table, sizeof(T));
+template <class T, size_t Rows, size_t Columns, class Fields>
+bool writeTable(const char* fileName, const T (&table)[Rows][Columns], Fields fields) {
+    std::vector<uint8_t> bytes(tableBytes<T, Rows, Columns>(Fields{}));
+    RecordWriter writer(bytes.data(), bytes.size());
+    for (const auto& row : table) {
+        for (const T& record : row) fields(writer, record);
+    }
+    return writeWholeFile(settingsFolder() + fileName, bytes.data(), bytes.size());
 }
 
 void terminate(char* name, size_t bytes) {
@@ -181,28 +224,28 @@ void resetRecords() {
 
 void loadRecords() {
     int64_t sums[kModeCount] = {};
-    if (readTable("records.dat", records.levels)) {
+    if (readTable("records.dat", records.levels, levelRecordFields)) {
         for (auto& mode : records.levels) {
             for (LevelRecord& r : mode) terminateRecordNames(r);
         }
     } else {
         defaultLevelRecords(sums);
     }
-    if (readTable("hiscore.dat", records.hiscores)) {
+    if (readTable("hiscore.dat", records.hiscores, hiscoreFields)) {
         for (auto& table : records.hiscores) {
             for (HiscoreEntry& e : table) terminate(e.name, sizeof(e.name));
         }
     } else {
         defaultHiscores(sums);
     }
-    if (readTable("mode3.dat", records.levelTimes)) {
+    if (readTable("mode3.dat", records.levelTimes, levelTimeFields)) {
         for (auto& level : records.levelTimes) {
             for (LevelTimeEntry& e : level) terminate(e.name, sizeof(e.name));
         }
     } else {
         defaultLevelTimes();
     }
-    if (readTable("surrecs.dat", records.survival)) {
+    if (readTable("surrecs.dat", records.survival, levelRecordFields)) {
         for (auto& table : records.survival) {
             for (LevelRecord& r : table) terminateRecordNames(r);
         }
@@ -213,10 +256,10 @@ void loadRecords() {
 
 bool saveRecords() {
     if (!makeFolders(settingsFolder())) return false;
-    bool ok = writeTable("records.dat", records.levels);
-    ok = writeTable("hiscore.dat", records.hiscores) && ok;
-    ok = writeTable("mode3.dat", records.levelTimes) && ok;
-    ok = writeTable("surrecs.dat", records.survival) && ok;
+    bool ok = writeTable("records.dat", records.levels, levelRecordFields);
+    ok = writeTable("hiscore.dat", records.hiscores, hiscoreFields) && ok;
+    ok = writeTable("mode3.dat", records.levelTimes, levelTimeFields) && ok;
+    ok = writeTable("surrecs.dat", records.survival, levelRecordFields) && ok;
     return ok;
 }
 

@@ -33,20 +33,12 @@ struct LevelTimeEntry {
     int32_t timeMs;
 };
 
-static_assert(sizeof(LevelRecord) == 96 && offsetof(LevelRecord, bestScore) == 80);
-static_assert(offsetof(LevelRecord, fewestMoves) == 92);
-static_assert(sizeof(HiscoreEntry) == 36 && offsetof(HiscoreEntry, score) == 32);
-static_assert(sizeof(LevelTimeEntry) == 36 && offsetof(LevelTimeEntry, timeMs) == 32);
-
 struct RecordTables {
     LevelRecord levels[kModeCount][kLevelCount];               // "records.dat", 20160 bytes
     HiscoreEntry hiscores[kModeCount][kHiscoreLines];          // "hiscore.dat", 1080 bytes, falling scores
     LevelTimeEntry levelTimes[kLevelCount][kLevelTimeEntries]; // "mode3.dat", 7560 bytes
     LevelRecord survival[kSurvivalTables][kLevelCount];        // "surrecs.dat", 13440 bytes
 };
-
-static_assert(sizeof(RecordTables::levels) == 20160 && sizeof(RecordTables::hiscores) == 1080);
-static_assert(sizeof(RecordTables::levelTimes) == 7560 && sizeof(RecordTables::survival) == 13440);
 
 extern RecordTables records;
 

@@ -1,10 +1,10 @@
 #include "player/settings.h"
 
 #include <cmath>
-#include <cstring>
 #include <vector>
 
 #include "engine/app_state.h"
+#include "engine/file_record.h"
 #include "engine/file_registry.h"
 #include "platform/folders.h"
 #include "player/comfort.h"
@@ -15,16 +15,25 @@ Settings settings;
 
 namespace {
 
-void putInt(uint8_t* at, int32_t v) {
-    uint32_t u = static_cast<uint32_t>(v);
-    for (int i = 0; i < 4; ++i) at[i] = static_cast<uint8_t>(u >> (8 * i));
-}
-
-int32_t getInt(const uint8_t* at) {
-    uint32_t u = 0;
-    for (int i = 0; i < 4; ++i) u |= static_cast<uint32_t>(at[i]) << (8 * i);
-    return static_cast<int32_t>(u);
-}
+// The 48 bytes. The screen's size, display mode and colour depth are kept for other readers of the file;
+// the game takes its screen from the desktop and never reads them back.
+constexpr auto settingsFields = [](auto& f, auto& s) {
+    f.i32(s.musicVolume);
+    f.i32(s.soundVolume);
+    f.writtenOnly32(s.screenWidth);
+    f.writtenOnly32(s.screenHeight);
+    f.writtenOnly32(s.displayModeIndex);
+    f.writtenOnly32(s.trueColour);
+    f.u8(s.spareFlag);
+    f.flag8(s.customCursor);
+    f.pad(2);
+    f.i32(s.reserved);
+    f.i32(s.currentProfileIndex);
+    f.i32(s.profileCount);
+    f.flag32(s.fullScreen);
+    f.f32(s.ballSpeed);
+};
+static_assert(recordBytes<Settings>(settingsFields) == kSettingsBytes);
 
 int clampInt(int v, int lo, int hi) {
     return v < lo ? lo : v > hi ? hi : v;
@@ -52,41 +61,21 @@ void resetSettings() {
 }
 
 void settingsToBytes(const Settings& s, uint8_t out[kSettingsBytes]) {
-    std::memset(out, 0, kSettingsBytes);
-    putInt(out + 0, s.musicVolume);
-    putInt(out + 4, s.soundVolume);
-    putInt(out + 8, s.screenWidth);
-    putInt(out + 12, s.screenHeight);
-    putInt(out + 16, s.displayModeIndex);
-    putInt(out + 20, s.trueColour);
-    out[24] = s.spareFlag;
-    out[25] = s.customCursor ? 1 : 0;
-    putInt(out + 28, s.reserved);
-    putInt(out + 32, s.currentProfileIndex);
-    putInt(out + 36, s.profileCount);
-    putInt(out + 40, s.fullScreen ? 1 : 0);
-    uint32_t speedBits;
-    std::memcpy(&speedBits, &s.ballSpeed, 4);
-    putInt(out + 44, static_cast<int32_t>(speedBits));
+    writeRecord(settingsFields, s, out, kSettingsBytes);
 }
 
 bool settingsFromBytes(const uint8_t* data, size_t size, Settings& s) {
     applyDefaults(s);
     if (!data || size != kSettingsBytes) return false;
+    readRecord(settingsFields, s, data, size);
     // Values outside what the options page can set are brought back into range: a damaged value must
     // not index past the profile table or stall the balls.
-    s.musicVolume = clampInt(getInt(data + 0), 0, 99);
-    s.soundVolume = clampInt(getInt(data + 4), 0, 99);
-    s.spareFlag = data[24];
-    s.customCursor = data[25] != 0;
-    s.reserved = getInt(data + 28);
-    s.profileCount = clampInt(getInt(data + 36), 0, kMaxProfiles);
-    s.currentProfileIndex = clampInt(getInt(data + 32), 0, s.profileCount > 0 ? s.profileCount - 1 : 0);
-    s.fullScreen = getInt(data + 40) != 0;
+    s.musicVolume = clampInt(s.musicVolume, 0, 99);
+    s.soundVolume = clampInt(s.soundVolume, 0, 99);
+    s.profileCount = clampInt(s.profileCount, 0, kMaxProfiles);
+    s.currentProfileIndex = clampInt(s.currentProfileIndex, 0, s.profileCount > 0 ? s.profileCount - 1 : 0);
     s.pendingFullScreen = s.fullScreen;
-    uint32_t speedBits = static_cast<uint32_t>(getInt(data + 44));
-    float speed;
-    std::memcpy(&speed, &speedBits, 4);
+    float speed = s.ballSpeed;
     s.ballSpeed = std::isfinite(speed) ? (speed < 21.0f ? 21.0f : speed > 150.0f ? 150.0f : speed) : 70.0f;
     return true;
 }

@@ -2,39 +2,38 @@
 
 #include <vector>
 
-#include "engine/bytes.h"
+#include "engine/file_record.h"
 #include "engine/file_registry.h"
 #include "platform/folders.h"
 
 namespace {
 
-void putInt(uint8_t* at, int32_t v) {
-    uint32_t u = static_cast<uint32_t>(v);
-    for (int i = 0; i < 4; ++i) at[i] = static_cast<uint8_t>(u >> (8 * i));
-}
+constexpr auto windowSizeFields = [](auto& f, auto& s) {
+    f.i32(s.width);
+    f.i32(s.height);
+    f.flag32(s.maximised);
+};
+static_assert(recordBytes<WindowSize>(windowSizeFields) == kWindowSizeBytes);
 
 const char* kFileName = "window";
 
 } // namespace
 
 void windowSizeToBytes(const WindowSize& s, uint8_t out[kWindowSizeBytes]) {
-    putInt(out + 0, s.width);
-    putInt(out + 4, s.height);
-    putInt(out + 8, s.maximised ? 1 : 0);
+    writeRecord(windowSizeFields, s, out, kWindowSizeBytes);
 }
 
 bool windowSizeFromBytes(const uint8_t* data, size_t size, WindowSize& s) {
     s = WindowSize{};
     if (!data || size != kWindowSizeBytes) return false;
+    WindowSize stored;
+    readRecord(windowSizeFields, stored, data, size);
     // A side the window can never have been given comes from a damaged file: none of it is trusted.
-    int width = readInt32(data + 0), height = readInt32(data + 4);
-    if (width < kMinWindowWidth || width > kMaxWindowSide || height < kMinWindowHeight ||
-        height > kMaxWindowSide) {
+    if (stored.width < kMinWindowWidth || stored.width > kMaxWindowSide || stored.height < kMinWindowHeight ||
+        stored.height > kMaxWindowSide) {
         return false;
     }
-    s.width = width;
-    s.height = height;
-    s.maximised = readInt32(data + 8) != 0;
+    s = stored;
     return true;
 }
 

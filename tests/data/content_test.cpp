@@ -272,12 +272,12 @@ TEST(TextTables, EveryKeyTheGameAsksForIsThereOnce) {
         EXPECT_NE(findText(key.c_str()), nullptr) << "missing text: " << key;
 
     std::set<std::string> seen;
-    for (int i = 0; i < textTable.count; i++) {
+    for (int i = 0; i < textTable.entries.size(); i++) {
         EXPECT_TRUE(seen.insert(textTable.entries[i].key).second)
             << "key twice: " << textTable.entries[i].key;
         EXPECT_GT(strlen(textTable.entries[i].text), 0u) << textTable.entries[i].key;
     }
-    EXPECT_LT(textTable.count, kMaxTexts);
+    EXPECT_LT(textTable.entries.size(), kMaxTexts);
     freeTextTable();
 }
 
@@ -287,7 +287,7 @@ TEST(TextTables, NumberedRunsFollowTheirFirstKey) {
         int start = indexOfText(first);
         ASSERT_STREQ(textTable.entries[start].key, first);
         for (int k = 0; k < count; k++) {
-            ASSERT_LT(start + k, textTable.count) << first;
+            ASSERT_LT(start + k, textTable.entries.size()) << first;
             EXPECT_EQ(std::string(textTable.entries[start + k].key).rfind(prefix, 0), 0u)
                 << first << " + " << k << " is " << textTable.entries[start + k].key;
         }
@@ -305,7 +305,7 @@ TEST(TextTables, NumberedRunsFollowTheirFirstKey) {
 TEST(TextTables, FormatTextsHoldExactlyTheirPlaceholders) {
     loadTables();
     const std::map<std::string, int> formats = {{"combox", 1}, {"levelbartip", 1}, {"zonelevscore", 3}};
-    for (int i = 0; i < textTable.count; i++) {
+    for (int i = 0; i < textTable.entries.size(); i++) {
         std::string key = textTable.entries[i].key, text = textTable.entries[i].text;
         auto f = formats.find(key);
         int placeholders = 0;

@@ -18,7 +18,7 @@ Table load(const std::vector<std::string>& paths) {
     freeTextTable();
     for (const std::string& p : paths) loadTextTable(p.c_str());
     Table t;
-    for (int i = 0; i < textTable.count; ++i) {
+    for (int i = 0; i < textTable.entries.size(); ++i) {
         t.keys.push_back(textTable.entries[i].key);
         t.texts.push_back(textTable.entries[i].text);
     }

@@ -24,12 +24,17 @@ check() {  # check DESCRIPTION COMMAND...: runs the command; success passes
     else
         FAILED=$((FAILED + 1))
         echo "  FAIL $what"
+        # What the game showed then and the last keys sent, to tell a slow machine from a fault.
+        [ -n "${STATE:-}" ] && [ -s "$STATE" ] && echo "       the state: $(head -n 1 "$STATE")"
+        [ -s "${WORK:-}/keys.trace" ] && tail -n 4 "$WORK/keys.trace" | sed 's/^/       /'
     fi
+    return 0
 }
 
 fresh_home() {  # fresh_home NAME [full|first]: per-user folders for one run, windowed unless "full";
     # "first" writes no settings at all, as on a player's first start (which is full screen); sets HOME_DIR
     HOME_DIR=$WORK/$1
+    : >"$WORK/keys.trace"
     mkdir -p "$HOME_DIR/config/pebblecraft" "$HOME_DIR/data"
     [ "${2:-}" = first ] && return 0
     write_settings "$([ "${2:-}" = full ] && echo 1 || echo 0)" "${SLOW_BALLS:+slow}"
@@ -190,6 +195,7 @@ press() {  # press KEY...: each key once the open page takes keys (no transition
     local k
     for k in "$@"; do
         wait_state 10 ready=1 || return 1
+        echo "$(date +%T.%N | cut -c1-12) $k on: $(head -n 1 "$STATE" 2>/dev/null | cut -d' ' -f1-5,19,26)" >>"${WORK:-/tmp}/keys.trace"
         xdotool key --window "$WIN" "$k"
         sleep 0.15
     done
@@ -431,12 +437,14 @@ make_move() {  # make_move NAME [drag]: selects a free ball and sends it to an e
 
 # Xvfb picks a free display number itself and reports it on a pipe. Without -noreset it would reset when
 # its last client leaves, and a game starting right after another one had closed could find no display.
+# Without -r a key whose release comes late (xdotool held up on a loaded machine) repeats: a second Return
+# then takes the next page's first item.
 xvfb_start() {  # xvfb_start WxH NAME: a new Xvfb screen; sets XVFB_NEW_PID, XVFB_NEW_DISPLAY; false if none
     local fifo=$WORK/$2-display
     rm -f "$fifo"
     XVFB_NEW_DISPLAY=""
     exec 4>"$fifo"
-    Xvfb -displayfd 4 -screen 0 "$1x24" -wr -nolisten tcp -noreset >>"$WORK/$2-xvfb.log" 2>&1 &
+    Xvfb -displayfd 4 -screen 0 "$1x24" -wr -r -nolisten tcp -noreset >>"$WORK/$2-xvfb.log" 2>&1 &
     XVFB_NEW_PID=$!
     exec 4>&-
     local _

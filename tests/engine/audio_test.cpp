@@ -311,7 +311,7 @@ TEST_F(AudioTest, LoadSoundsDecodesEveryOggOfTheSoundsFolder) {
     EXPECT_EQ(reports, 3); // both sounds and the music reach the loading bar
     EXPECT_EQ(reportedBytes, int(tone.size() + strlen("not a vorbis stream") + module.size()));
 
-    ASSERT_EQ(audio.sampleCount, 2);
+    ASSERT_EQ(audio.samples.size(), 2);
     EXPECT_STREQ(audio.samples[0].name, "broken.ogg");
     EXPECT_FALSE(audio.samples[0].valid);
     EXPECT_STREQ(audio.samples[1].name, "tone.ogg");

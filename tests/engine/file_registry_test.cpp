@@ -107,13 +107,13 @@ TEST_F(FileRegistryTest, DiskFileIsReadOnceUntilReleased) {
     EXPECT_EQ(opened("levels\\tut1_01.lvl"), "second"); // folder prefixes may use backslashes
     EXPECT_EQ(fileRegistry.diskReads, 2);
     EXPECT_TRUE(releaseFileByName("levels\\tut1_01.lvl"));
-    EXPECT_EQ(fileRegistry.count, 0);
+    EXPECT_EQ(fileRegistry.entries.size(), 0);
 }
 
 TEST_F(FileRegistryTest, ZeroLengthEntryRegistersWithAValidPointer) {
     data.write("texts.dat", archive({{"a.txt", "12"}, {"empty.txt", ""}, {"b.txt", "345"}, {"last", ""}}));
     loadArchive("texts.dat");
-    ASSERT_EQ(fileRegistry.count, 5); // the archive itself and its four files
+    ASSERT_EQ(fileRegistry.entries.size(), 5); // the archive itself and its four files
     EXPECT_EQ(fileRegistry.entries[0].size, 0);
     FileEntry* empty = findFile("empty.txt");
     ASSERT_NE(empty, nullptr);
@@ -130,11 +130,11 @@ TEST_F(FileRegistryTest, TruncatedArchiveKeepsTheEntriesBeforeTheFault) {
     loadArchive("cut.dat");
     EXPECT_EQ(opened("a.txt"), "hello");
     EXPECT_EQ(findFile("b.txt"), nullptr);
-    EXPECT_EQ(fileRegistry.count, 2);
+    EXPECT_EQ(fileRegistry.entries.size(), 2);
     loadArchive("noname.dat");
-    EXPECT_EQ(fileRegistry.count, 4);
+    EXPECT_EQ(fileRegistry.entries.size(), 4);
     loadArchive("missing.dat"); // silently skipped
-    EXPECT_EQ(fileRegistry.count, 4);
+    EXPECT_EQ(fileRegistry.entries.size(), 4);
 }
 
 TEST_F(FileRegistryTest, ReleasedArchiveNeverServesFreedData) {
@@ -145,7 +145,7 @@ TEST_F(FileRegistryTest, ReleasedArchiveNeverServesFreedData) {
     // The buffer stays alive while packed files remain registered: they still read correctly.
     EXPECT_EQ(opened("a.txt"), "alpha");
     EXPECT_TRUE(releaseFile(findFile("a.txt")->data));
-    EXPECT_EQ(fileRegistry.keptCount, 1);
+    EXPECT_EQ(fileRegistry.keptArchives.size(), 1);
 
     // With no room left to keep a buffer, its packed files leave the registry with it.
     for (int i = 0; i < kMaxKeptArchives; ++i) {
@@ -154,7 +154,7 @@ TEST_F(FileRegistryTest, ReleasedArchiveNeverServesFreedData) {
         loadArchive(name.c_str());
         ASSERT_TRUE(releaseFileByName(name.c_str()));
     }
-    EXPECT_EQ(fileRegistry.keptCount, kMaxKeptArchives);
+    EXPECT_EQ(fileRegistry.keptArchives.size(), kMaxKeptArchives);
     EXPECT_NE(findFile("f6"), nullptr);
     EXPECT_EQ(findFile("f7"), nullptr);
     EXPECT_EQ(opened("b.txt"), "beta");
@@ -184,7 +184,7 @@ TEST_F(FileRegistryTest, RegistrationReportsToTheLoadingBarAndStopsWhenFull) {
     EXPECT_EQ(gReportedFiles, 3);
     EXPECT_EQ(gReportedBytes, 8);
     static uint8_t byte;
-    while (fileRegistry.count < kMaxFiles) ASSERT_TRUE(registerFile("x", 1, &byte, false));
+    while (fileRegistry.entries.size() < kMaxFiles) ASSERT_TRUE(registerFile("x", 1, &byte, false));
     EXPECT_FALSE(registerFile("one too many", 1, &byte, false));
     data.write("late.txt", "late");
     EXPECT_EQ(openFile("late.txt", nullptr, false), nullptr);

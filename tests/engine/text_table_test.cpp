@@ -27,7 +27,7 @@ TEST_F(TextTableTest, LineAndBlockEntries) {
     EXPECT_STREQ(findText("b"), "x\r\ny\r\n");
     EXPECT_STREQ(findText("key two "), "v = w"); // spaces before '=' belong to the key
     EXPECT_STREQ(findText("k"), "  lead");       // leading spaces of a block stay
-    EXPECT_EQ(textTable.count, 4);
+    EXPECT_EQ(textTable.entries.size(), 4);
 }
 
 TEST_F(TextTableTest, FirstOccurrenceWinsAcrossFiles) {
@@ -42,12 +42,12 @@ TEST_F(TextTableTest, FirstOccurrenceWinsAcrossFiles) {
     loadTextTable("2menutext.txt");
     EXPECT_STREQ(findText("quit"), "Quit");
     EXPECT_STREQ(findText("menu"), "Menu");
-    EXPECT_EQ(fileRegistry.count, 0); // every table file is released after loading
+    EXPECT_EQ(fileRegistry.entries.size(), 0); // every table file is released after loading
     EXPECT_EQ(indexOfText("defname1"), 1);
     EXPECT_STREQ(textAt(indexOfText("defname1") + 1), "Bob");
     EXPECT_EQ(indexOfText("unknown"), 0);
     EXPECT_EQ(findText("unknown"), nullptr);
-    EXPECT_EQ(textAt(textTable.count), nullptr);
+    EXPECT_EQ(textAt(textTable.entries.size()), nullptr);
     EXPECT_EQ(textAt(-1), nullptr);
 }
 
@@ -62,18 +62,18 @@ TEST_F(TextTableTest, MalformedInputStopsOrIsRejectedInsideTheBuffer) {
     EXPECT_EQ(findText("b"), nullptr);
     freeTextTable();
     parseExact("a=1\r\n[b/]text without end");
-    EXPECT_EQ(textTable.count, 1);
+    EXPECT_EQ(textTable.entries.size(), 1);
     freeTextTable();
     parseExact("a=1\r\n[b/");
     parseExact("x=2\r\nno equals sign at all\r\n");
-    EXPECT_EQ(textTable.count, 2);
+    EXPECT_EQ(textTable.entries.size(), 2);
     freeTextTable();
     parseExact(
         "twentycharacterkey20=long\r\nnineteencharkey1234=ok\r\n[twentycharacterkey20/]b[/x]\r\nc=3\r\n");
     EXPECT_EQ(findText("twentycharacterkey2"), nullptr);
     EXPECT_STREQ(findText("nineteencharkey1234"), "ok");
     EXPECT_STREQ(findText("c"), "3");
-    EXPECT_EQ(textTable.count, 2);
+    EXPECT_EQ(textTable.entries.size(), 2);
 }
 
 TEST_F(TextTableTest, StopsAtTheTableCapacity) {
@@ -83,7 +83,7 @@ TEST_F(TextTableTest, StopsAtTheTableCapacity) {
         file.append("k").append(n).append("=").append(n).append("\r\n");
     }
     parse(file);
-    EXPECT_EQ(textTable.count, kMaxTexts);
+    EXPECT_EQ(textTable.entries.size(), kMaxTexts);
     EXPECT_STREQ(textAt(kMaxTexts - 1), std::to_string(kMaxTexts - 1).c_str());
     EXPECT_EQ(findText(std::string("k").append(std::to_string(kMaxTexts)).c_str()), nullptr);
 }
@@ -96,7 +96,8 @@ TEST_F(TextTableTest, RandomTablesNeverReadPastTheBuffer) {
         std::vector<char> bytes(static_cast<size_t>(1 + randomInt(g, 48)));
         for (char& c : bytes) c = alphabet[randomInt(g, sizeof(alphabet) - 1)];
         parseTextTable(bytes.data(), static_cast<int>(bytes.size()));
-        for (int i = 0; i < textTable.count; ++i) EXPECT_LE(std::strlen(textTable.entries[i].key), 19u);
+        for (int i = 0; i < textTable.entries.size(); ++i)
+            EXPECT_LE(std::strlen(textTable.entries[i].key), 19u);
         freeTextTable();
     }
 }

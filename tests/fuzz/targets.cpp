@@ -117,7 +117,7 @@ void fuzzArchive(const uint8_t* data, size_t size) {
     loadArchive("fuzz.dat");
     // Every packed file is found by its name and opened as the game opens it.
     std::vector<std::string> names;
-    for (int i = 0; i < fileRegistry.count; ++i) names.emplace_back(fileRegistry.entries[i].name);
+    for (int i = 0; i < fileRegistry.entries.size(); ++i) names.emplace_back(fileRegistry.entries[i].name);
     for (const std::string& name : names) {
         int bytes = 0;
         const uint8_t* file = openFile(name.c_str(), &bytes, false);
@@ -311,7 +311,7 @@ void fuzzProfiles(const uint8_t* data, size_t size) {
     resetSettings();
     resetProfiles();
     writeFile(settingsFolder() + "profiles.dat", data, size);
-    settings.profileCount = static_cast<int>(size / sizeof(Profile));
+    settings.profileCount = static_cast<int>(size / kProfileBytes);
     settings.currentProfileIndex = size > 0 ? data[0] % kMaxProfiles : 0;
     loadProfiles();
     usePlayerFiles();

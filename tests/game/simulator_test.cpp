@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <climits>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 #include "app/game_scene.h"
@@ -97,6 +99,25 @@ TEST_F(SimulatorTest, SavedGameWrittenAndLoadedGivesTheSameState) {
     EXPECT_EQ(before.substr(0, before.find("\"selectedX\"")), after.substr(0, after.find("\"selectedX\"")));
     EXPECT_NE(r.out.substr(second).find("\"movesMade\":1,"), std::string::npos) << r.out;
     EXPECT_NE(r.out.substr(second).find("\"score\":30,"), std::string::npos);
+}
+
+// The same scripted play writes the same bytes as the saved games kept from before the layout was a
+// field list (tests/game/fixtures/saved).
+TEST_F(SimulatorTest, ScriptedPlaySavesTheSameBytesAsBefore) {
+    auto kept = [](const std::string& name) {
+        std::ifstream in(std::string(PC_SOURCE_DIR) + "/tests/game/fixtures/saved/" + name, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    ToolRun r = script("seed 5\nmode 0\nlevel 0\nframes 60 16\nclick 15 10\nclick 13 9\nframes 5 16\nsave " +
+                       folder.path + "moving.sav\n");
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_TRUE(folder.read("moving.sav") == kept("classic-moving.sav"));
+    r = script("seed 9\nmode 1\nlevel 4\nframes 60 16\nclick 12 10\nclick 11 12\nframes 200 16\nclick 9 10\n"
+               "click 11 10\nframes 200 16\nclick 13 10\nclick 12 10\nframes 200 16\nclick 15 10\n"
+               "click 16 14\nframes 200 16\nsave " +
+               folder.path + "puzzle.sav\n");
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_TRUE(folder.read("puzzle.sav") == kept("puzzle-settled.sav"));
 }
 
 TEST_F(SimulatorTest, BadInputNamesTheLineAndExitsWithTwo) {

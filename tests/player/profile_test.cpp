@@ -202,9 +202,12 @@ TEST(Profile, TamperedNamesStayInsideTheSettingsFolder) {
     bad[1].zone[1] = 1000;
     bad[1].openLevelInZone[1] = -4;
     bad[1].profileMode = 7;
-    folders.home.write(PlayerFolders::playerFile("profiles.dat"),
-                       std::string(reinterpret_cast<char*>(bad), sizeof(bad)));
+    // Written as they are, then read back as from a file made elsewhere.
+    profiles.list[0] = bad[0];
+    profiles.list[1] = bad[1];
     settings.profileCount = 2;
+    ASSERT_TRUE(saveProfiles());
+    resetProfiles();
     settings.currentProfileIndex = 1;
     loadProfiles();
     ASSERT_EQ(settings.profileCount, 2);

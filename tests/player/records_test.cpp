@@ -94,7 +94,7 @@ TEST(Records, DefaultsComeFromTheTextTables) {
     EXPECT_EQ(records.levels[0][0].bestTimeMs, 2 * 90000);
     EXPECT_EQ(records.levels[2][3].bestScore, 0); // missing key, missing file
     EXPECT_EQ(std::strncmp(r.comboName, "Name", 4), 0);
-    EXPECT_EQ(fileRegistry.count, 0); // the default tables are released
+    EXPECT_EQ(fileRegistry.entries.size(), 0); // the default tables are released
 
     // High scores fall from the sum of the mode's default best scores (666 + 20).
     for (int k = 0; k < kHiscoreLines; ++k) {

@@ -107,7 +107,7 @@ inline std::set<std::string> words(const std::string& s) {
 // Every word of every text of the tables, and the extra words a frame may show (player names).
 inline std::set<std::string> dictionary(const std::vector<std::string>& extra = {}) {
     std::set<std::string> all;
-    for (int i = 0; i < textTable.count; ++i) {
+    for (int i = 0; i < textTable.entries.size(); ++i) {
         std::set<std::string> w = words(textTable.entries[i].text);
         all.insert(w.begin(), w.end());
     }
