@@ -90,7 +90,7 @@ void boardLeftDown() {
     // mid-route is not moving. The menu button on an open page acts as Escape.
     if (game.menuOpen) {
         if (insideRect(kMenuButton, x, y)) {
-            menuKey(27);
+            menuKey(kKeyEscape);
         } else {
             menuClick();
         }
@@ -99,7 +99,7 @@ void boardLeftDown() {
     if (flowClickTaken()) return;
     // The menu button opens the menu while a ball travels, as Escape does (except as a help query).
     if (!boardInput.helpArmed && insideRect(kMenuButton, x, y)) {
-        openGamePage("gameplay");
+        openGamePage(MenuId::Gameplay);
         return;
     }
     if (game.ballMoving) return; // no other button, tip or board click while a ball travels

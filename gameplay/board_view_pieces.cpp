@@ -7,8 +7,8 @@
 #include "game/board.h"
 #include "game/removal_queue.h"
 #include "gameplay/board_view.h"
-#include "gameplay/game_textures.h"
 #include "gameplay/sprites.h"
+#include "visuals/game_textures.h"
 #include "visuals/quick_effects.h"
 
 namespace {

@@ -137,7 +137,7 @@ void firstHelp() {
     Profile& profile = currentProfile();
     if (!profile.showHelp[mode]) return;
     profile.showHelp[mode] = 0;
-    openGamePage("helpscreen");
+    openGamePage(MenuId::HelpScreen);
 }
 } // namespace
 

@@ -11,6 +11,7 @@
 #include <iterator>
 #include <string>
 
+#include "app/game_scene.h"
 #include "app/scene_manager.h"
 #include "engine/temp_folder.h"
 #include "game/bot.h"
@@ -19,7 +20,6 @@
 #include "game/saved_game.h"
 #include "gameplay/game_frame.h"
 #include "gameplay/game_presentation.h"
-#include "gameplay/game_scene.h"
 #include "gameplay/gameplay_fixture.h"
 #include "platform/folders.h"
 #include "player/profile.h"
@@ -174,6 +174,7 @@ class GameAndSimulatorTest : public GameplayTest {
         setDataFolder(kData);
         levelFiles.missingIsFatal = false;
         setPresentationEvents(&gamePresentation);
+        installGameLinks();
         sceneManager.currentScene = &gameScene;
         Profile& profile = currentProfile();
         for (uint8_t& seen : profile.tipShown) seen = 1; // the simulator shows no tips

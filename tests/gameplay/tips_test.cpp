@@ -5,10 +5,10 @@
 #include <string>
 
 #include "engine/text_table.h"
-#include "gameplay/number_text.h"
+#include "gameplay/help_demo.h"
 #include "gameplay_fixture.h"
 #include "platform/folders.h"
-#include "ui/help_demo.h"
+#include "ui/number_text.h"
 
 namespace {
 

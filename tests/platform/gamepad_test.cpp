@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "gameplay/game_scene.h"
+#include "app/game_scene.h"
 #include "gameplay/gameplay_fixture.h"
 #include "ui/menu_system.h"
 

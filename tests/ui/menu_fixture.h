@@ -84,7 +84,7 @@ class MenuFixture : public ::testing::Test {
         }
     }
     void open(const char* page) {
-        openPage(page);
+        openPage(findPage(page));
         settle();
     }
     void press(unsigned key) {

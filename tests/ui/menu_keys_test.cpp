@@ -75,7 +75,7 @@ TEST_F(MenuKeys, HiscoreTablesWrapBothWays) {
 }
 
 TEST_F(MenuKeys, KeysDuringATransitionAreIgnored) {
-    openPage("main");
+    openPage(MenuId::Main);
     menuKey(40);
     EXPECT_EQ(menus.menuKeyCode, 0u);
     settle();

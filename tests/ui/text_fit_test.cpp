@@ -5,13 +5,13 @@
 #include <string>
 #include <vector>
 
+#include "engine/recording_backend.h"
 #include "engine/render.h"
 #include "engine/texture.h"
+#include "gameplay/help_page.h"
 #include "menu_fixture.h"
-#include "platform/recording_backend.h"
 #include "player/language_choice.h"
 #include "player/records.h"
-#include "ui/help_page.h"
 #include "ui/widgets.h"
 #include "visuals/particle_effects.h"
 

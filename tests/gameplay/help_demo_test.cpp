@@ -1,4 +1,4 @@
-#include "ui/help_demo.h"
+#include "gameplay/help_demo.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // The help demonstration's cursor, steps, clicks and cycles, and its drawing over the help board.
-#include "ui/help_demo.h"
+#include "gameplay/help_demo.h"
 
 #include <cmath>
 #include <cstring>

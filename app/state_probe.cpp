@@ -1,9 +1,10 @@
-#include "gameplay/state_probe.h"
+#include "app/state_probe.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
+#include "app/game_scene.h"
 #include "app/map_scene.h"
 #include "app/scene_manager.h"
 #include "app/splash_scene.h"
@@ -16,7 +17,6 @@
 #include "game/game_state.h"
 #include "game/removal_queue.h"
 #include "gameplay/board_input.h"
-#include "gameplay/game_scene.h"
 #include "gameplay/tips.h"
 #include "platform/memory_use.h"
 #include "player/profile.h"
