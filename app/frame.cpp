@@ -9,6 +9,8 @@
 #include "engine/app_state.h"
 #include "engine/render.h"
 #include "platform/clock.h"
+#include "platform/window.h"
+#include "ui/menu_system.h"
 
 namespace {
 
@@ -61,6 +63,7 @@ void runFrame() {
     presentFrame(); // applies a pending gamma change, then a pending switch of window and full screen
     advanceFrameClock(clockMs());
     sceneManager.currentScene->update();
+    setTextInput(menuTakesText()); // a name page open: the keys also type text
     performSwitch();
     app.runTimeMs += app.frameTimeMs;
 }

@@ -32,6 +32,10 @@ void MapScene::keyDown(int virtualKey) {
     menuKey(static_cast<unsigned>(virtualKey));
 }
 
+void MapScene::textTyped(const char* text) {
+    menuText(text);
+}
+
 void MapScene::leftDown() {
     menuClick();
 }

@@ -15,6 +15,7 @@ class MapScene : public Scene {
     void leftUp() override;
     void rightDown() override;
     void mouseMove() override;
+    void textTyped(const char* text) override;
 };
 
 extern MapScene mapScene;

@@ -17,6 +17,8 @@ class Scene {
     virtual void rightUp() {}
     virtual void middleDown() {}
     virtual void mouseMove() {} // the position is in app.mouseX, app.mouseY
+    // Characters typed, in Windows-1252 (the window's UTF-8 converted, what has no byte there dropped).
+    virtual void textTyped(const char* text) { (void)text; }
 
     int pendingKey = 0; // virtual-key code stored by keyDown (or a click) for the next update; 0 when none
 };

@@ -2,10 +2,13 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <malloc.h>
 
 #include <glm/gtc/matrix_transform.hpp>
 
+#include "app/game_scene.h"
+#include "app/menu_host.h"
 #include "app/scene_manager.h"
 #include "app/splash_scene.h"
 #include "engine/audio.h"
@@ -16,11 +19,11 @@
 #include "engine/render.h"
 #include "engine/text_table.h"
 #include "game/help_board.h"
-#include "gameplay/game_scene.h"
-#include "gameplay/live_rules.h"
+#include "game/live_rules.h"
 #include "platform/clock.h"
 #include "platform/folders.h"
 #include "platform/window.h"
+#include "player/language_choice.h"
 #include "player/profile.h"
 #include "player/records.h"
 #include "player/settings.h"
@@ -78,13 +81,15 @@ bool languageTablesPresent(const char* code) {
 
 void loadTextsAndFonts() {
     char language[kLanguageCodeCapacity];
-    chooseLanguage([](const char* name) -> const char* { return std::getenv(name); }, languageTablesPresent,
-                   language);
+    if (!takeChosenLanguage(chosenLanguageCode(), languageTablesPresent, language))
+        chooseLanguage([](const char* name) -> const char* { return std::getenv(name); },
+                       languageTablesPresent, language);
     for (const char* table : {"2strings.txt", "2tips.txt", "2menutext.txt"}) {
         char path[64];
         languageTablePath(language, table, path, sizeof path);
         loadTextTable(path);
     }
+    std::memcpy(loadedLanguage, language, sizeof language);
     loadFont("font", 1.0f, 0.9f);
     loadFont("font2", 1.2f, 0.75f);
     selectFont(1);
@@ -147,6 +152,7 @@ void loadEverything() {
 }
 
 bool runStartup() {
+    installMenuHost(); // before anything can open a page
     // The clock seeds the generators, so every run plays differently: the live game's rules, the default
     // records and, with a scrambled seed so that its sequence is not the rules' sequence, the presentation.
     uint32_t now = clockMs();

@@ -7,10 +7,11 @@
 #include "engine/audio.h"
 #include "engine/limits.h"
 #include "engine/render.h"
+#include "engine/windows1252.h"
 #include "game/game_state.h"
 #include "game/saved_game.h"
 #include "gameplay/game_presentation.h"
-#include "gameplay/live_rules.h"
+#include "game/live_rules.h"
 #include "platform/clock.h"
 #include "platform/window.h"
 
@@ -45,6 +46,11 @@ void handleAppEvent(const AppEvent& event) {
     case EventKind::keyDown:
         scene->keyDown(event.key);
         break;
+    case EventKind::textInput: {
+        char typed[sizeof event.text];
+        if (utf8ToWindows1252(event.text, typed, sizeof typed) > 0) scene->textTyped(typed);
+        break;
+    }
     case EventKind::mouseMove:
         app.mouseX = event.x;
         app.mouseY = event.y;

@@ -14,7 +14,7 @@
 #include "game/board.h"
 #include "game/game_state.h"
 #include "game/presentation_recorder.h"
-#include "gameplay/live_rules.h"
+#include "game/live_rules.h"
 #include "platform/folders.h"
 #include "player/profile.h"
 #include "player/settings.h"

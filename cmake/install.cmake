@@ -19,8 +19,10 @@ set(PC_RELEASE_DATE 2026-12-08)
 set(PC_RELEASE_DATE_RFC2822 "Tue, 08 Dec 2026 12:00:00 +0000")
 set(PC_APP_ID com.orvanta.pebblecraft)
 set(PC_MAINTAINER "Pebblecraft developers <games@orvanta.example>")
-# Where the published screenshot of the AppStream data lies; a packager sets the real one.
-set(PC_SCREENSHOT_URL "https://orvanta.example/pebblecraft/screenshot-classic.png" CACHE STRING "AppStream screenshot")
+# The AppStream screenshot is the game's own: dist/screenshot-main.png, the main page at 1920 x 1080 as the
+# look flows show it. AppStream wants it on the web; a packager who publishes it there sets its address.
+# Without one the AppStream data names no screenshot, rather than an address that leads nowhere.
+set(PC_SCREENSHOT_WEB_URL "" CACHE STRING "Web address of dist/screenshot-main.png for the AppStream data")
 set(PC_DIST ${CMAKE_SOURCE_DIR}/dist)
 set(PC_DIST_OUT ${CMAKE_BINARY_DIR}/dist)
 
@@ -47,7 +49,12 @@ add_custom_command(
 
 configure_file(${PC_DIST}/pebblecraft.6 ${PC_DIST_OUT}/pebblecraft.6 @ONLY)
 configure_file(${PC_DIST}/changelog ${PC_DIST_OUT}/changelog @ONLY)
-configure_file(${PC_DIST}/${PC_APP_ID}.metainfo.xml.in ${PC_DIST_OUT}/english/${PC_APP_ID}.metainfo.xml @ONLY)
+file(READ ${PC_DIST}/${PC_APP_ID}.metainfo.xml.in PC_METAINFO)
+if(PC_SCREENSHOT_WEB_URL STREQUAL "")
+    string(REGEX REPLACE "  <screenshots>.*</screenshots>\n" "" PC_METAINFO "${PC_METAINFO}")
+endif()
+file(CONFIGURE OUTPUT ${PC_DIST_OUT}/english/${PC_APP_ID}.metainfo.xml CONTENT "${PC_METAINFO}" @ONLY)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PC_DIST}/${PC_APP_ID}.metainfo.xml.in)
 foreach(name pebblecraft.6 changelog)
     add_custom_command(
         OUTPUT ${PC_DIST_OUT}/${name}.gz

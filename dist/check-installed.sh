@@ -22,6 +22,12 @@ appstreamcli validate --no-net --explain "$METAINFO" || fail "appstreamcli valid
 grep -q "<launchable type=\"desktop-id\">$ID.desktop</launchable>" "$METAINFO" ||
     fail "the AppStream data does not launch $ID.desktop"
 
+# The AppStream data and the desktop entry name no address that leads nowhere (an example domain), and
+# the screenshot the project makes for its AppStream data is the full-HD main page.
+grep -Eq '[./@]example([./"<]|$)' "$METAINFO" "$DESKTOP" && fail "an example address is installed"
+[ "$(identify -format '%wx%h' "$(dirname "$0")/screenshot-main.png" 2>/dev/null)" = 1920x1080 ] ||
+    fail "dist/screenshot-main.png is not a 1920 x 1080 picture"
+
 # The checks lintian makes of a manual page: it formats, and man says nothing on standard error.
 warnings=$(LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=80 man --warnings -E UTF-8 -l -Tutf8 -Z \
     "$SHARE/man/man6/pebblecraft.6.gz" 2>&1 >/dev/null)

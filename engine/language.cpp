@@ -4,6 +4,8 @@
 #include <cstring>
 #include <initializer_list>
 
+char loadedLanguage[kLanguageCodeCapacity] = "";
+
 namespace {
 
 bool isLower(char c) {
@@ -61,6 +63,11 @@ void chooseLanguage(EnvironmentLookup environment, LanguageAvailable available, 
         }
     }
     tryLanguage(locale, std::strlen(locale), available, out);
+}
+
+bool takeChosenLanguage(const char* chosen, LanguageAvailable available, char* out) {
+    out[0] = 0;
+    return chosen && chosen[0] && tryLanguage(chosen, std::strlen(chosen), available, out);
 }
 
 void languageTablePath(const char* code, const char* table, char* out, size_t capacity) {

@@ -10,7 +10,7 @@
 #include "gameplay/board_view.h"
 #include "gameplay/game_flow.h"
 #include "gameplay/game_view.h"
-#include "gameplay/live_rules.h"
+#include "game/live_rules.h"
 #include "gameplay/tips.h"
 #include "platform/events.h"
 #include "ui/menu_system.h"
@@ -91,7 +91,7 @@ void boardLeftDown() {
     // mid-route is not moving. The menu button on an open page acts as Escape.
     if (game.menuOpen) {
         if (insideRect(kMenuButton, x, y)) {
-            menuKey(27);
+            menuKey(kKeyEscape);
         } else {
             menuClick();
         }
@@ -100,7 +100,7 @@ void boardLeftDown() {
     if (flowClickTaken(liveRules)) return;
     // The menu button opens the menu while a ball travels, as Escape does (except as a help query).
     if (!boardInput.helpArmed && insideRect(kMenuButton, x, y)) {
-        openGamePage("gameplay");
+        openGamePage(MenuId::Gameplay);
         return;
     }
     if (game.ballMoving) return; // no other button, tip or board click while a ball travels

@@ -10,10 +10,10 @@
 #include "game/level_outcome.h"
 #include "game/rules_step.h"
 #include "gameplay/board_input.h"
-#include "gameplay/game_textures.h"
 #include "gameplay/game_view.h"
-#include "gameplay/live_rules.h"
+#include "game/live_rules.h"
 #include "gameplay/sprites.h"
+#include "visuals/game_textures.h"
 #include "visuals/quick_effects.h"
 
 BoardView boardView;

@@ -6,9 +6,9 @@
 #include "engine/random.h"
 #include "game/board.h"
 #include "gameplay/board_view.h"
-#include "gameplay/game_textures.h"
-#include "gameplay/live_rules.h"
+#include "game/live_rules.h"
 #include "gameplay/sprites.h"
+#include "visuals/game_textures.h"
 #include "visuals/quick_effects.h"
 
 BreakUp breakUp;

@@ -7,9 +7,9 @@
 #include "game/board.h"
 #include "game/removal_queue.h"
 #include "gameplay/board_view.h"
-#include "gameplay/game_textures.h"
-#include "gameplay/live_rules.h"
+#include "game/live_rules.h"
 #include "gameplay/sprites.h"
+#include "visuals/game_textures.h"
 #include "visuals/quick_effects.h"
 
 namespace {

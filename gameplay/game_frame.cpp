@@ -21,7 +21,7 @@
 #include "gameplay/game_presentation.h"
 #include "gameplay/game_view.h"
 #include "gameplay/hud.h"
-#include "gameplay/live_rules.h"
+#include "game/live_rules.h"
 #include "gameplay/tips.h"
 #include "player/profile.h"
 #include "ui/menu_system.h"
@@ -139,7 +139,7 @@ void firstHelp() {
     Profile& profile = currentProfile();
     if (!profile.showHelp[mode]) return;
     profile.showHelp[mode] = 0;
-    openGamePage("helpscreen");
+    openGamePage(MenuId::HelpScreen);
 }
 } // namespace
 

@@ -13,10 +13,10 @@
 #include "gameplay/game_flow.h"
 #include "gameplay/game_view.h"
 #include "gameplay/hud.h"
-#include "gameplay/live_rules.h"
-#include "gameplay/number_text.h"
+#include "game/live_rules.h"
 #include "gameplay/tips.h"
 #include "ui/menu_system.h"
+#include "ui/number_text.h"
 #include "visuals/particle_effects.h"
 #include "visuals/quick_effects.h"
 
@@ -115,7 +115,7 @@ void GamePresentation::sceneryVariant(int variant) {
 }
 
 void GamePresentation::pageOpened(const char* page) {
-    openGamePage(page);
+    openGamePage(menuIdOf(page)); // the rules name the page; the menus act on its id
 }
 
 void GamePresentation::leaveToMap() {

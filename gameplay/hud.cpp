@@ -18,9 +18,9 @@
 #include "game/player_link.h"
 #include "game/presentation_events.h"
 #include "gameplay/board_input.h"
-#include "gameplay/game_textures.h"
-#include "gameplay/live_rules.h"
+#include "game/live_rules.h"
 #include "gameplay/sprites.h"
+#include "visuals/game_textures.h"
 #include "visuals/quick_effects.h"
 
 Hud hud;

@@ -1,7 +1,8 @@
 #include "gameplay/tips.h"
 
-#include "gameplay/live_rules.h"
-#include "ui/help_demo.h"
+#include "gameplay/help_demo.h"
+#include "game/live_rules.h"
+#include "gameplay/help_demo.h"
 
 #include <cstdio>
 #include <cstring>
@@ -15,9 +16,9 @@
 #include "gameplay/board_view.h"
 #include "gameplay/game_view.h"
 #include "gameplay/hud.h"
-#include "gameplay/number_text.h"
 #include "gameplay/tip_balloon.h"
 #include "player/profile.h"
+#include "ui/number_text.h"
 
 const TipRow kTipTable[kTipRows] = {
     {"triplebomb", "triplebomb", "triplebomb2", 2, true},

@@ -1,6 +1,7 @@
 #include "platform/events.h"
 
 #include <SDL2/SDL_events.h>
+#include <cstring>
 
 #include "platform/gamepad.h"
 #include "platform/headless.h"
@@ -106,7 +107,7 @@ AppEvent translateEvent(const SDL_Event& event) {
     case SDL_QUIT:
         return make(EventKind::quit);
     case SDL_KEYDOWN: {
-        // Auto-repeat counts as further presses; key releases and text input are not the game's. Alt, F10
+        // Auto-repeat counts as further presses; key releases are not the game's. Alt, F10
         // and every key pressed with Alt are the system's keys (the window menu, Alt+Tab, Alt+F4): they
         // never reach the scenes.
         if ((event.key.keysym.mod & KMOD_ALT) != 0 || event.key.keysym.sym == SDLK_F10)
@@ -115,6 +116,11 @@ AppEvent translateEvent(const SDL_Event& event) {
         if (code == 0) return make(EventKind::none);
         AppEvent e = make(EventKind::keyDown);
         e.key = code;
+        return e;
+    }
+    case SDL_TEXTINPUT: {
+        AppEvent e = make(EventKind::textInput);
+        std::memcpy(e.text, event.text.text, sizeof e.text - 1);
         return e;
     }
     case SDL_MOUSEMOTION: {

@@ -5,8 +5,9 @@
 union SDL_Event;
 
 enum class EventKind {
-    none,      // nothing the game handles (key releases, wheel, text input, ...)
+    none,      // nothing the game handles (key releases, wheel, ...)
     keyDown,   // key holds the virtual-key code; auto-repeat included
+    textInput, // text holds what the keys typed, UTF-8 as the window's text input gives it
     mouseMove, // x, y: position in window coordinates (client pixels), not yet mapped to the picture
     leftDown,
     leftDoubleClick, // a quick second left press, reported instead of leftDown
@@ -26,6 +27,7 @@ struct AppEvent {
     int key = 0; // virtual-key code for keyDown
     int x = 0;   // mouseMove position
     int y = 0;
+    char text[32] = {}; // textInput: 0-terminated, as SDL's text input event holds it
 };
 
 // Virtual-key codes the game compares.

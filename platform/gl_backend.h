@@ -7,8 +7,8 @@
 
 #include <cstdint>
 
-#include "engine/limits.h"
-#include "engine/render_backend.h"
+#include "platform/limits.h"
+#include "platform/render_backend.h"
 
 // Where the finished picture goes, in drawable pixels with y from the top.
 struct GlPresentTarget {

@@ -3,10 +3,10 @@
 #include <SDL2/SDL.h>
 #include <epoxy/gl.h>
 
-#include "engine/limits.h"
 #include "platform/clock.h"
 #include "platform/gamepad.h"
 #include "platform/headless.h"
+#include "platform/limits.h"
 #include "platform/window_manager.h"
 
 namespace {
@@ -27,6 +27,7 @@ struct WindowState {
     int windowedHeight = kScreenHeight;
     bool windowedMaximised = false;
     bool vsync = false;         // the driver accepted a swap interval of 1 and honours it
+    bool textInput = false;     // SDL's text input runs (a name is being typed)
     uint32_t lastPresentMs = 0; // clock after the previous present (pacing)
     int fastFrames = 0;         // consecutive presents that returned at once despite vsync
     bool waitless = false;      // presents neither wait for the refresh nor pace (loading frames)
@@ -190,9 +191,20 @@ WindowInitResult initWindow(bool fullScreen, int windowedWidth, int windowedHeig
     }
     gWindow.vsync = SDL_GL_SetSwapInterval(1) == 0;
 
-    // Keys are read as key presses only; no input method should pop up for typed text.
+    // Keys are read as key presses; text only while a name is typed (setTextInput), so that no input
+    // method pops up elsewhere.
     SDL_StopTextInput();
+    gWindow.textInput = false;
     return WindowInitResult::ok;
+}
+
+void setTextInput(bool on) {
+    if (!gWindow.window || on == gWindow.textInput) return;
+    gWindow.textInput = on;
+    if (on)
+        SDL_StartTextInput();
+    else
+        SDL_StopTextInput();
 }
 
 void showWindow() {

@@ -50,6 +50,9 @@ bool windowOpen();          // a window with a context exists
 SDL_Window* windowHandle(); // the SDL window, null when none
 
 void presentWindow(); // swaps buffers, paces to ~60 fps without vsync, then applies a pending mode switch
+// Text input (typed characters as text events, an input method where the desktop has one) runs only
+// while on; nothing without a window.
+void setTextInput(bool on);
 void setWaitlessPresents(bool waitless); // true: presents return at once (no refresh wait, no pacing)
 ViewRect windowViewport(); // the picture's rectangle in drawable pixels, y from the bottom (glViewport)
 void windowDrawableSize(int* width, int* height); // the whole drawable in pixels (800 x 600 headless)

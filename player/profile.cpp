@@ -9,6 +9,7 @@
 
 #include "engine/file_record.h"
 #include "engine/file_registry.h"
+#include "engine/windows1252.h"
 #include "platform/folders.h"
 #include "player/settings.h"
 
@@ -115,10 +116,11 @@ void sanitizeProfileName(char* name, size_t bytes) {
     if (bytes == 0) return;
     name[bytes - 1] = 0;
     size_t length = std::strlen(name);
-    // The name becomes part of file names: no folder separators, no control bytes.
+    // The name becomes part of file names: no folder separators, no control bytes, no byte the code page
+    // leaves unused (each name then has a file name of its own).
     for (size_t i = 0; i < length; ++i) {
         unsigned char c = static_cast<unsigned char>(name[i]);
-        if (c < 0x20 || c == 0x7F || c == '/' || c == '\\') name[i] = '_';
+        if (c < 0x20 || c == 0x7F || c == '/' || c == '\\' || windows1252CodePoint(c) == 0) name[i] = '_';
     }
     std::memset(name + length, 0, bytes - length);
 }
@@ -224,7 +226,11 @@ std::string savedGamePath(const Profile& profile, int mode) {
     char name[kProfileNameBytes];
     std::memcpy(name, profile.name, sizeof(name));
     sanitizeProfileName(name, sizeof(name));
-    return settingsFolder() + name + "_" + std::to_string(mode) + ".sav";
+    // The desktop reads file names as UTF-8: "Jürgen" is written so, not as the name's own bytes. A
+    // name of plain ASCII, as every name typed before letters had accents, keeps its file.
+    char utf8[kProfileNameBytes * 3];
+    windows1252ToUtf8(name, utf8, sizeof utf8);
+    return settingsFolder() + utf8 + "_" + std::to_string(mode) + ".sav";
 }
 
 int profileLevel() {

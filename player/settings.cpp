@@ -8,6 +8,7 @@
 #include "engine/file_registry.h"
 #include "platform/folders.h"
 #include "player/comfort.h"
+#include "player/language_choice.h"
 #include "player/profile.h"
 #include "player/records.h"
 
@@ -58,6 +59,7 @@ void applyDefaults(Settings& s) {
 void resetSettings() {
     settings = Settings{};
     comfort = Comfort{};
+    languageChoice = 0;
 }
 
 void settingsToBytes(const Settings& s, uint8_t out[kSettingsBytes]) {
@@ -88,6 +90,7 @@ void readSettings() {
         settingsFromBytes(nullptr, 0, settings);
     }
     readComfort(); // the options kept beside the 48 bytes
+    readLanguageChoice();
 }
 
 void savePlayerData() {
@@ -97,6 +100,7 @@ void savePlayerData() {
     settingsToBytes(settings, bytes);
     if (makeFolders(configFolder())) writeWholeFile(configFolder() + "settings", bytes, sizeof(bytes));
     saveComfort();
+    saveLanguageChoice();
     if (!makeFolders(settingsFolder())) return;
     saveProfiles();
     saveRecords();

@@ -6,7 +6,7 @@ packages=(
     libsdl2-dev libepoxy-dev libglm-dev libstb-dev libjpeg62-turbo-dev libvorbis-dev libopenmpt-dev
     libcairo2-dev libfreetype-dev fonts-dejavu-core gettext python3
     googletest libgtest-dev libbenchmark-dev
-    xvfb xdotool imagemagick libgl1-mesa-dri x11-utils libx11-dev sox
+    xvfb xdotool x11-xkb-utils imagemagick libgl1-mesa-dri x11-utils libx11-dev sox
     desktop-file-utils appstream man-db librsvg2-bin dpkg-dev file lintian
     clang libclang-rt-14-dev
 )

@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/typed_words.h"
 #include "engine/app_state.h"
 #include "engine/audio.h"
 #include "engine/bytes.h"
@@ -15,13 +14,14 @@
 #include "game/board.h"
 #include "game/game_state.h"
 #include "game/level_file.h"
-#include "gameplay/game_textures.h"
-#include "gameplay/live_rules.h"
+#include "visuals/game_textures.h"
+#include "game/live_rules.h"
+#include "platform/events.h"
 #include "player/profile.h"
 #include "player/settings.h"
-#include "ui/help_demo.h"
 #include "ui/menu_system.h"
 #include "ui/widgets.h"
+#include "visuals/game_textures.h"
 #include "visuals/particle_effects.h"
 #include "visuals/particle_sheet.h"
 #include "visuals/scenery.h"
@@ -118,9 +118,7 @@ void computeMapPositions() {
 void resetMapSelection() {
     menus.selectedLevel = 0;
     // On a mode page the hover frame marks the chosen level; it goes back with it.
-    const char* page = currentPageName();
-    if (std::strcmp(page, "mode1") == 0 || std::strcmp(page, "mode2") == 0 || std::strcmp(page, "mode3") == 0)
-        menus.hoveredWidget = 0;
+    if (isModePage(currentPageId())) menus.hoveredWidget = 0;
 }
 
 void loadMap() {
@@ -178,7 +176,7 @@ void drawLevelMap() {
     setOpaqueDrawing(true);
     drawRect(-400, 300, 400, -300, {0, 0, 0.78125f, 0.5859375f}, 0xFFFFFFFF);
     setOpaqueDrawing(false);
-    bool allOpen = typedWords.allLevelsOpen;
+    bool allOpen = allLevelsOpen();
     int lit = highest == kLevelCount - 1 || allOpen ? kZoneCount
                                                     : currentProfile().openZone[currentProfile().profileMode];
     for (int i = 0; i < kArtefactCount; ++i) {
@@ -242,7 +240,8 @@ void drawMap() {
     }
     menuUpdate();
     menuDraw();
-    if (!helpDemo.demoRunning) { // the demonstration's own effects would be drawn at the map's scale
+    if (!(menuHost.demoRunning &&
+          menuHost.demoRunning())) { // the demonstration's own effects would be drawn at the map's scale
         updateEffects();
         drawEffects();
     }
@@ -252,8 +251,8 @@ void drawMap() {
 }
 
 bool levelMapKey(unsigned key) {
-    if (key != 37 && key != 39) return false;
-    int step = key == 37 ? -1 : 1;
+    if (key != kKeyLeft && key != kKeyRight) return false;
+    int step = key == kKeyLeft ? -1 : 1;
     // Locked levels are passed over; at either end of the open ones the choice stays.
     for (int level = menus.selectedLevel + step; level >= 0 && level < kLevelCount; level += step) {
         if (!levelOpenOnMap(level)) continue;

@@ -54,5 +54,4 @@ void drawMap();                                     // the level-map scene's fra
 // The arrows on a mode page: left and right choose the previous or next open level (Return then starts
 // it with the page's first item). False for any other key.
 bool levelMapKey(unsigned key);
-void resetMapSelection();  // the chosen level back to the first (the word that closes the levels again)
-void enterMapFromSplash(); // the level map with "main", or "newprofile" when there is no profile yet
+void resetMapSelection(); // the chosen level back to the first (the word that closes the levels again)

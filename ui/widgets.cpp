@@ -12,6 +12,7 @@
 #include "engine/render.h"
 #include "engine/text_table.h"
 #include "engine/texture.h"
+#include "engine/windows1252.h"
 #include "player/settings.h"
 #include "visuals/particle_sheet.h"
 
@@ -284,16 +285,36 @@ int sliderDrag(const Widget& w, float x) {
     return std::clamp(position, 0, w.steps - 1);
 }
 
-void slider(float ax, float ay, float bx, float by, int* value, int steps) {
+namespace {
+// The slider's slot, its value flowing in while the page opens and out afterwards; null when full.
+Widget* sliderSlot(float ax, float ay, float bx, float by, int* value, int steps) {
     float midY = (ay + by) / 2;
     int slot = addWidget(WIDGET_SLIDER, ax, midY + 15, bx, midY - 15);
-    if (slot < 0) return;
+    if (slot < 0) return nullptr;
     Widget& w = menus.widgets[slot];
     w.steps = static_cast<int16_t>(steps);
     if (menus.opening)
         w.position = static_cast<int16_t>(std::clamp(*value, 0, steps - 1));
     else
         *value = w.position;
+    return &w;
+}
+} // namespace
+
+void choiceSlider(float ax, float bx, float y, int* value, int steps, const char* (*name)(int), float size) {
+    if (!sliderSlot(ax, y, bx, y, value, steps)) return;
+    // The arrows at three quarters of a slider's, wholly outside the band where a drag picks by
+    // position, so that a click on an arrow always steps.
+    setTexture(menuTextures.atlas);
+    drawAtlasTile(14, ax - 50, y, 0xFFFFFFFF, 0.75f, 0.75f);
+    drawAtlasTile(15, bx + 50, y, 0xFFFFFFFF, 0.75f, 0.75f);
+    drawTextCentered((ax + bx) / 2, y, size, name(*value));
+}
+
+void slider(float ax, float ay, float bx, float by, int* value, int steps) {
+    Widget* slot = sliderSlot(ax, ay, bx, by, value, steps);
+    if (!slot) return;
+    Widget& w = *slot;
     float length = std::hypot(bx - ax, by - ay);
     float dx = length > 0 ? (bx - ax) / length : 1, dy = length > 0 ? (by - ay) / length : 0;
     bool horizontal = ay == by;
@@ -422,10 +443,15 @@ void nameEditorKey(unsigned key) {
     default:
         break;
     }
-    bool letter = key >= 65 && key <= 90, digit = key >= 48 && key <= 57;
-    if (length < kNameBytes - 1 && (letter || digit || key == 32)) {
+    // Characters come typed (the window's text input, in Windows-1252), never from key codes: a letter
+    // keeps its accent and is written as a capital, as names always were. Folder separators would cut the
+    // saved games' file names.
+    if ((key & ~0xFFu) != kMenuTypedCharacter) return;
+    auto c = windows1252Upper(static_cast<uint8_t>(key));
+    bool printable = c >= 0x20 && c != 0x7F && windows1252CodePoint(c) != 0;
+    if (length < kNameBytes - 1 && printable && c != '/' && c != '\\') {
         std::memmove(name + caret + 1, name + caret, length - caret + 1);
-        name[caret++] = static_cast<char>(key);
+        name[caret++] = static_cast<char>(c);
     }
 }
 

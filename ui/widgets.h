@@ -62,6 +62,9 @@ void drawItemList(float x, float y, float size, bool centred, int first, int end
 void drawItemPanel(float x, float y, float size, bool centred, int first, int end);
 float itemListWidth(float size, int first, int end); // widest caption of the block
 void slider(float ax, float ay, float bx, float by, int* value, int steps);
+// A slider of a few named steps: the arrows at both ends and the name of the value between them, no
+// track. Clicks on the arrows, Left and Right step; a drag across it picks by position, as a slider.
+void choiceSlider(float ax, float bx, float y, int* value, int steps, const char* (*name)(int), float size);
 void checkBox(float x, float y, bool* flag, const char* label, float size);
 int addWidget(int type, float left, float top, float right, float bottom); // slot index, -1 when full
 void drawHoverFrame();
@@ -73,7 +76,8 @@ void drawNameEntry(); // the name pages' entry box
 int sliderClick(const Widget& w, float x); // the position after a click at x
 int sliderDrag(const Widget& w, float x);  // the position while dragging at x
 
-// The name editor: one key; returns nothing, the key then goes on to the page machine.
+// The name editor: one key, or one typed character (kMenuTypedCharacter plus its Windows-1252 byte);
+// returns nothing, a key then goes on to the page machine.
 void nameEditorKey(unsigned key);
 
 // Cursor.

@@ -11,9 +11,9 @@
 #include "app/window_messages.h"
 #include "engine/app_state.h"
 #include "engine/audio.h"
+#include "engine/audio_capture.h"
 #include "game/game_state.h"
-#include "gameplay/live_rules.h"
-#include "platform/audio_capture.h"
+#include "game/live_rules.h"
 #include "platform/audio_output.h"
 #include "platform/headless.h"
 

@@ -21,7 +21,7 @@
 #include "game/board.h"
 #include "game/game_state.h"
 #include "game/level_file.h"
-#include "gameplay/live_rules.h"
+#include "game/live_rules.h"
 #include "player/player_folders.h"
 #include "ui/menu_system.h"
 #include "visuals/particle_effects.h"

@@ -96,7 +96,7 @@ KILLED=0
 MIDSAVE=0
 for round in $(seq "$ROUNDS"); do
     name=crash-$round
-    reach_level "$name" Crash 0 0 || { check "round $round: the level is reached" false; stop_game_process; continue; }
+    reach_level "$name" CRASH 0 0 || { check "round $round: the level is reached" false; stop_game_process; continue; }
     make_move "$name" >/dev/null 2>&1
     # What a saved game from an earlier visit and the files of the first start leave on the disk.
     rm -rf "$WORK/before"

@@ -51,9 +51,12 @@ write_settings() {  # write_settings FULL-SCREEN(0/1) [slow]: the 48-byte settin
     } >"$HOME_DIR/config/pebblecraft/settings"
 }
 
-game_env() {  # the environment of a game run under our display and per-user folders
+game_env() {  # the environment of a game run under our display and per-user folders; GAME_LANG, when
+    # set, is the game's LANG (and LANGUAGE, LC_ALL, LC_MESSAGES are cleared), set here rather than in the
+    # shell, which would warn about a locale the machine lacks
     env DISPLAY="$DISPLAY" LIBGL_ALWAYS_SOFTWARE=1 XDG_CONFIG_HOME="$HOME_DIR/config" \
-        XDG_DATA_HOME="$HOME_DIR/data" SDL_AUDIODRIVER="${SDL_AUDIODRIVER:-dummy}" "$@"
+        XDG_DATA_HOME="$HOME_DIR/data" SDL_AUDIODRIVER="${SDL_AUDIODRIVER:-dummy}" \
+        ${GAME_LANG:+LANG=$GAME_LANG LANGUAGE= LC_ALL= LC_MESSAGES=} "$@"
 }
 
 start_game() {  # start_game LOG-NAME [GAME-PATH]: runs the game in the background; sets GAME_PID and STATE
@@ -252,10 +255,10 @@ past_splash() {  # past_splash NAME: starts the game, waits for the press-any-ke
 }
 
 new_player() {  # new_player NAME: types the name on "newprofile" and waits for "main" to greet the player
-    # Letters without Shift: the name editor writes capitals itself.
-    xdotool type --window "$WIN" --delay 120 "$(echo "$1" | tr A-Z a-z)"
+    # The editor takes the window's text input, accents as they come, and writes capitals itself.
+    xdotool type --window "$WIN" --delay 120 "$1"
     press Return
-    wait_state 10 page=main ready=1 player="$(echo "$1" | tr a-z A-Z)"
+    wait_state 10 page=main ready=1 player="$(python3 -c 'import sys; print(sys.argv[1].upper().replace(" ", "_"))' "$1")"
 }
 
 mark_point() {  # mark_point LEVEL: the level's mark on the map in screen units, from the map's path file

@@ -46,7 +46,7 @@ done
 
 # ---- set-up --------------------------------------------------------------------------------------
 
-for tool in Xvfb xdotool import identify; do
+for tool in Xvfb xdotool xkbcomp import identify; do
     command -v "$tool" >/dev/null || { echo "e2e: $tool is missing (run tools/install-deps.sh)"; exit 1; }
 done
 [ -x "$GAME" ] || { echo "e2e: $GAME is missing (make build)"; exit 1; }

@@ -14,11 +14,12 @@
 #include <cstdio>
 #include <string_view>
 
+#include "app/state_probe.h"
 #include "game/board.h"
 #include "game/game_state.h"
 #include "game/saved_game.h"
-#include "gameplay/live_rules.h"
-#include "gameplay/state_probe.h"
+#include "game/live_rules.h"
+#include "app/state_probe.h"
 
 int main(int argc, char** argv) {
     if (argc < 3) {

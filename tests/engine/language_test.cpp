@@ -63,3 +63,14 @@ TEST(Language, TablesOfALanguageLieInItsFolder) {
     languageTablePath("", "2tips.txt", path, sizeof path);
     EXPECT_STREQ(path, "2tips.txt");
 }
+
+TEST(Language, ThePlayersChoiceOverridesTheEnvironmentWhenItsTextsExist) {
+    char out[kLanguageCodeCapacity] = "??";
+    EXPECT_TRUE(takeChosenLanguage("fr", germanFrenchSpanish, out));
+    EXPECT_STREQ(out, "fr");
+    EXPECT_TRUE(takeChosenLanguage("en", germanFrenchSpanish, out)); // English, whatever LANG says
+    EXPECT_STREQ(out, "");
+    EXPECT_FALSE(takeChosenLanguage("it", germanFrenchSpanish, out)); // the data lacks it
+    EXPECT_FALSE(takeChosenLanguage("", germanFrenchSpanish, out));   // Automatic
+    EXPECT_FALSE(takeChosenLanguage("../x", germanFrenchSpanish, out));
+}

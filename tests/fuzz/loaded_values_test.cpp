@@ -4,7 +4,7 @@
 
 #include "game/level_outcome.h"
 #include "game/rules_fixture.h"
-#include "gameplay/live_rules.h"
+#include "game/live_rules.h"
 
 namespace {
 class LoadedValuesTest : public RulesTest {};

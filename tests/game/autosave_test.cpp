@@ -8,7 +8,7 @@
 #include "game/board_click.h"
 #include "game/rules_step.h"
 #include "game/saved_game.h"
-#include "gameplay/live_rules.h"
+#include "game/live_rules.h"
 #include "player/player_folders.h"
 #include "rules_fixture.h"
 

@@ -1,7 +1,7 @@
 #include "game/bonus_pieces.h"
 
 #include "game/board_click.h"
-#include "gameplay/live_rules.h"
+#include "game/live_rules.h"
 #include "rules_fixture.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include "game/level_file.h"
 #include "game/player_link.h"
 #include "game/rules.h"
-#include "gameplay/live_rules.h"
+#include "game/live_rules.h"
 #include "rules_fixture.h"
 
 namespace {

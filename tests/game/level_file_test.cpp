@@ -5,7 +5,7 @@
 
 #include "engine/file_registry.h"
 #include "game/rules.h"
-#include "gameplay/live_rules.h"
+#include "game/live_rules.h"
 #include "platform/message_box.h"
 #include "rules_fixture.h"
 

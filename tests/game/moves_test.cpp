@@ -2,7 +2,7 @@
 
 #include "game/board_click.h"
 #include "game/path_search.h"
-#include "gameplay/live_rules.h"
+#include "game/live_rules.h"
 #include "rules_fixture.h"
 
 namespace {

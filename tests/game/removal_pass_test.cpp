@@ -1,6 +1,6 @@
 #include "game/removal_pass.h"
 
-#include "gameplay/live_rules.h"
+#include "game/live_rules.h"
 #include "rules_fixture.h"
 
 namespace {

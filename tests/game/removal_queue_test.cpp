@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "gameplay/live_rules.h"
+#include "game/live_rules.h"
 #include "rules_fixture.h"
 
 namespace {

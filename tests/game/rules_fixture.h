@@ -20,7 +20,7 @@
 #include "game/presentation_recorder.h"
 #include "game/removal_pass.h"
 #include "game/removal_queue.h"
-#include "gameplay/live_rules.h"
+#include "game/live_rules.h"
 #include "player/profile.h"
 #include "player/records.h"
 #include "player/settings.h"

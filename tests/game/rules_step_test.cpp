@@ -4,7 +4,7 @@
 
 #include "game/board_click.h"
 #include "game/new_balls.h"
-#include "gameplay/live_rules.h"
+#include "game/live_rules.h"
 #include "rules_fixture.h"
 
 namespace {

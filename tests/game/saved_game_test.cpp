@@ -17,7 +17,7 @@
 #include "game/level_outcome.h"
 #include "game/moves.h"
 #include "game/rules_step.h"
-#include "gameplay/live_rules.h"
+#include "game/live_rules.h"
 #include "platform/folders.h"
 #include "player/player_folders.h"
 #include "rules_fixture.h"

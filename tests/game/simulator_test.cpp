@@ -11,17 +11,17 @@
 #include <iterator>
 #include <string>
 
+#include "app/game_scene.h"
 #include "app/scene_manager.h"
 #include "engine/temp_folder.h"
 #include "game/bot.h"
 #include "game/level_file.h"
 #include "game/level_outcome.h"
+#include "game/live_rules.h"
 #include "game/saved_game.h"
 #include "gameplay/game_frame.h"
 #include "gameplay/game_presentation.h"
-#include "gameplay/game_scene.h"
 #include "gameplay/gameplay_fixture.h"
-#include "gameplay/live_rules.h"
 #include "platform/folders.h"
 #include "player/profile.h"
 #include "ui/menu_system.h"
@@ -175,6 +175,7 @@ class GameAndSimulatorTest : public GameplayTest {
         setDataFolder(kData);
         levelFiles.missingIsFatal = false;
         liveRules.presentation = &gamePresentation;
+        installGameLinks();
         sceneManager.currentScene = &gameScene;
         Profile& profile = currentProfile();
         for (uint8_t& seen : profile.tipShown) seen = 1; // the simulator shows no tips

@@ -9,7 +9,7 @@
 #include "game/level_outcome.h"
 #include "game/moves.h"
 #include "game/rules_step.h"
-#include "gameplay/live_rules.h"
+#include "game/live_rules.h"
 #include "rules_fixture.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "game/path_search.h"
-#include "gameplay/live_rules.h"
+#include "game/live_rules.h"
 #include "gameplay_fixture.h"
 
 namespace {

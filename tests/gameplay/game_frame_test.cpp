@@ -6,7 +6,7 @@
 
 #include "game/removal_queue.h"
 #include "gameplay/game_presentation.h"
-#include "gameplay/live_rules.h"
+#include "game/live_rules.h"
 #include "gameplay_fixture.h"
 #include "player/comfort.h"
 

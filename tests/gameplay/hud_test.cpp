@@ -3,7 +3,7 @@
 #include "engine/font.h"
 #include "engine/text_table.h"
 #include "game/player_link.h"
-#include "gameplay/live_rules.h"
+#include "game/live_rules.h"
 #include "gameplay_fixture.h"
 
 namespace {

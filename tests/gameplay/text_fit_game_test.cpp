@@ -8,7 +8,7 @@
 #include "game/level_outcome.h"
 #include "gameplay/game_presentation.h"
 #include "gameplay/game_view.h"
-#include "gameplay/live_rules.h"
+#include "game/live_rules.h"
 #include "gameplay_fixture.h"
 
 namespace {

@@ -5,11 +5,11 @@
 #include <string>
 
 #include "engine/text_table.h"
-#include "gameplay/live_rules.h"
-#include "gameplay/number_text.h"
+#include "gameplay/help_demo.h"
+#include "game/live_rules.h"
 #include "gameplay_fixture.h"
 #include "platform/folders.h"
-#include "ui/help_demo.h"
+#include "ui/number_text.h"
 
 namespace {
 

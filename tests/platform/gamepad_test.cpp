@@ -5,9 +5,9 @@
 
 #include <vector>
 
-#include "gameplay/game_scene.h"
+#include "app/game_scene.h"
 #include "gameplay/gameplay_fixture.h"
-#include "gameplay/live_rules.h"
+#include "game/live_rules.h"
 #include "ui/menu_system.h"
 
 namespace {

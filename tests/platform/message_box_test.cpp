@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "gameplay/live_rules.h"
+#include "game/live_rules.h"
 #include "platform/message_window.h"
 
 namespace {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 
 #include "player/player_folders.h"
 
@@ -223,6 +224,28 @@ TEST(Profile, TamperedNamesStayInsideTheSettingsFolder) {
     EXPECT_EQ(savedGamePath(profiles.list[0], 0), settingsFolder() + "a_b_0.sav");
     EXPECT_TRUE(createProfile("x/y"));
     EXPECT_STREQ(currentProfile().name, "x_y");
+}
+
+TEST(Profile, AccentedNamesHaveUtf8FileNamesOfTheirOwn) {
+    PlayerFolders folders;
+    Profile p = {};
+    // An ASCII name keeps the file it always had.
+    std::memcpy(p.name, "ADA7", 5);
+    EXPECT_EQ(savedGamePath(p, 2), settingsFolder() + "ADA7_2.sav");
+    // "Jürgen" in the game's code page is written as the desktop reads it, not as its own bytes.
+    std::memcpy(p.name, "J\xFCrgen", 7);
+    EXPECT_EQ(savedGamePath(p, 0), settingsFolder() + "J\xC3\xBCrgen_0.sav");
+    // A byte without a character (only a damaged file holds one) cannot share the file of "?" or "_".
+    std::memcpy(p.name, "a\x81", 3);
+    std::string unused = savedGamePath(p, 0);
+    EXPECT_EQ(unused, settingsFolder() + "a__0.sav");
+    std::memcpy(p.name, "a?", 3);
+    EXPECT_NE(savedGamePath(p, 0), unused);
+    // A saved game made under an accented name is found again under it after a restart.
+    EXPECT_TRUE(createProfile("Zo\xEB"));
+    std::string path = savedGamePath(currentProfile(), 1);
+    folders.home.write(PlayerFolders::playerFile("Zo\xC3\xAB_1.sav"), "game");
+    EXPECT_TRUE(std::filesystem::exists(path)) << path;
 }
 
 } // namespace

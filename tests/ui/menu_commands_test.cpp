@@ -11,7 +11,7 @@
 #include "engine/text_table.h"
 #include "game/player_link.h"
 #include "gameplay/game_flow.h"
-#include "gameplay/live_rules.h"
+#include "game/live_rules.h"
 #include "player/records.h"
 
 #include "tests/engine/test_font.h"
@@ -203,15 +203,16 @@ TEST_F(MenuCommands, RemovingTheLastProfileAsksForANewOne) {
 
 TEST_F(MenuCommands, ANewProfileIsCreatedFromTheTypedNameAndATakenNameKeepsTheText) {
     open("newprofile");
-    for (unsigned k : {32u, 32u, 13u}) press(k); // spaces only: no name
+    type("  ");
+    press(13); // spaces only: no name
     EXPECT_EQ(page(), "newprofile");
     EXPECT_EQ(settings.profileCount, 1);
     for (unsigned k : {8u, 8u}) press(k);
-    for (unsigned k : {65u, 78u, 78u, 65u}) press(k); // "ANNA" is taken
+    type("ANNA"); // taken
     press(13);
     EXPECT_EQ(page(), "newprofile");
     EXPECT_STREQ(menus.nameBuffer, "ANNA");
-    press(66);
+    type("B");
     press(13);
     EXPECT_EQ(page(), "main");
     EXPECT_EQ(settings.profileCount, 2);

@@ -10,7 +10,7 @@
 #include "engine/app_state.h"
 #include "engine/audio.h"
 #include "game/game_state.h"
-#include "gameplay/live_rules.h"
+#include "game/live_rules.h"
 #include "player/profile.h"
 #include "player/settings.h"
 #include "ui/level_map.h"
@@ -85,11 +85,15 @@ class MenuFixture : public ::testing::Test {
         }
     }
     void open(const char* page) {
-        openPage(page);
+        openPage(findPage(page));
         settle();
     }
     void press(unsigned key) {
         menuKey(key);
+        settle();
+    }
+    void type(const char* windows1252) {
+        menuText(windows1252);
         settle();
     }
     void choose(const char* item) {

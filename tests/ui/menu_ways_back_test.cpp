@@ -1,6 +1,7 @@
 // A way back from every page, and the options page worked from the keyboard alone.
 #include <gtest/gtest.h>
 
+#include "player/language_choice.h"
 #include "tests/ui/menu_fixture.h"
 #include "ui/widgets.h"
 
@@ -103,10 +104,21 @@ TEST_F(WaysBack, TheOptionsPageIsWorkedFromTheKeyboard) {
     press(40);
     EXPECT_EQ(menus.hoveredWidget, speed);
     press(40);
+    int language = widgetOfType(WIDGET_SLIDER, 3);
+    ASSERT_GE(language, 0);
+    EXPECT_EQ(menus.hoveredWidget, language) << "the language's row";
+    press(39);
+    press(39);
+    frame();
+    EXPECT_STREQ(chosenLanguageCode(), "de") << "Right steps from Automatic through English to Deutsch";
+    press(37);
+    frame();
+    EXPECT_STREQ(chosenLanguageCode(), "en");
+    press(40);
     EXPECT_EQ(menus.hoveredWidget, -1);
     EXPECT_EQ(menus.selectedItem, 0) << "past the last slider: the first button again";
     press(38);
-    EXPECT_EQ(menus.hoveredWidget, speed) << "Up walks back";
+    EXPECT_EQ(menus.hoveredWidget, language) << "Up walks back";
     // A moving mouse takes the highlight from the keyboard, and the keyboard takes it back.
     const ButtonRect& back = menus.buttons[1];
     mouseAt((back.left + back.right) / 2, (back.top + back.bottom) / 2);

@@ -1,17 +1,18 @@
 // Every text of the menu pages fits its box, measured with the built fonts and the authored texts.
-#include "ui/text_fit.h"
 
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "engine/recording_backend.h"
 #include "engine/render.h"
 #include "engine/texture.h"
-#include "gameplay/live_rules.h"
+#include "game/live_rules.h"
+#include "gameplay/help_page.h"
 #include "menu_fixture.h"
-#include "platform/recording_backend.h"
+#include "player/language_choice.h"
 #include "player/records.h"
-#include "ui/help_page.h"
+#include "ui/text_fit.h"
 #include "ui/widgets.h"
 #include "visuals/particle_effects.h"
 
@@ -67,7 +68,9 @@ class MenuTextFit : public MenuFixture, public testing::WithParamInterface<std::
         menuUpdate();
         menuDraw();
         textfit::unwatch();
-        textfit::checkFrame(what, {kWideName, currentProfile().name});
+        std::vector<std::string> words = {kWideName, currentProfile().name};
+        for (const LanguageChoice& c : kLanguageChoices) words.push_back(c.name); // each in its own words
+        textfit::checkFrame(what, words);
     }
 };
 
@@ -116,7 +119,12 @@ TEST_P(MenuTextFit, TheLevelMapsButtonsAndModeNameKeepClearOfTheMarks) {
 }
 
 TEST_P(MenuTextFit, OptionsScoresProfilesAndNamePages) {
-    checkPage("options", "options");
+    for (int choice = 0; choice < kLanguageChoiceCount; ++choice) {
+        languageChoice = choice;
+        checkPage("options", "options, language choice " + std::to_string(choice));
+        open("main");
+    }
+    languageChoice = 0;
     for (int i = 0; i < kHiscoreLines; ++i)
         for (int t = 0; t < 3; ++t) {
             std::snprintf(records.hiscores[t][i].name, sizeof records.hiscores[t][i].name, "%s", kWideName);

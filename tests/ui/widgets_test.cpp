@@ -1,8 +1,9 @@
 #include <SDL2/SDL_events.h>
 #include <gtest/gtest.h>
 
+#include "engine/windows1252.h"
 #include "gameplay/board_input.h"
-#include "gameplay/live_rules.h"
+#include "game/live_rules.h"
 #include "platform/events.h"
 #include "tests/ui/menu_fixture.h"
 #include "ui/widgets.h"
@@ -24,7 +25,7 @@ Widget hundredStepSlider(int position) {
 }
 
 void typeKeys(const char* keys) {
-    for (const char* k = keys; *k; ++k) nameEditorKey(static_cast<unsigned char>(*k));
+    for (const char* k = keys; *k; ++k) nameEditorKey(kMenuTypedCharacter | static_cast<unsigned char>(*k));
 }
 } // namespace
 
@@ -58,7 +59,7 @@ TEST_F(Widgets, ASliderClickAndDragReachTheBoundValue) {
     EXPECT_EQ(settings.soundVolume, 50);
 }
 
-TEST_F(Widgets, NameEditorTakesCapitalsDigitsAndSpacesUpToTwelve) {
+TEST_F(Widgets, NameEditorTakesTypedCharactersAndEditingKeysUpToTwelve) {
     typeKeys("AB1");
     EXPECT_STREQ(menus.nameBuffer, "AB1");
     nameEditorKey(36); // Home
@@ -73,21 +74,42 @@ TEST_F(Widgets, NameEditorTakesCapitalsDigitsAndSpacesUpToTwelve) {
     nameEditorKey(37);
     nameEditorKey(8);
     EXPECT_STREQ(menus.nameBuffer, "B1 CDEFGHIK");
+    // Accented letters are kept; separators of file names and bytes without a character are not.
+    nameEditorKey(35);
+    typeKeys("/\\\x81\x7F\x9D\xFC\xEB");
+    EXPECT_STREQ(menus.nameBuffer, "B1 CDEFGHIK\xDC");
 }
 
-TEST_F(Widgets, TypedLowerCaseKeysArriveAsCapitalCodes) {
-    // The window hands letters over as their virtual-key codes, which are the capitals: the keys typed
-    // without Shift go through the window's translation into the name.
+TEST_F(Widgets, TypedTextKeepsAccentsInCapitalsAndItsKeysAddNothing) {
+    // A key brings its virtual-key code (the capital) and the window's text input the character typed:
+    // the name takes the character once, in the game's code page, as a capital.
     open("newprofile");
-    for (SDL_Keycode sym : {SDLK_a, SDLK_b, SDLK_1}) {
-        SDL_Event typed{};
-        typed.type = SDL_KEYDOWN;
-        typed.key.keysym.sym = sym;
-        AppEvent e = translateEvent(typed);
-        ASSERT_EQ(e.kind, EventKind::keyDown) << SDL_GetKeyName(sym);
-        press(static_cast<unsigned>(e.key));
+    const char* typed[] = {"Z", "o", "\xC3\xAB", "1"}; // "Zoë1" as the window's UTF-8
+    const SDL_Keycode keys[] = {SDLK_z, SDLK_o, SDLK_e, SDLK_1};
+    for (int i = 0; i < 4; ++i) {
+        SDL_Event key{};
+        key.type = SDL_KEYDOWN;
+        key.key.keysym.sym = keys[i];
+        AppEvent k = translateEvent(key);
+        ASSERT_EQ(k.kind, EventKind::keyDown) << SDL_GetKeyName(keys[i]);
+        press(static_cast<unsigned>(k.key));
+        SDL_Event text{};
+        text.type = SDL_TEXTINPUT;
+        std::snprintf(text.text.text, sizeof text.text.text, "%s", typed[i]);
+        AppEvent t = translateEvent(text);
+        ASSERT_EQ(t.kind, EventKind::textInput);
+        char bytes[sizeof t.text];
+        utf8ToWindows1252(t.text, bytes, sizeof bytes);
+        type(bytes);
     }
-    EXPECT_STREQ(menus.nameBuffer, "AB1");
+    EXPECT_STREQ(menus.nameBuffer, "ZO\xCB"
+                                   "1");
+    // Typed text is the name pages' alone: elsewhere it neither types nor presses anything.
+    open("main");
+    int selected = menus.selectedItem;
+    type("a ");
+    EXPECT_EQ(page(), "main");
+    EXPECT_EQ(menus.selectedItem, selected);
 }
 
 TEST_F(Widgets, PanelOrnamentsAndShadowStartAbove192) {

@@ -15,7 +15,7 @@ TIGHT_KEYS = {
     "stats", "yourscore", "yourcombo", "maxcombo", "yourtime", "yourmoves", "bestscore", "bestcombo",
     "besttime", "bestmoves", "sfxvolume", "musicvolume", "fullscreen", "customcursor", "ballspeed",
     "classic", "puzzle", "action", "classicmode", "puzzlemode", "actionmode", "locked", "nighttip",
-    "morningtip", "daytip", "howtoplay",
+    "morningtip", "daytip", "howtoplay", "language", "langauto",
 }
 
 

@@ -1,5 +1,5 @@
 // The help demonstration's cursor, steps, clicks and cycles, and its drawing over the help board.
-#include "ui/help_demo.h"
+#include "gameplay/help_demo.h"
 
 #include <cmath>
 #include <cstring>
@@ -16,7 +16,7 @@
 #include "game/removal_queue.h"
 #include "game/rules.h"
 #include "gameplay/board_view.h"
-#include "gameplay/live_rules.h"
+#include "game/live_rules.h"
 #include "ui/widgets.h"
 #include "visuals/particle_effects.h"
 

@@ -1,4 +1,4 @@
-#include "ui/help_demo.h"
+#include "gameplay/help_demo.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +12,7 @@
 #include "game/presentation_recorder.h"
 #include "game/removal_queue.h"
 #include "game/rules.h"
-#include "gameplay/live_rules.h"
+#include "game/live_rules.h"
 #include "platform/folders.h"
 
 namespace {

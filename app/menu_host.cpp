@@ -1,19 +1,23 @@
 // The menus' links to the scenes and the rules.
+#include "app/menu_host.h"
+
 #include <SDL2/SDL.h>
 
+#include "app/game_scene.h"
 #include "app/map_scene.h"
 #include "app/scene_manager.h"
+#include "app/typed_words.h"
 #include "engine/audio.h"
 #include "engine/render.h"
 #include "game/game_state.h"
 #include "game/level_outcome.h"
 #include "game/saved_game.h"
 #include "gameplay/game_presentation.h"
-#include "gameplay/game_scene.h"
-#include "gameplay/live_rules.h"
+#include "gameplay/help_demo.h"
+#include "gameplay/help_page.h"
+#include "game/live_rules.h"
 #include "player/profile.h"
 #include "player/settings.h"
-#include "ui/help_page.h"
 #include "ui/level_map.h"
 #include "ui/menu_system.h"
 #include "visuals/scenery.h"
@@ -64,20 +68,31 @@ void applyCursor() {
     if (SDL_WasInit(SDL_INIT_VIDEO)) SDL_ShowCursor(settings.customCursor ? SDL_DISABLE : SDL_ENABLE);
 }
 
+bool typedAllLevelsOpen() {
+    return typedWords.allLevelsOpen;
+}
+
+bool helpDemoRunning() {
+    return helpDemo.demoRunning;
+}
+
 } // namespace
 
-MenuHost menuHost = {
-    gameSceneCurrent, showMap,
-    playLevel,        resumeSavedGame,
-    saveRunningGame,  restartLevel,
-    giveUpLevel,      helpPageStart,
-    helpPageStop,     announceNextStage,
-    applyScreenMode,  applyCursor,
-    drawHelpPage,     requestBackgroundChange,
-};
+void installMenuHost() {
+    menuHost = MenuHost{
+        gameSceneCurrent,   showMap,
+        playLevel,          resumeSavedGame,
+        saveRunningGame,    restartLevel,
+        giveUpLevel,        helpPageStart,
+        helpPageStop,       announceNextStage,
+        applyScreenMode,    applyCursor,
+        drawHelpPage,       requestBackgroundChange,
+        typedAllLevelsOpen, helpDemoRunning,
+    };
+}
 
 void enterMapFromSplash() {
     requestScene(mapScene);
     requestMusicSection(2);
-    openPage(settings.profileCount > 0 ? "main" : "newprofile");
+    openPage(settings.profileCount > 0 ? MenuId::Main : MenuId::NewProfile);
 }

@@ -1,21 +1,23 @@
-#include "gameplay/state_probe.h"
+#include "app/state_probe.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
+#include "app/game_scene.h"
 #include "app/map_scene.h"
 #include "app/scene_manager.h"
 #include "app/splash_scene.h"
 #include "app/typed_words.h"
 #include "engine/app_state.h"
+#include "engine/language.h"
+#include "engine/windows1252.h"
 #include "game/autosave.h"
 #include "game/board.h"
 #include "game/game_state.h"
 #include "game/removal_queue.h"
 #include "gameplay/board_input.h"
-#include "gameplay/game_scene.h"
-#include "gameplay/live_rules.h"
+#include "game/live_rules.h"
 #include "gameplay/tips.h"
 #include "platform/memory_use.h"
 #include "player/profile.h"
@@ -60,8 +62,11 @@ char pieceLetter(const Cell& cell) {
 }
 
 // A name as one word: spaces become "_", an empty name "-".
+// One word of the state line, in UTF-8 (the texts and names are Windows-1252 in the game).
 std::string word(const char* name) {
-    std::string out = name && *name ? name : "-";
+    char utf8[128];
+    windows1252ToUtf8(name && *name ? name : "-", utf8, sizeof utf8);
+    std::string out = utf8;
     for (char& c : out)
         if (c == ' ') c = '_';
     return out;
@@ -88,7 +93,7 @@ void formatStateProbeLine(char* out, size_t size) {
         "scene=%s presskey=%d page=%s ready=%d item=%s chosen=%d mode=%d level=%d moves=%d "
         "selected=%d,%d moving=%d running=%d menu=%d complete=%d defeat=%d free=%d lives=%d "
         "total=%d player=%s cheat=%d allopen=%d tip=%d tipbutton=%d,%d keycursor=%d,%d cursor=%d frames=%u "
-        "removals=%d heapkb=%zu saved=%d",
+        "removals=%d heapkb=%zu saved=%d lang=%s",
         sceneName(), pressKey ? 1 : 0, pageShown ? word(menus.currentPage->name).c_str() : "-",
         menus.opening || menus.closing ? 0 : 1, pageShown ? word(selectedItemName()).c_str() : "-",
         menus.selectedLevel, game.mode, game.levelIndex, game.movesMade, game.selectedX, game.selectedY,
@@ -101,7 +106,8 @@ void formatStateProbeLine(char* out, size_t size) {
         static_cast<int>(tips.hasButton ? (tips.buttonTop + tips.buttonBottom) / 2 : tips.y),
         boardInput.keyCursorShown ? boardInput.keyCursorX : -1,
         boardInput.keyCursorShown ? boardInput.keyCursorY : -1, game.cursorMode, app.framesRun,
-        liveRules.removals.count, heapBytesInUse() / 1024, liveRules.autosave.savedMoves);
+        liveRules.removals.count, heapBytesInUse() / 1024, liveRules.autosave.savedMoves,
+        loadedLanguage[0] ? loadedLanguage : "en");
 }
 
 void formatStateProbeRow(int y, char* out) {

@@ -1,5 +1,6 @@
-#include "gameplay/game_scene.h"
+#include "app/game_scene.h"
 
+#include "app/scene_manager.h"
 #include "app/typed_words.h"
 #include "engine/text_effects.h"
 #include "game/board_keys.h"
@@ -9,16 +10,33 @@
 #include "gameplay/game_flow.h"
 #include "gameplay/game_frame.h"
 #include "gameplay/game_presentation.h"
-#include "gameplay/game_textures.h"
 #include "gameplay/game_view.h"
-#include "gameplay/live_rules.h"
+#include "game/live_rules.h"
 #include "gameplay/system_cursor.h"
 #include "ui/menu_system.h"
+#include "visuals/game_textures.h"
 #include "visuals/quick_effects.h"
 
 GameScene gameScene;
 
+namespace {
+
+bool gameSceneCurrent() {
+    return sceneManager.currentScene == &gameScene;
+}
+
+bool cheatKeys() {
+    return typedWords.cheatKeyMode;
+}
+
+} // namespace
+
+void installGameLinks() {
+    gameLinks = GameLinks{gameSceneCurrent, cheatKeys};
+}
+
 void loadGameResources() {
+    installGameLinks();
     if (!gameTextures.loaded) loadGameTextures();
     loadSystemCursors();
     boardInput.applySystemCursor = applySystemCursor;
@@ -32,6 +50,10 @@ void GameScene::leave() {}
 
 void GameScene::draw() {
     runGameFrame();
+}
+
+void GameScene::textTyped(const char* text) {
+    if (game.menuOpen) menuText(text); // a page's name editor; the board takes keys, not text
 }
 
 void GameScene::keyDown(int virtualKey) {

@@ -10,6 +10,7 @@ class GameScene : public Scene {
     void leave() override;
     void draw() override; // the game's frame
     void keyDown(int virtualKey) override;
+    void textTyped(const char* text) override;
     void leftDown() override;
     void leftDoubleClick() override;
     void leftUp() override;
@@ -24,3 +25,4 @@ extern GameScene gameScene;
 // The game's resources and wiring: the board and HUD pictures, the rules' presentation, the text
 // effects' sparkles. Called by the start-up sequence; safe to call again.
 void loadGameResources();
+void installGameLinks(); // the game's hooks into the scenes and the typed words (gameLinks)

@@ -1,6 +1,6 @@
 // The help page's layout: title, the two texts, the edge strips, the demonstration between the texts
 // and the page's one button.
-#include "ui/help_page.h"
+#include "gameplay/help_page.h"
 
 #include <algorithm>
 #include <cmath>
@@ -10,8 +10,8 @@
 #include "engine/render.h"
 #include "engine/text_table.h"
 #include "game/game_state.h"
-#include "gameplay/live_rules.h"
-#include "ui/help_demo.h"
+#include "gameplay/help_demo.h"
+#include "game/live_rules.h"
 #include "ui/menu_system.h"
 #include "ui/widgets.h"
 

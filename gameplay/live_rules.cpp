@@ -1,3 +1,0 @@
-#include "gameplay/live_rules.h"
-
-Rules liveRules;
