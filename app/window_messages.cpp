@@ -9,9 +9,9 @@
 #include "engine/render.h"
 #include "engine/windows1252.h"
 #include "game/game_state.h"
+#include "game/live_rules.h"
 #include "game/saved_game.h"
 #include "gameplay/game_presentation.h"
-#include "game/live_rules.h"
 #include "platform/clock.h"
 #include "platform/window.h"
 

@@ -10,8 +10,8 @@
 #include "engine/render.h"
 #include "engine/text_table.h"
 #include "game/game_state.h"
-#include "gameplay/help_demo.h"
 #include "game/live_rules.h"
+#include "gameplay/help_demo.h"
 #include "ui/menu_system.h"
 #include "ui/widgets.h"
 

@@ -1,6 +1,5 @@
 #include "gameplay/tips.h"
 
-#include "gameplay/help_demo.h"
 #include "game/live_rules.h"
 #include "gameplay/help_demo.h"
 

@@ -14,7 +14,6 @@
 #include "game/board.h"
 #include "game/game_state.h"
 #include "game/level_file.h"
-#include "visuals/game_textures.h"
 #include "game/live_rules.h"
 #include "platform/events.h"
 #include "player/profile.h"

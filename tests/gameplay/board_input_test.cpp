@@ -3,9 +3,9 @@
 #include "game/moves.h"
 
 #include "app/game_scene.h"
+#include "game/live_rules.h"
 #include "gameplay/game_frame.h"
 #include "gameplay/game_presentation.h"
-#include "game/live_rules.h"
 #include "gameplay_fixture.h"
 #include "platform/events.h"
 #include "ui/menu_system.h"
