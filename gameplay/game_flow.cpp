@@ -3,9 +3,9 @@
 
 #include "engine/limits.h"
 #include "game/game_state.h"
+#include "game/live_rules.h"
 #include "game/moves.h"
 #include "gameplay/board_input.h"
-#include "game/live_rules.h"
 #include "ui/menu_system.h"
 #include "visuals/scenery.h"
 

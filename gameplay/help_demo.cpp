@@ -12,11 +12,11 @@
 #include "game/game_state.h"
 #include "game/help_board.h"
 #include "game/level_file.h"
+#include "game/live_rules.h"
 #include "game/presentation_events.h"
 #include "game/removal_queue.h"
 #include "game/rules.h"
 #include "gameplay/board_view.h"
-#include "game/live_rules.h"
 #include "ui/widgets.h"
 #include "visuals/particle_effects.h"
 

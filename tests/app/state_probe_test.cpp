@@ -9,9 +9,9 @@
 #include "app/map_scene.h"
 #include "app/scene_manager.h"
 #include "app/typed_words.h"
+#include "game/live_rules.h"
 #include "game/removal_queue.h"
 #include "game/rules_fixture.h"
-#include "game/live_rules.h"
 #include "ui/menu_system.h"
 
 namespace {

@@ -17,9 +17,8 @@
 #include "app/state_probe.h"
 #include "game/board.h"
 #include "game/game_state.h"
-#include "game/saved_game.h"
 #include "game/live_rules.h"
-#include "app/state_probe.h"
+#include "game/saved_game.h"
 
 int main(int argc, char** argv) {
     if (argc < 3) {

@@ -3,8 +3,8 @@
 #include <climits>
 
 #include "game/level_outcome.h"
-#include "game/rules_fixture.h"
 #include "game/live_rules.h"
+#include "game/rules_fixture.h"
 
 namespace {
 class LoadedValuesTest : public RulesTest {};

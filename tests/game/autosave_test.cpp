@@ -6,9 +6,9 @@
 
 #include "engine/file_registry.h"
 #include "game/board_click.h"
+#include "game/live_rules.h"
 #include "game/rules_step.h"
 #include "game/saved_game.h"
-#include "game/live_rules.h"
 #include "player/player_folders.h"
 #include "rules_fixture.h"
 

@@ -4,9 +4,9 @@
 #include <memory>
 
 #include "game/level_file.h"
+#include "game/live_rules.h"
 #include "game/player_link.h"
 #include "game/rules.h"
-#include "game/live_rules.h"
 #include "rules_fixture.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include "game/idle_hint.h"
 
-#include "game/rules_step.h"
 #include "game/live_rules.h"
+#include "game/rules_step.h"
 #include "rules_fixture.h"
 
 namespace {

@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "engine/file_registry.h"
-#include "game/rules.h"
 #include "game/live_rules.h"
+#include "game/rules.h"
 #include "platform/message_box.h"
 #include "rules_fixture.h"
 

@@ -4,8 +4,8 @@
 #include <cstring>
 
 #include "engine/file_registry.h"
-#include "game/rules_step.h"
 #include "game/live_rules.h"
+#include "game/rules_step.h"
 #include "rules_fixture.h"
 
 namespace {

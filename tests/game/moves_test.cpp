@@ -1,8 +1,8 @@
 #include "game/moves.h"
 
 #include "game/board_click.h"
-#include "game/path_search.h"
 #include "game/live_rules.h"
+#include "game/path_search.h"
 #include "rules_fixture.h"
 
 namespace {

@@ -1,8 +1,8 @@
 #include "game/new_balls.h"
 
 #include "game/level_outcome.h"
-#include "game/rules_step.h"
 #include "game/live_rules.h"
+#include "game/rules_step.h"
 #include "rules_fixture.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include "game/path_search.h"
 
-#include "game/moves.h"
 #include "game/live_rules.h"
+#include "game/moves.h"
 #include "rules_fixture.h"
 
 namespace {

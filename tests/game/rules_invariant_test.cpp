@@ -3,9 +3,9 @@
 
 #include "game/board_click.h"
 #include "game/level_outcome.h"
+#include "game/live_rules.h"
 #include "game/new_balls.h"
 #include "game/rules_step.h"
-#include "game/live_rules.h"
 #include "rules_fixture.h"
 
 namespace {

@@ -3,8 +3,8 @@
 #include <cstring>
 
 #include "game/board_click.h"
-#include "game/new_balls.h"
 #include "game/live_rules.h"
+#include "game/new_balls.h"
 #include "rules_fixture.h"
 
 namespace {

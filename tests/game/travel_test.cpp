@@ -7,9 +7,9 @@
 #include "game/board_keys.h"
 #include "game/invariants.h"
 #include "game/level_outcome.h"
+#include "game/live_rules.h"
 #include "game/moves.h"
 #include "game/rules_step.h"
-#include "game/live_rules.h"
 #include "rules_fixture.h"
 
 namespace {

@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "game/path_search.h"
 #include "game/live_rules.h"
+#include "game/path_search.h"
 #include "gameplay_fixture.h"
 
 namespace {

@@ -4,9 +4,9 @@
 
 #include <glm/geometric.hpp>
 
+#include "game/live_rules.h"
 #include "game/removal_queue.h"
 #include "gameplay/game_presentation.h"
-#include "game/live_rules.h"
 #include "gameplay_fixture.h"
 #include "player/comfort.h"
 

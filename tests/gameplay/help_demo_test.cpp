@@ -9,10 +9,10 @@
 #include "engine/app_state.h"
 #include "engine/file_registry.h"
 #include "game/level_file.h"
+#include "game/live_rules.h"
 #include "game/presentation_recorder.h"
 #include "game/removal_queue.h"
 #include "game/rules.h"
-#include "game/live_rules.h"
 #include "platform/folders.h"
 
 namespace {

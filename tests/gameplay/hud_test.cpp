@@ -2,8 +2,8 @@
 
 #include "engine/font.h"
 #include "engine/text_table.h"
-#include "game/player_link.h"
 #include "game/live_rules.h"
+#include "game/player_link.h"
 #include "gameplay_fixture.h"
 
 namespace {

@@ -6,9 +6,9 @@
 
 #include "engine/text_effects.h"
 #include "game/level_outcome.h"
+#include "game/live_rules.h"
 #include "gameplay/game_presentation.h"
 #include "gameplay/game_view.h"
-#include "game/live_rules.h"
 #include "gameplay_fixture.h"
 
 namespace {

@@ -5,8 +5,8 @@
 #include <string>
 
 #include "engine/text_table.h"
-#include "gameplay/help_demo.h"
 #include "game/live_rules.h"
+#include "gameplay/help_demo.h"
 #include "gameplay_fixture.h"
 #include "platform/folders.h"
 #include "ui/number_text.h"

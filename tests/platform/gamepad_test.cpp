@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "app/game_scene.h"
-#include "gameplay/gameplay_fixture.h"
 #include "game/live_rules.h"
+#include "gameplay/gameplay_fixture.h"
 #include "ui/menu_system.h"
 
 namespace {

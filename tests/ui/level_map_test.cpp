@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "game/board.h"
-#include "game/rules.h"
 #include "game/live_rules.h"
+#include "game/rules.h"
 #include "ui/level_map.h"
 
 namespace {

@@ -9,9 +9,9 @@
 #include "engine/layout_probe.h"
 #include "engine/text_effects.h"
 #include "engine/text_table.h"
+#include "game/live_rules.h"
 #include "game/player_link.h"
 #include "gameplay/game_flow.h"
-#include "game/live_rules.h"
 #include "player/records.h"
 
 #include "tests/engine/test_font.h"

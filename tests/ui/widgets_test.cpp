@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "engine/windows1252.h"
-#include "gameplay/board_input.h"
 #include "game/live_rules.h"
+#include "gameplay/board_input.h"
 #include "platform/events.h"
 #include "tests/ui/menu_fixture.h"
 #include "ui/widgets.h"
