@@ -67,10 +67,14 @@ start_game() {  # start_game LOG-NAME [GAME-PATH]: runs the game in the backgrou
 }
 
 wait_window() {  # wait_window [SECONDS]: prints the id of the window titled "Pebblecraft"
-    local deadline=$((SECONDS + ${1:-20})) id
+    local deadline=$((SECONDS + ${1:-20})) id pid
     while [ $SECONDS -lt $deadline ]; do
-        # This run's own window (a window of an earlier copy may still be going away), else the newest.
-        id=$(xdotool search --pid "$GAME_PID" --name '^Pebblecraft$' 2>/dev/null | head -n 1)
+        # This run's own window (a window of an earlier copy may still be going away), else the newest. The
+        # game runs as a child of start_game's background shell, so its window carries the child's pid.
+        for pid in $(pgrep -P "$GAME_PID") "$GAME_PID"; do
+            id=$(xdotool search --pid "$pid" --name '^Pebblecraft$' 2>/dev/null | head -n 1)
+            [ -n "$id" ] && break
+        done
         [ -n "$id" ] || id=$(xdotool search --name '^Pebblecraft$' 2>/dev/null | tail -n 1)
         if [ -n "$id" ]; then
             echo "$id"
