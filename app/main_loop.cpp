@@ -2,9 +2,9 @@
 
 #include "app/frame.h"
 #include "app/startup.h"
+#include "app/state_probe.h"
 #include "app/window_messages.h"
 #include "engine/app_state.h"
-#include "gameplay/state_probe.h"
 #include "platform/clock.h"
 #include "platform/events.h"
 

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "app/menu_host.h"
 #include "app/startup.h"
 #include "engine/app_state.h"
 #include "engine/audio.h"

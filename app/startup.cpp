@@ -7,6 +7,8 @@
 
 #include <glm/gtc/matrix_transform.hpp>
 
+#include "app/game_scene.h"
+#include "app/menu_host.h"
 #include "app/scene_manager.h"
 #include "app/splash_scene.h"
 #include "engine/audio.h"
@@ -17,7 +19,7 @@
 #include "engine/render.h"
 #include "engine/text_table.h"
 #include "game/help_board.h"
-#include "gameplay/game_scene.h"
+#include "game/live_rules.h"
 #include "platform/clock.h"
 #include "platform/folders.h"
 #include "platform/window.h"
@@ -150,9 +152,11 @@ void loadEverything() {
 }
 
 bool runStartup() {
-    // The clock seeds both generators, so every run plays differently; the presentation generator gets a
-    // scrambled seed so that its sequence is not the rules' sequence.
+    installMenuHost(); // before anything can open a page
+    // The clock seeds the generators, so every run plays differently: the live game's rules, the default
+    // records and, with a scrambled seed so that its sequence is not the rules' sequence, the presentation.
     uint32_t now = clockMs();
+    liveRules.random.seed(now);
     rulesRandom.seed(now);
     presentationRandom.seed(now * 2654435761u + 1u);
     loadingPace = LoadingPace{};

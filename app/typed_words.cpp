@@ -2,11 +2,11 @@
 
 #include <cstring>
 
+#include "app/game_scene.h"
 #include "app/map_scene.h"
 #include "app/scene_manager.h"
 #include "engine/text_effects.h"
 #include "engine/text_table.h"
-#include "gameplay/game_scene.h"
 #include "ui/level_map.h"
 
 TypedWords typedWords;

@@ -9,7 +9,9 @@
 #include "engine/render.h"
 #include "engine/windows1252.h"
 #include "game/game_state.h"
+#include "game/live_rules.h"
 #include "game/saved_game.h"
+#include "gameplay/game_presentation.h"
 #include "platform/clock.h"
 #include "platform/window.h"
 
@@ -34,7 +36,8 @@ void handleAppEvent(const AppEvent& event) {
         noteWindowResized(); // the window's size is kept for the next run
         break;
     case EventKind::close:
-        saveGame(); // a level in progress is kept; the saved game refuses when there is none to keep
+        saveGame(liveRules, levelCompletePageShown()); // a level in progress is kept; the saved game refuses
+                                                       // when there is none to keep
         app.quitRequested = true;
         break;
     case EventKind::quit:

@@ -13,6 +13,7 @@
 #include "game/autosave.h"
 #include "game/board.h"
 #include "game/game_state.h"
+#include "game/live_rules.h"
 #include "game/presentation_recorder.h"
 #include "platform/folders.h"
 #include "player/profile.h"
@@ -27,33 +28,33 @@ void BM_AutosaveFrame(benchmark::State& state) {
     setenv("XDG_DATA_HOME", (home + "/share").c_str(), 1);
     makeFolders(settingsFolder());
     resetAppState();
-    resetGameState();
-    resetBoards();
+    liveRules.game = GameState{};
+    liveRules.board = Rules{}.board;
     resetSettings();
     resetProfiles();
     createProfile("bench");
-    resetAutosave();
+    liveRules.autosave = Autosave{};
     PresentationRecorder events;
-    setPresentationEvents(&events);
+    liveRules.presentation = &events;
     for (int x = kPlayLeft; x <= kPlayRight; ++x) {
         for (int y = kPlayTop; y <= kPlayBottom; ++y) {
-            Cell& cell = cellAt(x, y);
+            Cell& cell = liveRules.at(x, y);
             cell.square = 0;
             cell.ball.kind = (x + y) % 3 == 0 ? (x * 7 + y) % 5 : kNoPiece;
             cell.ball.moveTargetX = cell.ball.moveTargetY = -1;
         }
     }
-    countFreeCells();
+    countFreeCells(liveRules);
     game.barGoal = game.barValue = 100;
     app.frameTimeMs = 16;
     for (auto _ : state) {
-        game.movesMade += 1;                           // a move has completed
-        autosave.sinceAttemptMs = kAutosaveIntervalMs; // and the last save is a second old
-        autosaveFrame();
+        game.movesMade += 1;                                     // a move has completed
+        liveRules.autosave.sinceAttemptMs = kAutosaveIntervalMs; // and the last save is a second old
+        autosaveFrame(liveRules, false);
     }
-    state.counters["saves"] = autosave.saves;
-    state.counters["longest_ms"] = autosave.longestSaveMs;
-    setPresentationEvents(nullptr);
+    state.counters["saves"] = liveRules.autosave.saves;
+    state.counters["longest_ms"] = liveRules.autosave.longestSaveMs;
+    liveRules.presentation = nullptr;
     std::filesystem::remove_all(home);
 }
 

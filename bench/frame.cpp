@@ -15,23 +15,24 @@
 #include "engine/app_state.h"
 #include "engine/file_registry.h"
 #include "engine/random.h"
+#include "engine/recording_backend.h"
 #include "engine/render.h"
 #include "engine/text_effects.h"
 #include "engine/texture.h"
 #include "game/bar_stars.h"
 #include "game/board.h"
 #include "game/game_state.h"
+#include "game/live_rules.h"
 #include "game/removal_queue.h"
 #include "gameplay/beams.h"
 #include "gameplay/board_view.h"
 #include "gameplay/game_frame.h"
 #include "gameplay/game_presentation.h"
-#include "gameplay/game_textures.h"
 #include "gameplay/game_view.h"
 #include "gameplay/hud.h"
-#include "platform/recording_backend.h"
 #include "player/profile.h"
 #include "player/settings.h"
+#include "visuals/game_textures.h"
 #include "visuals/particle_effects.h"
 #include "visuals/quick_effects.h"
 
@@ -93,14 +94,14 @@ void makeTextures(bool pages) {
 }
 
 void fillBoard() {
-    resetBoards();
+    liveRules.board = Rules{}.board;
     static constexpr int kSpecials[] = {kJoker, kTripleBomb, kDiamond, kQuadroBomb};
     for (int x = kPlayLeft; x <= kPlayRight; ++x) {
         for (int y = kPlayTop; y <= kPlayBottom; ++y) {
-            Cell& cell = cellAt(x, y);
+            Cell& cell = liveRules.at(x, y);
             cell.square = (x * 3 + y) % 3;
             cell.scale = 1;
-            newBall(cell);
+            newBall(liveRules, cell);
             cell.ball.appearMs = 0;
             cell.ball.kind = (x + y) % 11 == 0 ? kSpecials[(x + y) % 4] : (x * 5 + y) % 8;
             cell.ball.chains = (x * y) % 17 == 0 ? 1 : 0;
@@ -123,10 +124,11 @@ void fillEffects() {
         spawnQuick(float(i % 64) * 10 - 320, float(i / 64) * 15 - 200, 4);
     // A megamatch: a full removal queue of pieces waiting and vanishing.
     for (int i = 0; i < kMaxRemovalEntries; ++i) {
-        addRemovalEntry(float(i % 20) * 40 - 360, 280 - float(i / 20) * 40, i % 8, false);
-        removalQueue.entries[i].ageMs = float(i % 6) * 80;
+        addRemovalEntry(liveRules, float(i % 20) * 40 - 360, 280 - float(i / 20) * 40, i % 8, false);
+        liveRules.removals.entries[i].ageMs = float(i % 6) * 80;
     }
-    for (int i = 0; i < kMaxBarStars; ++i) sendBarStar(float(i % 20) * 30 - 300, float(i / 20) * 30 - 200, 0);
+    for (int i = 0; i < kMaxBarStars; ++i)
+        sendBarStar(liveRules, float(i % 20) * 30 - 300, float(i / 20) * 30 - 200, 0);
     for (int i = 0; i < kMaxScoreNumbers; ++i)
         scoreNumber(100 + i, float(i % 8) * 60 - 240, float(i / 8) * 40, 0, 0.03f, 14);
     for (int i = 0; i < kMaxPopupTexts; ++i)
@@ -137,7 +139,7 @@ void fillEffects() {
 
 void busiestFrame(benchmark::State& state, bool pages) {
     resetAppState();
-    resetGameState();
+    liveRules.game = GameState{};
     resetRender();
     resetTextures();
     resetFileRegistry();
@@ -148,8 +150,8 @@ void busiestFrame(benchmark::State& state, bool pages) {
     resetParticleSystem();
     resetQuickEffects();
     resetTextEffects();
-    resetRemovalQueue();
-    resetBarStars();
+    liveRules.removals = RemovalQueue{};
+    liveRules.stars = BarStars{};
     presentationRandom.seed(11);
     RecordingBackend backend;
     backend.keepVertices = false;
@@ -157,7 +159,7 @@ void busiestFrame(benchmark::State& state, bool pages) {
     createDisplay(&backend);
     test_font::load("font", 16, 20, 1.0f, 1.0f);
     makeTextures(pages);
-    setPresentationEvents(&gamePresentation);
+    liveRules.presentation = &gamePresentation;
     resetLevelPresentation(4);
     fillBoard();
     fillEffects();
@@ -190,11 +192,11 @@ void busiestFrame(benchmark::State& state, bool pages) {
     state.counters["pieces"] = kPlayCells;
     state.counters["particles"] = liveParticles();
     state.counters["quick"] = liveQuickParticles();
-    state.counters["removals"] = removalQueue.count;
+    state.counters["removals"] = liveRules.removals.count;
     state.counters["draw_calls"] = double(draws) / double(frames);
     state.counters["triangles"] = double(triangles) / double(frames);
     state.counters["allocs_per_frame"] = double(allocated) / double(frames);
-    setPresentationEvents(nullptr);
+    liveRules.presentation = nullptr;
     resetRender();
 }
 

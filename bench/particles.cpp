@@ -9,8 +9,8 @@
 
 #include "engine/app_state.h"
 #include "engine/random.h"
+#include "engine/recording_backend.h"
 #include "engine/render.h"
-#include "platform/recording_backend.h"
 #include "visuals/particle_effects.h"
 #include "visuals/quick_effects.h"
 

@@ -15,17 +15,20 @@
 #include "game/path_search.h"
 #include "game/removal_pass.h"
 #include "game/removal_queue.h"
+#include "game/rules.h"
 #include "player/profile.h"
 #include "player/settings.h"
 
 namespace {
+
+Rules benchRules; // the board the benchmark plays
 void freshRules() {
     resetAppState();
-    resetGameState();
-    resetBoards();
-    resetRemovalQueue();
-    resetBarStars();
-    resetAwards();
+    benchRules.game = GameState{};
+    benchRules.board = Rules{}.board;
+    benchRules.removals = RemovalQueue{};
+    benchRules.stars = BarStars{};
+    benchRules.awards = AwardState{};
     resetSettings();
     resetProfiles();
     createProfile("bench");
@@ -33,17 +36,17 @@ void freshRules() {
 
 // A full playing area of finished balls in `colours` colours, dealt from the rules' generator.
 void fullBoard(int colours, unsigned seed) {
-    rulesRandom.seed(seed);
+    benchRules.random.seed(seed);
     for (int x = kPlayLeft; x <= kPlayRight; ++x) {
         for (int y = kPlayTop; y <= kPlayBottom; ++y) {
-            Cell& cell = cellAt(x, y);
+            Cell& cell = benchRules.at(x, y);
             cell.square = 0;
-            newBall(cell);
-            cell.ball.kind = randomInt(rulesRandom, colours);
+            newBall(benchRules, cell);
+            cell.ball.kind = randomInt(benchRules.random, colours);
             cell.ball.appearMs = 0;
         }
     }
-    countFreeCells();
+    countFreeCells(benchRules);
 }
 
 void BM_RemovalPassFullBoard(benchmark::State& state) {
@@ -52,9 +55,9 @@ void BM_RemovalPassFullBoard(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
         fullBoard(4, 7);
-        resetRemovalQueue();
+        benchRules.removals = RemovalQueue{};
         state.ResumeTiming();
-        removed += removalPass(true);
+        removed += removalPass(benchRules, true);
     }
     state.counters["removedPerPass"] = benchmark::Counter(removed, benchmark::Counter::kAvgIterations);
 }
@@ -66,15 +69,15 @@ void BM_PathSearchOpenBoard(benchmark::State& state) {
     // Leave a quarter of the balls so the search has room to spread.
     for (int x = kPlayLeft; x <= kPlayRight; ++x) {
         for (int y = kPlayTop; y <= kPlayBottom; ++y) {
-            if ((x * 7 + y * 3) % 4 != 0) cellAt(x, y).ball.kind = kNoPiece;
+            if ((x * 7 + y * 3) % 4 != 0) benchRules.at(x, y).ball.kind = kNoPiece;
         }
     }
-    game.selectedX = kPlayLeft;
-    game.selectedY = kPlayTop;
-    cellAt(kPlayLeft, kPlayTop).ball.kind = 0;
+    benchRules.game.selectedX = kPlayLeft;
+    benchRules.game.selectedY = kPlayTop;
+    benchRules.at(kPlayLeft, kPlayTop).ball.kind = 0;
     for (auto _ : state) {
-        computePathDistances();
-        benchmark::DoNotOptimize(cellAt(kPlayRight, kPlayBottom).pathDistance);
+        computePathDistances(benchRules);
+        benchmark::DoNotOptimize(benchRules.at(kPlayRight, kPlayBottom).pathDistance);
     }
 }
 BENCHMARK(BM_PathSearchOpenBoard);
@@ -84,11 +87,11 @@ void BM_HintSearchHalfBoard(benchmark::State& state) {
     fullBoard(7, 11);
     for (int x = kPlayLeft; x <= kPlayRight; ++x) {
         for (int y = kPlayTop; y <= kPlayBottom; ++y) {
-            if ((x + y) % 2 == 0) cellAt(x, y).ball.kind = kNoPiece;
+            if ((x + y) % 2 == 0) benchRules.at(x, y).ball.kind = kNoPiece;
         }
     }
     int found = 0;
-    for (auto _ : state) found += showHint() ? 1 : 0;
+    for (auto _ : state) found += showHint(benchRules) ? 1 : 0;
     state.counters["found"] = benchmark::Counter(found, benchmark::Counter::kAvgIterations);
 }
 BENCHMARK(BM_HintSearchHalfBoard);
@@ -119,12 +122,12 @@ void BM_BotGames(benchmark::State& state) {
     int wins = 0;
     int moves = 0;
     for (auto _ : state) {
-        // Reading a level releases its file: register it again for every game.
+        // Reading a level releases its file: register it again for every benchRules.game.
         resetFileRegistry();
-        registerFile("levels/pack1_06.lvl", static_cast<int>(text.size()), reinterpret_cast<uint8_t*>(text.data()),
-                     false);
+        registerFile("levels/pack1_06.lvl", static_cast<int>(text.size()),
+                     reinterpret_cast<uint8_t*>(text.data()), false);
         freshRules();
-        BotGameResult result = botPlayLevel(mode, 9, seed++);
+        BotGameResult result = botPlayLevel(benchRules, mode, 9, seed++);
         wins += result.won ? 1 : 0;
         moves += result.movesMade;
     }

@@ -18,11 +18,11 @@
 #include "app/startup.h"
 #include "engine/app_state.h"
 #include "engine/file_registry.h"
+#include "engine/recording_backend.h"
 #include "engine/render.h"
 #include "engine/texture.h"
 #include "platform/folders.h"
 #include "platform/gl_backend.h"
-#include "platform/recording_backend.h"
 
 namespace {
 

@@ -8,9 +8,9 @@
 #include <filesystem>
 
 #include "engine/app_state.h"
+#include "engine/audio_capture.h"
 #include "engine/audio_mixer.h"
 #include "engine/file_registry.h"
-#include "platform/audio_capture.h"
 #include "platform/audio_output.h"
 #include "platform/folders.h"
 
@@ -87,7 +87,7 @@ bool initAudio(int musicVolume, int soundVolume) {
     audio.deviceOpen = false;
     for (auto& v : audio.voices) v = Voice{};
     audio.nextVoice = 0;
-    if (!openAudioOutput()) return false;
+    if (!openAudioOutput(kMixRate, mixAudio)) return false;
     audio.deviceOpen = true;
     if (audio.music) setMixerMusic(audio.music); // the output was closed, no lock needed
     sendVolumes();

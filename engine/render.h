@@ -16,7 +16,7 @@
 #include <glm/vec4.hpp>
 
 #include "engine/limits.h"
-#include "engine/render_backend.h"
+#include "platform/render_backend.h"
 
 struct Texture;
 

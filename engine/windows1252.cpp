@@ -83,3 +83,17 @@ size_t windows1252ToUtf8(const char* text, char* out, size_t capacity) {
     out[n] = 0;
     return n;
 }
+
+uint8_t windows1252Upper(uint8_t byte) {
+    if ((byte >= 'a' && byte <= 'z') || (byte >= 0xE0 && byte <= 0xFE && byte != 0xF7)) return byte - 0x20;
+    switch (byte) {
+    case 0x9A: // š
+    case 0x9C: // œ
+    case 0x9E: // ž
+        return byte - 0x10;
+    case 0xFF: // ÿ
+        return 0x9F;
+    default:
+        return byte;
+    }
+}

@@ -19,3 +19,7 @@ size_t utf8ToWindows1252(const char* utf8, char* out, size_t capacity);
 // Converts Windows-1252 text to UTF-8 (an unused byte becomes "?"); whole characters only, at most
 // capacity - 1 bytes and the 0. Returns the bytes written.
 size_t windows1252ToUtf8(const char* text, char* out, size_t capacity);
+
+// The capital of a Windows-1252 letter (a-z, the Latin-1 small letters, š, œ, ž, ÿ); any other byte,
+// "ß" among them, unchanged.
+uint8_t windows1252Upper(uint8_t byte);

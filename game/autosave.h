@@ -9,6 +9,8 @@
 
 #include <cstdint>
 
+struct Rules;
+
 constexpr float kAutosaveIntervalMs = 1000;
 
 struct Autosave {
@@ -20,8 +22,7 @@ struct Autosave {
     float longestSaveMs = 0;     // the longest of them
 };
 
-extern Autosave autosave;
-
-void resetAutosave(); // a new run (tests)
-bool boardAtRest();   // no ball travels or appears, no piece waits to pop, no star flies to the bar
-void autosaveFrame(); // once per game frame after the rules: saves when a move has completed since
+bool boardAtRest(Rules& r); // no ball travels or appears, no piece waits to pop, no star flies to the bar
+void autosaveFrame(
+    Rules& r,
+    bool resultPageShown); // once per game frame after the rules: saves when a move has completed since

@@ -8,12 +8,7 @@
 #include "game/game_state.h"
 #include "game/player_link.h"
 #include "game/presentation_events.h"
-
-BarStars barStars;
-
-void resetBarStars() {
-    barStars = BarStars{};
-}
+#include "game/rules.h"
 
 namespace {
 constexpr float kBarLeft = -410; // the progress bar: 64 wide, its lower left corner at (-410, -225)
@@ -23,43 +18,43 @@ constexpr float kStarFlightMs = 3000;
 constexpr float kTrailEveryMs = 50;
 } // namespace
 
-Point barStarTarget() {
-    if (game.mode == kModePuzzle) return {345, 245}; // centre of the score box
-    return {kBarLeft + kBarWidth / 2, kBarBottom + 23 + std::ceil(466 * game.barShownFraction)};
+Point barStarTarget(Rules& r) {
+    if (r.game.mode == kModePuzzle) return {345, 245}; // centre of the score box
+    return {kBarLeft + kBarWidth / 2, kBarBottom + 23 + std::ceil(466 * r.game.barShownFraction)};
 }
 
-void sendBarStar(float x, float y, float value) {
-    BarStar& star = barStars.stars[barStars.next];
+void sendBarStar(Rules& r, float x, float y, float value) {
+    BarStar& star = r.stars.stars[r.stars.next];
     // The ring is full only in a flood of stars; the star it replaces still delivers its value.
     if (star.active) {
         star.active = false;
-        barStarArrived(star.value);
+        barStarArrived(r, star.value);
     }
-    barStars.next = (barStars.next + 1) % kMaxBarStars;
+    r.stars.next = (r.stars.next + 1) % kMaxBarStars;
     star.active = true;
     star.x = x;
     star.y = y;
     star.ageMs = 0;
     // The flight decides when the bar changes, so its draws come from the rules' generator.
-    star.velocityX = randomSigned(rulesRandom, 2.0f);
-    star.velocityY = 1.0f + randomUnit(rulesRandom, 1.0f);
-    star.rotation = randomSigned(rulesRandom, 360.0f);
-    star.rotationSpeed = randomSigned(rulesRandom, 10.0f);
-    star.red = 155 + randomInt(rulesRandom, 100);
+    star.velocityX = randomSigned(r.random, 2.0f);
+    star.velocityY = 1.0f + randomUnit(r.random, 1.0f);
+    star.rotation = randomSigned(r.random, 360.0f);
+    star.rotationSpeed = randomSigned(r.random, 10.0f);
+    star.red = 155 + randomInt(r.random, 100);
     star.value = value;
     star.trailMs = 0;
 }
 
-void updateBarStars() {
+void updateBarStars(Rules& r) {
     float frameMs = app.frameTimeMs;
-    for (BarStar& star : barStars.stars) {
+    for (BarStar& star : r.stars.stars) {
         if (!star.active) continue;
-        Point target = barStarTarget();
+        Point target = barStarTarget(r);
         float dx = target.x - star.x;
         float dy = target.y - star.y;
         if (dx * dx + dy * dy < 100) {
             star.active = false;
-            if (game.completeCountdownMs <= 0) barStarArrived(star.value);
+            if (r.game.completeCountdownMs <= 0) barStarArrived(r, star.value);
             continue;
         }
         star.ageMs += frameMs;
@@ -74,31 +69,31 @@ void updateBarStars() {
         star.trailMs += frameMs;
         if (star.trailMs >= kTrailEveryMs) {
             star.trailMs -= kTrailEveryMs;
-            presentation().starTrail(star.x, star.y);
+            r.events().starTrail(star.x, star.y);
         }
     }
 }
 
-void barStarArrived(float value) {
-    if (game.completeCountdownMs != 0) return;
-    if (game.mode == kModePuzzle) {
-        presentation().sound("score.ogg", 0);
-        addPlayerScore(100);
-        game.score = saturatingAdd(game.score, 100);
+void barStarArrived(Rules& r, float value) {
+    if (r.game.completeCountdownMs != 0) return;
+    if (r.game.mode == kModePuzzle) {
+        r.events().sound("score.ogg", 0);
+        addPlayerScore(r, 100);
+        r.game.score = saturatingAdd(r.game.score, 100);
     } else {
-        presentation().sound("score.ogg", static_cast<int>(game.barFraction * 40000 + 15000));
+        r.events().sound("score.ogg", static_cast<int>(r.game.barFraction * 40000 + 15000));
     }
-    if (game.barValue > 0) {
-        game.barValue -= value;
-        if (game.barValue < 0) game.barValue = 0;
+    if (r.game.barValue > 0) {
+        r.game.barValue -= value;
+        if (r.game.barValue < 0) r.game.barValue = 0;
     }
 }
 
-void updateBarFraction() {
-    if (game.barGoal != 0) game.barFraction = (game.barGoal - game.barValue) / game.barGoal;
+void updateBarFraction(Rules& r) {
+    if (r.game.barGoal != 0) r.game.barFraction = (r.game.barGoal - r.game.barValue) / r.game.barGoal;
     // A long frame must not make the display overshoot its target.
     float step = app.frameTimeMs * 0.005f;
     if (step > 1) step = 1;
-    game.barShownFraction += (game.barFraction - game.barShownFraction) * step;
-    if (game.barValue <= 0) game.barShownFraction = game.barFraction;
+    r.game.barShownFraction += (r.game.barFraction - r.game.barShownFraction) * step;
+    if (r.game.barValue <= 0) r.game.barShownFraction = r.game.barFraction;
 }

@@ -4,6 +4,8 @@
 #include "engine/limits.h"
 #include "game/board.h"
 
+struct Rules;
+
 struct BarStar {
     bool active;
     float x; // position in screen units
@@ -23,11 +25,8 @@ struct BarStars {
     int next = 0;                // slot of the next star
 };
 
-extern BarStars barStars;
-
-void sendBarStar(float x, float y, float value); // a star sets off from (x, y)
-void updateBarStars();                           // one frame of flight; stars that arrive call barStarArrived
-void barStarArrived(float value);                // a star reached the bar
-Point barStarTarget();                           // the bar marker, or the score box in puzzle mode
-void updateBarFraction(); // barFraction and its eased display barShownFraction, once per frame
-void resetBarStars();     // no star in flight
+void sendBarStar(Rules& r, float x, float y, float value); // a star sets off from (x, y)
+void updateBarStars(Rules& r);              // one frame of flight; stars that arrive call barStarArrived
+void barStarArrived(Rules& r, float value); // a star reached the bar
+Point barStarTarget(Rules& r);              // the bar marker, or the score box in puzzle mode
+void updateBarFraction(Rules& r); // barFraction and its eased display barShownFraction, once per frame

@@ -5,11 +5,13 @@
 
 #include "engine/random.h"
 #include "game/game_state.h"
+#include "game/rules.h"
 
-Board gameBoard;
-Board helpBoard;
-Board* currentBoard = &gameBoard;
-bool helpBoardActive = false;
+Rules::Rules() {
+    // A fresh board has no cell and no distance: nothing stands on it until a level is read.
+    clearBoard(*this);
+    for (Cell& cell : board.cells) cell.pathDistance = -1;
+}
 
 Point cellCentre(int x, int y) {
     return {static_cast<float>((x - kPlayLeft) * 40 - 360), static_cast<float>(280 - (y - kPlayTop) * 40)};
@@ -25,12 +27,12 @@ void cellFromPoint(float px, float py, int* x, int* y) {
     *y = static_cast<int>(fy) + kPlayTop;
 }
 
-bool cellExists(int x, int y) {
-    return x >= 0 && x < kBoardSize && y >= 0 && y < kBoardSize && cellAt(x, y).square != -1;
+bool cellExists(Rules& r, int x, int y) {
+    return x >= 0 && x < kBoardSize && y >= 0 && y < kBoardSize && r.at(x, y).square != -1;
 }
 
-void clearBoard() {
-    for (Cell& cell : currentBoard->cells) {
+void clearBoard(Rules& r) {
+    for (Cell& cell : r.board.cells) {
         cell.square = -1;
         cell.ball.kind = kNoPiece;
         cell.pendingKind = kNoPiece;
@@ -48,22 +50,22 @@ int freeCellsOn(const Board& board) {
     return free;
 }
 
-void countFreeCells() {
-    game.freeCells = freeCellsOn(*currentBoard);
+void countFreeCells(Rules& r) {
+    r.game.freeCells = freeCellsOn(r.board);
 }
 
-bool freeCellsAgree() {
+bool freeCellsAgree(Rules& r) {
     // A full board must start the defeat and an empty one must not: the count decides both.
-    return game.freeCells == freeCellsOn(*currentBoard);
+    return r.game.freeCells == freeCellsOn(r.board);
 }
 
-int countExistingCells() {
+int countExistingCells(Rules& r) {
     int n = 0;
-    for (const Cell& cell : currentBoard->cells) n += cell.square >= 0 ? 1 : 0;
+    for (const Cell& cell : r.board.cells) n += cell.square >= 0 ? 1 : 0;
     return n;
 }
 
-void newBall(Cell& cell) {
+void newBall(Rules& r, Cell& cell) {
     Ball& ball = cell.ball;
     ball.appearMs = 500;
     ball.ballClockMs = 0;
@@ -74,19 +76,7 @@ void newBall(Cell& cell) {
     ball.vanishDelayMs = -1;
     // The phase is drawn from the rules' generator: it sits between the draws of the previews, and the
     // order of those draws decides which ball comes next.
-    ball.phase = randomUnit(rulesRandom, 1.0f);
+    ball.phase = randomUnit(r.random, 1.0f);
     ball.offsetX = 0;
     ball.offsetY = 0;
-}
-
-void resetBoards() {
-    std::memset(&gameBoard, 0, sizeof(gameBoard));
-    std::memset(&helpBoard, 0, sizeof(helpBoard));
-    currentBoard = &helpBoard;
-    clearBoard();
-    currentBoard = &gameBoard;
-    clearBoard();
-    for (Cell& cell : gameBoard.cells) cell.pathDistance = -1;
-    for (Cell& cell : helpBoard.cells) cell.pathDistance = -1;
-    helpBoardActive = false;
 }

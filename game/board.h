@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+struct Rules;
+
 // Piece kinds held in `Ball::kind` and `Cell::pendingKind`.
 constexpr int32_t kNoPiece = -1;
 constexpr int32_t kColourCount = 8; // colours 0..7
@@ -61,14 +63,6 @@ struct Point {
     float y;
 };
 
-extern Board gameBoard;      // the board the player plays on
-extern Board helpBoard;      // the demonstration board of the help pages
-extern Board* currentBoard;  // the board every rule operates on
-extern bool helpBoardActive; // a help demonstration runs; several rules stand still
-
-inline Cell& cellAt(int x, int y) {
-    return currentBoard->cells[x * kBoardSize + y];
-} // x, y in 0..29
 inline bool isPlayCell(int x, int y) { // inside the 20 x 15 area
     return x >= kPlayLeft && x <= kPlayRight && y >= kPlayTop && y <= kPlayBottom;
 }
@@ -78,13 +72,12 @@ inline bool isWild(int32_t kind) {
 
 Point cellCentre(int x, int y); // screen centre of a cell
 void cellFromPoint(float px, float py, int* x,
-                   int* y);          // the cell under a screen point (may be off the field)
-bool cellExists(int x, int y);       // on the 30 x 30 field and square != -1
-void clearBoard();                   // every cell of the current board becomes "no cell"
-void countFreeCells();               // recomputes game.freeCells on the current board
-int freeCellsOn(const Board& board); // existing cells of a board without a ball
-bool freeCellsAgree();    // the rules' invariant: game.freeCells is the current board's count (checked by
-                          // assert)
-int countExistingCells(); // cells of the current board with square >= 0
-void newBall(Cell& cell); // a fresh appearing ball record; the caller sets kind
-void resetBoards();       // both boards cleared, game board current (tests)
+                   int* y);              // the cell under a screen point (may be off the field)
+bool cellExists(Rules& r, int x, int y); // on the 30 x 30 field and square != -1
+void clearBoard(Rules& r);               // every cell of the current board becomes "no cell"
+void countFreeCells(Rules& r);           // recomputes game.freeCells on the current board
+int freeCellsOn(const Board& board);     // existing cells of a board without a ball
+bool freeCellsAgree(Rules& r); // the rules' invariant: game.freeCells is the current board's count (checked
+                               // by assert)
+int countExistingCells(Rules& r);   // cells of the current board with square >= 0
+void newBall(Rules& r, Cell& cell); // a fresh appearing ball record; the caller sets kind

@@ -7,110 +7,111 @@
 #include "game/moves.h"
 #include "game/path_search.h"
 #include "game/presentation_events.h"
+#include "game/rules.h"
 
 namespace {
-bool paused() {
-    return !game.running;
+bool paused(Rules& r) {
+    return !r.game.running;
 }
 
 // Paused after the last level for less than 5000 ms: the congratulations cannot be clicked away yet.
-bool passedGuard() {
-    return paused() && game.gamePassed && game.pauseMs < 5000;
+bool passedGuard(Rules& r) {
+    return paused(r) && r.game.gamePassed && r.game.pauseMs < 5000;
 }
 
-bool finishedStageWaits() {
-    return game.completeCountdownMs < 0 && paused() && game.stageComplete;
+bool finishedStageWaits(Rules& r) {
+    return r.game.completeCountdownMs < 0 && paused(r) && r.game.stageComplete;
 }
 } // namespace
 
-bool flowClickTaken() {
-    if (game.completeCountdownMs > 0) {
-        game.completeCountdownMs = 1; // the sequence ends on the next frame
+bool flowClickTaken(Rules& r) {
+    if (r.game.completeCountdownMs > 0) {
+        r.game.completeCountdownMs = 1; // the sequence ends on the next frame
         return true;
     }
-    if (game.defeatCountdownMs > 0) {
-        game.defeatCountdownMs = 1;
+    if (r.game.defeatCountdownMs > 0) {
+        r.game.defeatCountdownMs = 1;
         return true;
     }
-    if (passedGuard()) return true;
-    if (finishedStageWaits()) {
-        presentation().leaveToMap();
+    if (passedGuard(r)) return true;
+    if (finishedStageWaits(r)) {
+        r.events().leaveToMap();
         return true;
     }
-    if (paused()) {
-        game.running = true; // any click goes on, also while a ball was on its way when the pause began
+    if (paused(r)) {
+        r.game.running = true; // any click goes on, also while a ball was on its way when the pause began
         return true;
     }
     return false;
 }
 
-bool leftClickTaken() {
-    if (flowClickTaken()) return true;
-    return game.ballMoving; // no button, tip or board click while a ball travels
+bool leftClickTaken(Rules& r) {
+    if (flowClickTaken(r)) return true;
+    return r.game.ballMoving; // no button, tip or board click while a ball travels
 }
 
-void clickCell(int x, int y) {
-    if (!cellExists(x, y)) {
-        deselect();
-        if (game.cursorMode == kCursorHammer) game.cursorMode = kCursorNormal;
+void clickCell(Rules& r, int x, int y) {
+    if (!cellExists(r, x, y)) {
+        deselect(r);
+        if (r.game.cursorMode == kCursorHammer) r.game.cursorMode = kCursorNormal;
         return;
     }
-    bool hasPiece = cellAt(x, y).ball.kind != kNoPiece;
-    if (game.cursorMode == kCursorHammer) {
-        if (hasPiece) hammerBlow(x, y);
-        checkRulesInvariants("a hammer blow");
+    bool hasPiece = r.at(x, y).ball.kind != kNoPiece;
+    if (r.game.cursorMode == kCursorHammer) {
+        if (hasPiece) hammerBlow(r, x, y);
+        checkRulesInvariants(r, "a hammer blow");
         return;
     }
     // With the help cursor armed the click asks for help: it must not move a selected ball there.
-    if (game.cursorMode == kCursorHelp) return;
+    if (r.game.cursorMode == kCursorHelp) return;
     if (hasPiece) {
-        clickBall(x, y);
+        clickBall(r, x, y);
     } else {
-        clickEmptyCell(x, y);
+        clickEmptyCell(r, x, y);
     }
-    checkRulesInvariants("a click on the board");
+    checkRulesInvariants(r, "a click on the board");
 }
 
-bool useHammerIcon() {
+bool useHammerIcon(Rules& r) {
     // With a charge short of full the click falls through to whatever lies under the icon.
-    if (game.hammerCharge != 1.0f) return false;
-    toggleHammer();
+    if (r.game.hammerCharge != 1.0f) return false;
+    toggleHammer(r);
     return true;
 }
 
-void doubleClickCell(int x, int y) {
-    if (game.menuOpen || game.ballMoving || travelInProgress() || !cellExists(x, y)) return;
-    if (cellAt(x, y).ball.chains > 0) return;
+void doubleClickCell(Rules& r, int x, int y) {
+    if (r.game.menuOpen || r.game.ballMoving || travelInProgress(r) || !cellExists(r, x, y)) return;
+    if (r.at(x, y).ball.chains > 0) return;
     // The first press of the pair has selected the ball (or dropped it, when it was selected): either way
     // the player asked for this ball, so it ends selected.
-    if (game.selectedX == x && game.selectedY == y) return;
+    if (r.game.selectedX == x && r.game.selectedY == y) return;
     // It only selects, never moves; an empty cell selected this way is dropped by the next sweep.
-    game.selectedX = x;
-    game.selectedY = y;
-    computePathDistances();
+    r.game.selectedX = x;
+    r.game.selectedY = y;
+    computePathDistances(r);
 }
 
-void rightClickBoard() {
-    if (game.menuOpen || game.completeCountdownMs > 0 || passedGuard()) return;
-    if (finishedStageWaits()) {
-        presentation().leaveToMap();
+void rightClickBoard(Rules& r) {
+    if (r.game.menuOpen || r.game.completeCountdownMs > 0 || passedGuard(r)) return;
+    if (finishedStageWaits(r)) {
+        r.events().leaveToMap();
         return;
     }
-    if (paused()) {
-        game.running = true;
+    if (paused(r)) {
+        r.game.running = true;
         return;
     }
-    game.rightHeld = true;
-    deselect();
-    game.cursorMode = kCursorNormal;
+    r.game.rightHeld = true;
+    deselect(r);
+    r.game.cursorMode = kCursorNormal;
 }
 
-void leftClickCell(int x, int y) {
-    if (leftClickTaken() || game.menuOpen) return;
-    clickCell(x, y);
+void leftClickCell(Rules& r, int x, int y) {
+    if (leftClickTaken(r) || r.game.menuOpen) return;
+    clickCell(r, x, y);
 }
 
-void clickHammerIcon() {
-    if (leftClickTaken() || game.menuOpen) return;
-    useHammerIcon();
+void clickHammerIcon(Rules& r) {
+    if (leftClickTaken(r) || r.game.menuOpen) return;
+    useHammerIcon(r);
 }

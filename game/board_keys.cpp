@@ -8,40 +8,41 @@
 #include "game/player_link.h"
 #include "game/presentation_events.h"
 #include "game/removal_pass.h"
+#include "game/rules.h"
 #include "game/saved_game.h"
 
 namespace {
 constexpr const char* kCheatSaveFile = "level01.lvl";
 
-void cheatKey(int key) {
+void cheatKey(Rules& r, int key) {
     switch (key) {
     case 'H':
-        showHint();
+        showHint(r);
         break;
     case 'Z':
-        addPoints(0, 0, 10000);
+        addPoints(r, 0, 0, 10000);
         break;
     case 'X':
-        drawPreview();
-        placePreviews();
+        drawPreview(r);
+        placePreviews(r);
         break;
     case 'E':
-        clearAllBalls();
-        game.passBallsRemoved = 0;
-        game.passSquaresCleared = 0;
+        clearAllBalls(r);
+        r.game.passBallsRemoved = 0;
+        r.game.passSquaresCleared = 0;
         break;
     case 'C':
-        setPlayerLives(2);
+        setPlayerLives(r, 2);
         break;
     case 'S':
-        writeSavedGame(kCheatSaveFile);
+        writeSavedGame(r, kCheatSaveFile);
         break;
     case 'L':
-        readSavedGame(kCheatSaveFile);
+        readSavedGame(r, kCheatSaveFile);
         break;
     case 'N':
-        game.barValue = 0;
-        for (Cell& cell : currentBoard->cells) {
+        r.game.barValue = 0;
+        for (Cell& cell : r.board.cells) {
             if (cell.square > 0) cell.square = 0;
         }
         break;
@@ -51,38 +52,38 @@ void cheatKey(int key) {
 }
 } // namespace
 
-void onGameKey(int key) {
-    bool paused = !game.running;
-    if (paused && game.gamePassed && game.pauseMs < 5000) return;
-    if (game.completeCountdownMs > 0) {
-        game.completeCountdownMs = 1;
+void onGameKey(Rules& r, int key) {
+    bool paused = !r.game.running;
+    if (paused && r.game.gamePassed && r.game.pauseMs < 5000) return;
+    if (r.game.completeCountdownMs > 0) {
+        r.game.completeCountdownMs = 1;
         return;
     }
-    if (game.defeatCountdownMs > 0) {
-        game.defeatCountdownMs = 1;
+    if (r.game.defeatCountdownMs > 0) {
+        r.game.defeatCountdownMs = 1;
         return;
     }
-    if (game.completeCountdownMs < 0 && paused && game.stageComplete) {
-        presentation().leaveToMap();
+    if (r.game.completeCountdownMs < 0 && paused && r.game.stageComplete) {
+        r.events().leaveToMap();
         return;
     }
     if (key >= '1' && key <= '3') {
-        presentation().sceneryVariant(key - '1');
+        r.events().sceneryVariant(key - '1');
         return;
     }
     if (paused) {
-        game.running = true;
+        r.game.running = true;
         return;
     }
     if ((key >= kKeyLeft && key <= kKeyDown) || key == kKeyReturn) return;
     if (key == kKeySpace) {
-        game.running = false;
-        game.cursorMode = kCursorNormal;
+        r.game.running = false;
+        r.game.cursorMode = kCursorNormal;
         return;
     }
     if (key == kKeyEscape) {
-        openResultPage("gameplay");
+        openResultPage(r, "gameplay");
         return;
     }
-    if (presentation().cheatKeysOn()) cheatKey(key);
+    if (r.events().cheatKeysOn()) cheatKey(r, key);
 }

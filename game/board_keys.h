@@ -2,6 +2,8 @@
 // in the cheat-key mode, testing shortcuts.
 #pragma once
 
+struct Rules;
+
 // Windows virtual-key codes the board compares.
 constexpr int kKeyReturn = 13;
 constexpr int kKeyEscape = 27;
@@ -9,4 +11,4 @@ constexpr int kKeySpace = 32;
 constexpr int kKeyLeft = 37;
 constexpr int kKeyDown = 40;
 
-void onGameKey(int key); // a key-down on the board while no menu page takes the input
+void onGameKey(Rules& r, int key); // a key-down on the board while no menu page takes the input

@@ -8,33 +8,34 @@
 #include "game/player_link.h"
 #include "game/presentation_events.h"
 #include "game/removal_pass.h"
+#include "game/rules.h"
 
-bool bonusPiecesUnlocked() {
-    return game.levelIndex > 1 || playerHighestLevelAnyMode() > 1 || game.mode == kModeAction;
+bool bonusPiecesUnlocked(Rules& r) {
+    return r.game.levelIndex > 1 || playerHighestLevelAnyMode() > 1 || r.game.mode == kModeAction;
 }
 
-void announceBonus(int kind) {
-    Cell& cell = cellAt(game.landingX, game.landingY);
+void announceBonus(Rules& r, int kind) {
+    Cell& cell = r.at(r.game.landingX, r.game.landingY);
     cell.pendingKind = kind;
     cell.pendingMs = 500;
 }
 
-void placePendingBonuses() {
-    if (helpBoardActive) return;
-    if (game.freeCells == 1) drawPreview();
+void placePendingBonuses(Rules& r) {
+    if (r.levelHeld()) return;
+    if (r.game.freeCells == 1) drawPreview(r);
     for (int x = 0; x < kBoardSize; ++x) {
         for (int y = 0; y < kBoardSize; ++y) {
-            Cell& cell = cellAt(x, y);
+            Cell& cell = r.at(x, y);
             if (cell.square == -1 || cell.pendingKind <= kJoker) continue;
             // A cell a ball is on its way to is not empty: the earned piece is dropped as on a taken cell.
-            if (cell.ball.kind == kNoPiece && !boundForTravel(x, y)) {
-                newBall(cell);
+            if (cell.ball.kind == kNoPiece && !boundForTravel(r, x, y)) {
+                newBall(r, cell);
                 int kind = cell.pendingKind;
                 cell.ball.kind = kind;
                 cell.pendingMs = 0;
-                game.freeCells -= 1;
+                r.game.freeCells -= 1;
                 Point at = cellCentre(x, y);
-                PresentationEvents& events = presentation();
+                PresentationEvents& events = r.events();
                 if (kind == kQuadroBomb) {
                     events.effect("addbomb2", at.x, at.y);
                 } else {
@@ -51,12 +52,12 @@ void placePendingBonuses() {
     }
 }
 
-void announceHammerReady() {
-    presentation().sound("gethammer.ogg", 0);
+void announceHammerReady(Rules& r) {
+    r.events().sound("gethammer.ogg", 0);
     if (!playerTipShown("hammerfull")) {
-        presentation().tip("hammerfull", 320, -230, -1, -1, 2000, 0);
+        r.events().tip("hammerfull", 320, -230, -1, -1, 2000, 0);
     } else {
-        presentation().textKey("readyhammer", 0, 0, -265, 22, 4000);
+        r.events().textKey("readyhammer", 0, 0, -265, 22, 4000);
     }
 }
 
@@ -64,32 +65,32 @@ bool hammerIconHit(float x, float y) {
     return x > 320 && x < 384 && y > -290 && y < -162;
 }
 
-void toggleHammer() {
-    if (game.hammerCharge != 1.0f) return;
-    game.cursorMode = game.cursorMode == kCursorNormal ? kCursorHammer : kCursorNormal;
-    deselect();
+void toggleHammer(Rules& r) {
+    if (r.game.hammerCharge != 1.0f) return;
+    r.game.cursorMode = r.game.cursorMode == kCursorNormal ? kCursorHammer : kCursorNormal;
+    deselect(r);
 }
 
-void hammerBlow(int x, int y) {
-    if (game.ballMoving || travelInProgress() || (!helpBoardActive && levelDecided())) return;
-    if (!cellExists(x, y)) {
-        deselect();
-        game.cursorMode = kCursorNormal;
+void hammerBlow(Rules& r, int x, int y) {
+    if (r.game.ballMoving || travelInProgress(r) || (!r.levelHeld() && levelDecided(r))) return;
+    if (!cellExists(r, x, y)) {
+        deselect(r);
+        r.game.cursorMode = kCursorNormal;
         return;
     }
-    Cell& cell = cellAt(x, y);
+    Cell& cell = r.at(x, y);
     if (cell.ball.kind == kNoPiece) return;
     Point at = cellCentre(x, y);
-    presentation().effect("hammer", at.x, at.y);
-    presentation().sound("hammer.ogg", 0);
+    r.events().effect("hammer", at.x, at.y);
+    r.events().sound("hammer.ogg", 0);
     if (cell.ball.chains > 0) {
-        unchain(x, y);
+        unchain(r, x, y);
     } else {
-        removeBall(x, y);
+        removeBall(r, x, y);
     }
     // A blow is not a pass: the pass counters stay zero between passes.
-    game.passBallsRemoved = 0;
-    game.passSquaresCleared = 0;
-    game.hammerCharge = 0;
-    game.cursorMode = kCursorNormal;
+    r.game.passBallsRemoved = 0;
+    r.game.passSquaresCleared = 0;
+    r.game.hammerCharge = 0;
+    r.game.cursorMode = kCursorNormal;
 }

@@ -3,6 +3,8 @@
 // use it to play whole levels.
 #pragma once
 
+struct Rules;
+
 struct BotMove {
     int fromX = -1; // the ball to move, or the cell to smash
     int fromY = -1;
@@ -18,15 +20,16 @@ struct BotGameResult {
     int levelTimeMs = 0;
 };
 
-bool botReady();                     // nothing travels or appears and the level still runs
-bool botChooseMove(BotMove* move);   // the best move of the current board; false when no ball can move
-bool botChooseHammer(BotMove* blow); // a ball worth smashing; false when none
-void botAct();                       // chooses and plays one move (or hammer blow) through the clicks
+bool botReady(Rules& r); // nothing travels or appears and the level still runs
+bool botChooseMove(Rules& r,
+                   BotMove* move); // the best move of the current board; false when no ball can move
+bool botChooseHammer(Rules& r, BotMove* blow); // a ball worth smashing; false when none
+void botAct(Rules& r); // chooses and plays one move (or hammer blow) through the clicks
 // A fresh profile in the mode at the level, the rules' generator seeded, and the level started.
-void botStartLevel(int mode, int levelIndex, unsigned seed);
+void botStartLevel(Rules& r, int mode, int levelIndex, unsigned seed);
 // Plays one level with a fresh profile from the given seed, in frames of frameMs, until it is won or
 // lost (or maxLevelMs of play have passed).
 // afterFrame, when given, is called after every frame of the rules (the soak's checks).
-BotGameResult botPlayLevel(int mode, int levelIndex, unsigned seed, float frameMs = 16,
+BotGameResult botPlayLevel(Rules& r, int mode, int levelIndex, unsigned seed, float frameMs = 16,
                            int maxLevelMs = 3600000, void (*afterFrame)(void* context) = nullptr,
                            void* context = nullptr);

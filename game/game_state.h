@@ -102,7 +102,3 @@ struct GameState {
     float reservedClock = 2000; // set to 2000 at level start
     bool rightHeld = false;     // the right button was pressed while running and not released
 };
-
-extern GameState game;
-
-void resetGameState(); // back to launch values (tests)

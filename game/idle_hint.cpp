@@ -7,8 +7,7 @@
 #include "game/path_search.h"
 #include "game/presentation_events.h"
 #include "game/removal_pass.h"
-
-HintScratch hintScratch;
+#include "game/rules.h"
 
 namespace {
 constexpr int kLineDX[4] = {1, 1, 1, 0};
@@ -21,24 +20,24 @@ int index(int x, int y) {
     return x * kBoardSize + y;
 }
 
-bool tryTarget(int x, int y) {
-    int kind = bestKindAt(x, y);
+bool tryTarget(Rules& r, int x, int y) {
+    int kind = bestKindAt(r, x, y);
     if (kind < 0) return false;
     int moverX = -1;
     int moverY = -1;
-    if (!findMover(kind, x, y, &moverX, &moverY)) return false;
-    game.hintAgeMs = 0;
-    game.hintFromX = moverX;
-    game.hintFromY = moverY;
-    game.hintToX = x;
-    game.hintToY = y;
-    game.hintShown = true;
+    if (!findMover(r, kind, x, y, &moverX, &moverY)) return false;
+    r.game.hintAgeMs = 0;
+    r.game.hintFromX = moverX;
+    r.game.hintFromY = moverY;
+    r.game.hintToX = x;
+    r.game.hintToY = y;
+    r.game.hintShown = true;
     // The route drawing reads the distances from the mover; the selection itself is not kept.
-    game.selectedX = moverX;
-    game.selectedY = moverY;
-    computePathDistances();
-    game.selectedX = -1;
-    game.selectedY = -1;
+    r.game.selectedX = moverX;
+    r.game.selectedY = moverY;
+    computePathDistances(r);
+    r.game.selectedX = -1;
+    r.game.selectedY = -1;
     return true;
 }
 } // namespace
@@ -51,47 +50,47 @@ int idleThresholdMs(int levelIndex) {
     return 25000;
 }
 
-void updateIdleTimer() {
-    if (game.menuOpen || !game.running || game.completeCountdownMs > 0 || game.defeatCountdownMs > 0 ||
-        helpBoardActive || game.selectedX >= 0 || presentation().tipOnScreen()) {
-        game.idleMs = 0;
+void updateIdleTimer(Rules& r) {
+    if (r.game.menuOpen || !r.game.running || r.game.completeCountdownMs > 0 ||
+        r.game.defeatCountdownMs > 0 || r.levelHeld() || r.game.selectedX >= 0 || r.events().tipOnScreen()) {
+        r.game.idleMs = 0;
         return;
     }
     // A hint on screen does not restart the wait: the count from -T runs on beneath it, so the next hint
     // comes twice the threshold after the last one was shown, not the display time plus one threshold.
-    game.idleMs += static_cast<int32_t>(app.frameDeltaMs);
-    int threshold = idleThresholdMs(game.levelIndex);
-    if (game.idleMs > threshold && !game.hintShown) {
-        showHint();
-        game.idleMs = -threshold; // the next hint waits twice as long
+    r.game.idleMs += static_cast<int32_t>(app.frameDeltaMs);
+    int threshold = idleThresholdMs(r.game.levelIndex);
+    if (r.game.idleMs > threshold && !r.game.hintShown) {
+        showHint(r);
+        r.game.idleMs = -threshold; // the next hint waits twice as long
     }
 }
 
-bool showHint() {
+bool showHint(Rules& r) {
     for (int y = kPlayTop; y <= kPlayBottom; ++y) {
         for (int x = kPlayLeft; x <= kPlayRight; ++x) {
-            cellAt(x, y).marked = 0;
+            r.at(x, y).marked = 0;
         }
     }
-    if (game.mode == kModePuzzle) {
+    if (r.game.mode == kModePuzzle) {
         for (int y = kPlayTop; y <= kPlayBottom; ++y) {
             for (int x = kPlayLeft; x <= kPlayRight; ++x) {
-                if (cellAt(x, y).square > 0 && tryTarget(x, y)) return true;
+                if (r.at(x, y).square > 0 && tryTarget(r, x, y)) return true;
             }
         }
     }
     for (int y = kPlayTop; y <= kPlayBottom; ++y) {
         for (int x = kPlayLeft; x <= kPlayRight; ++x) {
-            if (tryTarget(x, y)) return true;
+            if (tryTarget(r, x, y)) return true;
         }
     }
     return false;
 }
 
-int bestKindAt(int x, int y) {
-    Cell& cell = cellAt(x, y);
+int bestKindAt(Rules& r, int x, int y) {
+    Cell& cell = r.at(x, y);
     if (cell.square == -1 || cell.ball.kind != kNoPiece) return -1;
-    std::memset(hintScratch.runMarks, 0, sizeof(hintScratch.runMarks));
+    std::memset(r.hint.runMarks, 0, sizeof(r.hint.runMarks));
     cell.ball.appearMs = 0;
     int best = -1;
     int bestSum = 0;
@@ -102,10 +101,10 @@ int bestKindAt(int x, int y) {
             int dx = kLineDX[d];
             int dy = kLineDY[d];
             int sx, sy;
-            int n = runThrough(x, y, d, kind, sx, sy);
-            if (n < game.lineLength) continue;
+            int n = runThrough(r, x, y, d, kind, sx, sy);
+            if (n < r.game.lineLength) continue;
             sum += n;
-            for (int i = 0; i < n; ++i) hintScratch.runMarks[index(sx + dx * i, sy + dy * i)] = 1;
+            for (int i = 0; i < n; ++i) r.hint.runMarks[index(sx + dx * i, sy + dy * i)] = 1;
         }
         if (sum > bestSum) {
             bestSum = sum;
@@ -117,26 +116,26 @@ int bestKindAt(int x, int y) {
     return best;
 }
 
-bool findMover(int kind, int x, int y, int* moverX, int* moverY) {
-    std::memset(hintScratch.reachMarks, 0, sizeof(hintScratch.reachMarks));
-    hintScratch.reachMarks[index(x, y)] = 1;
+bool findMover(Rules& r, int kind, int x, int y, int* moverX, int* moverY) {
+    std::memset(r.hint.reachMarks, 0, sizeof(r.hint.reachMarks));
+    r.hint.reachMarks[index(x, y)] = 1;
     bool changed = true;
     while (changed) {
         changed = false;
         for (int row = kPlayTop; row <= kPlayBottom; ++row) {
             for (int col = kPlayLeft; col <= kPlayRight; ++col) {
                 int here = index(col, row);
-                if (hintScratch.reachMarks[here]) continue;
+                if (r.hint.reachMarks[here]) continue;
                 bool nextToReached = false;
                 for (int n = 0; n < 4; ++n)
-                    nextToReached |= hintScratch.reachMarks[index(col + kStepX[n], row + kStepY[n])] != 0;
+                    nextToReached |= r.hint.reachMarks[index(col + kStepX[n], row + kStepY[n])] != 0;
                 if (!nextToReached) continue;
-                const Cell& cell = cellAt(col, row);
+                const Cell& cell = r.at(col, row);
                 if (cell.square == -1) continue;
                 if (cell.ball.kind == kNoPiece) {
-                    hintScratch.reachMarks[here] = 1;
+                    r.hint.reachMarks[here] = 1;
                     changed = true;
-                } else if (cell.ball.kind == kind && cell.ball.chains == 0 && !hintScratch.runMarks[here]) {
+                } else if (cell.ball.kind == kind && cell.ball.chains == 0 && !r.hint.runMarks[here]) {
                     *moverX = col;
                     *moverY = row;
                     return true;
@@ -147,13 +146,13 @@ bool findMover(int kind, int x, int y, int* moverX, int* moverY) {
     return false;
 }
 
-void updateHint() {
-    if (!game.hintShown) return;
-    if (game.selectedX >= 0 || game.menuOpen || !game.running || game.completeCountdownMs > 0 ||
-        game.defeatCountdownMs > 0) {
-        game.hintShown = false;
+void updateHint(Rules& r) {
+    if (!r.game.hintShown) return;
+    if (r.game.selectedX >= 0 || r.game.menuOpen || !r.game.running || r.game.completeCountdownMs > 0 ||
+        r.game.defeatCountdownMs > 0) {
+        r.game.hintShown = false;
         return;
     }
-    game.hintAgeMs += app.frameTimeMs;
-    if (game.hintAgeMs > 5000) game.hintShown = false;
+    r.game.hintAgeMs += app.frameTimeMs;
+    if (r.game.hintAgeMs > 5000) r.game.hintShown = false;
 }

@@ -5,15 +5,17 @@
 
 #include "game/board.h"
 
+struct Rules;
+
 struct HintScratch {
     uint8_t runMarks[kBoardCells];   // cells of the runs found while testing targets
     uint8_t reachMarks[kBoardCells]; // cells reached by the mover search
 };
-extern HintScratch hintScratch;
 
-void updateIdleTimer();              // once per frame; shows a hint past the level's threshold
-int idleThresholdMs(int levelIndex); // waiting time before a hint
-bool showHint();                     // searches and shows a suggestion; false if none
-int bestKindAt(int x, int y);        // kind completing the longest lines at an empty cell, -1 if none
-bool findMover(int kind, int x, int y, int* moverX, int* moverY); // a free ball of that kind reaching (x, y)
-void updateHint();                                                // once per frame while a hint is shown
+void updateIdleTimer(Rules& r);         // once per frame; shows a hint past the level's threshold
+int idleThresholdMs(int levelIndex);    // waiting time before a hint
+bool showHint(Rules& r);                // searches and shows a suggestion; false if none
+int bestKindAt(Rules& r, int x, int y); // kind completing the longest lines at an empty cell, -1 if none
+bool findMover(Rules& r, int kind, int x, int y, int* moverX,
+               int* moverY); // a free ball of that kind reaching (x, y)
+void updateHint(Rules& r);   // once per frame while a hint is shown

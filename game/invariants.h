@@ -4,6 +4,8 @@
 // repaired, one line goes to standard error, and the game plays on rather than lose the level.
 #pragma once
 
+struct Rules;
+
 struct RulesInvariants {
     bool strict = true; // abort on a broken invariant
     int repairs = 0;    // broken invariants repaired since launch (not strict)
@@ -14,4 +16,4 @@ struct RulesInvariants {
 extern RulesInvariants rulesInvariants;
 
 // The free-cell count agrees with the board; where names the step that asks (for the line written).
-void checkRulesInvariants(const char* where);
+void checkRulesInvariants(Rules& r, const char* where);

@@ -7,7 +7,7 @@
 #include "engine/file_registry.h"
 #include "engine/keyed_reader.h"
 #include "game/game_state.h"
-#include "game/help_board.h"
+#include "game/rules.h"
 #include "platform/message_box.h"
 
 LevelFiles levelFiles;
@@ -68,7 +68,7 @@ std::string_view afterKey(std::string_view text, const char* key) {
 }
 
 // Reads the layout; returns the number of cells it made (holes are none).
-int readLayout(std::string_view text) {
+int readLayout(Rules& r, std::string_view text) {
     std::string_view grid = afterKey(text, "level=");
     if (grid.data() == nullptr) return 0;
     GridReader reader{grid, 0};
@@ -78,7 +78,7 @@ int readLayout(std::string_view text) {
             char c = reader.next(isLayoutChar);
             if (c == 0) return cells;
             cells += c == '.' ? 0 : 1;
-            Cell& cell = cellAt(x, y);
+            Cell& cell = r.at(x, y);
             if (c == '.') {
                 cell.square = -1;
             } else if (c >= '0' && c <= '9') {
@@ -103,8 +103,8 @@ int readLayout(std::string_view text) {
     return cells;
 }
 
-void readBonusFigure(std::string_view text) {
-    for (int& entry : game.bonusFigure) entry = -1;
+void readBonusFigure(Rules& r, std::string_view text) {
+    for (int& entry : r.game.bonusFigure) entry = -1;
     std::string_view grid = afterKey(text, "bonusfigure=");
     if (grid.data() == nullptr) return;
     GridReader reader{grid, 0};
@@ -112,7 +112,7 @@ void readBonusFigure(std::string_view text) {
         for (int i = 0; i < 3; ++i) {
             char c = reader.next(isFigureChar);
             if (c == 0) return;
-            game.bonusFigure[i * 3 + j] = c == '.' ? -1 : c - '0';
+            r.game.bonusFigure[i * 3 + j] = c == '.' ? -1 : c - '0';
         }
     }
 }
@@ -151,33 +151,33 @@ void levelFileName(int levelIndex, char* name, int capacity) {
     }
 }
 
-bool readLevelText(std::string_view text) {
+bool readLevelText(Rules& r, std::string_view text) {
     char value[32];
     readValueText(text, "hammer=", value, sizeof(value));
-    game.hammerEnabled = std::strcmp(value, "no") != 0;
+    r.game.hammerEnabled = std::strcmp(value, "no") != 0;
     int colours = readInt(text, "colors=");
     // Kinds 8 and up are no colours: a level cannot deal more than eight.
-    if (colours > 0) game.colourCount = colours < kColourCount ? colours : kColourCount;
-    game.levelDownTimeMs = readInt(text, "leveldowntime=");
-    game.ballsPerTurn = levelBallsPerTurn(readInt(text, "addballs="));
-    game.barValue = readFloat(text, "balls4destroy=");
-    game.barGoal = game.barValue;
-    game.jokerFrequency = levelJokerFrequency(readInt(text, "jockerfrequency="));
-    game.timeLimitSec = static_cast<int>(parseTimeLimit(readFloat(text, "time4level=")));
-    clearBoard();
-    int cells = readLayout(text);
-    readBonusFigure(text);
+    if (colours > 0) r.game.colourCount = colours < kColourCount ? colours : kColourCount;
+    r.game.levelDownTimeMs = readInt(text, "leveldowntime=");
+    r.game.ballsPerTurn = levelBallsPerTurn(readInt(text, "addballs="));
+    r.game.barValue = readFloat(text, "balls4destroy=");
+    r.game.barGoal = r.game.barValue;
+    r.game.jokerFrequency = levelJokerFrequency(readInt(text, "jockerfrequency="));
+    r.game.timeLimitSec = static_cast<int>(parseTimeLimit(readFloat(text, "time4level=")));
+    clearBoard(r);
+    int cells = readLayout(r, text);
+    readBonusFigure(r, text);
     return cells > 0;
 }
 
-bool loadLevel(int levelIndex) {
+bool loadLevel(Rules& r, int levelIndex) {
     char name[64];
     levelFileName(levelIndex, name, sizeof(name));
-    game.hammerEnabled = true;
+    r.game.hammerEnabled = true;
     int size = 0;
     uint8_t* data = openFile(name, &size, levelFiles.missingIsFatal);
     if (!data) return false;
-    bool playable = readLevelText(fileText(data, size));
+    bool playable = readLevelText(r, fileText(data, size));
     releaseFile(data);
     if (playable) return true;
     // An empty, cut or foreign file would be a level won before a move: as unusable as a missing one.
@@ -189,10 +189,15 @@ bool loadLevel(int levelIndex) {
     return false;
 }
 
-void readHelpText(std::string_view text, int variant, int colourShift) {
-    resetHelpPlay(); // a selection or a move of the previous demonstration board has no meaning here
+void readHelpText(Rules& r, std::string_view text, int variant, int colourShift) {
+    // A selection or a move of the previous demonstration board has no meaning here.
+    r.game.selectedX = r.game.selectedY = -1;
+    for (PathPoint& point : r.game.pathPoints) point = {};
+    r.game.pathLength = 0;
+    r.game.moveDurationMs = 0;
+    r.game.ballMoving = false;
     for (bool& set : levelFiles.demoPointSet) set = false;
-    clearBoard();
+    clearBoard(r);
     std::string_view grid = afterKey(text, "level=");
     if (grid.data() != nullptr) {
         GridReader reader{grid, 0};
@@ -204,7 +209,7 @@ void readHelpText(std::string_view text, int variant, int colourShift) {
                     done = true;
                     break;
                 }
-                Cell& cell = cellAt(x, y);
+                Cell& cell = r.at(x, y);
                 int point = -1; // U, V, X, Y, Z
                 if (c == '.') {
                     cell.square = -1;
@@ -236,23 +241,22 @@ void readHelpText(std::string_view text, int variant, int colourShift) {
                     levelFiles.demoPointSet[point] = true;
                 }
                 if (cell.square != -1) {
-                    if (game.mode != kModePuzzle) cell.square = 0;
+                    if (r.game.mode != kModePuzzle) cell.square = 0;
                     cell.scale = 0.5f;
                 }
             }
         }
     }
+    countFreeCells(r); // the demonstration's own count, which its moves then keep
 }
 
-bool loadHelpBoard(int page, int variant, int colourShift) {
+bool loadHelpBoard(Rules& r, int page, int variant, int colourShift) {
     char name[32];
     std::snprintf(name, sizeof(name), "levels/help%i.lvl", page + (variant == 0 ? 4 : 0));
     int size = 0;
     uint8_t* data = openFile(name, &size, false);
     if (!data) return false;
-    currentBoard = &helpBoard;
-    readHelpText(fileText(data, size), variant, colourShift);
-    currentBoard = &gameBoard;
+    readHelpText(r, fileText(data, size), variant, colourShift);
     releaseFile(data);
     return true;
 }

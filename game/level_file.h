@@ -6,6 +6,8 @@
 
 #include "game/board.h"
 
+struct Rules;
+
 // What a level can give; the saved game holds its values to the same bounds.
 constexpr int kDefaultJokerFrequency = 20; // one new ball in this many is a joker when the level says nothing
 constexpr int kMaxBallsPerTurn =
@@ -24,8 +26,9 @@ extern LevelFiles levelFiles;
 void levelFileName(int levelIndex, char* name, int capacity); // "levels/tut1_01.lvl" .. "levels/pack1_66.lvl"
 // Reads the level file onto the current board. A file that cannot be read, or whose layout has no cell,
 // gives false, or with missingIsFatal the "Loading Error" box and exit code 1.
-bool loadLevel(int levelIndex);
-bool readLevelText(std::string_view text); // the same from a level file's text; false when no cell
-bool loadHelpBoard(int page, int variant, int colourShift); // reads "help%i.lvl" onto the help board
-void readHelpText(std::string_view text, int variant, int colourShift); // the same from the text
-float parseTimeLimit(float minutes);                                    // "2.5" minutes -> 150 seconds
+bool loadLevel(Rules& r, int levelIndex);
+bool readLevelText(Rules& r, std::string_view text); // the same from a level file's text; false when no cell
+bool loadHelpBoard(Rules& r, int page, int variant,
+                   int colourShift); // reads "help%i.lvl" onto the help board
+void readHelpText(Rules& r, std::string_view text, int variant, int colourShift); // the same from the text
+float parseTimeLimit(float minutes); // "2.5" minutes -> 150 seconds

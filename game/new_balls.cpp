@@ -7,6 +7,7 @@
 #include "game/moves.h"
 #include "game/presentation_events.h"
 #include "game/removal_pass.h"
+#include "game/rules.h"
 
 namespace {
 constexpr int kNeverJoker = 1000000;
@@ -14,30 +15,30 @@ constexpr int kLineDX[4] = {1, 1, 1, 0};
 constexpr int kLineDY[4] = {1, -1, 0, 1};
 
 // A cell agrees with an announced kind when its preview or its piece is that kind or wild.
-bool agrees(int x, int y, int kind) {
-    const Cell& cell = cellAt(x, y);
+bool agrees(Rules& r, int x, int y, int kind) {
+    const Cell& cell = r.at(x, y);
     if (cell.square == -1) return false;
     return cell.pendingKind == kind || cell.ball.kind == kind || cell.pendingKind >= kFirstWild ||
            cell.ball.kind >= kFirstWild;
 }
 } // namespace
 
-int rulesDraw(int n) {
-    int value = rulesRandom.next();
+int rulesDraw(Rules& r, int n) {
+    int value = r.random.next();
     return n > 0 ? value % n : 0;
 }
 
-void drawPreview() {
+void drawPreview(Rules& r) {
     // The demonstration deals no balls: a draw of the rules' generator there would change the game's next
     // ball.
-    if (helpBoardActive || game.freeCells <= 0) return;
+    if (r.levelHeld() || r.game.freeCells <= 0) return;
     // The order of the three draws decides which ball comes next: colour, joker, cell.
-    int kind = rulesDraw(game.colourCount);
-    if (rulesDraw(game.jokerFrequency) == 0 && game.jokerFrequency < kNeverJoker) kind = kJoker;
-    int pick = rulesDraw(game.freeCells);
+    int kind = rulesDraw(r, r.game.colourCount);
+    if (rulesDraw(r, r.game.jokerFrequency) == 0 && r.game.jokerFrequency < kNeverJoker) kind = kJoker;
+    int pick = rulesDraw(r, r.game.freeCells);
     for (int x = 0; x < kBoardSize; ++x) {
         for (int y = 0; y < kBoardSize; ++y) {
-            Cell& cell = cellAt(x, y);
+            Cell& cell = r.at(x, y);
             if (cell.square == -1 || cell.ball.kind != kNoPiece) continue;
             if (pick-- > 0) continue;
             cell.pendingKind = kind;
@@ -47,23 +48,23 @@ void drawPreview() {
     }
 }
 
-void placePreviews() {
-    if (helpBoardActive) return;
-    if (game.freeCells == 1) drawPreview();
+void placePreviews(Rules& r) {
+    if (r.levelHeld()) return;
+    if (r.game.freeCells == 1) drawPreview(r);
     int jokerX = -1;
     int jokerY = -1;
     bool placed = false;
     for (int x = 0; x < kBoardSize; ++x) {
         for (int y = 0; y < kBoardSize; ++y) {
-            Cell& cell = cellAt(x, y);
+            Cell& cell = r.at(x, y);
             if (cell.square == -1 || cell.pendingKind < 0) continue;
             // The target of a ball on its way is taken: the ball's landing drops the preview there.
-            if (boundForTravel(x, y)) continue;
+            if (boundForTravel(r, x, y)) continue;
             if (cell.ball.kind == kNoPiece) {
-                newBall(cell);
+                newBall(r, cell);
                 cell.ball.kind = cell.pendingKind;
                 cell.pendingMs = 0;
-                game.freeCells -= 1;
+                r.game.freeCells -= 1;
                 placed = true;
                 if (cell.ball.kind == kJoker) {
                     jokerX = x;
@@ -75,13 +76,13 @@ void placePreviews() {
     }
     if (jokerX >= 0) {
         Point at = cellCentre(jokerX, jokerY);
-        presentation().tip("jokertip", at.x, at.y, jokerX, jokerY, 1000, 10);
+        r.events().tip("jokertip", at.x, at.y, jokerX, jokerY, 1000, 10);
     }
-    if (placed) presentation().sound("addball.ogg", 0);
+    if (placed) r.events().sound("addball.ogg", 0);
 }
 
-bool advanceAppearance(int x, int y) {
-    Cell& cell = cellAt(x, y);
+bool advanceAppearance(Rules& r, int x, int y) {
+    Cell& cell = r.at(x, y);
     Ball& ball = cell.ball;
     // Colours and jokers take 667 ms to appear, the earned pieces 833 ms.
     ball.appearMs -= app.frameTimeMs * (ball.kind <= kJoker ? 0.75f : 0.6f);
@@ -91,35 +92,35 @@ bool advanceAppearance(int x, int y) {
     return true;
 }
 
-void computeBallsPerTurn() {
-    int cells = countExistingCells();
-    if (game.ballsPerTurn == 0 || game.mode == kModePuzzle) {
-        game.ballsPerTurn = cells / 4;
-        if (game.levelIndex <= 1) game.ballsPerTurn /= 2;
+void computeBallsPerTurn(Rules& r) {
+    int cells = countExistingCells(r);
+    if (r.game.ballsPerTurn == 0 || r.game.mode == kModePuzzle) {
+        r.game.ballsPerTurn = cells / 4;
+        if (r.game.levelIndex <= 1) r.game.ballsPerTurn /= 2;
     }
-    if (game.mode == kModeAction) {
-        int f = game.levelIndex < 2 ? 3 : game.levelIndex < 4 ? 6 : game.levelIndex < 5 ? 7 : 8;
-        game.ballsPerTurn = cells * f / 10;
+    if (r.game.mode == kModeAction) {
+        int f = r.game.levelIndex < 2 ? 3 : r.game.levelIndex < 4 ? 6 : r.game.levelIndex < 5 ? 7 : 8;
+        r.game.ballsPerTurn = cells * f / 10;
     }
 }
 
-void fillBoardAtStart() {
-    if (game.levelIndex > 1) {
-        int count = game.freeCells / 2;
-        for (int i = 0; i < count; ++i) drawPreview();
+void fillBoardAtStart(Rules& r) {
+    if (r.game.levelIndex > 1) {
+        int count = r.game.freeCells / 2;
+        for (int i = 0; i < count; ++i) drawPreview(r);
         for (int x = 0; x < kBoardSize; ++x) {
             for (int y = 0; y < kBoardSize; ++y) {
-                Cell& cell = cellAt(x, y);
-                if (cell.pendingKind >= 0 && wouldFormLine(x, y) != 0) cell.pendingKind = kNoPiece;
+                Cell& cell = r.at(x, y);
+                if (cell.pendingKind >= 0 && wouldFormLine(r, x, y) != 0) cell.pendingKind = kNoPiece;
             }
         }
-        placePreviews();
+        placePreviews(r);
     }
-    for (int i = 0; i < game.ballsPerTurn; ++i) drawPreview();
+    for (int i = 0; i < r.game.ballsPerTurn; ++i) drawPreview(r);
 }
 
-int wouldFormLine(int x, int y) {
-    int kind = cellAt(x, y).pendingKind;
+int wouldFormLine(Rules& r, int x, int y) {
+    int kind = r.at(x, y).pendingKind;
     if (kind == kNoPiece) return 0;
     int best = 0;
     for (int d = 0; d < 4; ++d) {
@@ -129,19 +130,19 @@ int wouldFormLine(int x, int y) {
         if (dy == 1 && dx == 0 && k >= kFirstWild) {
             // Along y a wild preview takes the kind announced nearest above it.
             int above = y - 1;
-            while (above > 0 && cellAt(x, above).pendingKind == kJoker) --above;
-            int value = cellAt(x, above).pendingKind;
+            while (above > 0 && r.at(x, above).pendingKind == kJoker) --above;
+            int value = r.at(x, above).pendingKind;
             if (value != kNoPiece) k = value;
         }
         int sx = x;
         int sy = y;
-        while (agrees(sx - dx, sy - dy, k)) {
+        while (agrees(r, sx - dx, sy - dy, k)) {
             sx -= dx;
             sy -= dy;
         }
         int n = 0;
-        while (agrees(sx + dx * n, sy + dy * n, k)) ++n;
-        if (n >= game.lineLength && n > best) best = n;
+        while (agrees(r, sx + dx * n, sy + dy * n, k)) ++n;
+        if (n >= r.game.lineLength && n > best) best = n;
     }
     return best;
 }

@@ -4,6 +4,7 @@
 
 #include "game/board.h"
 #include "game/game_state.h"
+#include "game/rules.h"
 
 namespace {
 // Neighbour order of both the search and the route walk: left, right, up, down.
@@ -16,26 +17,26 @@ struct PathScratch {
 PathScratch scratch;
 } // namespace
 
-void computePathDistances() {
-    for (Cell& cell : currentBoard->cells) cell.pathDistance = -1;
-    if (game.selectedX < 0 || game.selectedY < 0) return;
+void computePathDistances(Rules& r) {
+    for (Cell& cell : r.board.cells) cell.pathDistance = -1;
+    if (r.game.selectedX < 0 || r.game.selectedY < 0) return;
     // A breadth-first search gives the exact shortest step counts, the same as relaxing depth first.
     int head = 0;
     int tail = 0;
-    cellAt(game.selectedX, game.selectedY).pathDistance = 0;
-    scratch.queue[tail++] = game.selectedX * kBoardSize + game.selectedY;
+    r.at(r.game.selectedX, r.game.selectedY).pathDistance = 0;
+    scratch.queue[tail++] = r.game.selectedX * kBoardSize + r.game.selectedY;
     while (head < tail) {
         int index = scratch.queue[head++];
         int x = index / kBoardSize;
         int y = index % kBoardSize;
-        int d = currentBoard->cells[index].pathDistance + 1;
+        int d = r.board.cells[index].pathDistance + 1;
         for (int n = 0; n < 4; ++n) {
             int nx = x + kStepX[n];
             int ny = y + kStepY[n];
             // The margin keeps neighbours of playing-area cells inside the field; check anyway for stray
             // selections.
             if (nx < 0 || nx >= kBoardSize || ny < 0 || ny >= kBoardSize) continue;
-            Cell& next = cellAt(nx, ny);
+            Cell& next = r.at(nx, ny);
             if (next.square == -1 || next.ball.kind != kNoPiece || next.pathDistance != -1) continue;
             next.pathDistance = d;
             scratch.queue[tail++] = nx * kBoardSize + ny;
@@ -43,31 +44,31 @@ void computePathDistances() {
     }
 }
 
-bool buildRoute(int toX, int toY) {
-    Point start = cellCentre(game.selectedX, game.selectedY);
-    game.pathLength = 0;
+bool buildRoute(Rules& r, int toX, int toY) {
+    Point start = cellCentre(r.game.selectedX, r.game.selectedY);
+    r.game.pathLength = 0;
     int x = toX;
     int y = toY;
-    while (cellAt(x, y).pathDistance >= 1) {
+    while (r.at(x, y).pathDistance >= 1) {
         // The route never holds more steps than the table has entries (the last entry is the start itself).
-        if (game.pathLength >= kMaxPathPoints - 1) {
-            game.pathLength = 0;
+        if (r.game.pathLength >= kMaxPathPoints - 1) {
+            r.game.pathLength = 0;
             return false;
         }
         Point p = cellCentre(x, y);
-        game.pathPoints[game.pathLength++] = {p.x - start.x, p.y - start.y};
-        int d = cellAt(x, y).pathDistance;
+        r.game.pathPoints[r.game.pathLength++] = {p.x - start.x, p.y - start.y};
+        int d = r.at(x, y).pathDistance;
         int n = 0;
-        while (n < 4 && cellAt(x + kStepX[n], y + kStepY[n]).pathDistance != d - 1) ++n;
+        while (n < 4 && r.at(x + kStepX[n], y + kStepY[n]).pathDistance != d - 1) ++n;
         if (n == 4) break;
         x += kStepX[n];
         y += kStepY[n];
     }
-    game.pathPoints[game.pathLength] = {0, 0};
+    r.game.pathPoints[r.game.pathLength] = {0, 0};
     return true;
 }
 
-int moveDurationFor(int steps) {
+int moveDurationFor(Rules& r, int steps) {
     float root = std::sqrt(static_cast<float>(steps * 10));
-    return static_cast<int>(root * game.ballSpeed);
+    return static_cast<int>(root * r.game.ballSpeed);
 }

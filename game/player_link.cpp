@@ -2,28 +2,29 @@
 
 #include "engine/saturate.h"
 #include "game/game_state.h"
+#include "game/rules.h"
 #include "game/saved_game.h"
 #include "player/profile.h"
 #include "player/records.h"
 #include "player/settings.h"
 
 namespace {
-int modeIndex() {
-    return game.mode >= 0 && game.mode < kModeCount ? game.mode : 0;
+int modeIndex(Rules& r) {
+    return r.game.mode >= 0 && r.game.mode < kModeCount ? r.game.mode : 0;
 }
 } // namespace
 
-int playerLives() {
-    return currentProfile().lives[modeIndex()];
+int playerLives(Rules& r) {
+    return currentProfile().lives[modeIndex(r)];
 }
-void setPlayerLives(int lives) {
-    currentProfile().lives[modeIndex()] = lives;
+void setPlayerLives(Rules& r, int lives) {
+    currentProfile().lives[modeIndex(r)] = lives;
 }
-int playerScore() {
-    return currentProfile().score[modeIndex()];
+int playerScore(Rules& r) {
+    return currentProfile().score[modeIndex(r)];
 }
-void addPlayerScore(int points) {
-    int& score = currentProfile().score[modeIndex()];
+void addPlayerScore(Rules& r, int points) {
+    int& score = currentProfile().score[modeIndex(r)];
     score = saturatingAdd(score, points);
 }
 
@@ -37,9 +38,9 @@ int playerHighestLevelAnyMode() {
     return highest;
 }
 
-int playerCurrentLevel() {
+int playerCurrentLevel(Rules& r) {
     const Profile& profile = currentProfile();
-    int level = profile.zone[modeIndex()] * 5 + profile.levelInZone[modeIndex()];
+    int level = profile.zone[modeIndex(r)] * 5 + profile.levelInZone[modeIndex(r)];
     return level >= 0 && level < kLevelCount ? level : 0;
 }
 
@@ -48,27 +49,27 @@ bool playerTipShown(const char* tip) {
     return index >= 0 && currentProfile().tipShown[index] != 0;
 }
 
-void setPlayerSavedGame(bool exists) {
-    currentProfile().savedGame[modeIndex()] = exists ? 1 : 0;
+void setPlayerSavedGame(Rules& r, bool exists) {
+    currentProfile().savedGame[modeIndex(r)] = exists ? 1 : 0;
 }
 
 const char* playerName() {
     return currentProfile().name;
 }
 
-void playerLevelWon(int levelIndex, int score, int maxCombo, int levelTimeMs, int movesMade,
+void playerLevelWon(Rules& r, int levelIndex, int score, int maxCombo, int levelTimeMs, int movesMade,
                     bool* stageComplete, bool* gamePassed) {
-    updateLevelRecord(modeIndex(), levelIndex, score, maxCombo, levelTimeMs, movesMade);
-    enterHighScore(modeIndex());
+    updateLevelRecord(modeIndex(r), levelIndex, score, maxCombo, levelTimeMs, movesMade);
+    enterHighScore(modeIndex(r));
     // The progress steps in the mode just played, whatever mode the profile last showed.
     Profile& profile = currentProfile();
     int shownMode = profile.profileMode;
-    profile.profileMode = modeIndex();
+    profile.profileMode = modeIndex(r);
     LevelAdvance advance = advanceLevel();
     profile.profileMode = shownMode;
     *stageComplete = advance.zoneCompleted;
     *gamePassed = advance.modeCompleted;
-    discardSavedGame(); // the level it held is won: offering it again would win it twice
+    discardSavedGame(r); // the level it held is won: offering it again would win it twice
     savePlayerData();
 }
 

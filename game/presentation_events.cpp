@@ -1,15 +1,6 @@
 #include "game/presentation_events.h"
 
-namespace {
-PresentationEvents silentEvents;
-}
-
-PresentationEvents* currentEvents = &silentEvents; // never null
-
-PresentationEvents& presentation() {
-    return *currentEvents;
-}
-
-void setPresentationEvents(PresentationEvents* events) {
-    currentEvents = events ? events : &silentEvents;
+PresentationEvents& silentPresentation() {
+    static PresentationEvents silent; // holds no state: every board may share it
+    return silent;
 }

@@ -54,9 +54,7 @@ struct PresentationEvents {
     // Questions the rules ask of the surroundings.
     virtual bool tipOnScreen() { return false; }     // an in-game tip is shown (the bar and idle timer wait)
     virtual bool gameSceneCurrent() { return true; } // points and saves count only in the game scene
-    virtual const char* currentPage() { return ""; } // name of the open menu page, "" when none
     virtual bool cheatKeysOn() { return false; }     // the typed-word cheat-key mode is on
 };
 
-PresentationEvents& presentation();                     // the current implementation (never null)
-void setPresentationEvents(PresentationEvents* events); // nullptr restores the silent default
+PresentationEvents& silentPresentation(); // answers nothing: a board without a presentation

@@ -11,7 +11,6 @@ struct PresentationRecorder : PresentationEvents {
     std::vector<std::string> lines; // one line per event, e.g. "sound selectball.ogg 0"
     bool tipShownAnswer = false;    // answer of tipOnScreen()
     bool gameSceneAnswer = true;    // answer of gameSceneCurrent()
-    std::string pageAnswer;         // answer of currentPage()
     bool cheatAnswer = false;       // answer of cheatKeysOn()
 
     void sound(const char* file, int frequencyHz) override;
@@ -35,7 +34,6 @@ struct PresentationRecorder : PresentationEvents {
     void leaveToMap() override;
     bool tipOnScreen() override { return tipShownAnswer; }
     bool gameSceneCurrent() override { return gameSceneAnswer; }
-    const char* currentPage() override { return pageAnswer.c_str(); }
     bool cheatKeysOn() override { return cheatAnswer; }
 
     int count(const std::string& prefix) const; // lines starting with prefix

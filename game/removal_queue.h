@@ -6,6 +6,8 @@
 
 #include "engine/limits.h"
 
+struct Rules;
+
 struct RemovalEntry {
     float x; // screen centre of the cell the piece was removed from
     float y;
@@ -21,15 +23,9 @@ struct RemovalQueue {
     bool ballSoundPlayed = false;             // "ball.ogg" has played for the current queue
 };
 
-extern RemovalQueue removalQueue;     // the game board's
-extern RemovalQueue helpRemovalQueue; // the help demonstration's, used while helpBoardActive
-
 constexpr float kRemovalVanishMs = 250; // a piece pops this long after its delay
 
 // Queues a removed piece. When all entries are taken, entries that have already popped are dropped and,
 // if the queue is still full, the oldest waiting piece pops at once, so every removed piece still scores.
-// Both work on the help demonstration's queue while helpBoardActive, else on the game's.
-void addRemovalEntry(float x, float y, int kind, bool onBusySquare);
-void updateRemovalQueue();    // once per frame: ages the entries and pops those whose time has come
-void resetRemovalQueue();     // both queues empty (level start, tests)
-void resetHelpRemovalQueue(); // the demonstration's queue empty (the demonstration stops)
+void addRemovalEntry(Rules& r, float x, float y, int kind, bool onBusySquare);
+void updateRemovalQueue(Rules& r); // once per frame: ages the entries and pops those whose time has come

@@ -1,4 +1,5 @@
 #include "game/rules_step.h"
+#include "game/rules.h"
 
 #include <cmath>
 
@@ -21,36 +22,36 @@ constexpr float kMenuFadeMs = 300;
 constexpr float kScaleEasePerMs = 0.0016f;
 constexpr float kPulsePeriodMs = 502.65485f;
 
-void advanceFades() {
+void advanceFades(Rules& r) {
     float frameMs = app.frameTimeMs;
-    if (!game.running) {
-        game.pauseMs += frameMs;
+    if (!r.game.running) {
+        r.game.pauseMs += frameMs;
     } else {
-        if (game.pauseMs > kPauseFadeMs) game.pauseMs = kPauseFadeMs;
-        game.pauseMs -= frameMs;
-        if (game.pauseMs < 0) game.pauseMs = 0;
+        if (r.game.pauseMs > kPauseFadeMs) r.game.pauseMs = kPauseFadeMs;
+        r.game.pauseMs -= frameMs;
+        if (r.game.pauseMs < 0) r.game.pauseMs = 0;
     }
-    if (game.menuOpen) {
-        game.menuFadeMs += frameMs;
-        if (game.menuFadeMs > kMenuFadeMs) game.menuFadeMs = kMenuFadeMs;
+    if (r.game.menuOpen) {
+        r.game.menuFadeMs += frameMs;
+        if (r.game.menuFadeMs > kMenuFadeMs) r.game.menuFadeMs = kMenuFadeMs;
     } else {
-        game.menuFadeMs -= frameMs;
-        if (game.menuFadeMs < 0) game.menuFadeMs = 0;
+        r.game.menuFadeMs -= frameMs;
+        if (r.game.menuFadeMs < 0) r.game.menuFadeMs = 0;
     }
 }
 
-void firstPass() {
+void firstPass(Rules& r) {
     float frameMs = app.frameTimeMs;
     int busySquares = 0;
     for (int x = kPlayLeft; x <= kPlayRight; ++x) {
-        for (int y = kPlayTop; y <= kPlayBottom; ++y) busySquares += cellAt(x, y).square > 0 ? 1 : 0;
+        for (int y = kPlayTop; y <= kPlayBottom; ++y) busySquares += r.at(x, y).square > 0 ? 1 : 0;
     }
     float pulseRestartMs = static_cast<float>(busySquares + 10) * kPulsePeriodMs;
     float scaleStep = frameMs * kScaleEasePerMs;
-    game.ballMoving = false;
+    r.game.ballMoving = false;
     for (int x = kPlayLeft; x <= kPlayRight; ++x) {
         for (int y = kPlayTop; y <= kPlayBottom; ++y) {
-            Cell& cell = cellAt(x, y);
+            Cell& cell = r.at(x, y);
             cell.cellClockMs += frameMs;
             cell.pulseMs += frameMs;
             if (cell.pulseMs > pulseRestartMs && busySquares > 5) cell.pulseMs = 0;
@@ -65,15 +66,15 @@ void firstPass() {
                 cell.pendingMs -= frameMs;
                 if (cell.pendingMs < 0) cell.pendingMs = 0;
             }
-            if (cell.ball.kind != kNoPiece && cell.ball.moveTargetX != -1) game.ballMoving = true;
+            if (cell.ball.kind != kNoPiece && cell.ball.moveTargetX != -1) r.game.ballMoving = true;
         }
     }
 }
 
-bool allScalesSettled() {
+bool allScalesSettled(Rules& r) {
     for (int x = kPlayLeft; x <= kPlayRight; ++x) {
         for (int y = kPlayTop; y <= kPlayBottom; ++y) {
-            if (cellAt(x, y).scale < 1) return false;
+            if (r.at(x, y).scale < 1) return false;
         }
     }
     return true;
@@ -84,92 +85,92 @@ bool travelling(const Ball& ball) {
 }
 
 // The square under a travelling ball dips as the ball passes over it.
-void dipUnderTravel(int x, int y) {
-    const Ball& ball = cellAt(x, y).ball;
+void dipUnderTravel(Rules& r, int x, int y) {
+    const Ball& ball = r.at(x, y).ball;
     if (ball.kind == kNoPiece || !travelling(ball)) return;
     Point c = cellCentre(x, y);
     int ox = -1, oy = -1;
     cellFromPoint(c.x + ball.offsetX, c.y + ball.offsetY, &ox, &oy);
-    if (cellExists(ox, oy)) cellAt(ox, oy).scale = kTravelDipScale;
+    if (cellExists(r, ox, oy)) r.at(ox, oy).scale = kTravelDipScale;
 }
 
 // The selected ball's hop lands when its sine changes sign; its square dips then, never while it travels.
-void dipUnderHop(int x, int y) {
-    Cell& cell = cellAt(x, y);
+void dipUnderHop(Rules& r, int x, int y) {
+    Cell& cell = r.at(x, y);
     if (cell.ball.kind == kNoPiece || travelling(cell.ball)) return;
-    bool below = std::sin(game.hopClockMs * kHopRate) < 0;
-    bool wasBelow = std::sin((game.hopClockMs - app.frameTimeMs) * kHopRate) < 0;
+    bool below = std::sin(r.game.hopClockMs * kHopRate) < 0;
+    bool wasBelow = std::sin((r.game.hopClockMs - app.frameTimeMs) * kHopRate) < 0;
     if (below != wasBelow) cell.scale = kHopDipScale;
 }
 
 // Clocks, appearance and travel of every piece; returns whether the last appearing ball just finished.
-bool secondPass() {
+bool secondPass(Rules& r) {
     bool trigger = false;
     for (int x = kPlayLeft; x <= kPlayRight; ++x) {
         for (int y = kPlayTop; y <= kPlayBottom; ++y) {
-            Cell& cell = cellAt(x, y);
+            Cell& cell = r.at(x, y);
             if (cell.ball.kind == kNoPiece) continue;
             cell.ball.ballClockMs += app.frameTimeMs;
-            if (cell.ball.appearMs > 0) trigger = advanceAppearance(x, y);
+            if (cell.ball.appearMs > 0) trigger = advanceAppearance(r, x, y);
             if (cell.ball.kind != kNoPiece && cell.ball.moveTargetX != -1) {
-                updateMove(x, y);
-                dipUnderTravel(x, y);
+                updateMove(r, x, y);
+                dipUnderTravel(r, x, y);
             }
-            if (x == game.selectedX && y == game.selectedY) dipUnderHop(x, y);
+            if (x == r.game.selectedX && y == r.game.selectedY) dipUnderHop(r, x, y);
         }
     }
     return trigger;
 }
 } // namespace
 
-bool anyPieceOnPlayArea() {
+bool anyPieceOnPlayArea(Rules& r) {
     for (int x = kPlayLeft; x <= kPlayRight; ++x) {
         for (int y = kPlayTop; y <= kPlayBottom; ++y) {
-            if (cellAt(x, y).ball.kind != kNoPiece) return true;
+            if (r.at(x, y).ball.kind != kNoPiece) return true;
         }
     }
     return false;
 }
 
-bool boardSweepRuns() {
-    if (game.pauseMs > kPauseFadeMs) return false;                     // the paused board is not drawn
-    if (game.menuOpen && game.menuFadeMs >= kMenuFadeMs) return false; // faded out behind a menu
+bool boardSweepRuns(Rules& r) {
+    if (r.game.pauseMs > kPauseFadeMs) return false;                       // the paused board is not drawn
+    if (r.game.menuOpen && r.game.menuFadeMs >= kMenuFadeMs) return false; // faded out behind a menu
     // Below 7500 ms of the level-complete sequence the board has broken up into tiles, for good.
-    return !(completeSequenceStarted() && game.completeCountdownMs <= 7500);
+    return !(completeSequenceStarted(r) && r.game.completeCountdownMs <= 7500);
 }
 
-void boardSweep() {
-    if (game.selectedX >= 0 && cellExists(game.selectedX, game.selectedY) &&
-        cellAt(game.selectedX, game.selectedY).ball.kind == kNoPiece) {
-        deselect();
+void boardSweep(Rules& r) {
+    if (r.game.selectedX >= 0 && cellExists(r, r.game.selectedX, r.game.selectedY) &&
+        r.at(r.game.selectedX, r.game.selectedY).ball.kind == kNoPiece) {
+        deselect(r);
     }
-    firstPass();
+    firstPass(r);
     // Balls that appeared since the selection block paths: recompute once the highlights have settled.
-    if (game.selectedX >= 0 && allScalesSettled()) computePathDistances();
-    if (secondPass()) removalPass(false);
-    if (!anyPieceOnPlayArea()) checkEmptyBoard();
-    checkLevelState();
-    updateHint();
-    checkRulesInvariants("the board sweep");
+    if (r.game.selectedX >= 0 && allScalesSettled(r)) computePathDistances(r);
+    if (secondPass(r)) removalPass(r, false);
+    if (!anyPieceOnPlayArea(r)) checkEmptyBoard(r);
+    checkLevelState(r);
+    updateHint(r);
+    checkRulesInvariants(r, "the board sweep");
 }
 
-void rulesFrame() {
-    game.hopClockMs += app.frameTimeMs;
-    updateIdleTimer();
-    updateLevelBar();
-    updateSequences();
-    advanceFades();
-    if (boardSweepRuns()) {
-        boardSweep();
+void rulesFrame(Rules& r) {
+    r.game.hopClockMs += app.frameTimeMs;
+    updateIdleTimer(r);
+    updateLevelBar(r);
+    updateSequences(r);
+    advanceFades(r);
+    if (boardSweepRuns(r)) {
+        boardSweep(r);
     } else {
-        game.ballMoving = false; // a ball standing still mid-route (paused, behind a menu) is not moving
+        r.game.ballMoving = false; // a ball standing still mid-route (paused, behind a menu) is not moving
     }
-    if (!helpBoardActive) updateRemovalQueue();
-    updateBarFraction();
-    updateBarStars();
-    if (!game.menuOpen && game.cursorMode != kCursorHelp && game.running && game.completeCountdownMs <= 0 &&
-        game.defeatCountdownMs <= 0) {
-        game.levelTimeMs += static_cast<int32_t>(app.frameDeltaMs);
+    if (!r.levelHeld()) updateRemovalQueue(r);
+    updateBarFraction(r);
+    updateBarStars(r);
+    if (!r.game.menuOpen && r.game.cursorMode != kCursorHelp && r.game.running &&
+        r.game.completeCountdownMs <= 0 && r.game.defeatCountdownMs <= 0) {
+        r.game.levelTimeMs += static_cast<int32_t>(app.frameDeltaMs);
     }
-    checkRulesInvariants("the rules' frame");
+    checkRulesInvariants(r, "the rules' frame");
 }

@@ -16,11 +16,13 @@
 // the path search waits for every scale to be back at 1: the game and the simulator then agree.
 #pragma once
 
+struct Rules;
+
 constexpr float kHopRate = 0.007f;      // the selected ball hops with |sin(hopClockMs x 0.007)|, every 449 ms
 constexpr float kHopDipScale = 0.92f;   // its square dips to this each time the hop lands
 constexpr float kTravelDipScale = 0.8f; // the square under a travelling ball
 
-void rulesFrame();         // one whole frame of the rules
-void boardSweep();         // step 3 alone (the help board runs it through helpBoardSweep)
-bool boardSweepRuns();     // the board is shown this frame
-bool anyPieceOnPlayArea(); // some piece stands on the playing area
+void rulesFrame(Rules& r);         // one whole frame of the rules
+void boardSweep(Rules& r);         // step 3 alone (the help board runs it through helpBoardSweep)
+bool boardSweepRuns(Rules& r);     // the board is shown this frame
+bool anyPieceOnPlayArea(Rules& r); // some piece stands on the playing area

@@ -5,18 +5,22 @@
 #include <string>
 #include <vector>
 
+struct Rules;
+
 constexpr int kSavedGameBytes = 99409;
 
-bool saveAllowedNow(); // a level in play with a move made, not ending, and the game scene shown
-bool saveGame();       // writes the player's saved game unless the moment forbids it
+bool saveAllowedNow(
+    Rules& r, bool resultPageShown); // a level in play with a move made, not ending, and the game scene shown
+bool saveGame(Rules& r, bool resultPageShown); // writes the player's saved game unless the moment forbids it
 // Restarts the profile's level and reads the saved game over it; false when there is none. A file that
 // would not give a playable level is renamed "<name>.damaged", no longer offered, and the fresh level
 // stays.
-bool resumeGame();
-void discardSavedGame();                         // a won level: the player's saved game of the mode is gone
-void encodeSavedGame(std::vector<uint8_t>& out); // the current state in the file's layout
+bool resumeGame(Rules& r);
+void discardSavedGame(Rules& r); // a won level: the player's saved game of the mode is gone
+void encodeSavedGame(Rules& r, std::vector<uint8_t>& out); // the current state in the file's layout
 // Reads the layout over the state and mends what a level cannot hold; false, with the state untouched,
 // when the size or the opening words are wrong or the level would end before a move.
-bool decodeSavedGame(const std::vector<uint8_t>& in);
-bool writeSavedGame(const std::string& path); // writes the layout without any refusal
-bool readSavedGame(const std::string& path);  // reads a file of exactly the layout's size over the state
+bool decodeSavedGame(Rules& r, const std::vector<uint8_t>& in);
+bool writeSavedGame(Rules& r, const std::string& path); // writes the layout without any refusal
+bool readSavedGame(Rules& r,
+                   const std::string& path); // reads a file of exactly the layout's size over the state

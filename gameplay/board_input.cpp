@@ -5,6 +5,7 @@
 #include "game/board_click.h"
 #include "game/bonus_pieces.h"
 #include "game/game_state.h"
+#include "game/live_rules.h"
 #include "game/moves.h"
 #include "game/presentation_events.h"
 #include "gameplay/board_view.h"
@@ -40,7 +41,7 @@ void syncCursor() {
 namespace {
 void pauseGame() {
     game.running = false;
-    presentation().sound("menu.ogg", 0);
+    liveRules.events().sound("menu.ogg", 0);
 }
 
 // The panel's buttons while no menu is open; true when the click is used up.
@@ -48,14 +49,14 @@ bool panelButtons(float x, float y) {
     if (insideRect(kRelaxButton, x, y)) {
         game.running = false;
         setCursorMode(kCursorNormal);
-        presentation().sound("menu.ogg", 0);
+        liveRules.events().sound("menu.ogg", 0);
         return true;
     }
     const HitRect* times[3] = {&kNightButton, &kMorningButton, &kDayButton};
     for (int i = 0; i < 3; ++i) {
         if (insideRect(*times[i], x, y)) {
             setTimeOfDay(i);
-            presentation().sound("menu.ogg", 0);
+            liveRules.events().sound("menu.ogg", 0);
             break; // and the click goes on
         }
     }
@@ -68,7 +69,7 @@ void boardClick(float x, float y) {
         setCursorMode(kCursorHelp);
     }
     // The hammer bar without its borders; with a charge short of full the click falls through.
-    if (hammerIconHit(x, y) && useHammerIcon()) {
+    if (hammerIconHit(x, y) && useHammerIcon(liveRules)) {
         syncCursor();
         return;
     }
@@ -77,7 +78,7 @@ void boardClick(float x, float y) {
     boardInput.pressOnBoard = true;
     boardInput.pressX = cx;
     boardInput.pressY = cy;
-    clickCell(cx, cy);
+    clickCell(liveRules, cx, cy);
     syncCursor(); // a hammer blow or a click beside the board puts the hammer down
 }
 } // namespace
@@ -90,16 +91,16 @@ void boardLeftDown() {
     // mid-route is not moving. The menu button on an open page acts as Escape.
     if (game.menuOpen) {
         if (insideRect(kMenuButton, x, y)) {
-            menuKey(27);
+            menuKey(kKeyEscape);
         } else {
             menuClick();
         }
         return;
     }
-    if (flowClickTaken()) return;
+    if (flowClickTaken(liveRules)) return;
     // The menu button opens the menu while a ball travels, as Escape does (except as a help query).
     if (!boardInput.helpArmed && insideRect(kMenuButton, x, y)) {
-        openGamePage("gameplay");
+        openGamePage(MenuId::Gameplay);
         return;
     }
     if (game.ballMoving) return; // no other button, tip or board click while a ball travels
@@ -120,7 +121,7 @@ void boardDoubleClick() {
     if (game.menuOpen || game.ballMoving) return;
     float x = gameView.mouseX, y = gameView.mouseY;
     int cx = -1, cy = -1;
-    bool exists = cellUnderPoint(x, y, &cx, &cy) && cellExists(cx, cy);
+    bool exists = cellUnderPoint(x, y, &cx, &cy) && cellExists(liveRules, cx, cy);
     // The window pairs two quick presses a few pixels apart, whatever lies under them. A pair is a double
     // click only on the cell that took the first press; a second press on another cell is a press of its
     // own, and one after a press that resumed, skipped or pressed a button is dropped.
@@ -139,7 +140,7 @@ void boardDoubleClick() {
         return;
     }
     // Outside the board area only real cells can be selected; a point off the field selects nothing.
-    doubleClickCell(cx, cy);
+    doubleClickCell(liveRules, cx, cy);
 }
 
 void boardLeftUp() {
@@ -148,17 +149,17 @@ void boardLeftUp() {
     if (boardInput.leftHeldMs > kDragMs) {
         boardInput.leftHeldMs = 0;
         int cx = -1, cy = -1;
-        if (cellUnderPoint(gameView.mouseX, gameView.mouseY, &cx, &cy) && cellExists(cx, cy) &&
-            cellAt(cx, cy).ball.kind == kNoPiece && game.selectedX >= 0 &&
+        if (cellUnderPoint(gameView.mouseX, gameView.mouseY, &cx, &cy) && cellExists(liveRules, cx, cy) &&
+            liveRules.at(cx, cy).ball.kind == kNoPiece && game.selectedX >= 0 &&
             (cx != game.selectedX || cy != game.selectedY)) {
-            clickEmptyCell(cx, cy); // drag and drop
+            clickEmptyCell(liveRules, cx, cy); // drag and drop
         }
     }
     menuButtonUp();
 }
 
 void boardRightDown() {
-    rightClickBoard();
+    rightClickBoard(liveRules);
     syncCursor();
 }
 
@@ -191,16 +192,17 @@ int distanceToCentre(int x, int y) {
 // Where the cursor cell first appears: on the selected ball, else under the mouse, else the existing
 // cell nearest the board's middle. False on a board without cells.
 bool firstCursorCell(int* cx, int* cy) {
-    if (cellExists(game.selectedX, game.selectedY)) {
+    if (cellExists(liveRules, game.selectedX, game.selectedY)) {
         *cx = game.selectedX;
         *cy = game.selectedY;
         return true;
     }
-    if (cellUnderPoint(gameView.mouseX, gameView.mouseY, cx, cy) && cellExists(*cx, *cy)) return true;
+    if (cellUnderPoint(gameView.mouseX, gameView.mouseY, cx, cy) && cellExists(liveRules, *cx, *cy))
+        return true;
     int best = -1;
     for (int y = kPlayTop; y <= kPlayBottom; ++y) {
         for (int x = kPlayLeft; x <= kPlayRight; ++x) {
-            if (!cellExists(x, y)) continue;
+            if (!cellExists(liveRules, x, y)) continue;
             int d = distanceToCentre(x, y);
             if (best < 0 || d < best) {
                 best = d;
@@ -219,7 +221,7 @@ void stepCursor(int dx, int dy) {
     for (int y = kPlayTop; y <= kPlayBottom; ++y) {
         for (int x = kPlayLeft; x <= kPlayRight; ++x) {
             int along = (x - boardInput.keyCursorX) * dx + (y - boardInput.keyCursorY) * dy;
-            if (along <= 0 || !cellExists(x, y)) continue;
+            if (along <= 0 || !cellExists(liveRules, x, y)) continue;
             int across = dx != 0 ? y - boardInput.keyCursorY : x - boardInput.keyCursorX;
             int score = along + 2 * (across < 0 ? -across : across);
             if (bestScore < 0 || score < bestScore) {
@@ -245,7 +247,7 @@ void pressCursorCell() {
         setCursorMode(kCursorNormal);
         return;
     }
-    clickCell(boardInput.keyCursorX, boardInput.keyCursorY);
+    clickCell(liveRules, boardInput.keyCursorX, boardInput.keyCursorY);
     syncCursor(); // a hammer blow puts the hammer down
 }
 } // namespace
@@ -257,7 +259,7 @@ bool boardTakesKey(int key) {
 }
 
 void boardKey(int key) {
-    if (!boardInput.keyCursorShown || !cellExists(boardInput.keyCursorX, boardInput.keyCursorY)) {
+    if (!boardInput.keyCursorShown || !cellExists(liveRules, boardInput.keyCursorX, boardInput.keyCursorY)) {
         // The first key only shows the cursor cell, so the player sees where it starts.
         if (!firstCursorCell(&boardInput.keyCursorX, &boardInput.keyCursorY)) return;
         boardInput.keyCursorShown = true;

@@ -8,11 +8,12 @@
 #include "engine/render.h"
 #include "game/game_state.h"
 #include "game/level_outcome.h"
+#include "game/live_rules.h"
 #include "game/rules_step.h"
 #include "gameplay/board_input.h"
-#include "gameplay/game_textures.h"
 #include "gameplay/game_view.h"
 #include "gameplay/sprites.h"
+#include "visuals/game_textures.h"
 #include "visuals/quick_effects.h"
 
 BoardView boardView;
@@ -51,12 +52,12 @@ bool squareGlowShown(const Cell& cell, int x, int y, int busy, float* alpha) {
     return *alpha > 0;
 }
 
-void drawSquares(int busy) {
+void drawSquares(Rules& r, int busy) {
     const GameTextures& tex = gameTextures;
     for (int kind = 0; kind < 3; ++kind) {
         for (int x = kPlayLeft; x <= kPlayRight; ++x) {
             for (int y = kPlayTop; y <= kPlayBottom; ++y) {
-                const Cell& cell = cellAt(x, y);
+                const Cell& cell = r.at(x, y);
                 int shown = cell.square > 2 ? 2 : cell.square; // deeper squares show as the busiest picture
                 if (shown != kind) continue;
                 Point c = cellCentre(x, y);
@@ -67,7 +68,7 @@ void drawSquares(int busy) {
     for (int kind = 1; kind <= 2; ++kind) {
         for (int x = kPlayLeft; x <= kPlayRight; ++x) {
             for (int y = kPlayTop; y <= kPlayBottom; ++y) {
-                const Cell& cell = cellAt(x, y);
+                const Cell& cell = r.at(x, y);
                 if (cell.square != kind) continue;
                 float alpha = 0;
                 if (!squareGlowShown(cell, x, y, busy, &alpha)) continue;
@@ -79,25 +80,25 @@ void drawSquares(int busy) {
     }
 }
 
-void drawHoverHighlight() {
+void drawHoverHighlight(Rules& r) {
     int x = boardView.hoverX, y = boardView.hoverY;
-    if (!cellExists(x, y)) return;
-    const Cell& cell = cellAt(x, y);
-    bool reachable = game.selectedX >= 0 && cell.pathDistance > 0;
+    if (!cellExists(r, x, y)) return;
+    const Cell& cell = r.at(x, y);
+    bool reachable = r.game.selectedX >= 0 && cell.pathDistance > 0;
     // The keyboard's cursor cell is always shown: it is the only sign of where Return acts.
-    if (!reachable && cell.ball.kind == kNoPiece && game.cursorMode != kCursorHelp &&
+    if (!reachable && cell.ball.kind == kNoPiece && r.game.cursorMode != kCursorHelp &&
         !boardInput.keyCursorShown)
         return;
     Point c = cellCentre(x, y);
     drawSprite(gameTextures.highlight, c.x, c.y, 0, cell.scale * kSquareHalfSize, kWhite, false);
 }
 
-void drawAnnouncedBalls() {
+void drawAnnouncedBalls(Rules& r) {
     // Shadows first, then the small balls colour by colour.
     for (int pass = -1; pass < kColourCount; ++pass) {
         for (int x = kPlayLeft; x <= kPlayRight; ++x) {
             for (int y = kPlayTop; y <= kPlayBottom; ++y) {
-                const Cell& cell = cellAt(x, y);
+                const Cell& cell = r.at(x, y);
                 if (cell.pendingKind < 0 || cell.pendingKind >= kColourCount || cell.square < 0) continue;
                 if (pass >= 0 && cell.pendingKind != pass) continue;
                 float f = cell.pendingMs > 0 ? 1 - cell.pendingMs / 500 : 1;
@@ -112,19 +113,19 @@ void drawAnnouncedBalls() {
     }
 }
 
-void drawBlastPreview() {
-    if (game.selectedX < 0 || !cellExists(game.selectedX, game.selectedY)) return;
-    int kind = cellAt(game.selectedX, game.selectedY).ball.kind;
+void drawBlastPreview(Rules& r) {
+    if (r.game.selectedX < 0 || !cellExists(r, r.game.selectedX, r.game.selectedY)) return;
+    int kind = r.at(r.game.selectedX, r.game.selectedY).ball.kind;
     if (kind != kTripleBomb && kind != kQuadroBomb) return;
     int mx = boardView.hoverX, my = boardView.hoverY;
-    if (!cellExists(mx, my)) return;
-    bool onBomb = mx == game.selectedX && my == game.selectedY;
-    if (!onBomb && cellAt(mx, my).pathDistance <= 0) return;
+    if (!cellExists(r, mx, my)) return;
+    bool onBomb = mx == r.game.selectedX && my == r.game.selectedY;
+    if (!onBomb && r.at(mx, my).pathDistance <= 0) return;
     int reach = kind == kTripleBomb ? 5 : 8;
     Point centre = cellCentre(mx, my);
     for (int dc = -2; dc <= 2; ++dc) {
         for (int dr = -2; dr <= 2; ++dr) {
-            if (dc * dc + dr * dr >= reach || !cellExists(mx + dc, my + dr)) continue;
+            if (dc * dc + dr * dr >= reach || !cellExists(r, mx + dc, my + dr)) continue;
             Point c = cellCentre(mx + dc, my + dr);
             float d = std::sqrt((c.x - centre.x) * (c.x - centre.x) + (c.y - centre.y) * (c.y - centre.y));
             int alpha = static_cast<int>(128 + 100 * std::sin(app.runTimeMs * 0.007f - d * 0.03f));
@@ -142,12 +143,12 @@ float stepAngle(int dx, int dy) {
 }
 
 // The neighbour one step closer to the selected ball, in the order of the move's route.
-bool stepTowardBall(int x, int y, int* nx, int* ny) {
+bool stepTowardBall(Rules& r, int x, int y, int* nx, int* ny) {
     static constexpr int kStepX[4] = {-1, 1, 0, 0};
     static constexpr int kStepY[4] = {0, 0, -1, 1};
-    int d = cellAt(x, y).pathDistance;
+    int d = r.at(x, y).pathDistance;
     for (int n = 0; n < 4; ++n) {
-        if (cellAt(x + kStepX[n], y + kStepY[n]).pathDistance == d - 1) {
+        if (r.at(x + kStepX[n], y + kStepY[n]).pathDistance == d - 1) {
             *nx = x + kStepX[n];
             *ny = y + kStepY[n];
             return true;
@@ -156,23 +157,23 @@ bool stepTowardBall(int x, int y, int* nx, int* ny) {
     return false;
 }
 
-void drawPathPreview() {
-    if (game.selectedX < 0 || game.ballMoving) return;
+void drawPathPreview(Rules& r) {
+    if (r.game.selectedX < 0 || r.game.ballMoving) return;
     int x = boardView.hoverX, y = boardView.hoverY;
-    if (!cellExists(x, y) || cellAt(x, y).pathDistance <= 0) return;
+    if (!cellExists(r, x, y) || r.at(x, y).pathDistance <= 0) return;
     int previousDx = 0, previousDy = 0;
     bool first = true;
     // A walk never takes more steps than there are cells; the bound guards a stale distance map.
-    for (int steps = 0; steps < kPlayCells && cellAt(x, y).pathDistance >= 1; ++steps) {
+    for (int steps = 0; steps < kPlayCells && r.at(x, y).pathDistance >= 1; ++steps) {
         int nx = x, ny = y;
-        if (!stepTowardBall(x, y, &nx, &ny)) break;
+        if (!stepTowardBall(r, x, y, &nx, &ny)) break;
         int dx = nx - x, dy = ny - y;
         Point c = cellCentre(x, y);
         int frame;
         float angle = stepAngle(dx, dy);
         if (first) {
             frame = 56;
-        } else if (cellAt(x, y).pathDistance == 1) {
+        } else if (r.at(x, y).pathDistance == 1) {
             frame = 59;
         } else if (dx == previousDx && dy == previousDy) {
             frame = 57;
@@ -190,12 +191,12 @@ void drawPathPreview() {
 
 // The second pass's bookkeeping: where each piece is, the selected ball's hop, the travel trail. The dips
 // of the squares under them are the rules' (the board sweep), as the path search waits for them.
-void placePieces() {
+void placePieces(Rules& r) {
     scratch.count = 0;
-    float s = std::fabs(std::sin(game.hopClockMs * kHopRate));
+    float s = std::fabs(std::sin(r.game.hopClockMs * kHopRate));
     for (int x = kPlayLeft; x <= kPlayRight; ++x) {
         for (int y = kPlayTop; y <= kPlayBottom; ++y) {
-            const Cell& cell = cellAt(x, y);
+            const Cell& cell = r.at(x, y);
             const Ball& ball = cell.ball;
             if (ball.kind == kNoPiece) continue;
             Point c = cellCentre(x, y);
@@ -211,13 +212,13 @@ void placePieces() {
             bool travelling = ball.moveTimeLeftMs > 0 && ball.moveTargetX != -1;
             if (travelling) {
                 boardView.trailMs += app.frameTimeMs;
-                float every = 0.02f * static_cast<float>(game.moveDurationMs);
+                float every = 0.02f * static_cast<float>(r.game.moveDurationMs);
                 if (every < 1) every = 1;
                 while (boardView.trailMs >= every) {
                     boardView.trailMs -= every;
                     spawnQuick(p.x, p.y, 12);
                 }
-            } else if (x == game.selectedX && y == game.selectedY) {
+            } else if (x == r.game.selectedX && y == r.game.selectedY) {
                 p.x += 4 * s;
                 p.y += 6 * s;
                 p.h *= 1 + 0.16f * s;
@@ -264,30 +265,30 @@ float appearFactor(float appearMs) {
     return f;
 }
 
-int busySquareCount() {
+int busySquareCount(Rules& r) {
     int count = 0;
     for (int x = kPlayLeft; x <= kPlayRight; ++x) {
-        for (int y = kPlayTop; y <= kPlayBottom; ++y) count += cellAt(x, y).square > 0 ? 1 : 0;
+        for (int y = kPlayTop; y <= kPlayBottom; ++y) count += r.at(x, y).square > 0 ? 1 : 0;
     }
     return count;
 }
 
-void drawBoard() {
+void drawBoard(Rules& r) {
     glm::vec4 savedTint = render.tint;
-    if (game.defeatCountdownMs > 0) {
+    if (r.game.defeatCountdownMs > 0) {
         // The board loses its red and blue as the countdown falls from 5000 to 3000, then stays so.
-        float v = (game.defeatCountdownMs - 3000) * 0.8f / 2000 + 0.2f;
+        float v = (r.game.defeatCountdownMs - 3000) * 0.8f / 2000 + 0.2f;
         if (v < 0.2f) v = 0.2f;
         if (v > 1) v = 1;
         render.tint.r *= v;
         render.tint.b *= v;
     }
-    if (game.pauseMs > 0) {
-        if (game.pauseMs > 500) {
+    if (r.game.pauseMs > 0) {
+        if (r.game.pauseMs > 500) {
             render.tint = savedTint;
             return;
         }
-        render.tint.a *= 1 - game.pauseMs / 500;
+        render.tint.a *= 1 - r.game.pauseMs / 500;
     }
     boardView.hoverX = boardView.hoverY = -1;
     int hx = -1, hy = -1;
@@ -299,15 +300,15 @@ void drawBoard() {
         boardView.hoverX = hx;
         boardView.hoverY = hy;
     }
-    if (completeSequenceStarted() && game.completeCountdownMs <= 7500) {
-        drawBreakUp(game.completeCountdownMs); // nothing once the sequence has ended
+    if (completeSequenceStarted(r) && r.game.completeCountdownMs <= 7500) {
+        drawBreakUp(r.game.completeCountdownMs); // nothing once the sequence has ended
     } else {
-        drawSquares(busySquareCount());
-        drawHoverHighlight();
-        drawAnnouncedBalls();
-        drawBlastPreview();
-        drawPathPreview();
-        placePieces();
+        drawSquares(r, busySquareCount(r));
+        drawHoverHighlight(r);
+        drawAnnouncedBalls(r);
+        drawBlastPreview(r);
+        drawPathPreview(r);
+        placePieces(r);
         drawPieces();
     }
     render.tint = savedTint;

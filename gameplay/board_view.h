@@ -11,6 +11,8 @@
 #include "engine/limits.h"
 #include "game/board.h"
 
+struct Rules;
+
 constexpr float kSquareHalfSize = 23.1f;
 constexpr float kAnnouncedHalfSize =
     8; // an announced ball, half the size of a ball: easy to spot, clearly not one
@@ -25,7 +27,7 @@ struct BoardView {
 extern BoardView boardView;
 
 void resetBoardView();
-void drawBoard(); // the whole board of one frame, including its fades and the break-up
+void drawBoard(Rules& r); // the whole board of one frame, including its fades and the break-up
 
 // Sprites of one piece (centre, half-size h, clock t = ballClockMs), shadows and bodies separately.
 void drawPieceShadow(int kind, float x, float y, float h);
@@ -36,7 +38,7 @@ void drawRemovalAnimations(); // the pieces of the removal queue vanishing
 // Helpers shared with the input and the tests.
 bool cellUnderPoint(float x, float y, int* cellX, int* cellY); // false when the point maps off the field
 float appearFactor(float appearMs);                            // grow-in of a new piece, with its overshoot
-int busySquareCount();                                         // drawn cells with square above 0
+int busySquareCount(Rules& r);                                 // drawn cells with square above 0
 
 // The level-complete break-up.
 struct BreakUpTile {

@@ -5,9 +5,10 @@
 #include "engine/app_state.h"
 #include "engine/random.h"
 #include "game/board.h"
+#include "game/live_rules.h"
 #include "gameplay/board_view.h"
-#include "gameplay/game_textures.h"
 #include "gameplay/sprites.h"
+#include "visuals/game_textures.h"
 #include "visuals/quick_effects.h"
 
 BreakUp breakUp;
@@ -110,7 +111,7 @@ void drawBreakUp(float countdownMs) {
     for (int column = kPlayLeft; column <= kPlayRight; ++column) {
         for (int row = kPlayTop; row <= kPlayBottom; ++row) {
             // Tiles exist only where the board has a cell.
-            if (cellAt(column, row).square == -1) continue;
+            if (liveRules.at(column, row).square == -1) continue;
             BreakUpTile& tile = breakUp.tiles[column * kBoardSize + row];
             float x = tile.x, y = tile.y, alpha = 1;
             if (countdownMs >= 6500) {

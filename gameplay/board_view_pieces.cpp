@@ -5,10 +5,11 @@
 #include "engine/app_state.h"
 #include "engine/random.h"
 #include "game/board.h"
+#include "game/live_rules.h"
 #include "game/removal_queue.h"
 #include "gameplay/board_view.h"
-#include "gameplay/game_textures.h"
 #include "gameplay/sprites.h"
+#include "visuals/game_textures.h"
 #include "visuals/quick_effects.h"
 
 namespace {
@@ -85,8 +86,8 @@ void drawRemovalAnimations() {
     // Drawn picture by picture: the vanishing pieces never overlap one another.
     static constexpr int kOrder[] = {0, 1, 2, 3, 4, 5, 6, 7, kJoker, kTripleBomb, kQuadroBomb, kDiamond};
     for (int kind : kOrder) {
-        for (int i = 0; i < removalQueue.count; ++i) {
-            const RemovalEntry& entry = removalQueue.entries[i];
+        for (int i = 0; i < liveRules.removals.count; ++i) {
+            const RemovalEntry& entry = liveRules.removals.entries[i];
             if (entry.kind != kind || entry.ageMs > entry.delayMs + kRemovalVanishMs) continue;
             float k = entry.ageMs > entry.delayMs ? (entry.ageMs - entry.delayMs) / kRemovalVanishMs : 0;
             float h = kPieceHalfSize * (1 + 0.3f * k);

@@ -1,22 +1,19 @@
-// The game scene's links to the menus, the level map and the scenery. Those subsystems are built
-// beside this one; each link below says what it calls once they are on main.
+// The game scene's links to the menus, the level map and the scenery.
 #include "gameplay/game_flow.h"
 
-#include "app/scene_manager.h"
-#include "app/typed_words.h"
 #include "engine/limits.h"
 #include "game/game_state.h"
+#include "game/live_rules.h"
 #include "game/moves.h"
 #include "gameplay/board_input.h"
-#include "gameplay/game_scene.h"
 #include "ui/menu_system.h"
 #include "visuals/scenery.h"
 
-void openGamePage(const char* page) {
+void openGamePage(MenuId page) {
     openPage(page);
     game.menuOpen = true;
     setCursorMode(kCursorNormal); // also disarms the help cursor
-    deselect();
+    deselect(liveRules);
 }
 
 void leaveToMap() {
@@ -34,10 +31,12 @@ void setLevelScenery(int levelIndex) {
     setSceneryTimeOfDayNow(levelIndex % 3);
 }
 
+GameLinks gameLinks;
+
 bool gameSceneIsCurrent() {
-    return sceneManager.currentScene == &gameScene;
+    return gameLinks.gameSceneCurrent && gameLinks.gameSceneCurrent();
 }
 
 bool cheatKeysEnabled() {
-    return typedWords.cheatKeyMode;
+    return gameLinks.cheatKeys && gameLinks.cheatKeys();
 }

@@ -13,11 +13,13 @@
 #include "game/board.h"
 #include "game/game_state.h"
 #include "game/level_outcome.h"
+#include "game/live_rules.h"
 #include "game/rules_step.h"
 #include "gameplay/beams.h"
 #include "gameplay/board_input.h"
 #include "gameplay/board_view.h"
 #include "gameplay/game_flow.h"
+#include "gameplay/game_presentation.h"
 #include "gameplay/game_view.h"
 #include "gameplay/hud.h"
 #include "gameplay/tips.h"
@@ -43,8 +45,8 @@ void bookkeeping() {
     // The rules' whole frame runs here in its own order (idle timer, level bar, sequences, fades, board
     // sweep, removal queue, level bar display, bar stars, play time), exactly as the simulator runs it;
     // everything after this only draws what it left and advances presentation clocks.
-    rulesFrame();
-    autosaveFrame(); // a completed move is on the disk before the next one
+    rulesFrame(liveRules);
+    autosaveFrame(liveRules, levelCompletePageShown()); // a completed move is on the disk before the next one
     if (game.defeatCountdownMs < 0) gameView.boardGreyed = true; // the defeat sequence has ended
     syncCursor(); // the rules may have put the hammer down or opened a page
 }
@@ -52,7 +54,7 @@ void bookkeeping() {
 // The board's jolt after a bomb; returns the translation of the board for this frame.
 glm::vec2 shakeStep() {
     // The shake of the board clear at the level's end is held back for good: the board has gone.
-    if (completeSequenceStarted() || gameView.shakeMs <= 0) return glm::vec2(0.0f);
+    if (completeSequenceStarted(liveRules) || gameView.shakeMs <= 0) return glm::vec2(0.0f);
     int before = gameView.shakeMs;
     int after = before - static_cast<int>(app.frameDeltaMs);
     if (after < 0) after = 0;
@@ -81,13 +83,13 @@ void drawBoardStep(const glm::vec2& jolt) {
         gameView.boardGreyed ? glm::vec4(0.2f, 1.0f, 0.2f, alpha) : glm::vec4(1.0f, 1.0f, 1.0f, alpha);
     glm::mat4 world = glm::translate(glm::mat4(1.0f), glm::vec3(jolt, 0.0f));
     setWorld(&world);
-    drawBoard();
+    drawBoard(liveRules);
     setWorld(nullptr);
     render.tint = glm::vec4(1.0f);
 }
 
 void drawRemovalsAndBeams() {
-    if (helpBoardActive) return;
+    if (liveRules.helpPageOpen) return;
     drawRemovalAnimations();
     queueBeams();
     setRenderState(kPresetAlphaTest, false);
@@ -121,7 +123,7 @@ void tipOrTooltip() {
 // The particle system advances before it is drawn, so every sprite is drawn in the frame that made it.
 // Behind an open menu the particles age on but their sprites are dropped: none is kept for a later frame.
 void particleStep() {
-    if (helpBoardActive) return;
+    if (liveRules.helpPageOpen) return;
     updateEffects();
     if (game.menuOpen) {
         particleSystem.drawCount = 0;
@@ -137,7 +139,7 @@ void firstHelp() {
     Profile& profile = currentProfile();
     if (!profile.showHelp[mode]) return;
     profile.showHelp[mode] = 0;
-    openGamePage("helpscreen");
+    openGamePage(MenuId::HelpScreen);
 }
 } // namespace
 
@@ -162,7 +164,8 @@ void runGameFrame() {
     setupGameRender();
     {
         // 3: the scenery under a random scale while the board shakes, dimmed behind an open menu.
-        float a = !completeSequenceStarted() && gameView.shakeMs > 0 ? gameView.shakeMs * 0.02f / 800 : 0;
+        float a =
+            !completeSequenceStarted(liveRules) && gameView.shakeMs > 0 ? gameView.shakeMs * 0.02f / 800 : 0;
         setSceneryMenuFade(menuFadeAlpha());
         drawScenery(1 + randomUnit(a), 1 + randomUnit(a));
     }

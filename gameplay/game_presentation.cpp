@@ -7,15 +7,16 @@
 #include "engine/text_effects.h"
 #include "engine/text_table.h"
 #include "game/game_state.h"
+#include "game/live_rules.h"
 #include "gameplay/beams.h"
 #include "gameplay/board_input.h"
 #include "gameplay/board_view.h"
 #include "gameplay/game_flow.h"
 #include "gameplay/game_view.h"
 #include "gameplay/hud.h"
-#include "gameplay/number_text.h"
 #include "gameplay/tips.h"
 #include "ui/menu_system.h"
+#include "ui/number_text.h"
 #include "visuals/particle_effects.h"
 #include "visuals/quick_effects.h"
 
@@ -114,7 +115,7 @@ void GamePresentation::sceneryVariant(int variant) {
 }
 
 void GamePresentation::pageOpened(const char* page) {
-    openGamePage(page);
+    openGamePage(menuIdOf(page)); // the rules name the page; the menus act on its id
 }
 
 void GamePresentation::leaveToMap() {
@@ -129,8 +130,8 @@ bool GamePresentation::gameSceneCurrent() {
     return gameSceneIsCurrent();
 }
 
-const char* GamePresentation::currentPage() {
-    return game.menuOpen ? currentPageName() : "";
+bool levelCompletePageShown() {
+    return game.menuOpen && std::strcmp(currentPageName(), "levelcomplete") == 0;
 }
 
 bool GamePresentation::cheatKeysOn() {

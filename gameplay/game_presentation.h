@@ -27,10 +27,10 @@ struct GamePresentation : PresentationEvents {
     void leaveToMap() override;
     bool tipOnScreen() override;
     bool gameSceneCurrent() override;
-    const char* currentPage() override;
     bool cheatKeysOn() override;
 };
 
 extern GamePresentation gamePresentation;
 
 void resetLevelPresentation(int levelIndex); // the scene's part of a level start
+bool levelCompletePageShown(); // the level-complete page is open over the live board (no save then)

@@ -14,12 +14,13 @@
 #include "game/bonus_pieces.h"
 #include "game/game_state.h"
 #include "game/level_outcome.h"
+#include "game/live_rules.h"
 #include "game/moves.h"
 #include "game/player_link.h"
 #include "game/presentation_events.h"
 #include "gameplay/board_input.h"
-#include "gameplay/game_textures.h"
 #include "gameplay/sprites.h"
+#include "visuals/game_textures.h"
 #include "visuals/quick_effects.h"
 
 Hud hud;
@@ -57,7 +58,7 @@ bool mouseIn(const HitRect& r, float shift) {
 }
 
 void drawScore(float s) {
-    int target = playerScore();
+    int target = playerScore(liveRules);
     bool counting = hud.shownScore < target;
     hud.shownScore = countScoreToward(hud.shownScore, target, static_cast<int>(app.frameDeltaMs));
     label(345 + s, 279, 14, "score");
@@ -70,7 +71,7 @@ void drawScore(float s) {
 }
 
 void drawLives(float s) {
-    int lives = playerLives();
+    int lives = playerLives(liveRules);
     game.hudLives = lives;
     label(343 + s, 90, 14, "lives");
     LivesDisplay shown = livesDisplay(lives);
@@ -137,7 +138,7 @@ void drawHammerBar(float s) {
 
 void drawHelpButton() {
     float shift = 0;
-    if (completeSequenceStarted()) {
+    if (completeSequenceStarted(liveRules)) {
         if (game.completeCountdownMs < 3000) {                         // and once the sequence has ended
             gameView.helpButton = HitRect{-2000, -2000, -2000, -2000}; // hidden: nothing to hit
             return;
@@ -161,7 +162,7 @@ void drawHelpButton() {
 
 void resetHud() {
     hud = Hud{};
-    hud.shownScore = playerScore();
+    hud.shownScore = playerScore(liveRules);
 }
 
 int countScoreToward(int shown, int target, int frameDeltaMs) {
@@ -198,11 +199,11 @@ float progressMarkerY(float shownFraction) {
 
 HudSlide hudSlide() {
     // An ended sequence (-1) keeps the panel out, behind its page.
-    if (defeatSequenceStarted()) {
+    if (defeatSequenceStarted(liveRules)) {
         if (game.defeatCountdownMs < 1000) return {true, 0};
         return {false, 140 * (5000 - game.defeatCountdownMs) / 4000};
     }
-    if (completeSequenceStarted()) {
+    if (completeSequenceStarted(liveRules)) {
         if (game.completeCountdownMs < 3000) return {true, 0};
         return {false, 140 * (8500 - game.completeCountdownMs) / 3400};
     }
@@ -214,11 +215,11 @@ HudSlide hudSlide() {
 }
 
 bool hudPhaseRunning() {
-    return levelDecided() || game.pauseMs > 0;
+    return levelDecided(liveRules) || game.pauseMs > 0;
 }
 
 void drawHud() {
-    if (hudPhaseRunning()) deselect();
+    if (hudPhaseRunning()) deselect(liveRules);
     drawHelpButton();
     HudSlide slide = hudSlide();
     if (slide.hidden) return;
@@ -258,7 +259,7 @@ void drawProgressBar() {
         hud.timeUpMs += app.frameTimeMs;
         if (hud.timeUpMs >= 400) {
             hud.timeUpMs -= 400;
-            if (timeLeft > 0 && !game.menuOpen) presentation().sound("timeup.ogg", 0);
+            if (timeLeft > 0 && !game.menuOpen) liveRules.events().sound("timeup.ogg", 0);
         }
     } else {
         hud.timeUpMs = 0;
@@ -283,7 +284,7 @@ void drawProgressBar() {
         }
     }
     // The bar stars fly to the marker (the rules move them; here they are drawn).
-    for (const BarStar& star : barStars.stars) {
+    for (const BarStar& star : liveRules.stars.stars) {
         if (!star.active) continue;
         drawSheetFrame(kBarStarFrame, star.x, star.y, star.rotation, 28, argbColor(star.red, 255, 255, 255),
                        true);

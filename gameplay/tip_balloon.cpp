@@ -4,8 +4,8 @@
 #include "engine/layout_probe.h"
 #include "engine/render.h"
 #include "engine/text_table.h"
-#include "gameplay/game_textures.h"
 #include "gameplay/sprites.h"
+#include "visuals/game_textures.h"
 
 namespace {
 constexpr float kTextSize = 11;

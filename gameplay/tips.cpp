@@ -1,6 +1,7 @@
 #include "gameplay/tips.h"
 
-#include "ui/help_demo.h"
+#include "game/live_rules.h"
+#include "gameplay/help_demo.h"
 
 #include <cstdio>
 #include <cstring>
@@ -14,9 +15,9 @@
 #include "gameplay/board_view.h"
 #include "gameplay/game_view.h"
 #include "gameplay/hud.h"
-#include "gameplay/number_text.h"
 #include "gameplay/tip_balloon.h"
 #include "player/profile.h"
+#include "ui/number_text.h"
 
 const TipRow kTipTable[kTipRows] = {
     {"triplebomb", "triplebomb", "triplebomb2", 2, true},
@@ -73,7 +74,7 @@ void showNow(float x, float y, const char* title, const char* body, int picture)
     tips.picture = picture;
     tips.delayMs = 0;
     tips.row = -1;
-    presentation().sound("menu.ogg", 0);
+    liveRules.events().sound("menu.ogg", 0);
 }
 
 void showRowNow(float x, float y, const char* key) {
@@ -88,7 +89,7 @@ void showRowNow(float x, float y, const char* key) {
 } // namespace
 
 void helpTipForCell(int cx, int cy) {
-    const Cell& cell = cellAt(cx, cy);
+    const Cell& cell = liveRules.at(cx, cy);
     Point c = cellCentre(cx, cy);
     int kind = cell.ball.kind;
     if (kind != kNoPiece && cell.ball.chains > 0) {
@@ -127,10 +128,10 @@ bool tipCancelled() {
     if (game.menuOpen || !game.running || game.completeCountdownMs > 0 || game.defeatCountdownMs > 0)
         return true;
     if (tips.cellX >= 0) {
-        if (!cellExists(tips.cellX, tips.cellY)) return true;
+        if (!cellExists(liveRules, tips.cellX, tips.cellY)) return true;
         // A tip goes when its cell loses what it held: its piece, or the ball announced there. A cell
         // that held neither (a busy square) keeps its tip.
-        const Cell& cell = cellAt(tips.cellX, tips.cellY);
+        const Cell& cell = liveRules.at(tips.cellX, tips.cellY);
         int kind = cell.ball.kind;
         if (tips.heldKind != kNoPiece && kind == kNoPiece) return true;
         if (tips.heldAnnounced && kind == kNoPiece && cell.pendingKind < 0) return true;
@@ -179,8 +180,8 @@ void showTip(float x, float y, const char* key, int cellX, int cellY, float dela
     tips.pieceKind = pieceKind;
     tips.row = row;
     tips.heldKind = kNoPiece;
-    if (cellX >= 0 && cellExists(cellX, cellY)) {
-        const Cell& cell = cellAt(cellX, cellY);
+    if (cellX >= 0 && cellExists(liveRules, cellX, cellY)) {
+        const Cell& cell = liveRules.at(cellX, cellY);
         tips.heldKind = cell.ball.kind;
         tips.heldAnnounced = cell.pendingKind >= 0;
     }
@@ -227,7 +228,7 @@ void drawTip(int click) {
         mx >= tips.buttonLeft && mx <= tips.buttonRight && my >= tips.buttonBottom && my <= tips.buttonTop;
     if (!tips.hasButton || onButton) {
         tips.active = false;
-        presentation().sound("menu.ogg", 0);
+        liveRules.events().sound("menu.ogg", 0);
         markSeen(tips.row);
     }
 }
@@ -235,7 +236,7 @@ void drawTip(int click) {
 void helpTipAtMouse() {
     float x = gameView.mouseX, y = gameView.mouseY;
     int cx = -1, cy = -1;
-    if (cellUnderPoint(x, y, &cx, &cy) && cellExists(cx, cy)) {
+    if (cellUnderPoint(x, y, &cx, &cy) && cellExists(liveRules, cx, cy)) {
         helpTipForCell(cx, cy);
     } else if (game.hammerEnabled && insideRect(kHammerBar, x, y)) {
         showNow(320, -230, "hammertip", nullptr, -1);

@@ -2,8 +2,6 @@
 
 #include <SDL.h>
 
-#include "engine/audio_mixer.h"
-
 namespace {
 
 struct AudioOutput {
@@ -12,12 +10,13 @@ struct AudioOutput {
     bool paused = false;
     bool subsystemStarted = false;
     SDL_AudioDeviceID device = 0;
+    AudioFill fill = nullptr; // the mixer, called on SDL's audio thread
 };
 
 AudioOutput output;
 
 void fillFromMixer(void*, Uint8* stream, int len) {
-    mixAudio(reinterpret_cast<float*>(stream), len / int(2 * sizeof(float)));
+    output.fill(reinterpret_cast<float*>(stream), len / int(2 * sizeof(float)));
 }
 
 } // namespace
@@ -26,8 +25,9 @@ void chooseAudioCapture(bool capture) {
     output.captureChosen = capture;
 }
 
-bool openAudioOutput() {
+bool openAudioOutput(int rate, AudioFill fill) {
     closeAudioOutput();
+    output.fill = fill;
     output.paused = false;
     if (output.captureChosen) {
         output.kind = AudioOutputKind::Capture;
@@ -36,13 +36,14 @@ bool openAudioOutput() {
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
     output.subsystemStarted = true;
     SDL_AudioSpec want{};
-    want.freq = kMixRate;
+    want.freq = rate;
     want.format = AUDIO_F32SYS;
     want.channels = 2;
     want.samples = 1024; // about 23 ms per pull
     want.callback = fillFromMixer;
     SDL_AudioSpec have{};
-    // No changes allowed: SDL converts to whatever the hardware wants, the mixer always sees 44100 stereo.
+    // No changes allowed: SDL converts to whatever the hardware wants, the mixer always sees its rate in
+    // stereo.
     output.device = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
     if (output.device == 0) {
         SDL_QuitSubSystem(SDL_INIT_AUDIO);

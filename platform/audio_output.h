@@ -5,9 +5,13 @@
 enum class AudioOutputKind { None, Device, Capture };
 
 void chooseAudioCapture(bool capture); // tests: the next openAudioOutput opens the capturing backend
-bool openAudioOutput();                // false when no device can be opened (the game stays silent)
-void closeAudioOutput();               // stops the audio thread; the mixer is not called after this
-void pauseAudioOutput(bool paused);    // window deactivated / activated
+// Fills frames of interleaved stereo floats; the device calls it on its own thread.
+using AudioFill = void (*)(float* frames, int frameCount);
+// The device at rate Hz pulling from fill, or the capture; false when no device can be opened (the game
+// stays silent).
+bool openAudioOutput(int rate, AudioFill fill);
+void closeAudioOutput();            // stops the audio thread; the mixer is not called after this
+void pauseAudioOutput(bool paused); // window deactivated / activated
 bool audioOutputPaused();
 void lockAudioOutput(); // keeps the audio thread out for a moment (swapping the music module)
 void unlockAudioOutput();

@@ -10,7 +10,7 @@
 #include <epoxy/gl.h>
 #include <glm/gtc/type_ptr.hpp>
 
-#include "engine/limits.h"
+#include "platform/limits.h"
 
 GlBackend glBackend;
 

@@ -8,8 +8,8 @@
 
 #include <cstdint>
 
-#include "engine/limits.h"
-#include "engine/render_backend.h"
+#include "platform/limits.h"
+#include "platform/render_backend.h"
 
 class GlBackend : public RenderBackend {
   public:

@@ -3,10 +3,10 @@
 #include <SDL2/SDL.h>
 #include <epoxy/gl.h>
 
-#include "engine/limits.h"
 #include "platform/clock.h"
 #include "platform/gamepad.h"
 #include "platform/headless.h"
+#include "platform/limits.h"
 #include "platform/window_manager.h"
 
 namespace {

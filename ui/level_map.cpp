@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/typed_words.h"
 #include "engine/app_state.h"
 #include "engine/audio.h"
 #include "engine/bytes.h"
@@ -15,12 +14,13 @@
 #include "game/board.h"
 #include "game/game_state.h"
 #include "game/level_file.h"
-#include "gameplay/game_textures.h"
+#include "game/live_rules.h"
+#include "platform/events.h"
 #include "player/profile.h"
 #include "player/settings.h"
-#include "ui/help_demo.h"
 #include "ui/menu_system.h"
 #include "ui/widgets.h"
+#include "visuals/game_textures.h"
 #include "visuals/particle_effects.h"
 #include "visuals/particle_sheet.h"
 #include "visuals/scenery.h"
@@ -29,7 +29,7 @@ LevelMap levelMap;
 
 namespace {
 
-Board previewBoard; // the chosen level's layout, read without touching the game's board
+Rules preview; // the chosen level's layout, read on a board of its own
 
 uint32_t argb(int r, int g, int b, int a) {
     auto c = [](int v) { return static_cast<uint32_t>(v < 0 ? 0 : v > 255 ? 255 : v); };
@@ -41,22 +41,21 @@ void cacheBoardPicture(int level) {
     levelMap.boardLevel = level;
     levelMap.boardMode = game.mode;
     std::memset(levelMap.boardCells, 0, sizeof levelMap.boardCells);
-    Board* saved = currentBoard;
-    currentBoard = &previewBoard;
-    bool ok = loadLevel(level);
+    preview = Rules{};
+    preview.game.mode = game.mode; // the mode decides which squares are busy
+    bool ok = loadLevel(preview, level);
     if (ok) {
         for (int x = 0; x < 20; ++x)
             for (int y = 0; y < 15; ++y)
-                levelMap.boardCells[x][y] = previewCellPicture(x + kPlayLeft, y + kPlayTop);
+                levelMap.boardCells[x][y] = previewCellPicture(preview, x + kPlayLeft, y + kPlayTop);
     }
-    currentBoard = saved;
 }
 
 } // namespace
 
-uint8_t previewCellPicture(int x, int y) {
-    if (!cellExists(x, y)) return 0;
-    int square = cellAt(x, y).square;
+uint8_t previewCellPicture(Rules& board, int x, int y) {
+    if (!cellExists(board, x, y)) return 0;
+    int square = board.at(x, y).square;
     // Deeper squares show as the busiest picture, as on the board.
     return static_cast<uint8_t>(1 + (square < 0 ? 0 : square > 2 ? 2 : square));
 }
@@ -118,9 +117,7 @@ void computeMapPositions() {
 void resetMapSelection() {
     menus.selectedLevel = 0;
     // On a mode page the hover frame marks the chosen level; it goes back with it.
-    const char* page = currentPageName();
-    if (std::strcmp(page, "mode1") == 0 || std::strcmp(page, "mode2") == 0 || std::strcmp(page, "mode3") == 0)
-        menus.hoveredWidget = 0;
+    if (isModePage(currentPageId())) menus.hoveredWidget = 0;
 }
 
 void loadMap() {
@@ -178,7 +175,7 @@ void drawLevelMap() {
     setOpaqueDrawing(true);
     drawRect(-400, 300, 400, -300, {0, 0, 0.78125f, 0.5859375f}, 0xFFFFFFFF);
     setOpaqueDrawing(false);
-    bool allOpen = typedWords.allLevelsOpen;
+    bool allOpen = allLevelsOpen();
     int lit = highest == kLevelCount - 1 || allOpen ? kZoneCount
                                                     : currentProfile().openZone[currentProfile().profileMode];
     for (int i = 0; i < kArtefactCount; ++i) {
@@ -242,7 +239,8 @@ void drawMap() {
     }
     menuUpdate();
     menuDraw();
-    if (!helpDemo.demoRunning) { // the demonstration's own effects would be drawn at the map's scale
+    if (!(menuHost.demoRunning &&
+          menuHost.demoRunning())) { // the demonstration's own effects would be drawn at the map's scale
         updateEffects();
         drawEffects();
     }
@@ -252,8 +250,8 @@ void drawMap() {
 }
 
 bool levelMapKey(unsigned key) {
-    if (key != 37 && key != 39) return false;
-    int step = key == 37 ? -1 : 1;
+    if (key != kKeyLeft && key != kKeyRight) return false;
+    int step = key == kKeyLeft ? -1 : 1;
     // Locked levels are passed over; at either end of the open ones the choice stays.
     for (int level = menus.selectedLevel + step; level >= 0 && level < kLevelCount; level += step) {
         if (!levelOpenOnMap(level)) continue;

@@ -7,6 +7,7 @@
 
 #include "engine/limits.h"
 
+struct Rules;
 struct Texture;
 
 constexpr int kArtefactCount = 15;
@@ -40,9 +41,9 @@ struct LevelMap {
 
 extern LevelMap levelMap;
 
-// The picture of a cell of the current board in the map's board preview: 0 none, 1 clean square,
+// The picture of a cell of a board in the map's board preview: 0 none, 1 clean square,
 // 2 and 3 the busy squares.
-uint8_t previewCellPicture(int x, int y);
+uint8_t previewCellPicture(Rules& board, int x, int y);
 void resetLevelMap();                               // empty path, scenery view (tests)
 bool readMapPath(const uint8_t* data, size_t size); // the path file; false when malformed (path emptied)
 MapPoint pointOnPath(float distance);               // off the screen beyond either end
@@ -53,5 +54,4 @@ void drawMap();                                     // the level-map scene's fra
 // The arrows on a mode page: left and right choose the previous or next open level (Return then starts
 // it with the page's first item). False for any other key.
 bool levelMapKey(unsigned key);
-void resetMapSelection();  // the chosen level back to the first (the word that closes the levels again)
-void enterMapFromSplash(); // the level map with "main", or "newprofile" when there is no profile yet
+void resetMapSelection(); // the chosen level back to the first (the word that closes the levels again)

@@ -1,14 +1,16 @@
-// What an item does once its page has closed, and what a page does when it opens.
+// What an item does once its page has closed: one command per item the game acts on, found by the
+// item's id; any other item opens the page of its name.
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <iterator>
 
-#include "app/typed_words.h"
 #include "engine/app_state.h"
 #include "engine/audio.h"
 #include "engine/text_effects.h"
 #include "engine/text_table.h"
 #include "game/game_state.h"
+#include "game/live_rules.h"
 #include "game/saved_game.h"
 #include "player/profile.h"
 #include "player/records.h"
@@ -26,16 +28,8 @@ bool is(const char* a, const char* b) {
     return a && b && std::strcmp(a, b) == 0;
 }
 
-bool pageIs(const MenuPage* page, const char* name) {
-    return page && is(page->name, name);
-}
-
-bool isModePage(const MenuPage* page) {
-    return pageIs(page, "mode1") || pageIs(page, "mode2") || pageIs(page, "mode3");
-}
-
-bool inGame() {
-    return menuHost.gameSceneCurrent && menuHost.gameSceneCurrent();
+bool onModePage(const MenuPage* page) {
+    return page && isModePage(page->id);
 }
 
 // The key of the last question or note, so that "yes" and "ok" know what they answer.
@@ -61,7 +55,7 @@ void leaveGameMenu() {
 
 void toMapWithMain() {
     if (menuHost.showMap) menuHost.showMap();
-    openPage("main");
+    openPage(MenuId::Main);
 }
 
 void play(int level) {
@@ -86,12 +80,7 @@ void openAsSubPage(MenuPage* page) {
     if (!page) return;
     MenuPage* from = menus.currentPage;
     openPage(page);
-    if (menus.currentPage == page && !is(page->name, "credits")) page->parent = from;
-}
-
-const char* modePageName(int mode) {
-    static const char* const names[] = {"mode1", "mode2", "mode3"};
-    return names[std::clamp(mode, 0, 2)];
+    if (menus.currentPage == page && page->id != MenuId::Credits) page->parent = from;
 }
 
 // The next level after a won or given-up one, with the stage announcement when a zone was closed.
@@ -100,33 +89,34 @@ void nextLevelWithAnnouncement(bool zoneCompleted, bool modeCompleted) {
     if (zoneCompleted && !modeCompleted && menuHost.announceStage) menuHost.announceStage();
 }
 
-void yes(MenuPage* page) {
-    MenuPage* parent = page->parent;
-    if (pageIs(page, "loadgamequest")) {
-        if (menuHost.resumeSavedGame && !menuHost.resumeSavedGame()) openPage(modePageName(game.mode));
+// "yes" answers the question its page asked over the page it came from.
+void yes(MenuPage& page, MenuPage&) {
+    MenuPage* parent = page.parent;
+    if (pageIs(&page, MenuId::LoadGameQuest)) {
+        if (menuHost.resumeSavedGame && !menuHost.resumeSavedGame()) openPage(modePage(game.mode));
         return;
     }
-    if (pageIs(parent, "main")) {
+    if (pageIs(parent, MenuId::Main)) {
         app.quitRequested = true;
-    } else if (pageIs(parent, "profiles")) {
+    } else if (pageIs(parent, MenuId::Profiles)) {
         removeProfile(menus.editedProfile);
         menus.editedProfile = std::max(0, menus.editedProfile - 1);
         if (settings.profileCount == 0) {
             menus.hoveredWidget = 0;
             menus.editedProfile = 0;
-            openPage("newprofile");
+            openPage(MenuId::NewProfile);
         } else {
             goBack();
         }
-    } else if (isModePage(parent)) {
+    } else if (onModePage(parent)) {
         setProfileScore(0);
         setProfileLevel(menus.selectedLevel);
         play(menus.selectedLevel);
-    } else if (pageIs(parent, "gameplay")) {
+    } else if (pageIs(parent, MenuId::Gameplay)) {
         if (is(lastMessageKey, "skipquest")) {
             // Skipping goes on to the next level at the price of a life; the skipped one is not kept.
             takeProfileLife();
-            discardSavedGame();
+            discardSavedGame(liveRules);
             LevelAdvance advance = advanceLevel();
             savePlayerData();
             nextLevelWithAnnouncement(advance.zoneCompleted, advance.modeCompleted);
@@ -139,7 +129,7 @@ void yes(MenuPage* page) {
             leaveGameMenu();
             if (menuHost.giveUpLevel) menuHost.giveUpLevel();
         }
-    } else if (pageIs(parent, "defeat")) {
+    } else if (pageIs(parent, MenuId::Defeat)) {
         takeProfileLife();
         LevelAdvance advance = advanceLevel();
         savePlayerData();
@@ -148,13 +138,186 @@ void yes(MenuPage* page) {
 }
 
 // A refused name opens its page again with the typed text kept.
-void reopenKeepingName(MenuPage* page) {
+void reopenKeepingName(MenuPage& page) {
     char kept[kNameBytes];
     std::memcpy(kept, menus.nameBuffer, sizeof kept);
-    openPage(page);
+    openPage(&page);
     std::memcpy(menus.nameBuffer, kept, sizeof kept);
     menus.nameCursor = static_cast<int>(strnlen(kept, kNameBytes - 1));
 }
+
+void resumeGame(MenuPage&, MenuPage&) {
+    leaveGameMenu();
+}
+
+void skipLevel(MenuPage&, MenuPage&) {
+    if (profileLives() != 0)
+        question("skipquest");
+    else
+        note("noskiplevel");
+}
+
+// On the in-game menu a restart costs a life and is asked first; after a defeat it is the way on.
+void restartLevel(MenuPage& page, MenuPage&) {
+    if (pageIs(&page, MenuId::Gameplay)) {
+        question(profileLives() != 0 ? "restartquest" : "nomorelives");
+    } else {
+        if (menuHost.restartLevel) menuHost.restartLevel();
+        leaveGameMenu();
+    }
+}
+
+void selectProfileItem(MenuPage&, MenuPage&) {
+    if (menus.hoveredWidget >= 0 && menus.hoveredWidget < settings.profileCount)
+        selectProfile(menus.hoveredWidget);
+    openPage(MenuId::Main);
+}
+
+void renameItem(MenuPage&, MenuPage&) {
+    int index = std::clamp(menus.hoveredWidget, 0, std::max(0, settings.profileCount - 1));
+    // A stored name longer than the editor holds is cut to what the editor can show.
+    std::snprintf(menus.nameBuffer, sizeof menus.nameBuffer, "%.*s",
+                  static_cast<int>(sizeof menus.nameBuffer) - 1, profiles.list[index].name);
+    menus.editedProfile = index;
+    openAsSubPage(findPage(MenuId::Rename));
+}
+
+void okRename(MenuPage& page, MenuPage&) {
+    if (renameProfile(menus.editedProfile, menus.nameBuffer)) {
+        savePlayerData();
+        openPage(MenuId::Profiles);
+    } else {
+        reopenKeepingName(page);
+    }
+}
+
+void removeItem(MenuPage&, MenuPage&) {
+    menus.editedProfile = menus.hoveredWidget;
+    question("removeplayer");
+}
+
+void okNewProfile(MenuPage& page, MenuPage&) {
+    if (createProfile(menus.nameBuffer)) {
+        savePlayerData();
+        openPage(MenuId::Main);
+    } else {
+        reopenKeepingName(page);
+    }
+}
+
+// Leaving a game for the map saves it first, with a note, where this moment allows it.
+void toMain(MenuPage& page, MenuPage&) {
+    if (pageIs(&page, MenuId::Defeat)) {
+        toMapWithMain();
+    } else {
+        menus.selectedItem = 0;
+        if (menuHost.saveRunningGame && menuHost.saveRunningGame())
+            note("savemsg");
+        else
+            toMapWithMain();
+    }
+}
+
+void okNextLevel(MenuPage&, MenuPage&) {
+    if (!game.stageComplete)
+        returnToMenus();
+    else
+        restAfterStage();
+}
+
+void ok(MenuPage& page, MenuPage&) {
+    MenuPage* parent = page.parent;
+    if (pageIs(&page, MenuId::HelpScreen) || is(lastMessageKey, "nosavemsg")) {
+        goBack();
+    } else if (pageIs(parent, MenuId::Gameplay) && !is(lastMessageKey, "savemsg")) {
+        // A note over the in-game menu (no skip left, ...) goes back to play, not to the map.
+        goBack();
+    } else if (!pageIs(parent, MenuId::Defeat)) {
+        toMapWithMain();
+    } else {
+        goBack();
+    }
+}
+
+void back(MenuPage&, MenuPage&) {
+    goBack();
+}
+
+void no(MenuPage& page, MenuPage&) {
+    if (pageIs(&page, MenuId::LoadGameQuest)) {
+        currentProfile().savedGame[std::clamp(game.mode, 0, 2)] = 0;
+        openPage(modePage(game.mode));
+    } else {
+        if (onModePage(page.parent)) game.mode = currentProfile().profileMode;
+        goBack();
+    }
+}
+
+// The mode items of "main": the mode becomes the profile's, and its saved game is offered first.
+void chooseMode(MenuPage&, MenuPage& item) {
+    if (profileLives() < 0) restartProfileMode();
+    game.mode = modeOfPage(item.id);
+    setProfileMode(game.mode);
+    if (currentProfile().savedGame[game.mode])
+        openAsSubPage(findPage(MenuId::LoadGameQuest));
+    else
+        openAsSubPage(&item);
+}
+
+void exitItem(MenuPage&, MenuPage&) {
+    question("quit");
+}
+
+// A level other than the profile's own starts the mode's score again, so that is asked first.
+void start(MenuPage& page, MenuPage&) {
+    if (!onModePage(&page)) return;
+    int chosen = menus.selectedLevel;
+    if (chosen == profileLevel()) {
+        play(chosen);
+    } else if (profileScore() > 0) {
+        question("zeroscore");
+    } else {
+        setProfileLevel(chosen);
+        play(chosen);
+    }
+}
+
+void apply(MenuPage& page, MenuPage&) {
+    // Only a changed choice switches the display: a switch rebuilds the window for nothing.
+    if (pageIs(&page, MenuId::Options) && settings.pendingFullScreen != settings.fullScreen) {
+        settings.fullScreen = settings.pendingFullScreen;
+        if (menuHost.applyScreenMode) menuHost.applyScreenMode();
+    }
+    goBack();
+}
+
+struct ItemCommand {
+    MenuId item;
+    void (*run)(MenuPage& page, MenuPage& item); // page: the page the item was chosen on
+};
+
+constexpr ItemCommand kItemCommands[] = {
+    {MenuId::ResumeGame, resumeGame},
+    {MenuId::SkipLevel, skipLevel},
+    {MenuId::RestartLevel, restartLevel},
+    {MenuId::SelectProfile, selectProfileItem},
+    {MenuId::Rename, renameItem},
+    {MenuId::OkRename, okRename},
+    {MenuId::Remove, removeItem},
+    {MenuId::OkNewProfile, okNewProfile},
+    {MenuId::Main, toMain},
+    {MenuId::OkNextLevel, okNextLevel},
+    {MenuId::Ok, ok},
+    {MenuId::Back, back},
+    {MenuId::No, no},
+    {MenuId::Yes, yes},
+    {MenuId::Mode1, chooseMode},
+    {MenuId::Mode2, chooseMode},
+    {MenuId::Mode3, chooseMode},
+    {MenuId::Exit, exitItem},
+    {MenuId::Start, start},
+    {MenuId::Apply, apply},
+};
 
 } // namespace
 
@@ -177,11 +340,11 @@ void returnToMenus() {
     if (menuHost.showMap) menuHost.showMap();
     if (game.gamePassed) {
         levelMap.mapView = 0;
-        openPage("main");
+        openPage(MenuId::Main);
         menus.selectedItem = (game.mode + 1) % 3;
     } else {
         levelMap.mapView = 1;
-        openPage(modePageName(game.mode));
+        openPage(modePage(game.mode));
     }
 }
 
@@ -189,166 +352,11 @@ void runItemCommand() {
     MenuPage* page = menus.currentPage;
     if (!page || menus.selectedItem < 0 || menus.selectedItem >= page->itemCount) return;
     MenuPage* item = page->items[menus.selectedItem];
-    const char* name = item->name;
-    MenuPage* parent = page->parent;
-
-    if (is(name, "resume game") || is(name, "okcontinuegame")) {
-        leaveGameMenu();
-    } else if (is(name, "skip level")) {
-        if (profileLives() != 0)
-            question("skipquest");
-        else
-            note("noskiplevel");
-    } else if (is(name, "restart level")) {
-        if (pageIs(page, "gameplay")) {
-            question(profileLives() != 0 ? "restartquest" : "nomorelives");
-        } else {
-            if (menuHost.restartLevel) menuHost.restartLevel();
-            leaveGameMenu();
+    for (const ItemCommand& command : kItemCommands) {
+        if (item->id != MenuId::None && command.item == item->id) {
+            command.run(*page, *item);
+            return;
         }
-    } else if (is(name, "selectprofile")) {
-        if (menus.hoveredWidget >= 0 && menus.hoveredWidget < settings.profileCount)
-            selectProfile(menus.hoveredWidget);
-        openPage("main");
-    } else if (is(name, "rename")) {
-        int index = std::clamp(menus.hoveredWidget, 0, std::max(0, settings.profileCount - 1));
-        // A stored name longer than the editor holds is cut to what the editor can show.
-        std::snprintf(menus.nameBuffer, sizeof menus.nameBuffer, "%.*s",
-                      static_cast<int>(sizeof menus.nameBuffer) - 1, profiles.list[index].name);
-        menus.editedProfile = index;
-        openAsSubPage(findPage("rename"));
-    } else if (is(name, "okrename")) {
-        if (renameProfile(menus.editedProfile, menus.nameBuffer)) {
-            savePlayerData();
-            openPage("profiles");
-        } else {
-            reopenKeepingName(page);
-        }
-    } else if (is(name, "remove")) {
-        menus.editedProfile = menus.hoveredWidget;
-        question("removeplayer");
-    } else if (is(name, "oknewprofile")) {
-        if (createProfile(menus.nameBuffer)) {
-            savePlayerData();
-            openPage("main");
-        } else {
-            reopenKeepingName(page);
-        }
-    } else if (is(name, "main")) {
-        if (pageIs(page, "defeat")) {
-            toMapWithMain();
-        } else {
-            menus.selectedItem = 0;
-            if (menuHost.saveRunningGame && menuHost.saveRunningGame())
-                note("savemsg");
-            else
-                toMapWithMain();
-        }
-    } else if (is(name, "relax")) {
-        game.timeLimitSec = 0;
-        leaveGameMenu();
-    } else if (is(name, "oknextlevel")) {
-        if (!game.stageComplete)
-            returnToMenus();
-        else
-            restAfterStage();
-    } else if (is(name, "ok")) {
-        if (pageIs(page, "helpscreen") || is(lastMessageKey, "nosavemsg")) {
-            goBack();
-        } else if (pageIs(parent, "gameplay") && !is(lastMessageKey, "savemsg")) {
-            // A note over the in-game menu (no skip left, ...) goes back to play, not to the map.
-            goBack();
-        } else if (!pageIs(parent, "new game") && !pageIs(parent, "defeat")) {
-            toMapWithMain();
-        } else {
-            goBack();
-        }
-    } else if (is(name, "back") || is(name, "cancel")) {
-        goBack();
-    } else if (is(name, "no")) {
-        if (pageIs(page, "loadgamequest")) {
-            currentProfile().savedGame[std::clamp(game.mode, 0, 2)] = 0;
-            openPage(modePageName(game.mode));
-        } else {
-            if (isModePage(parent)) game.mode = currentProfile().profileMode;
-            goBack();
-        }
-    } else if (is(name, "yes")) {
-        yes(page);
-    } else if (is(name, "mode1") || is(name, "mode2") || is(name, "mode3")) {
-        if (profileLives() < 0) restartProfileMode();
-        game.mode = name[4] - '1';
-        setProfileMode(game.mode);
-        if (currentProfile().savedGame[game.mode])
-            openAsSubPage(findPage("loadgamequest"));
-        else
-            openAsSubPage(item);
-    } else if (is(name, "exit")) {
-        question("quit");
-    } else if (is(name, "start")) {
-        if (!isModePage(page)) return;
-        int chosen = menus.selectedLevel;
-        if (chosen == profileLevel()) {
-            play(chosen);
-        } else if (profileScore() > 0) {
-            question("zeroscore");
-        } else {
-            setProfileLevel(chosen);
-            play(chosen);
-        }
-    } else if (is(name, "apply")) {
-        // Only a changed choice switches the display: a switch rebuilds the window for nothing.
-        if (pageIs(page, "options") && settings.pendingFullScreen != settings.fullScreen) {
-            settings.fullScreen = settings.pendingFullScreen;
-            if (menuHost.applyScreenMode) menuHost.applyScreenMode();
-        }
-        goBack();
-    } else if (is(name, "default")) {
-        if (pageIs(page, "audio")) audioDefaults();
-        openPage(page);
-    } else {
-        openAsSubPage(item);
     }
-}
-
-void runOpeningAction(MenuPage* page) {
-    const char* name = page->name;
-    // The name editor takes the keys only on the name pages.
-    menus.textEntryOn = is(name, "newprofile") || is(name, "rename");
-    if ((is(name, "defeat") || is(name, "hiscore") || is(name, "gameover")) && inGame())
-        menus.scorePending = true;
-    if (is(name, "main")) {
-        requestMusicSection(2);
-        levelMap.mapView = 0;
-    } else if (isModePage(page)) {
-        requestMusicSection(6);
-        menus.scorePending = false;
-        levelMap.mapView = 1;
-        menus.selectedLevel = profileLevel();
-        menus.hoveredWidget = menus.selectedLevel;
-    } else if (is(name, "options")) {
-        settings.pendingFullScreen = settings.fullScreen;
-    } else if (is(name, "hiscore")) {
-        menus.hiscoreTable = std::clamp(currentProfile().profileMode, 0, 2);
-        if (menus.scorePending) {
-            enterHighScore(menus.hiscoreTable);
-            menus.scorePending = false;
-        }
-    } else if (is(name, "credits")) {
-        requestMusicSection(2);
-        menus.creditsTimerMs = 0;
-        levelMap.mapView = 4;
-    } else if (is(name, "profiles")) {
-        menus.hoveredWidget = menus.editedProfile;
-    } else if (is(name, "newprofile")) {
-        levelMap.mapView = 0;
-        std::memset(menus.nameBuffer, 0, sizeof menus.nameBuffer);
-        menus.nameCursor = 0;
-    } else if (is(name, "rename")) {
-        menus.nameCursor = 0;
-    } else if (is(name, "helpscreen")) {
-        if (menuHost.helpStart) menuHost.helpStart();
-    } else if (is(name, "levelcomplete")) {
-        menus.stats = StatsCountUp{};
-    }
+    openAsSubPage(item);
 }

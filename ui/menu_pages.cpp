@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/typed_words.h"
 #include "engine/app_state.h"
 #include "engine/audio.h"
 #include "engine/font.h"
@@ -12,7 +11,7 @@
 #include "engine/text_effects.h"
 #include "engine/text_table.h"
 #include "game/game_state.h"
-#include "gameplay/number_text.h"
+#include "game/live_rules.h"
 #include "player/comfort.h"
 #include "player/language_choice.h"
 #include "player/profile.h"
@@ -20,6 +19,7 @@
 #include "player/settings.h"
 #include "ui/level_map.h"
 #include "ui/menu_system.h"
+#include "ui/number_text.h"
 #include "ui/widgets.h"
 
 namespace {
@@ -267,7 +267,7 @@ void drawMessageBox() {
     drawPanel(0, 0, 450, height);
     setTextColor(0xFFFFFFFFu);
     drawText(0, top - 60, 16, ::text.wrapBuffer, true);
-    if (std::strcmp(currentPageName(), "messageboxok") == 0) {
+    if (currentPageId() == MenuId::MessageBoxOk) {
         drawButton(0, bottom + 62, 130, 64, 17, nullptr);
     } else {
         drawButton(-90, bottom + 62, 135, 64, 17, nullptr);
@@ -293,38 +293,38 @@ void drawNamePage() {
 } // namespace
 
 bool levelOpenOnMap(int level) {
-    return level >= 0 && level < kLevelCount && (typedWords.allLevelsOpen || level <= profileHighestLevel());
+    return level >= 0 && level < kLevelCount && (allLevelsOpen() || level <= profileHighestLevel());
 }
 
 void drawStatisticsPage(); // menu_statistics.cpp
 
 void giveDrawRoutines() {
     struct Routine {
-        const char* page;
+        MenuId page;
         void (*draw)();
     };
     const Routine routines[] = {
-        {"main", drawMainPage},
-        {"mode1", drawModePage},
-        {"mode2", drawModePage},
-        {"mode3", drawModePage},
-        {"options", drawOptionsPage},
-        {"hiscore", drawHiscorePage},
-        {"credits", drawCreditsPage},
-        {"profiles", drawProfilesPage},
-        {"newprofile", drawNamePage},
-        {"rename", drawNamePage},
-        {"loadgamequest", drawLoadQuestion},
-        {"messageboxok", drawMessageBox},
-        {"messageboxyn", drawMessageBox},
-        {"levelcomplete", drawStatisticsPage},
-        {"defeat", drawDefeatPage},
-        {"gameover", drawDefeatPage},
+        {MenuId::Main, drawMainPage},
+        {MenuId::Mode1, drawModePage},
+        {MenuId::Mode2, drawModePage},
+        {MenuId::Mode3, drawModePage},
+        {MenuId::Options, drawOptionsPage},
+        {MenuId::Hiscore, drawHiscorePage},
+        {MenuId::Credits, drawCreditsPage},
+        {MenuId::Profiles, drawProfilesPage},
+        {MenuId::NewProfile, drawNamePage},
+        {MenuId::Rename, drawNamePage},
+        {MenuId::LoadGameQuest, drawLoadQuestion},
+        {MenuId::MessageBoxOk, drawMessageBox},
+        {MenuId::MessageBoxYn, drawMessageBox},
+        {MenuId::LevelComplete, drawStatisticsPage},
+        {MenuId::Defeat, drawDefeatPage},
+        {MenuId::GameOver, drawDefeatPage},
+        {MenuId::HelpScreen, menuHost.drawHelpPage},
     };
     for (const Routine& r : routines) {
         if (MenuPage* page = findPage(r.page)) page->drawPage = r.draw;
     }
-    if (MenuPage* help = findPage("helpscreen")) help->drawPage = menuHost.drawHelpPage;
 }
 
 void menuDraw() {
@@ -338,9 +338,8 @@ void menuDraw() {
     if (page->drawPage) {
         page->drawPage();
     } else if (page->itemCount > 0) {
-        const char* n = page->name;
-        if (std::strcmp(n, "gameplay") == 0 || std::strcmp(n, "defeat") == 0 ||
-            std::strcmp(n, "replayloss") == 0)
+        // The in-game pages drop from above; the others slide in on the right.
+        if (pageIs(page, MenuId::Gameplay) || pageIs(page, MenuId::Defeat))
             drawItemPanel(0, 500 * menus.fadeAmount * menus.fadeAmount, 18, true, 0, -1);
         else
             drawItemPanel(230, menus.slideOffset + 150, 18, true, 0, -1);

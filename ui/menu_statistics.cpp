@@ -10,6 +10,7 @@
 #include "engine/render.h"
 #include "engine/text_table.h"
 #include "game/game_state.h"
+#include "game/live_rules.h"
 #include "player/records.h"
 #include "ui/menu_system.h"
 #include "ui/widgets.h"

@@ -4,13 +4,14 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/typed_words.h"
 #include "engine/app_state.h"
 #include "engine/audio.h"
 #include "engine/file_registry.h"
 #include "engine/input.h"
 #include "engine/text_table.h"
 #include "game/game_state.h"
+#include "game/live_rules.h"
+#include "platform/events.h"
 #include "platform/message_box.h"
 #include "player/profile.h"
 #include "player/settings.h"
@@ -18,12 +19,13 @@
 #include "ui/widgets.h"
 
 MenuSystem menus;
+MenuHost menuHost;
+
+bool allLevelsOpen() {
+    return menuHost.allLevelsOpen && menuHost.allLevelsOpen();
+}
 
 namespace {
-
-bool pageIs(const MenuPage* page, const char* name) {
-    return page && std::strcmp(page->name, name) == 0;
-}
 
 // Reads the menu file's text: the sections of names and the records they make.
 struct TreeReader {
@@ -49,6 +51,7 @@ struct TreeReader {
         size_t n = std::min(name.size(), sizeof page.name - 1);
         std::memcpy(page.name, name.data(), n);
         page.name[n] = 0;
+        page.id = menuIdOf(page.name); // the one place a page's name is looked at for what it does
         if (const char* caption = findText(page.name))
             std::snprintf(page.caption, sizeof page.caption, "%s", caption);
         return &page;
@@ -71,6 +74,7 @@ struct TreeReader {
             bool isNew = item == nullptr;
             if (isNew) item = create(line);
             if (!item) return;
+            item->inFile = true;
             if (page->itemCount >= kMaxMenuItems) {
                 failed = true;
                 return;
@@ -83,10 +87,15 @@ struct TreeReader {
         }
     }
 
-    MenuPage* ensure(const char* name) {
-        if (MenuPage* page = findPage(name)) return page;
-        MenuPage* page = create(name);
-        if (page) readSection(page, 0);
+    MenuPage* ensure(MenuId id) {
+        const char* name = menuName(id);
+        bool named = sectionStart(name) != std::string_view::npos;
+        MenuPage* page = findPage(id);
+        if (!page) {
+            page = create(name);
+            if (page) readSection(page, 0);
+        }
+        if (page && named) page->inFile = true;
         return page;
     }
 };
@@ -105,12 +114,11 @@ void toggleHoveredCheckBox() {
 }
 
 bool onModePage() {
-    return pageIs(menus.currentPage, "mode1") || pageIs(menus.currentPage, "mode2") ||
-           pageIs(menus.currentPage, "mode3");
+    return isModePage(currentPageId());
 }
 
 bool levelOpen(int level) {
-    return typedWords.allLevelsOpen || level <= profileHighestLevel();
+    return allLevelsOpen() || level <= profileHighestLevel();
 }
 
 bool insideWidget(const Widget& w, float x, float y, float widen = 0) {
@@ -175,18 +183,18 @@ bool widgetFocusKey(unsigned k) {
     if (widgets == 0 || !page || menus.textEntryOn) return false;
     int total = widgets + page->itemCount;
     int at = focusPosition();
-    if (k == 38 || k == 40) {
-        focusOn((at + (k == 40 ? 1 : total - 1)) % total);
+    if (k == kKeyUp || k == kKeyDown) {
+        focusOn((at + (k == kKeyDown ? 1 : total - 1)) % total);
         return true;
     }
-    if ((k == 37 || k == 39) && at < widgets) {
+    if ((k == kKeyLeft || k == kKeyRight) && at < widgets) {
         Widget& w = menus.widgets[menus.hoveredWidget];
         if (w.type == WIDGET_CHECKBOX) {
             w.flag ^= 1;
         } else {
             int step = std::max(1, w.steps / 20);
-            w.position =
-                static_cast<int16_t>(std::clamp(w.position + (k == 39 ? step : -step), 0, w.steps - 1));
+            w.position = static_cast<int16_t>(
+                std::clamp(w.position + (k == kKeyRight ? step : -step), 0, w.steps - 1));
         }
         return true;
     }
@@ -200,42 +208,16 @@ void handleKey() {
     if (k & kMenuTypedCharacter) return; // a typed character is the name editor's alone
     if (menus.menuHidden && k != 0) {
         menus.menuHidden = false;
-        openPage("main");
+        openPage(MenuId::Main);
         return;
     }
     if (k == 0 || !menus.currentPage) return;
     MenuPage* page = menus.currentPage;
-    if (pageIs(page, "profiles") && k == 13 && std::strcmp(selectedItemName(), "newprofile") == 0 &&
-        settings.profileCount >= kMaxProfiles) {
-        playSound("gaf.ogg");
-        return;
-    }
-    if (pageIs(page, "levelcomplete")) {
-        if (k == 27) k = 13;
-        if (k == 13 && menus.stats.stage < 4) {
-            menus.stats.stage = 4; // the count-up ends at once
-            return;
-        }
-    }
-    if (pageIs(page, "hiscore")) {
-        if (k == 37) {
-            menus.hiscoreTable = (menus.hiscoreTable + 2) % 3;
-            playSound("menu.ogg");
-        } else if (k == 39) {
-            menus.hiscoreTable = (menus.hiscoreTable + 1) % 3;
-            playSound("menu.ogg");
-        }
-    }
-    if (pageIs(page, "credits")) k = 27;
-    if (pageIs(page, "gameplaytip") && k == 27) k = 13;
-    if ((pageIs(page, "loadgamequest") || pageIs(page, "defeat")) && k == 27) return;
-    // The level map leaves for the main page with Escape or Backspace, as with its back button.
-    if (onModePage() && k == 8) k = 27;
-    if (onModePage() && levelMapKey(k)) return;
+    if (pageKey(*page, k)) return;
     if (widgetFocusKey(k)) return;
 
     switch (k) {
-    case 13:
+    case kKeyReturn:
         if (menus.selectedItem < 0) {
             toggleHoveredCheckBox();
             break;
@@ -244,21 +226,20 @@ void handleKey() {
         menus.activatePending = true;
         closePage();
         break;
-    case 27:
-        if (pageIs(page, "newprofile") || pageIs(page, "messageboxok")) break;
+    case kKeyEscape:
         menus.backPending = true;
         closePage();
         menus.selectedItem = 0;
         break;
-    case 32:
+    case kKeySpace:
         toggleHoveredCheckBox();
         break;
-    case 37:
-    case 38:
+    case kKeyLeft:
+    case kKeyUp:
         if (page->itemCount > 0 && --menus.selectedItem < 0) menus.selectedItem = page->itemCount - 1;
         break;
-    case 39:
-    case 40:
+    case kKeyRight:
+    case kKeyDown:
         if (page->itemCount > 0) menus.selectedItem = (menus.selectedItem + 1) % page->itemCount;
         break;
     default:
@@ -281,50 +262,53 @@ void resetMenus() {
 
 bool buildMenuTree(std::string_view text) {
     TreeReader reader{text};
-    MenuPage* main = reader.ensure("main");
+    MenuPage* main = reader.ensure(MenuId::Main);
     if (reader.failed || !main) return false;
     // "main" shows its items from the second on; the first stays a record of the table.
     if (main->itemCount > 0) {
         std::memmove(main->items, main->items + 1, sizeof(MenuPage*) * (main->itemCount - 1));
         main->items[--main->itemCount] = nullptr;
     }
-    const char* extra[] = {"loadgamequest", "newprofile",    "rename",           "helpscreen",
-                           "profiles",      "levelcomplete", "survivalcomplete", "messageboxok",
-                           "messageboxyn",  "defeat",        "gameover",         "gameplay"};
-    for (const char* name : extra) {
-        if (!reader.ensure(name)) return false;
+    // The pages the game opens by itself, read from wherever the file has their sections.
+    constexpr MenuId kOpenedByTheGame[] = {
+        MenuId::LoadGameQuest, MenuId::NewProfile,    MenuId::Rename,           MenuId::HelpScreen,
+        MenuId::Profiles,      MenuId::LevelComplete, MenuId::SurvivalComplete, MenuId::MessageBoxOk,
+        MenuId::MessageBoxYn,  MenuId::Defeat,        MenuId::GameOver,         MenuId::Gameplay};
+    for (MenuId id : kOpenedByTheGame) {
+        if (!reader.ensure(id)) return false;
     }
     if (reader.failed) return false;
-    findPage("profiles")->parent = main;
+    findPage(MenuId::Profiles)->parent = main;
     return true;
 }
 
 namespace {
 
 // The items the commands and the game's pages act on, page by page.
+using enum MenuId;
 struct NeededItems {
-    const char* page;
-    const char* items[8];
+    MenuId page;
+    MenuId items[8]; // None ends the list
 };
 constexpr NeededItems kNeededItems[] = {
-    {"main", {"mode1", "mode2", "mode3", "options", "hiscore", "helpscreen", "credits", "exit"}},
-    {"mode1", {"start", "back"}},
-    {"mode2", {"start", "back"}},
-    {"mode3", {"start", "back"}},
-    {"options", {"apply", "back"}},
-    {"hiscore", {"back"}},
-    {"credits", {"back"}},
-    {"helpscreen", {"ok"}},
-    {"profiles", {"selectprofile", "newprofile", "rename", "remove", "back"}},
-    {"newprofile", {"oknewprofile"}},
-    {"rename", {"okrename"}},
-    {"loadgamequest", {"yes", "no"}},
-    {"messageboxok", {"ok"}},
-    {"messageboxyn", {"yes", "no"}},
-    {"gameplay", {"resume game", "restart level", "skip level", "helpscreen", "main"}},
-    {"levelcomplete", {"oknextlevel"}},
-    {"defeat", {"restart level", "main"}},
-    {"gameover", {"main"}},
+    {Main, {Mode1, Mode2, Mode3, Options, Hiscore, HelpScreen, Credits, Exit}},
+    {Mode1, {Start, Back}},
+    {Mode2, {Start, Back}},
+    {Mode3, {Start, Back}},
+    {Options, {Apply, Back}},
+    {Hiscore, {Back}},
+    {Credits, {Back}},
+    {HelpScreen, {Ok}},
+    {Profiles, {SelectProfile, NewProfile, Rename, Remove, Back}},
+    {NewProfile, {OkNewProfile}},
+    {Rename, {OkRename}},
+    {LoadGameQuest, {Yes, No}},
+    {MessageBoxOk, {Ok}},
+    {MessageBoxYn, {Yes, No}},
+    {Gameplay, {ResumeGame, RestartLevel, SkipLevel, HelpScreen, Main}},
+    {LevelComplete, {OkNextLevel}},
+    {Defeat, {RestartLevel, Main}},
+    {GameOver, {Main}},
 };
 
 char missingItem[2 * kMenuNameBytes + 2];
@@ -334,12 +318,22 @@ char missingItem[2 * kMenuNameBytes + 2];
 const char* missingMenuItem() {
     for (const NeededItems& needed : kNeededItems) {
         const MenuPage* page = findPage(needed.page);
-        for (const char* item : needed.items) {
-            if (!item) break;
+        for (MenuId item : needed.items) {
+            if (item == MenuId::None) break;
             if (page && itemIndexOf(page, item) >= 0) continue;
-            std::snprintf(missingItem, sizeof missingItem, "%s/%s", needed.page, item);
+            std::snprintf(missingItem, sizeof missingItem, "%s/%s", menuName(needed.page), menuName(item));
             return missingItem;
         }
+    }
+    return nullptr;
+}
+
+const char* missingMenuName() {
+    for (int i = 1; i < kMenuIdCount; ++i) {
+        MenuId id = static_cast<MenuId>(i);
+        if (madeByLoader(id)) continue;
+        const MenuPage* page = findPage(id);
+        if (!page || !page->inFile) return menuName(id);
     }
     return nullptr;
 }
@@ -360,7 +354,9 @@ void loadMenus() {
         fatalError("Loading Error", "Can't load menu.txt...\nProgram will now stop.", 1);
         return;
     }
-    if (const char* missing = missingMenuItem()) {
+    const char* missing = missingMenuName();
+    if (!missing) missing = missingMenuItem();
+    if (missing) {
         // A page without the item the game waits for would leave the player stuck behind it.
         char message[160];
         std::snprintf(message, sizeof message,
@@ -391,12 +387,42 @@ void splitCreditLines(const char* credits) {
     }
 }
 
+MenuPage* findPage(MenuId id) {
+    if (id == MenuId::None) return nullptr;
+    for (int i = 0; i < menus.pageCount; ++i) {
+        if (menus.pages[i].id == id) return &menus.pages[i];
+    }
+    return nullptr;
+}
+
 MenuPage* findPage(const char* name) {
     if (!name) return nullptr;
     for (int i = 0; i < menus.pageCount; ++i) {
         if (std::strcmp(menus.pages[i].name, name) == 0) return &menus.pages[i];
     }
     return nullptr;
+}
+
+bool pageIs(const MenuPage* page, MenuId id) {
+    return page && id != MenuId::None && page->id == id;
+}
+
+MenuId currentPageId() {
+    return menus.currentPage ? menus.currentPage->id : MenuId::None;
+}
+
+MenuId selectedItemId() {
+    const MenuPage* page = menus.currentPage;
+    if (!page || menus.selectedItem < 0 || menus.selectedItem >= page->itemCount) return MenuId::None;
+    return page->items[menus.selectedItem]->id;
+}
+
+int itemIndexOf(const MenuPage* page, MenuId id) {
+    if (!page || id == MenuId::None) return -1;
+    for (int i = 0; i < page->itemCount; ++i) {
+        if (page->items[i]->id == id) return i;
+    }
+    return -1;
 }
 
 int itemIndexOf(const MenuPage* page, const char* name) {
@@ -421,8 +447,8 @@ bool menuShown() {
     return menus.currentPage && !menus.menuHidden && (menus.fadeAmount < 1 || menus.opening);
 }
 
-void openPage(const char* name) {
-    if (MenuPage* page = findPage(name)) openPage(page);
+void openPage(MenuId id) {
+    if (MenuPage* page = findPage(id)) openPage(page);
 }
 
 void openPage(MenuPage* page) {
@@ -452,7 +478,7 @@ void closePage() {
 void showMessageBox(const char* str, bool okOnly) {
     std::snprintf(menus.messageText, sizeof menus.messageText, "%s", str ? str : "");
     MenuPage* from = menus.currentPage;
-    MenuPage* box = findPage(okOnly ? "messageboxok" : "messageboxyn");
+    MenuPage* box = findPage(okOnly ? MenuId::MessageBoxOk : MenuId::MessageBoxYn);
     if (!box || menus.opening || menus.closing) return;
     openPage(box);
     box->parent = from;
@@ -490,7 +516,7 @@ void menuUpdate() {
             menus.fadeAmount = 0;
             menus.slideOffset = 0;
             menus.opening = false;
-            if (pageIs(menus.currentPage, "main")) noteUnsavedProgress();
+            if (pageIs(menus.currentPage, MenuId::Main)) noteUnsavedProgress();
         }
     }
     if (menus.selectedItem != menus.lastSelected && menus.selectedItem >= 0 && menus.fadeAmount == 0)
@@ -556,7 +582,7 @@ void hoverTest() {
         menus.hoveredWidget = i;
     }
     if (onModePage()) {
-        if (!typedWords.allLevelsOpen && menus.hoveredWidget > profileHighestLevel())
+        if (!allLevelsOpen() && menus.hoveredWidget > profileHighestLevel())
             menus.hoveredWidget = menus.selectedLevel;
         if (!any) {
             menus.hoverIdleTimer += app.frameTimeMs;
@@ -597,19 +623,19 @@ void menuText(const char* text) {
 void menuClick() {
     if (menus.menuHidden) {
         menus.menuHidden = false;
-        openPage("main");
+        openPage(MenuId::Main);
         return;
     }
     menus.mouseHeld = true;
     menus.mouseMoved = true;
     // A click while a page comes or goes would activate an item of the next page: it is ignored.
     if (menus.opening || menus.closing || !menus.currentPage) return;
-    if (pageIs(menus.currentPage, "credits")) {
-        menus.menuKeyCode = 13;
+    if (pageIs(menus.currentPage, MenuId::Credits)) {
+        menus.menuKeyCode = kKeyReturn;
         return;
     }
     if (hoverTestButtons()) {
-        menus.menuKeyCode = 13;
+        menus.menuKeyCode = kKeyReturn;
     } else {
         hoverTest();
     }
@@ -633,15 +659,15 @@ void menuClick() {
             }
             break;
         case WIDGET_PREV:
-            if (under) menus.menuKeyCode = 37;
+            if (under) menus.menuKeyCode = kKeyLeft;
             break;
         case WIDGET_NEXT:
-            if (under) menus.menuKeyCode = 39;
+            if (under) menus.menuKeyCode = kKeyRight;
             break;
         case WIDGET_LINK:
             if (under) {
                 menus.editedProfile = settings.currentProfileIndex;
-                openPage("profiles");
+                openPage(MenuId::Profiles);
                 return; // the widget list now belongs to the new page
             }
             break;
@@ -666,13 +692,13 @@ void menuDoubleClick() {
             if (w.type == WIDGET_LEVELMARK && levelOpen(i)) {
                 menus.selectedItem = 0;
                 menus.hoveredWidget = menus.selectedLevel = i;
-                menus.menuKeyCode = 13;
+                menus.menuKeyCode = kKeyReturn;
                 return;
             }
             if (w.type == WIDGET_PROFILE) {
                 menus.hoveredWidget = i;
-                menus.selectedItem = std::max(0, itemIndexOf(menus.currentPage, "selectprofile"));
-                menus.menuKeyCode = 13;
+                menus.selectedItem = std::max(0, itemIndexOf(menus.currentPage, MenuId::SelectProfile));
+                menus.menuKeyCode = kKeyReturn;
                 return;
             }
         }
@@ -682,7 +708,7 @@ void menuDoubleClick() {
 
 void menuRightClick() {
     // On the level map the right button goes back to the main page, as Escape does.
-    if (!menus.menuHidden && !menus.opening && !menus.closing && onModePage()) menuKey(27);
+    if (!menus.menuHidden && !menus.opening && !menus.closing && onModePage()) menuKey(kKeyEscape);
 }
 
 void menuButtonUp() {
@@ -696,37 +722,18 @@ void menuMouseMove() {
 void goBack() {
     MenuPage* page = menus.currentPage;
     if (!page) return;
-    if (pageIs(page, "main")) {
-        menus.menuHidden = true;
-        return;
-    }
-    bool inGame = menuHost.gameSceneCurrent && menuHost.gameSceneCurrent();
-    if (pageIs(page, "gameplay") || pageIs(page->parent, "gameplay")) {
-        if (pageIs(page, "helpscreen") && menuHost.helpStop) menuHost.helpStop();
+    if (pageBack(*page)) return;
+    // The pages opened over the in-game menu go back to play.
+    if (pageIs(page->parent, MenuId::Gameplay)) {
         game.menuOpen = false;
         return;
     }
-    if (pageIs(page, "hiscore") && inGame) {
-        // Reached by a game over: the game is finished, so "main" opens over the level map.
-        levelMap.mapView = 0;
-        if (menuHost.showMap) menuHost.showMap();
-        openPage("main");
-        return;
-    }
-    if (!pageIs(page, "hiscore")) {
-        if (pageIs(page, "helpscreen") && inGame) {
-            if (menuHost.helpStop) menuHost.helpStop();
-            game.menuOpen = false;
-            return;
-        }
-        if (pageIs(page, "options")) savePlayerData();
-        if (pageIs(page, "helpscreen") && menuHost.helpStop) menuHost.helpStop();
-        if (pageIs(page, "monsters") || pageIs(page, "bonuses") || pageIs(page, "history"))
-            levelMap.mapView = 0;
-    }
     MenuPage* parent = page->parent;
     if (!parent) return;
-    int index = itemIndexOf(parent, page->name);
+    int index = -1; // the page's place among its parent's items, to select it there again
+    for (int i = 0; i < parent->itemCount && index < 0; ++i) {
+        if (parent->items[i] == page) index = i;
+    }
     openPage(parent);
     menus.selectedItem = std::max(0, index);
 }

@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "engine/limits.h"
+#include "ui/menu_ids.h"
 
 constexpr int kMenuNameBytes = 64;   // page names and captions, with the 0
 constexpr float kTransitionMs = 300; // opening and closing of a page
@@ -22,6 +23,8 @@ constexpr int kMessageBytes = 1024;  // text of a message box
 struct MenuPage {
     char name[kMenuNameBytes];      // the whole line of "menu.txt"
     char caption[kMenuNameBytes];   // the text table's text for the name; empty when none
+    MenuId id;                      // what the game knows the name as; None when it does not act on it
+    bool inFile;                    // the file names it (a section or an item), not only the loader
     MenuPage* parent;               // page to go back to
     MenuPage* items[kMaxMenuItems]; // items in file order
     int itemCount;
@@ -110,8 +113,8 @@ struct MenuSystem {
 
 extern MenuSystem menus;
 
-// The game's hooks the menus call; the defaults (ui/menu_host.cpp) reach the scenes and the rules,
-// tests put recorders here.
+// The game's hooks the menus call, null until app/menu_host.cpp installs the ones that reach the scenes
+// and the rules; tests put recorders here.
 struct MenuHost {
     bool (*gameSceneCurrent)();      // the game scene is the current scene
     void (*showMap)();               // request the level-map scene
@@ -127,6 +130,8 @@ struct MenuHost {
     void (*applyCursor)();           // the window cursor after a change of customCursor
     void (*drawHelpPage)();          // the help page's draw routine; null until the help pages exist
     void (*stageScenery)(int level); // the landscape of that level's stage swirls in behind the board
+    bool (*allLevelsOpen)();         // the typed word that opens every level on the map is on
+    bool (*demoRunning)();           // the help demonstration runs (and draws its own effects)
 };
 
 extern MenuHost menuHost;
@@ -140,24 +145,31 @@ MenuPoint menuMouse(); // the mouse in menu screen units (origin in the centre, 
 void resetMenus();                          // every field zero, no pages (tests)
 void loadMenus();                           // start-up: "menu.txt" and the page set
 bool buildMenuTree(std::string_view text);  // the tree from a menu file's text; false beyond the limits
-MenuPage* findPage(const char* name);       // first page of that exact name, or null
+MenuPage* findPage(MenuId id);              // the page of that id, or null
+MenuPage* findPage(const char* name);       // first page of that exact name, or null (the loader, tests)
 void splitCreditLines(const char* credits); // the credits roll's lines from the text of "credititems"
 // The first item the game's pages rely on that the built tree lacks, as "page/item", or null when the
 // tree has them all (a page the game opens without its items would stand on the screen, unclickable).
 const char* missingMenuItem();
+// The name of the first id the game acts on that the built tree's file does not name, or null.
+const char* missingMenuName();
 
 // The page machine.
-void openPage(const char* name); // unknown names do nothing
-void openPage(MenuPage* page);   // null closes the current page
+void openPage(MenuId id);      // a page the tree lacks does nothing
+void openPage(MenuPage* page); // null closes the current page
 void closePage();
 void showMessageBox(const char* text, bool okOnly); // "messageboxok" or "messageboxyn" over the page
 void goBack();
 void menuUpdate();                                       // the per-frame step, before menuDraw
 void menuDraw();                                         // draws the current page
 bool menuShown();                                        // a page is on screen or on its way
-const char* currentPageName();                           // "" when none
-int itemIndexOf(const MenuPage* page, const char* name); // position of an item, -1 when absent
-const char* selectedItemName();                          // "" when none
+bool pageIs(const MenuPage* page, MenuId id);            // the page is there and has that id
+MenuId currentPageId();                                  // None when none
+MenuId selectedItemId();                                 // None when none
+const char* currentPageName();                           // "" when none (the state probe)
+int itemIndexOf(const MenuPage* page, MenuId id);        // position of an item, -1 when absent
+int itemIndexOf(const MenuPage* page, const char* name); // the same by name (tests)
+const char* selectedItemName();                          // "" when none (the state probe)
 
 // Input from the hosting scene.
 void menuKey(unsigned virtualKey); // kept for the next update unless a transition runs
@@ -179,11 +191,14 @@ float mainPanelHeight(int itemCount);  // the main page's panel: 36 per item and
 float mainPanelCentreY(int itemCount); // its centre before the slide: y 100, lower when it would not fit
 void zoneLevelScoreLine(char* out, size_t capacity); // the load question's "zonelevscore" line; "" without it
 
-// What pages and items do (menu_commands.cpp).
+// What items do (menu_commands.cpp) and what each page does of its own (page_roles.cpp).
 void runItemCommand();
 void runOpeningAction(MenuPage* page);
-void returnToMenus();           // after a won level that did not end a zone, or the whole mode
-void noteUnsavedProgress();     // on "main": once a run, when a player file could not be written
+bool pageKey(MenuPage& page, unsigned& key); // the page's own use of a key; true when it used it up
+bool pageBack(MenuPage& page);               // the page's own way back; true when no parent is to open
+void returnToMenus();                        // after a won level that did not end a zone, or the whole mode
+void noteUnsavedProgress();                  // on "main": once a run, when a player file could not be written
 void announceNextStage();       // floats "nextstage" and the name of the profile's zone over the board
 void giveDrawRoutines();        // the draw routines of the pages with their own look
 bool levelOpenOnMap(int level); // reached by the profile, or every level while all are open
+bool allLevelsOpen();           // the typed word that opens every level is on (menuHost.allLevelsOpen)

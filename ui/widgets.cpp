@@ -444,9 +444,10 @@ void nameEditorKey(unsigned key) {
         break;
     }
     // Characters come typed (the window's text input, in Windows-1252), never from key codes: a letter
-    // keeps its case and its accent. Folder separators would cut the saved games' file names.
+    // keeps its accent and is written as a capital, as names always were. Folder separators would cut the
+    // saved games' file names.
     if ((key & ~0xFFu) != kMenuTypedCharacter) return;
-    auto c = static_cast<uint8_t>(key);
+    auto c = windows1252Upper(static_cast<uint8_t>(key));
     bool printable = c >= 0x20 && c != 0x7F && windows1252CodePoint(c) != 0;
     if (length < kNameBytes - 1 && printable && c != '/' && c != '\\') {
         std::memmove(name + caret + 1, name + caret, length - caret + 1);

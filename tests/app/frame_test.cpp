@@ -5,9 +5,9 @@
 #include "app/recording_scene.h"
 #include "app/scene_manager.h"
 #include "engine/app_state.h"
+#include "engine/recording_backend.h"
 #include "engine/render.h"
 #include "platform/headless.h"
-#include "platform/recording_backend.h"
 
 namespace {
 

@@ -5,10 +5,10 @@
 #include "app/splash_scene.h"
 #include "app/startup.h"
 #include "engine/app_state.h"
+#include "engine/recording_backend.h"
 #include "engine/render.h"
 #include "engine/texture.h"
 #include "platform/headless.h"
-#include "platform/recording_backend.h"
 
 namespace {
 

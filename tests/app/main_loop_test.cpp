@@ -11,8 +11,9 @@
 #include "app/window_messages.h"
 #include "engine/app_state.h"
 #include "engine/audio.h"
+#include "engine/audio_capture.h"
 #include "game/game_state.h"
-#include "platform/audio_capture.h"
+#include "game/live_rules.h"
 #include "platform/audio_output.h"
 #include "platform/headless.h"
 
@@ -134,7 +135,7 @@ TEST_F(MainLoop, LosingTheFocusDropsTheBoardsSelection) {
     EXPECT_FALSE(app.appActive);
     EXPECT_EQ(game.selectedX, -1);
     EXPECT_EQ(game.selectedY, -1);
-    resetGameState();
+    liveRules.game = GameState{};
 }
 
 // A window in the background is silent; back in front, the sound goes on where it stopped.
@@ -159,7 +160,7 @@ TEST_F(MainLoop, AnInactiveWindowIsSilentUntilItIsActiveAgain) {
     resetAudio();
     resetAudioCapture();
     chooseAudioCapture(false);
-    resetGameState();
+    liveRules.game = GameState{};
 }
 
 TEST_F(MainLoop, TheStartupRunsOnceAfterTheFrameThatAskedForIt) {

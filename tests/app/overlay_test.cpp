@@ -8,10 +8,10 @@
 #include "engine/app_state.h"
 #include "engine/file_registry.h"
 #include "engine/font.h"
+#include "engine/recording_backend.h"
 #include "engine/render.h"
 #include "engine/texture.h"
 #include "platform/message_box.h"
-#include "platform/recording_backend.h"
 
 namespace {
 

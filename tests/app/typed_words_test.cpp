@@ -4,13 +4,14 @@
 
 #include <cstring>
 
+#include "app/game_scene.h"
 #include "app/map_scene.h"
 #include "app/scene_manager.h"
 #include "app/splash_scene.h"
 #include "engine/text_effects.h"
 #include "engine/text_table.h"
 #include "game/game_state.h"
-#include "gameplay/game_scene.h"
+#include "game/live_rules.h"
 #include "platform/events.h"
 #include "ui/menu_system.h"
 

@@ -21,6 +21,7 @@
 #include "game/board.h"
 #include "game/game_state.h"
 #include "game/level_file.h"
+#include "game/live_rules.h"
 #include "player/player_folders.h"
 #include "ui/menu_system.h"
 #include "visuals/particle_effects.h"
@@ -392,9 +393,9 @@ TEST(LevelFiles, TheGameReadsEveryLevelAndEveryHelpBoard) {
     levelFiles.missingIsFatal = false;
     for (int level = 0; level < kLevelCount; level++) {
         SCOPED_TRACE(level);
-        resetBoards();
-        resetGameState();
-        ASSERT_TRUE(loadLevel(level));
+        liveRules.board = Rules{}.board;
+        liveRules.game = GameState{};
+        ASSERT_TRUE(loadLevel(liveRules, level));
         EXPECT_GE(game.colourCount, 3);
         EXPECT_GT(game.ballsPerTurn, 0);
         EXPECT_GT(game.barGoal, 0);
@@ -403,11 +404,11 @@ TEST(LevelFiles, TheGameReadsEveryLevelAndEveryHelpBoard) {
         int tiles = 0, cells = 0;
         for (int y = kPlayTop; y <= kPlayBottom; y++) {
             // Under the progress bar (x 5) and the panel (x 21..24) no cell exists.
-            for (int x : {5, 21, 22, 23, 24}) EXPECT_EQ(cellAt(x, y).square, -1) << x << "," << y;
+            for (int x : {5, 21, 22, 23, 24}) EXPECT_EQ(liveRules.at(x, y).square, -1) << x << "," << y;
             for (int x = kPlayLeft; x <= kPlayRight; x++) {
-                cells += cellAt(x, y).square >= 0;
-                tiles += cellAt(x, y).square > 0;
-                EXPECT_LT(cellAt(x, y).ball.kind, game.colourCount) << "a ball of a colour not in play";
+                cells += liveRules.at(x, y).square >= 0;
+                tiles += liveRules.at(x, y).square > 0;
+                EXPECT_LT(liveRules.at(x, y).ball.kind, game.colourCount) << "a ball of a colour not in play";
             }
         }
         EXPECT_GE(cells, 40);
@@ -417,11 +418,11 @@ TEST(LevelFiles, TheGameReadsEveryLevelAndEveryHelpBoard) {
         SCOPED_TRACE(number);
         // Boards 1..4 show a special piece (variants 1..4), boards 5..8 a plain ball (variant 0).
         int variant = number <= 4 ? number : 0;
-        ASSERT_TRUE(loadHelpBoard(number <= 4 ? number : number - 4, variant, 3));
+        ASSERT_TRUE(loadHelpBoard(liveRules, number <= 4 ? number : number - 4, variant, 3));
         for (bool set : levelFiles.demoPointSet) EXPECT_TRUE(set);
     }
-    resetBoards();
-    resetGameState();
+    liveRules.board = Rules{}.board;
+    liveRules.game = GameState{};
     levelFiles.missingIsFatal = true;
     resetFileRegistry();
 }

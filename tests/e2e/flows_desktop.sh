@@ -228,9 +228,11 @@ flow_desktop_icon() {  # the window carries the program's icon, as task bars and
     start_game icon
     WIN=$(wait_window) || { check "icon: the window opens" false; return; }
     # The window exists hidden before it is shown; a task bar reads the icon when the window appears.
-    wait_until 20 eval 'xwininfo -id "$WIN" 2>/dev/null | grep -q "Map State: IsViewable"'
+    wait_until 60 eval 'xwininfo -id "$WIN" 2>/dev/null | grep -q "Map State: IsViewable"'
+    # The property read whole before it is searched: "grep -q" leaves at the first line, and xprop, still
+    # writing the rest of the picture, would die of the closed pipe and fail the check under pipefail.
     check "icon: the window has the 128 x 128 icon as soon as it shows" \
-        eval 'xprop -id "$WIN" _NET_WM_ICON 2>/dev/null | grep -q "Icon (128 x 128)"'
+        eval '[[ "$(xprop -id "$WIN" _NET_WM_ICON 2>/dev/null)" == *"Icon (128 x 128)"* ]]'
     close_window "$WIN"
     wait_exit "$GAME_PID" 10
     check "icon: the game closes with code 0" equals "$EXIT_CODE" 0

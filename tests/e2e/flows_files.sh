@@ -31,9 +31,9 @@ flow_files_autosave_kill() {
     kill -KILL "$(pgrep -P "$GAME_PID" | head -n 1)" # the game itself, inside the subshell of start_game
     wait "$GAME_PID" 2>/dev/null
     GAME_PID=""
-    check "autosave: the saved game is there after the kill" test -s "$(player_file Keeper_0.sav)"
+    check "autosave: the saved game is there after the kill" test -s "$(player_file KEEPER_0.sav)"
     past_splash autosave-again || return
-    check "autosave: the player is still there" state_is page=main player=Keeper
+    check "autosave: the player is still there" state_is page=main player=KEEPER
     wait_state 10 item=mode1
     press Return # "Classic"
     check "autosave: the mode asks to load the level" wait_state 10 page=loadgamequest ready=1
@@ -86,7 +86,7 @@ flow_files_unsaved_progress() {
     check "unsaved: the main page notes that progress cannot be saved" wait_state 10 page=messageboxok ready=1
     window_shot unsaved-note
     press Return
-    check "unsaved: ok leaves the main page as it was" wait_state 10 page=main ready=1 player=nobody
+    check "unsaved: ok leaves the main page as it was" wait_state 10 page=main ready=1 player=NOBODY
     close_window "$WIN"
     wait_exit "$GAME_PID" 20
     GAME_PID=""

@@ -10,7 +10,7 @@ flow_first_start_and_exit() {
     screenshot first-newprofile
     check "the name typed there makes the player, greeted on main" new_player ada7
     screenshot first-main
-    check "the profile is written to the player files" wait_until 5 file_has "$(player_file profiles.dat)" ada7
+    check "the profile is written to the player files" wait_until 5 file_has "$(player_file profiles.dat)" ADA7
     # "exit" is the last item of "main": Up from the first item reaches it; "yes" is the question's first.
     press Up
     wait_state 5 item=exit
@@ -27,7 +27,7 @@ flow_first_start_and_exit() {
     # A later start greets the same player on "main".
     past_splash second-start
     screenshot second-start-main
-    check "a later start greets the same player on main" state_is page=main player=ada7
+    check "a later start greets the same player on main" state_is page=main player=ADA7
     # Options: the sound volume two steps down with its left arrow, the full-screen box on, "apply".
     press Down Down Down
     wait_state 5 item=options
@@ -79,7 +79,7 @@ flow_classic_save_and_resume() {
     screenshot classic-moves
     wait_state 5 moving=0
     board_rows >"$WORK/classic-saved.board"
-    save_from_level bea
+    save_from_level BEA
     screenshot classic-saved-note
     resume_saved classic 2
     check "the resumed board is the board that was saved" \
@@ -114,13 +114,13 @@ flow_second_profile() {
     check "yes goes back to the profile list" wait_state 10 page=profiles ready=1
     screenshot profiles-removed
     press Return  # "selectprofile": the one left
-    check "the player left is selected and greeted" wait_state 10 page=main ready=1 player=ann
+    check "the player left is selected and greeted" wait_state 10 page=main ready=1 player=ANN
     screenshot profiles-selected
     close_window "$WIN"
     wait_exit "$GAME_PID" 10
     GAME_PID=""
-    check "the removed profile is gone from the player files" test -z "$(grep -a cal "$(player_file profiles.dat)")"
-    check "the first profile stays" file_has "$(player_file profiles.dat)" ann
+    check "the removed profile is gone from the player files" test -z "$(grep -a CAL "$(player_file profiles.dat)")"
+    check "the first profile stays" file_has "$(player_file profiles.dat)" ANN
 }
 
 flow_quick_returns_on_exit() {

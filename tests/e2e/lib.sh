@@ -67,10 +67,14 @@ start_game() {  # start_game LOG-NAME [GAME-PATH]: runs the game in the backgrou
 }
 
 wait_window() {  # wait_window [SECONDS]: prints the id of the window titled "Pebblecraft"
-    local deadline=$((SECONDS + ${1:-20})) id
+    local deadline=$((SECONDS + ${1:-20})) id pid
     while [ $SECONDS -lt $deadline ]; do
-        # This run's own window (a window of an earlier copy may still be going away), else the newest.
-        id=$(xdotool search --pid "$GAME_PID" --name '^Pebblecraft$' 2>/dev/null | head -n 1)
+        # This run's own window (a window of an earlier copy may still be going away), else the newest. The
+        # game runs as a child of start_game's background shell, so its window carries the child's pid.
+        for pid in $(pgrep -P "$GAME_PID") "$GAME_PID"; do
+            id=$(xdotool search --pid "$pid" --name '^Pebblecraft$' 2>/dev/null | head -n 1)
+            [ -n "$id" ] && break
+        done
         [ -n "$id" ] || id=$(xdotool search --name '^Pebblecraft$' 2>/dev/null | tail -n 1)
         if [ -n "$id" ]; then
             echo "$id"
@@ -255,10 +259,10 @@ past_splash() {  # past_splash NAME: starts the game, waits for the press-any-ke
 }
 
 new_player() {  # new_player NAME: types the name on "newprofile" and waits for "main" to greet the player
-    # The name as typed: the editor takes the window's text input, capitals and accents as they come.
+    # The editor takes the window's text input, accents as they come, and writes capitals itself.
     xdotool type --window "$WIN" --delay 120 "$1"
     press Return
-    wait_state 10 page=main ready=1 player="$(echo "$1" | tr ' ' _)"
+    wait_state 10 page=main ready=1 player="$(python3 -c 'import sys; print(sys.argv[1].upper().replace(" ", "_"))' "$1")"
 }
 
 mark_point() {  # mark_point LEVEL: the level's mark on the map in screen units, from the map's path file

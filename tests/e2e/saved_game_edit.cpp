@@ -14,18 +14,18 @@
 #include <cstdio>
 #include <string_view>
 
+#include "app/state_probe.h"
 #include "game/board.h"
 #include "game/game_state.h"
+#include "game/live_rules.h"
 #include "game/saved_game.h"
-#include "gameplay/state_probe.h"
 
 int main(int argc, char** argv) {
     if (argc < 3) {
         std::fprintf(stderr, "usage: %s FILE KIND@X,Y...\n", argv[0]);
         return 1;
     }
-    currentBoard = &gameBoard;
-    if (!readSavedGame(argv[1])) {
+    if (!readSavedGame(liveRules, argv[1])) {
         std::fprintf(stderr, "%s: not a saved game\n", argv[1]);
         return 1;
     }
@@ -47,8 +47,8 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "%s: expected KIND@X,Y or KIND@X,Ya\n", argv[i]);
             return 1;
         }
-        if (kind == kNoPiece && cellExists(x, y)) {
-            Ball& ball = cellAt(x, y).ball;
+        if (kind == kNoPiece && cellExists(liveRules, x, y)) {
+            Ball& ball = liveRules.at(x, y).ball;
             ball.kind = kNoPiece;
             ball.chains = 0;
             ball.offsetX = ball.offsetY = 0;
@@ -58,15 +58,15 @@ int main(int argc, char** argv) {
             continue;
         }
         bool knownKind = (kind >= 0 && kind < kColourCount) || (kind >= kJoker && kind <= kQuadroBomb);
-        if (!knownKind || !cellExists(x, y) || cellAt(x, y).ball.kind != kNoPiece) continue;
-        Cell& cell = cellAt(x, y);
-        newBall(cell);
+        if (!knownKind || !cellExists(liveRules, x, y) || liveRules.at(x, y).ball.kind != kNoPiece) continue;
+        Cell& cell = liveRules.at(x, y);
+        newBall(liveRules, cell);
         cell.ball.kind = kind;
         cell.ball.appearMs = appear == 'a' ? 500.0f : 0.0f;
         ++placed;
     }
-    countFreeCells();
-    if (placed == 0 || !writeSavedGame(argv[1])) {
+    countFreeCells(liveRules);
+    if (placed == 0 || !writeSavedGame(liveRules, argv[1])) {
         std::fprintf(stderr, "%s: %d pieces placed, file %s\n", argv[1], placed,
                      placed ? "not written" : "unchanged");
         return 1;

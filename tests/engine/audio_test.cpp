@@ -12,9 +12,9 @@
 #include <fstream>
 
 #include "engine/app_state.h"
+#include "engine/audio_capture.h"
 #include "engine/audio_mixer.h"
 #include "engine/file_registry.h"
-#include "platform/audio_capture.h"
 #include "platform/audio_output.h"
 #include "platform/folders.h"
 

@@ -5,10 +5,10 @@
 #include <string>
 
 #include "engine/file_registry.h"
+#include "engine/recording_backend.h"
 #include "engine/render.h"
 #include "engine/texture.h"
 #include "platform/message_box.h"
-#include "platform/recording_backend.h"
 #include "test_font.h"
 
 namespace {

@@ -6,10 +6,10 @@
 
 #include "engine/file_registry.h"
 #include "engine/random.h"
+#include "engine/recording_backend.h"
 #include "engine/render.h"
 #include "engine/texture.h"
 #include "platform/message_box.h"
-#include "platform/recording_backend.h"
 #include "test_pictures.h"
 
 namespace {

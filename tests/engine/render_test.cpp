@@ -8,8 +8,8 @@
 #include <glm/gtc/matrix_transform.hpp>
 
 #include "engine/app_state.h"
+#include "engine/recording_backend.h"
 #include "engine/texture.h"
-#include "platform/recording_backend.h"
 
 namespace {
 

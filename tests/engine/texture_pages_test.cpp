@@ -3,9 +3,9 @@
 #include <cmath>
 
 #include "engine/file_registry.h"
+#include "engine/recording_backend.h"
 #include "engine/render.h"
 #include "engine/texture.h"
-#include "platform/recording_backend.h"
 #include "test_pictures.h"
 
 namespace {

@@ -5,10 +5,10 @@
 #include <cstdio>
 
 #include "engine/file_registry.h"
+#include "engine/recording_backend.h"
 #include "engine/render.h"
 #include "engine/texture_decode.h"
 #include "platform/message_box.h"
-#include "platform/recording_backend.h"
 #include "test_pictures.h"
 
 namespace {

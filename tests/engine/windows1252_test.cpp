@@ -1,6 +1,8 @@
 // What the window's text input (UTF-8) becomes in the game's 8-bit code page, and back.
 #include <gtest/gtest.h>
 
+#include <clocale>
+#include <cwctype>
 #include <string>
 
 #include "engine/windows1252.h"
@@ -95,3 +97,23 @@ TEST(Windows1252, BackToUtf8EveryPrintableByteComesHome) {
 }
 
 } // namespace
+
+TEST(Windows1252, CapitalsAreTheLettersOwnCapitalsWithinTheCodePage) {
+    // The C library's own case table is the judge: a small letter becomes its capital when the code page
+    // has it ("ß" has none), and every other byte stays as it is.
+    ASSERT_NE(std::setlocale(LC_CTYPE, "C.UTF-8"), nullptr);
+    int changed = 0;
+    for (int b = 0; b < 256; ++b) {
+        auto byte = static_cast<uint8_t>(b);
+        uint32_t cp = windows1252CodePoint(byte);
+        uint8_t expected = byte;
+        if (cp != 0 && std::iswlower(static_cast<wint_t>(cp))) {
+            uint8_t capital = windows1252Byte(static_cast<uint32_t>(std::towupper(static_cast<wint_t>(cp))));
+            if (capital != 0) expected = capital;
+        }
+        EXPECT_EQ(windows1252Upper(byte), expected) << "byte " << b;
+        changed += windows1252Upper(byte) != byte;
+    }
+    std::setlocale(LC_CTYPE, "C");
+    EXPECT_EQ(changed, 26 + 30 + 4); // a-z, à-þ but ÷, and š œ ž ÿ
+}

@@ -3,6 +3,7 @@
 #include <climits>
 
 #include "game/level_outcome.h"
+#include "game/live_rules.h"
 #include "game/rules_fixture.h"
 
 namespace {
@@ -12,10 +13,10 @@ TEST_F(LoadedValuesTest, PopsOfAHugeComboScoreTheMostPointsThereAre) {
     game.combo = INT_MAX;
     game.mode = kModeClassic;
     game.levelIndex = 10;
-    addRemovalEntry(0, 0, 1, false);
-    addRemovalEntry(0, 0, kDiamond, true);
+    addRemovalEntry(liveRules, 0, 0, 1, false);
+    addRemovalEntry(liveRules, 0, 0, kDiamond, true);
     setFrame(1000);
-    updateRemovalQueue();
+    updateRemovalQueue(liveRules);
     EXPECT_EQ(game.score, INT_MAX);
     EXPECT_EQ(currentProfile().score[kModeClassic], INT_MAX);
 }
@@ -24,7 +25,7 @@ TEST_F(LoadedValuesTest, PointsOnAScoreNearTheEndKeepItThere) {
     game.mode = kModeAction;
     currentProfile().score[kModeAction] = INT_MAX - 10;
     game.score = INT_MAX - 5;
-    addPoints(0, 0, 25000);
+    addPoints(liveRules, 0, 0, 25000);
     EXPECT_EQ(currentProfile().score[kModeAction], INT_MAX);
     EXPECT_EQ(game.score, INT_MAX);
 }

@@ -15,6 +15,7 @@
 #include "engine/font.h"
 #include "engine/keyed_reader.h"
 #include "engine/random.h"
+#include "engine/recording_backend.h"
 #include "engine/render.h"
 #include "engine/text_table.h"
 #include "engine/texture.h"
@@ -24,6 +25,7 @@
 #include "game/game_state.h"
 #include "game/level_file.h"
 #include "game/level_outcome.h"
+#include "game/live_rules.h"
 #include "game/player_link.h"
 #include "game/presentation_events.h"
 #include "game/removal_pass.h"
@@ -33,7 +35,6 @@
 #include "platform/folders.h"
 #include "platform/headless.h"
 #include "platform/message_box.h"
-#include "platform/recording_backend.h"
 #include "player/profile.h"
 #include "player/records.h"
 #include "player/settings.h"
@@ -88,14 +89,14 @@ void freshRules(int mode) {
     resetProfiles();
     resetRecords();
     createProfile("fuzz");
-    resetGameState();
-    resetBoards();
-    resetRemovalQueue();
-    resetBarStars();
-    resetAwards();
+    liveRules.game = GameState{};
+    liveRules.board = Rules{}.board;
+    liveRules.removals = RemovalQueue{};
+    liveRules.stars = BarStars{};
+    liveRules.awards = AwardState{};
     game.mode = mode;
     setProfileMode(mode);
-    rulesRandom.seed(7);
+    liveRules.random.seed(7);
     app.frameTimeMs = 16;
     app.frameDeltaMs = 16;
 }
@@ -104,8 +105,8 @@ void freshRules(int mode) {
 // would do with the values read.
 void playOn(int frames) {
     for (int i = 0; i < frames && game.completeCountdownMs == 0 && game.defeatCountdownMs == 0; ++i) {
-        if (botReady()) botAct();
-        rulesFrame();
+        if (botReady(liveRules)) botAct(liveRules);
+        rulesFrame(liveRules);
     }
 }
 
@@ -222,7 +223,7 @@ void fuzzLevelFile(const uint8_t* data, size_t size) {
     char name[64];
     levelFileName(level, name, sizeof name);
     registerCopy(name, data, size);
-    startLevel(level);
+    startLevel(liveRules, level);
     playOn(240);
     resetFileRegistry();
 }
@@ -230,8 +231,8 @@ void fuzzLevelFile(const uint8_t* data, size_t size) {
 void fuzzHelpLevel(const uint8_t* data, size_t size) {
     freshRules(kModeClassic);
     std::string text(textOf(data, size));
-    readHelpText(text, static_cast<int>(size % 3), static_cast<int>(size % 5));
-    resetBoards();
+    readHelpText(liveRules, text, static_cast<int>(size % 3), static_cast<int>(size % 5));
+    liveRules.board = Rules{}.board;
 }
 
 // A level with room to play and busy squares, so that the fresh level a refused file leaves plays too.
@@ -244,16 +245,16 @@ void fuzzSavedGame(const uint8_t* data, size_t size) {
     resetFileRegistry();
     levelFiles.missingIsFatal = false;
     char name[64];
-    levelFileName(playerCurrentLevel(), name, sizeof name);
+    levelFileName(playerCurrentLevel(liveRules), name, sizeof name);
     registerCopy(name, reinterpret_cast<const uint8_t*>(kPlayableLevel), sizeof kPlayableLevel - 1);
     std::string path = savedGamePath(currentProfile(), mode);
     writeFile(path, data, size);
-    resumeGame();
+    resumeGame(liveRules);
     // Whatever was read, the level is there to be played: its first step (no time passing, so no ball
     // lands and no clock runs out) must not end it.
     app.frameTimeMs = 0;
     app.frameDeltaMs = 0;
-    rulesFrame();
+    rulesFrame(liveRules);
     if (game.completeCountdownMs != 0 || game.defeatCountdownMs != 0) std::abort();
     app.frameTimeMs = 16;
     app.frameDeltaMs = 16;
@@ -286,13 +287,13 @@ void usePlayerFiles() {
     if (settings.profileCount <= 0) createProfile("fuzz");
     for (int mode = 0; mode < kModeCount; ++mode) {
         game.mode = mode;
-        resetGameState();
+        liveRules.game = GameState{};
         game.mode = mode;
         playerHighestLevelAnyMode();
-        playerCurrentLevel();
-        addPoints(0, 0, 25000);
+        playerCurrentLevel(liveRules);
+        addPoints(liveRules, 0, 0, 25000);
         enterHighScore(mode);
-        int level = playerCurrentLevel();
+        int level = playerCurrentLevel(liveRules);
         updateLevelRecord(mode, level, game.score, 12, 65000, 40);
         advanceLevel();
     }
@@ -475,7 +476,7 @@ void fuzzSetUp() {
     messageBoxes.exitHook = ignoreExit;
     fileRegistry.renameFile = nullptr;
     levelFiles.missingIsFatal = false;
-    setPresentationEvents(nullptr);
+    liveRules.presentation = nullptr;
 }
 
 void fuzzTearDown() {

@@ -1,5 +1,6 @@
 #include "game/board_keys.h"
 
+#include "game/live_rules.h"
 #include "rules_fixture.h"
 
 namespace {
@@ -7,51 +8,51 @@ class BoardKeysTest : public RulesTest {};
 
 TEST_F(BoardKeysTest, AnyKeyEndsARunningSequenceOnTheNextFrame) {
     game.completeCountdownMs = 6000;
-    onGameKey('Q');
+    onGameKey(liveRules, 'Q');
     EXPECT_FLOAT_EQ(game.completeCountdownMs, 1);
     game.completeCountdownMs = 0;
     game.defeatCountdownMs = 4000;
-    onGameKey(kKeySpace);
+    onGameKey(liveRules, kKeySpace);
     EXPECT_FLOAT_EQ(game.defeatCountdownMs, 1);
     EXPECT_TRUE(game.running);
 }
 
 TEST_F(BoardKeysTest, SpacePausesAndAnyKeyResumes) {
     game.cursorMode = kCursorHammer;
-    onGameKey(kKeySpace);
+    onGameKey(liveRules, kKeySpace);
     EXPECT_FALSE(game.running);
     EXPECT_EQ(game.cursorMode, kCursorNormal);
-    onGameKey(kKeyEscape); // resumes only
+    onGameKey(liveRules, kKeyEscape); // resumes only
     EXPECT_TRUE(game.running);
     EXPECT_FALSE(game.menuOpen);
-    onGameKey(kKeyEscape);
+    onGameKey(liveRules, kKeyEscape);
     EXPECT_TRUE(events.has("page gameplay"));
     EXPECT_TRUE(game.menuOpen);
 }
 
 TEST_F(BoardKeysTest, CheatKeysWorkOnlyInCheatMode) {
-    onGameKey('Z');
+    onGameKey(liveRules, 'Z');
     EXPECT_EQ(game.score, 0);
     events.cheatAnswer = true;
-    onGameKey('Z');
+    onGameKey(liveRules, 'Z');
     EXPECT_EQ(game.score, 10000);
-    onGameKey('C');
+    onGameKey(liveRules, 'C');
     EXPECT_EQ(currentProfile().lives[0], 2);
     loadPicture("2a\n");
     game.barValue = 10;
-    onGameKey('N');
+    onGameKey(liveRules, 'N');
     EXPECT_FLOAT_EQ(game.barValue, 0);
-    EXPECT_EQ(cellAt(5, 5).square, 0);
+    EXPECT_EQ(liveRules.at(5, 5).square, 0);
 }
 
 TEST_F(BoardKeysTest, PassedGameIgnoresKeysForFiveSecondsOfPause) {
     game.running = false;
     game.gamePassed = true;
     game.pauseMs = 1000;
-    onGameKey('A');
+    onGameKey(liveRules, 'A');
     EXPECT_FALSE(game.running);
     game.pauseMs = 6000;
-    onGameKey('A');
+    onGameKey(liveRules, 'A');
     EXPECT_TRUE(game.running);
 }
 } // namespace

@@ -1,6 +1,7 @@
 #include "game/bonus_pieces.h"
 
 #include "game/board_click.h"
+#include "game/live_rules.h"
 #include "rules_fixture.h"
 
 namespace {
@@ -11,7 +12,7 @@ class BonusPiecesTest : public RulesTest {
         loadPicture(picture);
         game.landingX = landingX;
         game.landingY = 5;
-        removalPass(true);
+        removalPass(liveRules, true);
     }
 };
 
@@ -52,19 +53,19 @@ TEST_F(BonusPiecesTest, RunLengthAndComboDecideThePiece) {
     game.combo = 1;
     run("aaaaa\n", 9); // combo 2 and a run of five: the diamond finds the cell taken
     EXPECT_EQ(kindAt(9, 5), kQuadroBomb);
-    EXPECT_EQ(cellAt(9, 5).pendingKind, kNoPiece);
+    EXPECT_EQ(liveRules.at(9, 5).pendingKind, kNoPiece);
 }
 
 TEST_F(BonusPiecesTest, HammerIconWorksOnlyWhenFullyCharged) {
     game.hammerCharge = 0.99f;
-    clickHammerIcon();
+    clickHammerIcon(liveRules);
     EXPECT_EQ(game.cursorMode, kCursorNormal);
     game.hammerCharge = 1;
     game.selectedX = 5;
-    clickHammerIcon();
+    clickHammerIcon(liveRules);
     EXPECT_EQ(game.cursorMode, kCursorHammer);
     EXPECT_EQ(game.selectedX, -1);
-    clickHammerIcon();
+    clickHammerIcon(liveRules);
     EXPECT_EQ(game.cursorMode, kCursorNormal);
     EXPECT_TRUE(hammerIconHit(321, -200));
     EXPECT_FALSE(hammerIconHit(320, -200));
@@ -74,11 +75,11 @@ TEST_F(BonusPiecesTest, HammerBreaksOneChainAndIsUsedUp) {
     loadPicture("A-\n");
     game.hammerCharge = 1;
     game.cursorMode = kCursorHammer;
-    leftClickCell(6, 5); // an empty cell: nothing
+    leftClickCell(liveRules, 6, 5); // an empty cell: nothing
     EXPECT_EQ(game.cursorMode, kCursorHammer);
-    leftClickCell(5, 5);
+    leftClickCell(liveRules, 5, 5);
     EXPECT_EQ(kindAt(5, 5), 0);
-    EXPECT_EQ(cellAt(5, 5).ball.chains, 0);
+    EXPECT_EQ(liveRules.at(5, 5).ball.chains, 0);
     EXPECT_FLOAT_EQ(game.hammerCharge, 0);
     EXPECT_EQ(game.cursorMode, kCursorNormal);
     EXPECT_TRUE(events.has("sound hammer.ogg"));
@@ -89,13 +90,13 @@ TEST_F(BonusPiecesTest, HammerSmashesABombWithoutItsBlast) {
     game.hammerCharge = 1;
     game.cursorMode = kCursorHammer;
     int moves = game.movesMade;
-    leftClickCell(6, 5);
+    leftClickCell(liveRules, 6, 5);
     EXPECT_EQ(kindAt(6, 5), kNoPiece);
     EXPECT_EQ(kindAt(5, 5), 0);
     EXPECT_EQ(kindAt(7, 5), 0);
     EXPECT_EQ(game.movesMade, moves);
     setFrame(300);
-    updateRemovalQueue();
+    updateRemovalQueue(liveRules);
     EXPECT_TRUE(events.has("sound bomb1.ogg"));
 }
 
@@ -103,7 +104,7 @@ TEST_F(BonusPiecesTest, HammerClickOnAHoleDisarmsButKeepsTheCharge) {
     loadPicture("#a\n");
     game.hammerCharge = 1;
     game.cursorMode = kCursorHammer;
-    leftClickCell(5, 5);
+    leftClickCell(liveRules, 5, 5);
     EXPECT_EQ(game.cursorMode, kCursorNormal);
     EXPECT_FLOAT_EQ(game.hammerCharge, 1);
 }
@@ -112,14 +113,14 @@ TEST_F(BonusPiecesTest, ChargeReachingFullAnnouncesTheHammer) {
     game.hammerEnabled = true;
     game.hammerCharge = 0.95f;
     loadPicture("aaa\n");
-    removalPass(true);
+    removalPass(liveRules, true);
     EXPECT_FLOAT_EQ(game.hammerCharge, 1);
     EXPECT_TRUE(events.has("sound gethammer.ogg"));
     EXPECT_TRUE(events.has("tip hammerfull"));
     game.hammerEnabled = false;
     game.hammerCharge = 0;
     loadPicture("bbb\n");
-    removalPass(true);
+    removalPass(liveRules, true);
     EXPECT_FLOAT_EQ(game.hammerCharge, 0);
 }
 } // namespace

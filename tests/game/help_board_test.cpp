@@ -1,28 +1,38 @@
 #include "game/help_board.h"
 
 #include <cstring>
+#include <memory>
 
 #include "game/level_file.h"
+#include "game/live_rules.h"
 #include "game/player_link.h"
+#include "game/rules.h"
 #include "rules_fixture.h"
 
 namespace {
 class HelpBoardTest : public RulesTest {
   protected:
+    std::unique_ptr<Rules> demoValue = std::make_unique<Rules>();
+    Rules& demo = *demoValue; // the demonstration's own board and rules
+    PresentationRecorder demoEvents;
+
+    void SetUp() override {
+        RulesTest::SetUp();
+        demo.demonstration = true;
+        demo.presentation = &demoEvents;
+    }
     // A demonstration board from a help file's layout, its pieces already appeared.
-    static void loadHelp(const std::string& text) {
-        currentBoard = &helpBoard;
-        readHelpText(std::string_view(text.data(), text.size() - 1), 0, 0);
-        currentBoard = &gameBoard;
-        for (Cell& cell : helpBoard.cells) {
+    void loadHelp(const std::string& text) {
+        readHelpText(demo, std::string_view(text.data(), text.size() - 1), 0, 0);
+        for (Cell& cell : demo.board.cells) {
             if (cell.ball.kind != kNoPiece) cell.ball.appearMs = 0;
         }
     }
-    static void demonstrateMove() {
-        helpBoardClick(8, 5); // the piece at u
-        helpBoardClick(7, 5);
+    void demonstrateMove(int sweeps = 40) {
+        helpBoardClick(demo, 8, 5); // the piece at u
+        helpBoardClick(demo, 7, 5);
         setFrame(50);
-        for (int i = 0; i < 40; ++i) helpBoardSweep();
+        for (int i = 0; i < sweeps; ++i) helpBoardSweep(demo);
     }
 };
 
@@ -35,21 +45,22 @@ TEST_F(HelpBoardTest, ADemonstrationLeavesTheGamesCountSelectionAndNextBallAlone
     game.selectedX = 5;
     game.selectedY = 5;
     const int freeCells = game.freeCells;
-    const uint32_t nextBall = rulesRandom.state;
+    const uint32_t nextBall = liveRules.random.state;
 
     loadHelp("level=\r\naa0u\r\n");
     demonstrateMove();
-    ASSERT_EQ(helpBoard.cells[5 * 30 + 5].ball.kind, kNoPiece) << "the demonstration cleared its line";
+    ASSERT_EQ(demo.at(5, 5).ball.kind, kNoPiece) << "the demonstration cleared its line";
+    EXPECT_TRUE(freeCellsAgree(demo));
     EXPECT_EQ(game.freeCells, freeCells);
-    EXPECT_TRUE(freeCellsAgree());
+    EXPECT_TRUE(freeCellsAgree(liveRules));
     EXPECT_EQ(game.selectedX, 5);
     EXPECT_EQ(game.selectedY, 5);
 
     loadHelp("level=\r\nab0u\r\n");
     demonstrateMove();
-    ASSERT_EQ(helpBoard.cells[7 * 30 + 5].ball.kind, 0) << "the demonstration moved without a line";
-    EXPECT_EQ(rulesRandom.state, nextBall);
-    for (const Cell& cell : helpBoard.cells) EXPECT_EQ(cell.pendingKind, kNoPiece);
+    ASSERT_EQ(demo.at(7, 5).ball.kind, 0) << "the demonstration moved without a line";
+    EXPECT_EQ(liveRules.random.state, nextBall);
+    for (const Cell& cell : demo.board.cells) EXPECT_EQ(cell.pendingKind, kNoPiece);
     EXPECT_EQ(game.freeCells, freeCells);
     EXPECT_EQ(game.selectedX, 5);
     EXPECT_EQ(game.pathLength, 0);
@@ -57,66 +68,47 @@ TEST_F(HelpBoardTest, ADemonstrationLeavesTheGamesCountSelectionAndNextBallAlone
 
 TEST_F(HelpBoardTest, DemonstrationMoveClearsALineOnTheHelpBoardOnly) {
     loadPicture("abc\n"); // the game board
-    Board gameBefore = gameBoard;
-    currentBoard = &helpBoard;
-    std::string text = "level=\r\naa0u\r\n";
-    readHelpText(std::string_view(text.data(), text.size() - 1), 0, 0);
-    currentBoard = &gameBoard;
-    for (int x = 5; x <= 8; ++x) helpBoard.cells[x * 30 + 5].ball.appearMs = 0;
-
-    helpBoardClick(8, 5); // the piece at u (colour 0)
-    helpBoardClick(7, 5);
-    setFrame(50);
-    for (int i = 0; i < 20; ++i) helpBoardSweep();
-    EXPECT_EQ(helpBoard.cells[5 * 30 + 5].ball.kind, kNoPiece);
-    EXPECT_EQ(helpBoard.cells[7 * 30 + 5].ball.kind, kNoPiece);
-    EXPECT_EQ(std::memcmp(&gameBefore, &gameBoard, sizeof(Board)), 0);
-    EXPECT_EQ(currentBoard, &gameBoard);
-    EXPECT_FALSE(helpBoardActive);
+    Board gameBefore = liveRules.board;
+    loadHelp("level=\r\naa0u\r\n");
+    demonstrateMove(20);
+    EXPECT_EQ(demo.at(5, 5).ball.kind, kNoPiece);
+    EXPECT_EQ(demo.at(7, 5).ball.kind, kNoPiece);
+    EXPECT_EQ(std::memcmp(&gameBefore, &liveRules.board, sizeof(Board)), 0);
     EXPECT_EQ(game.combo, 0); // the demonstration leaves the game's counters alone
     EXPECT_EQ(game.score, 0);
     EXPECT_EQ(game.movesMade, 0);
     EXPECT_EQ(game.landingX, -1);
+    EXPECT_EQ(demo.game.movesMade, 0); // and a demonstration's move is no move of a level
+    EXPECT_EQ(demo.game.landingX, -1);
 }
 
 // The help page opens over a running game, the demonstration clears a line, the page closes and the game
-// runs on: the demonstration's pops happen while it runs and never score, send stars or raise numbers in
-// the game (once the page with its effects is gone, nothing of the demonstration may appear over the board).
+// runs on: the demonstration's pops happen while it runs, answered by its own presentation, and never
+// score, send stars or raise anything in the game.
 TEST_F(HelpBoardTest, DemonstrationRemovalsNeverReachTheRunningGame) {
     game.running = true;
     game.combo = 2;
     loadPicture("abc\n");
-    currentBoard = &helpBoard;
-    std::string text = "level=\r\naa0u\r\n";
-    readHelpText(std::string_view(text.data(), text.size() - 1), 0, 0);
-    currentBoard = &gameBoard;
-    for (int x = 5; x <= 8; ++x) helpBoard.cells[x * 30 + 5].ball.appearMs = 0;
-
     for (bool pageOpen : {true, false}) { // the help page, then a tip balloon's demonstration
         SCOPED_TRACE(pageOpen);
-        helpBoardActive = pageOpen;
+        liveRules.helpPageOpen = pageOpen;
+        loadHelp("level=\r\naa0u\r\n");
         events.clear();
-        helpBoardClick(8, 5);
-        helpBoardClick(7, 5);
-        setFrame(50);
-        for (int i = 0; i < 40; ++i) helpBoardSweep();
-        EXPECT_EQ(events.count("effect ball1"), 3); // the demonstration shows its own pops
-        helpBoardActive = false;
-        events.clear();
-        for (int i = 0; i < 40; ++i) updateRemovalQueue();
+        demoEvents.clear();
+        demonstrateMove();
+        EXPECT_EQ(demoEvents.count("effect ball1"), 3); // the demonstration shows its own pops
+        liveRules.helpPageOpen = false;
+        for (int i = 0; i < 40; ++i) updateRemovalQueue(liveRules);
         EXPECT_FALSE(events.has("effect")) << events.lines.size();
         EXPECT_FALSE(events.has("sound"));
         EXPECT_EQ(game.score, 0);
-        EXPECT_EQ(playerScore(), 0);
+        EXPECT_EQ(playerScore(liveRules), 0);
         int stars = 0;
-        for (const BarStar& star : barStars.stars) stars += star.active ? 1 : 0;
+        for (const BarStar& star : liveRules.stars.stars) stars += star.active ? 1 : 0;
+        for (const BarStar& star : demo.stars.stars) stars += star.active ? 1 : 0;
         EXPECT_EQ(stars, 0);
-        EXPECT_EQ(removalQueue.count, 0);
-        // The next cycle: the same line once more.
-        currentBoard = &helpBoard;
-        readHelpText(std::string_view(text.data(), text.size() - 1), 0, 0);
-        currentBoard = &gameBoard;
-        for (int x = 5; x <= 8; ++x) helpBoard.cells[x * 30 + 5].ball.appearMs = 0;
+        EXPECT_EQ(liveRules.removals.count, 0);
+        EXPECT_EQ(demo.game.score, 0);
     }
 }
 } // namespace

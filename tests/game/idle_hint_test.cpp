@@ -1,5 +1,6 @@
 #include "game/idle_hint.h"
 
+#include "game/live_rules.h"
 #include "game/rules_step.h"
 #include "rules_fixture.h"
 
@@ -12,9 +13,9 @@ TEST_F(IdleHintTest, FirstHintAfterTheThresholdAndTheNextAfterTwiceAsLong) {
                 "--a\n");
     game.levelIndex = 0;
     setFrame(1000);
-    for (int i = 0; i < 6; ++i) updateIdleTimer();
+    for (int i = 0; i < 6; ++i) updateIdleTimer(liveRules);
     EXPECT_FALSE(game.hintShown);
-    updateIdleTimer();
+    updateIdleTimer(liveRules);
     ASSERT_TRUE(game.hintShown);
     EXPECT_EQ(game.idleMs, -6000);
     EXPECT_EQ(game.hintToX, 7);
@@ -22,11 +23,11 @@ TEST_F(IdleHintTest, FirstHintAfterTheThresholdAndTheNextAfterTwiceAsLong) {
     EXPECT_EQ(game.hintFromX, 7);
     EXPECT_EQ(game.hintFromY, 7);
     EXPECT_EQ(game.selectedX, -1);
-    EXPECT_EQ(cellAt(7, 5).pathDistance, 2); // distances from the mover, for the route drawing
+    EXPECT_EQ(liveRules.at(7, 5).pathDistance, 2); // distances from the mover, for the route drawing
     game.hintShown = false;
-    for (int i = 0; i < 12; ++i) updateIdleTimer();
+    for (int i = 0; i < 12; ++i) updateIdleTimer(liveRules);
     EXPECT_FALSE(game.hintShown);
-    updateIdleTimer();
+    updateIdleTimer(liveRules);
     EXPECT_TRUE(game.hintShown);
 }
 
@@ -43,7 +44,7 @@ TEST_F(IdleHintTest, TheNextHintFollowsTwiceTheThresholdAfterTheLastWasShown) {
     int shown = 0;
     bool wasShown = false;
     for (int t = 100; t <= 30000 && shown < 2; t += 100) {
-        rulesFrame();
+        rulesFrame(liveRules);
         if (game.hintShown && !wasShown) shownAtMs[shown++] = t;
         wasShown = game.hintShown;
     }
@@ -58,10 +59,10 @@ TEST_F(IdleHintTest, SelectingResetsTheTimerAndDropsTheHint) {
     game.idleMs = 5000;
     game.selectedX = 5;
     game.selectedY = 5;
-    updateIdleTimer();
+    updateIdleTimer(liveRules);
     EXPECT_EQ(game.idleMs, 0);
     game.hintShown = true;
-    updateHint();
+    updateHint(liveRules);
     EXPECT_FALSE(game.hintShown);
 }
 
@@ -70,8 +71,8 @@ TEST_F(IdleHintTest, ABallOfTheLineItselfIsNeverTheMover) {
     loadPicture("a-a#\n"
                 "####\n",
                 kPlayLeft, kPlayTop, true);
-    EXPECT_EQ(bestKindAt(6, 5), 0);
-    EXPECT_FALSE(showHint());
+    EXPECT_EQ(bestKindAt(liveRules, 6, 5), 0);
+    EXPECT_FALSE(showHint(liveRules));
 }
 
 TEST_F(IdleHintTest, PuzzleModePrefersABusySquare) {
@@ -79,12 +80,12 @@ TEST_F(IdleHintTest, PuzzleModePrefersABusySquare) {
                 "-----1\n"
                 "b----a\n");
     game.mode = kModePuzzle;
-    cellAt(7, 5).square = 0;
-    cellAt(10, 5).square = 1;
-    ASSERT_TRUE(showHint());
+    liveRules.at(7, 5).square = 0;
+    liveRules.at(10, 5).square = 1;
+    ASSERT_TRUE(showHint(liveRules));
     EXPECT_EQ(game.hintToX, 10);
     game.mode = kModeClassic;
-    ASSERT_TRUE(showHint());
+    ASSERT_TRUE(showHint(liveRules));
     EXPECT_EQ(game.hintToX, 7);
 }
 

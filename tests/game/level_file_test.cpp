@@ -4,6 +4,8 @@
 #include <vector>
 
 #include "engine/file_registry.h"
+#include "game/live_rules.h"
+#include "game/rules.h"
 #include "platform/message_box.h"
 #include "rules_fixture.h"
 
@@ -13,7 +15,7 @@ class LevelFileTest : public RulesTest {
     // Reads a level text the way a loaded file is read: the last byte gives way to the terminator.
     void read(const std::string& file) {
         bytes.assign(file.begin(), file.end());
-        readLevelText(std::string_view(bytes.data(), bytes.empty() ? 0 : bytes.size() - 1));
+        readLevelText(liveRules, std::string_view(bytes.data(), bytes.empty() ? 0 : bytes.size() - 1));
     }
     std::vector<char> bytes;
 };
@@ -25,39 +27,39 @@ constexpr const char* kRows = "level=\r\n"
 
 TEST_F(LevelFileTest, LayoutCharactersMakeTheirCells) {
     read(std::string(kRows) + "\r\n");
-    EXPECT_EQ(cellAt(5, 5).square, -1);
-    EXPECT_EQ(cellAt(6, 6).square, 0);
-    EXPECT_EQ(cellAt(15, 6).square, 9);
-    EXPECT_EQ(cellAt(15, 6).ball.kind, kNoPiece);
-    EXPECT_EQ(cellAt(16, 6).ball.kind, 0); // 'a'
-    EXPECT_EQ(cellAt(23, 6).ball.kind, 7); // 'h'
-    EXPECT_FLOAT_EQ(cellAt(16, 6).ball.appearMs, 500);
-    EXPECT_EQ(cellAt(6, 7).ball.kind, 0); // 'A': chained on a square of two layers
-    EXPECT_EQ(cellAt(6, 7).ball.chains, 1);
-    EXPECT_EQ(cellAt(6, 7).square, 2);
-    EXPECT_EQ(cellAt(15, 7).ball.kind, 0); // 'X'
-    EXPECT_EQ(cellAt(16, 7).square, 1);    // 'Z'
+    EXPECT_EQ(liveRules.at(5, 5).square, -1);
+    EXPECT_EQ(liveRules.at(6, 6).square, 0);
+    EXPECT_EQ(liveRules.at(15, 6).square, 9);
+    EXPECT_EQ(liveRules.at(15, 6).ball.kind, kNoPiece);
+    EXPECT_EQ(liveRules.at(16, 6).ball.kind, 0); // 'a'
+    EXPECT_EQ(liveRules.at(23, 6).ball.kind, 7); // 'h'
+    EXPECT_FLOAT_EQ(liveRules.at(16, 6).ball.appearMs, 500);
+    EXPECT_EQ(liveRules.at(6, 7).ball.kind, 0); // 'A': chained on a square of two layers
+    EXPECT_EQ(liveRules.at(6, 7).ball.chains, 1);
+    EXPECT_EQ(liveRules.at(6, 7).square, 2);
+    EXPECT_EQ(liveRules.at(15, 7).ball.kind, 0); // 'X'
+    EXPECT_EQ(liveRules.at(16, 7).square, 1);    // 'Z'
     // Characters outside the table (and the skipped '!' and '~') make empty clean cells.
     for (int x : {17, 18, 19, 20}) {
-        EXPECT_EQ(cellAt(x, 7).square, 0) << x;
-        EXPECT_EQ(cellAt(x, 7).ball.kind, kNoPiece) << x;
+        EXPECT_EQ(liveRules.at(x, 7).square, 0) << x;
+        EXPECT_EQ(liveRules.at(x, 7).ball.kind, kNoPiece) << x;
     }
-    EXPECT_FLOAT_EQ(cellAt(17, 7).ball.appearMs, -1);
-    EXPECT_EQ(cellAt(21, 7).ball.kind, kNoPiece); // 'y' is no level character of its own
-    EXPECT_EQ(cellAt(5, 8).square, -1);           // rows after the layout stay holes
+    EXPECT_FLOAT_EQ(liveRules.at(17, 7).ball.appearMs, -1);
+    EXPECT_EQ(liveRules.at(21, 7).ball.kind, kNoPiece); // 'y' is no level character of its own
+    EXPECT_EQ(liveRules.at(5, 8).square, -1);           // rows after the layout stay holes
 }
 
 TEST_F(LevelFileTest, SpacesBetweenCharactersReadTheSame) {
     read("level=\r\na b c\r\n");
-    EXPECT_EQ(cellAt(5, 5).ball.kind, 0);
-    EXPECT_EQ(cellAt(6, 5).ball.kind, 1);
-    EXPECT_EQ(cellAt(7, 5).ball.kind, 2);
+    EXPECT_EQ(liveRules.at(5, 5).ball.kind, 0);
+    EXPECT_EQ(liveRules.at(6, 5).ball.kind, 1);
+    EXPECT_EQ(liveRules.at(7, 5).ball.kind, 2);
 }
 
 TEST_F(LevelFileTest, AnEmptyLineEndsTheLayout) {
     read("level=\r\n00000000000000000000\r\n\r\n00000000000000000000\r\n");
-    EXPECT_EQ(cellAt(5, 5).square, 0);
-    EXPECT_EQ(cellAt(5, 6).square, -1);
+    EXPECT_EQ(liveRules.at(5, 5).square, 0);
+    EXPECT_EQ(liveRules.at(5, 6).square, -1);
 }
 
 TEST_F(LevelFileTest, KeysAndTheirDefaults) {
@@ -96,28 +98,27 @@ TEST_F(LevelFileTest, ReadingNeverPassesTheEndOfTheText) {
     const char* cut[] = {"level=", "level=ab", "colors=", "bonusfigure=1.", "level=\r\n\r", ""};
     for (const char* text : cut) {
         std::vector<char> exact(text, text + std::strlen(text));
-        readLevelText(std::string_view(exact.data(), exact.size()));
+        readLevelText(liveRules, std::string_view(exact.data(), exact.size()));
     }
     read("level=ab\n");
-    EXPECT_EQ(cellAt(5, 5).ball.kind, 0);
-    EXPECT_EQ(cellAt(6, 5).ball.kind, 1);
-    EXPECT_EQ(cellAt(7, 5).square, -1);
+    EXPECT_EQ(liveRules.at(5, 5).ball.kind, 0);
+    EXPECT_EQ(liveRules.at(6, 5).ball.kind, 1);
+    EXPECT_EQ(liveRules.at(7, 5).square, -1);
 }
 
 TEST_F(LevelFileTest, HelpBoardUsesItsOwnCharactersAndDemonstrationPoints) {
-    currentBoard = &helpBoard;
-    game.mode = kModeClassic;
+    auto demo = std::make_unique<Rules>(); // a demonstration board of its own
+    demo->game.mode = kModeClassic;
     std::string text = "level=\r\nAbuvxyz.\r\n";
-    readHelpText(std::string_view(text.data(), text.size() - 1), 2, 6);
-    EXPECT_EQ(cellAt(5, 5).ball.kind, 6); // (6 + 0) mod 7
-    EXPECT_EQ(cellAt(6, 5).ball.kind, 0); // (6 + 1) mod 7
-    EXPECT_EQ(cellAt(7, 5).ball.kind, kTripleBomb);
-    EXPECT_EQ(cellAt(5, 5).square, 0); // squares are cleared outside puzzle mode
-    EXPECT_FLOAT_EQ(cellAt(5, 5).scale, 0.5f);
-    EXPECT_EQ(cellAt(9, 5).square, -1); // X stays a hole
+    readHelpText(*demo, std::string_view(text.data(), text.size() - 1), 2, 6);
+    EXPECT_EQ(demo->at(5, 5).ball.kind, 6); // (6 + 0) mod 7
+    EXPECT_EQ(demo->at(6, 5).ball.kind, 0); // (6 + 1) mod 7
+    EXPECT_EQ(demo->at(7, 5).ball.kind, kTripleBomb);
+    EXPECT_EQ(demo->at(5, 5).square, 0); // squares are cleared outside puzzle mode
+    EXPECT_FLOAT_EQ(demo->at(5, 5).scale, 0.5f);
+    EXPECT_EQ(demo->at(9, 5).square, -1); // X stays a hole
     EXPECT_TRUE(levelFiles.demoPointSet[2]);
     EXPECT_FLOAT_EQ(levelFiles.demoPoints[0].x, cellCentre(7, 5).x);
-    currentBoard = &gameBoard;
 }
 int gLevelExitCode = 0;
 
@@ -142,7 +143,7 @@ TEST_F(LevelFileTest, AFileWithoutALayoutStopsTheGameLikeAMissingOne) {
         std::vector<uint8_t> copy(file.begin(), file.end());
         copy.push_back(0); // as a file read from disk: a terminating byte after its data
         registerFile("levels/tut1_01.lvl", static_cast<int>(file.size()), copy.data(), false);
-        EXPECT_FALSE(loadLevel(0)) << testing::PrintToString(file);
+        EXPECT_FALSE(loadLevel(liveRules, 0)) << testing::PrintToString(file);
         EXPECT_EQ(gLevelExitCode, 1) << testing::PrintToString(file);
         EXPECT_EQ(messageBoxes.shownCount, 1);
         EXPECT_STREQ(messageBoxes.lastTitle, "Loading Error");
@@ -154,7 +155,7 @@ TEST_F(LevelFileTest, AFileWithoutALayoutStopsTheGameLikeAMissingOne) {
     std::string cut = "colors=5\r\nlevel=\r\n00a0b0\r\n0000";
     registerFile("levels/tut1_01.lvl", static_cast<int>(cut.size()), reinterpret_cast<uint8_t*>(cut.data()),
                  false);
-    EXPECT_TRUE(loadLevel(0));
+    EXPECT_TRUE(loadLevel(liveRules, 0));
     EXPECT_EQ(gLevelExitCode, 0);
     resetFileRegistry();
     resetMessageBoxes();

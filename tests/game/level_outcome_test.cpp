@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "engine/file_registry.h"
+#include "game/live_rules.h"
 #include "game/rules_step.h"
 #include "rules_fixture.h"
 
@@ -30,7 +31,7 @@ class LevelOutcomeTest : public RulesTest {
         game.mode = kModePuzzle;
         game.barGoal = 60000;
         game.barValue = 60000 - msLeft;
-        checkLevelState();
+        checkLevelState(liveRules);
     }
 };
 
@@ -49,23 +50,23 @@ TEST_F(LevelOutcomeTest, PuzzleTimeBonusNeedsTwentySecondsLeft) {
 TEST_F(LevelOutcomeTest, CrossingAMultipleOf150000GivesExactlyOneLife) {
     game.mode = kModeClassic;
     currentProfile().score[0] = 299990;
-    addPoints(0, 0, 20);
+    addPoints(liveRules, 0, 0, 20);
     EXPECT_EQ(currentProfile().lives[0], 4);
     EXPECT_EQ(currentProfile().score[0], 300010);
     EXPECT_EQ(game.score, 20);
-    addPoints(0, 0, 20);
+    addPoints(liveRules, 0, 0, 20);
     EXPECT_EQ(currentProfile().lives[0], 4);
     EXPECT_EQ(events.count("sound addlife.ogg"), 1);
 }
 
 TEST_F(LevelOutcomeTest, PointsDuringTheLevelCompleteSequenceCountOnlyAtFirst) {
     game.completeCountdownMs = 8200;
-    addPoints(0, 0, 10);
+    addPoints(liveRules, 0, 0, 10);
     game.completeCountdownMs = 7900;
-    addPoints(0, 0, 10);
+    addPoints(liveRules, 0, 0, 10);
     game.completeCountdownMs = 0;
     game.menuOpen = true;
-    addPoints(0, 0, 10);
+    addPoints(liveRules, 0, 0, 10);
     EXPECT_EQ(game.score, 10);
 }
 
@@ -83,15 +84,15 @@ TEST_F(LevelOutcomeTest, DefeatTextFollowsTheLivesAndTheLastLifeEndsInHiscore) {
         SetUp();
         game.mode = kModePuzzle;
         loadPicture(c.full ? "ab\n" : "a-\n", kPlayLeft, kPlayTop, true);
-        cellAt(5, 5).square = 1; // not won
+        liveRules.at(5, 5).square = 1; // not won
         game.barGoal = 1000;
         game.barValue = c.full ? 0 : 2000;
         currentProfile().lives[kModePuzzle] = c.lives;
         currentProfile().savedGame[kModePuzzle] = 1;
-        checkLevelState();
+        checkLevelState(liveRules);
         EXPECT_TRUE(events.has(c.text)) << c.text;
         setFrame(5000);
-        updateSequences();
+        updateSequences(liveRules);
         EXPECT_TRUE(events.has(c.page)) << c.page;
         EXPECT_EQ(currentProfile().lives[kModePuzzle], c.lives - 1);
         EXPECT_EQ(currentProfile().savedGame[kModePuzzle], 0);
@@ -103,21 +104,21 @@ TEST_F(LevelOutcomeTest, DefeatTextFollowsTheLivesAndTheLastLifeEndsInHiscore) {
 TEST_F(LevelOutcomeTest, LevelCompleteSequenceClearsTheBoardAfterOneSecondAndOpensThePage) {
     loadPicture("ab-\n");
     game.barValue = 0;
-    checkLevelState();
+    checkLevelState(liveRules);
     ASSERT_FLOAT_EQ(game.completeCountdownMs, 8500);
     EXPECT_EQ(currentProfile().levelInZone[0], 1); // the mode played, not the one the profile last showed
     EXPECT_EQ(currentProfile().levelInZone[1], 0);
     setFrame(900);
-    updateSequences();
+    updateSequences(liveRules);
     EXPECT_EQ(kindAt(5, 5), 0);
     setFrame(200);
-    updateSequences();
+    updateSequences(liveRules);
     EXPECT_EQ(kindAt(5, 5), kNoPiece);
     int score = game.score;
     setFrame(1000);
     for (int i = 0; i < 8; ++i) {
-        updateSequences();
-        updateRemovalQueue();
+        updateSequences(liveRules);
+        updateRemovalQueue(liveRules);
     }
     EXPECT_EQ(game.score, score); // the clearing scores nothing
     EXPECT_FLOAT_EQ(game.completeCountdownMs, -1);
@@ -129,11 +130,11 @@ TEST_F(LevelOutcomeTest, AKeyThatCutsTheSequenceShortTakesTheAnnouncementAwayWit
     // behind the statistics panel.
     loadPicture("ab-\n");
     game.barValue = 0;
-    checkLevelState();
+    checkLevelState(liveRules);
     ASSERT_TRUE(events.has("big levelcomplete 23"));
     game.completeCountdownMs = 1;
     setFrame(20);
-    updateSequences();
+    updateSequences(liveRules);
     ASSERT_TRUE(events.has("page levelcomplete"));
     EXPECT_TRUE(events.has("clearbig"));
 }
@@ -142,7 +143,7 @@ TEST_F(LevelOutcomeTest, EmptyBoardGivesTheBonusAndWinsWhenNothingCameBack) {
     loadPicture("");
     game.levelTimeMs = 5000;
     game.barValue = 12;
-    checkEmptyBoard();
+    checkEmptyBoard(liveRules);
     EXPECT_EQ(game.score, 25000);
     EXPECT_FLOAT_EQ(game.barValue, 0);
 }
@@ -157,10 +158,10 @@ TEST_F(LevelOutcomeTest, AnEmptyBoardPaysItsBonusOnceAndWinsInTheSameFrame) {
     game.barFraction = 0.7f;
     game.barShownFraction = 0.5f; // still easing towards the bar's value
     setFrame(16);
-    rulesFrame();
+    rulesFrame(liveRules);
     EXPECT_EQ(game.score, 25000);
     EXPECT_FLOAT_EQ(game.completeCountdownMs, 8500) << "won in the frame the board emptied";
-    for (int i = 0; i < 5; ++i) rulesFrame();
+    for (int i = 0; i < 5; ++i) rulesFrame(liveRules);
     EXPECT_EQ(game.score, 25000);
     EXPECT_EQ(events.count("text incredible"), 1);
 }
@@ -168,7 +169,7 @@ TEST_F(LevelOutcomeTest, AnEmptyBoardPaysItsBonusOnceAndWinsInTheSameFrame) {
 TEST_F(LevelOutcomeTest, ClassicLevelWithoutGoalOrSquaresHasABarOfForty) {
     registerLevel("levels/tut1_03.lvl", "colors=4\r\nlevel=\r\naaa0\r\n0000\r\n");
     game.mode = kModeClassic;
-    startLevel(2);
+    startLevel(liveRules, 2);
     EXPECT_FLOAT_EQ(game.barGoal, 40);
     EXPECT_FLOAT_EQ(game.barValue, 40);
     EXPECT_EQ(game.colourCount, 4);
@@ -180,7 +181,7 @@ TEST_F(LevelOutcomeTest, ClassicLevelWithoutGoalOrSquaresHasABarOfForty) {
 TEST_F(LevelOutcomeTest, ActionLevelStartAddsColoursAndItsOwnBar) {
     registerLevel("levels/pack1_07.lvl", "level=\r\n00000000\r\n00000000\r\n");
     game.mode = kModeAction;
-    startLevel(10);
+    startLevel(liveRules, 10);
     EXPECT_EQ(game.levelDownTimeMs, 30 * 1550 / 35 + 450);
     EXPECT_EQ(game.colourCount, 7);
     EXPECT_EQ(game.ballsPerTurn, 12); // 16 cells * 8 / 10
@@ -190,7 +191,7 @@ TEST_F(LevelOutcomeTest, ActionLevelStartAddsColoursAndItsOwnBar) {
 TEST_F(LevelOutcomeTest, PuzzleLevelStartStretchesTheTime) {
     registerLevel("levels/pack1_02.lvl", "time4level=1\r\nlevel=\r\n1020\r\n");
     game.mode = kModePuzzle;
-    startLevel(5);
+    startLevel(liveRules, 5);
     EXPECT_EQ(game.timeLimitSec, 360); // six times the file's minute at level 5
     EXPECT_FLOAT_EQ(game.barGoal, 360000);
     EXPECT_FLOAT_EQ(game.barValue, 0);
@@ -202,24 +203,24 @@ TEST_F(LevelOutcomeTest, ActionBarGrowsBackButNotWhileABallMovesOrATipShows) {
     game.barValue = 50;
     game.levelDownTimeMs = 1000;
     setFrame(600);
-    updateLevelBar();
-    updateLevelBar();
+    updateLevelBar(liveRules);
+    updateLevelBar(liveRules);
     EXPECT_FLOAT_EQ(game.barValue, 51);
     game.ballMoving = true;
-    updateLevelBar();
-    updateLevelBar();
+    updateLevelBar(liveRules);
+    updateLevelBar(liveRules);
     game.ballMoving = false;
     events.tipShownAnswer = true;
-    updateLevelBar();
-    updateLevelBar();
+    updateLevelBar(liveRules);
+    updateLevelBar(liveRules);
     EXPECT_FLOAT_EQ(game.barValue, 51);
 }
 
 TEST_F(LevelOutcomeTest, LoseLifeStartsTheDefeatSequenceOnce) {
-    loseLife();
+    loseLife(liveRules);
     EXPECT_TRUE(events.has("big loselife"));
     EXPECT_FLOAT_EQ(game.defeatCountdownMs, 5000);
-    loseLife();
+    loseLife(liveRules);
     EXPECT_EQ(events.count("sound level_defeat.ogg"), 1);
 }
 } // namespace

@@ -1,6 +1,7 @@
 #include "game/moves.h"
 
 #include "game/board_click.h"
+#include "game/live_rules.h"
 #include "game/path_search.h"
 #include "rules_fixture.h"
 
@@ -9,46 +10,47 @@ class MovesTest : public RulesTest {
   protected:
     // Runs the travel of the ball leaving (x, y) frame by frame until it lands.
     void travel(int x, int y) {
-        for (int i = 0; i < 200 && cellAt(x, y).ball.moveTargetX != -1; ++i) updateMove(x, y);
+        for (int i = 0; i < 200 && liveRules.at(x, y).ball.moveTargetX != -1; ++i)
+            updateMove(liveRules, x, y);
     }
 };
 
 TEST_F(MovesTest, SelectingSwitchingAndDeselecting) {
     loadPicture("ab-\nC--\n");
-    clickBall(5, 5);
+    clickBall(liveRules, 5, 5);
     EXPECT_EQ(game.selectedX, 5);
     EXPECT_EQ(events.count("sound selectball.ogg"), 1);
-    clickBall(6, 5);
+    clickBall(liveRules, 6, 5);
     EXPECT_EQ(game.selectedX, 6);
-    clickBall(6, 5);
+    clickBall(liveRules, 6, 5);
     EXPECT_EQ(game.selectedX, -1);
     EXPECT_EQ(events.count("sound selectball.ogg"), 2); // deselecting is silent
-    clickBall(5, 6);                                    // chained
+    clickBall(liveRules, 5, 6);                         // chained
     EXPECT_EQ(game.selectedX, -1);
 }
 
 TEST_F(MovesTest, EmptyCellWithoutSelectionDoesNothingSilently) {
     loadPicture("a--\n");
-    EXPECT_FALSE(clickEmptyCell(7, 5));
+    EXPECT_FALSE(clickEmptyCell(liveRules, 7, 5));
     EXPECT_TRUE(events.lines.empty());
 }
 
 TEST_F(MovesTest, MoveTravelsAtConstantSpeedAndLands) {
     loadPicture("a---\n");
-    clickBall(5, 5);
-    ASSERT_TRUE(clickEmptyCell(8, 5));
+    clickBall(liveRules, 5, 5);
+    ASSERT_TRUE(clickEmptyCell(liveRules, 8, 5));
     EXPECT_EQ(game.moveDurationMs, 383); // 3 steps
-    EXPECT_FLOAT_EQ(cellAt(8, 5).scale, 0.7f);
+    EXPECT_FLOAT_EQ(liveRules.at(8, 5).scale, 0.7f);
     EXPECT_TRUE(events.has("sound selectaim.ogg"));
     EXPECT_TRUE(events.has("marker -240 280"));
     setFrame(383.0f / 2);
-    updateMove(5, 5);
-    EXPECT_NEAR(cellAt(5, 5).ball.offsetX, 60, 0.01);
+    updateMove(liveRules, 5, 5);
+    EXPECT_NEAR(liveRules.at(5, 5).ball.offsetX, 60, 0.01);
     EXPECT_EQ(kindAt(5, 5), 0); // the ball stays in its start cell while travelling
-    updateMove(5, 5);
+    updateMove(liveRules, 5, 5);
     EXPECT_EQ(kindAt(5, 5), kNoPiece);
     EXPECT_EQ(kindAt(8, 5), 0);
-    EXPECT_FLOAT_EQ(cellAt(8, 5).ball.offsetX, 0);
+    EXPECT_FLOAT_EQ(liveRules.at(8, 5).ball.offsetX, 0);
     EXPECT_EQ(game.landingX, 8);
     EXPECT_EQ(game.selectedX, -1);
     EXPECT_EQ(game.movesMade, 1);
@@ -59,33 +61,33 @@ TEST_F(MovesTest, MoveTravelsAtConstantSpeedAndLands) {
 
 TEST_F(MovesTest, PreviewOnTheTargetIsLostOnLanding) {
     loadPicture("a--\n");
-    cellAt(7, 5).pendingKind = 3;
-    cellAt(6, 5).pendingKind = 4;
+    liveRules.at(7, 5).pendingKind = 3;
+    liveRules.at(6, 5).pendingKind = 4;
     game.ballsPerTurn = 0;
     int free = game.freeCells;
-    clickBall(5, 5);
-    ASSERT_TRUE(clickEmptyCell(7, 5));
+    clickBall(liveRules, 5, 5);
+    ASSERT_TRUE(clickEmptyCell(liveRules, 7, 5));
     travel(5, 5);
     EXPECT_EQ(kindAt(7, 5), 0);
-    EXPECT_EQ(cellAt(7, 5).pendingKind, kNoPiece);
+    EXPECT_EQ(liveRules.at(7, 5).pendingKind, kNoPiece);
     EXPECT_EQ(kindAt(6, 5), 4); // the other preview became a ball
     EXPECT_EQ(game.freeCells, free - 1);
 }
 
 TEST_F(MovesTest, ClicksAreIgnoredWhileABallTravels) {
     loadPicture("ab--\n");
-    clickBall(5, 5);
-    ASSERT_TRUE(clickEmptyCell(7, 5));
-    EXPECT_FALSE(clickEmptyCell(8, 5)); // no second move of the same ball
-    clickBall(6, 5);
+    clickBall(liveRules, 5, 5);
+    ASSERT_TRUE(clickEmptyCell(liveRules, 7, 5));
+    EXPECT_FALSE(clickEmptyCell(liveRules, 8, 5)); // no second move of the same ball
+    clickBall(liveRules, 6, 5);
     EXPECT_EQ(game.selectedX, 5);
 }
 
 TEST_F(MovesTest, WalledInBallCanBeSelectedButGoesNowhere) {
     loadPicture("ab-\nb--\n");
-    clickBall(5, 5);
+    clickBall(liveRules, 5, 5);
     EXPECT_EQ(game.selectedX, 5);
-    EXPECT_FALSE(clickEmptyCell(7, 6));
-    EXPECT_FALSE(clickEmptyCell(5, 5));
+    EXPECT_FALSE(clickEmptyCell(liveRules, 7, 6));
+    EXPECT_FALSE(clickEmptyCell(liveRules, 5, 5));
 }
 } // namespace

@@ -1,5 +1,6 @@
 #include "game/removal_pass.h"
 
+#include "game/live_rules.h"
 #include "rules_fixture.h"
 
 namespace {
@@ -10,42 +11,42 @@ TEST_F(RemovalPassTest, DiagonalOfThreeIsRemovedAndTheCountsKeepUp) {
                 "-a-\n"
                 "--a\n");
     int free = game.freeCells;
-    EXPECT_EQ(removalPass(true), 3);
+    EXPECT_EQ(removalPass(liveRules, true), 3);
     EXPECT_EQ(kindAt(5, 5), kNoPiece);
     EXPECT_EQ(kindAt(7, 7), kNoPiece);
     EXPECT_EQ(game.freeCells, free + 3);
-    EXPECT_EQ(removalQueue.count, 3);
+    EXPECT_EQ(liveRules.removals.count, 3);
     EXPECT_EQ(game.combo, 1);
 }
 
 TEST_F(RemovalPassTest, BallsStillAppearingAreIgnored) {
     loadPicture("aaa\n");
-    cellAt(6, 5).ball.appearMs = 10;
-    EXPECT_EQ(removalPass(true), 0);
+    liveRules.at(6, 5).ball.appearMs = 10;
+    EXPECT_EQ(removalPass(liveRules, true), 0);
     EXPECT_EQ(game.combo, 0);
 }
 
 TEST_F(RemovalPassTest, JokerBetweenARedPairAndABluePairGoesWithBoth) {
     loadPicture("aaJbb\n");
-    EXPECT_EQ(removalPass(true), 5);
+    EXPECT_EQ(removalPass(liveRules, true), 5);
     for (int x = 5; x <= 9; ++x) EXPECT_EQ(kindAt(x, 5), kNoPiece) << x;
 }
 
 TEST_F(RemovalPassTest, WildStartCellLooksOnlyForWildPieces) {
     // From the joker the run "J T" is too short; the colour pair is found from its own cells.
     loadPicture("JTc\n");
-    EXPECT_EQ(markLinesFrom(5, 5), 0);
-    EXPECT_EQ(markLinesFrom(7, 5), 3);
+    EXPECT_EQ(markLinesFrom(liveRules, 5, 5), 0);
+    EXPECT_EQ(markLinesFrom(liveRules, 7, 5), 3);
     loadPicture("JT*\n");
-    EXPECT_EQ(markLinesFrom(5, 5), 3); // three wild pieces are a line by themselves
+    EXPECT_EQ(markLinesFrom(liveRules, 5, 5), 3); // three wild pieces are a line by themselves
 }
 
 TEST_F(RemovalPassTest, ChainedBallInALineLosesOneChainAndStillCounts) {
     loadPicture("aAa\n");
     game.hammerEnabled = true;
-    EXPECT_EQ(removalPass(true), 3);
+    EXPECT_EQ(removalPass(liveRules, true), 3);
     EXPECT_EQ(kindAt(6, 5), 0);
-    EXPECT_EQ(cellAt(6, 5).ball.chains, 0);
+    EXPECT_EQ(liveRules.at(6, 5).ball.chains, 0);
     EXPECT_EQ(game.combo, 1);
     EXPECT_FLOAT_EQ(game.hammerCharge, 3 * 0.03f);
     EXPECT_TRUE(events.has("sound chain.ogg"));
@@ -54,15 +55,15 @@ TEST_F(RemovalPassTest, ChainedBallInALineLosesOneChainAndStillCounts) {
 
 TEST_F(RemovalPassTest, ComboGrowsAcrossRemovingMovesAndBreaksOnlyOnAMove) {
     loadPicture("aaa\n");
-    removalPass(true);
+    removalPass(liveRules, true);
     loadPicture("bbb\n");
-    removalPass(true);
+    removalPass(liveRules, true);
     EXPECT_EQ(game.combo, 2);
     EXPECT_EQ(game.maxCombo, 2);
     EXPECT_TRUE(events.has("text combox 2"));
-    removalPass(false);
+    removalPass(liveRules, false);
     EXPECT_EQ(game.combo, 2); // new balls that removed nothing keep the combo
-    removalPass(true);
+    removalPass(liveRules, true);
     EXPECT_EQ(game.combo, 0);
 }
 
@@ -73,12 +74,12 @@ TEST_F(RemovalPassTest, BombInALineBlastsItsAreaAndHitsSquares) {
                 "-2e--\n"
                 "--f--\n");
     game.mode = kModePuzzle;
-    removalPass(true);
+    removalPass(liveRules, true);
     EXPECT_EQ(kindAt(7, 6), kNoPiece);
     EXPECT_EQ(kindAt(6, 7), kNoPiece);
     EXPECT_EQ(kindAt(7, 8), kNoPiece);
-    EXPECT_EQ(kindAt(7, 9), kNoPiece); // two steps away orthogonally
-    EXPECT_EQ(cellAt(6, 8).square, 1); // the empty busy square in the area lost a layer
+    EXPECT_EQ(kindAt(7, 9), kNoPiece);       // two steps away orthogonally
+    EXPECT_EQ(liveRules.at(6, 8).square, 1); // the empty busy square in the area lost a layer
 }
 
 TEST_F(RemovalPassTest, BombChainsStopAfterSevenSweeps) {
@@ -98,19 +99,19 @@ TEST_F(RemovalPassTest, BombChainsStopAfterSevenSweeps) {
                 "T--\n"
                 "---\n"
                 "Taa\n");
-    removalPass(true);
-    EXPECT_EQ(awards.lastSweeps, 7);
+    removalPass(liveRules, true);
+    EXPECT_EQ(liveRules.awards.lastSweeps, 7);
     // The marks stay until the next pass (the bombs' megamatch then clears the board anyway).
-    EXPECT_EQ(cellAt(5, 6).marked, 1); // blast of the bomb set off in the seventh sweep
-    EXPECT_EQ(cellAt(5, 5).marked, 1); // the top bomb: marked by it, but never exploded
-    EXPECT_EQ(cellAt(7, 5).marked, 0); // so its blast never reached this ball
+    EXPECT_EQ(liveRules.at(5, 6).marked, 1); // blast of the bomb set off in the seventh sweep
+    EXPECT_EQ(liveRules.at(5, 5).marked, 1); // the top bomb: marked by it, but never exploded
+    EXPECT_EQ(liveRules.at(7, 5).marked, 0); // so its blast never reached this ball
 }
 
 TEST_F(RemovalPassTest, DiamondTakesTheColourNextToItAndSweepsTheBoard) {
     loadPicture("aa*-b\n"
                 "-----\n"
                 "a-a-b\n");
-    removalPass(true);
+    removalPass(liveRules, true);
     EXPECT_EQ(kindAt(5, 7), kNoPiece);
     EXPECT_EQ(kindAt(7, 7), kNoPiece);
     EXPECT_EQ(kindAt(9, 5), 1);
@@ -122,7 +123,7 @@ TEST_F(RemovalPassTest, ExcellentAndPerfectAlternate) {
     for (int round = 0; round < 3; ++round) {
         loadPicture("aaaaaaaa\n"
                     "bbbbbbbb\n");
-        removalPass(true);
+        removalPass(liveRules, true);
     }
     ASSERT_EQ(events.count("text excellent"), 2);
     ASSERT_EQ(events.count("text perfect"), 1);
@@ -143,7 +144,7 @@ TEST_F(RemovalPassTest, ThreeQuadroBombsClearTheBoardAndCompleteTheLevel) {
                 "-------a\n");
     game.mode = kModeClassic;
     game.barValue = 30;
-    removalPass(true);
+    removalPass(liveRules, true);
     EXPECT_EQ(kindAt(12, 9), kNoPiece);
     EXPECT_EQ(game.barValue, 0);
     EXPECT_TRUE(events.has("sound deleteballs.ogg"));
@@ -153,7 +154,7 @@ TEST_F(RemovalPassTest, ThreeWildPiecesOfWhichNoThreeBombsMakeASupermatch) {
     loadPicture("JJJ\n"
                 "---\n"
                 "-b-\n");
-    EXPECT_EQ(removalPass(true), 3);
+    EXPECT_EQ(removalPass(liveRules, true), 3);
     EXPECT_EQ(game.score, 1000);
     EXPECT_TRUE(events.has("text supermatch"));
     EXPECT_TRUE(events.has("literal +1000"));
@@ -166,7 +167,7 @@ TEST_F(RemovalPassTest, ThreeBombsAndDiamondsMakeAMegamatchThatClearsTheBoard) {
                 "--------\n"
                 "--------\n"
                 "-------b\n");
-    removalPass(true);
+    removalPass(liveRules, true);
     EXPECT_EQ(kindAt(12, 9), kNoPiece) << "the far ball goes with the board";
     EXPECT_EQ(game.score, 5000);
     EXPECT_TRUE(events.has("text megamatch"));
@@ -182,7 +183,7 @@ TEST_F(RemovalPassTest, ADiamondWithoutAColourBesideItTakesTheFirstMarkedColourO
                 "bbb-b\n"
                 "-----\n"
                 "c---b\n");
-    removalPass(true);
+    removalPass(liveRules, true);
     EXPECT_EQ(kindAt(9, 7), kNoPiece);
     EXPECT_EQ(kindAt(9, 9), kNoPiece);
     EXPECT_EQ(kindAt(5, 9), 2) << "another colour stays";
@@ -195,15 +196,15 @@ TEST_F(RemovalPassTest, AQuadroBombBlastsTheTwentyOneCellsAroundIt) {
     setBall(11, 10, 0);
     setBall(12, 10, 0);
     for (int x = kPlayLeft; x <= kPlayRight; ++x) {
-        for (int y = kPlayTop; y <= kPlayBottom; ++y) cellAt(x, y).square = 2;
+        for (int y = kPlayTop; y <= kPlayBottom; ++y) liveRules.at(x, y).square = 2;
     }
-    countFreeCells();
+    countFreeCells(liveRules);
     game.mode = kModePuzzle;
-    removalPass(true);
+    removalPass(liveRules, true);
     int hit = 0;
     for (int x = kPlayLeft; x <= kPlayRight; ++x) {
         for (int y = kPlayTop; y <= kPlayBottom; ++y) {
-            if (cellAt(x, y).square != 1) continue;
+            if (liveRules.at(x, y).square != 1) continue;
             ++hit;
             int dx = x - 10, dy = y - 10;
             EXPECT_LT(dx * dx + dy * dy, 8) << x << "," << y;

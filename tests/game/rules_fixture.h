@@ -17,6 +17,7 @@
 #include "game/bar_stars.h"
 #include "game/board.h"
 #include "game/game_state.h"
+#include "game/live_rules.h"
 #include "game/presentation_recorder.h"
 #include "game/removal_pass.h"
 #include "game/removal_queue.h"
@@ -25,8 +26,8 @@
 #include "player/settings.h"
 
 inline void setBall(int x, int y, int kind, int chains = 0) {
-    Cell& cell = cellAt(x, y);
-    newBall(cell);
+    Cell& cell = liveRules.at(x, y);
+    newBall(liveRules, cell);
     cell.ball.kind = kind;
     cell.ball.appearMs = 0;
     cell.ball.chains = chains;
@@ -35,10 +36,10 @@ inline void setBall(int x, int y, int kind, int chains = 0) {
 
 inline void loadPicture(const char* picture, int left = kPlayLeft, int top = kPlayTop,
                         bool holesAround = false) {
-    clearBoard();
+    clearBoard(liveRules);
     for (int x = kPlayLeft; x <= kPlayRight; ++x) {
         for (int y = kPlayTop; y <= kPlayBottom; ++y) {
-            Cell& cell = cellAt(x, y);
+            Cell& cell = liveRules.at(x, y);
             cell.square = holesAround ? -1 : 0;
             cell.ball.appearMs = 0;
             cell.ball.chains = 0;
@@ -56,7 +57,7 @@ inline void loadPicture(const char* picture, int left = kPlayLeft, int top = kPl
             continue;
         }
         if (c == ' ') continue;
-        Cell& cell = cellAt(x, y);
+        Cell& cell = liveRules.at(x, y);
         cell.square = 0;
         if (c == '#') {
             cell.square = -1;
@@ -77,11 +78,11 @@ inline void loadPicture(const char* picture, int left = kPlayLeft, int top = kPl
         }
         ++x;
     }
-    countFreeCells();
+    countFreeCells(liveRules);
 }
 
 inline int kindAt(int x, int y) {
-    return cellAt(x, y).ball.kind;
+    return liveRules.at(x, y).ball.kind;
 }
 
 inline void setFrame(float ms) {
@@ -95,19 +96,15 @@ class RulesTest : public ::testing::Test {
 
     void SetUp() override {
         resetAppState();
-        resetGameState();
-        resetBoards();
-        resetRemovalQueue();
-        resetBarStars();
-        resetAwards();
+        liveRules = Rules{};
         resetSettings();
         resetProfiles();
         resetRecords();
         createProfile("tester");
-        rulesRandom.seed(1);
+        liveRules.random.seed(1);
         events = PresentationRecorder{};
-        setPresentationEvents(&events);
+        liveRules.presentation = &events;
         setFrame(16);
     }
-    void TearDown() override { setPresentationEvents(nullptr); }
+    void TearDown() override { liveRules.presentation = nullptr; }
 };

@@ -3,6 +3,7 @@
 
 #include "game/board_click.h"
 #include "game/level_outcome.h"
+#include "game/live_rules.h"
 #include "game/new_balls.h"
 #include "game/rules_step.h"
 #include "rules_fixture.h"
@@ -28,14 +29,14 @@ class RulesInvariantTest : public RulesTest {
         game.defeatCountdownMs = 0;
         game.menuOpen = false;
         game.running = true;
-        fillBoardAtStart();
+        fillBoardAtStart(liveRules);
     }
 
     void checkBoard(int step) {
         int empty = 0;
         for (int x = 0; x < kBoardSize; ++x) {
             for (int y = 0; y < kBoardSize; ++y) {
-                const Cell& cell = cellAt(x, y);
+                const Cell& cell = liveRules.at(x, y);
                 if (cell.square == -1 || !isPlayCell(x, y)) {
                     ASSERT_EQ(cell.ball.kind, kNoPiece)
                         << "ball on a hole or margin at " << x << "," << y << " step " << step;
@@ -44,14 +45,14 @@ class RulesInvariantTest : public RulesTest {
             }
         }
         ASSERT_EQ(game.freeCells, empty) << "step " << step;
-        ASSERT_LE(removalQueue.count, kMaxRemovalEntries);
+        ASSERT_LE(liveRules.removals.count, kMaxRemovalEntries);
     }
 
     bool randomCell(bool wantBall, int* x, int* y) {
         for (int attempt = 0; attempt < 200; ++attempt) {
             int cx = kPlayLeft + static_cast<int>(choices() % 20);
             int cy = kPlayTop + static_cast<int>(choices() % 15);
-            const Cell& cell = cellAt(cx, cy);
+            const Cell& cell = liveRules.at(cx, cy);
             if (cell.square == -1) continue;
             if ((cell.ball.kind != kNoPiece) == wantBall) {
                 *x = cx;
@@ -72,22 +73,22 @@ TEST_F(RulesInvariantTest, FreeCellsAndBoardStayConsistentOverThousandsOfMoves) 
         int x = 0;
         int y = 0;
         if (game.hammerCharge >= 1 && choices() % 4 == 0) {
-            clickHammerIcon();
-            if (randomCell(true, &x, &y)) leftClickCell(x, y);
+            clickHammerIcon(liveRules);
+            if (randomCell(true, &x, &y)) leftClickCell(liveRules, x, y);
         } else if (randomCell(true, &x, &y)) {
-            leftClickCell(x, y);
+            leftClickCell(liveRules, x, y);
             int tx = 0;
             int ty = 0;
             if (randomCell(false, &tx, &ty)) {
-                leftClickCell(tx, ty);
+                leftClickCell(liveRules, tx, ty);
                 ++moves;
             }
         }
-        if (choices() % 50 == 0) leftClickCell(2, 2); // a margin click
+        if (choices() % 50 == 0) leftClickCell(liveRules, 2, 2); // a margin click
         int run = 1 + static_cast<int>(choices() % 30);
         setFrame(static_cast<float>(10 + choices() % 60));
         for (int f = 0; f < run; ++f) {
-            rulesFrame();
+            rulesFrame(liveRules);
             ++frames;
             checkBoard(step);
             if (HasFatalFailure()) return;

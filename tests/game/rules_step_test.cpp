@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "game/board_click.h"
+#include "game/live_rules.h"
 #include "game/new_balls.h"
 #include "rules_fixture.h"
 
@@ -13,57 +14,57 @@ class RulesStepTest : public RulesTest {
     void moveSomeBall() {
         for (int x = kPlayLeft; x <= kPlayRight; ++x) {
             for (int y = kPlayTop; y <= kPlayBottom; ++y) {
-                if (kindAt(x, y) < 0 || cellAt(x, y).ball.chains > 0) continue;
-                leftClickCell(x, y);
+                if (kindAt(x, y) < 0 || liveRules.at(x, y).ball.chains > 0) continue;
+                leftClickCell(liveRules, x, y);
                 int bestX = -1;
                 int bestY = -1;
                 for (int tx = kPlayLeft; tx <= kPlayRight; ++tx) {
                     for (int ty = kPlayTop; ty <= kPlayBottom; ++ty) {
-                        if (bestX < 0 || cellAt(tx, ty).pathDistance > cellAt(bestX, bestY).pathDistance) {
+                        if (bestX < 0 ||
+                            liveRules.at(tx, ty).pathDistance > liveRules.at(bestX, bestY).pathDistance) {
                             bestX = tx;
                             bestY = ty;
                         }
                     }
                 }
-                if (cellAt(bestX, bestY).pathDistance > 0) {
-                    leftClickCell(bestX, bestY);
+                if (liveRules.at(bestX, bestY).pathDistance > 0) {
+                    leftClickCell(liveRules, bestX, bestY);
                     return;
                 }
-                leftClickCell(x, y); // walled in: deselect and try the next
+                leftClickCell(liveRules, x, y); // walled in: deselect and try the next
             }
         }
     }
 
     // A short scripted game; returns a copy of the final board.
     Board play() {
-        rulesRandom.seed(99);
+        liveRules.random.seed(99);
         loadPicture("");
         game.levelIndex = 3;
         game.colourCount = 3;
         game.ballsPerTurn = 5;
         game.barGoal = game.barValue = 500;
-        fillBoardAtStart();
+        fillBoardAtStart(liveRules);
         setFrame(33);
         for (int round = 0; round < 30; ++round) {
             moveSomeBall();
-            for (int f = 0; f < 40; ++f) rulesFrame();
+            for (int f = 0; f < 40; ++f) rulesFrame(liveRules);
         }
-        return gameBoard;
+        return liveRules.board;
     }
 };
 
 // The presentation hears the rules and answers a few questions, but the board's course is the rules' own:
-// a presentation that shows tips all the time, has a page open and the cheat keys on (none of which may
+// a presentation that shows tips all the time, and has the cheat keys on (none of which may
 // change a move, a removal or a new ball) ends the same game as none at all.
 TEST_F(RulesStepTest, TheSameGameWithAndWithoutAPresentationEndsTheSame) {
     events.tipShownAnswer = true;
-    events.pageAnswer = "gameplay";
     events.cheatAnswer = true;
     Board withRecorder = play();
     GameState stateWith = game;
     ASSERT_GT(events.count("sound selectball.ogg"), 5) << "the recorder heard the game";
     SetUp();
-    setPresentationEvents(nullptr);
+    liveRules.presentation = nullptr;
     Board silent = play();
     EXPECT_EQ(std::memcmp(&withRecorder, &silent, sizeof(Board)), 0);
     EXPECT_EQ(stateWith.score, game.score);
@@ -79,28 +80,28 @@ TEST_F(RulesStepTest, TheSameGameWithAndWithoutAPresentationEndsTheSame) {
 TEST_F(RulesStepTest, TheSelectedBallDipsItsSquareOncePerHopAndNeverWhileTravelling) {
     loadPicture("a---");
     game.barGoal = game.barValue = 10;
-    leftClickCell(5, 5);
+    leftClickCell(liveRules, 5, 5);
     setFrame(1);
     int dips = 0;
     // 449 ms per hop: in 2245 ms of 1 ms frames the ball lands five times.
     for (int i = 0; i < 2245; ++i) {
-        cellAt(5, 5).scale = 1;
-        rulesFrame();
-        dips += cellAt(5, 5).scale < 1 ? 1 : 0;
+        liveRules.at(5, 5).scale = 1;
+        rulesFrame(liveRules);
+        dips += liveRules.at(5, 5).scale < 1 ? 1 : 0;
     }
     EXPECT_EQ(dips, 5);
     // Travelling, the ball's square is not dipped by the hop; the square the ball passes over is.
     game.ballSpeed = 300; // two steps in 1341 ms
-    leftClickCell(7, 5);
-    ASSERT_NE(cellAt(5, 5).ball.moveTargetX, -1);
+    leftClickCell(liveRules, 7, 5);
+    ASSERT_NE(liveRules.at(5, 5).ball.moveTargetX, -1);
     dips = 0;
     bool dippedUnderTheBall = false;
     for (int i = 0; i < 1000; ++i) {
-        cellAt(5, 5).scale = 1;
-        cellAt(6, 5).scale = 1;
-        rulesFrame();
-        dips += cellAt(5, 5).scale == kHopDipScale ? 1 : 0;
-        dippedUnderTheBall |= cellAt(6, 5).scale == kTravelDipScale;
+        liveRules.at(5, 5).scale = 1;
+        liveRules.at(6, 5).scale = 1;
+        rulesFrame(liveRules);
+        dips += liveRules.at(5, 5).scale == kHopDipScale ? 1 : 0;
+        dippedUnderTheBall |= liveRules.at(6, 5).scale == kTravelDipScale;
     }
     EXPECT_EQ(dips, 0);
     EXPECT_TRUE(dippedUnderTheBall);
@@ -111,28 +112,28 @@ TEST_F(RulesStepTest, LostSelectionIsDroppedAndThePausedBoardStandsStill) {
     game.barValue = 10;
     game.selectedX = 6;
     game.selectedY = 5;
-    rulesFrame();
+    rulesFrame(liveRules);
     EXPECT_EQ(game.selectedX, -1);
     setBall(6, 5, 1);
-    cellAt(6, 5).ball.appearMs = 400;
-    countFreeCells();
+    liveRules.at(6, 5).ball.appearMs = 400;
+    countFreeCells(liveRules);
     game.running = false;
     setFrame(600);
-    rulesFrame(); // paused past the fade: the board stands still
-    EXPECT_FLOAT_EQ(cellAt(6, 5).ball.appearMs, 400);
+    rulesFrame(liveRules); // paused past the fade: the board stands still
+    EXPECT_FLOAT_EQ(liveRules.at(6, 5).ball.appearMs, 400);
     game.running = true;
-    rulesFrame();
-    EXPECT_FLOAT_EQ(cellAt(6, 5).ball.appearMs, 0);
+    rulesFrame(liveRules);
+    EXPECT_FLOAT_EQ(liveRules.at(6, 5).ball.appearMs, 0);
 }
 
 TEST_F(RulesStepTest, PlayTimeRunsOnlyWhilePlaying) {
     loadPicture("a-\n");
     game.barValue = 10;
     setFrame(20);
-    rulesFrame();
+    rulesFrame(liveRules);
     EXPECT_EQ(game.levelTimeMs, 20);
     game.cursorMode = kCursorHelp;
-    rulesFrame();
+    rulesFrame(liveRules);
     EXPECT_EQ(game.levelTimeMs, 20);
 }
 
@@ -142,9 +143,9 @@ TEST_F(RulesStepTest, BarStarsArriveAndShortenTheBar) {
     game.barValue = 10;
     game.levelIndex = 8;
     game.combo = 0;
-    removalPass(true); // combo 1: each piece takes 1 off
+    removalPass(liveRules, true); // combo 1: each piece takes 1 off
     setFrame(20);
-    for (int i = 0; i < 300; ++i) rulesFrame();
+    for (int i = 0; i < 300; ++i) rulesFrame(liveRules);
     EXPECT_FLOAT_EQ(game.barValue, 7);
 }
 } // namespace

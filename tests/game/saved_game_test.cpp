@@ -15,6 +15,7 @@
 #include "game/board_click.h"
 #include "game/level_file.h"
 #include "game/level_outcome.h"
+#include "game/live_rules.h"
 #include "game/moves.h"
 #include "game/rules_step.h"
 #include "platform/folders.h"
@@ -55,7 +56,7 @@ TEST_F(SavedGameTest, LayoutHasItsSizeAndFieldsAtTheirOffsets) {
     game.barGoal = 2.5f;
     game.score = 4321;
     std::vector<uint8_t> bytes;
-    encodeSavedGame(bytes);
+    encodeSavedGame(liveRules, bytes);
     ASSERT_EQ(bytes.size(), 99409u);
     EXPECT_EQ(wordAt(bytes, 0), 4);
     EXPECT_EQ(wordAt(bytes, 4), 999999);
@@ -82,8 +83,8 @@ TEST_F(SavedGameTest, LayoutHasItsSizeAndFieldsAtTheirOffsets) {
 
 TEST_F(SavedGameTest, WrittenAndReadBackFieldByField) {
     loadPicture("aB-c\n-1--\n");
-    cellAt(7, 5).pendingKind = 4;
-    cellAt(7, 5).pendingMs = 123;
+    liveRules.at(7, 5).pendingKind = 4;
+    liveRules.at(7, 5).pendingMs = 123;
     game.moveDurationMs = 500;
     game.colourCount = 7;
     game.pathLength = 2;
@@ -105,14 +106,14 @@ TEST_F(SavedGameTest, WrittenAndReadBackFieldByField) {
     game.levelIndex = 12;
     game.barGoal = 90;
     game.barValue = 33.25f;
-    ASSERT_TRUE(writeSavedGame(path));
+    ASSERT_TRUE(writeSavedGame(liveRules, path));
     GameState saved = game;
-    Board board = gameBoard;
+    Board board = liveRules.board;
 
-    resetGameState();
-    resetBoards();
-    ASSERT_TRUE(readSavedGame(path));
-    EXPECT_EQ(std::memcmp(&gameBoard, &board, sizeof(Board)), 0);
+    liveRules.game = GameState{};
+    liveRules.board = Rules{}.board;
+    ASSERT_TRUE(readSavedGame(liveRules, path));
+    EXPECT_EQ(std::memcmp(&liveRules.board, &board, sizeof(Board)), 0);
     EXPECT_EQ(game.moveDurationMs, saved.moveDurationMs);
     EXPECT_EQ(game.colourCount, saved.colourCount);
     EXPECT_EQ(std::memcmp(game.pathPoints, saved.pathPoints, sizeof(saved.pathPoints)), 0);
@@ -143,22 +144,22 @@ TEST_F(SavedGameTest, AComboOfOneLeavesTheBestComboAtZero) {
     game.barGoal = game.barValue = 40; // a level in play: a file that would end at once is refused
     game.combo = 1;
     game.maxCombo = 0;
-    ASSERT_TRUE(writeSavedGame(path));
-    resetGameState();
-    ASSERT_TRUE(readSavedGame(path));
+    ASSERT_TRUE(writeSavedGame(liveRules, path));
+    liveRules.game = GameState{};
+    ASSERT_TRUE(readSavedGame(liveRules, path));
     EXPECT_EQ(game.combo, 1);
     EXPECT_EQ(game.maxCombo, 0);
 }
 
 TEST_F(SavedGameTest, AFileOfAnotherSizeIsNotRead) {
     std::vector<uint8_t> bytes;
-    encodeSavedGame(bytes);
+    encodeSavedGame(liveRules, bytes);
     bytes.pop_back();
     game.score = 77;
-    EXPECT_FALSE(decodeSavedGame(bytes));
+    EXPECT_FALSE(decodeSavedGame(liveRules, bytes));
     EXPECT_EQ(game.score, 77);
     bytes.assign(99409 + 1, 0);
-    EXPECT_FALSE(decodeSavedGame(bytes));
+    EXPECT_FALSE(decodeSavedGame(liveRules, bytes));
 }
 
 TEST_F(SavedGameTest, ASaveTakenWhileABallTravelsResumesTheTravel) {
@@ -166,20 +167,20 @@ TEST_F(SavedGameTest, ASaveTakenWhileABallTravelsResumesTheTravel) {
     game.ballsPerTurn = 0;
     game.barGoal = 100;
     game.barValue = 50;
-    clickBall(5, 5);
-    ASSERT_TRUE(clickEmptyCell(10, 5));
+    clickBall(liveRules, 5, 5);
+    ASSERT_TRUE(clickEmptyCell(liveRules, 10, 5));
     setFrame(100);
-    rulesFrame();
-    float offset = cellAt(5, 5).ball.offsetX;
+    rulesFrame(liveRules);
+    float offset = liveRules.at(5, 5).ball.offsetX;
     ASSERT_GT(offset, 0);
     game.movesMade = 1;
-    ASSERT_TRUE(writeSavedGame(path));
+    ASSERT_TRUE(writeSavedGame(liveRules, path));
 
-    resetGameState();
-    resetBoards();
-    ASSERT_TRUE(readSavedGame(path));
+    liveRules.game = GameState{};
+    liveRules.board = Rules{}.board;
+    ASSERT_TRUE(readSavedGame(liveRules, path));
     EXPECT_EQ(game.selectedX, -1);
-    for (int i = 0; i < 20; ++i) rulesFrame();
+    for (int i = 0; i < 20; ++i) rulesFrame(liveRules);
     EXPECT_EQ(kindAt(5, 5), kNoPiece);
     EXPECT_EQ(kindAt(10, 5), 0);
     EXPECT_EQ(game.movesMade, 2);
@@ -188,9 +189,9 @@ TEST_F(SavedGameTest, ASaveTakenWhileABallTravelsResumesTheTravel) {
     std::vector<uint8_t> bytes;
     ASSERT_TRUE(readWholeFile(path, bytes));
     std::memset(bytes.data() + 16 + (5 * 30 + 5) * 108 + 11 * 4, 0, 4); // its moveTimeLeftMs
-    ASSERT_TRUE(decodeSavedGame(bytes));
+    ASSERT_TRUE(decodeSavedGame(liveRules, bytes));
     setFrame(0);
-    rulesFrame();
+    rulesFrame(liveRules);
     EXPECT_EQ(kindAt(5, 5), 0);
     EXPECT_EQ(game.movesMade, 1);
 }
@@ -204,30 +205,28 @@ TEST_F(SavedGameTest, SaveIsRefusedWhenTheMomentForbidsIt) {
     const std::string file = savedGamePath(currentProfile(), 0);
     loadPicture("a-\n");
     game.movesMade = 3;
-    ASSERT_TRUE(saveGame()) << "a level in play is saved";
+    ASSERT_TRUE(saveGame(liveRules, false)) << "a level in play is saved";
     ASSERT_TRUE(std::filesystem::exists(file));
     std::filesystem::remove(file);
     currentProfile().savedGame[0] = 0;
 
+    bool resultPage = false; // what the caller says of the level-complete page
     const std::function<void()> forbidding[] = {
-        [] { game.movesMade = 0; },
-        [] { game.completeCountdownMs = 100; },
-        [] { game.defeatCountdownMs = 100; },
-        [] { game.defeatDone = true; },
-        [this] { events.pageAnswer = "levelcomplete"; },
-        [this] { events.gameSceneAnswer = false; },
+        [] { game.movesMade = 0; },           [] { game.completeCountdownMs = 100; },
+        [] { game.defeatCountdownMs = 100; }, [] { game.defeatDone = true; },
+        [&resultPage] { resultPage = true; }, [this] { events.gameSceneAnswer = false; },
     };
     for (size_t i = 0; i < std::size(forbidding); ++i) {
         SCOPED_TRACE(i);
         GameState playing = game;
         forbidding[i]();
-        EXPECT_FALSE(saveGame());
+        EXPECT_FALSE(saveGame(liveRules, resultPage));
         EXPECT_FALSE(std::filesystem::exists(file));
         EXPECT_EQ(currentProfile().savedGame[0], 0);
         game = playing;
         std::filesystem::remove(file);
         currentProfile().savedGame[0] = 0;
-        events.pageAnswer = "";
+        resultPage = false;
         events.gameSceneAnswer = true;
     }
 }
@@ -238,7 +237,7 @@ TEST_F(SavedGameTest, SaveIsRefusedWhenTheMomentForbidsIt) {
 TEST_F(SavedGameTest, ASavedGameThatMakesNoSenseIsMendedToAPlayableLevel) {
     loadPicture("a-b-\n");
     std::vector<uint8_t> bytes;
-    encodeSavedGame(bytes);
+    encodeSavedGame(liveRules, bytes);
     auto put = [&](size_t offset, auto value) { std::memcpy(bytes.data() + offset, &value, 4); };
     auto cell = [](int x, int y, int word) {
         return static_cast<size_t>(16 + (x * 30 + y) * 108 + word * 4);
@@ -257,35 +256,35 @@ TEST_F(SavedGameTest, ASavedGameThatMakesNoSenseIsMendedToAPlayableLevel) {
     put(99401, std::numeric_limits<float>::infinity()); // bar goal
     put(99405, std::nanf(""));                          // bar value
     game.barGoal = 30;                                  // the level's own, as the resume starts it first
-    ASSERT_TRUE(decodeSavedGame(bytes));
+    ASSERT_TRUE(decodeSavedGame(liveRules, bytes));
     EXPECT_EQ(game.ballsPerTurn, kMaxBallsPerTurn);
     EXPECT_EQ(game.jokerFrequency, kDefaultJokerFrequency);
-    EXPECT_EQ(cellAt(6, 5).pendingKind, kNoPiece);
+    EXPECT_EQ(liveRules.at(6, 5).pendingKind, kNoPiece);
     EXPECT_EQ(kindAt(8, 5), kNoPiece);
-    EXPECT_EQ(cellAt(5, 5).ball.moveTargetX, -1);
+    EXPECT_EQ(liveRules.at(5, 5).ball.moveTargetX, -1);
     EXPECT_EQ(kindAt(7, 5), 1);
-    EXPECT_FLOAT_EQ(cellAt(7, 5).ball.ballClockMs, 0);
+    EXPECT_FLOAT_EQ(liveRules.at(7, 5).ball.ballClockMs, 0);
     EXPECT_FLOAT_EQ(game.hammerCharge, 0);
     EXPECT_EQ(game.combo, 0);
     EXPECT_FLOAT_EQ(game.completeCountdownMs, 0);
     EXPECT_FLOAT_EQ(game.barGoal, 30);
     EXPECT_FLOAT_EQ(game.barValue, 30);
-    EXPECT_TRUE(freeCellsAgree());
+    EXPECT_TRUE(freeCellsAgree(liveRules));
 
     // It plays: a move that clears nothing lands and deals at most a board's worth of previews.
-    leftClickCell(5, 5);
-    leftClickCell(6, 5);
+    leftClickCell(liveRules, 5, 5);
+    leftClickCell(liveRules, 6, 5);
     setFrame(50);
-    for (int i = 0; i < 20; ++i) rulesFrame();
+    for (int i = 0; i < 20; ++i) rulesFrame(liveRules);
     EXPECT_EQ(kindAt(6, 5), 0);
     EXPECT_EQ(game.movesMade, 1);
     EXPECT_FLOAT_EQ(game.completeCountdownMs, 0);
 
     // A file that does not open with the two words of every saved game is not read at all.
-    encodeSavedGame(bytes);
+    encodeSavedGame(liveRules, bytes);
     put(0, int32_t{5});
     game.score = 77;
-    EXPECT_FALSE(decodeSavedGame(bytes));
+    EXPECT_FALSE(decodeSavedGame(liveRules, bytes));
     EXPECT_EQ(game.score, 77);
 }
 
@@ -296,33 +295,33 @@ TEST_F(SavedGameTest, AMoveInProgressIsCheckedAgainstTheBoard) {
                 "b--c\n");
     game.ballsPerTurn = 0;
     game.barGoal = game.barValue = 100;
-    leftClickCell(5, 5);
-    ASSERT_TRUE(clickEmptyCell(8, 5));
+    leftClickCell(liveRules, 5, 5);
+    ASSERT_TRUE(clickEmptyCell(liveRules, 8, 5));
     std::vector<uint8_t> bytes;
-    encodeSavedGame(bytes);
+    encodeSavedGame(liveRules, bytes);
     auto put = [&](size_t offset, auto value) { std::memcpy(bytes.data() + offset, &value, 4); };
     put(97216 + 8, std::nanf("")); // a point of the route
     put(99264, int32_t{0});        // and its length
     put(8, int32_t{-3});           // the move's duration
-    resetBoards();
-    ASSERT_TRUE(decodeSavedGame(bytes));
+    liveRules.board = Rules{}.board;
+    ASSERT_TRUE(decodeSavedGame(liveRules, bytes));
     EXPECT_EQ(game.pathLength, 3);
     EXPECT_GT(game.moveDurationMs, 0);
     setFrame(50);
-    for (int i = 0; i < 40; ++i) rulesFrame();
+    for (int i = 0; i < 40; ++i) rulesFrame(liveRules);
     EXPECT_EQ(kindAt(8, 5), 0);
     EXPECT_EQ(kindAt(5, 5), kNoPiece);
 
     // The same file with a ball on the target: the move is dropped, nothing is lost.
     size_t target = 16 + (8 * 30 + 5) * 108;
     put(target + 5 * 4, int32_t{2});
-    resetBoards();
-    ASSERT_TRUE(decodeSavedGame(bytes));
-    EXPECT_EQ(cellAt(5, 5).ball.moveTargetX, -1);
-    for (int i = 0; i < 40; ++i) rulesFrame();
+    liveRules.board = Rules{}.board;
+    ASSERT_TRUE(decodeSavedGame(liveRules, bytes));
+    EXPECT_EQ(liveRules.at(5, 5).ball.moveTargetX, -1);
+    for (int i = 0; i < 40; ++i) rulesFrame(liveRules);
     EXPECT_EQ(kindAt(5, 5), 0);
     EXPECT_EQ(kindAt(8, 5), 2);
-    EXPECT_TRUE(freeCellsAgree());
+    EXPECT_TRUE(freeCellsAgree(liveRules));
 }
 
 TEST_F(SavedGameTest, SaveGameWritesThePlayersFileAndResumeBringsTheLevelBack) {
@@ -340,22 +339,22 @@ TEST_F(SavedGameTest, SaveGameWritesThePlayersFileAndResumeBringsTheLevelBack) {
     registerLevel();
     setProfileMode(0);
     setProfileLevel(6);
-    startLevel(6);
+    startLevel(liveRules, 6);
     game.movesMade = 2;
     game.score = 640;
     game.combo = 2;
-    cellAt(20, 6).ball.kind = 3;
-    cellAt(20, 6).ball.appearMs = 0;
-    countFreeCells();
-    Board saved = gameBoard;
-    ASSERT_TRUE(saveGame());
+    liveRules.at(20, 6).ball.kind = 3;
+    liveRules.at(20, 6).ball.appearMs = 0;
+    countFreeCells(liveRules);
+    Board saved = liveRules.board;
+    ASSERT_TRUE(saveGame(liveRules, false));
     EXPECT_EQ(currentProfile().savedGame[0], 1);
     EXPECT_TRUE(std::filesystem::exists(savedGamePath(currentProfile(), 0)));
 
     registerLevel();
     game.selectedX = 5;
-    ASSERT_TRUE(resumeGame());
-    EXPECT_EQ(std::memcmp(&gameBoard, &saved, sizeof(Board)), 0);
+    ASSERT_TRUE(resumeGame(liveRules));
+    EXPECT_EQ(std::memcmp(&liveRules.board, &saved, sizeof(Board)), 0);
     EXPECT_EQ(game.score, 640);
     EXPECT_EQ(game.combo, 2);
     EXPECT_EQ(game.selectedX, -1);
@@ -372,15 +371,15 @@ TEST_F(SavedGameTest, ForeignValuesAreKeptInRange) {
     std::vector<uint8_t> bytes;
     loadPicture("a\n");
     game.barGoal = game.barValue = 40; // a level in play, not one about to be won
-    encodeSavedGame(bytes);
+    encodeSavedGame(liveRules, bytes);
     int32_t bad = 5000;
     std::memcpy(bytes.data() + 99264, &bad, 4); // pathLength
     size_t margin = 16 + (2 * 30 + 2) * 108;
     int32_t ball = 3;
     std::memcpy(bytes.data() + margin + 5 * 4, &ball, 4); // a ball in the margin
-    ASSERT_TRUE(decodeSavedGame(bytes));
+    ASSERT_TRUE(decodeSavedGame(liveRules, bytes));
     EXPECT_EQ(game.pathLength, 0);
-    EXPECT_EQ(cellAt(2, 2).ball.kind, kNoPiece);
+    EXPECT_EQ(liveRules.at(2, 2).ball.kind, kNoPiece);
 }
 // The player's files in a folder of their own, one level file and a level of it in play and saved.
 class ResumeTest : public SavedGameTest {
@@ -406,10 +405,10 @@ class ResumeTest : public SavedGameTest {
         setProfileLevel(6);
         file = savedGamePath(currentProfile(), mode);
         registerLevel();
-        startLevel(6);
+        startLevel(liveRules, 6);
         game.movesMade = 3;
         game.score = 640;
-        ASSERT_TRUE(saveGame());
+        ASSERT_TRUE(saveGame(liveRules, false));
         ASSERT_EQ(currentProfile().savedGame[mode], 1);
     }
     std::vector<uint8_t> fileBytes() {
@@ -425,11 +424,11 @@ class ResumeTest : public SavedGameTest {
 TEST_F(ResumeTest, AWonLevelsSavedGameIsGoneAndNotOfferedAgain) {
     playAndSave(0);
     registerLevel();
-    ASSERT_TRUE(resumeGame());
+    ASSERT_TRUE(resumeGame(liveRules));
     EXPECT_EQ(game.movesMade, 3);
     game.barValue = 0; // the last ball of the goal removed
     game.barFraction = game.barShownFraction = 1;
-    checkLevelState();
+    checkLevelState(liveRules);
     ASSERT_GT(game.completeCountdownMs, 0);
     EXPECT_EQ(currentProfile().savedGame[0], 0);
     EXPECT_FALSE(std::filesystem::exists(file));
@@ -483,11 +482,11 @@ TEST_F(ResumeTest, ASavedGameThatWouldEndTheLevelAtOnceIsKeptAsideAndTheLevelSta
         damage.apply(bytes);
         overwrite(bytes);
         game.score = 77;
-        EXPECT_FALSE(decodeSavedGame(bytes));
+        EXPECT_FALSE(decodeSavedGame(liveRules, bytes));
         EXPECT_EQ(game.score, 77) << "a refused file leaves the state as it was";
 
         registerLevel();
-        EXPECT_TRUE(resumeGame());
+        EXPECT_TRUE(resumeGame(liveRules));
         EXPECT_EQ(game.movesMade, 0);
         EXPECT_EQ(game.score, 0);
         EXPECT_EQ(currentProfile().savedGame[damage.mode], 0);
@@ -496,7 +495,7 @@ TEST_F(ResumeTest, ASavedGameThatWouldEndTheLevelAtOnceIsKeptAsideAndTheLevelSta
         ASSERT_TRUE(readWholeFile(file + ".damaged", aside));
         EXPECT_EQ(aside, bytes);
         // The fresh level plays: a frame of the rules does not end it.
-        rulesFrame();
+        rulesFrame(liveRules);
         EXPECT_FLOAT_EQ(game.completeCountdownMs, 0);
         EXPECT_FLOAT_EQ(game.defeatCountdownMs, 0);
         std::filesystem::remove(file + ".damaged");
@@ -510,10 +509,10 @@ TEST_F(SavedGameTest, SavedGamesOfTheEarlierLayoutLoadAndAreWrittenBackUnchanged
     for (const char* name : {"game-classic.sav", "classic-moving.sav", "puzzle-settled.sav"}) {
         std::vector<uint8_t> bytes;
         ASSERT_TRUE(readWholeFile(std::string(PC_SOURCE_DIR) + "/tests/game/fixtures/saved/" + name, bytes));
-        ASSERT_TRUE(decodeSavedGame(bytes)) << name;
+        ASSERT_TRUE(decodeSavedGame(liveRules, bytes)) << name;
         EXPECT_EQ(game.ballMoving, std::strcmp(name, "classic-moving.sav") == 0) << name;
         std::vector<uint8_t> again;
-        encodeSavedGame(again);
+        encodeSavedGame(liveRules, again);
         ASSERT_EQ(again.size(), bytes.size()) << name;
         size_t first = std::mismatch(bytes.begin(), bytes.end(), again.begin()).first - bytes.begin();
         EXPECT_EQ(first, bytes.size()) << name << ": the first byte that differs";

@@ -11,15 +11,16 @@
 #include <iterator>
 #include <string>
 
+#include "app/game_scene.h"
 #include "app/scene_manager.h"
 #include "engine/temp_folder.h"
 #include "game/bot.h"
 #include "game/level_file.h"
 #include "game/level_outcome.h"
+#include "game/live_rules.h"
 #include "game/saved_game.h"
 #include "gameplay/game_frame.h"
 #include "gameplay/game_presentation.h"
-#include "gameplay/game_scene.h"
 #include "gameplay/gameplay_fixture.h"
 #include "platform/folders.h"
 #include "player/profile.h"
@@ -173,7 +174,8 @@ class GameAndSimulatorTest : public GameplayTest {
         GameplayTest::SetUp();
         setDataFolder(kData);
         levelFiles.missingIsFatal = false;
-        setPresentationEvents(&gamePresentation);
+        liveRules.presentation = &gamePresentation;
+        installGameLinks();
         sceneManager.currentScene = &gameScene;
         Profile& profile = currentProfile();
         for (uint8_t& seen : profile.tipShown) seen = 1; // the simulator shows no tips
@@ -207,11 +209,11 @@ class GameAndSimulatorTest : public GameplayTest {
 
 TEST_F(GameAndSimulatorTest, TheSameClicksLeaveTheSameSavedGameInTheGameAndInTheSimulator) {
     if (!std::filesystem::exists(simTool())) GTEST_SKIP() << "pebblecraft-sim is not built here";
-    rulesRandom.seed(11);
+    liveRules.random.seed(11);
     game.mode = kModeClassic;
     setProfileMode(game.mode);
     setProfileLevel(4);
-    startLevel(4);
+    startLevel(liveRules, 4);
     script = "seed 11\nmode 0\nlevel 4\n";
     int moves = 0;
     // Moves until the bar nears its goal (of 20): a won level would open its page, which the simulator has
@@ -219,7 +221,7 @@ TEST_F(GameAndSimulatorTest, TheSameClicksLeaveTheSameSavedGameInTheGameAndInThe
     for (int round = 0; round < 400 && moves < 8 && game.barValue > 10; ++round) {
         frames(7);
         BotMove move;
-        if (!botReady() || !botChooseMove(&move)) continue;
+        if (!botReady(liveRules) || !botChooseMove(liveRules, &move)) continue;
         click(move.fromX, move.fromY);
         frames(3); // a few frames with the ball selected and hopping
         click(move.toX, move.toY);
@@ -230,14 +232,14 @@ TEST_F(GameAndSimulatorTest, TheSameClicksLeaveTheSameSavedGameInTheGameAndInThe
     ASSERT_GT(game.score, 0) << "the moves cleared lines";
     // Saved while a selected ball has hopped and then travels: the dips of the squares are in the file.
     BotMove last;
-    for (int i = 0; i < 100 && !(botReady() && botChooseMove(&last)); ++i) frames(1);
+    for (int i = 0; i < 100 && !(botReady(liveRules) && botChooseMove(liveRules, &last)); ++i) frames(1);
     click(last.fromX, last.fromY);
     frames(40);
     click(last.toX, last.toY);
     frames(4);
-    ASSERT_NE(cellAt(last.fromX, last.fromY).ball.moveTargetX, -1) << "still travelling";
+    ASSERT_NE(liveRules.at(last.fromX, last.fromY).ball.moveTargetX, -1) << "still travelling";
     std::vector<uint8_t> inGame;
-    encodeSavedGame(inGame);
+    encodeSavedGame(liveRules, inGame);
 
     std::string file = folder.path + "sim.sav";
     script += "save " + file + "\n";

@@ -2,9 +2,10 @@
 
 #include "game/moves.h"
 
+#include "app/game_scene.h"
+#include "game/live_rules.h"
 #include "gameplay/game_frame.h"
 #include "gameplay/game_presentation.h"
-#include "gameplay/game_scene.h"
 #include "gameplay_fixture.h"
 #include "platform/events.h"
 #include "ui/menu_system.h"
@@ -66,7 +67,7 @@ TEST_F(BoardInputTest, ClicksSelectAndMoveAndEveryClickWaitsWhileABallTravels) {
     EXPECT_TRUE(events.has("sound selectball.ogg"));
     clickCell(6, 6);
     EXPECT_TRUE(game.ballMoving);
-    EXPECT_EQ(cellAt(5, 5).ball.moveTargetX, 6);
+    EXPECT_EQ(liveRules.at(5, 5).ball.moveTargetX, 6);
     // While it travels nothing is taken: not the board, not the relax button, not the help button.
     game.running = true;
     clickCell(7, 5);
@@ -165,7 +166,7 @@ TEST_F(BoardInputTest, ArmingHelpNeverMovesASelectedBallToTheCornerCell) {
     mouseAt(-378, -270); // the help button lies over cell (5, 19)
     boardLeftDown();
     EXPECT_FALSE(game.ballMoving);
-    EXPECT_EQ(cellAt(5, 5).ball.moveTargetX, -1);
+    EXPECT_EQ(liveRules.at(5, 5).ball.moveTargetX, -1);
 }
 
 TEST_F(BoardInputTest, DragOfMoreThan200MsDropsTheBallAQuickClickDoesNot) {
@@ -184,7 +185,7 @@ TEST_F(BoardInputTest, DragOfMoreThan200MsDropsTheBallAQuickClickDoesNot) {
     mouseOnCell(7, 6);
     boardLeftUp();
     EXPECT_TRUE(game.ballMoving);
-    EXPECT_EQ(cellAt(5, 5).ball.moveTargetX, 7);
+    EXPECT_EQ(liveRules.at(5, 5).ball.moveTargetX, 7);
     EXPECT_EQ(boardInput.leftHeldMs, 0);
     advanceHeldTime(16);
     EXPECT_EQ(boardInput.leftHeldMs, 0) << "the held time stays 0 while the button is up";
@@ -241,10 +242,11 @@ TEST_F(BoardInputTest, QuickPressesOnNeighbouringCellsAreTwoPresses) {
     mouseAt(ball.x + 25, ball.y); // 10 units on: over the border, in the empty cell (6, 5)
     boardDoubleClick();
     EXPECT_TRUE(game.ballMoving) << "the second press sent the ball";
-    EXPECT_EQ(cellAt(5, 5).ball.moveTargetX, 6);
+    EXPECT_EQ(liveRules.at(5, 5).ball.moveTargetX, 6);
     // Beside the board, a press on one hole and a quick one on another do not pause the game.
     game.ballMoving = false;
-    for (int i = 0; i < 20; ++i) updateMove(5, 5);
+    // The move runs to its landing, and no further: a landed ball has no target to travel to.
+    for (int i = 0; i < 20 && liveRules.at(5, 5).ball.moveTargetX != -1; ++i) updateMove(liveRules, 5, 5);
     mouseAt(cellCentre(6, 7).x, cellCentre(6, 7).y);
     boardLeftDown();
     mouseAt(cellCentre(8, 6).x, cellCentre(8, 6).y); // a hole beside the picture's cells
@@ -315,7 +317,7 @@ TEST_F(BoardInputTest, ArrowsShowAndMoveTheCursorCellOverExistingCellsAndReturnP
     expectCursor(kKeyUp, 5, 6);
     expectCursor(kKeyUp, 5, 5);
     // The cursor cell is the board's hover cell while it is shown.
-    drawBoard();
+    drawBoard(liveRules);
     EXPECT_EQ(boardView.hoverX, 5);
     EXPECT_EQ(boardView.hoverY, 5);
     boardKey(kKeyReturn);
@@ -324,8 +326,8 @@ TEST_F(BoardInputTest, ArrowsShowAndMoveTheCursorCellOverExistingCellsAndReturnP
     expectCursor(kKeyRight, 6, 5);
     boardKey(kKeyReturn);
     EXPECT_TRUE(game.ballMoving);
-    EXPECT_EQ(cellAt(5, 5).ball.moveTargetX, 6);
-    EXPECT_EQ(cellAt(5, 5).ball.moveTargetY, 5);
+    EXPECT_EQ(liveRules.at(5, 5).ball.moveTargetX, 6);
+    EXPECT_EQ(liveRules.at(5, 5).ball.moveTargetY, 5);
 }
 
 TEST_F(BoardInputTest, TheCursorCellHidesOnARealMouseMoveOnly) {
@@ -388,8 +390,8 @@ class FrozenTravelTest : public GameplayTest {
         resetMenus();
         ASSERT_TRUE(buildMenuTree("gameplay=\nresume game\nrestart level\n\nlevelcomplete=\noknextlevel\n"));
         giveDrawRoutines();
-        setPresentationEvents(&gamePresentation); // pages open as in the game
-        currentProfile().showHelp[0] = 0;         // no help page over the first game
+        liveRules.presentation = &gamePresentation; // pages open as in the game
+        currentProfile().showHelp[0] = 0;           // no help page over the first game
         game.barGoal = 20;
         game.barValue = 10;
         game.barFraction = game.barShownFraction = 0.5f;
@@ -422,7 +424,7 @@ class FrozenTravelTest : public GameplayTest {
     void sendBall(int y) {
         clickCell(5, y);
         clickCell(17, y);
-        ASSERT_NE(cellAt(5, y).ball.moveTargetX, -1);
+        ASSERT_NE(liveRules.at(5, y).ball.moveTargetX, -1);
         frames(5);
         ASSERT_TRUE(game.ballMoving);
     }

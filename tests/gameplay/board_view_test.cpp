@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "game/live_rules.h"
 #include "game/path_search.h"
 #include "gameplay_fixture.h"
 
@@ -12,7 +13,7 @@ class BoardViewTest : public GameplayTest {
     void frame(float ms) {
         setFrame(ms);
         gameView.animClock += ms;
-        drawBoard();
+        drawBoard(liveRules);
         flush();
     }
 };
@@ -20,7 +21,7 @@ class BoardViewTest : public GameplayTest {
 TEST_F(BoardViewTest, AFullBoardDrawsInFewDrawCalls) {
     for (int x = kPlayLeft; x <= kPlayRight; ++x) {
         for (int y = kPlayTop; y <= kPlayBottom; ++y) {
-            cellAt(x, y).square = (x + y) % 3;
+            liveRules.at(x, y).square = (x + y) % 3;
             setBall(x, y, (x * 7 + y) % 8);
         }
     }
@@ -42,20 +43,20 @@ TEST_F(BoardViewTest, DrawingChangesNothingTheRulesRead) {
     loadPicture("a--b");
     game.selectedX = 5;
     game.selectedY = 5;
-    computePathDistances();
-    Ball& travelling = cellAt(8, 5).ball;
+    computePathDistances(liveRules);
+    Ball& travelling = liveRules.at(8, 5).ball;
     travelling.moveTargetX = 6;
     travelling.moveTargetY = 5;
     travelling.moveTimeLeftMs = 5000;
     travelling.offsetX = -40; // over cell (7, 5)
     game.moveDurationMs = 5000;
     for (int i = 0; i < 600; ++i) {
-        Board board = gameBoard;
+        Board board = liveRules.board;
         GameState state = game;
         game.hopClockMs += 1; // the rules' clock of the hop, as their frame advances it
         state.hopClockMs = game.hopClockMs;
         frame(1);
-        ASSERT_EQ(std::memcmp(&board, &gameBoard, sizeof(Board)), 0) << "frame " << i;
+        ASSERT_EQ(std::memcmp(&board, &liveRules.board, sizeof(Board)), 0) << "frame " << i;
         ASSERT_EQ(std::memcmp(&state, &game, sizeof(GameState)), 0) << "frame " << i;
         if (i == 300) game.selectedX = 6, game.selectedY = 5; // an empty cell: a stale selection
     }
@@ -66,8 +67,8 @@ TEST_F(BoardViewTest, BusySquaresGlowAsOneWaveWhenMoreThanFive) {
     auto glowQuads = [&](int busy, float pulseMs) {
         loadPicture("");
         for (int i = 0; i < busy; ++i) {
-            cellAt(5 + i, 19).square = 1;
-            cellAt(5 + i, 19).pulseMs = pulseMs;
+            liveRules.at(5 + i, 19).square = 1;
+            liveRules.at(5 + i, 19).pulseMs = pulseMs;
         }
         backend.clearFrame();
         frame(0);
@@ -129,7 +130,7 @@ TEST_F(BoardViewTest, PathPreviewMarksTheRouteFromTheMouseToTheBall) {
     loadPicture("a---");
     game.selectedX = 5;
     game.selectedY = 5;
-    computePathDistances();
+    computePathDistances(liveRules);
     mouseOnCell(8, 5);
     frame(16);
     // Three cells from the mouse back to the ball: target, straight, beside the ball.

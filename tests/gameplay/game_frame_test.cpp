@@ -4,6 +4,7 @@
 
 #include <glm/geometric.hpp>
 
+#include "game/live_rules.h"
 #include "game/removal_queue.h"
 #include "gameplay/game_presentation.h"
 #include "gameplay_fixture.h"
@@ -151,16 +152,16 @@ TEST_F(GameFrameTest, ABombsShakeJoltsTheBoardAndDiesAwayIn800Ms) {
 TEST_F(GameFrameTest, WithFlashesReducedABombsBlastDoesNotShakeTheBoard) {
     loadPicture("a");
     currentProfile().showHelp[0] = 0; // no help page over the first game
-    setPresentationEvents(&gamePresentation);
+    liveRules.presentation = &gamePresentation;
     for (bool reduced : {true, false}) {
         comfort.reduceFlashes = reduced;
         gameView.shakeMs = 0;
-        addRemovalEntry(0, 0, kTripleBomb, false);
+        addRemovalEntry(liveRules, 0, 0, kTripleBomb, false);
         for (int i = 0; i < 20; ++i) frame(16); // past its pop
         EXPECT_EQ(gameView.shakeMs > 0, !reduced) << (reduced ? "reduced" : "full");
     }
     comfort.reduceFlashes = false;
-    setPresentationEvents(&events);
+    liveRules.presentation = &events;
 }
 
 // Quads drawn from the effect sheet (no picture is loaded for it in the tests).

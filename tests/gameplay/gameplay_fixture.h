@@ -5,17 +5,17 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/recording_backend.h"
 #include "engine/render.h"
 #include "engine/texture.h"
 #include "game/rules_fixture.h"
 #include "gameplay/beams.h"
 #include "gameplay/board_input.h"
 #include "gameplay/board_view.h"
-#include "gameplay/game_textures.h"
 #include "gameplay/game_view.h"
 #include "gameplay/hud.h"
 #include "gameplay/tips.h"
-#include "platform/recording_backend.h"
+#include "visuals/game_textures.h"
 #include "visuals/particle_effects.h"
 #include "visuals/quick_effects.h"
 

@@ -2,6 +2,7 @@
 
 #include "engine/font.h"
 #include "engine/text_table.h"
+#include "game/live_rules.h"
 #include "game/player_link.h"
 #include "gameplay_fixture.h"
 
@@ -29,13 +30,13 @@ TEST_F(HudTest, LivesShowHeartsUpToThreeThenOneHeartAndACount) {
 }
 
 TEST_F(HudTest, SixLivesDrawOneHeartAndTheCountText) {
-    setPlayerLives(6);
+    setPlayerLives(liveRules, 6);
     parseTextTable("lives=Lives\r\n", 14);
     drawHud();
     flush();
     EXPECT_EQ(quadsWith(gameTextures.heart), 1);
     EXPECT_EQ(game.hudLives, 6);
-    setPlayerLives(2);
+    setPlayerLives(liveRules, 2);
     backend.clearFrame();
     drawHud();
     flush();
@@ -61,10 +62,10 @@ TEST_F(HudTest, ScoreCountsUpByAtLeastOneAndNeverOvershoots) {
 }
 
 TEST_F(HudTest, ShownScoreFollowsTheProfileWhileTheHudDraws) {
-    addPlayerScore(500);
+    addPlayerScore(liveRules, 500);
     resetHud();
     EXPECT_EQ(hud.shownScore, 500);
-    addPlayerScore(100);
+    addPlayerScore(liveRules, 100);
     app.frameDeltaMs = 16;
     drawHud();
     EXPECT_GT(hud.shownScore, 500);

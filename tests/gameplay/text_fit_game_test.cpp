@@ -6,6 +6,7 @@
 
 #include "engine/text_effects.h"
 #include "game/level_outcome.h"
+#include "game/live_rules.h"
 #include "gameplay/game_presentation.h"
 #include "gameplay/game_view.h"
 #include "gameplay_fixture.h"
@@ -81,13 +82,13 @@ TEST_P(GameTextFit, PauseAndEndOfGameTextsAtTheirLargest) {
 }
 
 TEST_P(GameTextFit, TheTimeBonusStaysOnTheScreen) {
-    setPresentationEvents(&gamePresentation);
+    liveRules.presentation = &gamePresentation;
     clearTextEffects();
     loadPicture("a-\n");
     game.mode = kModePuzzle;
     game.barGoal = 60000;
     game.barValue = 1000; // 59 seconds left
-    checkLevelState();
+    checkLevelState(liveRules);
     ASSERT_GT(game.completeCountdownMs, 0);
     app.frameTimeMs = 2000; // the texts grown to their full size
     drawPopupTexts();
@@ -97,16 +98,16 @@ TEST_P(GameTextFit, TheTimeBonusStaysOnTheScreen) {
     textfit::unwatch();
     ASSERT_GE(textfit::texts.size(), 2u);
     textfit::checkFrame("time bonus");
-    setPresentationEvents(&events);
+    liveRules.presentation = &events;
     clearTextEffects();
 }
 
 TEST_P(GameTextFit, EveryTipOfTheHelpCursor) {
     loadPicture("aJT*Q-A\n"
                 "-------\n");
-    cellAt(11, 6).pendingKind = 2;
-    cellAt(12, 6).square = 1;
-    cellAt(13, 6).square = 2;
+    liveRules.at(11, 6).pendingKind = 2;
+    liveRules.at(12, 6).square = 1;
+    liveRules.at(13, 6).square = 2;
     game.hammerEnabled = true;
     for (int mode = 0; mode < 3; ++mode) {
         game.mode = mode;

@@ -5,10 +5,11 @@
 #include <string>
 
 #include "engine/text_table.h"
-#include "gameplay/number_text.h"
+#include "game/live_rules.h"
+#include "gameplay/help_demo.h"
 #include "gameplay_fixture.h"
 #include "platform/folders.h"
-#include "ui/help_demo.h"
+#include "ui/number_text.h"
 
 namespace {
 
@@ -84,14 +85,14 @@ TEST_F(TipsTest, ATipOnAJokerGoesWhenTheJokerIsRemovedBeforeItsDelay) {
     loadPicture("J");
     showTip(0, 0, "jokertip", 5, 5, 1000, kJoker);
     frame(500);
-    cellAt(5, 5).ball.kind = kNoPiece;
+    liveRules.at(5, 5).ball.kind = kNoPiece;
     frame(16);
     EXPECT_FALSE(tips.active);
     EXPECT_EQ(currentProfile().tipShown[5], 0);
     // A different piece on the cell cancels it too.
     setBall(5, 5, kJoker);
     showTip(0, 0, "jokertip", 5, 5, 1000, kJoker);
-    cellAt(5, 5).ball.kind = 2;
+    liveRules.at(5, 5).ball.kind = 2;
     frame(16);
     EXPECT_FALSE(tips.active);
 }
@@ -100,13 +101,13 @@ TEST_F(TipsTest, ATipOnAJokerGoesWhenTheJokerIsRemovedBeforeItsDelay) {
 // only when the cell loses what it held.
 TEST_F(TipsTest, TipsOnAnAnnouncedBallOrAnEmptyBusySquareAreShownUntilTheCellLosesWhatItHeld) {
     loadPicture("-2-");
-    cellAt(5, 5).pendingKind = 3;
+    liveRules.at(5, 5).pendingKind = 3;
     Point at = cellCentre(5, 5);
     showTip(at.x, at.y, "newballtip", 5, 5, 2000, -1);
     frame(2100);
     frame(16);
     EXPECT_TRUE(tipShownNow()) << "the announced ball";
-    cellAt(5, 5).pendingKind = kNoPiece; // the ball appears where it was announced
+    liveRules.at(5, 5).pendingKind = kNoPiece; // the ball appears where it was announced
     setBall(5, 5, 3);
     frame(16);
     EXPECT_TRUE(tipShownNow());
@@ -120,10 +121,10 @@ TEST_F(TipsTest, TipsOnAnAnnouncedBallOrAnEmptyBusySquareAreShownUntilTheCellLos
     EXPECT_EQ(currentProfile().tipShown[tipRow("tipbusysquare2")], 1);
 
     // An announcement that goes elsewhere takes its tip along.
-    cellAt(7, 5).pendingKind = 2;
+    liveRules.at(7, 5).pendingKind = 2;
     showTip(0, 0, "chainitemtip", 7, 5, 1000, -1);
     frame(500);
-    cellAt(7, 5).pendingKind = kNoPiece;
+    liveRules.at(7, 5).pendingKind = kNoPiece;
     frame(16);
     EXPECT_FALSE(tips.active);
 }

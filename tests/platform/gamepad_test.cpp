@@ -5,7 +5,8 @@
 
 #include <vector>
 
-#include "gameplay/game_scene.h"
+#include "app/game_scene.h"
+#include "game/live_rules.h"
 #include "gameplay/gameplay_fixture.h"
 #include "ui/menu_system.h"
 
@@ -92,8 +93,8 @@ TEST_F(GamepadPlay, APadPlaysAMoveOnTheBoard) {
     EXPECT_EQ(boardInput.keyCursorY, kPlayTop + 1);
     pad(padButton(SDL_CONTROLLER_BUTTON_A));
     EXPECT_TRUE(game.ballMoving);
-    EXPECT_EQ(cellAt(kPlayLeft, kPlayTop).ball.moveTargetX, kPlayLeft + 1);
-    EXPECT_EQ(cellAt(kPlayLeft, kPlayTop).ball.moveTargetY, kPlayTop + 1);
+    EXPECT_EQ(liveRules.at(kPlayLeft, kPlayTop).ball.moveTargetX, kPlayLeft + 1);
+    EXPECT_EQ(liveRules.at(kPlayLeft, kPlayTop).ball.moveTargetY, kPlayTop + 1);
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "game/live_rules.h"
 #include "platform/message_window.h"
 
 namespace {

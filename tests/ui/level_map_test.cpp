@@ -1,10 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include <cstring>
 #include <limits>
 #include <vector>
 
 #include "game/board.h"
+#include "game/live_rules.h"
+#include "game/rules.h"
 #include "ui/level_map.h"
 
 namespace {
@@ -78,18 +82,15 @@ TEST(LevelMap, APathLengthThatIsNoDistanceIsRefusedAndAHugeOneStaysOnThePath) {
 }
 
 TEST(LevelMap, TheBoardPreviewShowsEachCellWithItsSquaresPicture) {
-    Board board{};
-    Board* saved = currentBoard;
-    currentBoard = &board;
-    clearBoard();
-    cellAt(6, 5).square = 0;
-    cellAt(7, 5).square = 1;
-    cellAt(8, 5).square = 2;
-    cellAt(9, 5).square = 3;                // deeper than the pictures go
-    EXPECT_EQ(previewCellPicture(5, 5), 0); // no cell
-    EXPECT_EQ(previewCellPicture(6, 5), 1);
-    EXPECT_EQ(previewCellPicture(7, 5), 2); // busy squares are not drawn as clean ones
-    EXPECT_EQ(previewCellPicture(8, 5), 3);
-    EXPECT_EQ(previewCellPicture(9, 5), 3);
-    currentBoard = saved;
+    auto preview = std::make_unique<Rules>(); // a board of its own, as the map's preview has
+    Rules& board = *preview;
+    board.at(6, 5).square = 0;
+    board.at(7, 5).square = 1;
+    board.at(8, 5).square = 2;
+    board.at(9, 5).square = 3;                     // deeper than the pictures go
+    EXPECT_EQ(previewCellPicture(board, 5, 5), 0); // no cell
+    EXPECT_EQ(previewCellPicture(board, 6, 5), 1);
+    EXPECT_EQ(previewCellPicture(board, 7, 5), 2); // busy squares are not drawn as clean ones
+    EXPECT_EQ(previewCellPicture(board, 8, 5), 3);
+    EXPECT_EQ(previewCellPicture(board, 9, 5), 3);
 }

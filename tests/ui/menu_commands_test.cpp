@@ -9,6 +9,7 @@
 #include "engine/layout_probe.h"
 #include "engine/text_effects.h"
 #include "engine/text_table.h"
+#include "game/live_rules.h"
 #include "game/player_link.h"
 #include "gameplay/game_flow.h"
 #include "player/records.h"
@@ -258,7 +259,7 @@ void winLevel(int level) {
     game.mode = 0;
     game.levelIndex = level;
     bool stageComplete = false, gamePassed = false;
-    playerLevelWon(level, 0, 0, 60000, 50, &stageComplete, &gamePassed);
+    playerLevelWon(liveRules, level, 0, 0, 60000, 50, &stageComplete, &gamePassed);
     game.stageComplete = stageComplete;
     game.gamePassed = gamePassed;
     game.completeCountdownMs = -1;

@@ -10,6 +10,7 @@
 #include "engine/app_state.h"
 #include "engine/audio.h"
 #include "game/game_state.h"
+#include "game/live_rules.h"
 #include "player/profile.h"
 #include "player/settings.h"
 #include "ui/level_map.h"
@@ -62,7 +63,7 @@ class MenuFixture : public ::testing::Test {
         resetAppState();
         resetSettings();
         resetProfiles();
-        resetGameState();
+        liveRules.game = GameState{};
         resetLevelMap();
         resetMenus();
         ASSERT_TRUE(buildMenuTree(kMenuText));
@@ -84,7 +85,7 @@ class MenuFixture : public ::testing::Test {
         }
     }
     void open(const char* page) {
-        openPage(page);
+        openPage(findPage(page));
         settle();
     }
     void press(unsigned key) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "game/live_rules.h"
 #include "tests/ui/menu_fixture.h"
 
 using MenuKeys = MenuFixture;
@@ -75,7 +76,7 @@ TEST_F(MenuKeys, HiscoreTablesWrapBothWays) {
 }
 
 TEST_F(MenuKeys, KeysDuringATransitionAreIgnored) {
-    openPage("main");
+    openPage(MenuId::Main);
     menuKey(40);
     EXPECT_EQ(menus.menuKeyCode, 0u);
     settle();

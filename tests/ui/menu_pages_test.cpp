@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <string>
 
-#include "app/typed_words.h"
 #include "engine/text_table.h"
+#include "game/live_rules.h"
 #include "tests/ui/menu_fixture.h"
 
 using MenuPages = MenuFixture;
@@ -51,10 +51,9 @@ TEST_F(MenuPages, ALockedLevelMarkCanBeChosenOnlyWhileAllLevelsAreOpen) {
     app.mouseY = 300 - 100;
     menuClick();
     EXPECT_EQ(menus.selectedLevel, 0);
-    typedWords.allLevelsOpen = true;
+    menuHost.allLevelsOpen = [] { return true; }; // the typed word that opens every level
     menuClick();
     EXPECT_EQ(menus.selectedLevel, 5);
-    typedWords.allLevelsOpen = false;
 }
 
 TEST_F(MenuPages, TheProfileListRegistersOneLinePerProfileWithTheFirstChosen) {

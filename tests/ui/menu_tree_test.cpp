@@ -98,3 +98,44 @@ TEST_F(MenuTree, AnItemTheGameWaitsForMissingFromTheFileIsFound) {
         EXPECT_NE(std::string(line).find(std::strchr(missing, '/') + 1), std::string::npos) << missing;
     }
 }
+
+// The code acts on ids; the authored file must name every one of them, or the page or item would be
+// a blank the game cannot act on.
+TEST_F(MenuTree, TheAuthoredFileNamesEveryIdTheGameActsOn) {
+    ASSERT_TRUE(buildAuthoredMenus());
+    const char* missing = missingMenuName();
+    EXPECT_EQ(missing, nullptr) << missing;
+    for (int i = 1; i < kMenuIdCount; ++i) {
+        MenuId id = static_cast<MenuId>(i);
+        EXPECT_EQ(menuIdOf(menuName(id)), id) << menuName(id);
+        if (!madeByLoader(id)) {
+            EXPECT_NE(findPage(id), nullptr) << menuName(id);
+        }
+    }
+    EXPECT_EQ(menuIdOf("survival"), MenuId::None); // a name the game does not act on
+}
+
+// Renaming a page or an item in the file (every line that names it) is caught when the tree is built.
+TEST_F(MenuTree, APageOrItemRenamedInTheFileIsFound) {
+    for (const char* name : {"levelcomplete", "hiscore", "mode2", "resume game", "oknewprofile"}) {
+        std::string text = authoredMenuText();
+        std::string renamed;
+        size_t at = 0;
+        while (at < text.size()) {
+            size_t end = text.find('\n', at);
+            end = end == std::string::npos ? text.size() : end + 1;
+            std::string_view line = std::string_view(text).substr(at, end - at);
+            std::string_view bare = line.substr(0, line.find_first_of("=\r\n"));
+            renamed += bare;
+            if (bare == name) renamed += 'd';
+            renamed += line.substr(bare.size());
+            at = end;
+        }
+        ASSERT_NE(renamed, text) << name;
+        resetMenus();
+        ASSERT_TRUE(buildMenuTree(renamed)) << name;
+        const char* missing = missingMenuName();
+        ASSERT_NE(missing, nullptr) << name;
+        EXPECT_STREQ(missing, name);
+    }
+}

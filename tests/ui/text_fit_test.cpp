@@ -1,17 +1,18 @@
 // Every text of the menu pages fits its box, measured with the built fonts and the authored texts.
-#include "ui/text_fit.h"
 
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "engine/recording_backend.h"
 #include "engine/render.h"
 #include "engine/texture.h"
+#include "game/live_rules.h"
+#include "gameplay/help_page.h"
 #include "menu_fixture.h"
-#include "platform/recording_backend.h"
 #include "player/language_choice.h"
 #include "player/records.h"
-#include "ui/help_page.h"
+#include "ui/text_fit.h"
 #include "ui/widgets.h"
 #include "visuals/particle_effects.h"
 

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/windows1252.h"
+#include "game/live_rules.h"
 #include "gameplay/board_input.h"
 #include "platform/events.h"
 #include "tests/ui/menu_fixture.h"
@@ -76,12 +77,12 @@ TEST_F(Widgets, NameEditorTakesTypedCharactersAndEditingKeysUpToTwelve) {
     // Accented letters are kept; separators of file names and bytes without a character are not.
     nameEditorKey(35);
     typeKeys("/\\\x81\x7F\x9D\xFC\xEB");
-    EXPECT_STREQ(menus.nameBuffer, "B1 CDEFGHIK\xFC");
+    EXPECT_STREQ(menus.nameBuffer, "B1 CDEFGHIK\xDC");
 }
 
-TEST_F(Widgets, TypedTextKeepsCaseAndAccentsAndItsKeysAddNothing) {
+TEST_F(Widgets, TypedTextKeepsAccentsInCapitalsAndItsKeysAddNothing) {
     // A key brings its virtual-key code (the capital) and the window's text input the character typed:
-    // the name takes the character once, as typed, in the game's code page.
+    // the name takes the character once, in the game's code page, as a capital.
     open("newprofile");
     const char* typed[] = {"Z", "o", "\xC3\xAB", "1"}; // "Zoë1" as the window's UTF-8
     const SDL_Keycode keys[] = {SDLK_z, SDLK_o, SDLK_e, SDLK_1};
@@ -101,7 +102,7 @@ TEST_F(Widgets, TypedTextKeepsCaseAndAccentsAndItsKeysAddNothing) {
         utf8ToWindows1252(t.text, bytes, sizeof bytes);
         type(bytes);
     }
-    EXPECT_STREQ(menus.nameBuffer, "Zo\xEB"
+    EXPECT_STREQ(menus.nameBuffer, "ZO\xCB"
                                    "1");
     // Typed text is the name pages' alone: elsewhere it neither types nor presses anything.
     open("main");

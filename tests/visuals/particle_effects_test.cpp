@@ -7,11 +7,11 @@
 #include "engine/app_state.h"
 #include "engine/file_registry.h"
 #include "engine/random.h"
+#include "engine/recording_backend.h"
 #include "engine/render.h"
 #include "engine/temp_folder.h"
 #include "engine/texture.h"
 #include "platform/folders.h"
-#include "platform/recording_backend.h"
 #include "player/comfort.h"
 #include "visuals/particle_sheet.h"
 

@@ -24,6 +24,7 @@
 #include "game/level_outcome.h"
 #include "game/removal_pass.h"
 #include "game/removal_queue.h"
+#include "game/rules.h"
 #include "game/rules_step.h"
 #include "platform/folders.h"
 #include "player/profile.h"
@@ -31,6 +32,8 @@
 #include "player/settings.h"
 
 namespace {
+
+Rules drainRules; // the board the drain is measured on
 // Large enough for any goal, small enough that a float still holds the fractional stars of the first levels.
 constexpr float kEndlessBar = 16384.0f;
 constexpr float kFrameMs = 16;
@@ -58,11 +61,11 @@ void freshRules(const std::string& folder) {
     resetSettings();
     resetProfiles();
     resetRecords();
-    resetGameState();
-    resetBoards();
-    resetRemovalQueue();
-    resetBarStars();
-    resetAwards();
+    drainRules.game = GameState{};
+    drainRules.board = Rules{}.board;
+    drainRules.removals = RemovalQueue{};
+    drainRules.stars = BarStars{};
+    drainRules.awards = AwardState{};
 }
 
 // The bar's loss after each move count of one game; returns whether the board filled up.
@@ -70,27 +73,27 @@ bool playOne(int level, unsigned seed, int maxMoves, std::vector<float>* drain) 
     createProfile("drain");
     setProfileMode(0);
     setProfileLevel(level);
-    game.mode = 0;
-    rulesRandom.seed(seed);
-    startLevel(level);
-    game.barGoal = game.barValue = kEndlessBar;
+    drainRules.game.mode = 0;
+    drainRules.random.seed(seed);
+    startLevel(drainRules, level);
+    drainRules.game.barGoal = drainRules.game.barValue = kEndlessBar;
     app.frameTimeMs = kFrameMs;
     app.frameDeltaMs = static_cast<uint32_t>(kFrameMs);
     drain->assign(1, 0.0f);
     long frames = 0;
-    while (game.defeatCountdownMs == 0 && game.completeCountdownMs == 0 && !game.menuOpen &&
-           frames < 4000000L) {
-        if (botReady()) {
-            if (game.movesMade >= maxMoves) break;
-            botAct();
+    while (drainRules.game.defeatCountdownMs == 0 && drainRules.game.completeCountdownMs == 0 &&
+           !drainRules.game.menuOpen && frames < 4000000L) {
+        if (botReady(drainRules)) {
+            if (drainRules.game.movesMade >= maxMoves) break;
+            botAct(drainRules);
         }
-        rulesFrame();
+        rulesFrame(drainRules);
         ++frames;
-        while (static_cast<int>(drain->size()) <= game.movesMade) drain->push_back(drain->back());
-        float lost = kEndlessBar - game.barValue;
-        if (lost > (*drain)[game.movesMade]) (*drain)[game.movesMade] = lost;
+        while (static_cast<int>(drain->size()) <= drainRules.game.movesMade) drain->push_back(drain->back());
+        float lost = kEndlessBar - drainRules.game.barValue;
+        if (lost > (*drain)[drainRules.game.movesMade]) (*drain)[drainRules.game.movesMade] = lost;
     }
-    return game.defeatCountdownMs != 0;
+    return drainRules.game.defeatCountdownMs != 0;
 }
 } // namespace
 

@@ -6,6 +6,7 @@
 #include "game/bot.h"
 #include "game/game_state.h"
 #include "game/level_outcome.h"
+#include "sim.h"
 
 namespace {
 int below(HastyPlayer& p, int n) {
@@ -14,24 +15,24 @@ int below(HastyPlayer& p, int n) {
 
 void clickAnywhere(HastyPlayer& p) {
     // Now and then beside the playing area too: off the field a click deselects.
-    leftClickCell(kPlayLeft - 1 + below(p, kPlayRight - kPlayLeft + 3),
+    leftClickCell(simRules, kPlayLeft - 1 + below(p, kPlayRight - kPlayLeft + 3),
                   kPlayTop - 1 + below(p, kPlayBottom - kPlayTop + 3));
 }
 
 // The bot's best move, clicked at once whatever is under way: the rules refuse what they must.
 void playAMove() {
     BotMove move;
-    if (!botChooseMove(&move)) return;
-    leftClickCell(move.fromX, move.fromY);
-    leftClickCell(move.toX, move.toY);
+    if (!botChooseMove(simRules, &move)) return;
+    leftClickCell(simRules, move.fromX, move.fromY);
+    leftClickCell(simRules, move.toX, move.toY);
 }
 
 void doubleClickAnywhere(HastyPlayer& p) {
     int x = kPlayLeft + below(p, kPlayRight - kPlayLeft + 1);
     int y = kPlayTop + below(p, kPlayBottom - kPlayTop + 1);
     // The first press of the pair is a click of its own; the second goes to the double-click handling.
-    leftClickCell(x, y);
-    doubleClickCell(x, y);
+    leftClickCell(simRules, x, y);
+    doubleClickCell(simRules, x, y);
 }
 } // namespace
 
@@ -45,23 +46,23 @@ float hastyFrameMs(HastyPlayer& player) {
 }
 
 void hastyAct(HastyPlayer& p) {
-    if (game.menuOpen) {
-        // Only its own in-game menu is left with "Resume game"; a result page ends the game.
-        if (levelDecided() || --p.menuFramesLeft > 0) return;
-        game.menuOpen = false; // what "Resume game" does
+    if (simRules.game.menuOpen) {
+        // Only its own in-game menu is left with "Resume game"; a result page ends the simRules.game.
+        if (levelDecided(simRules) || --p.menuFramesLeft > 0) return;
+        simRules.game.menuOpen = false; // what "Resume game" does
         return;
     }
-    if (!game.running) {
+    if (!simRules.game.running) {
         if (--p.pauseFramesLeft > 0) return;
         // Any key or click goes on.
         if (below(p, 2) == 0) {
             clickAnywhere(p);
         } else {
-            onGameKey('A' + below(p, 26));
+            onGameKey(simRules, 'A' + below(p, 26));
         }
         return;
     }
-    if (completeSequenceStarted() || defeatSequenceStarted()) {
+    if (completeSequenceStarted(simRules) || defeatSequenceStarted(simRules)) {
         if (below(p, 8) == 0) clickAnywhere(p); // skips the sequence; the results would follow
         if (below(p, 3) == 0) playAMove();      // and quick clicks keep coming meanwhile
         return;
@@ -74,15 +75,15 @@ void hastyAct(HastyPlayer& p) {
     } else if (roll < 190) {
         doubleClickAnywhere(p);
     } else if (roll < 200) {
-        rightClickBoard();
+        rightClickBoard(simRules);
     } else if (roll < 208) {
-        onGameKey(kKeyEscape); // the in-game menu, for a while
+        onGameKey(simRules, kKeyEscape); // the in-game menu, for a while
         p.menuFramesLeft = 1 + below(p, 40);
     } else if (roll < 216) {
-        onGameKey(kKeySpace); // the pause, for a while
+        onGameKey(simRules, kKeySpace); // the pause, for a while
         p.pauseFramesLeft = 1 + below(p, 60);
     } else if (roll < 222) {
-        clickHammerIcon();
-        if (game.cursorMode == kCursorHammer) clickAnywhere(p);
+        clickHammerIcon(simRules);
+        if (simRules.game.cursorMode == kCursorHammer) clickAnywhere(p);
     }
 }

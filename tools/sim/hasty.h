@@ -1,7 +1,8 @@
 // The hasty player of the soak: it plays a level as an impatient person does, through the same board
 // clicks and board keys as the game scene: it clicks while balls travel and appear, opens and closes the
 // in-game menu and pauses mid-route, double-clicks, right-clicks and skips the result sequences, in frames
-// of uneven length. Its choices come from its own generator, seeded per game, so a seed repeats a game.
+// of uneven length. Its choices come from its own generator, seeded per game, so a seed repeats a
+// simRules.game.
 #pragma once
 
 #include "engine/random.h"

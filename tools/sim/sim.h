@@ -4,6 +4,10 @@
 #include <cstdio>
 #include <string>
 
+#include "game/rules.h"
+
+extern Rules simRules; // the simulator's board: its own Rules value
+
 void simSetup(const std::string& dataDir); // data folder, a fresh profile, the rules' defaults
 int runScript(const std::string& path);    // 0, or 2 with a message naming the line
 void printState(FILE* out);                // the state as one JSON line

@@ -15,6 +15,8 @@
 #include "game/level_file.h"
 #include "sim.h"
 
+Rules simRules;
+
 namespace {
 int usage(const char* message) {
     if (message) std::fprintf(stderr, "pebblecraft-sim: %s\n", message);
@@ -80,19 +82,20 @@ int dumpLevel(const Options& options) {
                      options.data.c_str());
         return 2;
     }
-    game.colourCount = 5; // what the level start keeps when the file names no colours
-    clearBoard();
-    loadLevel(level);
+    simRules.game.colourCount = 5; // what the level start keeps when the file names no colours
+    clearBoard(simRules);
+    loadLevel(simRules, level);
     std::printf("{\"hammerEnabled\":%s,\"colourCount\":%d,\"levelDownTimeMs\":%d,\"ballsPerTurn\":%d,"
                 "\"barValue\":%.9g,\"jokerFrequency\":%d,\"timeLimitSec\":%d,\"bonusFigure\":[",
-                game.hammerEnabled ? "true" : "false", game.colourCount, game.levelDownTimeMs,
-                game.ballsPerTurn, game.barValue, game.jokerFrequency, game.timeLimitSec);
-    for (int i = 0; i < 9; ++i) std::printf("%s%d", i ? "," : "", game.bonusFigure[i]);
+                simRules.game.hammerEnabled ? "true" : "false", simRules.game.colourCount,
+                simRules.game.levelDownTimeMs, simRules.game.ballsPerTurn, simRules.game.barValue,
+                simRules.game.jokerFrequency, simRules.game.timeLimitSec);
+    for (int i = 0; i < 9; ++i) std::printf("%s%d", i ? "," : "", simRules.game.bonusFigure[i]);
     std::printf("],\"cells\":[");
     bool first = true;
     for (int x = 0; x < kBoardSize; ++x) {
         for (int y = 0; y < kBoardSize; ++y) {
-            const Cell& cell = cellAt(x, y);
+            const Cell& cell = simRules.at(x, y);
             if (cell.square == -1) continue;
             std::printf("%s[%d,%d,%d,%d,%d]", first ? "" : ",", x, y, cell.square, cell.ball.kind,
                         cell.ball.chains);
@@ -117,7 +120,7 @@ int playBot(const Options& options) {
     for (long g = 0; g < options.games; ++g) {
         unsigned seed = static_cast<unsigned>(options.seed + g);
         simSetup(options.data);
-        BotGameResult result = botPlayLevel(static_cast<int>(options.mode), level, seed);
+        BotGameResult result = botPlayLevel(simRules, static_cast<int>(options.mode), level, seed);
         wins += result.won ? 1 : 0;
         scores += result.score;
         std::printf("{\"seed\":%u,\"won\":%s,\"score\":%d,\"movesMade\":%d,\"levelTimeMs\":%d}\n", seed,

@@ -71,11 +71,11 @@ std::string runCommand(const std::vector<std::string>& words) {
     };
     if (command == "seed") {
         if (!arity(2) || !intArg(words, 1, 0, 4294967295L, &a, &error)) return error;
-        rulesRandom.seed(static_cast<uint32_t>(a));
+        simRules.random.seed(static_cast<uint32_t>(a));
     } else if (command == "mode") {
         if (!arity(2) || !intArg(words, 1, 0, 2, &a, &error)) return error;
-        game.mode = static_cast<int>(a);
-        setProfileMode(game.mode);
+        simRules.game.mode = static_cast<int>(a);
+        setProfileMode(simRules.game.mode);
     } else if (command == "profile-level") {
         if (!arity(2) || !intArg(words, 1, 0, kLevelCount - 1, &a, &error)) return error;
         Profile& profile = currentProfile();
@@ -87,32 +87,32 @@ std::string runCommand(const std::vector<std::string>& words) {
         if (!arity(2) || !intArg(words, 1, 0, kLevelCount - 1, &a, &error)) return error;
         if (!levelFileExists(static_cast<int>(a))) return "the file of level " + words[1] + " is missing";
         setProfileLevel(static_cast<int>(a));
-        startLevel(static_cast<int>(a));
+        startLevel(simRules, static_cast<int>(a));
     } else if (command == "load") {
         if (!arity(2)) return error;
         std::vector<uint8_t> bytes;
         if (!readWholeFile(words[1], bytes)) return "cannot read " + words[1];
-        if (!decodeSavedGame(bytes))
+        if (!decodeSavedGame(simRules, bytes))
             return words[1] + " is not a saved game of " + std::to_string(kSavedGameBytes) + " bytes";
     } else if (command == "save") {
         if (!arity(2)) return error;
-        if (!writeSavedGame(words[1])) return "cannot write " + words[1];
+        if (!writeSavedGame(simRules, words[1])) return "cannot write " + words[1];
     } else if (command == "click" || command == "rclick") {
         if (!arity(3) || !intArg(words, 1, kPlayLeft, kPlayRight, &a, &error) ||
             !intArg(words, 2, kPlayTop, kPlayBottom, &b, &error)) {
             return error;
         }
         if (command == "click") {
-            leftClickCell(static_cast<int>(a), static_cast<int>(b));
+            leftClickCell(simRules, static_cast<int>(a), static_cast<int>(b));
         } else {
-            rightClickBoard();
+            rightClickBoard(simRules);
         }
     } else if (command == "hammer") {
         if (!arity(1)) return error;
-        clickHammerIcon();
+        clickHammerIcon(simRules);
     } else if (command == "key") {
         if (!arity(2) || !intArg(words, 1, 0, 255, &a, &error)) return error;
-        onGameKey(static_cast<int>(a));
+        onGameKey(simRules, static_cast<int>(a));
     } else if (command == "frames") {
         if (!arity(3) || !intArg(words, 1, 0, 100000000L, &a, &error)) return error;
         float ms = 0;
@@ -120,7 +120,7 @@ std::string runCommand(const std::vector<std::string>& words) {
             return "'frames' needs a frame length of 0..100000 ms";
         app.frameTimeMs = ms;
         app.frameDeltaMs = static_cast<uint32_t>(ms);
-        for (long i = 0; i < a; ++i) rulesFrame();
+        for (long i = 0; i < a; ++i) rulesFrame(simRules);
     } else if (command == "print") {
         if (!arity(1)) return error;
         printState(stdout);
@@ -147,13 +147,13 @@ void simSetup(const std::string& dataDir) {
     resetProfiles();
     resetRecords();
     createProfile("sim");
-    resetGameState();
-    resetBoards();
-    resetRemovalQueue();
-    resetBarStars();
-    resetAwards();
-    setProfileMode(game.mode);
-    rulesRandom.seed(1);
+    simRules.game = GameState{};
+    simRules.board = Rules{}.board;
+    simRules.removals = RemovalQueue{};
+    simRules.stars = BarStars{};
+    simRules.awards = AwardState{};
+    setProfileMode(simRules.game.mode);
+    simRules.random.seed(1);
 }
 
 void printState(FILE* out) {
@@ -163,10 +163,12 @@ void printState(FILE* out) {
         "\"barValue\":%.9g,\"barGoal\":%.9g,\"hammerCharge\":%.9g,\"cursorMode\":%d,"
         "\"completeCountdownMs\":%.9g,\"defeatCountdownMs\":%.9g,\"levelTimeMs\":%d,\"selectedX\":%d,"
         "\"selectedY\":%d,\"profileScore\":%d,\"lives\":%d}\n",
-        game.score, game.combo, game.maxCombo, game.streak, game.movesMade, game.freeCells, game.barValue,
-        game.barGoal, game.hammerCharge, game.cursorMode, game.completeCountdownMs, game.defeatCountdownMs,
-        game.levelTimeMs, game.selectedX, game.selectedY, currentProfile().score[game.mode],
-        currentProfile().lives[game.mode]);
+        simRules.game.score, simRules.game.combo, simRules.game.maxCombo, simRules.game.streak,
+        simRules.game.movesMade, simRules.game.freeCells, simRules.game.barValue, simRules.game.barGoal,
+        simRules.game.hammerCharge, simRules.game.cursorMode, simRules.game.completeCountdownMs,
+        simRules.game.defeatCountdownMs, simRules.game.levelTimeMs, simRules.game.selectedX,
+        simRules.game.selectedY, currentProfile().score[simRules.game.mode],
+        currentProfile().lives[simRules.game.mode]);
 }
 
 int runScript(const std::string& path) {

@@ -61,28 +61,30 @@ void checkFrame(void* context) {
     int empty = 0;
     for (int x = 0; x < kBoardSize; ++x) {
         for (int y = 0; y < kBoardSize; ++y) {
-            const Cell& cell = cellAt(x, y);
+            const Cell& cell = simRules.at(x, y);
             bool exists = cell.square != -1 && isPlayCell(x, y);
             if (!exists && cell.ball.kind != kNoPiece)
                 fail(g, "a piece on a hole or the margin", x * 100 + y);
             if (exists && cell.ball.kind == kNoPiece) ++empty;
         }
     }
-    if (game.freeCells != empty) fail(g, "free cells differ from the empty cells", game.freeCells - empty);
-    if (!(game.barValue >= 0) || !(game.barValue <= game.barGoal + 0.5f))
-        fail(g, "the bar outside 0..goal", game.barValue);
-    if (!(game.barFraction >= -1e-4f && game.barFraction <= 1 + 1e-4f))
-        fail(g, "the bar's fraction outside 0..1", game.barFraction);
-    if (removalQueue.count < 0 || removalQueue.count > kMaxRemovalEntries)
-        fail(g, "the removal queue beyond its capacity", removalQueue.count);
-    if (game.score < g.lastScore) fail(g, "the score fell", game.score - g.lastScore);
+    if (simRules.game.freeCells != empty)
+        fail(g, "free cells differ from the empty cells", simRules.game.freeCells - empty);
+    if (!(simRules.game.barValue >= 0) || !(simRules.game.barValue <= simRules.game.barGoal + 0.5f))
+        fail(g, "the bar outside 0..goal", simRules.game.barValue);
+    if (!(simRules.game.barFraction >= -1e-4f && simRules.game.barFraction <= 1 + 1e-4f))
+        fail(g, "the bar's fraction outside 0..1", simRules.game.barFraction);
+    if (simRules.removals.count < 0 || simRules.removals.count > kMaxRemovalEntries)
+        fail(g, "the removal queue beyond its capacity", simRules.removals.count);
+    if (simRules.game.score < g.lastScore) fail(g, "the score fell", simRules.game.score - g.lastScore);
     int profileScore = currentProfile().score[g.mode];
     if (profileScore < g.lastProfileScore)
         fail(g, "the player's score fell", profileScore - g.lastProfileScore);
-    if (!(game.hammerCharge >= 0 && game.hammerCharge <= 1))
-        fail(g, "the hammer charge outside 0..1", game.hammerCharge);
-    if (game.movesMade > kMaxMoves) fail(g, "no end after the most moves a level may take", game.movesMade);
-    g.lastScore = game.score;
+    if (!(simRules.game.hammerCharge >= 0 && simRules.game.hammerCharge <= 1))
+        fail(g, "the hammer charge outside 0..1", simRules.game.hammerCharge);
+    if (simRules.game.movesMade > kMaxMoves)
+        fail(g, "no end after the most moves a level may take", simRules.game.movesMade);
+    g.lastScore = simRules.game.score;
     g.lastProfileScore = profileScore;
 }
 
@@ -90,45 +92,45 @@ void checkFrame(void* context) {
 // reported moving on a board that stood still (a started move marks itself before its first frame).
 void checkHastyStep(SoakGame& g, bool afterFrame) {
     checkFrame(&g);
-    if (levelDecided()) {
-        if (g.decidedMoves < 0) g.decidedMoves = game.movesMade;
-        if (game.movesMade != g.decidedMoves)
-            fail(g, "a move counted after the level was decided", game.movesMade - g.decidedMoves);
+    if (levelDecided(simRules)) {
+        if (g.decidedMoves < 0) g.decidedMoves = simRules.game.movesMade;
+        if (simRules.game.movesMade != g.decidedMoves)
+            fail(g, "a move counted after the level was decided", simRules.game.movesMade - g.decidedMoves);
     }
-    if (afterFrame && game.ballMoving && !boardSweepRuns())
+    if (afterFrame && simRules.game.ballMoving && !boardSweepRuns(simRules))
         fail(g, "a ball moving on a board that stands still", 0);
 }
 
 // One game of the hasty player: it acts between frames of uneven length until a result page opens.
 BotGameResult playHasty(SoakGame& g) {
-    botStartLevel(g.mode, g.level, g.seed);
+    botStartLevel(simRules, g.mode, g.level, g.seed);
     HastyPlayer player;
     startHasty(player, g.seed);
     constexpr long kMaxFrames = 400000; // two hours of play at the longest frames
     for (long i = 0; i < kMaxFrames && g.fault.empty(); ++i) {
-        if (game.menuOpen && levelDecided()) break; // the result page
+        if (simRules.game.menuOpen && levelDecided(simRules)) break; // the result page
         hastyAct(player);
         --g.frame; // an act is checked as a step of its own, not counted as a frame
         checkHastyStep(g, false);
         app.frameTimeMs = hastyFrameMs(player);
         app.frameDeltaMs = static_cast<uint32_t>(app.frameTimeMs);
-        rulesFrame();
+        rulesFrame(simRules);
         checkHastyStep(g, true);
     }
     // Behind the result page the board comes to stand still, and the state reports no ball moving.
-    for (int i = 0; i < 200 && game.menuOpen && game.menuFadeMs < 300; ++i) {
-        rulesFrame();
+    for (int i = 0; i < 200 && simRules.game.menuOpen && simRules.game.menuFadeMs < 300; ++i) {
+        rulesFrame(simRules);
         checkHastyStep(g, true);
     }
-    rulesFrame();
+    rulesFrame(simRules);
     checkHastyStep(g, true);
-    if (game.ballMoving) fail(g, "a ball reported moving behind the result page", 0);
+    if (simRules.game.ballMoving) fail(g, "a ball reported moving behind the result page", 0);
     BotGameResult result;
-    result.won = completeSequenceStarted();
-    if (result.won && records.levels[g.mode][g.level].fewestMoves != game.movesMade)
+    result.won = completeSequenceStarted(simRules);
+    if (result.won && records.levels[g.mode][g.level].fewestMoves != simRules.game.movesMade)
         fail(g, "the record's moves differ from the results", records.levels[g.mode][g.level].fewestMoves);
-    result.score = game.score;
-    result.movesMade = game.movesMade;
+    result.score = simRules.game.score;
+    result.movesMade = simRules.game.movesMade;
     return result;
 }
 
@@ -155,14 +157,15 @@ int runSoak(const std::string& data, long games, long firstSeed, bool hasty) {
         g.seed = static_cast<unsigned>(firstSeed + n);
         if (!levelFileExists(g.level)) continue;
         simSetup(data);
-        game.mode = g.mode;
+        simRules.game.mode = g.mode;
         currentGame = &g;
         BotGameResult result =
-            hasty ? playHasty(g) : botPlayLevel(g.mode, g.level, g.seed, 16, 3600000, checkFrame, &g);
+            hasty ? playHasty(g)
+                  : botPlayLevel(simRules, g.mode, g.level, g.seed, 16, 3600000, checkFrame, &g);
         currentGame = nullptr;
         ++played;
-        bool ended = levelDecided();
-        if (g.fault.empty() && !ended) fail(g, "neither won nor lost", game.movesMade);
+        bool ended = levelDecided(simRules);
+        if (g.fault.empty() && !ended) fail(g, "neither won nor lost", simRules.game.movesMade);
         wins += result.won ? 1 : 0;
         moves += result.movesMade;
         score += result.score;

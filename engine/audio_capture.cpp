@@ -1,4 +1,4 @@
-#include "platform/audio_capture.h"
+#include "engine/audio_capture.h"
 
 #include <algorithm>
 #include <cstdint>

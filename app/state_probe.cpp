@@ -1,9 +1,10 @@
-#include "gameplay/state_probe.h"
+#include "app/state_probe.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
+#include "app/game_scene.h"
 #include "app/map_scene.h"
 #include "app/scene_manager.h"
 #include "app/splash_scene.h"
@@ -14,9 +15,9 @@
 #include "game/autosave.h"
 #include "game/board.h"
 #include "game/game_state.h"
+#include "game/live_rules.h"
 #include "game/removal_queue.h"
 #include "gameplay/board_input.h"
-#include "gameplay/game_scene.h"
 #include "gameplay/tips.h"
 #include "platform/memory_use.h"
 #include "player/profile.h"
@@ -105,12 +106,12 @@ void formatStateProbeLine(char* out, size_t size) {
         static_cast<int>(tips.hasButton ? (tips.buttonTop + tips.buttonBottom) / 2 : tips.y),
         boardInput.keyCursorShown ? boardInput.keyCursorX : -1,
         boardInput.keyCursorShown ? boardInput.keyCursorY : -1, game.cursorMode, app.framesRun,
-        removalQueue.count, heapBytesInUse() / 1024, autosave.savedMoves,
+        liveRules.removals.count, heapBytesInUse() / 1024, liveRules.autosave.savedMoves,
         loadedLanguage[0] ? loadedLanguage : "en");
 }
 
 void formatStateProbeRow(int y, char* out) {
-    for (int x = kPlayLeft; x <= kPlayRight; ++x) out[x - kPlayLeft] = pieceLetter(cellAt(x, y));
+    for (int x = kPlayLeft; x <= kPlayRight; ++x) out[x - kPlayLeft] = pieceLetter(liveRules.at(x, y));
     out[kPlayRight - kPlayLeft + 1] = 0;
 }
 

@@ -1,4 +1,4 @@
-#include "ui/help_page.h"
+#include "gameplay/help_page.h"
 
 #include <gtest/gtest.h>
 

@@ -4,6 +4,8 @@
 
 #include "game/board.h"
 
+struct Rules;
+
 constexpr int kDemoStops = 6;
 constexpr float kDemoStopMs[kDemoStops] = {1500, 3000, 4500, 6000, 7500, 9500};
 
@@ -25,6 +27,7 @@ struct HelpDemo {
 };
 
 extern HelpDemo helpDemo;
+extern Rules helpDemoRules; // the demonstration's own board and rules
 
 constexpr float kDemoScale = 0.5f; // the demonstration board against the game board
 
@@ -40,6 +43,7 @@ struct DemoFrame {
 DemoFrame demoFrame(float x, float y);
 Point demoPoint(float x, float y, const Point& boardPoint); // a board point where the demonstration shows it
 void advanceDemo(float ms);      // cursor, steps, clicks and cycles by ms of (already halved) time
+void stepDemoBoard();            // one frame of the demonstration's board and rules (app.frameTimeMs, halved)
 void drawDemo(float x, float y); // one frame of the demonstration with its origin at (x + 20, y - 20)
 void stopDemo();                 // ends it and clears the board
 // A tip balloon's picture (0 ball, 1..4 the special pieces) drawn in its frame, centred on a point of

@@ -1,27 +1,46 @@
-#include "gameplay/game_scene.h"
+#include "app/game_scene.h"
 
+#include "app/scene_manager.h"
 #include "app/typed_words.h"
 #include "engine/text_effects.h"
 #include "game/board_keys.h"
 #include "game/game_state.h"
+#include "game/live_rules.h"
 #include "game/presentation_events.h"
 #include "gameplay/board_input.h"
 #include "gameplay/game_flow.h"
 #include "gameplay/game_frame.h"
 #include "gameplay/game_presentation.h"
-#include "gameplay/game_textures.h"
 #include "gameplay/game_view.h"
 #include "gameplay/system_cursor.h"
 #include "ui/menu_system.h"
+#include "visuals/game_textures.h"
 #include "visuals/quick_effects.h"
 
 GameScene gameScene;
 
+namespace {
+
+bool gameSceneCurrent() {
+    return sceneManager.currentScene == &gameScene;
+}
+
+bool cheatKeys() {
+    return typedWords.cheatKeyMode;
+}
+
+} // namespace
+
+void installGameLinks() {
+    gameLinks = GameLinks{gameSceneCurrent, cheatKeys};
+}
+
 void loadGameResources() {
+    installGameLinks();
     if (!gameTextures.loaded) loadGameTextures();
     loadSystemCursors();
     boardInput.applySystemCursor = applySystemCursor;
-    setPresentationEvents(&gamePresentation);
+    liveRules.presentation = &gamePresentation;
     textEffects.spawnQuick = spawnQuick;
 }
 
@@ -46,7 +65,7 @@ void GameScene::keyDown(int virtualKey) {
     if (boardTakesKey(virtualKey)) {
         boardKey(virtualKey); // the arrows' cursor cell; the board's other keys are untouched
     } else {
-        onGameKey(virtualKey);
+        onGameKey(liveRules, virtualKey);
     }
     syncCursor(); // Space puts the hammer and the help cursor down, Return may arm or use them
 }

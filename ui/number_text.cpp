@@ -1,4 +1,4 @@
-#include "gameplay/number_text.h"
+#include "ui/number_text.h"
 
 #include <cstdio>
 

@@ -1,12 +1,18 @@
-#include "ui/help_demo.h"
+#include "gameplay/help_demo.h"
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
+#include "engine/app_state.h"
 #include "engine/file_registry.h"
 #include "game/level_file.h"
+#include "game/live_rules.h"
+#include "game/presentation_recorder.h"
+#include "game/removal_queue.h"
+#include "game/rules.h"
 #include "platform/folders.h"
 
 namespace {
@@ -107,6 +113,63 @@ TEST_F(HelpDemoTest, ThePointerStaysInsideTheBoardsFrameAtEveryStop) {
         }
         stopDemo();
     }
+    setDataFolder(previous);
+}
+
+} // namespace
+
+namespace {
+
+// A demonstration runs on a board and rules of its own beside the live game, as a tip balloon's picture
+// does over a level in play: every variant, bombs and diamonds included, clears its pieces while the live
+// game's board, free-cell count, score, next ball, removal queue and presentation stay exactly as they
+// were. On the help page the demonstration may only be heard.
+TEST_F(HelpDemoTest, ADemonstrationBesideTheLiveGameLeavesItUntouched) {
+    std::string previous = dataFolder();
+    setDataFolder(std::string(PC_SOURCE_DIR) + "/data/");
+    resetHelpDemo(); // the demonstration's own clicks on its board
+    liveRules = Rules{};
+    PresentationRecorder liveEvents;
+    liveRules.presentation = &liveEvents;
+    for (int x = kPlayLeft; x <= kPlayRight; ++x)
+        for (int y = kPlayTop; y <= kPlayBottom; ++y) liveRules.at(x, y).square = 0;
+    liveRules.at(6, 7).ball.kind = 2;
+    liveRules.at(9, 9).ball.kind = kTripleBomb;
+    countFreeCells(liveRules);
+    const int freeCells = liveRules.game.freeCells;
+    const Board before = liveRules.board;
+    const uint32_t nextBall = liveRules.random.state;
+    app.frameTimeMs = 8; // the demonstration's halved frame
+
+    for (bool byTip : {true, false}) {
+        for (int variant = 0; variant <= 4; ++variant) {
+            SCOPED_TRACE(testing::Message()
+                         << "variant " << variant << (byTip ? " in a balloon" : " on the page"));
+            startDemo(variant);
+            helpDemo.startedByTip = byTip;
+            int removals = 0;
+            for (int frame = 0; frame < 1300; ++frame) {
+                stepDemoBoard();
+                advanceDemo(app.frameTimeMs);
+                updateRemovalQueue(liveRules); // the live game's frame beside it
+                removals += helpDemoRules.removals.count > 0 ? 1 : 0;
+            }
+            EXPECT_GT(removals, 0) << "the demonstration cleared pieces";
+            EXPECT_EQ(liveRules.game.freeCells, freeCells);
+            EXPECT_TRUE(freeCellsAgree(liveRules));
+            EXPECT_EQ(std::memcmp(&before, &liveRules.board, sizeof(Board)), 0);
+            EXPECT_EQ(liveRules.game.score, 0);
+            EXPECT_EQ(liveRules.game.selectedX, -1);
+            EXPECT_EQ(liveRules.random.state, nextBall);
+            EXPECT_EQ(liveRules.removals.count, 0);
+            for (const std::string& line : liveEvents.lines) {
+                if (byTip || line.rfind("sound ", 0) != 0) ADD_FAILURE() << "the live game heard " << line;
+            }
+            liveEvents.clear();
+            stopDemo();
+        }
+    }
+    liveRules = Rules{};
     setDataFolder(previous);
 }
 

@@ -1,4 +1,4 @@
-#include "gameplay/game_textures.h"
+#include "visuals/game_textures.h"
 
 #include <cstdio>
 

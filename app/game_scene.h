@@ -25,3 +25,4 @@ extern GameScene gameScene;
 // The game's resources and wiring: the board and HUD pictures, the rules' presentation, the text
 // effects' sparkles. Called by the start-up sequence; safe to call again.
 void loadGameResources();
+void installGameLinks(); // the game's hooks into the scenes and the typed words (gameLinks)

@@ -1,4 +1,4 @@
-#include "gameplay/state_probe.h"
+#include "app/state_probe.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -9,6 +9,7 @@
 #include "app/map_scene.h"
 #include "app/scene_manager.h"
 #include "app/typed_words.h"
+#include "game/live_rules.h"
 #include "game/removal_queue.h"
 #include "game/rules_fixture.h"
 #include "ui/menu_system.h"
@@ -51,8 +52,8 @@ TEST_F(StateProbeTest, RowsSpellEveryPieceHoleAndEmptyCell) {
 TEST_F(StateProbeTest, FirstLineCountsThePopsWaitingToBurst) {
     loadPicture("a");
     EXPECT_NE(line().find(" removals=0"), std::string::npos) << line();
-    addRemovalEntry(0, 0, kTripleBomb, false);
-    addRemovalEntry(40, 0, 0, false);
+    addRemovalEntry(liveRules, 0, 0, kTripleBomb, false);
+    addRemovalEntry(liveRules, 40, 0, 0, false);
     EXPECT_NE(line().find(" removals=2"), std::string::npos) << line();
 }
 
@@ -69,7 +70,7 @@ TEST_F(StateProbeTest, FirstLineNamesThePageItsReadinessAndTheProfilesValuesInTh
     EXPECT_NE(text.find(" defeat=1234 "), std::string::npos) << text;
     EXPECT_NE(text.find(" lives=-1 total=4321 player=tester "), std::string::npos) << text;
 
-    openPage("gameplay"); // a name with a space stays one word; the opening transition is running
+    openPage(MenuId::Gameplay); // a name with a space stays one word; the opening transition is running
     text = line();
     EXPECT_NE(text.find(" page=gameplay ready=0 item=resume_game "), std::string::npos) << text;
     menus.opening = false;

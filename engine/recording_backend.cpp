@@ -1,4 +1,4 @@
-#include "platform/recording_backend.h"
+#include "engine/recording_backend.h"
 
 #include <cassert>
 #include <cstring>

@@ -1,6 +1,6 @@
 // The help page's layout: title, the two texts, the edge strips, the demonstration between the texts
 // and the page's one button.
-#include "ui/help_page.h"
+#include "gameplay/help_page.h"
 
 #include <algorithm>
 #include <cmath>
@@ -10,7 +10,8 @@
 #include "engine/render.h"
 #include "engine/text_table.h"
 #include "game/game_state.h"
-#include "ui/help_demo.h"
+#include "game/live_rules.h"
+#include "gameplay/help_demo.h"
 #include "ui/menu_system.h"
 #include "ui/widgets.h"
 
@@ -34,12 +35,12 @@ char ballTip[kWrapBufferSize];
 void helpPageStart() {
     startDemo(0);
     helpDemo.startedByTip = false;
-    helpBoardActive = true; // the game behind the page stands still and its effects wait
+    liveRules.helpPageOpen = true; // the game behind the page stands still and its effects wait
 }
 
 void helpPageStop() {
     stopDemo();
-    helpBoardActive = false;
+    liveRules.helpPageOpen = false;
 }
 
 HelpLayout helpLayout(TextHeightAt heightAt, const char* ballTip, const char* modeHelp) {

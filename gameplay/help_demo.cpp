@@ -1,5 +1,5 @@
 // The help demonstration's cursor, steps, clicks and cycles, and its drawing over the help board.
-#include "ui/help_demo.h"
+#include "gameplay/help_demo.h"
 
 #include <cmath>
 #include <cstring>
@@ -12,22 +12,47 @@
 #include "game/game_state.h"
 #include "game/help_board.h"
 #include "game/level_file.h"
+#include "game/live_rules.h"
 #include "game/presentation_events.h"
 #include "game/removal_queue.h"
+#include "game/rules.h"
 #include "gameplay/board_view.h"
 #include "ui/widgets.h"
 #include "visuals/particle_effects.h"
 
 HelpDemo helpDemo;
+Rules helpDemoRules;
 
 namespace {
+
+// What answers the demonstration's events: on the help page its sounds play, as the page's own; over the
+// live game (a tip's picture) it is silent, as its sounds would be the player's. Nothing else reaches the
+// game's effects, texts, tips or shake.
+struct DemoEvents : PresentationEvents {
+    void sound(const char* file, int frequencyHz) override {
+        if (!helpDemo.startedByTip) liveRules.events().sound(file, frequencyHz);
+    }
+};
+DemoEvents demoEvents;
+
+// The demonstration moves as the player's balls move: it takes the live game's mode and line length and
+// the player's ball speed, and keeps the rest of its rules to itself.
+void followLiveGame() {
+    GameState& demo = helpDemoRules.game;
+    demo.mode = game.mode;
+    demo.levelIndex = game.levelIndex;
+    demo.lineLength = game.lineLength;
+    demo.colourCount = game.colourCount;
+    demo.ballSpeed = game.ballSpeed;
+}
 
 constexpr float kPi = 3.14159265f;
 
 void boardClick(float x, float y) {
     int cx = -1, cy = -1;
     cellFromPoint(x, y, &cx, &cy);
-    helpBoardClick(cx, cy);
+    followLiveGame();
+    helpBoardClick(helpDemoRules, cx, cy);
 }
 
 // The stops: rest at X, the piece at U, its target V, the second piece Y, its target Z, back to X.
@@ -40,7 +65,11 @@ void placeStops() {
 void loadCycle() {
     helpDemo.helpLevel = helpLevelFor(helpDemo.demoVariant, helpDemo.demoCycle);
     std::memset(levelFiles.demoPoints, 0, sizeof levelFiles.demoPoints);
-    loadHelpBoard(helpDemo.demoCycle + 1, helpDemo.demoVariant, helpDemo.demoColour);
+    helpDemoRules = Rules{};
+    helpDemoRules.demonstration = true;
+    helpDemoRules.presentation = &demoEvents;
+    followLiveGame();
+    loadHelpBoard(helpDemoRules, helpDemo.demoCycle + 1, helpDemo.demoVariant, helpDemo.demoColour);
     placeStops();
     helpDemo.cursor = helpDemo.stops[0];
     helpDemo.clicksInCycle = 0;
@@ -125,12 +154,10 @@ void demoBoardBounds(float& minX, float& maxX, float& minY, float& maxY) {
     const HelpDemo& d = helpDemo;
     minX = maxX = d.stops[0].x;
     minY = maxY = d.stops[0].y;
-    Board* saved = currentBoard;
-    currentBoard = &helpBoard;
     bool any = false;
     for (int y = kPlayTop; y <= kPlayBottom; ++y) {
         for (int x = kPlayLeft; x <= kPlayRight; ++x) {
-            if (!cellExists(x, y)) continue;
+            if (!cellExists(helpDemoRules, x, y)) continue;
             Point c = cellCentre(x, y);
             if (!any) minX = maxX = c.x, minY = maxY = c.y;
             any = true;
@@ -138,7 +165,6 @@ void demoBoardBounds(float& minX, float& maxX, float& minY, float& maxY) {
             minY = std::fmin(minY, c.y - 20), maxY = std::fmax(maxY, c.y + 20);
         }
     }
-    currentBoard = saved;
 }
 
 // The board's frame: a soft shadow, an opaque fill like the panels' and a thin golden rim. It leaves room
@@ -182,6 +208,11 @@ Point demoPoint(float x, float y, const Point& p) {
     return Point{x + 20 + (p.x - cx) * kDemoScale, y - 20 + (p.y - cy) * kDemoScale};
 }
 
+void stepDemoBoard() {
+    followLiveGame();
+    helpBoardSweep(helpDemoRules);
+}
+
 void drawDemo(float x, float y) {
     HelpDemo& d = helpDemo;
     if (!d.demoRunning) return;
@@ -198,11 +229,7 @@ void drawDemo(float x, float y) {
     // Half speed: the board, its animations and the demonstration's clock all see half the frame.
     float savedFrame = app.frameTimeMs;
     app.frameTimeMs = savedFrame / 2;
-    Board* savedBoard = currentBoard;
-    bool savedActive = helpBoardActive;
-    helpBoardSweep();
-    currentBoard = &helpBoard;
-    helpBoardActive = true;
+    stepDemoBoard();
     // The board view draws in the game's 3D setting (its sprites face the camera at z = 0), on a board
     // that is neither paused, won nor lost, whatever the game behind the page is doing.
     glm::mat4 m(1.0f);
@@ -216,18 +243,10 @@ void drawDemo(float x, float y) {
     setWorld(&m);
     glm::vec4 savedTint = render.tint;
     render.tint = glm::vec4(1.0f);
-    float savedPause = game.pauseMs, savedDefeat = game.defeatCountdownMs,
-          savedComplete = game.completeCountdownMs;
-    game.pauseMs = game.defeatCountdownMs = game.completeCountdownMs = 0;
-    drawBoard();
+    drawBoard(helpDemoRules);
     flushBatch();
-    game.pauseMs = savedPause;
-    game.defeatCountdownMs = savedDefeat;
-    game.completeCountdownMs = savedComplete;
     render.tint = savedTint;
     setWorld(nullptr);
-    currentBoard = savedBoard;
-    helpBoardActive = savedActive;
     advanceDemo(app.frameTimeMs);
     app.frameTimeMs = savedFrame;
 
@@ -250,13 +269,9 @@ void drawTipDemo(int picture, float centreX, float centreY) {
         startDemo(picture);
         helpDemo.startedByTip = true;
     }
-    // Over the live game the picture is silent: its sounds, texts and bolts would be the player's. Its
-    // framed board stands in the room the balloon keeps for it, centred there.
+    // Its framed board stands in the room the balloon keeps for it, centred there.
     DemoFrame f = demoFrame(centreX - 20, 0);
-    PresentationEvents* live = &presentation();
-    setPresentationEvents(nullptr);
     drawDemo(centreX - 20, centreY - (f.top + f.bottom) / 2);
-    setPresentationEvents(live);
     begin2D();
 }
 
@@ -267,10 +282,6 @@ void tipDemoClosed() {
 void stopDemo() {
     helpDemo.startedByTip = false;
     helpDemo.demoRunning = false;
-    Board* saved = currentBoard;
-    currentBoard = &helpBoard;
-    clearBoard();
-    currentBoard = saved;
-    resetHelpRemovalQueue(); // pops still waiting belong to the demonstration and go with it
-    // It raised no effects, so the game's own stay untouched.
+    // Its board, and the pops still waiting there, go with it; it raised nothing on the game's board.
+    helpDemoRules = Rules{};
 }

@@ -1,7 +1,0 @@
-#include "game/game_state.h"
-
-GameState game;
-
-void resetGameState() {
-    game = GameState{};
-}

@@ -1,0 +1,3 @@
+#include "game/live_rules.h"
+
+Rules liveRules;
