@@ -55,6 +55,10 @@ void resetRender() {
     render.drawableSize = nullptr;
     render.pictureArea = PictureArea();
     render.pictureAreaPending = true;
+    render.lowDetail = false;
+    render.clearPending = false;
+    render.pendingClear = 0;
+    render.clipped = false;
     setPerspective(kScreenWidth, kScreenHeight);
 }
 
@@ -90,7 +94,9 @@ void setGamma(float gamma) {
 }
 
 void presentFrame() {
+    endLowDetailLayers();
     flushBatch();
+    settleClear();
     if (render.gammaDirty) {
         // The ramp entry i was (gamma + 0.5) * 256 * i, saturating: the same as one factor on every channel.
         render.appliedGammaFactor = std::max(0.0f, render.gamma + 0.5f);
@@ -110,7 +116,9 @@ void presentFrame() {
 }
 
 void releaseDisplay() {
+    endLowDetailLayers();
     flushBatch();
+    settleClear();
     render.blendsPerQuad = false;
     render.gamma = 0.5f;
     render.gammaDirty = false;
@@ -121,7 +129,18 @@ void releaseDisplay() {
 void clearColor(uint32_t argb) {
     flushBatch();
     settlePictureArea();
-    if (render.backend) render.backend->clear(true, argb, false, 1.0f);
+    if (render.clipped || render.lowDetail) {
+        if (render.backend) render.backend->clear(true, argb, false, 1.0f);
+        return;
+    }
+    render.clearPending = true; // a later clear of the whole picture replaces it
+    render.pendingClear = argb;
+}
+
+void settleClear() {
+    if (!render.clearPending) return;
+    render.clearPending = false;
+    if (render.backend) render.backend->clear(true, render.pendingClear, false, 1.0f);
 }
 
 void clearDepth(float z) {
@@ -151,9 +170,36 @@ void settlePictureArea() {
     render.pictureAreaPending = false;
 }
 
+bool beginLowDetailLayers() {
+    flushBatch();
+    settlePictureArea();
+    const PictureArea& a = render.pictureArea;
+    if (!render.backend || render.lowDetail || !render.clearPending || render.clipped) return false;
+    if (a.width <= kScreenWidth && a.height <= kScreenHeight) return false; // no larger than its own size
+    render.lowDetail = render.backend->beginLowDetail(render.pendingClear);
+    if (render.lowDetail) render.clearPending = false; // the copy covers the whole picture area
+    return render.lowDetail;
+}
+
+void endLowDetailLayers() {
+    if (!render.lowDetail) return;
+    flushBatch();
+    render.backend->endLowDetail();
+    render.lowDetail = false;
+    render.clipped = false;
+    render.drawCalls++;
+}
+
+void drawingSize(int* width, int* height) {
+    settlePictureArea();
+    *width = render.lowDetail ? kScreenWidth : render.pictureArea.width;
+    *height = render.lowDetail ? kScreenHeight : render.pictureArea.height;
+}
+
 bool beginPictureCapture(bool coverage) {
     flushBatch();
     settlePictureArea();
+    settleClear();
     return render.backend && render.backend->beginCapture(coverage);
 }
 
@@ -170,12 +216,15 @@ bool readCoverageRow(int row, float* alpha) {
 void clipPicture(int x, int y, int width, int height) {
     flushBatch();
     settlePictureArea();
+    settleClear();
     if (render.backend) render.backend->clipRect(x, y, width, height);
+    render.clipped = width > 0;
 }
 
 void drawCapturedPicture() {
     flushBatch();
     settlePictureArea();
+    settleClear();
     if (render.backend) {
         render.backend->drawCapture();
         render.drawCalls++;
@@ -188,6 +237,7 @@ void beginScene() {
 
 void endScene() {
     flushBatch();
+    settleClear();
     render.inScene = false;
 }
 
@@ -210,6 +260,7 @@ void flushBatch() {
         call.primitiveCount = render.batchQuads * 2;
         call.quadBlends = render.batchMixed ? render.batchBlends : nullptr;
         settlePictureArea();
+        settleClear();
         render.backend->draw(call);
         render.drawCalls++;
     }

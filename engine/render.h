@@ -114,6 +114,13 @@ struct RenderLayer {
     void (*drawableSize)(int* width, int* height) = nullptr;
     PictureArea pictureArea;        // where the frame being drawn goes
     bool pictureAreaPending = true; // the next clear or draw places the picture first
+    bool lowDetail = false;         // the painterly layers are going into the low-detail picture
+    // A colour clear of the whole picture waits for the next draw: the low-detail layers may take it
+    // instead (then the picture area is never cleared, only covered), and a software rasteriser clears a
+    // rectangle of the window by drawing it.
+    bool clearPending = false;
+    uint32_t pendingClear = 0;
+    bool clipped = false; // clears and draws stay inside a rectangle of the picture (clipPicture)
 
     // The batch of quads not yet handed to the backend.
     RenderStates batchStates;
@@ -138,13 +145,21 @@ void requestDisplayReset(bool fullScreen);  // switch window / full screen after
 void setGamma(float gamma);                 // stored; marked dirty when it differs
 void presentFrame();                        // flushes, applies a dirty gamma, presents, then a pending switch
 void releaseDisplay();                      // neutral gamma, detaches the backend
-void clearColor(uint32_t argb);             // whole picture, colour only
+void clearColor(uint32_t argb);             // whole picture, colour only (done before the next draw)
 void clearDepth(float z);                   // whole picture, depth only
 // The picture's rectangle in a drawable of the given size: the largest centred 4:3 one.
 PictureArea placePicture(int drawableWidth, int drawableHeight);
 void settlePictureArea(); // at a frame's first clear or draw: tells the backend where the picture goes
+// The painterly layers at the screen space's own 800 x 600, copied once, scaled and opaque, onto a picture
+// area larger than that (see RenderBackend::beginLowDetail); what is drawn after them is drawn at the
+// screen's own pixels. Only where the picture is still blank (a colour clear and nothing else), so that
+// what they are drawn over is known (they then take the pending clear); false: the layers are drawn straight
+// onto the picture.
+bool beginLowDetailLayers();
+void endLowDetailLayers();                 // the copy onto the picture area; nothing when none was begun
+void drawingSize(int* width, int* height); // pixels of what is drawn into now (picture area or low detail)
 // Captured pictures (see RenderBackend::beginCapture): each call draws the batch first. Rows and the clip
-// count from the top left of the picture area, in its own pixels.
+// count from the top left of what is drawn into now, in its own pixels.
 bool beginPictureCapture(bool coverage); // false: no capture (nothing changed)
 void endPictureCapture();
 bool readCoverageRow(int row, float* alpha); // pictureArea.width alphas of the coverage being captured
@@ -154,6 +169,7 @@ void beginScene();
 void endScene();                // flushes the batch
 void discardManagedResources(); // nothing to evict under OpenGL; kept for the callers
 void flushBatch();              // draws the gathered quads now
+void settleClear();             // a pending colour clear is done now (before any draw reaches the backend)
 
 // Transforms.
 glm::mat4 orthographicMatrix(float width, float height, float zNear, float zFar);

@@ -58,6 +58,7 @@ void drawPrimitives(const void* vertices, int primitiveCount, uint32_t format, i
     call.vertexCount = vertexCount;
     call.primitiveCount = primitiveCount;
     settlePictureArea();
+    settleClear();
     render.backend->draw(call);
     render.drawCalls++;
 }
@@ -106,6 +107,7 @@ void drawMesh(const MeshBuffer& mesh) {
     call.buffer = mesh.buffer;
     call.primitiveCount = mesh.triangleCount;
     settlePictureArea();
+    settleClear();
     render.backend->draw(call);
     render.drawCalls++;
 }

@@ -10,144 +10,12 @@
 #include <epoxy/gl.h>
 #include <glm/gtc/type_ptr.hpp>
 
+#include "platform/gl_programs.h"
 #include "platform/limits.h"
 
 GlBackend glBackend;
 
 namespace {
-
-const char* kVertexShader = R"(#version 330 core
-layout(location = 0) in vec3 position;
-layout(location = 1) in vec3 normal;
-layout(location = 2) in vec4 colorBgra;  // the ARGB word's bytes in memory order
-layout(location = 3) in vec2 uv;
-layout(location = 4) in uint blendCode;  // source factor << 4 | destination factor
-uniform mat4 world;
-uniform mat4 view;
-uniform mat4 projection;
-uniform bool lit;
-uniform vec3 lightDirection;
-uniform vec4 lightDiffuse;
-uniform vec4 lightAmbient;
-out vec4 color;
-out vec2 texCoord;
-flat out uint blend;
-void main() {
-    blend = blendCode;
-    vec4 clip = projection * (view * (world * vec4(position, 1.0)));
-    // The game's projections give depth 0..1; OpenGL clips to -1..1.
-    clip.z = clip.z * 2.0 - clip.w;
-    gl_Position = clip;
-    color = colorBgra.zyxw;
-    if (lit) {
-        vec3 n = normalize(mat3(world) * normal);
-        float facing = max(dot(n, -normalize(lightDirection)), 0.0);
-        color.rgb *= clamp(lightAmbient.rgb + lightDiffuse.rgb * facing, 0.0, 1.0);
-    }
-    texCoord = uv;
-}
-)";
-
-// Blending by factors that do not read the picture is done here, with two outputs: the source's part
-// (colour times its factor) and the factor of the picture below; the fixed blend then only adds them
-// (ONE, SRC1_COLOR). So quads of different blend modes can share a draw, each with its own factors.
-const char* kFragmentShader = R"(#version 330 core
-in vec4 color;
-in vec2 texCoord;
-flat in uint blend;
-uniform sampler2D picture;
-uniform bool hasTexture;
-uniform bool alphaTest;
-uniform float alphaRef;  // 0..255
-uniform bool shaderBlend;
-uniform bool coverageOnly;  // every channel is the fragment's alpha
-layout(location = 0, index = 0) out vec4 fragment;
-layout(location = 0, index = 1) out vec4 belowFactor;
-vec4 factor(uint f, vec4 c) {
-    if (f == 0u) return vec4(0.0);
-    if (f == 1u) return vec4(1.0);
-    if (f == 2u) return c;
-    if (f == 3u) return vec4(1.0) - c;
-    if (f == 4u) return vec4(c.a);
-    return vec4(1.0 - c.a);
-}
-void main() {
-    vec4 c = hasTexture ? color * texture(picture, texCoord) : color;
-    if (alphaTest && floor(c.a * 255.0 + 0.5) < alphaRef) discard;
-    if (shaderBlend) {
-        fragment = c * factor(blend >> 4u, c);
-        belowFactor = factor(blend & 15u, c);
-    } else {
-        fragment = c;
-        belowFactor = vec4(0.0);
-    }
-    if (coverageOnly) fragment = vec4(c.a);
-}
-)";
-
-// One triangle covering the viewport, in one colour: multiplied into the picture by blending.
-const char* kCoverVertexShader = R"(#version 330 core
-void main() {
-    gl_Position = vec4((gl_VertexID & 1) * 4.0 - 1.0, (gl_VertexID & 2) * 2.0 - 1.0, 0.0, 1.0);
-}
-)";
-
-const char* kFactorFragmentShader = R"(#version 330 core
-uniform float factor;
-out vec4 fragment;
-void main() {
-    fragment = vec4(vec3(factor), 1.0);
-}
-)";
-
-// The captured picture, pixel for pixel: the viewport's pixel at origin + p shows the capture's p.
-const char* kCopyFragmentShader = R"(#version 330 core
-uniform sampler2D picture;
-uniform ivec2 origin;
-out vec4 fragment;
-void main() {
-    fragment = texelFetch(picture, ivec2(gl_FragCoord.xy) - origin, 0);
-}
-)";
-
-GLuint compile(GLenum kind, const char* source) {
-    GLuint shader = glCreateShader(kind);
-    glShaderSource(shader, 1, &source, nullptr);
-    glCompileShader(shader);
-    GLint ok = 0;
-    glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
-    if (!ok) {
-        char log[1024];
-        glGetShaderInfoLog(shader, sizeof log, nullptr, log);
-        std::fprintf(stderr, "shader: %s\n", log);
-        glDeleteShader(shader);
-        return 0;
-    }
-    return shader;
-}
-
-GLuint link(const char* vertexSource, const char* fragmentSource) {
-    GLuint vs = compile(GL_VERTEX_SHADER, vertexSource), fs = compile(GL_FRAGMENT_SHADER, fragmentSource);
-    GLuint program = 0;
-    if (vs && fs) {
-        program = glCreateProgram();
-        glAttachShader(program, vs);
-        glAttachShader(program, fs);
-        glLinkProgram(program);
-        GLint ok = 0;
-        glGetProgramiv(program, GL_LINK_STATUS, &ok);
-        if (!ok) {
-            char log[1024];
-            glGetProgramInfoLog(program, sizeof log, nullptr, log);
-            std::fprintf(stderr, "shader program: %s\n", log);
-            glDeleteProgram(program);
-            program = 0;
-        }
-    }
-    if (vs) glDeleteShader(vs);
-    if (fs) glDeleteShader(fs);
-    return program;
-}
 
 GLenum blendFactor(BlendFactor f) {
     switch (f) {
@@ -202,29 +70,19 @@ void setFlag(GLenum capability, bool on) {
 } // namespace
 
 bool GlBackend::init() {
-    program_ = link(kVertexShader, kFragmentShader);
-    scaleProgram_ = link(kCoverVertexShader, kFactorFragmentShader);
-    copyProgram_ = link(kCoverVertexShader, kCopyFragmentShader);
-    if (!program_ || !scaleProgram_ || !copyProgram_) {
+    // The most common variant proves that the shaders compile here; the others are linked when first used.
+    program_ = drawProgram(kVariantTextured | kVariantAlphaTest | kVariantShaderBlend).program;
+    scaleProgram_ = linkFactorProgram();
+    copyProgram_ = linkCopyProgram();
+    stretchProgram_ = linkStretchProgram();
+    if (!program_ || !scaleProgram_ || !copyProgram_ || !stretchProgram_) {
         shutdown();
         return false;
     }
-    uWorld_ = glGetUniformLocation(program_, "world");
-    uView_ = glGetUniformLocation(program_, "view");
-    uProjection_ = glGetUniformLocation(program_, "projection");
-    uLit_ = glGetUniformLocation(program_, "lit");
-    uLightDirection_ = glGetUniformLocation(program_, "lightDirection");
-    uLightDiffuse_ = glGetUniformLocation(program_, "lightDiffuse");
-    uLightAmbient_ = glGetUniformLocation(program_, "lightAmbient");
-    uHasTexture_ = glGetUniformLocation(program_, "hasTexture");
-    uAlphaTest_ = glGetUniformLocation(program_, "alphaTest");
-    uAlphaRef_ = glGetUniformLocation(program_, "alphaRef");
-    uTexture_ = glGetUniformLocation(program_, "picture");
-    uShaderBlend_ = glGetUniformLocation(program_, "shaderBlend");
-    uCoverageOnly_ = glGetUniformLocation(program_, "coverageOnly");
     uScaleFactor_ = glGetUniformLocation(scaleProgram_, "factor");
     uCopyOrigin_ = glGetUniformLocation(copyProgram_, "origin");
     uCopyPicture_ = glGetUniformLocation(copyProgram_, "picture");
+    uStretchPicture_ = glGetUniformLocation(stretchProgram_, "picture");
 
     glGenVertexArrays(1, &vertexArray_);
     glBindVertexArray(vertexArray_);
@@ -263,7 +121,7 @@ bool GlBackend::init() {
     glClearDepth(1.0);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     statesValid_ = false;
-    transformsValid_ = false;
+    current_ = nullptr;
     return glGetError() == GL_NO_ERROR;
 }
 
@@ -280,9 +138,18 @@ void GlBackend::shutdown() {
     if (streamIndices_) glDeleteBuffers(1, &streamIndices_);
     if (streamBlends_) glDeleteBuffers(1, &streamBlends_);
     if (vertexArray_) glDeleteVertexArrays(1, &vertexArray_);
-    if (program_) glDeleteProgram(program_);
+    for (DrawProgram& p : programs_) {
+        if (p.program) glDeleteProgram(p.program);
+        p = DrawProgram();
+    }
+    current_ = nullptr;
     if (scaleProgram_) glDeleteProgram(scaleProgram_);
     if (copyProgram_) glDeleteProgram(copyProgram_);
+    if (stretchProgram_) glDeleteProgram(stretchProgram_);
+    if (lowFramebuffer_) glDeleteFramebuffers(1, &lowFramebuffer_);
+    if (lowTexture_) glDeleteTextures(1, &lowTexture_);
+    lowFramebuffer_ = lowTexture_ = stretchProgram_ = 0;
+    lowDetail_ = false;
     if (captureFramebuffer_) glDeleteFramebuffers(1, &captureFramebuffer_);
     if (captureTexture_) glDeleteTextures(1, &captureTexture_);
     if (coverageTexture_) glDeleteTextures(1, &coverageTexture_);
@@ -292,7 +159,7 @@ void GlBackend::shutdown() {
     pointSampler_ = scaledPointSampler_ = linearSampler_ = 0;
     streamVertices_ = streamIndices_ = streamBlends_ = vertexArray_ = program_ = scaleProgram_ = 0;
     copyProgram_ = 0;
-    statesValid_ = transformsValid_ = false;
+    statesValid_ = false;
 }
 
 uint32_t GlBackend::createTexture(int width, int height, int mipLevels, const uint8_t* rgba) {
@@ -359,90 +226,154 @@ void GlBackend::releaseBuffer(uint32_t buffer) {
 void GlBackend::setPictureArea(const PictureArea& area) {
     if (!program_) return;
     area_ = area;
-    int bottom = area.drawableHeight - area.y - area.height; // OpenGL counts rows from the bottom
-    // The bars: whatever an earlier frame or another size left there becomes black.
-    glEnable(GL_SCISSOR_TEST);
+    // The whole drawable black, the bars with it: a clear of all of it is only a mark per tile for a
+    // software rasteriser, where a clear of a rectangle is drawn pixel by pixel.
+    glDisable(GL_SCISSOR_TEST);
     glClearColor(0, 0, 0, 1);
-    auto bar = [](int x, int y, int width, int height) {
-        if (width <= 0 || height <= 0) return;
-        glScissor(x, y, width, height);
-        glClear(GL_COLOR_BUFFER_BIT);
-    };
-    bar(0, 0, area.x, area.drawableHeight);
-    bar(area.x + area.width, 0, area.drawableWidth - area.x - area.width, area.drawableHeight);
-    bar(area.x, 0, area.width, bottom);
-    bar(area.x, bottom + area.height, area.width, area.drawableHeight - bottom - area.height);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glEnable(GL_SCISSOR_TEST);
+    windowColour_ = 0xFF000000u;
+    windowUniform_ = true;
     clipWidth_ = 0;
     placeViewport();
     statesValid_ = false; // the sampler of point-sampled pictures depends on the scale
 }
 
+int GlBackend::surfaceWidth() const {
+    return lowDetail_ ? kScreenWidth : area_.width;
+}
+
+int GlBackend::surfaceHeight() const {
+    return lowDetail_ ? kScreenHeight : area_.height;
+}
+
+// Off-screen pictures are drawn from their corner; the window's picture area lies inside the drawable.
 void GlBackend::placeViewport() {
-    int x = capturing_ ? 0 : area_.x;
-    int bottom = capturing_ ? 0 : area_.drawableHeight - area_.y - area_.height;
-    glViewport(x, bottom, area_.width, area_.height);
+    bool window = !capturing_ && !lowDetail_;
+    int x = window ? area_.x : 0;
+    int bottom = window ? area_.drawableHeight - area_.y - area_.height : 0;
+    int width = surfaceWidth(), height = surfaceHeight();
+    glViewport(x, bottom, width, height);
     if (clipWidth_ > 0)
-        glScissor(x + clipX_, bottom + area_.height - clipY_ - clipHeight_, clipWidth_, clipHeight_);
+        glScissor(x + clipX_, bottom + height - clipY_ - clipHeight_, clipWidth_, clipHeight_);
     else
-        glScissor(x, bottom, area_.width, area_.height);
+        glScissor(x, bottom, width, height);
+}
+
+void GlBackend::bindSurface() {
+    glBindFramebuffer(GL_FRAMEBUFFER, capturing_ ? captureFramebuffer_ : lowDetail_ ? lowFramebuffer_ : 0);
+    placeViewport();
+}
+
+bool GlBackend::beginLowDetail(uint32_t argb) {
+    if (!program_ || lowDetail_ || capturing_ || area_.width <= 0 || area_.height <= 0) return false;
+    while (glGetError() != GL_NO_ERROR) {
+    }
+    if (!lowFramebuffer_) {
+        glGenTextures(1, &lowTexture_);
+        glBindTexture(GL_TEXTURE_2D, lowTexture_);
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, kScreenWidth, kScreenHeight, 0, GL_BGRA, GL_UNSIGNED_BYTE,
+                     nullptr);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
+        glGenFramebuffers(1, &lowFramebuffer_);
+        glBindFramebuffer(GL_FRAMEBUFFER, lowFramebuffer_);
+        glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, lowTexture_, 0);
+        bool complete = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
+        glBindFramebuffer(GL_FRAMEBUFFER, 0);
+        statesValid_ = false;
+        if (!complete || glGetError() != GL_NO_ERROR) {
+            glDeleteFramebuffers(1, &lowFramebuffer_);
+            glDeleteTextures(1, &lowTexture_);
+            lowFramebuffer_ = lowTexture_ = 0;
+            return false;
+        }
+    }
+    lowDetail_ = true;
+    clipWidth_ = 0;
+    bindSurface();
+    clear(true, argb, false, 1.0f);
+    statesValid_ = false; // point-sampled pictures are at their own size here
+    return true;
+}
+
+void GlBackend::endLowDetail() {
+    if (!lowDetail_) return;
+    if (capturing_) endCapture();
+    lowDetail_ = false;
+    clipWidth_ = 0;
+    bindSurface();
+    windowUniform_ = false;
+    glUseProgram(stretchProgram_);
+    current_ = nullptr;
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_CULL_FACE);
+    glDisable(GL_BLEND);
+    glActiveTexture(GL_TEXTURE0);
+    glBindTexture(GL_TEXTURE_2D, lowTexture_);
+    glBindSampler(0, 0);
+    glUniform1i(uStretchPicture_, 0);
+    glBindVertexArray(vertexArray_);
+    glDrawArrays(GL_TRIANGLE_STRIP, 0, 4);
+    statesValid_ = false;
 }
 
 bool GlBackend::beginCapture(bool coverage) {
-    if (!program_ || capturing_ || area_.width <= 0 || area_.height <= 0) return false;
+    int width = surfaceWidth(), height = surfaceHeight();
+    if (!program_ || capturing_ || width <= 0 || height <= 0) return false;
     while (glGetError() != GL_NO_ERROR) {
     }
     if (!captureFramebuffer_) glGenFramebuffers(1, &captureFramebuffer_);
     auto makeTexture = [&](GLuint& texture, GLenum format, GLenum layout, GLenum type) {
         if (!texture) glGenTextures(1, &texture);
         glBindTexture(GL_TEXTURE_2D, texture);
-        glTexImage2D(GL_TEXTURE_2D, 0, format, area_.width, area_.height, 0, layout, type, nullptr);
+        glTexImage2D(GL_TEXTURE_2D, 0, format, width, height, 0, layout, type, nullptr);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
     };
     if (coverage) {
         makeTexture(coverageTexture_, GL_R32F, GL_RED, GL_FLOAT);
-    } else if (!captureTexture_ || captureWidth_ != area_.width || captureHeight_ != area_.height) {
+    } else if (!captureTexture_ || captureWidth_ != width || captureHeight_ != height) {
         makeTexture(captureTexture_, GL_RGBA8, GL_RGBA, GL_UNSIGNED_BYTE);
-        captureWidth_ = area_.width;
-        captureHeight_ = area_.height;
+        captureWidth_ = width;
+        captureHeight_ = height;
     }
     glBindFramebuffer(GL_FRAMEBUFFER, captureFramebuffer_);
     glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D,
                            coverage ? coverageTexture_ : captureTexture_, 0);
     statesValid_ = false;
     if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE || glGetError() != GL_NO_ERROR) {
-        glBindFramebuffer(GL_FRAMEBUFFER, 0);
+        bindSurface();
         return false;
     }
     capturing_ = true;
     capturingCoverage_ = coverage;
-    glUseProgram(program_);
-    glUniform1i(uCoverageOnly_, coverage ? 1 : 0);
     placeViewport();
     return true;
 }
 
 void GlBackend::endCapture() {
     if (!capturing_) return;
-    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    capturing_ = false;
+    bindSurface();
     glBlendEquation(GL_FUNC_ADD);
     if (capturingCoverage_) {
         glDeleteTextures(1, &coverageTexture_);
         coverageTexture_ = 0;
-        glUseProgram(program_);
-        glUniform1i(uCoverageOnly_, 0);
     }
-    capturing_ = capturingCoverage_ = false;
-    placeViewport();
+    capturingCoverage_ = false;
     statesValid_ = false;
 }
 
 bool GlBackend::readCoverageRow(int row, float* alpha) {
-    if (!capturingCoverage_ || row < 0 || row >= area_.height) return false;
+    if (!capturingCoverage_ || row < 0 || row >= surfaceHeight()) return false;
     glReadBuffer(GL_COLOR_ATTACHMENT0);
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
-    glReadPixels(0, area_.height - 1 - row, area_.width, 1, GL_RED, GL_FLOAT, alpha);
+    glReadPixels(0, surfaceHeight() - 1 - row, surfaceWidth(), 1, GL_RED, GL_FLOAT, alpha);
     return glGetError() == GL_NO_ERROR;
 }
 
@@ -455,9 +386,11 @@ void GlBackend::clipRect(int x, int y, int width, int height) {
 }
 
 void GlBackend::drawCapture() {
-    if (!captureTexture_ || capturing_ || captureWidth_ != area_.width || captureHeight_ != area_.height)
+    if (!captureTexture_ || capturing_ || captureWidth_ != surfaceWidth() ||
+        captureHeight_ != surfaceHeight())
         return;
     glUseProgram(copyProgram_);
+    current_ = nullptr;
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_CULL_FACE);
     glDisable(GL_BLEND);
@@ -465,27 +398,41 @@ void GlBackend::drawCapture() {
     glBindTexture(GL_TEXTURE_2D, captureTexture_);
     glBindSampler(0, 0);
     glUniform1i(uCopyPicture_, 0);
-    glUniform2i(uCopyOrigin_, area_.x, area_.drawableHeight - area_.y - area_.height);
+    if (lowDetail_) {
+        glUniform2i(uCopyOrigin_, 0, 0);
+    } else {
+        glUniform2i(uCopyOrigin_, area_.x, area_.drawableHeight - area_.y - area_.height);
+        windowUniform_ = false;
+    }
     glBindVertexArray(vertexArray_);
     glDrawArrays(GL_TRIANGLES, 0, 3);
     statesValid_ = false;
 }
 
 void GlBackend::clear(bool color, uint32_t argb, bool depth, float z) {
-    GLbitfield mask = 0;
+    bool window = !capturing_ && !lowDetail_;
+    if (color && window && clipWidth_ == 0) {
+        // The picture area holds one colour already: clearing it to that colour again changes nothing.
+        if (windowUniform_ && argb == windowColour_) color = false;
+        windowColour_ = argb;
+        windowUniform_ = true;
+    }
     if (color) {
         glClearColor(((argb >> 16) & 0xFF) / 255.0f, ((argb >> 8) & 0xFF) / 255.0f, (argb & 0xFF) / 255.0f,
                      (argb >> 24) / 255.0f);
-        mask |= GL_COLOR_BUFFER_BIT;
+        glClear(GL_COLOR_BUFFER_BIT);
     }
     if (depth) {
-        // A clear reaches the whole depth buffer whatever the depth-write state says.
+        // A clear reaches the whole depth buffer whatever the depth-write state says. Only the picture's
+        // depths are ever tested, so the window's are cleared whole (a mark per tile, not a drawn rectangle).
         glDepthMask(GL_TRUE);
         glClearDepth(z);
-        mask |= GL_DEPTH_BUFFER_BIT;
+        bool whole = window && clipWidth_ == 0;
+        if (whole) glDisable(GL_SCISSOR_TEST);
+        glClear(GL_DEPTH_BUFFER_BIT);
+        if (whole) glEnable(GL_SCISSOR_TEST);
         statesValid_ = false;
     }
-    if (mask) glClear(mask);
 }
 
 void GlBackend::bindAttributes(uint32_t format, int stride, size_t offset) {
@@ -541,52 +488,66 @@ void GlBackend::bindBlends(const DrawCall& call) {
     streamBlendOffset_ += (bytes + 15) & ~size_t(15);
 }
 
-void GlBackend::applyStates(const DrawCall& call) {
+DrawProgram& GlBackend::drawProgram(int variant) {
+    DrawProgram& p = programs_[variant];
+    if (!p.program) linkDrawProgram(variant, p);
+    return p;
+}
+
+bool GlBackend::applyStates(const DrawCall& call) {
     const RenderStates& s = *call.states;
-    glUseProgram(program_);
-    if (!transformsValid_ || s.transformSerial != appliedSerial_) {
-        glUniformMatrix4fv(uWorld_, 1, GL_FALSE, glm::value_ptr(call.transforms->world));
-        glUniformMatrix4fv(uView_, 1, GL_FALSE, glm::value_ptr(call.transforms->view));
-        glUniformMatrix4fv(uProjection_, 1, GL_FALSE, glm::value_ptr(call.transforms->projection));
-        glUniform3fv(uLightDirection_, 1, glm::value_ptr(call.light->direction));
-        glUniform4fv(uLightDiffuse_, 1, glm::value_ptr(call.light->diffuse));
-        glUniform4fv(uLightAmbient_, 1, glm::value_ptr(call.light->ambient));
-        appliedSerial_ = s.transformSerial;
-        transformsValid_ = true;
+    bool shaderBlend = s.alphaBlend && !capturingCoverage_ && blendsWithoutDestination(s.srcBlend) &&
+                       blendsWithoutDestination(s.dstBlend);
+    int variant = (s.texture ? kVariantTextured : 0) | (s.alphaTest ? kVariantAlphaTest : 0) |
+                  (shaderBlend ? kVariantShaderBlend : 0) |
+                  (s.lighting && (call.format & kFormatNormal) ? kVariantLit : 0) |
+                  (capturingCoverage_ ? kVariantCoverage : 0);
+    DrawProgram& p = drawProgram(variant);
+    if (!p.program) return false;
+    if (current_ != &p) {
+        glUseProgram(p.program);
+        current_ = &p;
     }
-    glUniform1i(uLit_, s.lighting && (call.format & kFormatNormal) ? 1 : 0);
-    if (statesValid_ && std::memcmp(&s, &applied_, sizeof s) == 0) return;
+    if (!p.transformsValid || s.transformSerial != p.transformSerial) {
+        glUniformMatrix4fv(p.world, 1, GL_FALSE, glm::value_ptr(call.transforms->world));
+        glUniformMatrix4fv(p.view, 1, GL_FALSE, glm::value_ptr(call.transforms->view));
+        glUniformMatrix4fv(p.projection, 1, GL_FALSE, glm::value_ptr(call.transforms->projection));
+        glUniform3fv(p.lightDirection, 1, glm::value_ptr(call.light->direction));
+        glUniform4fv(p.lightDiffuse, 1, glm::value_ptr(call.light->diffuse));
+        glUniform4fv(p.lightAmbient, 1, glm::value_ptr(call.light->ambient));
+        p.transformSerial = s.transformSerial;
+        p.transformsValid = true;
+    }
+    if (p.appliedAlphaRef != s.alphaRef) {
+        glUniform1f(p.alphaRef, s.alphaRef);
+        p.appliedAlphaRef = s.alphaRef;
+    }
+    if (statesValid_ && std::memcmp(&s, &applied_, sizeof s) == 0) return true;
     setFlag(GL_DEPTH_TEST, s.depthTest);
     glDepthMask(s.depthWrite ? GL_TRUE : GL_FALSE);
     setFlag(GL_BLEND, s.alphaBlend);
-    bool shaderBlend =
-        s.alphaBlend && blendsWithoutDestination(s.srcBlend) && blendsWithoutDestination(s.dstBlend);
     if (shaderBlend)
         glBlendFunc(GL_ONE, GL_SRC1_COLOR);
     else
         glBlendFunc(blendFactor(s.srcBlend), blendFactor(s.dstBlend));
-    glUniform1i(uShaderBlend_, shaderBlend ? 1 : 0);
     if (capturingCoverage_) {
         // Only the largest alpha counts: 1 exactly where a fragment hides what lies beneath.
         glEnable(GL_BLEND);
         glBlendEquation(GL_MAX);
     }
     setFlag(GL_CULL_FACE, s.cullCounterClockwise);
-    glUniform1i(uAlphaTest_, s.alphaTest);
-    glUniform1f(uAlphaRef_, s.alphaRef);
-    glUniform1i(uHasTexture_, s.texture != 0);
-    glUniform1i(uTexture_, 0);
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_2D, s.texture);
-    bool ownSize = area_.width == kScreenWidth && area_.height == kScreenHeight;
+    bool ownSize = surfaceWidth() == kScreenWidth && surfaceHeight() == kScreenHeight;
     glBindSampler(0, s.linearFilter ? linearSampler_ : ownSize ? pointSampler_ : scaledPointSampler_);
     applied_ = s;
     statesValid_ = true;
+    return true;
 }
 
 void GlBackend::draw(const DrawCall& call) {
-    if (!program_) return;
-    applyStates(call);
+    if (!program_ || !applyStates(call)) return;
+    if (!capturing_ && !lowDetail_) windowUniform_ = false;
     glBindVertexArray(vertexArray_);
     GLenum mode = primitiveMode(call.primitive);
     if (call.buffer) {
@@ -638,6 +599,7 @@ void GlBackend::draw(const DrawCall& call) {
 // times (factor - 1) to itself, at most doubling it per pass; a smaller one multiplies it.
 void GlBackend::scaleColours(float factor) {
     glUseProgram(scaleProgram_);
+    current_ = nullptr;
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_CULL_FACE);
     glEnable(GL_BLEND);
@@ -661,7 +623,7 @@ void GlBackend::present(float gammaFactor) {
     if (gammaFactor != 1.0f) scaleColours(gammaFactor);
     if (swapBuffers) swapBuffers();
     statesValid_ = false;
-    transformsValid_ = false;
+    current_ = nullptr;
 }
 
 bool GlBackend::readPicture(uint8_t* rgba) {

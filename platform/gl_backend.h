@@ -1,13 +1,15 @@
-// The OpenGL 3.3 core backend of the render layer. One small shader pair does what the game expects of
-// a fixed pipeline: vertex colour times texture, the alpha test (keep alpha >= reference), one
-// directional light for lit meshes. The 800 x 600 screen space is drawn straight into the picture's
-// rectangle of the window (the viewport and scissor of every clear and draw), so each quad is rasterised
-// at the screen's own pixels; the bars around it are cleared black. Presenting multiplies the picture by
-// the gamma factor where it is not neutral, then swaps.
+// The OpenGL 3.3 core backend of the render layer. A small shader pair, in a variant per kind of draw
+// (platform/gl_programs.h), does what the game expects of a fixed pipeline: vertex colour times texture,
+// the alpha test (keep alpha >= reference), one directional light for lit meshes. The 800 x 600 screen
+// space is drawn straight into the picture's rectangle of the window (the viewport and scissor of every
+// draw), so each quad is rasterised at the screen's own pixels; the bars around it are black. The
+// painterly layers may go into an 800 x 600 low-detail picture first, copied scaled onto the picture
+// area. Presenting multiplies the picture by the gamma factor where it is not neutral, then swaps.
 #pragma once
 
 #include <cstdint>
 
+#include "platform/gl_programs.h"
 #include "platform/limits.h"
 #include "platform/render_backend.h"
 
@@ -34,6 +36,8 @@ class GlBackend : public RenderBackend {
     void draw(const DrawCall& call) override;
     void present(float gammaFactor) override;
     bool blendsPerQuad() const override { return true; } // dual-source blending is core in OpenGL 3.3
+    bool beginLowDetail(uint32_t argb) override;
+    void endLowDetail() override;
     bool beginCapture(bool coverage) override;
     void endCapture() override;
     bool readCoverageRow(int row, float* alpha) override;
@@ -51,13 +55,20 @@ class GlBackend : public RenderBackend {
     static constexpr int kStreamIndexBytes = 256 << 10;
     static constexpr int kStreamBlendBytes = 256 << 10; // per-vertex blend factors of mixed batches
 
-    void applyStates(const DrawCall& call);
+    DrawProgram& drawProgram(int variant);  // linked on first use; program 0 when it does not compile
+    bool applyStates(const DrawCall& call); // false: no program for the draw
     void bindAttributes(uint32_t format, int stride, size_t offset);
     void bindBlends(const DrawCall& call);
     void scaleColours(float factor);
-    void placeViewport(); // the viewport and scissor of the target drawn into now
+    int surfaceWidth() const; // what is drawn into now: the picture area or the low-detail picture
+    int surfaceHeight() const;
+    void placeViewport(); // the viewport and scissor of what is drawn into now
+    void bindSurface();   // its framebuffer, viewport and scissor
 
-    uint32_t program_ = 0, scaleProgram_ = 0, copyProgram_ = 0;
+    uint32_t program_ = 0; // the most common drawing variant, linked at init (0: not ready)
+    uint32_t scaleProgram_ = 0, copyProgram_ = 0, stretchProgram_ = 0;
+    DrawProgram programs_[kVariantCount];
+    DrawProgram* current_ = nullptr; // the drawing variant in use; null after another program
     uint32_t vertexArray_ = 0, streamVertices_ = 0, streamIndices_ = 0;
     uint32_t streamBlends_ = 0;
     size_t streamOffset_ = 0, streamIndexOffset_ = 0, streamBlendOffset_ = 0;
@@ -66,6 +77,12 @@ class GlBackend : public RenderBackend {
     // filtered linearly (as the scaled copy of the picture once was), without mipmaps.
     uint32_t pointSampler_ = 0, scaledPointSampler_ = 0, linearSampler_ = 0;
     PictureArea area_;
+    // The picture area is all windowColour_ (cleared, nothing drawn since): the same clear again is skipped.
+    uint32_t windowColour_ = 0;
+    bool windowUniform_ = false;
+    // The low-detail picture: 800 x 600 colours, stretched onto the picture area when it ends.
+    uint32_t lowFramebuffer_ = 0, lowTexture_ = 0;
+    bool lowDetail_ = false;
     // The captured picture (colours, 8 bits a channel like the window) and the coverage being captured
     // (one float a pixel, so that only a truly opaque fragment reads as 1); the coverage lives only while
     // captured.
@@ -75,14 +92,10 @@ class GlBackend : public RenderBackend {
     int clipX_ = 0, clipY_ = 0, clipWidth_ = 0, clipHeight_ = 0; // from the picture's top left; width 0: all
     MeshStorage meshes_[kMaxMeshBuffers] = {};
     // Uniform locations.
-    int uWorld_ = -1, uView_ = -1, uProjection_ = -1, uLit_ = -1, uLightDirection_ = -1, uLightDiffuse_ = -1,
-        uLightAmbient_ = -1, uHasTexture_ = -1, uShaderBlend_ = -1, uAlphaTest_ = -1, uAlphaRef_ = -1,
-        uTexture_ = -1, uScaleFactor_ = -1, uCopyOrigin_ = -1, uCopyPicture_ = -1, uCoverageOnly_ = -1;
+    int uScaleFactor_ = -1, uCopyOrigin_ = -1, uCopyPicture_ = -1, uStretchPicture_ = -1;
     // What the context has now, to skip unchanged uploads.
     RenderStates applied_;
     bool statesValid_ = false;
-    uint32_t appliedSerial_ = 0;
-    bool transformsValid_ = false;
 };
 
 extern GlBackend glBackend;

@@ -139,30 +139,41 @@ class RenderBackend {
     // True when draws may carry quadBlends: normal and additive sprites of one texture are then one draw.
     virtual bool blendsPerQuad() const { return false; }
 
+    // The painterly layers at the screen space's own size: clears and draws between beginLowDetail and
+    // endLowDetail go into an off-screen 800 x 600 picture that starts as the colour argb (what the picture
+    // area holds when it begins); endLowDetail copies it, scaled and opaque, onto the whole picture area.
+    // False: the backend has no such picture (the draws go on to the window).
+    virtual bool beginLowDetail(uint32_t argb) {
+        (void)argb;
+        return false;
+    }
+    virtual void endLowDetail() {}
+
     // A captured picture: clears and draws between beginCapture and endCapture go into an off-screen
-    // picture of the picture area's size instead of the window. Without coverage it holds colours as the
-    // window would; with coverage only its alpha counts: each pixel's largest alpha of every fragment
-    // drawn there (1: something opaque hides what lies beneath, 0: nothing was drawn). False: the backend
-    // cannot capture (the draws go on to the window).
+    // picture of the size of what is drawn into now (the picture area, or the low-detail picture) instead.
+    // Without coverage it holds colours as the window would; with coverage only its alpha counts: each
+    // pixel's largest alpha of every fragment drawn there (1: something opaque hides what lies beneath, 0:
+    // nothing was drawn). False: the backend cannot capture (the draws go on to the window).
     virtual bool beginCapture(bool coverage) {
         (void)coverage;
         return false;
     }
     virtual void endCapture() {}
-    // One row (from the top) of the coverage being captured: areaWidth alphas. False when there is none.
+    // One row (from the top) of the coverage being captured: as many alphas as it is wide. False when there
+    // is none.
     virtual bool readCoverageRow(int row, float* alpha) {
         (void)row;
         (void)alpha;
         return false;
     }
-    // Clears and draws stay in this rectangle of the picture (its own pixels from the top left) until the
-    // next call; width 0: the whole picture.
+    // Clears and draws stay in this rectangle of what is drawn into now (its own pixels from the top left)
+    // until the next call; width 0: all of it.
     virtual void clipRect(int x, int y, int width, int height) {
         (void)x;
         (void)y;
         (void)width;
         (void)height;
     }
-    // The colour capture copied onto the picture pixel for pixel, replacing it (inside the clip).
+    // The colour capture copied pixel for pixel onto what is drawn into now, replacing it (inside the clip).
     virtual void drawCapture() {}
 };

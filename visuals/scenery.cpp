@@ -504,8 +504,12 @@ void drawMenuOrnament() {
     setRenderState(kPresetProjection, true);
 }
 
+// The painterly landscape is drawn at the screen space's own size and copied once onto a larger picture:
+// its pictures have no more detail than that, and each layer drawn at a large screen's pixels would cost
+// several times the fill.
 void drawScenery(float scaleX, float scaleY) {
     updateScenery();
+    bool lowDetail = beginLowDetailLayers();
     glm::vec4 savedTint = render.tint;
     glm::vec4 tint = scenery.tint;
     float dim = 0.8f + 0.2f * scenery.menuFade;
@@ -546,6 +550,7 @@ void drawScenery(float scaleX, float scaleY) {
     }
     if (shaken) setWorld(nullptr);
     render.tint = savedTint;
+    if (lowDetail) endLowDetailLayers();
 }
 
 bool ambientDue(uint32_t clockMs, uint32_t deltaMs, uint32_t periodMs) {

@@ -101,9 +101,7 @@ void addCoverageRow(CoverageRects& c, const float* alpha) {
 }
 
 bool drawSceneryThroughCapture(StillSceneryKey key, void (*drawLayers)(int layers)) {
-    settlePictureArea();
-    key.width = render.pictureArea.width;
-    key.height = render.pictureArea.height;
+    drawingSize(&key.width, &key.height);
     bool steady = key == capture.lastKey;
     capture.lastKey = key;
     if (!(key == capture.captured)) {
