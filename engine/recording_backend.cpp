@@ -11,6 +11,8 @@ void RecordingBackend::clearFrame() {
     quadBlends.clear();
     presents.clear();
     areas.clear();
+    lowDetailStarts.clear();
+    lowDetailCopies = 0;
     sequence = 0;
 }
 
@@ -65,7 +67,21 @@ void RecordingBackend::releaseBuffer(uint32_t buffer) {
 }
 
 void RecordingBackend::clear(bool color, uint32_t argb, bool depth, float z) {
-    clears.push_back({color, argb, depth, z, sequence++});
+    clears.push_back({color, argb, depth, z, sequence++, inLowDetail});
+}
+
+bool RecordingBackend::beginLowDetail(uint32_t argb) {
+    if (!lowDetailPicture || inLowDetail) return false;
+    inLowDetail = true;
+    lowDetailStarts.push_back(argb);
+    return true;
+}
+
+void RecordingBackend::endLowDetail() {
+    assert(inLowDetail);
+    inLowDetail = false;
+    lowDetailCopies++;
+    sequence++;
 }
 
 void RecordingBackend::draw(const DrawCall& call) {
@@ -82,6 +98,7 @@ void RecordingBackend::draw(const DrawCall& call) {
     d.buffer = call.buffer;
     d.primitiveCount = call.primitiveCount;
     d.sequence = sequence++;
+    d.lowDetail = inLowDetail;
     if (call.buffer) {
         assert(call.buffer <= buffers.size() && !buffers[call.buffer - 1].released);
     } else if (keepVertices) {

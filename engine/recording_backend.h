@@ -22,6 +22,7 @@ struct RecordedDraw {
     uint32_t buffer = 0; // mesh buffer drawn, or 0
     int primitiveCount = 0;
     int sequence = 0;           // position among all recorded operations (draws, clears, presents)
+    bool lowDetail = false;     // drawn into the low-detail picture
     bool mixedBlends = false;   // the quads carry their own blend factors (RecordingBackend::quadBlends)
     size_t quadBlendOffset = 0; // into RecordingBackend::quadBlends, one code per quad
 };
@@ -32,6 +33,7 @@ struct RecordedClear {
     bool depth = false;
     float z = 0.0f;
     int sequence = 0;
+    bool lowDetail = false; // a clear of the low-detail picture
 };
 
 struct RecordedTexture {
@@ -60,11 +62,16 @@ class RecordingBackend : public RenderBackend {
     std::vector<PictureArea> areas;        // every place the picture was given, in order
     std::vector<uint8_t> quadBlends;       // per-quad blend codes of draws with mixedBlends
     int sequence = 0;
-    bool keepVertices = true;   // false: count draws only (benchmarks)
-    bool failTextures = false;  // makes createTexture fail (tests of the failure path)
-    bool perQuadBlends = false; // blends per quad as the OpenGL backend does (set before createDisplay)
+    bool keepVertices = true;      // false: count draws only (benchmarks)
+    bool failTextures = false;     // makes createTexture fail (tests of the failure path)
+    bool perQuadBlends = false;    // blends per quad as the OpenGL backend does (set before createDisplay)
+    bool lowDetailPicture = false; // has a low-detail picture
+    bool inLowDetail = false;      // drawing into it now
+    std::vector<uint32_t> lowDetailStarts; // the colour each low-detail picture started as
+    int lowDetailCopies = 0;               // low-detail pictures copied onto the picture area
 
-    void clearFrame(); // forgets draws, clears, areas and presents; keeps textures, buffers and capacity
+    void clearFrame(); // forgets draws, clears, areas, presents and low-detail pictures; keeps textures,
+                       // buffers and capacity
 
     // The i-th vertex of a coloured user-memory draw.
     const ColoredVertex& coloredVertex(const RecordedDraw& draw, int i) const;
@@ -83,4 +90,6 @@ class RecordingBackend : public RenderBackend {
     void draw(const DrawCall& call) override;
     void present(float gammaFactor) override;
     bool blendsPerQuad() const override { return perQuadBlends; }
+    bool beginLowDetail(uint32_t argb) override;
+    void endLowDetail() override;
 };

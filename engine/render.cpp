@@ -58,6 +58,8 @@ void resetRender() {
     render.lowDetail = false;
     render.clearPending = false;
     render.pendingClear = 0;
+    render.depthPending = false;
+    render.pendingDepth = 1.0f;
     render.clipped = false;
     setPerspective(kScreenWidth, kScreenHeight);
 }
@@ -146,7 +148,28 @@ void settleClear() {
 void clearDepth(float z) {
     flushBatch();
     settlePictureArea();
-    if (render.backend) render.backend->clear(false, 0, true, z);
+    if (render.clipped || render.lowDetail) {
+        if (render.backend) render.backend->clear(false, 0, true, z);
+        return;
+    }
+    render.depthPending = true;
+    render.pendingDepth = z;
+}
+
+const RenderStates* statesForDraw(const RenderStates& states, RenderStates& scratch) {
+    settlePictureArea();
+    if (!states.depthTest || render.lowDetail) return &states;
+    // Depths lie in 0..1, and a test of less-or-equal against 1.0 keeps them all.
+    if (render.depthPending && !states.depthWrite && render.pendingDepth >= 1.0f) {
+        scratch = states;
+        scratch.depthTest = 0;
+        return &scratch;
+    }
+    if (render.depthPending) {
+        render.depthPending = false;
+        if (render.backend) render.backend->clear(false, 0, true, render.pendingDepth);
+    }
+    return &states;
 }
 
 PictureArea placePicture(int drawableWidth, int drawableHeight) {
@@ -247,7 +270,8 @@ void flushBatch() {
     if (render.batchQuads == 0) return;
     if (render.backend) {
         DrawCall call;
-        call.states = &render.batchStates;
+        RenderStates scratch;
+        call.states = statesForDraw(render.batchStates, scratch);
         call.transforms = &render.transforms;
         call.light = &render.light;
         call.primitive = kTriangleList;

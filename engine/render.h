@@ -120,6 +120,11 @@ struct RenderLayer {
     // rectangle of the window by drawing it.
     bool clearPending = false;
     uint32_t pendingClear = 0;
+    // A depth clear waits for the first draw that writes depths: until then every depth is pendingDepth,
+    // and a test against 1.0 that writes nothing passes everywhere, so it is drawn without the test and
+    // the window's depths are never touched (a frame that writes none leaves them alone).
+    bool depthPending = false;
+    float pendingDepth = 1.0f;
     bool clipped = false; // clears and draws stay inside a rectangle of the picture (clipPicture)
 
     // The batch of quads not yet handed to the backend.
@@ -146,7 +151,7 @@ void setGamma(float gamma);                 // stored; marked dirty when it diff
 void presentFrame();                        // flushes, applies a dirty gamma, presents, then a pending switch
 void releaseDisplay();                      // neutral gamma, detaches the backend
 void clearColor(uint32_t argb);             // whole picture, colour only (done before the next draw)
-void clearDepth(float z);                   // whole picture, depth only
+void clearDepth(float z);                   // whole picture, depth only (done before a draw needs it)
 // The picture's rectangle in a drawable of the given size: the largest centred 4:3 one.
 PictureArea placePicture(int drawableWidth, int drawableHeight);
 void settlePictureArea(); // at a frame's first clear or draw: tells the backend where the picture goes
@@ -170,6 +175,9 @@ void endScene();                // flushes the batch
 void discardManagedResources(); // nothing to evict under OpenGL; kept for the callers
 void flushBatch();              // draws the gathered quads now
 void settleClear();             // a pending colour clear is done now (before any draw reaches the backend)
+// The states a draw reaches the backend with: a pending depth clear is done now when the draw needs the
+// depths; a test that would pass everywhere is left out.
+const RenderStates* statesForDraw(const RenderStates& states, RenderStates& scratch);
 
 // Transforms.
 glm::mat4 orthographicMatrix(float width, float height, float zNear, float zFar);

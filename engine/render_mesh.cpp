@@ -48,7 +48,8 @@ void drawPrimitives(const void* vertices, int primitiveCount, uint32_t format, i
     render.triangleCount += primitiveCount;
     if (!render.backend) return;
     DrawCall call;
-    call.states = &render.states;
+    RenderStates scratch;
+    call.states = statesForDraw(render.states, scratch);
     call.transforms = &render.transforms;
     call.light = &render.light;
     call.primitive = primitive;
@@ -96,7 +97,8 @@ void drawMesh(const MeshBuffer& mesh) {
     render.triangleCount += mesh.triangleCount;
     if (!render.backend || !mesh.buffer) return;
     DrawCall call;
-    call.states = &render.states;
+    RenderStates scratch;
+    call.states = statesForDraw(render.states, scratch);
     call.transforms = &render.transforms;
     call.light = &render.light;
     call.primitive = kTriangleList;

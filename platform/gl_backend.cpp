@@ -148,7 +148,8 @@ void GlBackend::shutdown() {
     if (stretchProgram_) glDeleteProgram(stretchProgram_);
     if (lowFramebuffer_) glDeleteFramebuffers(1, &lowFramebuffer_);
     if (lowTexture_) glDeleteTextures(1, &lowTexture_);
-    lowFramebuffer_ = lowTexture_ = stretchProgram_ = 0;
+    if (lowDepth_) glDeleteRenderbuffers(1, &lowDepth_);
+    lowFramebuffer_ = lowTexture_ = lowDepth_ = stretchProgram_ = 0;
     lowDetail_ = false;
     if (captureFramebuffer_) glDeleteFramebuffers(1, &captureFramebuffer_);
     if (captureTexture_) glDeleteTextures(1, &captureTexture_);
@@ -279,16 +280,22 @@ bool GlBackend::beginLowDetail(uint32_t argb) {
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
+        // Depths for a mesh among the painterly layers (the menus' pebble).
+        glGenRenderbuffers(1, &lowDepth_);
+        glBindRenderbuffer(GL_RENDERBUFFER, lowDepth_);
+        glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT24, kScreenWidth, kScreenHeight);
         glGenFramebuffers(1, &lowFramebuffer_);
         glBindFramebuffer(GL_FRAMEBUFFER, lowFramebuffer_);
         glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, lowTexture_, 0);
+        glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, lowDepth_);
         bool complete = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
         glBindFramebuffer(GL_FRAMEBUFFER, 0);
         statesValid_ = false;
         if (!complete || glGetError() != GL_NO_ERROR) {
             glDeleteFramebuffers(1, &lowFramebuffer_);
             glDeleteTextures(1, &lowTexture_);
-            lowFramebuffer_ = lowTexture_ = 0;
+            glDeleteRenderbuffers(1, &lowDepth_);
+            lowFramebuffer_ = lowTexture_ = lowDepth_ = 0;
             return false;
         }
     }

@@ -80,8 +80,8 @@ class GlBackend : public RenderBackend {
     // The picture area is all windowColour_ (cleared, nothing drawn since): the same clear again is skipped.
     uint32_t windowColour_ = 0;
     bool windowUniform_ = false;
-    // The low-detail picture: 800 x 600 colours, stretched onto the picture area when it ends.
-    uint32_t lowFramebuffer_ = 0, lowTexture_ = 0;
+    // The low-detail picture: 800 x 600 colours and depths, stretched onto the picture area when it ends.
+    uint32_t lowFramebuffer_ = 0, lowTexture_ = 0, lowDepth_ = 0;
     bool lowDetail_ = false;
     // The captured picture (colours, 8 bits a channel like the window) and the coverage being captured
     // (one float a pixel, so that only a truly opaque fragment reads as 1); the coverage lives only while

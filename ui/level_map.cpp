@@ -233,8 +233,10 @@ void drawMap() {
     } else {
         clearColor(0xFF000000u);
         setSceneryMenuFade(1.0f);
+        bool lowDetail = beginLowDetailLayers(); // the pebble is part of the painted landscape
         drawScenery();
         drawMenuOrnament();
+        if (lowDetail) endLowDetailLayers();
         begin2D();
     }
     menuUpdate();

@@ -37,10 +37,17 @@ TEST_F(OneFrame, DrawsOnAFreshDepthBufferThenPresentsThenUpdates) {
     scene.onDraw = [&] {
         presentsSeenByDraw = backend.presents.size();
         headless.nowMs += 20;
+        // A draw that writes depths: the depth clear reaches the backend before it at the latest.
+        setRenderState(kPresetDepthTest, true);
+        setRenderState(kPresetDepthWrite, true);
+        ColoredVertex triangle[3] = {};
+        drawPrimitives(triangle, 1, kColoredFormat, kTriangleList);
     };
     scene.onUpdate = [&] { presentsSeenByUpdate = backend.presents.size(); };
     runFrame();
     ASSERT_FALSE(backend.clears.empty());
+    ASSERT_FALSE(backend.draws.empty());
+    EXPECT_LT(backend.clears[0].sequence, backend.draws[0].sequence);
     EXPECT_TRUE(backend.clears[0].depth);
     EXPECT_FALSE(backend.clears[0].color) << "each scene clears or covers the colour itself";
     EXPECT_EQ(backend.clears[0].z, 1.0f);

@@ -163,6 +163,8 @@ TEST_F(RenderTest, SameTextureRunIsOneDrawAndChangesSplitItInOrder) {
 }
 
 TEST_F(RenderTest, ListsTransformsAndClearsFlushTheBatchFirst) {
+    setRenderState(kPresetDepthTest, true); // draws that write depths: the clear goes before the next
+    setRenderState(kPresetDepthWrite, true);
     drawCentered(0, 0, 4, 4, kWholeTexture, 0xFFFFFFFF);
     clearDepth(1.0f);
     drawCentered(0, 0, 4, 4, kWholeTexture, 0xFFFFFFFF);
@@ -334,6 +336,75 @@ TEST_F(RenderTest, ScreenSpaceIsDrawnIntoTheCentredPictureOfTheDrawable) {
     clearDepth(1.0f);
     ASSERT_EQ(backend.areas.size(), 1u);
     EXPECT_EQ(backend.areas[0], (PictureArea{640, 480, 0, 0, 640, 480}));
+}
+
+// A depth clear of 1.0 waits for a draw that writes depths; a test against it that writes nothing passes
+// everywhere and is left out, so a frame without depth writes never touches the window's depths.
+TEST_F(RenderTest, ADepthClearWaitsForTheFirstDrawThatWritesDepths) {
+    clearDepth(1.0f);
+    setRenderState(kPresetDepthTest, true);
+    setRenderState(kPresetDepthWrite, false);
+    drawCentered(0, 0, 4, 4, kWholeTexture, 0xFFFFFFFFu);
+    flushBatch();
+    ASSERT_EQ(backend.draws.size(), 1u);
+    EXPECT_EQ(backend.draws[0].states.depthTest, 0);
+    EXPECT_TRUE(backend.clears.empty());
+    setRenderState(kPresetDepthWrite, true);
+    drawCentered(0, 0, 4, 4, kWholeTexture, 0xFFFFFFFFu);
+    flushBatch();
+    ASSERT_EQ(backend.draws.size(), 2u);
+    EXPECT_EQ(backend.draws[1].states.depthTest, 1);
+    ASSERT_EQ(backend.clears.size(), 1u);
+    EXPECT_TRUE(backend.clears[0].depth);
+    EXPECT_LT(backend.clears[0].sequence, backend.draws[1].sequence);
+    // A clear to a nearer depth decides the test: it is done before the first test against it.
+    clearDepth(0.5f);
+    setRenderState(kPresetDepthWrite, false);
+    drawCentered(0, 0, 4, 4, kWholeTexture, 0xFFFFFFFFu);
+    flushBatch();
+    ASSERT_EQ(backend.clears.size(), 2u);
+    EXPECT_EQ(backend.clears[1].z, 0.5f);
+    EXPECT_EQ(backend.draws[2].states.depthTest, 1);
+}
+
+// A colour clear waits for the first draw, and the landscape's low-detail picture starts from it instead
+// when nothing was drawn before, on a picture larger than the screen space's own 800 x 600 only.
+TEST_F(RenderTest, APendingClearGoesBeforeTheFirstDrawOrIntoTheLowDetailPicture) {
+    render.drawableSize = [](int* w, int* h) { *w = drawableWidth, *h = drawableHeight; };
+    backend.lowDetailPicture = true;
+    drawableWidth = 1920, drawableHeight = 1080;
+    clearColor(0xFF9696FFu);
+    ASSERT_TRUE(beginLowDetailLayers());
+    drawCentered(0, 0, 4, 4, kWholeTexture, 0xFFFFFFFFu);
+    endLowDetailLayers();
+    drawCentered(0, 0, 4, 4, kWholeTexture, 0xFFFFFFFFu);
+    presentFrame();
+    EXPECT_EQ(backend.lowDetailStarts, std::vector<uint32_t>{0xFF9696FFu});
+    EXPECT_EQ(backend.lowDetailCopies, 1);
+    EXPECT_TRUE(backend.clears.empty()); // the copy covers the picture area: it is never cleared
+    ASSERT_EQ(backend.draws.size(), 2u);
+    EXPECT_TRUE(backend.draws[0].lowDetail);
+    EXPECT_FALSE(backend.draws[1].lowDetail);
+
+    // Something drawn first: what lies beneath is not one colour, so the layers go straight on.
+    backend.clearFrame();
+    clearColor(0xFF000000u);
+    drawCentered(0, 0, 4, 4, kWholeTexture, 0xFFFFFFFFu);
+    EXPECT_FALSE(beginLowDetailLayers());
+    presentFrame();
+    ASSERT_EQ(backend.clears.size(), 1u);
+    ASSERT_EQ(backend.draws.size(), 1u);
+    EXPECT_LT(backend.clears[0].sequence, backend.draws[0].sequence);
+
+    // At the picture's own size there is nothing to gain; a clear with nothing drawn still happens.
+    backend.clearFrame();
+    drawableWidth = 800, drawableHeight = 600;
+    clearColor(0xFF000000u);
+    EXPECT_FALSE(beginLowDetailLayers());
+    presentFrame();
+    EXPECT_TRUE(backend.lowDetailStarts.empty());
+    ASSERT_EQ(backend.clears.size(), 1u);
+    EXPECT_EQ(backend.clears[0].argb, 0xFF000000u);
 }
 
 TEST_F(RenderTest, BillboardsFaceTheViewAndTurnClockwise) {
