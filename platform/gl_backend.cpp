@@ -105,6 +105,9 @@ bool GlBackend::init() {
     glGenSamplers(1, &linearSampler_);
     glSamplerParameteri(linearSampler_, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
     glSamplerParameteri(linearSampler_, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    // A picture drawn a little smaller than its texels (the letters, 2 texels a unit, on a screen of 1.8
+    // pixels a unit) is read from its own level rather than half blended with the next smaller one.
+    glSamplerParameterf(linearSampler_, GL_TEXTURE_LOD_BIAS, -0.5f);
     for (GLuint s : {pointSampler_, scaledPointSampler_, linearSampler_}) {
         glSamplerParameteri(s, GL_TEXTURE_WRAP_S, GL_REPEAT);
         glSamplerParameteri(s, GL_TEXTURE_WRAP_T, GL_REPEAT);
