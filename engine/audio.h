@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "engine/audio_decode.h"
-#include "engine/fixed_list.h"
 #include "engine/limits.h"
+#include "platform/fixed_list.h"
 
 struct openmpt_module;
 
