@@ -44,7 +44,7 @@ TEST_F(Widgets, ASliderClickAndDragReachTheBoundValue) {
     open("options");
     // The first slot is the sound volume slider at y 160.
     menuDraw();
-    ASSERT_GT(menus.widgetCount, 0);
+    ASSERT_GT(menus.widgets.size(), 0);
     ASSERT_EQ(menus.widgets[0].type, WIDGET_SLIDER);
     app.mouseX = 400 - 110; // x -110: 30 units left of the slider
     app.mouseY = 300 - 160;
@@ -123,7 +123,7 @@ TEST_F(Widgets, PanelOrnamentsAndShadowStartAbove192) {
 TEST_F(Widgets, ButtonsAreMatchedToItemsByDrawingOrderAndAClickActivates) {
     open("loadgamequest");
     menuDraw();
-    ASSERT_EQ(menus.buttonCount, 2);
+    ASSERT_EQ(menus.buttons.size(), 2);
     const ButtonRect& no = menus.buttons[1];
     app.mouseX = static_cast<int>(400 + (no.left + no.right) / 2);
     app.mouseY = static_cast<int>(300 - (no.top + no.bottom) / 2);
