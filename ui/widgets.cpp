@@ -469,31 +469,29 @@ int cursorModeMenu() {
     return cursorMode;
 }
 
-int cursorSprites(int mode, float mouseX, float mouseY, float clockMs, CursorSprite out[kMaxCursorSprites]) {
-    if (!settings.customCursor) return 0;
-    if (mouseX < -400 || mouseX > 400 || mouseY < -300 || mouseY > 300) return 0;
+CursorSprites cursorSprites(int mode, float mouseX, float mouseY, float clockMs) {
+    CursorSprites out;
+    if (!settings.customCursor) return out;
+    if (mouseX < -400 || mouseX > 400 || mouseY < -300 || mouseY > 300) return out;
     if (mode == kCursorHammerMode) {
-        out[0] = {kCursorPictureHammer, mouseX + 28, mouseY - 14, 64, 64, 255};
-        return 1;
+        out.push({kCursorPictureHammer, mouseX + 28, mouseY - 14, 64, 64, 255});
+        return out;
     }
     // The arrow (also for a mode this build does not know), its glow pulsing under it.
     auto glow = static_cast<uint8_t>(std::clamp((std::sin(clockMs * 0.005f) + 1) * 127.5f, 0.0f, 255.0f));
-    out[0] = {kCursorPictureGlow, mouseX + 30, mouseY - 32, 0, 0, glow};
-    out[1] = {kCursorPictureArrow, mouseX + 30, mouseY - 32, 0, 0, 255};
-    if (mode != kCursorQuestion) return 2;
-    out[2] = {kCursorPictureQuestion, mouseX + 23, mouseY - 56, 40, 40, 255};
-    return 3;
+    out.push({kCursorPictureGlow, mouseX + 30, mouseY - 32, 0, 0, glow});
+    out.push({kCursorPictureArrow, mouseX + 30, mouseY - 32, 0, 0, 255});
+    if (mode == kCursorQuestion) out.push({kCursorPictureQuestion, mouseX + 23, mouseY - 56, 40, 40, 255});
+    return out;
 }
 
 void drawCursor(float mouseX, float mouseY) {
     cursorClockMs += app.frameTimeMs;
-    CursorSprite sprites[kMaxCursorSprites];
-    int count = cursorSprites(cursorMode, mouseX, mouseY, cursorClockMs, sprites);
-    if (count == 0) return;
+    CursorSprites sprites = cursorSprites(cursorMode, mouseX, mouseY, cursorClockMs);
+    if (sprites.empty()) return;
     begin2D();
     setBlendMode(kBlendNormal);
-    for (int i = 0; i < count; ++i) {
-        const CursorSprite& s = sprites[i];
+    for (const CursorSprite& s : sprites) {
         uint32_t colour = argb(255, 255, 255, s.alpha);
         switch (s.picture) {
         case kCursorPictureGlow:
