@@ -183,22 +183,21 @@ bool botChooseMove(Rules& r, BotMove* move) {
         for (int fy = kPlayTop; fy <= kPlayBottom; ++fy) {
             const Cell& from = r.at(fx, fy);
             if (from.ball.kind == kNoPiece || from.ball.chains != 0) continue;
-            int near[4];
-            int nearCount = 0;
+            FixedList<int, 4> near; // the regions next to the ball, each once
             for (int n = 0; n < 4; ++n) {
                 int region = scratch.region[cellIndex(fx + kStepX[n], fy + kStepY[n])];
                 if (region < 0) continue;
                 bool seen = false;
-                for (int i = 0; i < nearCount; ++i) seen |= near[i] == region;
-                if (!seen) near[nearCount++] = region;
+                for (int known : near) seen |= known == region;
+                if (!seen) near.push(region);
             }
-            if (nearCount == 0) continue;
+            if (near.empty()) continue;
             for (int tx = kPlayLeft; tx <= kPlayRight; ++tx) {
                 for (int ty = kPlayTop; ty <= kPlayBottom; ++ty) {
                     int region = scratch.region[cellIndex(tx, ty)];
                     if (region < 0) continue;
                     bool reachable = false;
-                    for (int i = 0; i < nearCount; ++i) reachable |= near[i] == region;
+                    for (int known : near) reachable |= known == region;
                     if (!reachable) continue;
                     int value = evaluate(r, fx, fy, tx, ty);
                     if (!found || value > best.value) {
