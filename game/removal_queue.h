@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "engine/limits.h"
+#include "platform/fixed_list.h"
 
 struct Rules;
 
@@ -18,9 +19,8 @@ struct RemovalEntry {
 };
 
 struct RemovalQueue {
-    RemovalEntry entries[kMaxRemovalEntries]; // filled in order, emptied as a whole
-    int count = 0;                            // entries in use
-    bool ballSoundPlayed = false;             // "ball.ogg" has played for the current queue
+    FixedList<RemovalEntry, kMaxRemovalEntries> entries; // filled in order, emptied as a whole
+    bool ballSoundPlayed = false;                        // "ball.ogg" has played for the current queue
 };
 
 constexpr float kRemovalVanishMs = 250; // a piece pops this long after its delay
