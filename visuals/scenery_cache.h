@@ -25,7 +25,7 @@ enum class TileKind : uint8_t {
 };
 
 struct PictureRect {
-    int x = 0, y = 0, width = 0, height = 0; // the picture area's pixels from its top left
+    int x = 0, y = 0, width = 0, height = 0; // pixels from the top left of what is drawn into
     TileKind kind = TileKind::every;
 };
 
@@ -52,7 +52,7 @@ struct StillSceneryKey {
     int background = -1;
     const void* picture = nullptr; // the stage picture
     glm::vec4 tint = glm::vec4(0.0f);
-    int width = 0, height = 0; // the picture area's pixels
+    int width = 0, height = 0; // pixels of what it is drawn into (the low-detail picture or the area)
     bool operator==(const StillSceneryKey&) const = default;
 };
 

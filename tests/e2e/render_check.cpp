@@ -301,6 +301,23 @@ void drawScene(bool everything) {
     if (Texture* late = findTexture("late.tga")) releaseTexture(late); // made again in the next frame
 }
 
+// A clear to the colour the picture already has is skipped only while nothing was drawn since: a sprite
+// drawn between two clears of one colour is gone after the second.
+void checkRepeatedClear() {
+    std::vector<uint8_t> picture(800 * 600 * 4);
+    clearColor(0xFF204060);
+    begin2D();
+    setTexture(getTexture("ball.tga"));
+    drawCentered(0, 0, 200, 200, kWholeTexture, 0xFFFFFFFF);
+    clearColor(0xFF204060);
+    endScene();
+    glBackend.readPicture(picture.data());
+    presentFrame();
+    Pixel centre = at(picture, 0, 0);
+    check(centre.r == 0x20 && centre.g == 0x40 && centre.b == 0x60,
+          "a second clear of the same colour clears what was drawn in between");
+}
+
 // The menus' landscape drawn through the captured still layers equals drawing every layer, pixel for
 // pixel, at the picture's own size and at a larger one with bars: the first frame draws every layer,
 // the second makes the captures and uses them, the third uses them again.
@@ -527,6 +544,7 @@ int main(int argc, char** argv) {
         SDL_Delay(holdMs);
     }
     checkScaledPresent();
+    checkRepeatedClear();
     if (argc > 3) {
         check(locateDataFolder(argv[0]), "the Data folder beside the program is found");
         drawGameData(argv[3]);
