@@ -29,12 +29,22 @@ figures = read_figures(folder)
 # The figures of a build of earlier code measured in the same run (make bench BENCH_BEFORE=...), if any.
 before = read_figures(os.path.join(folder, "before"))
 
+def benchmarks(name):
+    """The runs a benchmark wrote; none (and a line saying so) when it ended before finishing its file."""
+    path = os.path.join(folder, name)
+    if not os.path.exists(path):
+        return []
+    try:
+        with open(path) as f:
+            return json.load(f).get("benchmarks", [])
+    except ValueError:
+        print("summary: %s is unfinished (the benchmark stopped); its figures are left out" % name)
+        return []
+
+
 frames = {}
-frame_json = os.path.join(folder, "bench_frame.json")
-if os.path.exists(frame_json):
-    with open(frame_json) as f:
-        for b in json.load(f).get("benchmarks", []):
-            frames[b["name"]] = b
+for b in benchmarks("bench_frame.json"):
+    frames[b["name"]] = b
 paged = frames.get("BM_BusiestGameFrame")
 own = frames.get("BM_BusiestGameFrameOwnTextures")
 if paged:
@@ -44,13 +54,10 @@ if paged:
 if own:
     figures["frame_cpu_us_own_textures"] = own["cpu_time"]
     figures["frame_draw_calls_own_textures"] = own["draw_calls"]
-autosave_json = os.path.join(folder, "bench_autosave.json")
-if os.path.exists(autosave_json):
-    with open(autosave_json) as f:
-        for b in json.load(f).get("benchmarks", []):
-            if b["name"].startswith("BM_AutosaveFrame"):
-                figures["autosave_ms"] = b["real_time"]
-                figures["autosave_longest_ms"] = b["longest_ms"]
+for b in benchmarks("bench_autosave.json"):
+    if b["name"].startswith("BM_AutosaveFrame"):
+        figures["autosave_ms"] = b["real_time"]
+        figures["autosave_longest_ms"] = b["longest_ms"]
 
 
 def show(value, fmt):
