@@ -69,19 +69,17 @@ void updateBarStars(Rules& r) {
         star.trailMs += frameMs;
         if (star.trailMs >= kTrailEveryMs) {
             star.trailMs -= kTrailEveryMs;
-            r.events().starTrail(star.x, star.y);
+            r.events().barStarFlying(star.x, star.y);
         }
     }
 }
 
 void barStarArrived(Rules& r, float value) {
     if (r.game.completeCountdownMs != 0) return;
+    r.events().barStarArrived(r.game.mode, r.game.barFraction);
     if (r.game.mode == kModePuzzle) {
-        r.events().sound("score.ogg", 0);
         addPlayerScore(r, 100);
         r.game.score = saturatingAdd(r.game.score, 100);
-    } else {
-        r.events().sound("score.ogg", static_cast<int>(r.game.barFraction * 40000 + 15000));
     }
     if (r.game.barValue > 0) {
         r.game.barValue -= value;

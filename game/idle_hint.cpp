@@ -50,9 +50,9 @@ int idleThresholdMs(int levelIndex) {
     return 25000;
 }
 
-void updateIdleTimer(Rules& r) {
+void updateIdleTimer(Rules& r, bool tipOnScreen) {
     if (r.game.menuOpen || !r.game.running || r.game.completeCountdownMs > 0 ||
-        r.game.defeatCountdownMs > 0 || r.levelHeld() || r.game.selectedX >= 0 || r.events().tipOnScreen()) {
+        r.game.defeatCountdownMs > 0 || r.levelHeld() || r.game.selectedX >= 0 || tipOnScreen) {
         r.game.idleMs = 0;
         return;
     }

@@ -75,10 +75,9 @@ void placePreviews(Rules& r) {
         }
     }
     if (jokerX >= 0) {
-        Point at = cellCentre(jokerX, jokerY);
-        r.events().tip("jokertip", at.x, at.y, jokerX, jokerY, 1000, 10);
+        r.events().tipOccasion(TipOccasion::JokerDealt, jokerX, jokerY);
     }
-    if (placed) r.events().sound("addball.ogg", 0);
+    if (placed) r.events().newBallsDealt();
 }
 
 bool advanceAppearance(Rules& r, int x, int y) {

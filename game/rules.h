@@ -24,6 +24,9 @@ struct Rules {
     Autosave autosave{};      // when this board was last saved
     RandomGenerator random{}; // colours, cells, jokers, bar stars: the draws that decide the play
     PresentationEvents* presentation = nullptr; // what answers this board's events; nullptr = none
+    // Points and saves count: whoever runs the board says so (the live game: while its scene is the current
+    // one). Headless boards and tests keep the default.
+    bool pointsCount = true;
     // A demonstration (the help page, a tip's picture) shows the moves alone: it deals no balls, earns no
     // pieces, scores nothing, sends no star to the bar, never ends and is never saved.
     bool demonstration = false;

@@ -154,10 +154,10 @@ void boardSweep(Rules& r) {
     checkRulesInvariants(r, "the board sweep");
 }
 
-void rulesFrame(Rules& r) {
+void rulesFrame(Rules& r, bool tipOnScreen) {
     r.game.hopClockMs += app.frameTimeMs;
-    updateIdleTimer(r);
-    updateLevelBar(r);
+    updateIdleTimer(r, tipOnScreen);
+    updateLevelBar(r, tipOnScreen);
     updateSequences(r);
     advanceFades(r);
     if (boardSweepRuns(r)) {

@@ -22,7 +22,9 @@ constexpr float kHopRate = 0.007f;      // the selected ball hops with |sin(hopC
 constexpr float kHopDipScale = 0.92f;   // its square dips to this each time the hop lands
 constexpr float kTravelDipScale = 0.8f; // the square under a travelling ball
 
-void rulesFrame(Rules& r);         // one whole frame of the rules
+// One whole frame of the rules. An in-game tip on screen (the live game says so) holds the level bar and the
+// idle timer.
+void rulesFrame(Rules& r, bool tipOnScreen = false);
 void boardSweep(Rules& r);         // step 3 alone (the help board runs it through helpBoardSweep)
 bool boardSweepRuns(Rules& r);     // the board is shown this frame
 bool anyPieceOnPlayArea(Rules& r); // some piece stands on the playing area

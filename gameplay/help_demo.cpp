@@ -13,10 +13,10 @@
 #include "game/help_board.h"
 #include "game/level_file.h"
 #include "game/live_rules.h"
-#include "game/presentation_events.h"
 #include "game/removal_queue.h"
 #include "game/rules.h"
 #include "gameplay/board_view.h"
+#include "gameplay/game_presentation.h"
 #include "ui/widgets.h"
 #include "visuals/particle_effects.h"
 
@@ -25,15 +25,16 @@ Rules helpDemoRules;
 
 namespace {
 
-// What answers the demonstration's events: on the help page its sounds play, as the page's own; over the
+// What the demonstration's events come to: on the help page its sounds play, as the page's own; over the
 // live game (a tip's picture) it is silent, as its sounds would be the player's. Nothing else reaches the
 // game's effects, texts, tips or shake.
-struct DemoEvents : PresentationEvents {
+struct DemoOutput : PresentationOutput {
     void sound(const char* file, int frequencyHz) override {
-        if (!helpDemo.startedByTip) liveRules.events().sound(file, frequencyHz);
+        if (!helpDemo.startedByTip) gamePresentation.output->sound(file, frequencyHz);
     }
 };
-DemoEvents demoEvents;
+DemoOutput demoOutput;
+GamePresentation demoPresentation(demoOutput);
 
 // The demonstration moves as the player's balls move: it takes the live game's mode and line length and
 // the player's ball speed, and keeps the rest of its rules to itself.
@@ -67,7 +68,7 @@ void loadCycle() {
     std::memset(levelFiles.demoPoints, 0, sizeof levelFiles.demoPoints);
     helpDemoRules = Rules{};
     helpDemoRules.demonstration = true;
-    helpDemoRules.presentation = &demoEvents;
+    helpDemoRules.presentation = &demoPresentation;
     followLiveGame();
     loadHelpBoard(helpDemoRules, helpDemo.demoCycle + 1, helpDemo.demoVariant, helpDemo.demoColour);
     placeStops();

@@ -291,7 +291,7 @@ void usePlayerFiles() {
         game.mode = mode;
         playerHighestLevelAnyMode();
         playerCurrentLevel(liveRules);
-        addPoints(liveRules, 0, 0, 25000);
+        addPoints(liveRules, 25000);
         enterHighScore(mode);
         int level = playerCurrentLevel(liveRules);
         updateLevelRecord(mode, level, game.score, 12, 65000, 40);

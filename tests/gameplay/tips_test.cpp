@@ -58,7 +58,7 @@ TEST_F(TipsTest, ASeenTipIsNotShownAgainButTheHelpCursorAlwaysShowsIt) {
     drawTip(1);
     EXPECT_FALSE(tips.active);
     EXPECT_EQ(currentProfile().tipShown[5], 1);
-    EXPECT_TRUE(events.has("sound menu.ogg"));
+    EXPECT_TRUE(output.has("sound menu.ogg"));
     showTip(0, 0, "jokertip", 5, 5, 1000, kJoker);
     EXPECT_FALSE(tips.active);
     // The help cursor over the joker shows the same texts at once.
@@ -146,6 +146,7 @@ TEST_F(TipsTest, ABalloonsPictureLeavesTheLiveBoardsSoundsAndEffectsAlone) {
     Point at = cellCentre(5, 5);
     showTip(at.x, at.y, "jokertip", 5, 5, 0, kJoker);
     events.clear();
+    output.lines.clear();
     int mostQuick = 0;
     for (int i = 0; i < 1400 && helpDemo.demoCycle == 0; ++i) { // one whole cycle at half speed
         frame(16);
@@ -158,6 +159,7 @@ TEST_F(TipsTest, ABalloonsPictureLeavesTheLiveBoardsSoundsAndEffectsAlone) {
     EXPECT_EQ(mostQuick, quick);
     EXPECT_EQ(liveEmitters(), emitters);
     EXPECT_TRUE(events.lines.empty()) << events.lines.front();
+    EXPECT_TRUE(output.lines.empty()) << output.lines.front() << ": the balloon's demonstration is silent";
 
     mouseAt((tips.buttonLeft + tips.buttonRight) / 2, (tips.buttonTop + tips.buttonBottom) / 2);
     drawTip(1);

@@ -112,7 +112,7 @@ std::string runCommand(const std::vector<std::string>& words) {
         clickHammerIcon(simRules);
     } else if (command == "key") {
         if (!arity(2) || !intArg(words, 1, 0, 255, &a, &error)) return error;
-        onGameKey(simRules, static_cast<int>(a));
+        onGameKey(simRules, static_cast<int>(a), false);
     } else if (command == "frames") {
         if (!arity(3) || !intArg(words, 1, 0, 100000000L, &a, &error)) return error;
         float ms = 0;
