@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-#include "engine/app_state.h"
 #include "engine/random.h"
 #include "engine/saturate.h"
 #include "game/game_state.h"
@@ -46,7 +45,7 @@ void sendBarStar(Rules& r, float x, float y, float value) {
 }
 
 void updateBarStars(Rules& r) {
-    float frameMs = app.frameTimeMs;
+    float frameMs = r.frameMs;
     for (BarStar& star : r.stars.stars) {
         if (!star.active) continue;
         Point target = barStarTarget(r);
@@ -90,7 +89,7 @@ void barStarArrived(Rules& r, float value) {
 void updateBarFraction(Rules& r) {
     if (r.game.barGoal != 0) r.game.barFraction = (r.game.barGoal - r.game.barValue) / r.game.barGoal;
     // A long frame must not make the display overshoot its target.
-    float step = app.frameTimeMs * 0.005f;
+    float step = r.frameMs * 0.005f;
     if (step > 1) step = 1;
     r.game.barShownFraction += (r.game.barFraction - r.game.barShownFraction) * step;
     if (r.game.barValue <= 0) r.game.barShownFraction = r.game.barFraction;

@@ -153,6 +153,6 @@ void updateHint(Rules& r) {
         r.game.hintShown = false;
         return;
     }
-    r.game.hintAgeMs += app.frameTimeMs;
+    r.game.hintAgeMs += r.frameMs;
     if (r.game.hintAgeMs > 5000) r.game.hintShown = false;
 }

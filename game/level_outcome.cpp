@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "engine/app_state.h"
 #include "engine/saturate.h"
 #include "game/bar_stars.h"
 #include "game/board.h"
@@ -174,9 +173,9 @@ void updateLevelBar(Rules& r, bool tipOnScreen) {
         return;
     }
     if (r.game.mode == kModePuzzle) {
-        r.game.barValue += app.frameTimeMs;
+        r.game.barValue += r.frameMs;
     } else if (r.game.mode == kModeAction && r.game.barValue < r.game.barGoal && r.game.levelDownTimeMs > 0) {
-        r.game.downTimeAccumMs += app.frameTimeMs;
+        r.game.downTimeAccumMs += r.frameMs;
         if (r.game.downTimeAccumMs >= static_cast<float>(r.game.levelDownTimeMs)) {
             r.game.barValue += 1;
             if (r.game.barValue > r.game.barGoal) r.game.barValue = r.game.barGoal;
@@ -230,7 +229,7 @@ void updateSequences(Rules& r) {
     if (r.game.completeCountdownMs > 0) {
         deselect(r);
         float before = r.game.completeCountdownMs;
-        r.game.completeCountdownMs -= app.frameTimeMs;
+        r.game.completeCountdownMs -= r.frameMs;
         float now = r.game.completeCountdownMs;
         if (before > 7500 && now <= 7500) {
             clearAllBalls(r); // the pieces pop, but addPoints drops their points at this stage
@@ -245,7 +244,7 @@ void updateSequences(Rules& r) {
         }
     }
     if (r.game.defeatCountdownMs > 0) {
-        r.game.defeatCountdownMs -= app.frameTimeMs;
+        r.game.defeatCountdownMs -= r.frameMs;
         if (r.game.defeatCountdownMs <= 0) {
             setPlayerLives(r, saturatingAdd(playerLives(r), -1));
             r.game.defeatCountdownMs = -1;

@@ -2,7 +2,6 @@
 
 #include <cstring>
 
-#include "engine/app_state.h"
 #include "game/board.h"
 #include "game/game_state.h"
 #include "game/level_outcome.h"
@@ -122,7 +121,7 @@ void land(Rules& r, int fromX, int fromY) {
 
 void updateMove(Rules& r, int x, int y) {
     Ball& ball = r.at(x, y).ball;
-    ball.moveTimeLeftMs -= app.frameTimeMs;
+    ball.moveTimeLeftMs -= r.frameMs;
     int length = r.game.pathLength;
     float u = r.game.moveDurationMs > 0
                   ? ball.moveTimeLeftMs / static_cast<float>(r.game.moveDurationMs) * length

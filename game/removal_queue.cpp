@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-#include "engine/app_state.h"
 #include "engine/saturate.h"
 #include "game/bar_stars.h"
 #include "game/board.h"
@@ -85,7 +84,7 @@ void updateRemovalQueue(Rules& r) {
         RemovalEntry& entry = queue.entries[i];
         if (popped(entry)) continue;
         anyWaiting = true;
-        entry.ageMs += app.frameTimeMs;
+        entry.ageMs += r.frameMs;
         if (popped(entry)) pop(r, queue, entry);
     }
     if (!anyWaiting) {

@@ -191,7 +191,7 @@ void drawPathPreview(Rules& r) {
 
 // The second pass's bookkeeping: where each piece is, the selected ball's hop, the travel trail. The dips
 // of the squares under them are the rules' (the board sweep), as the path search waits for them.
-void placePieces(Rules& r) {
+void placePieces(Rules& r, bool raiseEffects) {
     scratch.count = 0;
     float s = std::fabs(std::sin(r.game.hopClockMs * kHopRate));
     for (int x = kPlayLeft; x <= kPlayRight; ++x) {
@@ -210,8 +210,8 @@ void placePieces(Rules& r) {
             p.y = c.y + ball.offsetY;
             p.h = kPieceHalfSize * f;
             bool travelling = ball.moveTimeLeftMs > 0 && ball.moveTargetX != -1;
-            if (travelling) {
-                boardView.trailMs += app.frameTimeMs;
+            if (travelling && raiseEffects) {
+                boardView.trailMs += r.frameMs;
                 float every = 0.02f * static_cast<float>(r.game.moveDurationMs);
                 if (every < 1) every = 1;
                 while (boardView.trailMs >= every) {
@@ -229,7 +229,7 @@ void placePieces(Rules& r) {
     }
 }
 
-void drawPieces() {
+void drawPieces(float frameMs, bool raiseEffects) {
     for (int i = 0; i < scratch.count; ++i) {
         const PieceDraw& p = scratch.pieces[i];
         drawPieceShadow(p.kind, p.x, p.y, p.h);
@@ -245,7 +245,7 @@ void drawPieces() {
     for (int i = 0; i < scratch.count; ++i) {
         const PieceDraw& p = scratch.pieces[i];
         if (p.chained) drawSprite(gameTextures.chain, p.x, p.y, 45, p.chainHalfSize, kWhite, false);
-        drawPieceSparks(p.kind, p.x, p.y, p.h, p.t);
+        if (raiseEffects) drawPieceSparks(p.kind, p.x, p.y, p.h, p.t, frameMs);
     }
 }
 } // namespace
@@ -273,7 +273,7 @@ int busySquareCount(Rules& r) {
     return count;
 }
 
-void drawBoard(Rules& r) {
+void drawBoard(Rules& r, bool raiseEffects) {
     glm::vec4 savedTint = render.tint;
     if (r.game.defeatCountdownMs > 0) {
         // The board loses its red and blue as the countdown falls from 5000 to 3000, then stays so.
@@ -308,8 +308,8 @@ void drawBoard(Rules& r) {
         drawAnnouncedBalls(r);
         drawBlastPreview(r);
         drawPathPreview(r);
-        placePieces(r);
-        drawPieces();
+        placePieces(r, raiseEffects);
+        drawPieces(r.frameMs, raiseEffects);
     }
     render.tint = savedTint;
 }

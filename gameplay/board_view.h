@@ -27,13 +27,17 @@ struct BoardView {
 extern BoardView boardView;
 
 void resetBoardView();
-void drawBoard(Rules& r); // the whole board of one frame, including its fades and the break-up
+// The whole board of one frame (its clocks advanced by the board's frameMs), including its fades and the
+// break-up. Without raiseEffects the pieces' sparks and trails stay off the effect pools: a board drawn
+// elsewhere than the game's (the help demonstration) has no effects of its own.
+void drawBoard(Rules& r, bool raiseEffects = true);
 
 // Sprites of one piece (centre, half-size h, clock t = ballClockMs), shadows and bodies separately.
 void drawPieceShadow(int kind, float x, float y, float h);
 void drawPieceBody(int kind, float x, float y, float h, float t);
-void drawPieceSparks(int kind, float x, float y, float h, float t); // fuse sparks and the diamond's sparkles
-void drawRemovalAnimations(); // the pieces of the removal queue vanishing
+void drawPieceSparks(int kind, float x, float y, float h, float t,
+                     float frameMs); // fuse sparks, diamond sparkles
+void drawRemovalAnimations();        // the pieces of the removal queue vanishing
 
 // Helpers shared with the input and the tests.
 bool cellUnderPoint(float x, float y, int* cellX, int* cellY); // false when the point maps off the field

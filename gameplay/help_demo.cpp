@@ -209,8 +209,9 @@ Point demoPoint(float x, float y, const Point& p) {
     return Point{x + 20 + (p.x - cx) * kDemoScale, y - 20 + (p.y - cy) * kDemoScale};
 }
 
-void stepDemoBoard() {
+void stepDemoBoard(float frameMs) {
     followLiveGame();
+    helpDemoRules.frameMs = frameMs;
     helpBoardSweep(helpDemoRules);
 }
 
@@ -224,13 +225,9 @@ void drawDemo(float x, float y) {
     auto toScreen = [&](const Point& p) { return demoPoint(x, y, p); };
     drawDemoFrame(demoFrame(x, y));
 
-    // The demonstration's effects would stand at the help board's points on the live board (and nothing
-    // draws them on the little board): it raises none.
-    NoNewEffects noEffects;
     // Half speed: the board, its animations and the demonstration's clock all see half the frame.
-    float savedFrame = app.frameTimeMs;
-    app.frameTimeMs = savedFrame / 2;
-    stepDemoBoard();
+    float frameMs = app.frameTimeMs / 2;
+    stepDemoBoard(frameMs);
     // The board view draws in the game's 3D setting (its sprites face the camera at z = 0), on a board
     // that is neither paused, won nor lost, whatever the game behind the page is doing.
     glm::mat4 m(1.0f);
@@ -244,12 +241,13 @@ void drawDemo(float x, float y) {
     setWorld(&m);
     glm::vec4 savedTint = render.tint;
     render.tint = glm::vec4(1.0f);
-    drawBoard(helpDemoRules);
+    // Its sparks would stand at the help board's points on the live board (and nothing draws them on the
+    // little board): it raises none.
+    drawBoard(helpDemoRules, false);
     flushBatch();
     render.tint = savedTint;
     setWorld(nullptr);
-    advanceDemo(app.frameTimeMs);
-    app.frameTimeMs = savedFrame;
+    advanceDemo(frameMs);
 
     begin2D();
     if (d.clickU >= 0 && d.clickU < 0.8f) {

@@ -31,7 +31,7 @@ class HelpBoardTest : public RulesTest {
     void demonstrateMove(int sweeps = 40) {
         helpBoardClick(demo, 8, 5); // the piece at u
         helpBoardClick(demo, 7, 5);
-        setFrame(50);
+        demo.frameMs = 50;
         for (int i = 0; i < sweeps; ++i) helpBoardSweep(demo);
     }
 };

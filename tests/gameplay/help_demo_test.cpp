@@ -144,7 +144,6 @@ TEST_F(HelpDemoTest, ADemonstrationBesideTheLiveGameLeavesItUntouched) {
     const int freeCells = liveRules.game.freeCells;
     const Board before = liveRules.board;
     const uint32_t nextBall = liveRules.random.state;
-    app.frameTimeMs = 8; // the demonstration's halved frame
 
     for (bool byTip : {true, false}) {
         for (int variant = 0; variant <= 4; ++variant) {
@@ -154,8 +153,8 @@ TEST_F(HelpDemoTest, ADemonstrationBesideTheLiveGameLeavesItUntouched) {
             helpDemo.startedByTip = byTip;
             int removals = 0;
             for (int frame = 0; frame < 1300; ++frame) {
-                stepDemoBoard();
-                advanceDemo(app.frameTimeMs);
+                stepDemoBoard(8);
+                advanceDemo(8);
                 updateRemovalQueue(liveRules); // the live game's frame beside it
                 removals += helpDemoRules.removals.count > 0 ? 1 : 0;
             }

@@ -148,14 +148,19 @@ TEST_F(TipsTest, ABalloonsPictureLeavesTheLiveBoardsSoundsAndEffectsAlone) {
     events.clear();
     output.lines.clear();
     int mostQuick = 0;
-    for (int i = 0; i < 1400 && helpDemo.demoCycle == 0; ++i) { // one whole cycle at half speed
+    int frames = 0;
+    for (; frames < 1400 && helpDemo.demoCycle == 0; ++frames) { // one whole cycle at half speed
         frame(16);
         mostQuick = std::max(mostQuick, liveQuickParticles());
-        if (i == 100) expectDemoInsideTheBalloon();
+        if (frames == 100) expectDemoInsideTheBalloon();
         backend.clearFrame();
     }
     EXPECT_TRUE(helpDemo.demoRunning);
     EXPECT_EQ(helpDemo.demoCycle, 1) << "the demonstration played";
+    // A piece's cycle leaves out the second move; at half speed it takes twice its length in 8 ms steps.
+    const float cycleMs = kDemoStopMs[kDemoStops - 1] - (kDemoStopMs[3] - kDemoStopMs[1]);
+    EXPECT_GT(frames, cycleMs / 10) << "its board and clock ran on half of each 16 ms frame";
+    EXPECT_FLOAT_EQ(app.frameTimeMs, 16) << "the game's frame stays its own";
     EXPECT_EQ(mostQuick, quick);
     EXPECT_EQ(liveEmitters(), emitters);
     EXPECT_TRUE(events.lines.empty()) << events.lines.front();

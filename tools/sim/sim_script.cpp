@@ -118,7 +118,7 @@ std::string runCommand(const std::vector<std::string>& words) {
         float ms = 0;
         if (!toFloat(words[2], &ms) || ms < 0 || ms > 100000)
             return "'frames' needs a frame length of 0..100000 ms";
-        app.frameTimeMs = ms;
+        simRules.frameMs = ms;
         app.frameDeltaMs = static_cast<uint32_t>(ms);
         for (long i = 0; i < a; ++i) rulesFrame(simRules);
     } else if (command == "print") {
