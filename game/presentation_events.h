@@ -56,9 +56,10 @@ struct PresentationEvents {
     virtual void diamondSwept(int x, int y, int ballsReached) {
         (void)x, (void)y, (void)ballsReached;
     } // a diamond's sweep is done
+    // A removed ball (or joker) pops; firstOfRun: the first since the last pass or the queue ran empty.
     virtual void ballPopped(int x, int y, int combo, int mode, bool firstOfRun) {
         (void)x, (void)y, (void)combo, (void)mode, (void)firstOfRun;
-    } // a removed ball (or joker) pops; firstOfRun for the first since the queue last ran empty
+    }
     virtual void bombExploded(int x, int y, bool doubleBomb) {
         (void)x, (void)y, (void)doubleBomb;
     }                                                                // a removed bomb goes off

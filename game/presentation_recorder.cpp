@@ -43,7 +43,6 @@ const char* pageName(ResultPage page) {
     }
     return "paused";
 }
-} // namespace
 
 const char* tipOccasionName(TipOccasion occasion) {
     constexpr const char* kNames[] = {"hammer-on-level", "double-relax", "help-relax",    "level-bar",
@@ -52,6 +51,7 @@ const char* tipOccasionName(TipOccasion occasion) {
     static_assert(sizeof kNames / sizeof kNames[0] == static_cast<int>(TipOccasion::HammerCharged) + 1);
     return kNames[static_cast<int>(occasion)];
 }
+} // namespace
 
 void PresentationRecorder::ballSelected(int x, int y) {
     lines.push_back(format("selected %d %d", x, y));

@@ -51,5 +51,3 @@ struct PresentationRecorder : PresentationEvents {
     bool has(const std::string& prefix) const { return count(prefix) > 0; }
     void clear() { lines.clear(); }
 };
-
-const char* tipOccasionName(TipOccasion occasion); // "joker", "chained" ... as the recorder writes it

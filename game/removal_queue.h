@@ -22,7 +22,7 @@ struct RemovalEntry {
 struct RemovalQueue {
     RemovalEntry entries[kMaxRemovalEntries]; // filled in order, emptied as a whole
     int count = 0;                            // entries in use
-    bool ballPopped = false;                  // a ball has popped since the queue last ran empty
+    bool ballPopped = false; // a ball has popped since the last removal pass or since the queue ran empty
 };
 
 constexpr float kRemovalVanishMs = 250; // a piece pops this long after its delay
