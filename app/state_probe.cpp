@@ -106,7 +106,7 @@ void formatStateProbeLine(char* out, size_t size) {
         static_cast<int>(tips.hasButton ? (tips.buttonTop + tips.buttonBottom) / 2 : tips.y),
         boardInput.keyCursorShown ? boardInput.keyCursorX : -1,
         boardInput.keyCursorShown ? boardInput.keyCursorY : -1, game.cursorMode, app.framesRun,
-        liveRules.removals.count, heapBytesInUse() / 1024, liveRules.autosave.savedMoves,
+        liveRules.removals.entries.size(), heapBytesInUse() / 1024, liveRules.autosave.savedMoves,
         loadedLanguage[0] ? loadedLanguage : "en");
 }
 

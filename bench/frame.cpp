@@ -193,7 +193,7 @@ void busiestFrame(benchmark::State& state, bool pages) {
     state.counters["pieces"] = kPlayCells;
     state.counters["particles"] = liveParticles();
     state.counters["quick"] = liveQuickParticles();
-    state.counters["removals"] = liveRules.removals.count;
+    state.counters["removals"] = liveRules.removals.entries.size();
     state.counters["draw_calls"] = double(draws) / double(frames);
     state.counters["triangles"] = double(triangles) / double(frames);
     state.counters["allocs_per_frame"] = double(allocated) / double(frames);

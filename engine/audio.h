@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "engine/audio_decode.h"
-#include "engine/fixed_list.h"
 #include "engine/limits.h"
+#include "platform/fixed_list.h"
 
 struct openmpt_module;
 
@@ -32,7 +32,9 @@ struct Voice {
 struct AudioState {
     bool deviceOpen = false;                     // initAudio succeeded; otherwise every sound call is silent
     FixedList<SoundSample, kMaxSamples> samples; // in loading order; full: later files are ignored
-    Voice voices[kMaxVoices]; // a ring: the next start takes nextVoice, the newest overwrites the oldest
+    // A ring: the next start takes nextVoice, the newest overwrites the oldest. Slot i is the mixer's
+    // voice i (its commands and ended channels name the slot), so the slots stay fixed, not a Ring.
+    Voice voices[kMaxVoices];
     int nextVoice = 0;
     uint32_t nextChannel = 1; // channel handles are never reused; 0 means none
 

@@ -32,8 +32,7 @@ void fadeOutVoice(int index, bool moveToTail) {
     reportEnded(index);
     if (v.fadeStep == 0.0f) v.fadeStep = -1.0f / kVoiceFadeFrames;
     if (!moveToTail) return;
-    mixer.tails[mixer.nextTail] = v;
-    mixer.nextTail = (mixer.nextTail + 1) % kMixerTails;
+    mixer.tails.push(v);
     v.active = false;
 }
 
@@ -201,8 +200,7 @@ void resetMixer() {
     mixer.framesMixed.store(0);
     mixer.activeVoices.store(0);
     for (auto& v : mixer.voices) v = MixerVoice{};
-    for (auto& v : mixer.tails) v = MixerVoice{};
-    mixer.nextTail = 0;
+    mixer.tails.clear();
     mixer.music = nullptr;
     mixer.musicPlaying = false;
     mixer.pendingOrder = -1;

@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "engine/limits.h"
+#include "platform/ring.h"
 
 struct openmpt_module;
 
@@ -56,6 +57,7 @@ struct MixerVoice {
 
 struct Mixer {
     // Main thread writes `commandHead`, the audio thread `commandTail`; each slot is owned by one side.
+    // Shared by two threads through the two atomic indices, so not a Ring (whose count one side would own).
     MixerCommand commands[kMixerCommandCapacity];
     std::atomic<uint32_t> commandHead{0};
     std::atomic<uint32_t> commandTail{0};
@@ -68,9 +70,8 @@ struct Mixer {
 
     // Audio-thread state.
     MixerVoice voices[kMaxVoices];
-    MixerVoice
-        tails[kMixerTails]; // replaced voices finishing their fade-out; the newest overwrites the oldest
-    int nextTail = 0;
+    // Replaced voices finishing their fade-out; the newest overwrites the oldest.
+    Ring<MixerVoice, kMixerTails> tails;
     openmpt_module* music = nullptr; // set while the output is stopped or locked
     bool musicPlaying = false;
     int pendingOrder = -1;    // order position to jump to once the current chunk has faded out; -1: none

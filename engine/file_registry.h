@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/fixed_list.h"
 #include "engine/limits.h"
+#include "platform/fixed_list.h"
 
 struct FileEntry {
     char name[kMaxFileNameLength + 1]; // registered name, upper-cased

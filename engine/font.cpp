@@ -15,7 +15,7 @@ TextState text;
 LayoutProbe layoutProbe;
 
 void resetText() {
-    text.fontCount = 0;
+    text.fonts.clear();
     text.current = 0;
     text.color = 0xFFFFFFFF;
     text.size = 0.0f;
@@ -25,7 +25,7 @@ void resetText() {
 }
 
 void loadFont(const char* baseName, float scaleX, float scaleY) {
-    if (text.fontCount >= kMaxFonts) return;
+    if (text.fonts.full()) return;
     char name[kMaxFileNameLength + 1];
     std::snprintf(name, sizeof name, "%s.tga", baseName);
     Texture* texture = getTexture(name, true);
@@ -46,7 +46,7 @@ void loadFont(const char* baseName, float scaleX, float scaleY) {
         fatalError("Loading Error", message, 1);
         return;
     }
-    Font& f = text.fonts[text.fontCount++];
+    Font& f = *text.fonts.add();
     f.cellsPerRow = cellsPerRow;
     f.cellSize = 1.0f / cellsPerRow;
     f.scaleX = scaleX;
@@ -64,13 +64,13 @@ void loadFont(const char* baseName, float scaleX, float scaleY) {
 }
 
 void selectFont(int index) {
-    if (text.fontCount == 0) return;
-    int i = index % text.fontCount;
-    text.current = i < 0 ? i + text.fontCount : i;
+    if (text.fonts.empty()) return;
+    int i = index % text.fonts.size();
+    text.current = i < 0 ? i + text.fonts.size() : i;
 }
 
 const Font* currentFont() {
-    return text.fontCount > 0 ? &text.fonts[text.current] : nullptr;
+    return text.fonts.empty() ? nullptr : &text.fonts[text.current];
 }
 
 void setTextColor(uint8_t red, uint8_t green, uint8_t blue, uint8_t alpha) {

@@ -10,6 +10,7 @@
 
 #include "engine/limits.h"
 #include "engine/render.h"
+#include "platform/fixed_list.h"
 
 struct Texture;
 
@@ -28,8 +29,7 @@ struct Font {
 };
 
 struct TextState {
-    Font fonts[kMaxFonts];
-    int fontCount = 0;
+    FixedList<Font, kMaxFonts> fonts; // in loading order; full: later fonts are not loaded
     int current = 0;                  // index of the current font
     uint32_t color = 0xFFFFFFFF;      // ARGB
     float size = 0.0f;                // size of the last call

@@ -13,12 +13,12 @@
 LightningQueue lightning;
 
 void resetLightning() {
-    lightning.count = 0;
+    lightning.bolts.clear();
 }
 
 void addLightning(const glm::vec3& start, const glm::vec3& end, float segmentLength, float segmentWidth,
                   float glowWidth, float jitter, uint32_t segmentColor, uint32_t glowColor) {
-    if (lightning.count >= kMaxLightningBolts) return;
+    if (lightning.bolts.full()) return;
     glm::vec3 direction = end - start;
     float length = glm::length(direction);
     // A bolt without length or a segment length of zero has no direction or no count to work with.
@@ -34,7 +34,7 @@ void addLightning(const glm::vec3& start, const glm::vec3& end, float segmentLen
     float sideLength = glm::length(side);
     // A bolt along the z axis has no side from that product; any perpendicular will do.
     side = sideLength > 0.0f ? side / sideLength : glm::vec3(1.0f, 0.0f, 0.0f);
-    LightningBolt& bolt = lightning.bolts[lightning.count++];
+    LightningBolt& bolt = *lightning.bolts.add();
     bolt.points[0] = start;
     for (int i = 1; i < n; i++) {
         float angle = glm::radians(randomSigned(180.0f));
@@ -50,14 +50,13 @@ void addLightning(const glm::vec3& start, const glm::vec3& end, float segmentLen
 }
 
 void drawLightning() {
-    if (lightning.count == 0) return;
+    if (lightning.bolts.empty()) return;
     setRenderState(kPresetLighting, false);
     setRenderState(kPresetAlphaBlend, true);
     setBlendFactors(BlendFactor::SrcAlpha, BlendFactor::One);
     setRenderState(kPresetDepthWrite, false);
     setTexture(getTexture("flare.jpg", false));
-    for (int b = 0; b < lightning.count; b++) {
-        const LightningBolt& bolt = lightning.bolts[b];
+    for (const LightningBolt& bolt : lightning.bolts) {
         int n = bolt.segments;
         glm::vec3 overshoot = bolt.points[n - 1] - bolt.points[0];
         float length = glm::length(overshoot);
@@ -68,7 +67,7 @@ void drawLightning() {
             drawBeam(bolt.points[j], bolt.points[j + 1] + overshoot, bolt.segmentWidth, bolt.segmentColor);
         }
     }
-    lightning.count = 0;
+    lightning.bolts.clear();
     setRenderState(kPresetDepthWrite, true);
     setBlendMode(kBlendNormal);
 }

@@ -8,6 +8,7 @@
 #include <glm/vec3.hpp>
 
 #include "engine/limits.h"
+#include "platform/fixed_list.h"
 
 struct LightningBolt {
     glm::vec3 points[kMaxLightningSegments + 1];
@@ -19,8 +20,7 @@ struct LightningBolt {
 };
 
 struct LightningQueue {
-    LightningBolt bolts[kMaxLightningBolts];
-    int count = 0; // bolts queued this frame
+    FixedList<LightningBolt, kMaxLightningBolts> bolts; // queued this frame; full: later bolts are ignored
 };
 
 extern LightningQueue lightning;

@@ -43,12 +43,11 @@ void clearTextEffects() {
     textEffects.bottomRemainingMs = 0.0f;
     // The message at time 0 still draws one last frame; with no text that frame shows nothing.
     textEffects.bottomText[0] = 0;
-    for (PopupText& p : textEffects.popups) p.remainingMs = -1.0f;
+    textEffects.popups.clear();
 }
 
 void clearLetterTexts() {
-    for (LetterText& l : textEffects.letters) l.remainingMs = 0.0f;
-    textEffects.nextLetter = 0;
+    textEffects.letters.clear();
 }
 
 BottomMessageLook bottomMessageLook(float t) {
@@ -81,8 +80,7 @@ void drawBottomMessage() {
 
 void popupText(const char* str, float x, float y, float size, float durationMs) {
     if (durationMs <= 0.0f) return;
-    PopupText& p = textEffects.popups[textEffects.nextPopup];
-    textEffects.nextPopup = (textEffects.nextPopup + 1) % kMaxPopupTexts;
+    PopupText& p = textEffects.popups.push(PopupText{});
     std::snprintf(p.text, sizeof p.text, "%s", str);
     p.x = x;
     p.y = y;
@@ -135,8 +133,7 @@ void letterText(const char* str, float x, float y, uint32_t color, float size) {
         for (int lineStart = i; i < end; i++) {
             float advance = f->advance[static_cast<uint8_t>(str[i])];
             if (i > lineStart) offset += size * advance / 2;
-            LetterText& l = textEffects.letters[textEffects.nextLetter];
-            textEffects.nextLetter = (textEffects.nextLetter + 1) % kMaxLetterTexts;
+            LetterText& l = textEffects.letters.push(LetterText{});
             l.character = static_cast<uint8_t>(str[i]);
             l.x = x + offset;
             l.y = lineY;

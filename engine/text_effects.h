@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "engine/limits.h"
+#include "platform/ring.h"
 
 constexpr int kBottomMessageLength = 127; // characters kept of a bottom message
 constexpr int kPopupTextLength = 63;      // characters kept of a pop-up text
@@ -32,10 +33,8 @@ struct LetterText {
 struct TextEffects {
     char bottomText[kBottomMessageLength + 1] = {};
     float bottomRemainingMs = 0.0f;
-    PopupText popups[kMaxPopupTexts] = {};
-    int nextPopup = 0;
-    LetterText letters[kMaxLetterTexts] = {};
-    int nextLetter = 0;
+    Ring<PopupText, kMaxPopupTexts> popups;    // the 17th overwrites the oldest
+    Ring<LetterText, kMaxLetterTexts> letters; // the newest overwrites the oldest
     // Raises a quick particle effect (x, y, kind); set by the game scene, null draws no sparkles.
     void (*spawnQuick)(float x, float y, int kind) = nullptr;
 };

@@ -7,8 +7,8 @@
 
 #include <string_view>
 
-#include "engine/fixed_list.h"
 #include "engine/limits.h"
+#include "platform/fixed_list.h"
 
 struct TextEntry {
     char key[kMaxTextKeyLength + 1]; // as written in the file, at most 19 characters

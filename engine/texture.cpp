@@ -33,9 +33,9 @@ bool isTgaName(const char* name) {
 // A new record in the list; null when the list is full or the name does not fit its record.
 Texture* createTextureRecord(const char* name, int width, int height, uint32_t handle, bool hasAlpha,
                              int format) {
-    if (textures.count >= kMaxTextures || std::strlen(name) > kMaxTextureName) return nullptr;
+    if (textures.list.full() || std::strlen(name) > kMaxTextureName) return nullptr;
     int slot = 0;
-    while (textures.used[slot]) slot++; // a free slot exists because count < kMaxTextures
+    while (textures.used[slot]) slot++; // a free slot exists because the list is not full
     Texture* t = &textures.pool[slot];
     textures.used[slot] = true;
     std::memset(t, 0, sizeof *t);
@@ -46,7 +46,7 @@ Texture* createTextureRecord(const char* name, int width, int height, uint32_t h
     t->hasAlpha = hasAlpha;
     t->format = format;
     t->ownsHandle = true;
-    textures.list[textures.count++] = t;
+    textures.list.push(t);
     return t;
 }
 
@@ -66,12 +66,12 @@ bool makeDeviceTexture(int width, int height, int mipLevels, const uint8_t* rgba
 void resetTextures() {
     flushBatch();
     std::memset(textures.used, 0, sizeof textures.used);
-    textures.count = 0;
+    textures.list.clear();
 }
 
 Texture* findTexture(const char* name) {
-    for (int i = 0; i < textures.count; i++) {
-        if (std::strcmp(textures.list[i]->name, name) == 0) return textures.list[i];
+    for (Texture* t : textures.list) {
+        if (std::strcmp(t->name, name) == 0) return t;
     }
     return nullptr;
 }
@@ -200,7 +200,7 @@ Texture* createTexture(const char* name, int width, int height, int format) {
     if (Texture* listed = findTexture(name)) return listed;
     uint32_t handle = 0;
     Texture* t = nullptr;
-    if (width > 0 && height > 0 && textures.count < kMaxTextures &&
+    if (width > 0 && height > 0 && !textures.list.full() &&
         makeDeviceTexture(width, height, 1, nullptr, handle)) {
         t = createTextureRecord(name, width, height, handle, false, format);
         if (!t && handle) render.backend->releaseTexture(handle);
@@ -224,20 +224,19 @@ void updateTexturePixels(Texture* texture, const uint8_t* rgba) {
 void releaseTexture(Texture* texture) {
     if (!texture) return;
     int at = 0;
-    while (at < textures.count && textures.list[at] != texture) at++;
-    assert(at < textures.count && "released a texture that is not listed");
-    if (at == textures.count) return;
+    while (at < textures.list.size() && textures.list[at] != texture) at++;
+    assert(at < textures.list.size() && "released a texture that is not listed");
+    if (at == textures.list.size()) return;
     flushBatch(); // a gathered quad may still use it
     if (texture->handle && texture->ownsHandle) {
         if (render.backend) render.backend->releaseTexture(texture->handle);
         // The handle may be given to a new texture; the states must not keep pointing at it.
         if (render.states.texture == texture->handle) render.states.texture = 0;
     }
-    std::memmove(&textures.list[at], &textures.list[at + 1], (textures.count - at - 1) * sizeof(Texture*));
-    textures.count--;
+    textures.list.removeAt(at);
     textures.used[texture - textures.pool] = false;
 }
 
 void releaseAllTextures() {
-    while (textures.count > 0) releaseTexture(textures.list[textures.count - 1]);
+    while (!textures.list.empty()) releaseTexture(textures.list.back());
 }

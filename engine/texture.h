@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "engine/limits.h"
+#include "platform/fixed_list.h"
 
 constexpr int kMaxTextureName = 127;  // name bytes kept (128 with the 0)
 constexpr int kMaxTextureSide = 1024; // the largest power of two a padded picture may need
@@ -37,8 +38,7 @@ struct Texture {
 struct TextureManager {
     Texture pool[kMaxTextures];
     bool used[kMaxTextures];
-    Texture* list[kMaxTextures]; // in order of creation
-    int count = 0;
+    FixedList<Texture*, kMaxTextures> list; // in order of creation; full refuses a new record
 };
 
 extern TextureManager textures;

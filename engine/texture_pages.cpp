@@ -187,7 +187,7 @@ int loadTexturePages(const char* const* names, int count) {
             if (p->page == page) copyWithBorder(*p, width, texels);
         }
         char pageName[32];
-        std::snprintf(pageName, sizeof pageName, "<texture page %i>", textures.count);
+        std::snprintf(pageName, sizeof pageName, "<texture page %i>", textures.list.size());
         uint32_t handle =
             render.backend ? render.backend->createTexture(width, height, kPageMipLevels, texels.data()) : 0;
         if (render.backend && !handle) continue; // its pictures are loaded one by one below

@@ -12,7 +12,7 @@
 #include "player/profile.h"
 
 bool boardAtRest(Rules& r) {
-    if (r.game.ballMoving || r.removals.count > 0) return false;
+    if (r.game.ballMoving || r.removals.entries.size() > 0) return false;
     for (const BarStar& star : r.stars.stars) {
         if (star.active) return false;
     }

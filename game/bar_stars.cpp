@@ -23,13 +23,13 @@ Point barStarTarget(Rules& r) {
 }
 
 void sendBarStar(Rules& r, float x, float y, float value) {
-    BarStar& star = r.stars.stars[r.stars.next];
     // The ring is full only in a flood of stars; the star it replaces still delivers its value.
-    if (star.active) {
-        star.active = false;
-        barStarArrived(r, star.value);
+    if (r.stars.stars.full() && r.stars.stars.oldest().active) {
+        BarStar& replaced = r.stars.stars.oldest();
+        replaced.active = false;
+        barStarArrived(r, replaced.value);
     }
-    r.stars.next = (r.stars.next + 1) % kMaxBarStars;
+    BarStar& star = r.stars.stars.push(BarStar{});
     star.active = true;
     star.x = x;
     star.y = y;

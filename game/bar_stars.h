@@ -3,6 +3,7 @@
 
 #include "engine/limits.h"
 #include "game/board.h"
+#include "platform/ring.h"
 
 struct Rules;
 
@@ -21,8 +22,7 @@ struct BarStar {
 };
 
 struct BarStars {
-    BarStar stars[kMaxBarStars]; // a ring: a new star replaces the oldest
-    int next = 0;                // slot of the next star
+    Ring<BarStar, kMaxBarStars> stars; // a new star replaces the oldest, which still delivers its value
 };
 
 void sendBarStar(Rules& r, float x, float y, float value); // a star sets off from (x, y)

@@ -15,6 +15,7 @@
 #include "game/removal_queue.h"
 #include "game/rules.h"
 #include "game/rules_step.h"
+#include "platform/fixed_list.h"
 #include "player/profile.h"
 
 namespace {
@@ -25,8 +26,8 @@ constexpr int kStepY[4] = {0, 0, -1, 1};
 constexpr int kLineValue = 1000;
 
 struct BotScratch {
-    int16_t region[kBoardCells]; // connected region of each empty cell, -1 for the rest
-    int stack[kBoardCells];
+    int16_t region[kBoardCells];       // connected region of each empty cell, -1 for the rest
+    FixedList<int, kBoardCells> stack; // cells labelled and waiting for their neighbours: each once
 };
 BotScratch scratch;
 
@@ -43,11 +44,12 @@ void labelRegions(Rules& r) {
             const Cell& cell = r.at(x, y);
             if (cell.square == -1 || cell.ball.kind != kNoPiece || scratch.region[cellIndex(x, y)] >= 0)
                 continue;
-            int top = 0;
-            scratch.stack[top++] = cellIndex(x, y);
+            scratch.stack.clear();
+            scratch.stack.push(cellIndex(x, y));
             scratch.region[cellIndex(x, y)] = next;
-            while (top > 0) {
-                int at = scratch.stack[--top];
+            while (!scratch.stack.empty()) {
+                int at = scratch.stack.back();
+                scratch.stack.removeAt(scratch.stack.size() - 1);
                 int cx = at / kBoardSize;
                 int cy = at % kBoardSize;
                 for (int n = 0; n < 4; ++n) {
@@ -58,7 +60,7 @@ void labelRegions(Rules& r) {
                         scratch.region[cellIndex(nx, ny)] >= 0)
                         continue;
                     scratch.region[cellIndex(nx, ny)] = next;
-                    scratch.stack[top++] = cellIndex(nx, ny);
+                    scratch.stack.push(cellIndex(nx, ny));
                 }
             }
             ++next;
@@ -181,22 +183,21 @@ bool botChooseMove(Rules& r, BotMove* move) {
         for (int fy = kPlayTop; fy <= kPlayBottom; ++fy) {
             const Cell& from = r.at(fx, fy);
             if (from.ball.kind == kNoPiece || from.ball.chains != 0) continue;
-            int near[4];
-            int nearCount = 0;
+            FixedList<int, 4> near; // the regions next to the ball, each once
             for (int n = 0; n < 4; ++n) {
                 int region = scratch.region[cellIndex(fx + kStepX[n], fy + kStepY[n])];
                 if (region < 0) continue;
                 bool seen = false;
-                for (int i = 0; i < nearCount; ++i) seen |= near[i] == region;
-                if (!seen) near[nearCount++] = region;
+                for (int known : near) seen |= known == region;
+                if (!seen) near.push(region);
             }
-            if (nearCount == 0) continue;
+            if (near.empty()) continue;
             for (int tx = kPlayLeft; tx <= kPlayRight; ++tx) {
                 for (int ty = kPlayTop; ty <= kPlayBottom; ++ty) {
                     int region = scratch.region[cellIndex(tx, ty)];
                     if (region < 0) continue;
                     bool reachable = false;
-                    for (int i = 0; i < nearCount; ++i) reachable |= near[i] == region;
+                    for (int known : near) reachable |= known == region;
                     if (!reachable) continue;
                     int value = evaluate(r, fx, fy, tx, ty);
                     if (!found || value > best.value) {

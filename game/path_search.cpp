@@ -5,6 +5,7 @@
 #include "game/board.h"
 #include "game/game_state.h"
 #include "game/rules.h"
+#include "platform/ring.h"
 
 namespace {
 // Neighbour order of both the search and the route walk: left, right, up, down.
@@ -12,7 +13,7 @@ constexpr int kStepX[4] = {-1, 1, 0, 0};
 constexpr int kStepY[4] = {0, 0, -1, 1};
 
 struct PathScratch {
-    int queue[kBoardCells]; // breadth-first frontier, cell indices
+    Ring<int, kBoardCells> queue; // breadth-first frontier, cell indices; each cell enters once
 };
 PathScratch scratch;
 } // namespace
@@ -21,12 +22,12 @@ void computePathDistances(Rules& r) {
     for (Cell& cell : r.board.cells) cell.pathDistance = -1;
     if (r.game.selectedX < 0 || r.game.selectedY < 0) return;
     // A breadth-first search gives the exact shortest step counts, the same as relaxing depth first.
-    int head = 0;
-    int tail = 0;
+    scratch.queue.clear();
     r.at(r.game.selectedX, r.game.selectedY).pathDistance = 0;
-    scratch.queue[tail++] = r.game.selectedX * kBoardSize + r.game.selectedY;
-    while (head < tail) {
-        int index = scratch.queue[head++];
+    scratch.queue.push(r.game.selectedX * kBoardSize + r.game.selectedY);
+    while (!scratch.queue.empty()) {
+        int index = scratch.queue.oldest();
+        scratch.queue.popOldest();
         int x = index / kBoardSize;
         int y = index % kBoardSize;
         int d = r.board.cells[index].pathDistance + 1;
@@ -39,7 +40,7 @@ void computePathDistances(Rules& r) {
             Cell& next = r.at(nx, ny);
             if (next.square == -1 || next.ball.kind != kNoPiece || next.pathDistance != -1) continue;
             next.pathDistance = d;
-            scratch.queue[tail++] = nx * kBoardSize + ny;
+            scratch.queue.push(nx * kBoardSize + ny);
         }
     }
 }

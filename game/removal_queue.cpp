@@ -49,23 +49,18 @@ void pop(Rules& r, RemovalQueue& queue, const RemovalEntry& entry) {
 
 // Makes room for one more entry when the queue is full.
 void makeRoom(Rules& r, RemovalQueue& queue) {
-    int kept = 0;
-    for (int i = 0; i < queue.count; ++i) {
-        if (!popped(queue.entries[i])) queue.entries[kept++] = queue.entries[i];
-    }
-    queue.count = kept;
-    if (kept < kMaxRemovalEntries) return;
+    queue.entries.removeIf(popped);
+    if (!queue.entries.full()) return;
     pop(r, queue, queue.entries[0]);
-    for (int i = 1; i < queue.count; ++i) queue.entries[i - 1] = queue.entries[i];
-    queue.count -= 1;
+    queue.entries.removeAt(0);
 }
 } // namespace
 
 void addRemovalEntry(Rules& r, int cellX, int cellY, int kind, bool onBusySquare) {
     RemovalQueue& queue = r.removals;
-    if (queue.count >= kMaxRemovalEntries) makeRoom(r, queue);
-    int queued = queue.count;
-    RemovalEntry& entry = queue.entries[queue.count++];
+    if (queue.entries.full()) makeRoom(r, queue);
+    int queued = queue.entries.size();
+    RemovalEntry& entry = *queue.entries.add(); // makeRoom left a place
     Point centre = cellCentre(cellX, cellY);
     entry.x = centre.x;
     entry.y = centre.y;
@@ -80,7 +75,7 @@ void addRemovalEntry(Rules& r, int cellX, int cellY, int kind, bool onBusySquare
 void updateRemovalQueue(Rules& r) {
     RemovalQueue& queue = r.removals;
     bool anyWaiting = false;
-    for (int i = 0; i < queue.count; ++i) {
+    for (int i = 0; i < queue.entries.size(); ++i) {
         RemovalEntry& entry = queue.entries[i];
         if (popped(entry)) continue;
         anyWaiting = true;
@@ -88,7 +83,7 @@ void updateRemovalQueue(Rules& r) {
         if (popped(entry)) pop(r, queue, entry);
     }
     if (!anyWaiting) {
-        queue.count = 0;
+        queue.entries.clear();
         queue.ballPopped = false;
     }
 }

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "engine/limits.h"
+#include "platform/fixed_list.h"
 
 struct Rules;
 
@@ -20,8 +21,7 @@ struct RemovalEntry {
 };
 
 struct RemovalQueue {
-    RemovalEntry entries[kMaxRemovalEntries]; // filled in order, emptied as a whole
-    int count = 0;                            // entries in use
+    FixedList<RemovalEntry, kMaxRemovalEntries> entries; // filled in order, emptied as a whole
     bool ballPopped = false; // a ball has popped since the last removal pass or since the queue ran empty
 };
 

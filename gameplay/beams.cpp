@@ -13,8 +13,7 @@ void resetBeams() {
 }
 
 void addBeam(float fromX, float fromY, float toX, float toY) {
-    beams.beams[beams.next] = Beam{fromX, fromY, toX, toY, 0, true};
-    beams.next = (beams.next + 1) % kMaxBeams;
+    beams.beams.push(Beam{fromX, fromY, toX, toY, 0, true});
 }
 
 void queueBeams() {

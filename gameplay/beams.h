@@ -2,6 +2,8 @@
 // drawn as a fresh jagged bolt every frame for 500 ms while it fades.
 #pragma once
 
+#include "platform/ring.h"
+
 constexpr int kMaxBeams = 32;
 constexpr float kBeamLifeMs = 500;
 
@@ -12,8 +14,7 @@ struct Beam {
 };
 
 struct Beams {
-    Beam beams[kMaxBeams] = {}; // a ring: the newest overwrites the oldest
-    int next = 0;
+    Ring<Beam, kMaxBeams> beams; // the newest overwrites the oldest
 };
 
 extern Beams beams;

@@ -13,6 +13,7 @@
 #include "gameplay/board_input.h"
 #include "gameplay/game_view.h"
 #include "gameplay/sprites.h"
+#include "platform/fixed_list.h"
 #include "visuals/game_textures.h"
 #include "visuals/quick_effects.h"
 
@@ -35,8 +36,7 @@ struct PieceDraw {
 };
 
 struct BoardScratch {
-    PieceDraw pieces[kPlayCells]; // pieces of the second pass, in board order
-    int count;
+    FixedList<PieceDraw, kPlayCells> pieces; // pieces of the second pass, in board order; one a cell
 };
 BoardScratch scratch;
 
@@ -192,7 +192,7 @@ void drawPathPreview(Rules& r) {
 // The second pass's bookkeeping: where each piece is, the selected ball's hop, the travel trail. The dips
 // of the squares under them are the rules' (the board sweep), as the path search waits for them.
 void placePieces(Rules& r, bool raiseEffects) {
-    scratch.count = 0;
+    scratch.pieces.clear();
     float s = std::fabs(std::sin(r.game.hopClockMs * kHopRate));
     for (int x = kPlayLeft; x <= kPlayRight; ++x) {
         for (int y = kPlayTop; y <= kPlayBottom; ++y) {
@@ -200,7 +200,7 @@ void placePieces(Rules& r, bool raiseEffects) {
             const Ball& ball = cell.ball;
             if (ball.kind == kNoPiece) continue;
             Point c = cellCentre(x, y);
-            PieceDraw& p = scratch.pieces[scratch.count++];
+            PieceDraw& p = *scratch.pieces.add(); // one piece a play cell: never full
             float f = appearFactor(ball.appearMs);
             p.kind = ball.kind;
             p.t = ball.ballClockMs;
@@ -230,20 +230,17 @@ void placePieces(Rules& r, bool raiseEffects) {
 }
 
 void drawPieces(float frameMs, bool raiseEffects) {
-    for (int i = 0; i < scratch.count; ++i) {
-        const PieceDraw& p = scratch.pieces[i];
+    for (const PieceDraw& p : scratch.pieces) {
         drawPieceShadow(p.kind, p.x, p.y, p.h);
     }
     // Bodies picture by picture: colours, joker, bombs, then the diamond's glow and its frames.
     static constexpr int kBodyOrder[] = {0, 1, 2, 3, 4, 5, 6, 7, kJoker, kTripleBomb, kQuadroBomb, kDiamond};
     for (int kind : kBodyOrder) {
-        for (int i = 0; i < scratch.count; ++i) {
-            const PieceDraw& p = scratch.pieces[i];
+        for (const PieceDraw& p : scratch.pieces) {
             if (p.kind == kind) drawPieceBody(p.kind, p.x, p.y, p.h, p.t);
         }
     }
-    for (int i = 0; i < scratch.count; ++i) {
-        const PieceDraw& p = scratch.pieces[i];
+    for (const PieceDraw& p : scratch.pieces) {
         if (p.chained) drawSprite(gameTextures.chain, p.x, p.y, 45, p.chainHalfSize, kWhite, false);
         if (raiseEffects) drawPieceSparks(p.kind, p.x, p.y, p.h, p.t, frameMs);
     }

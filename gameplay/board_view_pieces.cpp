@@ -86,8 +86,7 @@ void drawRemovalAnimations() {
     // Drawn picture by picture: the vanishing pieces never overlap one another.
     static constexpr int kOrder[] = {0, 1, 2, 3, 4, 5, 6, 7, kJoker, kTripleBomb, kQuadroBomb, kDiamond};
     for (int kind : kOrder) {
-        for (int i = 0; i < liveRules.removals.count; ++i) {
-            const RemovalEntry& entry = liveRules.removals.entries[i];
+        for (const RemovalEntry& entry : liveRules.removals.entries) {
             if (entry.kind != kind || entry.ageMs > entry.delayMs + kRemovalVanishMs) continue;
             float k = entry.ageMs > entry.delayMs ? (entry.ageMs - entry.delayMs) / kRemovalVanishMs : 0;
             float h = kPieceHalfSize * (1 + 0.3f * k);

@@ -128,8 +128,8 @@ void particleStep() {
     if (liveRules.helpPageOpen) return;
     updateEffects();
     if (game.menuOpen) {
-        particleSystem.drawCount = 0;
-        quickEffects.queued = 0;
+        particleSystem.drawList.clear();
+        quickEffects.queue.clear();
         return;
     }
     drawEffects();

@@ -60,14 +60,15 @@ HelpLayout helpLayout(TextHeightAt heightAt, const char* ballTip, const char* mo
     }
 }
 
-int helpDividerPieces(float halfWidth, DividerPiece out[kMaxDividerPieces]) {
+DividerPieces helpDividerPieces(float halfWidth) {
+    DividerPieces out;
     const float from = -halfWidth + 6.5f, to = halfWidth - 4.5f;
     const float length = to - from;
-    if (length <= 0) return 0;
+    if (length <= 0) return out;
     int n = std::clamp(static_cast<int>(std::ceil(length / 32)), 1, kMaxDividerPieces);
     float piece = length / n;
-    for (int i = 0; i < n; ++i) out[i] = {from + piece * (i + 0.5f), piece};
-    return n;
+    for (int i = 0; i < n; ++i) out.push({from + piece * (i + 0.5f), piece});
+    return out;
 }
 
 void drawHelpPage() {
@@ -84,11 +85,10 @@ void drawHelpPage() {
     const float half = layout.panelWidth / 2;
     drawPanel(0, offset, layout.panelWidth, height);
     // Two half-size edge strips across the panel.
-    DividerPiece pieces[kMaxDividerPieces];
-    int pieceCount = helpDividerPieces(half, pieces);
+    DividerPieces pieces = helpDividerPieces(half);
     for (float y : {top - 90, bottom + 100}) {
-        for (int i = 0; i < pieceCount; ++i)
-            drawAtlasTileStretched(4, pieces[i].x, y, pieces[i].width, 32, 0xFFFFFFFFu);
+        for (const DividerPiece& piece : pieces)
+            drawAtlasTileStretched(4, piece.x, y, piece.width, 32, 0xFFFFFFFFu);
     }
     setTextColor(255, 255, 55, 255);
     drawTextCentered(0, top - 53, 19.5f, textOf("howtoplay"));

@@ -1,6 +1,8 @@
 // The help page ("helpscreen"): the mode's help and the ball tip around a live demonstration.
 #pragma once
 
+#include "platform/fixed_list.h"
+
 void drawHelpPage();  // the page's draw routine
 void helpPageStart(); // opening the page: the demonstration with a plain ball
 void helpPageStop();  // leaving it
@@ -22,4 +24,5 @@ constexpr int kMaxDividerPieces = 32;
 struct DividerPiece {
     float x, width; // centre and length
 };
-int helpDividerPieces(float halfWidth, DividerPiece out[kMaxDividerPieces]);
+using DividerPieces = FixedList<DividerPiece, kMaxDividerPieces>;
+DividerPieces helpDividerPieces(float halfWidth);

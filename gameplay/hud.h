@@ -4,6 +4,7 @@
 #pragma once
 
 #include "gameplay/game_view.h"
+#include "platform/ring.h"
 
 constexpr float kBarLeft = -410; // the progress bar: 64 x 512, lower left corner here
 constexpr float kBarBottom = -225;
@@ -53,8 +54,7 @@ struct ScoreNumber {
     float ageMs; // shown from 0 to 1000
 };
 struct ScoreNumbers {
-    ScoreNumber numbers[kMaxScoreNumbers] = {};
-    int next = 0;
+    Ring<ScoreNumber, kMaxScoreNumbers> numbers; // the newest overwrites the oldest
 };
 extern ScoreNumbers scoreNumbers;
 void resetScoreNumbers();

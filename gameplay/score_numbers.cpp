@@ -23,9 +23,7 @@ void resetScoreNumbers() {
 }
 
 void scoreNumber(int value, float x, float y, float vx, float vy, float size) {
-    ScoreNumber& n = scoreNumbers.numbers[scoreNumbers.next];
-    scoreNumbers.next = (scoreNumbers.next + 1) % kMaxScoreNumbers; // the newest overwrites the oldest
-    n = ScoreNumber{value, x, y, vx, vy, size, 0};
+    scoreNumbers.numbers.push(ScoreNumber{value, x, y, vx, vy, size, 0}); // the newest overwrites the oldest
 }
 
 void drawScoreNumbers() {

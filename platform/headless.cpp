@@ -12,20 +12,17 @@ void removeHeadlessPlatform() {
 }
 
 bool pushHeadlessEvent(const AppEvent& event, uint32_t atMs) {
-    if (headless.eventCount == kMaxHeadlessEvents) return false;
-    int slot = (headless.eventHead + headless.eventCount) % kMaxHeadlessEvents;
-    headless.events[slot] = event;
-    headless.eventAtMs[slot] = atMs;
-    headless.eventCount += 1;
+    if (headless.events.full()) return false;
+    headless.events.push({event, atMs});
     return true;
 }
 
 bool takeHeadlessEvent(AppEvent* event) {
-    if (headless.eventCount == 0) return false;
+    if (headless.events.empty()) return false;
+    const ScheduledEvent& oldest = headless.events.oldest();
     // Signed view of the unsigned difference: the event's time has come, across a clock wrap too.
-    if (static_cast<int32_t>(headless.nowMs - headless.eventAtMs[headless.eventHead]) < 0) return false;
-    *event = headless.events[headless.eventHead];
-    headless.eventHead = (headless.eventHead + 1) % kMaxHeadlessEvents;
-    headless.eventCount -= 1;
+    if (static_cast<int32_t>(headless.nowMs - oldest.atMs) < 0) return false;
+    *event = oldest.event;
+    headless.events.popOldest();
     return true;
 }

@@ -6,21 +6,25 @@
 #include <cstdint>
 
 #include "platform/events.h"
+#include "platform/ring.h"
 #include "platform/window.h"
 
 constexpr int kMaxHeadlessEvents = 256;
 
+struct ScheduledEvent {
+    AppEvent event;
+    uint32_t atMs = 0; // the event waits until the fake clock reaches this
+};
+
 struct HeadlessPlatform {
-    bool installed = false;                 // clock and events come from here instead of SDL
-    uint32_t nowMs = 0;                     // the fake clock's reading; sleepMs advances it
-    uint32_t sleptMs = 0;                   // total slept, to check what the loop did while inactive
-    int sleeps = 0;                         // number of sleepMs calls
-    ViewRect picture{0, 0, 800, 600};       // the picture in window coordinates (and drawable pixels)
-    ViewRect desktop{0, 0, 1920, 1040};     // the desktop's usable area a window may open in
-    AppEvent events[kMaxHeadlessEvents];    // a ring of scripted events, taken oldest first
-    uint32_t eventAtMs[kMaxHeadlessEvents]; // each event waits until the fake clock reaches this
-    int eventHead = 0;
-    int eventCount = 0;
+    bool installed = false;             // clock and events come from here instead of SDL
+    uint32_t nowMs = 0;                 // the fake clock's reading; sleepMs advances it
+    uint32_t sleptMs = 0;               // total slept, to check what the loop did while inactive
+    int sleeps = 0;                     // number of sleepMs calls
+    ViewRect picture{0, 0, 800, 600};   // the picture in window coordinates (and drawable pixels)
+    ViewRect desktop{0, 0, 1920, 1040}; // the desktop's usable area a window may open in
+    // Scripted events, taken oldest first; full refuses.
+    Ring<ScheduledEvent, kMaxHeadlessEvents> events;
 };
 
 extern HeadlessPlatform headless;

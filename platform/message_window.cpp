@@ -112,8 +112,9 @@ constexpr uint32_t kPaper = 0xF0EAD8; // RGB
 constexpr uint32_t kInk = 0x3A2410;
 
 void putLine(MessageLayout& layout, const char* from, size_t length) {
-    if (layout.lineCount == kMessageMaxLines) return;
-    char* line = layout.lines[layout.lineCount++];
+    MessageLine* slot = layout.lines.add();
+    if (!slot) return;
+    char* line = slot->text;
     if (length > kMessageColumns) length = kMessageColumns;
     std::memcpy(line, from, length);
     line[length] = 0;
@@ -177,17 +178,18 @@ void layoutMessage(const char* title, const char* text, MessageLayout& layout) {
     putLine(layout, "", 0);
     putText(layout, "(Press a key or click to close.)");
     size_t longest = 0;
-    for (int i = 0; i < layout.lineCount; ++i) longest = std::max(longest, std::strlen(layout.lines[i]));
+    for (const MessageLine& line : layout.lines) longest = std::max(longest, std::strlen(line.text));
     layout.width = 2 * kMessageMargin + static_cast<int>(longest) * kMessageCharWidth;
-    layout.height = 2 * kMessageMargin + layout.lineCount * kMessageLineHeight;
+    layout.height = 2 * kMessageMargin + layout.lines.size() * kMessageLineHeight;
 }
 
 void drawMessage(SDL_Surface* surface, const MessageLayout& layout) {
     fill(surface, 0, 0, surface->w, surface->h, kPaper);
-    for (int i = 0; i < layout.lineCount; ++i) {
+    for (int i = 0; i < layout.lines.size(); ++i) {
         int top = kMessageMargin + i * kMessageLineHeight;
-        for (int k = 0; layout.lines[i][k]; ++k) {
-            unsigned char c = static_cast<unsigned char>(layout.lines[i][k]);
+        const char* line = layout.lines[i].text;
+        for (int k = 0; line[k]; ++k) {
+            unsigned char c = static_cast<unsigned char>(line[k]);
             const uint8_t* glyph = kGlyphs[(c >= 32 && c < 127 ? c : '?') - 32];
             int left = kMessageMargin + k * kMessageCharWidth;
             for (int row = 0; row < kMessageFontHeight; ++row) {

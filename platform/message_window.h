@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+#include "platform/fixed_list.h"
+
 struct SDL_Surface;
 
 constexpr int kMessageFontWidth = 5;
@@ -17,10 +19,13 @@ constexpr int kMessageCharWidth = (kMessageFontWidth + 1) * kMessageScale;
 constexpr int kMessageLineHeight = (kMessageFontHeight + 3) * kMessageScale;
 constexpr int kMessageMargin = 20;
 
+struct MessageLine {
+    char text[kMessageColumns + 1];
+};
+
 struct MessageLayout {
-    char lines[kMessageMaxLines][kMessageColumns + 1];
-    int lineCount = 0;
-    int width = 0; // the window's client size for these lines
+    FixedList<MessageLine, kMessageMaxLines> lines; // full: later lines are cut
+    int width = 0;                                  // the window's client size for these lines
     int height = 0;
 };
 

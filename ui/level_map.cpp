@@ -61,13 +61,13 @@ uint8_t previewCellPicture(Rules& board, int x, int y) {
 }
 
 void resetLevelMap() {
-    std::memset(&levelMap, 0, sizeof levelMap);
+    std::memset(static_cast<void*>(&levelMap), 0, sizeof levelMap); // the path empty
     levelMap.boardLevel = -1;
 }
 
 bool readMapPath(const uint8_t* data, size_t size) {
     MapPath& path = levelMap.path;
-    path.pointCount = 0;
+    path.points.clear();
     path.length = 0;
     if (!data || size < 8) return false;
     int32_t count;
@@ -79,26 +79,27 @@ bool readMapPath(const uint8_t* data, size_t size) {
     if (!std::isfinite(length) || length <= 0) return false;
     path.length = length;
     for (int i = 0; i < count; ++i) {
-        path.x[i] = readFloat32(data + 8 + 8 * i);
-        path.y[i] = readFloat32(data + 12 + 8 * i) + 30; // the map's path sits 30 units higher
+        // The map's path sits 30 units higher than the file's.
+        path.points.push({readFloat32(data + 8 + 8 * i), readFloat32(data + 12 + 8 * i) + 30});
     }
-    path.pointCount = count;
     return true;
 }
 
 MapPoint pointOnPath(float d) {
     const MapPath& path = levelMap.path;
-    int n = path.pointCount;
+    int n = path.points.size();
     if (n < 2) return {0, 0}; // no path: the middle of the map
     if (d > path.length) return {-1000, 0};
     if (d < 0) return {1000, 0};
     if (!(d <= path.length)) return {0, 0}; // not a number
     // Compared before the conversion: a distance far beyond the points has no int of its own.
     float step = d / kPathStep;
-    if (step >= static_cast<float>(n - 1)) return {path.x[n - 1], path.y[n - 1]};
+    if (step >= static_cast<float>(n - 1)) return path.points[n - 1];
     int k = static_cast<int>(step);
     float f = step - k;
-    return {path.x[k] + (path.x[k + 1] - path.x[k]) * f, path.y[k] + (path.y[k + 1] - path.y[k]) * f};
+    const MapPoint& a = path.points[k];
+    const MapPoint& b = path.points[k + 1];
+    return {a.x + (b.x - a.x) * f, a.y + (b.y - a.y) * f};
 }
 
 void computeMapPositions() {

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "engine/limits.h"
+#include "platform/fixed_list.h"
 
 struct Rules;
 struct Texture;
@@ -14,14 +15,13 @@ constexpr int kArtefactCount = 15;
 constexpr int kMaxMapPathPoints = 4096; // points of "trajectory1.spl"; a longer file is cut here
 constexpr float kPathStep = 20;         // units between two points of the path
 
-struct MapPath {
-    int pointCount;
-    float length; // path length in units
-    float x[kMaxMapPathPoints], y[kMaxMapPathPoints];
-};
-
 struct MapPoint {
     float x, y;
+};
+
+struct MapPath {
+    FixedList<MapPoint, kMaxMapPathPoints> points; // one every kPathStep units along the path
+    float length;                                  // path length in units
 };
 
 struct LevelMap {

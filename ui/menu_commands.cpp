@@ -350,7 +350,7 @@ void returnToMenus() {
 
 void runItemCommand() {
     MenuPage* page = menus.currentPage;
-    if (!page || menus.selectedItem < 0 || menus.selectedItem >= page->itemCount) return;
+    if (!page || menus.selectedItem < 0 || menus.selectedItem >= page->items.size()) return;
     MenuPage* item = page->items[menus.selectedItem];
     for (const ItemCommand& command : kItemCommands) {
         if (item->id != MenuId::None && command.item == item->id) {

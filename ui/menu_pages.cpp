@@ -45,7 +45,7 @@ struct Fold {
 
 float widestItem(float size) {
     const MenuPage* page = menus.currentPage;
-    return itemListWidth(size, 0, page ? page->itemCount : 0);
+    return itemListWidth(size, 0, page ? page->items.size() : 0);
 }
 
 } // namespace
@@ -81,13 +81,13 @@ namespace {
 void drawMainPage() {
     const MenuPage* page = menus.currentPage;
     float width = widestItem(18) + 64;
-    float height = mainPanelHeight(page->itemCount);
-    float cy = menus.slideOffset + mainPanelCentreY(page->itemCount);
+    float height = mainPanelHeight(page->items.size());
+    float cy = menus.slideOffset + mainPanelCentreY(page->items.size());
     drawPanel(220, cy, width, height);
     setTexture(menuTextures.atlas);
     drawAtlasTileStretched(4, 220, cy, width - 24, 32, 0xFFFFFFFF);
-    drawItemList(220, cy + 0.24f * height, 18, true, 0, std::min(3, page->itemCount));
-    if (page->itemCount > 3) drawItemList(220, cy - 0.24f * height, 17, true, 3, page->itemCount);
+    drawItemList(220, cy + 0.24f * height, 18, true, 0, std::min(3, page->items.size()));
+    if (page->items.size() > 3) drawItemList(220, cy - 0.24f * height, 17, true, 3, page->items.size());
 
     float drop = 100 * menus.fadeAmount;
     char greeting[96];
@@ -105,7 +105,7 @@ void drawMainPage() {
     drawText(-350, -265 - drop, 12, link, false);
     setTextColor(0xFFFFFFFFu);
     if (menus.mouseOnSelected && menus.selectedItem >= 0 && menus.selectedItem < 5 &&
-        menus.selectedItem < menus.buttonCount) {
+        menus.selectedItem < menus.buttons.size()) {
         const ButtonRect& r = menus.buttons[menus.selectedItem];
         int tipIndex = indexOfText("modetip");
         const char* tip =
@@ -121,7 +121,7 @@ void drawModePage() {
     drawButton(300, -250 - drop, 160, 64, 18, nullptr);
     // The way back to the main page (the page's second item): in the bottom left corner, below the
     // path's first marks.
-    if (menus.currentPage->itemCount > 1) drawButton(-250, -272 - drop, 120, 44, 15, nullptr);
+    if (menus.currentPage->items.size() > 1) drawButton(-250, -272 - drop, 120, 44, 15, nullptr);
     for (int e = 0; e < kLevelCount; ++e) {
         const MapPoint& p = levelMap.markAt[e];
         addWidget(WIDGET_LEVELMARK, p.x - 12, p.y + 12, p.x + 12, p.y - 12);
@@ -199,7 +199,7 @@ void drawHiscorePage() {
 
 void drawCreditsPage() {
     menus.selectedItem = -1;
-    int lines = menus.creditLineCount;
+    int lines = menus.creditLines.size();
     float y0 = 0.03f * menus.creditsTimerMs - 200;
     if (y0 < 40.0f * lines - 50) menus.creditsTimerMs += app.frameTimeMs;
     for (int k = 0; k < lines; ++k) {
@@ -207,11 +207,11 @@ void drawCreditsPage() {
         float ay = std::fabs(y);
         float opacity = ay < 100 ? 1 : ay < 260 ? (260 - ay) / 160 : 0;
         if (opacity <= 0) continue;
-        const unsigned char* line = reinterpret_cast<const unsigned char*>(menus.creditLines[k]);
-        bool title =
-            std::strlen(menus.creditLines[k]) > 2 && ((line[2] >= 'a' && line[2] <= 'z') || line[2] >= 0xE0);
+        const char* text = menus.creditLines[k].text;
+        const unsigned char* line = reinterpret_cast<const unsigned char*>(text);
+        bool title = std::strlen(text) > 2 && ((line[2] >= 'a' && line[2] <= 'z') || line[2] >= 0xE0);
         setTextColor(255, 255, title ? 0 : 255, static_cast<uint8_t>(255 * opacity));
-        drawTextCentered(0, y, 16, menus.creditLines[k]);
+        drawTextCentered(0, y, 16, text);
     }
     setTextColor(0xFFFFFFFFu);
 }
@@ -278,7 +278,7 @@ void drawMessageBox() {
 void drawDefeatPage() {
     Fold f;
     const MenuPage* page = menus.currentPage;
-    drawPanel(0, 0, widestItem(18) + 94, 36.0f * page->itemCount + 164);
+    drawPanel(0, 0, widestItem(18) + 94, 36.0f * page->items.size() + 164);
     setTextColor(55, 255, 255, 255);
     drawTextCentered(0, 65, 16, tx(game.noMoves ? "nomoves" : "timeout"));
     drawTextCentered(0, 30, 16, tx("loselife"));
@@ -328,8 +328,8 @@ void giveDrawRoutines() {
 }
 
 void menuDraw() {
-    menus.widgetCount = 0;
-    menus.buttonCount = 0;
+    menus.widgets.clear();
+    menus.buttons.clear();
     MenuPage* page = menus.currentPage;
     if (!page || menus.menuHidden) return;
     if (menus.fadeAmount >= 1 && !menus.opening) return; // closed by a command that opened nothing
@@ -337,7 +337,7 @@ void menuDraw() {
     setTextColor(0xFFFFFFFFu);
     if (page->drawPage) {
         page->drawPage();
-    } else if (page->itemCount > 0) {
+    } else if (page->items.size() > 0) {
         // The in-game pages drop from above; the others slide in on the right.
         if (pageIs(page, MenuId::Gameplay) || pageIs(page, MenuId::Defeat))
             drawItemPanel(0, 500 * menus.fadeAmount * menus.fadeAmount, 18, true, 0, -1);

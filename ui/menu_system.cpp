@@ -42,11 +42,12 @@ struct TreeReader {
     }
 
     MenuPage* create(std::string_view name) {
-        if (menus.pageCount >= kMaxMenuPages) {
+        MenuPage* slot = menus.pages.add();
+        if (!slot) {
             failed = true;
             return nullptr;
         }
-        MenuPage& page = menus.pages[menus.pageCount++];
+        MenuPage& page = *slot;
         page = MenuPage{};
         size_t n = std::min(name.size(), sizeof page.name - 1);
         std::memcpy(page.name, name.data(), n);
@@ -75,11 +76,10 @@ struct TreeReader {
             if (isNew) item = create(line);
             if (!item) return;
             item->inFile = true;
-            if (page->itemCount >= kMaxMenuItems) {
+            if (!page->items.push(item)) {
                 failed = true;
                 return;
             }
-            page->items[page->itemCount++] = item;
             if (isNew) {
                 item->parent = page;
                 readSection(item, depth + 1);
@@ -103,13 +103,12 @@ struct TreeReader {
 // Keys pressed for a page that is going away: the next page starts with none.
 void dropWaitingKeys() {
     menus.menuKeyCode = 0;
-    menus.keyQueueCount = 0;
-    menus.keyQueueHead = 0;
+    menus.keyQueue.clear();
 }
 
 void toggleHoveredCheckBox() {
     int h = menus.hoveredWidget;
-    if (h >= 0 && h < menus.widgetCount && menus.widgets[h].type == WIDGET_CHECKBOX)
+    if (h >= 0 && h < menus.widgets.size() && menus.widgets[h].type == WIDGET_CHECKBOX)
         menus.widgets[h].flag ^= 1;
 }
 
@@ -128,7 +127,7 @@ bool insideWidget(const Widget& w, float x, float y, float widen = 0) {
 void dragSliders() {
     if (!menus.mouseHeld) return;
     MenuPoint m = menuMouse();
-    for (int i = 0; i < menus.widgetCount; ++i) {
+    for (int i = 0; i < menus.widgets.size(); ++i) {
         Widget& w = menus.widgets[i];
         if (w.type == WIDGET_SLIDER && insideWidget(w, m.x, m.y, 25.6f))
             w.position = static_cast<int16_t>(sliderDrag(w, m.x));
@@ -143,12 +142,12 @@ bool focusable(const Widget& w) {
 // buttons. Position p < widget count is a widget, the rest are the items.
 int focusableCount() {
     int n = 0;
-    for (int i = 0; i < menus.widgetCount; ++i) n += focusable(menus.widgets[i]) ? 1 : 0;
+    for (int i = 0; i < menus.widgets.size(); ++i) n += focusable(menus.widgets[i]) ? 1 : 0;
     return n;
 }
 
 int focusableWidget(int nth) {
-    for (int i = 0; i < menus.widgetCount; ++i) {
+    for (int i = 0; i < menus.widgets.size(); ++i) {
         if (focusable(menus.widgets[i]) && nth-- == 0) return i;
     }
     return -1;
@@ -156,7 +155,7 @@ int focusableWidget(int nth) {
 
 int focusPosition() {
     int h = menus.hoveredWidget;
-    if (h >= 0 && h < menus.widgetCount && focusable(menus.widgets[h])) {
+    if (h >= 0 && h < menus.widgets.size() && focusable(menus.widgets[h])) {
         int nth = 0;
         for (int i = 0; i < h; ++i) nth += focusable(menus.widgets[i]) ? 1 : 0;
         return nth;
@@ -181,7 +180,7 @@ bool widgetFocusKey(unsigned k) {
     int widgets = focusableCount();
     const MenuPage* page = menus.currentPage;
     if (widgets == 0 || !page || menus.textEntryOn) return false;
-    int total = widgets + page->itemCount;
+    int total = widgets + page->items.size();
     int at = focusPosition();
     if (k == kKeyUp || k == kKeyDown) {
         focusOn((at + (k == kKeyDown ? 1 : total - 1)) % total);
@@ -236,11 +235,11 @@ void handleKey() {
         break;
     case kKeyLeft:
     case kKeyUp:
-        if (page->itemCount > 0 && --menus.selectedItem < 0) menus.selectedItem = page->itemCount - 1;
+        if (page->items.size() > 0 && --menus.selectedItem < 0) menus.selectedItem = page->items.size() - 1;
         break;
     case kKeyRight:
     case kKeyDown:
-        if (page->itemCount > 0) menus.selectedItem = (menus.selectedItem + 1) % page->itemCount;
+        if (page->items.size() > 0) menus.selectedItem = (menus.selectedItem + 1) % page->items.size();
         break;
     default:
         break;
@@ -255,7 +254,7 @@ MenuPoint menuMouse() {
 }
 
 void resetMenus() {
-    std::memset(&menus, 0, sizeof menus);
+    std::memset(static_cast<void*>(&menus), 0, sizeof menus); // every list empty
     menus.hoveredWidget = -1;
     menus.lastSelected = 0;
 }
@@ -265,10 +264,7 @@ bool buildMenuTree(std::string_view text) {
     MenuPage* main = reader.ensure(MenuId::Main);
     if (reader.failed || !main) return false;
     // "main" shows its items from the second on; the first stays a record of the table.
-    if (main->itemCount > 0) {
-        std::memmove(main->items, main->items + 1, sizeof(MenuPage*) * (main->itemCount - 1));
-        main->items[--main->itemCount] = nullptr;
-    }
+    if (!main->items.empty()) main->items.removeAt(0);
     // The pages the game opens by itself, read from wherever the file has their sections.
     constexpr MenuId kOpenedByTheGame[] = {
         MenuId::LoadGameQuest, MenuId::NewProfile,    MenuId::Rename,           MenuId::HelpScreen,
@@ -371,13 +367,13 @@ void loadMenus() {
 }
 
 void splitCreditLines(const char* credits) {
-    menus.creditLineCount = 0;
+    menus.creditLines.clear();
     if (!credits) return;
     const char* p = credits;
-    while (*p && menus.creditLineCount < kMaxCreditLines) {
+    while (*p && !menus.creditLines.full()) {
         const char* end = p;
         while (*end && *end != '\r' && *end != '\n') ++end;
-        char* line = menus.creditLines[menus.creditLineCount++];
+        char* line = menus.creditLines.add()->text;
         size_t n = std::min<size_t>(end - p, kCreditLineBytes - 1);
         std::memcpy(line, p, n);
         line[n] = 0;
@@ -389,16 +385,16 @@ void splitCreditLines(const char* credits) {
 
 MenuPage* findPage(MenuId id) {
     if (id == MenuId::None) return nullptr;
-    for (int i = 0; i < menus.pageCount; ++i) {
-        if (menus.pages[i].id == id) return &menus.pages[i];
+    for (MenuPage& page : menus.pages) {
+        if (page.id == id) return &page;
     }
     return nullptr;
 }
 
 MenuPage* findPage(const char* name) {
     if (!name) return nullptr;
-    for (int i = 0; i < menus.pageCount; ++i) {
-        if (std::strcmp(menus.pages[i].name, name) == 0) return &menus.pages[i];
+    for (MenuPage& page : menus.pages) {
+        if (std::strcmp(page.name, name) == 0) return &page;
     }
     return nullptr;
 }
@@ -413,13 +409,13 @@ MenuId currentPageId() {
 
 MenuId selectedItemId() {
     const MenuPage* page = menus.currentPage;
-    if (!page || menus.selectedItem < 0 || menus.selectedItem >= page->itemCount) return MenuId::None;
+    if (!page || menus.selectedItem < 0 || menus.selectedItem >= page->items.size()) return MenuId::None;
     return page->items[menus.selectedItem]->id;
 }
 
 int itemIndexOf(const MenuPage* page, MenuId id) {
     if (!page || id == MenuId::None) return -1;
-    for (int i = 0; i < page->itemCount; ++i) {
+    for (int i = 0; i < page->items.size(); ++i) {
         if (page->items[i]->id == id) return i;
     }
     return -1;
@@ -427,7 +423,7 @@ int itemIndexOf(const MenuPage* page, MenuId id) {
 
 int itemIndexOf(const MenuPage* page, const char* name) {
     if (!page) return -1;
-    for (int i = 0; i < page->itemCount; ++i) {
+    for (int i = 0; i < page->items.size(); ++i) {
         if (std::strcmp(page->items[i]->name, name) == 0) return i;
     }
     return -1;
@@ -439,7 +435,7 @@ const char* currentPageName() {
 
 const char* selectedItemName() {
     const MenuPage* page = menus.currentPage;
-    if (!page || menus.selectedItem < 0 || menus.selectedItem >= page->itemCount) return "";
+    if (!page || menus.selectedItem < 0 || menus.selectedItem >= page->items.size()) return "";
     return page->items[menus.selectedItem]->name;
 }
 
@@ -460,8 +456,8 @@ void openPage(MenuPage* page) {
     menus.currentPage = page;
     dropWaitingKeys();
     menus.hoveredWidget = -1;
-    menus.buttonCount = 0;
-    menus.widgetCount = 0;
+    menus.buttons.clear();
+    menus.widgets.clear();
     menus.opening = true;
     runOpeningAction(page);
     menus.selectedItem = 0;
@@ -531,18 +527,16 @@ void menuUpdate() {
     handleKey();
     // A key that started a transition takes the waiting ones with it (closePage drops them): keys are
     // for the page they were pressed on, never for the next one.
-    if (!menus.opening && !menus.closing && menus.menuKeyCode == 0 && menus.keyQueueCount > 0) {
-        menus.menuKeyCode = menus.keyQueue[menus.keyQueueHead];
-        menus.keyQueueHead =
-            (menus.keyQueueHead + 1) % static_cast<int>(sizeof menus.keyQueue / sizeof menus.keyQueue[0]);
-        --menus.keyQueueCount;
+    if (!menus.opening && !menus.closing && menus.menuKeyCode == 0 && !menus.keyQueue.empty()) {
+        menus.menuKeyCode = menus.keyQueue.oldest();
+        menus.keyQueue.popOldest();
     }
 }
 
 bool hoverTestButtons() {
     MenuPoint m = menuMouse();
     menus.mouseOnSelected = false;
-    for (int i = 0; i < menus.buttonCount; ++i) {
+    for (int i = 0; i < menus.buttons.size(); ++i) {
         const ButtonRect& r = menus.buttons[i];
         if (r.left <= m.x && m.x <= r.right && r.bottom <= m.y && m.y <= r.top) {
             menus.mouseOnSelected = i == menus.selectedItem;
@@ -550,7 +544,8 @@ bool hoverTestButtons() {
                 menus.selectedItem = i;
                 // The mouse took the highlight: a slider or check box keeps no frame beside it.
                 int h = menus.hoveredWidget;
-                if (h >= 0 && h < menus.widgetCount && focusable(menus.widgets[h])) menus.hoveredWidget = -1;
+                if (h >= 0 && h < menus.widgets.size() && focusable(menus.widgets[h]))
+                    menus.hoveredWidget = -1;
                 return true;
             }
         }
@@ -562,7 +557,7 @@ void hoverTest() {
     if (hoverTestButtons()) return;
     MenuPoint m = menuMouse();
     bool any = false;
-    for (int i = 0; i < menus.widgetCount; ++i) {
+    for (int i = 0; i < menus.widgets.size(); ++i) {
         Widget& w = menus.widgets[i];
         bool under = insideWidget(w, m.x, m.y);
         if (w.type == WIDGET_LINK) {
@@ -602,13 +597,7 @@ void menuKey(unsigned virtualKey) {
     }
     // Fast typing brings several keys between two frames; they wait their turn instead of replacing
     // each other (the oldest is dropped when sixteen wait: a typed letter brings its key and its character).
-    constexpr int n = sizeof menus.keyQueue / sizeof menus.keyQueue[0];
-    if (menus.keyQueueCount == n) {
-        menus.keyQueueHead = (menus.keyQueueHead + 1) % n;
-        --menus.keyQueueCount;
-    }
-    menus.keyQueue[(menus.keyQueueHead + menus.keyQueueCount) % n] = virtualKey;
-    ++menus.keyQueueCount;
+    menus.keyQueue.push(virtualKey);
 }
 
 bool menuTakesText() {
@@ -640,7 +629,7 @@ void menuClick() {
         hoverTest();
     }
     MenuPoint m = menuMouse();
-    for (int i = 0; i < menus.widgetCount; ++i) {
+    for (int i = 0; i < menus.widgets.size(); ++i) {
         Widget& w = menus.widgets[i];
         bool under = insideWidget(w, m.x, m.y);
         switch (w.type) {
@@ -686,7 +675,7 @@ void menuClick() {
 void menuDoubleClick() {
     if (!menus.menuHidden && !menus.opening && !menus.closing && menus.currentPage) {
         MenuPoint m = menuMouse();
-        for (int i = 0; i < menus.widgetCount; ++i) {
+        for (int i = 0; i < menus.widgets.size(); ++i) {
             const Widget& w = menus.widgets[i];
             if (!insideWidget(w, m.x, m.y)) continue;
             if (w.type == WIDGET_LEVELMARK && levelOpen(i)) {
@@ -731,7 +720,7 @@ void goBack() {
     MenuPage* parent = page->parent;
     if (!parent) return;
     int index = -1; // the page's place among its parent's items, to select it there again
-    for (int i = 0; i < parent->itemCount && index < 0; ++i) {
+    for (int i = 0; i < parent->items.size() && index < 0; ++i) {
         if (parent->items[i] == page) index = i;
     }
     openPage(parent);

@@ -11,6 +11,8 @@
 #include <string_view>
 
 #include "engine/limits.h"
+#include "platform/fixed_list.h"
+#include "platform/ring.h"
 #include "ui/menu_ids.h"
 
 constexpr int kMenuNameBytes = 64;   // page names and captions, with the 0
@@ -20,14 +22,18 @@ constexpr int kCreditLineBytes = 64; // 63 characters and the 0
 constexpr int kNameBytes = 13;       // a typed player name: 12 characters and the 0
 constexpr int kMessageBytes = 1024;  // text of a message box
 
+struct CreditLine {
+    char text[kCreditLineBytes];
+};
+
 struct MenuPage {
-    char name[kMenuNameBytes];      // the whole line of "menu.txt"
-    char caption[kMenuNameBytes];   // the text table's text for the name; empty when none
-    MenuId id;                      // what the game knows the name as; None when it does not act on it
-    bool inFile;                    // the file names it (a section or an item), not only the loader
-    MenuPage* parent;               // page to go back to
-    MenuPage* items[kMaxMenuItems]; // items in file order
-    int itemCount;
+    char name[kMenuNameBytes];    // the whole line of "menu.txt"
+    char caption[kMenuNameBytes]; // the text table's text for the name; empty when none
+    MenuId id;                    // what the game knows the name as; None when it does not act on it
+    bool inFile;                  // the file names it (a section or an item), not only the loader
+    MenuPage* parent;             // page to go back to
+    // Items in file order; a longer section fails the loading.
+    FixedList<MenuPage*, kMaxMenuItems> items;
     void (*drawPage)(); // draw routine; null: the default drawing
 };
 
@@ -61,16 +67,16 @@ struct StatsCountUp {
 };
 
 struct MenuSystem {
-    MenuPage pages[kMaxMenuPages]; // in order of creation
-    int pageCount;
+    // In order of creation; full fails the loading.
+    FixedList<MenuPage, kMaxMenuPages> pages;
     bool loadFailed; // "menu.txt" went beyond the page or item limits
 
     MenuPage* currentPage; // null until the first page opens
     int selectedItem;      // index among the current page's items; -1 none
     int hoveredWidget;     // hovered (or chosen) widget; -1 none
     unsigned menuKeyCode;  // key for the next menuUpdate; 0 none
-    unsigned keyQueue[16]; // keys that arrived while menuKeyCode was taken, a ring: one per frame moves on
-    int keyQueueHead, keyQueueCount;
+    // Keys that arrived while menuKeyCode was taken: one per frame moves on; the oldest is dropped.
+    Ring<unsigned, 16> keyQueue;
     bool opening, closing; // a transition runs
     float transitionTimer; // ms in the running transition
     float fadeAmount;      // 0 shown .. 1 gone
@@ -89,16 +95,13 @@ struct MenuSystem {
     int nameCursor;    // caret, 0 .. length
     int editedProfile; // profile that "rename" or "remove" acts on
 
-    ButtonRect buttons[kMaxMenuItems]; // rebuilt every frame in drawing order
-    int buttonCount;
-    Widget widgets[kMaxWidgets]; // slots keep their values between frames
-    int widgetCount;
+    FixedList<ButtonRect, kMaxMenuItems> buttons; // rebuilt every frame in drawing order; full drops
+    FixedList<Widget, kMaxWidgets> widgets;       // refilled every frame; a slot keeps its values
 
     int selectedLevel; // level chosen on the map
     int hiscoreTable;  // 0..2
     bool scorePending; // a level was lost: the high-score page enters the score
-    char creditLines[kMaxCreditLines][kCreditLineBytes];
-    int creditLineCount;
+    FixedList<CreditLine, kMaxCreditLines> creditLines; // the credits text cut at line ends; more are cut
     float creditsTimerMs;
     int tipTextIndex;     // text-table position of "tip1"
     int gameTipTextIndex; // text-table position of "gametip1"

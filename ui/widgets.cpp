@@ -78,8 +78,7 @@ void edgeStrip(int tile, float x0, float y0, float x1, float y1, float thickness
 }
 
 void registerButton(float left, float top, float right, float bottom) {
-    if (menus.buttonCount >= kMaxMenuItems) return; // a page never has more buttons than items
-    menus.buttons[menus.buttonCount++] = {left, top, right, bottom};
+    menus.buttons.push({left, top, right, bottom}); // a page never has more buttons than items
 }
 
 void drawCaption(float x, float y, float size, const char* caption, bool selected, bool centred) {
@@ -97,7 +96,7 @@ void drawCaption(float x, float y, float size, const char* caption, bool selecte
 
 const char* itemCaption(int index) {
     const MenuPage* page = menus.currentPage;
-    if (!page || index < 0 || index >= page->itemCount) return "";
+    if (!page || index < 0 || index >= page->items.size()) return "";
     return page->items[index]->caption;
 }
 
@@ -212,7 +211,7 @@ void drawPanel(float x, float y, float w, float h) {
 }
 
 void drawButton(float x, float y, float w, float h, float size, const char* label) {
-    int index = menus.buttonCount;
+    int index = menus.buttons.size();
     float left = x - w / 2, right = x + w / 2, top = y + h / 2, bottom = y - h / 2;
     noteLayoutBox(kLayoutButton, left, top, right, bottom);
     setTexture(menuTextures.button);
@@ -233,7 +232,7 @@ float itemListWidth(float size, int first, int end) {
 void drawItemList(float x, float y, float size, bool centred, int first, int end) {
     const MenuPage* page = menus.currentPage;
     if (!page) return;
-    if (end < 0 || end > page->itemCount) end = page->itemCount;
+    if (end < 0 || end > page->items.size()) end = page->items.size();
     if (first < 0) first = 0;
     int n = end - first;
     if (n <= 0) return;
@@ -253,16 +252,17 @@ void drawItemList(float x, float y, float size, bool centred, int first, int end
 void drawItemPanel(float x, float y, float size, bool centred, int first, int end) {
     const MenuPage* page = menus.currentPage;
     if (!page) return;
-    int last = end < 0 || end > page->itemCount ? page->itemCount : end;
+    int last = end < 0 || end > page->items.size() ? page->items.size() : end;
     float widest = itemListWidth(size, first, last);
     drawPanel(x, y, widest + 64, 2 * size * (last - first) + 64);
     drawItemList(x, y, size, centred, first, end);
 }
 
 int addWidget(int type, float left, float top, float right, float bottom) {
-    if (menus.widgetCount >= kMaxWidgets) return -1;
-    int slot = menus.widgetCount++;
-    Widget& w = menus.widgets[slot];
+    Widget* added = menus.widgets.add(); // the slot as the last frame left it
+    if (!added) return -1;
+    int slot = menus.widgets.size() - 1;
+    Widget& w = *added;
     w.left = left;
     w.top = top;
     w.right = right;
@@ -350,7 +350,8 @@ void checkBox(float x, float y, bool* flag, const char* label, float size) {
 }
 
 void drawHoverFrame() {
-    if (menus.widgetCount == 0 || menus.hoveredWidget < 0 || menus.hoveredWidget >= menus.widgetCount) return;
+    if (menus.widgets.size() == 0 || menus.hoveredWidget < 0 || menus.hoveredWidget >= menus.widgets.size())
+        return;
     const Widget& w = menus.widgets[menus.hoveredWidget];
     float pulse = std::sin(menus.pageClockMs * 0.008f) * 0.5f + 0.5f;
     if (w.type == WIDGET_LEVELMARK) {
@@ -468,31 +469,29 @@ int cursorModeMenu() {
     return cursorMode;
 }
 
-int cursorSprites(int mode, float mouseX, float mouseY, float clockMs, CursorSprite out[kMaxCursorSprites]) {
-    if (!settings.customCursor) return 0;
-    if (mouseX < -400 || mouseX > 400 || mouseY < -300 || mouseY > 300) return 0;
+CursorSprites cursorSprites(int mode, float mouseX, float mouseY, float clockMs) {
+    CursorSprites out;
+    if (!settings.customCursor) return out;
+    if (mouseX < -400 || mouseX > 400 || mouseY < -300 || mouseY > 300) return out;
     if (mode == kCursorHammerMode) {
-        out[0] = {kCursorPictureHammer, mouseX + 28, mouseY - 14, 64, 64, 255};
-        return 1;
+        out.push({kCursorPictureHammer, mouseX + 28, mouseY - 14, 64, 64, 255});
+        return out;
     }
     // The arrow (also for a mode this build does not know), its glow pulsing under it.
     auto glow = static_cast<uint8_t>(std::clamp((std::sin(clockMs * 0.005f) + 1) * 127.5f, 0.0f, 255.0f));
-    out[0] = {kCursorPictureGlow, mouseX + 30, mouseY - 32, 0, 0, glow};
-    out[1] = {kCursorPictureArrow, mouseX + 30, mouseY - 32, 0, 0, 255};
-    if (mode != kCursorQuestion) return 2;
-    out[2] = {kCursorPictureQuestion, mouseX + 23, mouseY - 56, 40, 40, 255};
-    return 3;
+    out.push({kCursorPictureGlow, mouseX + 30, mouseY - 32, 0, 0, glow});
+    out.push({kCursorPictureArrow, mouseX + 30, mouseY - 32, 0, 0, 255});
+    if (mode == kCursorQuestion) out.push({kCursorPictureQuestion, mouseX + 23, mouseY - 56, 40, 40, 255});
+    return out;
 }
 
 void drawCursor(float mouseX, float mouseY) {
     cursorClockMs += app.frameTimeMs;
-    CursorSprite sprites[kMaxCursorSprites];
-    int count = cursorSprites(cursorMode, mouseX, mouseY, cursorClockMs, sprites);
-    if (count == 0) return;
+    CursorSprites sprites = cursorSprites(cursorMode, mouseX, mouseY, cursorClockMs);
+    if (sprites.empty()) return;
     begin2D();
     setBlendMode(kBlendNormal);
-    for (int i = 0; i < count; ++i) {
-        const CursorSprite& s = sprites[i];
+    for (const CursorSprite& s : sprites) {
         uint32_t colour = argb(255, 255, 255, s.alpha);
         switch (s.picture) {
         case kCursorPictureGlow:

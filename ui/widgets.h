@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "engine/render.h"
+#include "platform/fixed_list.h"
 #include "ui/menu_system.h"
 
 struct Texture;
@@ -94,10 +95,11 @@ struct CursorSprite {
     uint8_t alpha;
 };
 constexpr int kMaxCursorSprites = 3;
+using CursorSprites = FixedList<CursorSprite, kMaxCursorSprites>;
 
 void setCursorModeMenu(int mode); // kCursorArrow, kCursorHammerMode or kCursorQuestion
 int cursorModeMenu();
-// What the drawn cursor shows this frame for a mode at the mouse point, in drawing order; the count,
-// 0 while the drawn cursor is off or the mouse is off the screen. clockMs pulses the arrow's glow.
-int cursorSprites(int mode, float mouseX, float mouseY, float clockMs, CursorSprite out[kMaxCursorSprites]);
+// What the drawn cursor shows this frame for a mode at the mouse point, in drawing order; none while the
+// drawn cursor is off or the mouse is off the screen. clockMs pulses the arrow's glow.
+CursorSprites cursorSprites(int mode, float mouseX, float mouseY, float clockMs);
 void drawCursor(float mouseX, float mouseY); // the drawn cursor of the stored mode, when the option is on

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "engine/texture.h"
+#include "platform/fixed_list.h"
 
 GameTextures gameTextures;
 
@@ -24,18 +25,17 @@ void packGamePictures() {
         "question.tga",    "baloon.tga",     "white.jpg",       "button.tga",    "particles.tga"};
     constexpr int kFixedCount = sizeof kFixed / sizeof kFixed[0];
     char numbered[8 + kDiamondFrames][20];
-    const char* names[kFixedCount + 8 + kDiamondFrames];
-    int count = 0;
-    for (const char* name : kFixed) names[count++] = name;
+    FixedList<const char*, kFixedCount + 8 + kDiamondFrames> names;
+    for (const char* name : kFixed) names.push(name);
     for (int i = 0; i < 8; ++i) {
         std::snprintf(numbered[i], sizeof numbered[i], "bal%.2i.tga", i);
-        names[count++] = numbered[i];
+        names.push(numbered[i]);
     }
     for (int i = 0; i < kDiamondFrames; ++i) {
         std::snprintf(numbered[8 + i], sizeof numbered[8 + i], "diamond01%.2i.tga", i);
-        names[count++] = numbered[8 + i];
+        names.push(numbered[8 + i]);
     }
-    loadTexturePages(names, count);
+    loadTexturePages(names.begin(), names.size());
 }
 
 } // namespace

@@ -161,9 +161,9 @@ void freeMesh(Mesh& mesh) {
 }
 
 Mesh* getMesh(const char* fileName) {
-    for (int i = 0; i < meshCache.meshCount; i++)
-        if (std::strcmp(meshCache.meshes[i]->fileName, fileName) == 0) return meshCache.meshes[i];
-    if (meshCache.meshCount >= kMaxMeshes) return nullptr;
+    for (Mesh* cached : meshCache.meshes)
+        if (std::strcmp(cached->fileName, fileName) == 0) return cached;
+    if (meshCache.meshes.full()) return nullptr;
     int size = 0;
     uint8_t* data = openFile(fileName, &size, false);
     if (!data) {
@@ -184,7 +184,7 @@ Mesh* getMesh(const char* fileName) {
     upload.indices = mesh->indices;
     upload.indexCount = mesh->indexCount;
     if (render.backend) uploadMesh(upload, kLitFormat, mesh->buffer);
-    meshCache.meshes[meshCache.meshCount++] = mesh;
+    meshCache.meshes.push(mesh);
     return mesh;
 }
 
@@ -206,12 +206,10 @@ bool readMeshObject(const char* fileName, const uint8_t* data, int size, MeshObj
         if (!mesh) continue; // already reported; the object keeps its other meshes
         std::snprintf(key, sizeof key, "texture%d=", i);
         readValueText(text, key, value, sizeof value);
-        object.meshes[object.meshCount] = mesh;
-        object.textures[object.meshCount] = value[0] ? getTexture(value, false) : nullptr;
-        object.meshCount++;
+        object.parts.push({mesh, value[0] ? getTexture(value, false) : nullptr});
     }
     for (int i = 0; i < b; i++) {
-        MeshBound& bound = object.bounds[i];
+        MeshBound& bound = *object.bounds.add(); // b is within the capacity
         auto key2 = [&](const char* field) {
             std::snprintf(key, sizeof key, "bound%d.%s=", i, field);
             return key;
@@ -227,14 +225,13 @@ bool readMeshObject(const char* fileName, const uint8_t* data, int size, MeshObj
             bound.halfX = bound.halfZ = readFloat(text, key2("dx"));
         }
     }
-    object.boundCount = b;
     return true;
 }
 
 MeshObject* getMeshObject(const char* fileName) {
-    for (int i = 0; i < meshCache.objectCount; i++)
-        if (std::strcmp(meshCache.objects[i]->fileName, fileName) == 0) return meshCache.objects[i];
-    if (meshCache.objectCount >= kMaxMeshObjects) return nullptr;
+    for (MeshObject* cached : meshCache.objects)
+        if (std::strcmp(cached->fileName, fileName) == 0) return cached;
+    if (meshCache.objects.full()) return nullptr;
     int size = 0;
     uint8_t* data = openFile(fileName, &size, false);
     if (!data) {
@@ -251,7 +248,7 @@ MeshObject* getMeshObject(const char* fileName) {
         delete object;
         return nullptr;
     }
-    meshCache.objects[meshCache.objectCount++] = object;
+    meshCache.objects.push(object);
     return object;
 }
 
@@ -272,8 +269,8 @@ bool sphereInFrustum(const glm::mat4& m, const glm::vec3& c, float radius) {
 
 void drawMeshObject(const MeshObject& object) {
     const glm::mat4 viewProjection = getProjection() * getView();
-    for (int i = 0; i < object.meshCount; i++) {
-        const Mesh& mesh = *object.meshes[i];
+    for (const MeshPart& part : object.parts) {
+        const Mesh& mesh = *part.mesh;
         glm::mat4 world = object.transform * mesh.local;
         glm::vec3 centre = glm::vec3(world * glm::vec4(mesh.sphereCentre, 1.0f));
         float scale =
@@ -281,7 +278,7 @@ void drawMeshObject(const MeshObject& object) {
                       std::fmax(glm::length(glm::vec3(world[1])), glm::length(glm::vec3(world[2]))));
         if (!sphereInFrustum(viewProjection, centre, mesh.sphereRadius * scale)) continue;
         setWorld(&world);
-        const Texture* t = object.textures[i];
+        const Texture* t = part.texture;
         setTexture(t);
         bool blend = t && t->hasAlpha;
         setRenderState(kPresetAlphaBlend, blend);
@@ -294,11 +291,11 @@ void drawMeshObject(const MeshObject& object) {
 }
 
 void releaseMeshes() {
-    for (int i = 0; i < meshCache.meshCount; i++) {
-        freeMesh(*meshCache.meshes[i]);
-        delete meshCache.meshes[i];
+    for (Mesh* mesh : meshCache.meshes) {
+        freeMesh(*mesh);
+        delete mesh;
     }
-    for (int i = 0; i < meshCache.objectCount; i++) delete meshCache.objects[i];
-    meshCache.meshCount = 0;
-    meshCache.objectCount = 0;
+    for (MeshObject* object : meshCache.objects) delete object;
+    meshCache.meshes.clear();
+    meshCache.objects.clear();
 }

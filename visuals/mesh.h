@@ -10,6 +10,7 @@
 
 #include "engine/limits.h"
 #include "engine/render.h"
+#include "platform/fixed_list.h"
 
 struct Texture;
 
@@ -35,21 +36,21 @@ struct Mesh {
     MeshBuffer buffer; // device copy; buffer 0 until uploaded
 };
 
+struct MeshPart {
+    Mesh* mesh;
+    const Texture* texture; // null: drawn untextured
+};
+
 struct MeshObject {
     char fileName[64];
-    Mesh* meshes[kMaxMeshesPerObject];
-    const Texture* textures[kMaxMeshesPerObject];
-    int meshCount;
-    MeshBound bounds[kMaxBoundsPerObject];
-    int boundCount;
+    FixedList<MeshPart, kMaxMeshesPerObject> parts; // in file order; a mesh that fails to load is left out
+    FixedList<MeshBound, kMaxBoundsPerObject> bounds;
     glm::mat4 transform; // identity at load
 };
 
 struct MeshCache {
-    Mesh* meshes[kMaxMeshes];
-    int meshCount;
-    MeshObject* objects[kMaxMeshObjects];
-    int objectCount;
+    FixedList<Mesh*, kMaxMeshes> meshes;             // full: further meshes are not loaded
+    FixedList<MeshObject*, kMaxMeshObjects> objects; // full: further objects are not loaded
 };
 
 extern MeshCache meshCache;

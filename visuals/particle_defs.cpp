@@ -74,19 +74,19 @@ void readEffectDefinition(std::string_view text, EffectDefinition& def) {
 }
 
 bool addEffectDefinition(const char* name, std::string_view text) {
-    if (particleSystem.defCount >= kMaxEffectDefs) return false; // later files are ignored
-    EffectDefinition& def = particleSystem.defs[particleSystem.defCount];
+    EffectDefinition* slot = particleSystem.defs.add();
+    if (!slot) return false; // later files are ignored
+    EffectDefinition& def = *slot;
     def = EffectDefinition{};
     std::snprintf(def.name, sizeof def.name, "%s", name);
     readEffectDefinition(text, def);
-    ++particleSystem.defCount;
     return true;
 }
 
 const EffectDefinition* findEffect(const char* name) {
     if (!name || !name[0]) return nullptr;
-    for (int i = 0; i < particleSystem.defCount; ++i) {
-        if (strcasecmp(particleSystem.defs[i].name, name) == 0) return &particleSystem.defs[i];
+    for (const EffectDefinition& def : particleSystem.defs) {
+        if (strcasecmp(def.name, name) == 0) return &def;
     }
     return nullptr;
 }

@@ -36,8 +36,7 @@ glm::vec3 orbitOffset(float radius, float angleDeg) {
 }
 
 void birth(const EffectDefinition& def, glm::vec3 at, float sizeFactor, int frame) {
-    Particle& p = particleSystem.particles[particleSystem.nextParticle]; // the oldest makes way
-    particleSystem.nextParticle = (particleSystem.nextParticle + 1) % kMaxParticles;
+    Particle& p = particleSystem.particles.push(Particle{}); // the oldest makes way
     p.def = &def;
     p.frame = frame;
     for (int c = 0; c < 4; ++c) {
@@ -79,8 +78,9 @@ void emit(const EffectDefinition& def, glm::vec3 p, glm::vec3 o, float sizeFacto
 }
 
 void addSprite(const Particle& p, glm::vec3 at, const float color[4], float halfSize) {
-    if (particleSystem.drawCount >= kMaxEffectSprites) return; // a full list drops the rest of the frame
-    EffectSprite& s = particleSystem.drawList[particleSystem.drawCount++];
+    EffectSprite* slot = particleSystem.drawList.add();
+    if (!slot) return; // a full list drops the rest of the frame
+    EffectSprite& s = *slot;
     s.position = at;
     s.rotationDeg = p.rotation;
     s.halfSize = halfSize;
@@ -120,7 +120,7 @@ void updateParticle(Particle& p, float frameMs) {
     } else {
         float step = 360.0f / float(def.simetriaPar);
         // Copies past a full draw list would be dropped anyway; turning them is work for nothing.
-        int copies = std::min(def.simetriaPar, kMaxEffectSprites - particleSystem.drawCount);
+        int copies = std::min(def.simetriaPar, kMaxEffectSprites - particleSystem.drawList.size());
         for (int i = 0; i < copies; ++i)
             addSprite(p, p.position + turned(offset, step * float(i)), color, halfSize);
     }
@@ -137,7 +137,7 @@ void updateParticle(Particle& p, float frameMs) {
 } // namespace
 
 void resetParticleSystem() {
-    particleSystem.defCount = 0;
+    particleSystem.defs.clear();
     particleSystem.sheet = nullptr;
     particleSystem.externStarts = 0;
     particleSystem.lastExternStartMs = -1e9f;
@@ -145,11 +145,9 @@ void resetParticleSystem() {
 }
 
 void clearEffects() {
-    for (auto& e : particleSystem.emitters) e.def = nullptr;
-    for (auto& p : particleSystem.particles) p.def = nullptr;
-    particleSystem.nextEmitter = 0;
-    particleSystem.nextParticle = 0;
-    particleSystem.drawCount = 0;
+    particleSystem.emitters.clear();
+    particleSystem.particles.clear();
+    particleSystem.drawList.clear();
 }
 
 void startEffect(const char* name, float x, float y, float targetX, float targetY, float sizeFactor,
@@ -173,8 +171,7 @@ void startEffect(const char* name, float x, float y, float targetX, float target
     int frame = frameOverride >= 0 ? frameOverride : def.frame;
     glm::vec3 at(x, y, 0.0f);
     if (def.effectTimeMs != 0.0f) {
-        Emitter& e = particleSystem.emitters[particleSystem.nextEmitter]; // the oldest makes way
-        particleSystem.nextEmitter = (particleSystem.nextEmitter + 1) % kMaxEmitters;
+        Emitter& e = particleSystem.emitters.push(Emitter{}); // the oldest makes way
         e.def = &def;
         e.frame = frame;
         e.sizeFactor = sizeFactor;

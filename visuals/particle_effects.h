@@ -10,6 +10,8 @@
 #include <string_view>
 
 #include "engine/limits.h"
+#include "platform/fixed_list.h"
+#include "platform/ring.h"
 
 struct Texture;
 
@@ -85,14 +87,11 @@ struct EffectSprite {
 };
 
 struct ParticleSystem {
-    EffectDefinition defs[kMaxEffectDefs];
-    int defCount = 0;
-    Emitter emitters[kMaxEmitters];
-    int nextEmitter = 0; // ring position: the next emitter overwrites this one
-    Particle particles[kMaxParticles];
-    int nextParticle = 0;
-    EffectSprite drawList[kMaxEffectSprites]; // filled by updateEffects, drawn and emptied by drawEffects
-    int drawCount = 0;
+    FixedList<EffectDefinition, kMaxEffectDefs> defs; // in loading order; full: later files are ignored
+    Ring<Emitter, kMaxEmitters> emitters;             // the newest overwrites the oldest
+    Ring<Particle, kMaxParticles> particles;          // the newest overwrites the oldest
+    // Filled by updateEffects, drawn and emptied by drawEffects; full drops the rest of the frame.
+    FixedList<EffectSprite, kMaxEffectSprites> drawList;
     int externStarts = 0;            // extern starts in the current stretch
     float lastExternStartMs = -1e9f; // runTimeMs of the previous extern start
     const Texture* sheet = nullptr;  // "particles.tga"

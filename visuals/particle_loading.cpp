@@ -12,7 +12,7 @@
 #include "visuals/particle_effects.h"
 
 void loadEffects() {
-    particleSystem.defCount = 0;
+    particleSystem.defs.clear();
     particleSystem.sheet = getTexture("particles.tga", true);
     std::filesystem::path folder = std::filesystem::path(dataFolder()) / "effects";
     std::vector<std::string> files;

@@ -97,6 +97,6 @@ void drawSheetSprite(float x, float y, float width, float height, int frame, uin
 }
 
 void drawEffects() {
-    drawSprites(particleSystem.drawList, particleSystem.drawCount, particleSystem.sheet);
-    particleSystem.drawCount = 0;
+    drawSprites(particleSystem.drawList.begin(), particleSystem.drawList.size(), particleSystem.sheet);
+    particleSystem.drawList.clear();
 }

@@ -108,18 +108,15 @@ void updateMarkers(float frameMs) {
 } // namespace
 
 void resetQuickEffects() {
-    for (auto& p : quickEffects.particles) p.lifeMs = 0.0f;
-    for (auto& m : quickEffects.markers) m.timeLeftMs = 0.0f;
-    quickEffects.next = 0;
-    quickEffects.queued = 0;
-    quickEffects.nextMarker = 0;
+    quickEffects.particles.clear();
+    quickEffects.markers.clear();
+    quickEffects.queue.clear();
 }
 
 void spawnQuick(float x, float y, int kind) {
     if (kind < 0 || kind >= kQuickPresetCount) return;
     const QuickPreset& k = kQuickPresets[kind];
-    QuickParticle& p = quickEffects.particles[quickEffects.next];
-    quickEffects.next = (quickEffects.next + 1) % kMaxQuickParticles;
+    QuickParticle& p = quickEffects.particles.push(QuickParticle{});
     p.lifeMs = k.lifeMs;
     p.x = x;
     p.y = y;
@@ -160,9 +157,7 @@ void spawnMarker(float x, float y, float x2, float y2, int kind) {
         break;
     case 2:
     case 3: {
-        MarkerEmitter& m = quickEffects.markers[quickEffects.nextMarker];
-        quickEffects.nextMarker = (quickEffects.nextMarker + 1) % kMaxMarkerEmitters;
-        m = MarkerEmitter{x, y, kMarkerLifeMs, kind, -1};
+        quickEffects.markers.push(MarkerEmitter{x, y, kMarkerLifeMs, kind, -1});
         break;
     }
     case 4: {
@@ -184,29 +179,28 @@ void spawnMarker(float x, float y, float x2, float y2, int kind) {
 
 void queueSprite(const glm::vec3& position, float rotationDeg, float halfSize, uint32_t argb, int blend,
                  int frame) {
-    if (quickEffects.queued >= kMaxQueuedSprites) return;
+    if (quickEffects.queue.full()) return;
     float reach = std::fabs(halfSize) * 1.415f; // a turned square reaches this far from its centre
     if (std::fabs(position.x) - reach > kScreenWidth / 2 || std::fabs(position.y) - reach > kScreenHeight / 2)
         return;
-    quickEffects.queue[quickEffects.queued++] =
-        EffectSprite{position, rotationDeg, halfSize, argb, frame, blend};
+    quickEffects.queue.push(EffectSprite{position, rotationDeg, halfSize, argb, frame, blend});
 }
 
 void drawQuick() {
     const Texture* sheet = particleSystem.sheet;
-    drawSprites(quickEffects.queue, quickEffects.queued, sheet);
-    quickEffects.queued = 0;
+    drawSprites(quickEffects.queue.begin(), quickEffects.queue.size(), sheet);
+    quickEffects.queue.clear();
 
     float frameMs = app.frameTimeMs;
     updateMarkers(frameMs);
 
-    int count = 0;
+    quickEffects.scratch.clear();
     for (auto& p : quickEffects.particles) {
         if (p.lifeMs <= 0.0f) continue;
         float a = p.orbitAngle * kDegToRad;
         glm::vec3 at(p.x + p.orbitRadius * std::cos(a), p.y + p.orbitRadius * std::sin(a), 0.0f);
-        quickEffects.scratch[count++] =
-            EffectSprite{at, p.rotation, std::max(0.0f, p.halfSize), spriteColor(p.color), p.frame, p.blend};
+        quickEffects.scratch.push(
+            EffectSprite{at, p.rotation, std::max(0.0f, p.halfSize), spriteColor(p.color), p.frame, p.blend});
         p.x += p.vx * frameMs;
         p.y += p.vy * frameMs;
         p.orbitAngle += p.orbitAngleSpeed * frameMs;
@@ -220,7 +214,7 @@ void drawQuick() {
             if (p.color[c] >= 1.0f && p.colorSpeed[c] > 0.0f) p.colorSpeed[c] = kFadeBackSpeed;
         }
     }
-    drawSprites(quickEffects.scratch, count, sheet);
+    drawSprites(quickEffects.scratch.begin(), quickEffects.scratch.size(), sheet);
 }
 
 int liveQuickParticles() {

@@ -7,6 +7,8 @@
 #include <glm/vec3.hpp>
 
 #include "engine/limits.h"
+#include "platform/fixed_list.h"
+#include "platform/ring.h"
 #include "visuals/particle_effects.h"
 
 constexpr int kQuickPresetCount = 18;
@@ -51,13 +53,10 @@ struct MarkerEmitter {
 constexpr float kMarkerLifeMs = 400.0f;
 
 struct QuickEffects {
-    QuickParticle particles[kMaxQuickParticles]; // a ring: the newest overwrites the oldest
-    int next = 0;
-    EffectSprite queue[kMaxQueuedSprites]; // sprites queued this frame
-    int queued = 0;
-    MarkerEmitter markers[kMaxMarkerEmitters]; // a ring
-    int nextMarker = 0;
-    EffectSprite scratch[kMaxQuickParticles]; // the quick particles' sprites while drawing
+    Ring<QuickParticle, kMaxQuickParticles> particles;   // the newest overwrites the oldest
+    FixedList<EffectSprite, kMaxQueuedSprites> queue;    // sprites queued this frame; full drops the rest
+    Ring<MarkerEmitter, kMaxMarkerEmitters> markers;     // the newest overwrites the oldest
+    FixedList<EffectSprite, kMaxQuickParticles> scratch; // the quick particles' sprites while drawing
 };
 
 extern QuickEffects quickEffects;

@@ -47,8 +47,9 @@ bool endsWith(const char* s, const char* tail) {
 }
 
 void addType(const char* name, const char* file, int group) {
-    if (scenery.typeCount >= kMaxGameObjectTypes) return;
-    GameObjectType& t = scenery.types[scenery.typeCount];
+    GameObjectType* added = scenery.types.add();
+    if (!added) return;
+    GameObjectType& t = *added;
     std::snprintf(t.name, sizeof t.name, "%s", name);
     t.group = group;
     t.texture = nullptr;
@@ -59,7 +60,6 @@ void addType(const char* name, const char* file, int group) {
         else if (endsWith(file, ".tga") || endsWith(file, ".jpg"))
             t.texture = getTexture(file, false);
     }
-    scenery.typeCount++;
 }
 
 void drawObjectQuad(const SceneObject& o, const TexRect& tex, float alpha) {
@@ -72,8 +72,7 @@ void drawObjectQuad(const SceneObject& o, const TexRect& tex, float alpha) {
 }
 
 void emitDrop(const SceneObject& o) {
-    SprayDrop& d = scenery.drops[scenery.nextDrop];
-    scenery.nextDrop = (scenery.nextDrop + 1) % kMaxSprayDrops;
+    SprayDrop& d = scenery.drops.push(SprayDrop{});
     d.x = o.left + randomUnit(o.right - o.left);
     d.y = o.bottom + randomUnit(o.top - o.bottom);
     d.ageMs = 0;
@@ -138,8 +137,8 @@ void drawAnimatedObjects(SceneFile& scene, float alpha) {
         case kAnimLeaves2:
         case kAnimLeaves:
             o.clockMs += app.frameTimeMs;
-            if (scenery.leavesCount < kMaxLeavesPerFrame) {
-                QueuedLeaves& q = scenery.leaves[scenery.leavesCount++];
+            if (QueuedLeaves* queued = scenery.leaves.add()) {
+                QueuedLeaves& q = *queued;
                 q.object = &o;
                 q.angle = leavesAngle(o, leavesRank);
                 int grey = 255 - static_cast<int>(std::sqrt(o.paramX * o.paramX + o.paramY * o.paramY));
@@ -181,8 +180,7 @@ void drawDropsAndLeaves(float alpha) {
         }
         setBlendMode(kBlendNormal);
     }
-    for (int i = 0; i < scenery.leavesCount; i++) {
-        const QueuedLeaves& q = scenery.leaves[i];
+    for (const QueuedLeaves& q : scenery.leaves) {
         const SceneObject& o = *q.object;
         const Texture* t = scenery.types[o.type].texture;
         if (!t) continue;
@@ -194,7 +192,7 @@ void drawDropsAndLeaves(float alpha) {
         drawRotated(o.left + w / 2, o.bottom + h / 2, o.left, o.bottom + h / 2, glm::degrees(q.angle), w, h,
                     r, a | (q.color & 0xFFFFFF));
     }
-    scenery.leavesCount = 0;
+    scenery.leaves.clear();
 }
 
 // One background with its objects (steps 2 to 5) at an opacity.
@@ -299,11 +297,11 @@ int readGameObjectTypes(const char* text, int size) {
         file[fileLen] = 0;
         addType(name, file, group < 0 ? 0 : group);
     }
-    return scenery.typeCount;
+    return scenery.types.size();
 }
 
 int findGameObjectType(const char* name) {
-    for (int i = 0; i < scenery.typeCount; i++)
+    for (int i = 0; i < scenery.types.size(); i++)
         if (std::strcmp(scenery.types[i].name, name) == 0) return i;
     return -1;
 }
@@ -344,7 +342,7 @@ bool parseSceneFile(const uint8_t* data, int size, SceneFile& out) {
 void loadScenery() {
     int size = 0;
     uint8_t* text = openFile("gameobjs.txt", &size, false);
-    scenery.typeCount = 0;
+    scenery.types.clear();
     if (text)
         readGameObjectTypes(reinterpret_cast<const char*>(text), size);
     else

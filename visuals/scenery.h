@@ -8,6 +8,8 @@
 #include <glm/vec4.hpp>
 
 #include "engine/limits.h"
+#include "platform/fixed_list.h"
+#include "platform/ring.h"
 
 struct Texture;
 struct MeshObject;
@@ -66,8 +68,7 @@ struct QueuedLeaves {
 
 // The scenery's process-wide state.
 struct Scenery {
-    GameObjectType types[kMaxGameObjectTypes];
-    int typeCount;
+    FixedList<GameObjectType, kMaxGameObjectTypes> types; // in file order; full: later types are ignored
     SceneFile scenes[kSceneCount]; // the cached scene files, indexed by background number
     Texture* currentBack;          // "_a_back%i.jpg" of the current background
     Texture* nextBack;             // the background fading in during a change
@@ -79,10 +80,10 @@ struct Scenery {
     int timeOfDay;  // 0 night, 1 morning, 2 day
     float changeMs; // background change timer, 6000 .. 0
     float menuFade; // 1: no menu; the tint's colour channels get 0.8 + 0.2 m
-    SprayDrop drops[kMaxSprayDrops];
-    int nextDrop;
-    QueuedLeaves leaves[kMaxLeavesPerFrame];
-    int leavesCount;
+    // The newest drop overwrites the oldest.
+    Ring<SprayDrop, kMaxSprayDrops> drops;
+    // Queued this frame; full: the rest are not drawn.
+    FixedList<QueuedLeaves, kMaxLeavesPerFrame> leaves;
     uint32_t ambientMs; // the ambient clock
     int birdCounter;
     bool loaded;          // types read and scenes cached

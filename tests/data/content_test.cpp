@@ -355,8 +355,9 @@ TEST(MenuFile, TheGameBuildsEveryPageTheCommandsOpenWithItsItemsAndCaption) {
     EXPECT_EQ(itemIndexOf(findPage("rename"), "okrename"), 0);
     // A section is found by the first "name=" anywhere and "messageboxok=" ends in "ok=": "ok" has an
     // empty section of its own so that it stays a plain item.
-    EXPECT_EQ(findPage("ok")->itemCount, 0);
-    for (int i = 0; i < menus.pageCount; i++) EXPECT_STRNE(menus.pages[i].caption, "") << menus.pages[i].name;
+    EXPECT_EQ(findPage("ok")->items.size(), 0);
+    for (int i = 0; i < menus.pages.size(); i++)
+        EXPECT_STRNE(menus.pages[i].caption, "") << menus.pages[i].name;
     resetMenus();
     freeTextTable();
 }

@@ -300,7 +300,7 @@ void drawGameData(const char* output) {
     if (!findFile("font.dat")) return;
     loadFont("font", 1.0f, 0.9f);
     loadFont("font2", 1.2f, 0.75f);
-    check(text.fontCount == 2, "both fonts load");
+    check(text.fonts.size() == 2, "both fonts load");
     std::vector<uint8_t> picture(800 * 600 * 4);
     for (int frame = 0; frame < 3; frame++) {
         clearColor(0xFF203040);

@@ -59,7 +59,7 @@ class FontTest : public ::testing::Test {
 TEST_F(FontTest, AdvanceComesFromTheWidthByteAndScale) {
     test_font::load("font", 16, 16, 1.0f, 0.9f);
     test_font::load("font2", 16, 8, 1.2f, 0.75f);
-    ASSERT_EQ(text.fontCount, 2);
+    ASSERT_EQ(text.fonts.size(), 2);
     EXPECT_FLOAT_EQ(text.fonts[0].advance['A'], 1.0f);
     EXPECT_FLOAT_EQ(text.fonts[1].advance['A'], 0.5f * 1.2f);
     EXPECT_FLOAT_EQ(text.fonts[1].cellSize, 1.0f / 16);
@@ -79,13 +79,13 @@ TEST_F(FontTest, ShortOrEmptyMetricsStopWithTheLoadingMessage) {
     EXPECT_EQ(exitCode, 1);
     EXPECT_STREQ(messageBoxes.lastTitle, "Loading Error");
     EXPECT_STREQ(messageBoxes.lastText, "Can't load cut.dat...\nProgram will now stop.");
-    EXPECT_EQ(text.fontCount, 0);
+    EXPECT_EQ(text.fonts.size(), 0);
     exitCode = -1;
     test_pictures::registerBytes("zero.tga", test_pictures::tga(4, 4, test_pictures::gradient(4, 4)));
     test_pictures::registerBytes("zero.dat", test_font::datBytes(0, 16));
     loadFont("zero", 1.0f, 1.0f);
     EXPECT_EQ(exitCode, 1);
-    EXPECT_EQ(text.fontCount, 0);
+    EXPECT_EQ(text.fonts.size(), 0);
 }
 
 TEST_F(FontTest, LeftAlignedGlyphsAreSpacedByTheMeanOfNeighbouringAdvances) {

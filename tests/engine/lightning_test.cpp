@@ -39,7 +39,7 @@ class LightningTest : public ::testing::Test {
 TEST_F(LightningTest, SegmentsFollowTheLengthWithJitterAcrossIt) {
     glm::vec3 start(1, 2, 0), end(11, 2, 0);
     addLightning(start, end, 3, 1, 4, 0.5f, 0xFFFFFFFF, 0x80FFFFFF);
-    ASSERT_EQ(lightning.count, 1);
+    ASSERT_EQ(lightning.bolts.size(), 1);
     const LightningBolt& bolt = lightning.bolts[0];
     EXPECT_EQ(bolt.segments, 4);
     EXPECT_EQ(bolt.points[0], start);
@@ -57,11 +57,11 @@ TEST_F(LightningTest, SegmentsFollowTheLengthWithJitterAcrossIt) {
 
 TEST_F(LightningTest, TheSixtyFourthBoltOfAFrameIsIgnored) {
     for (int i = 0; i < 64; i++) addLightning({0, 0, 0}, {10, 0, 0}, 3, 1, 2, 1, 0xFFFFFFFF, 0xFFFFFFFF);
-    EXPECT_EQ(lightning.count, 63);
+    EXPECT_EQ(lightning.bolts.size(), 63);
     drawLightning();
-    EXPECT_EQ(lightning.count, 0);
+    EXPECT_EQ(lightning.bolts.size(), 0);
     addLightning({0, 0, 0}, {10, 0, 0}, 3, 1, 2, 1, 0xFFFFFFFF, 0xFFFFFFFF);
-    EXPECT_EQ(lightning.count, 1) << "the next frame queues again";
+    EXPECT_EQ(lightning.bolts.size(), 1) << "the next frame queues again";
 }
 
 TEST_F(LightningTest, DrawnAdditivelyAsAGlowAndOneBeamPerSegment) {

@@ -110,7 +110,7 @@ TEST_F(TextEffectsTest, PopupTextsGrowHoldAndShrinkInSixteenSlots) {
     popupText("+50", 100, 20, 10, 1000); // decay 2 per ms
     EXPECT_FLOAT_EQ(textEffects.popups[0].width, 30);
     popupText("never", 0, 0, 10, 0);
-    EXPECT_EQ(textEffects.nextPopup, 1);
+    EXPECT_EQ(textEffects.popups.size(), 1);
     // At 2000 - 300 = 1700: size factor 0.5, alpha 300 * 256 / 600 = 128, sparkles within half the width.
     frame(150, drawPopupTexts);
     std::vector<ColoredVertex> v = frame(50, drawPopupTexts);
@@ -128,10 +128,10 @@ TEST_F(TextEffectsTest, PopupTextsGrowHoldAndShrinkInSixteenSlots) {
     EXPECT_NEAR(v[0].x - v[3].x, 2 * 10 * (1 + 0.1f * std::sin(3 * kPi * 600 / 800)), 1e-3f);
     EXPECT_EQ(v[0].color >> 24, 255u);
     EXPECT_EQ(spawns.size(), 3u);
-    // The 17th text reuses the first slot.
+    // The 17th text takes the place of the oldest.
     for (int i = 0; i < 16; i++) popupText("x", 0, 0, 10, 500);
-    EXPECT_EQ(textEffects.popups[0].text[0], 'x');
-    EXPECT_EQ(textEffects.nextPopup, 1);
+    EXPECT_EQ(textEffects.popups.size(), 16);
+    EXPECT_EQ(textEffects.popups.oldest().text[0], 'x');
     clearTextEffects();
     EXPECT_TRUE(frame(16, drawPopupTexts).empty());
 }
@@ -157,7 +157,7 @@ TEST_F(TextEffectsTest, LettersAreLaidOutCentredAndStartOneAfterAnother) {
     frame(600, drawLetterTexts);
     EXPECT_TRUE(frame(16, drawLetterTexts).empty());
     for (int i = 0; i < 300; i++) letterText("A", 0, 0, 0xFFFFFFFF, 10);
-    EXPECT_EQ(textEffects.nextLetter, (2 + 300) % 256);
+    EXPECT_EQ(textEffects.letters.size(), 256);
 }
 
 } // namespace

@@ -75,7 +75,7 @@ TEST_F(TextureTest, TgaNameFindsTheJpegWithAlphaPlaneFirst) {
     EXPECT_EQ(findFile("_a_ball.jpg"), nullptr) << "the alpha JPEG's file is released after loading";
     // Asking again finds the same record through the JPEG name; nothing new is listed.
     EXPECT_EQ(getTexture("ball.tga"), t);
-    EXPECT_EQ(textures.count, 1);
+    EXPECT_EQ(textures.list.size(), 1);
 }
 
 TEST_F(TextureTest, TgaAloneLoadsAsTgaWithAlphaAndStaysRegistered) {
@@ -111,7 +111,7 @@ TEST_F(TextureTest, MissingOrBrokenPicturesFailCleanly) {
     EXPECT_EQ(exitCode, -1);
     EXPECT_EQ(getTexture("junk.jpg"), nullptr);
     EXPECT_EQ(exitCode, 1);
-    EXPECT_EQ(textures.count, 0);
+    EXPECT_EQ(textures.list.size(), 0);
 }
 
 TEST(TextureDecode, TgaShorterThanItsHeaderPromisesIsRefused) {
@@ -145,7 +145,7 @@ TEST_F(TextureTest, AlphaPlaneShorterThanThePictureIsRefused) {
     EXPECT_STREQ(messageBoxes.lastText, "Can't load texture: _a_short.jpg");
     EXPECT_STREQ(messageBoxes.lastTitle, "Loading error");
     EXPECT_EQ(exitCode, 1);
-    EXPECT_EQ(textures.count, 0);
+    EXPECT_EQ(textures.list.size(), 0);
     // A missing alpha JPEG is simply absent, even in the fatal form.
     exitCode = -1;
     EXPECT_EQ(loadAlphaJpeg("_a_none.jpg", true), nullptr);
@@ -193,12 +193,12 @@ TEST_F(TextureTest, CreateFindReleaseKeepOrderAndTheListHasALimit) {
     releaseTexture(b);
     EXPECT_TRUE(backend.textures[handleOfB - 1].released);
     EXPECT_EQ(render.states.texture, 0u) << "a released texture stays bound";
-    ASSERT_EQ(textures.count, 2);
+    ASSERT_EQ(textures.list.size(), 2);
     EXPECT_EQ(textures.list[0], a);
     EXPECT_EQ(textures.list[1], c);
     EXPECT_EQ(findTexture("b"), nullptr);
 
-    for (int i = textures.count; i < kMaxTextures; i++) {
+    for (int i = textures.list.size(); i < kMaxTextures; i++) {
         char name[16];
         std::snprintf(name, sizeof name, "t%i", i);
         ASSERT_NE(createTexture(name, 2, 2, kFormatA8R8G8B8), nullptr);
@@ -209,7 +209,7 @@ TEST_F(TextureTest, CreateFindReleaseKeepOrderAndTheListHasALimit) {
     EXPECT_STREQ(messageBoxes.lastText, "Couldn't create texture: one too many");
     EXPECT_EQ(exitCode, -1);
     releaseAllTextures();
-    EXPECT_EQ(textures.count, 0);
+    EXPECT_EQ(textures.list.size(), 0);
     for (const RecordedTexture& t : backend.textures) EXPECT_TRUE(t.released);
 }
 
@@ -218,7 +218,7 @@ TEST_F(TextureTest, DeviceFailureIsReportedAndTheGameGoesOn) {
     EXPECT_EQ(createTexture("x", 4, 4, kFormatA8R8G8B8), nullptr);
     EXPECT_STREQ(messageBoxes.lastText, "Couldn't create texture: x");
     EXPECT_EQ(exitCode, -1);
-    EXPECT_EQ(textures.count, 0);
+    EXPECT_EQ(textures.list.size(), 0);
 }
 
 } // namespace

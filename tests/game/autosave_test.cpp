@@ -60,7 +60,7 @@ TEST_F(AutosaveTest, AMoveIsSavedOnceItsRemovalHasPoppedAndTheProfilesOfferItBac
     EXPECT_FALSE(std::filesystem::exists(file)) << "saved while the pieces were still popping";
     ASSERT_TRUE(framesUntil([] { return liveRules.autosave.saves == 1; }));
     EXPECT_TRUE(boardAtRest(liveRules));
-    EXPECT_EQ(liveRules.removals.count, 0);
+    EXPECT_EQ(liveRules.removals.entries.size(), 0);
     EXPECT_EQ(movesInFile(), 1);
     EXPECT_EQ(kindAt(5, 5), kNoPiece);
     int score = game.score;

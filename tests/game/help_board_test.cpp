@@ -106,7 +106,7 @@ TEST_F(HelpBoardTest, DemonstrationRemovalsNeverReachTheRunningGame) {
         for (const BarStar& star : liveRules.stars.stars) stars += star.active ? 1 : 0;
         for (const BarStar& star : demo.stars.stars) stars += star.active ? 1 : 0;
         EXPECT_EQ(stars, 0);
-        EXPECT_EQ(liveRules.removals.count, 0);
+        EXPECT_EQ(liveRules.removals.entries.size(), 0);
         EXPECT_EQ(demo.game.score, 0);
     }
 }

@@ -15,7 +15,7 @@ TEST_F(RemovalPassTest, DiagonalOfThreeIsRemovedAndTheCountsKeepUp) {
     EXPECT_EQ(kindAt(5, 5), kNoPiece);
     EXPECT_EQ(kindAt(7, 7), kNoPiece);
     EXPECT_EQ(game.freeCells, free + 3);
-    EXPECT_EQ(liveRules.removals.count, 3);
+    EXPECT_EQ(liveRules.removals.entries.size(), 3);
     EXPECT_EQ(game.combo, 1);
 }
 

@@ -45,7 +45,7 @@ class RulesInvariantTest : public RulesTest {
             }
         }
         ASSERT_EQ(game.freeCells, empty) << "step " << step;
-        ASSERT_LE(liveRules.removals.count, kMaxRemovalEntries);
+        ASSERT_LE(liveRules.removals.entries.size(), kMaxRemovalEntries);
     }
 
     bool randomCell(bool wantBall, int* x, int* y) {

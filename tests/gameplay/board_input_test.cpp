@@ -431,7 +431,7 @@ class FrozenTravelTest : public GameplayTest {
         ASSERT_TRUE(game.ballMoving);
     }
     void clickFirstButton() {
-        ASSERT_GT(menus.buttonCount, 0);
+        ASSERT_GT(menus.buttons.size(), 0);
         const ButtonRect& b = menus.buttons[0];
         click((b.left + b.right) / 2, (b.top + b.bottom) / 2);
     }

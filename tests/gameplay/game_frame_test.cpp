@@ -185,11 +185,11 @@ TEST_F(GameFrameTest, ParticlesAreDrawnInTheirOwnFrameAndNoneSurvivesAMenu) {
     startEffect("sparks", 0, 0);
     frame(16);
     EXPECT_EQ(sheetQuads(backend) - board, 20) << "drawn in the frame that made them";
-    EXPECT_EQ(particleSystem.drawCount, 0);
+    EXPECT_EQ(particleSystem.drawList.size(), 0);
     game.menuOpen = true;
     for (int i = 0; i < 60; ++i) {
         frame(16);
-        ASSERT_EQ(particleSystem.drawCount, 0) << "frame " << i;
+        ASSERT_EQ(particleSystem.drawList.size(), 0) << "frame " << i;
     }
     game.menuOpen = false;
     game.menuFadeMs = 0;

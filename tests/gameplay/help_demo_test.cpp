@@ -156,7 +156,7 @@ TEST_F(HelpDemoTest, ADemonstrationBesideTheLiveGameLeavesItUntouched) {
                 stepDemoBoard(8);
                 advanceDemo(8);
                 updateRemovalQueue(liveRules); // the live game's frame beside it
-                removals += helpDemoRules.removals.count > 0 ? 1 : 0;
+                removals += helpDemoRules.removals.entries.size() > 0 ? 1 : 0;
             }
             EXPECT_GT(removals, 0) << "the demonstration cleared pieces";
             EXPECT_EQ(liveRules.game.freeCells, freeCells);
@@ -165,7 +165,7 @@ TEST_F(HelpDemoTest, ADemonstrationBesideTheLiveGameLeavesItUntouched) {
             EXPECT_EQ(liveRules.game.score, 0);
             EXPECT_EQ(liveRules.game.selectedX, -1);
             EXPECT_EQ(liveRules.random.state, nextBall);
-            EXPECT_EQ(liveRules.removals.count, 0);
+            EXPECT_EQ(liveRules.removals.entries.size(), 0);
             for (const std::string& line : liveEvents.lines) ADD_FAILURE() << "the live game had " << line;
             for (const std::string& line : heard.lines) {
                 if (byTip || line.rfind("sound ", 0) != 0) ADD_FAILURE() << "the live game showed " << line;

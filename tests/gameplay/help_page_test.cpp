@@ -45,8 +45,8 @@ TEST(HelpPage, KeepsItsWidthWhileItFitsAndWidensItsTextsOnlyAsFarAsNeeded) {
 TEST(HelpPage, DividerLinesEndInsideThePanelAtEveryWidth) {
     // 390 is the page's own width; the wider ones come from longer texts.
     for (float width : {390.0f, 430.0f, 470.0f, 510.0f, 733.0f}) {
-        DividerPiece pieces[kMaxDividerPieces];
-        int n = helpDividerPieces(width / 2, pieces);
+        DividerPieces pieces = helpDividerPieces(width / 2);
+        int n = pieces.size();
         ASSERT_GT(n, 0);
         float left = pieces[0].x - pieces[0].width / 2;
         float right = pieces[n - 1].x + pieces[n - 1].width / 2;

@@ -121,7 +121,8 @@ TEST_F(HudTest, PuzzleClockFlashesAndWarnsEvery400MsWhileTimeIsLeft) {
 TEST_F(HudTest, ScoreNumbersLiveOneSecondInARingOf64) {
     app.frameTimeMs = 100;
     for (int i = 0; i < 70; ++i) scoreNumber(i, 0, 0, 0, 0.03f, 14);
-    EXPECT_EQ(scoreNumbers.numbers[0].value, 64) << "the 65th overwrote the oldest";
+    ASSERT_EQ(scoreNumbers.numbers.size(), 64);
+    EXPECT_EQ(scoreNumbers.numbers.oldest().value, 6) << "the 65th and later overwrote the oldest";
     for (int i = 0; i < 5; ++i) drawScoreNumbers();
     EXPECT_NEAR(scoreNumbers.numbers[0].y, 15, 1e-3);
     for (int i = 0; i < 6; ++i) drawScoreNumbers();

@@ -97,7 +97,8 @@ TEST(MessageWindow, TheTitleAndTheTextAreWrappedAtSpacesBelowEachOther) {
                   "Can't load levels/pack1_07.lvl...\nProgram will now stop. A line long enough to be "
                   "wrapped at a space before its fifty-sixth character.",
                   layout);
-    std::vector<std::string> lines(layout.lines, layout.lines + layout.lineCount);
+    std::vector<std::string> lines;
+    for (const MessageLine& line : layout.lines) lines.push_back(line.text);
     EXPECT_EQ(lines, (std::vector<std::string>{"Loading Error", "", "Can't load levels/pack1_07.lvl...",
                                                "Program will now stop. A line long enough to be wrapped",
                                                "at a space before its fifty-sixth character.", "",
@@ -106,7 +107,7 @@ TEST(MessageWindow, TheTitleAndTheTextAreWrappedAtSpacesBelowEachOther) {
     EXPECT_EQ(layout.height, 2 * kMessageMargin + 7 * kMessageLineHeight);
     std::string word(200, 'w');
     layoutMessage("t", word.c_str(), layout);
-    EXPECT_EQ(std::string(layout.lines[2]), std::string(kMessageColumns, 'w')) << "a long word is cut";
+    EXPECT_EQ(std::string(layout.lines[2].text), std::string(kMessageColumns, 'w')) << "a long word is cut";
 }
 
 TEST(MessageWindow, TheLettersAreDrawnInInkOnPaper) {

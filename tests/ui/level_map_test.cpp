@@ -51,7 +51,7 @@ TEST(LevelMap, AMalformedPathIsRefusedWithoutReadingPastIt) {
     resetLevelMap();
     auto bytes = straightPath(71, 1400);
     EXPECT_FALSE(readMapPath(bytes.data(), 8 + 8 * 70)); // claims more points than it holds
-    EXPECT_EQ(levelMap.path.pointCount, 0);
+    EXPECT_EQ(levelMap.path.points.size(), 0);
     EXPECT_FALSE(readMapPath(bytes.data(), 4));
     int negative = -5;
     std::memcpy(bytes.data(), &negative, 4);
@@ -65,7 +65,7 @@ TEST(LevelMap, APathLengthThatIsNoDistanceIsRefusedAndAHugeOneStaysOnThePath) {
         resetLevelMap();
         auto bytes = straightPath(71, length);
         EXPECT_FALSE(readMapPath(bytes.data(), bytes.size())) << length;
-        EXPECT_EQ(levelMap.path.pointCount, 0);
+        EXPECT_EQ(levelMap.path.points.size(), 0);
         computeMapPositions(); // without a path every mark waits in the middle of the map
         EXPECT_FLOAT_EQ(levelMap.markAt[69].x, 0);
         EXPECT_FLOAT_EQ(levelMap.artefactAt[14].y, 0);

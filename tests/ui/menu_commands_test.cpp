@@ -240,7 +240,7 @@ TEST_F(MenuCommands, ApplySwitchesTheDisplayOnlyWhenTheChoiceChanged) {
     EXPECT_EQ(page(), "main");
     EXPECT_EQ(screenSwitches, 0) << "nothing changed: the window stays as it is";
     choose("options");
-    for (int i = 0; i < menus.widgetCount; ++i) { // the full-screen box is the page's first check box
+    for (int i = 0; i < menus.widgets.size(); ++i) { // the full-screen box is the page's first check box
         if (menus.widgets[i].type != WIDGET_CHECKBOX) continue;
         menus.widgets[i].flag = 1;
         break;
@@ -302,10 +302,12 @@ TEST_F(StageEnd, OkAfterTheFifthLevelRestsOnTheBoardWithTheNextStageAnnounced) {
     setProfileLevel(4);
     winLevel(4);
     ASSERT_TRUE(game.stageComplete);
-    textEffects.letters[0].remainingMs = 3000; // a letter of the closing text still flying
+    LetterText flying{};
+    flying.remainingMs = 3000;
+    textEffects.letters.push(flying); // a letter of the closing text still flying
     open("levelcomplete");
     choose("oknextlevel");
-    EXPECT_LE(textEffects.letters[0].remainingMs, 0.0f);
+    EXPECT_TRUE(textEffects.letters.empty());
     // No level starts here: the board waits, paused, for the key that leaves for the map.
     EXPECT_EQ(hostLog.playedLevel, -1);
     EXPECT_EQ(hostLog.mapShown, 0);

@@ -30,7 +30,7 @@ TEST_F(MenuPages, EnterEndsTheCountUpBeforeItActivatesTheItem) {
 TEST_F(MenuPages, CreditsStopWhenTheLastLineReachesTheBottom) {
     splitCreditLines(
         "line 0\r\nline 1\r\nline 2\r\nline 3\r\nline 4\r\nline 5\r\nline 6\r\nline 7\r\nline 8\r\nline 9");
-    ASSERT_EQ(menus.creditLineCount, 10);
+    ASSERT_EQ(menus.creditLines.size(), 10);
     open("credits");
     app.frameTimeMs = 1000;
     for (int i = 0; i < 30; ++i) menuDraw();
@@ -44,7 +44,7 @@ TEST_F(MenuPages, ALockedLevelMarkCanBeChosenOnlyWhileAllLevelsAreOpen) {
     createProfile("ZED");
     open("mode1");
     menuDraw();
-    ASSERT_EQ(menus.widgetCount, kLevelCount);
+    ASSERT_EQ(menus.widgets.size(), kLevelCount);
     // Every mark sits on the same point without a path; put mark 5 somewhere of its own.
     menus.widgets[5] = Widget{100, 112, 124, 88, WIDGET_LEVELMARK, 0, 0, 0};
     app.mouseX = 400 + 112;
@@ -61,7 +61,7 @@ TEST_F(MenuPages, TheProfileListRegistersOneLinePerProfileWithTheFirstChosen) {
     open("profiles");
     menuDraw();
     int profileWidgets = 0;
-    for (int i = 0; i < menus.widgetCount; ++i) profileWidgets += menus.widgets[i].type == WIDGET_PROFILE;
+    for (int i = 0; i < menus.widgets.size(); ++i) profileWidgets += menus.widgets[i].type == WIDGET_PROFILE;
     EXPECT_EQ(profileWidgets, 8);
     EXPECT_EQ(menus.hoveredWidget, 0);
 }
@@ -80,8 +80,8 @@ TEST_F(MenuPages, TheMainPanelKeepsItsPlaceWhenItFitsAndStaysOnTheScreenOtherwis
     giveDrawRoutines();
     open("main");
     menuDraw();
-    int items = menus.currentPage->itemCount;
-    ASSERT_EQ(menus.buttonCount, items);
+    int items = menus.currentPage->items.size();
+    ASSERT_EQ(menus.buttons.size(), items);
     float centre = mainPanelCentreY(items);
     EXPECT_LE(centre + mainPanelHeight(items) / 2 + 32, 300);
     for (int i = 0; i < items; ++i) {

@@ -11,7 +11,7 @@ using MenuTree = MenuFixture;
 TEST_F(MenuTree, MainDropsItsFirstItemWhichStaysARecord) {
     MenuPage* main = findPage("main");
     ASSERT_NE(main, nullptr);
-    ASSERT_EQ(main->itemCount, 7);
+    ASSERT_EQ(main->items.size(), 7);
     EXPECT_STREQ(main->items[0]->name, "mode1");
     EXPECT_STREQ(main->items[6]->name, "exit");
     EXPECT_NE(findPage("survival"), nullptr);
@@ -29,7 +29,7 @@ TEST_F(MenuTree, ANameListedTwiceKeepsItsFirstDefinitionAndParent) {
     EXPECT_EQ(a->items[0], shared);
     EXPECT_EQ(b->items[0], shared); // the same record, not a second one
     EXPECT_EQ(shared->parent, a);
-    ASSERT_EQ(shared->itemCount, 1);
+    ASSERT_EQ(shared->items.size(), 1);
     EXPECT_STREQ(shared->items[0]->name, "inner");
     EXPECT_EQ(findPage("other"), nullptr);
     // Depth first: "a" and everything under it are created before "b".
@@ -38,7 +38,7 @@ TEST_F(MenuTree, ANameListedTwiceKeepsItsFirstDefinitionAndParent) {
 
 TEST_F(MenuTree, NamesKeepTheirSpacesAndSectionsEndAtAnEmptyLine) {
     MenuPage* gameplay = findPage("gameplay");
-    ASSERT_EQ(gameplay->itemCount, 4);
+    ASSERT_EQ(gameplay->items.size(), 4);
     EXPECT_STREQ(gameplay->items[0]->name, "resume game");
     EXPECT_STREQ(gameplay->items[1]->name, "restart level");
 }
@@ -70,7 +70,7 @@ TEST_F(MenuTree, AFileBeyondTheLimitsIsRejected) {
     }
     resetMenus();
     EXPECT_FALSE(buildMenuTree(wide)); // 20 * 15 names: more than the page table holds
-    EXPECT_LE(menus.pageCount, kMaxMenuPages);
+    EXPECT_LE(menus.pages.size(), kMaxMenuPages);
 }
 
 TEST_F(MenuTree, TheAuthoredFileBuildsWithEveryPageTheCommandsName) {

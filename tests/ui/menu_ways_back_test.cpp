@@ -26,7 +26,7 @@ class WaysBack : public MenuFixture {
         menuDraw();
     }
     int widgetOfType(int type, int nth = 0) {
-        for (int i = 0; i < menus.widgetCount; ++i)
+        for (int i = 0; i < menus.widgets.size(); ++i)
             if (menus.widgets[i].type == type && nth-- == 0) return i;
         return -1;
     }
@@ -46,7 +46,7 @@ TEST_F(WaysBack, TheLevelMapGoesBackToTheMainPageByEscapeBackspaceRightClickAndI
     // The back button stands for the page's second item, away from the start button.
     toMap();
     menuDraw();
-    ASSERT_EQ(menus.buttonCount, 2);
+    ASSERT_EQ(menus.buttons.size(), 2);
     const ButtonRect& back = menus.buttons[1];
     EXPECT_LT(back.right, menus.buttons[0].left);
     mouseAt((back.left + back.right) / 2, (back.top + back.bottom) / 2);

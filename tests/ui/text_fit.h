@@ -81,7 +81,7 @@ inline bool loadRealTextsAndFonts(const std::string& language = "en") {
     loadFont("font", 1.0f, 0.9f);
     loadFont("font2", 1.2f, 0.75f);
     selectFont(1);
-    return text.fontCount == 2;
+    return text.fonts.size() == 2;
 }
 
 // The words of a text without the punctuation around them ("name!" is "name"; a lone "|" is none).

@@ -98,8 +98,8 @@ TEST_P(MenuTextFit, TheLevelMapsButtonsAndModeNameKeepClearOfTheMarks) {
     for (int mode = 0; mode < 3; ++mode) {
         game.mode = mode;
         checkPage(pages[mode], pages[mode]);
-        ASSERT_EQ(menus.buttonCount, 2) << "start and back";
-        for (int b = 0; b < menus.buttonCount; ++b) {
+        ASSERT_EQ(menus.buttons.size(), 2) << "start and back";
+        for (int b = 0; b < menus.buttons.size(); ++b) {
             const ButtonRect& r = menus.buttons[b];
             for (int e = 0; e < kLevelCount; ++e) {
                 const Widget& m = menus.widgets[e];
@@ -143,10 +143,10 @@ TEST_P(MenuTextFit, OptionsScoresProfilesAndNamePages) {
 
 TEST_P(MenuTextFit, EveryLineOfTheCredits) {
     splitCreditLines(findText("credititems"));
-    ASSERT_GT(menus.creditLineCount, 0);
+    ASSERT_GT(menus.creditLines.size(), 0);
     open("credits");
     // The roll moves 0.03 units a millisecond: every line passes the middle once.
-    for (float ms = 0; 0.03f * ms - 200 < 40.0f * menus.creditLineCount + 200; ms += 2000) {
+    for (float ms = 0; 0.03f * ms - 200 < 40.0f * menus.creditLines.size() + 200; ms += 2000) {
         menus.creditsTimerMs = ms;
         textfit::watch();
         menuDraw();

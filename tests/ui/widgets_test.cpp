@@ -44,7 +44,7 @@ TEST_F(Widgets, ASliderClickAndDragReachTheBoundValue) {
     open("options");
     // The first slot is the sound volume slider at y 160.
     menuDraw();
-    ASSERT_GT(menus.widgetCount, 0);
+    ASSERT_GT(menus.widgets.size(), 0);
     ASSERT_EQ(menus.widgets[0].type, WIDGET_SLIDER);
     app.mouseX = 400 - 110; // x -110: 30 units left of the slider
     app.mouseY = 300 - 160;
@@ -123,7 +123,7 @@ TEST_F(Widgets, PanelOrnamentsAndShadowStartAbove192) {
 TEST_F(Widgets, ButtonsAreMatchedToItemsByDrawingOrderAndAClickActivates) {
     open("loadgamequest");
     menuDraw();
-    ASSERT_EQ(menus.buttonCount, 2);
+    ASSERT_EQ(menus.buttons.size(), 2);
     const ButtonRect& no = menus.buttons[1];
     app.mouseX = static_cast<int>(400 + (no.left + no.right) / 2);
     app.mouseY = static_cast<int>(300 - (no.top + no.bottom) / 2);
@@ -133,28 +133,31 @@ TEST_F(Widgets, ButtonsAreMatchedToItemsByDrawingOrderAndAClickActivates) {
 }
 
 TEST_F(Widgets, DrawnCursorShowsTheVersionOfItsMode) {
-    CursorSprite s[kMaxCursorSprites];
-    EXPECT_EQ(cursorSprites(kCursorArrow, 10, 20, 0, s), 0); // the option is off: the window's cursor shows
+    // The option is off: the window's cursor shows.
+    EXPECT_TRUE(cursorSprites(kCursorArrow, 10, 20, 0).empty());
     settings.customCursor = true;
 
-    ASSERT_EQ(cursorSprites(kCursorArrow, 10, 20, 0, s), 2);
+    CursorSprites s = cursorSprites(kCursorArrow, 10, 20, 0);
+    ASSERT_EQ(s.size(), 2);
     EXPECT_EQ(s[0].picture, kCursorPictureGlow);
     EXPECT_EQ(s[1].picture, kCursorPictureArrow);
     EXPECT_FLOAT_EQ(s[1].x, 40);
     EXPECT_FLOAT_EQ(s[1].y, -12);
     EXPECT_EQ(s[1].alpha, 255);
     EXPECT_EQ(s[0].alpha, 127); // the glow at half strength when its pulse stands at 0
-    cursorSprites(kCursorArrow, 10, 20, 314.159f, s);
+    s = cursorSprites(kCursorArrow, 10, 20, 314.159f);
     EXPECT_EQ(s[0].alpha, 255); // and full a quarter period on
 
-    ASSERT_EQ(cursorSprites(kCursorHammerMode, 10, 20, 0, s), 1);
+    s = cursorSprites(kCursorHammerMode, 10, 20, 0);
+    ASSERT_EQ(s.size(), 1);
     EXPECT_EQ(s[0].picture, kCursorPictureHammer);
     EXPECT_FLOAT_EQ(s[0].x, 38);
     EXPECT_FLOAT_EQ(s[0].y, 6);
     EXPECT_FLOAT_EQ(s[0].width, 64);
     EXPECT_FLOAT_EQ(s[0].height, 64);
 
-    ASSERT_EQ(cursorSprites(kCursorQuestion, 10, 20, 0, s), 3);
+    s = cursorSprites(kCursorQuestion, 10, 20, 0);
+    ASSERT_EQ(s.size(), 3);
     EXPECT_EQ(s[1].picture, kCursorPictureArrow);
     EXPECT_EQ(s[2].picture, kCursorPictureQuestion);
     EXPECT_FLOAT_EQ(s[2].x, 33);
@@ -162,9 +165,9 @@ TEST_F(Widgets, DrawnCursorShowsTheVersionOfItsMode) {
     EXPECT_FLOAT_EQ(s[2].width, 40);
 
     // Off the screen nothing is drawn; its edges still are.
-    EXPECT_EQ(cursorSprites(kCursorHammerMode, 401, 0, 0, s), 0);
-    EXPECT_EQ(cursorSprites(kCursorArrow, 0, -301, 0, s), 0);
-    EXPECT_EQ(cursorSprites(kCursorQuestion, -400, 300, 0, s), 3);
+    EXPECT_EQ(cursorSprites(kCursorHammerMode, 401, 0, 0).size(), 0);
+    EXPECT_EQ(cursorSprites(kCursorArrow, 0, -301, 0).size(), 0);
+    EXPECT_EQ(cursorSprites(kCursorQuestion, -400, 300, 0).size(), 3);
 }
 
 TEST_F(Widgets, TheBoardsCursorModeReachesTheDrawnCursor) {

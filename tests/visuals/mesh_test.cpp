@@ -110,10 +110,10 @@ TEST_F(MeshTest, ObjectIsCachedAndReadsItsBounds) {
     MeshObject* first = getMeshObject("ornament.cgo");
     ASSERT_NE(first, nullptr);
     EXPECT_EQ(getMeshObject("ornament.cgo"), first);
-    EXPECT_EQ(meshCache.objectCount, 1);
-    EXPECT_EQ(meshCache.meshCount, 1);
-    ASSERT_EQ(first->meshCount, 1);
-    ASSERT_EQ(first->boundCount, 2);
+    EXPECT_EQ(meshCache.objects.size(), 1);
+    EXPECT_EQ(meshCache.meshes.size(), 1);
+    ASSERT_EQ(first->parts.size(), 1);
+    ASSERT_EQ(first->bounds.size(), 2);
     const MeshBound& box = first->bounds[0];
     EXPECT_STREQ(box.name, "base");
     EXPECT_FALSE(box.circle);

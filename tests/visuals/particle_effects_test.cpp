@@ -84,8 +84,8 @@ TEST_F(ParticleTest, NewestParticleReplacesTheOldest) {
     EXPECT_EQ(liveParticles(), kMaxParticles);
     startEffect("one", 5, 5); // the 1025th
     EXPECT_EQ(liveParticles(), kMaxParticles);
-    EXPECT_STREQ(particleSystem.particles[0].def->name, "one");
-    EXPECT_STREQ(particleSystem.particles[1].def->name, "many");
+    EXPECT_STREQ(particleSystem.particles.newest().def->name, "one");
+    EXPECT_STREQ(particleSystem.particles.oldest().def->name, "many");
 }
 
 TEST_F(ParticleTest, KeysAreReadByPlainSearchWithDefaults) {
@@ -127,11 +127,11 @@ TEST_F(ParticleTest, ParticlesMoveFadeAndAreDrawnInSymmetricCopies) {
            "lissparx=(20,0,0)\r\nblendtype=1\r\nnumparticle=17\r\n");
     startEffect("glow", 0, 0);
     frame(500); // drawn at its birth state, then moved
-    ASSERT_EQ(particleSystem.drawCount, 4);
+    ASSERT_EQ(particleSystem.drawList.size(), 4);
     EXPECT_NEAR(particleSystem.drawList[0].position.x, 20.0f, 1e-4f); // the swing's offset
     EXPECT_NEAR(particleSystem.drawList[1].position.y, 20.0f, 1e-4f); // turned by 90 degrees
     EXPECT_EQ(particleSystem.drawList[0].color, 0xFFFF0000u);
-    particleSystem.drawCount = 0;
+    particleSystem.drawList.clear();
     frame(100);
     const EffectSprite& s = particleSystem.drawList[0];
     EXPECT_NEAR(s.halfSize, 20.0f, 1e-4f); // half-way through its life
@@ -146,7 +146,7 @@ TEST_F(ParticleTest, ParticlesMoveFadeAndAreDrawnInSymmetricCopies) {
     ASSERT_EQ(backend.draws.size(), 1u); // four sprites of one blend type: one draw
     EXPECT_EQ(backend.draws[0].states.srcBlend, BlendFactor::SrcAlpha);
     EXPECT_EQ(backend.draws[0].states.depthWrite, 0);
-    EXPECT_EQ(particleSystem.drawCount, 0);
+    EXPECT_EQ(particleSystem.drawList.size(), 0);
     resetRender();
 }
 
@@ -210,7 +210,7 @@ TEST_F(ParticleTest, LoadEffectsReadsEveryParFileOfTheEffectsFolder) {
     loadEffects();
     setDataFolder(previous);
 
-    ASSERT_EQ(particleSystem.defCount, 2);
+    ASSERT_EQ(particleSystem.defs.size(), 2);
     EXPECT_STREQ(particleSystem.defs[0].name, "Glow");
     EXPECT_EQ(particleSystem.defs[0].frame, 1);
     EXPECT_STREQ(particleSystem.defs[1].name, "spark");

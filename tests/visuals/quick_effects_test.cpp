@@ -77,7 +77,8 @@ TEST_F(QuickEffectsTest, ParticlesIntegrateAndAChannelReachingOneFadesBack) {
 TEST_F(QuickEffectsTest, RingIsFullAndTheNewestOverwritesTheOldest) {
     for (int i = 0; i < kMaxQuickParticles + 5; ++i) spawnQuick(float(i), 0, 12);
     EXPECT_EQ(liveQuickParticles(), kMaxQuickParticles);
-    EXPECT_EQ(quickEffects.particles[4].x, float(kMaxQuickParticles + 4));
+    EXPECT_EQ(quickEffects.particles.oldest().x, 5.0f);
+    EXPECT_EQ(quickEffects.particles.newest().x, float(kMaxQuickParticles + 4));
 }
 
 TEST_F(QuickEffectsTest, MarkersMakeTheirRings) {
@@ -107,11 +108,11 @@ TEST_F(QuickEffectsTest, QueueDropsSpritesOutsideTheViewAndBeyondItsSize) {
     queueSprite({0, 0, 0}, 0, 10, 0xFFFFFFFF, 0, 12);
     queueSprite({430, 0, 0}, 0, 10, 0xFFFFFFFF, 0, 12); // wholly right of the view
     queueSprite({405, 0, 0}, 0, 10, 0xFFFFFFFF, 1, 12); // partly inside
-    EXPECT_EQ(quickEffects.queued, 2);
+    EXPECT_EQ(quickEffects.queue.size(), 2);
     for (int i = 0; i < kMaxQueuedSprites + 10; ++i) queueSprite({0, 0, 0}, 0, 10, 0xFFFFFFFF, 0, 12);
-    EXPECT_EQ(quickEffects.queued, kMaxQueuedSprites);
+    EXPECT_EQ(quickEffects.queue.size(), kMaxQueuedSprites);
     frame(10);
-    EXPECT_EQ(quickEffects.queued, 0);
+    EXPECT_EQ(quickEffects.queue.size(), 0);
     flushBatch();
     EXPECT_EQ(backend.totalPrimitives(), 2 * kMaxQueuedSprites);
 }

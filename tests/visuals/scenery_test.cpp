@@ -69,7 +69,7 @@ class SceneryTest : public ::testing::Test {
 };
 
 TEST_F(SceneryTest, TypesRememberTheirGroupAndPicture) {
-    ASSERT_EQ(scenery.typeCount, 3);
+    ASSERT_EQ(scenery.types.size(), 3);
     int boulder = findGameObjectType("boulder"), sky = findGameObjectType("sky1");
     ASSERT_GE(boulder, 0);
     ASSERT_GE(sky, 0);
@@ -133,11 +133,11 @@ TEST_F(SceneryTest, BackgroundChangeSwirlsFirstThenFadesTheNewOneIn) {
 TEST_F(SceneryTest, OnlyTheStagePictureOnScreenIsKept) {
     scenery.loaded = true;
     for (int b = 1; b < kSceneCount; b++) registerStagePicture(b);
-    int before = textures.count;
+    int before = textures.list.size();
     for (int level = 0; level < kSceneCount * 5; level += 5) {
         setBackgroundForLevel(level);
         ASSERT_NE(scenery.currentBack, nullptr);
-        EXPECT_EQ(textures.count, before + 1) << "level " << level;
+        EXPECT_EQ(textures.list.size(), before + 1) << "level " << level;
     }
     EXPECT_STREQ(scenery.currentBack->name, "animbacks/_a_back15.jpg");
 }

@@ -121,13 +121,13 @@ int main(int argc, char** argv) {
             while (t < kMomentsMs[m]) {
                 app.frameTimeMs = 16.0f;
                 app.runTimeMs += 16.0f;
-                particleSystem.drawCount = 0;
+                particleSystem.drawList.clear();
                 updateEffects();
                 t += 16.0f;
                 peak = std::max(peak, liveParticles());
             }
-            for (int i = 0; i < particleSystem.drawCount; ++i)
-                paint(image, width, m * kTile, sheet, particleSystem.drawList[i]);
+            for (const EffectSprite& sprite : particleSystem.drawList)
+                paint(image, width, m * kTile, sheet, sprite);
         }
         std::vector<unsigned char> out(image.size());
         for (size_t i = 0; i < image.size(); ++i)

@@ -74,8 +74,8 @@ void checkFrame(void* context) {
         fail(g, "the bar outside 0..goal", simRules.game.barValue);
     if (!(simRules.game.barFraction >= -1e-4f && simRules.game.barFraction <= 1 + 1e-4f))
         fail(g, "the bar's fraction outside 0..1", simRules.game.barFraction);
-    if (simRules.removals.count < 0 || simRules.removals.count > kMaxRemovalEntries)
-        fail(g, "the removal queue beyond its capacity", simRules.removals.count);
+    if (simRules.removals.entries.size() < 0 || simRules.removals.entries.size() > kMaxRemovalEntries)
+        fail(g, "the removal queue beyond its capacity", simRules.removals.entries.size());
     if (simRules.game.score < g.lastScore) fail(g, "the score fell", simRules.game.score - g.lastScore);
     int profileScore = currentProfile().score[g.mode];
     if (profileScore < g.lastProfileScore)

@@ -40,6 +40,26 @@ template <class T, int N> class Ring {
     T& oldest() { return (*this)[0]; }
     T& newest() { return (*this)[count_ - 1]; }
 
+    // Oldest first, across the wrap: for (T& value : ring).
+    template <class R, class V> class Walker {
+      public:
+        Walker(R* ring, int i) : ring_(ring), i_(i) {}
+        V& operator*() const { return (*ring_)[i_]; }
+        Walker& operator++() {
+            ++i_;
+            return *this;
+        }
+        bool operator!=(const Walker& other) const { return i_ != other.i_; }
+
+      private:
+        R* ring_;
+        int i_;
+    };
+    Walker<Ring, T> begin() { return {this, 0}; }
+    Walker<Ring, T> end() { return {this, count_}; }
+    Walker<const Ring, const T> begin() const { return {this, 0}; }
+    Walker<const Ring, const T> end() const { return {this, count_}; }
+
   private:
     T items_[N] = {};
     int head_ = 0; // slot of the oldest value

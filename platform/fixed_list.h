@@ -23,6 +23,17 @@ template <class T, int N> class FixedList {
         for (int k = i; k + 1 < count_; ++k) items_[k] = items_[k + 1];
         --count_;
     }
+    template <class Pred> int removeIf(Pred pred) { // the rest keep their order; returns how many went
+        int kept = 0;
+        for (int k = 0; k < count_; ++k) {
+            if (pred(static_cast<const T&>(items_[k]))) continue;
+            if (kept != k) items_[kept] = items_[k];
+            ++kept;
+        }
+        int removed = count_ - kept;
+        count_ = kept;
+        return removed;
+    }
     void clear() { count_ = 0; }
 
     int size() const { return count_; }

@@ -1,8 +1,8 @@
 // The two fixed containers at their edges: empty, exactly full, one past full, and a ring that wraps.
 #include <gtest/gtest.h>
 
-#include "engine/fixed_list.h"
-#include "engine/ring.h"
+#include "platform/fixed_list.h"
+#include "platform/ring.h"
 
 namespace {
 TEST(FixedListTest, FullRefusesAndKeepsWhatItHas) {
@@ -39,6 +39,22 @@ TEST(FixedListTest, RemovingKeepsTheOrderAndFreesOnePlace) {
     EXPECT_EQ(list.begin(), list.end());
 }
 
+TEST(FixedListTest, RemoveIfDropsTheMatchesAndKeepsTheOthersInOrder) {
+    FixedList<int, 6> list;
+    for (int v : {1, 2, 3, 4, 5, 6}) list.push(v);
+    EXPECT_EQ(list.removeIf([](int v) { return v % 2 == 0; }), 3);
+    ASSERT_EQ(list.size(), 3);
+    EXPECT_EQ(list[0], 1);
+    EXPECT_EQ(list[1], 3);
+    EXPECT_EQ(list[2], 5);
+    EXPECT_EQ(list.removeIf([](int) { return false; }), 0);
+    EXPECT_EQ(list.size(), 3);
+    EXPECT_TRUE(list.push(7)); // the places freed are free again
+    EXPECT_EQ(list[3], 7);
+    EXPECT_EQ(list.removeIf([](int) { return true; }), 4);
+    EXPECT_TRUE(list.empty());
+}
+
 TEST(RingTest, TakesOldestFirstAcrossTheWrap) {
     Ring<int, 3> ring;
     ring.push(1);
@@ -51,6 +67,19 @@ TEST(RingTest, TakesOldestFirstAcrossTheWrap) {
     EXPECT_EQ(ring.oldest(), 2);
     EXPECT_EQ(ring[1], 3);
     EXPECT_EQ(ring.newest(), 4);
+    int walked = 0;
+    for (int& v : ring) walked = walked * 10 + v; // oldest first, across the end of the slots
+    EXPECT_EQ(walked, 234);
+    const Ring<int, 3>& seen = ring;
+    walked = 0;
+    for (const int& v : seen) walked = walked * 10 + v;
+    EXPECT_EQ(walked, 234);
+    for (int& v : ring) v *= 2; // the walk reaches the values themselves
+    EXPECT_EQ(ring.oldest(), 4);
+    EXPECT_EQ(ring.newest(), 8);
+    ring.clear();
+    for (int v : ring) walked = v; // an empty ring walks nothing
+    EXPECT_EQ(walked, 234);
 }
 
 TEST(RingTest, TheNewestOverwritesTheOldestWhenFull) {
