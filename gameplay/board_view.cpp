@@ -270,7 +270,7 @@ int busySquareCount(Rules& r) {
     return count;
 }
 
-void drawBoard(Rules& r, bool raiseEffects) {
+void drawBoard(Rules& r, bool played) {
     glm::vec4 savedTint = render.tint;
     if (r.game.defeatCountdownMs > 0) {
         // The board loses its red and blue as the countdown falls from 5000 to 3000, then stays so.
@@ -287,26 +287,27 @@ void drawBoard(Rules& r, bool raiseEffects) {
         }
         render.tint.a *= 1 - r.game.pauseMs / 500;
     }
+    // The pointer and the keyboard's cursor belong to the board the player plays.
     boardView.hoverX = boardView.hoverY = -1;
     int hx = -1, hy = -1;
-    if (boardInput.keyCursorShown) {
+    if (played && boardInput.keyCursorShown) {
         hx = boardInput.keyCursorX; // the keyboard's cursor cell stands for the mouse until it moves
         hy = boardInput.keyCursorY;
     }
-    if (boardInput.keyCursorShown || cellUnderPoint(gameView.mouseX, gameView.mouseY, &hx, &hy)) {
+    if (played && (boardInput.keyCursorShown || cellUnderPoint(gameView.mouseX, gameView.mouseY, &hx, &hy))) {
         boardView.hoverX = hx;
         boardView.hoverY = hy;
     }
     if (completeSequenceStarted(r) && r.game.completeCountdownMs <= 7500) {
-        drawBreakUp(r.game.completeCountdownMs); // nothing once the sequence has ended
+        drawBreakUp(r); // nothing once the sequence has ended
     } else {
         drawSquares(r, busySquareCount(r));
         drawHoverHighlight(r);
         drawAnnouncedBalls(r);
         drawBlastPreview(r);
         drawPathPreview(r);
-        placePieces(r, raiseEffects);
-        drawPieces(r.frameMs, raiseEffects);
+        placePieces(r, played);
+        drawPieces(r.frameMs, played);
     }
     render.tint = savedTint;
 }

@@ -28,9 +28,10 @@ extern BoardView boardView;
 
 void resetBoardView();
 // The whole board of one frame (its clocks advanced by the board's frameMs), including its fades and the
-// break-up. Without raiseEffects the pieces' sparks and trails stay off the effect pools: a board drawn
-// elsewhere than the game's (the help demonstration) has no effects of its own.
-void drawBoard(Rules& r, bool raiseEffects = true);
+// break-up. The board the player plays follows the pointer and the keyboard's cursor and raises its
+// pieces' sparks and trails; a board drawn elsewhere (the help demonstration) does neither: the pointer
+// is not over it, and its effects would stand on the live board.
+void drawBoard(Rules& r, bool played = true);
 
 // Sprites of one piece (centre, half-size h, clock t = ballClockMs), shadows and bodies separately.
 void drawPieceShadow(int kind, float x, float y, float h);
@@ -66,4 +67,4 @@ struct BreakUp {
 extern BreakUp breakUp;
 
 void prepareBreakUp(int levelIndex); // at level start
-void drawBreakUp(float countdownMs); // the tiles at this point of the level-complete sequence
+void drawBreakUp(const Rules& r);    // the tiles at this point of the board's level-complete sequence

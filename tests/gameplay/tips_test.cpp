@@ -175,6 +175,37 @@ TEST_F(TipsTest, ABalloonsPictureLeavesTheLiveBoardsSoundsAndEffectsAlone) {
     setDataFolder(savedFolder);
 }
 
+// The player's pointer belongs to the live board: held over a ball of the balloon's little board (at
+// the point where the live board has that cell), it lights nothing there.
+TEST_F(TipsTest, ABalloonsPictureIgnoresThePlayersPointer) {
+    const std::string savedFolder = dataFolder();
+    setDataFolder(PC_SOURCE_DIR "/data/");
+    resetHelpDemo();
+    loadPicture("J");
+    Point at = cellCentre(5, 5);
+    showTip(at.x, at.y, "jokertip", 5, 5, 0, kJoker);
+    ASSERT_NE(gameTextures.highlight, nullptr);
+    int pointed = 0, lit = 0;
+    for (int frames = 0; frames < 400; ++frames) {
+        for (int x = kPlayLeft; x <= kPlayRight; ++x) {
+            for (int y = kPlayTop; y <= kPlayBottom; ++y) {
+                if (helpDemoRules.at(x, y).ball.kind == kNoPiece || (x == 5 && y == 5)) continue;
+                mouseOnCell(x, y);
+                ++pointed;
+                x = kPlayRight; // the first ball found
+                break;
+            }
+        }
+        frame(16);
+        flushBatch();
+        lit += quadsWith(gameTextures.highlight);
+        backend.clearFrame();
+    }
+    EXPECT_GT(pointed, 0) << "the pointer stood over the demonstration's balls";
+    EXPECT_EQ(lit, 0) << "a cell of the balloon's board lit under the player's pointer";
+    setDataFolder(savedFolder);
+}
+
 TEST_F(TipsTest, PauseMenuAndSequencesCancelTheTip) {
     for (int which = 0; which < 3; ++which) {
         showTip(0, 0, "doublerelax", -1, -1, 0, -1);
