@@ -65,7 +65,7 @@ void GameScene::keyDown(int virtualKey) {
     if (boardTakesKey(virtualKey)) {
         boardKey(virtualKey); // the arrows' cursor cell; the board's other keys are untouched
     } else {
-        onGameKey(liveRules, virtualKey);
+        onGameKey(liveRules, virtualKey, cheatKeysEnabled());
     }
     syncCursor(); // Space puts the hammer and the help cursor down, Return may arm or use them
 }

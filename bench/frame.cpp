@@ -30,6 +30,7 @@
 #include "gameplay/game_presentation.h"
 #include "gameplay/game_view.h"
 #include "gameplay/hud.h"
+#include "gameplay/live_output.h"
 #include "player/profile.h"
 #include "player/settings.h"
 #include "visuals/game_textures.h"
@@ -124,7 +125,7 @@ void fillEffects() {
         spawnQuick(float(i % 64) * 10 - 320, float(i / 64) * 15 - 200, 4);
     // A megamatch: a full removal queue of pieces waiting and vanishing.
     for (int i = 0; i < kMaxRemovalEntries; ++i) {
-        addRemovalEntry(liveRules, float(i % 20) * 40 - 360, 280 - float(i / 20) * 40, i % 8, false);
+        addRemovalEntry(liveRules, kPlayLeft + i % 20, kPlayTop + i / 20 % 15, i % 8, false);
         liveRules.removals.entries[i].ageMs = float(i % 6) * 80;
     }
     for (int i = 0; i < kMaxBarStars; ++i)

@@ -2,7 +2,6 @@
 
 #include <chrono>
 
-#include "engine/app_state.h"
 #include "game/bar_stars.h"
 #include "game/board.h"
 #include "game/game_state.h"
@@ -27,7 +26,7 @@ bool boardAtRest(Rules& r) {
 }
 
 void autosaveFrame(Rules& r, bool resultPageShown) {
-    r.autosave.sinceAttemptMs += app.frameTimeMs;
+    r.autosave.sinceAttemptMs += r.frameMs;
     // A new level (or a restart) counts its moves from 0 again.
     if (r.game.movesMade < r.autosave.savedMoves) r.autosave.savedMoves = 0;
     if (r.game.movesMade == r.autosave.savedMoves || r.levelHeld()) return;

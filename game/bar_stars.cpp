@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-#include "engine/app_state.h"
 #include "engine/random.h"
 #include "engine/saturate.h"
 #include "game/game_state.h"
@@ -46,7 +45,7 @@ void sendBarStar(Rules& r, float x, float y, float value) {
 }
 
 void updateBarStars(Rules& r) {
-    float frameMs = app.frameTimeMs;
+    float frameMs = r.frameMs;
     for (BarStar& star : r.stars.stars) {
         if (!star.active) continue;
         Point target = barStarTarget(r);
@@ -69,19 +68,17 @@ void updateBarStars(Rules& r) {
         star.trailMs += frameMs;
         if (star.trailMs >= kTrailEveryMs) {
             star.trailMs -= kTrailEveryMs;
-            r.events().starTrail(star.x, star.y);
+            r.events().barStarFlying(star.x, star.y);
         }
     }
 }
 
 void barStarArrived(Rules& r, float value) {
     if (r.game.completeCountdownMs != 0) return;
+    r.events().barStarArrived(r.game.mode, r.game.barFraction);
     if (r.game.mode == kModePuzzle) {
-        r.events().sound("score.ogg", 0);
         addPlayerScore(r, 100);
         r.game.score = saturatingAdd(r.game.score, 100);
-    } else {
-        r.events().sound("score.ogg", static_cast<int>(r.game.barFraction * 40000 + 15000));
     }
     if (r.game.barValue > 0) {
         r.game.barValue -= value;
@@ -92,7 +89,7 @@ void barStarArrived(Rules& r, float value) {
 void updateBarFraction(Rules& r) {
     if (r.game.barGoal != 0) r.game.barFraction = (r.game.barGoal - r.game.barValue) / r.game.barGoal;
     // A long frame must not make the display overshoot its target.
-    float step = app.frameTimeMs * 0.005f;
+    float step = r.frameMs * 0.005f;
     if (step > 1) step = 1;
     r.game.barShownFraction += (r.game.barFraction - r.game.barShownFraction) * step;
     if (r.game.barValue <= 0) r.game.barShownFraction = r.game.barFraction;

@@ -35,7 +35,7 @@ bool flowClickTaken(Rules& r) {
     }
     if (passedGuard(r)) return true;
     if (finishedStageWaits(r)) {
-        r.events().leaveToMap();
+        r.events().finishedStageDismissed();
         return true;
     }
     if (paused(r)) {
@@ -94,7 +94,7 @@ void doubleClickCell(Rules& r, int x, int y) {
 void rightClickBoard(Rules& r) {
     if (r.game.menuOpen || r.game.completeCountdownMs > 0 || passedGuard(r)) return;
     if (finishedStageWaits(r)) {
-        r.events().leaveToMap();
+        r.events().finishedStageDismissed();
         return;
     }
     if (paused(r)) {

@@ -13,6 +13,7 @@
 
 namespace {
 constexpr const char* kCheatSaveFile = "level01.lvl";
+constexpr int kCheatPoints = 10000;
 
 void cheatKey(Rules& r, int key) {
     switch (key) {
@@ -20,7 +21,7 @@ void cheatKey(Rules& r, int key) {
         showHint(r);
         break;
     case 'Z':
-        addPoints(r, 0, 0, 10000);
+        addPoints(r, kCheatPoints, kPlayLeft + 9, kPlayTop + 7); // at the board's middle
         break;
     case 'X':
         drawPreview(r);
@@ -52,7 +53,7 @@ void cheatKey(Rules& r, int key) {
 }
 } // namespace
 
-void onGameKey(Rules& r, int key) {
+void onGameKey(Rules& r, int key, bool cheatKeysOn) {
     bool paused = !r.game.running;
     if (paused && r.game.gamePassed && r.game.pauseMs < 5000) return;
     if (r.game.completeCountdownMs > 0) {
@@ -64,11 +65,11 @@ void onGameKey(Rules& r, int key) {
         return;
     }
     if (r.game.completeCountdownMs < 0 && paused && r.game.stageComplete) {
-        r.events().leaveToMap();
+        r.events().finishedStageDismissed();
         return;
     }
     if (key >= '1' && key <= '3') {
-        r.events().sceneryVariant(key - '1');
+        r.events().timeOfDayChosen(key - '1');
         return;
     }
     if (paused) {
@@ -82,8 +83,8 @@ void onGameKey(Rules& r, int key) {
         return;
     }
     if (key == kKeyEscape) {
-        openResultPage(r, "gameplay");
+        openResultPage(r, ResultPage::GamePaused);
         return;
     }
-    if (r.events().cheatKeysOn()) cheatKey(r, key);
+    if (cheatKeysOn) cheatKey(r, key);
 }

@@ -11,4 +11,5 @@ constexpr int kKeySpace = 32;
 constexpr int kKeyLeft = 37;
 constexpr int kKeyDown = 40;
 
-void onGameKey(Rules& r, int key); // a key-down on the board while no menu page takes the input
+void onGameKey(Rules& r, int key,
+               bool cheatKeysOn); // a key-down on the board while no menu page takes the input

@@ -34,18 +34,7 @@ void placePendingBonuses(Rules& r) {
                 cell.ball.kind = kind;
                 cell.pendingMs = 0;
                 r.game.freeCells -= 1;
-                Point at = cellCentre(x, y);
-                PresentationEvents& events = r.events();
-                if (kind == kQuadroBomb) {
-                    events.effect("addbomb2", at.x, at.y);
-                } else {
-                    events.effectPreset(3, at.x, at.y);
-                }
-                events.sound("addbonus.ogg", 0);
-                const char* tip = kind == kTripleBomb ? "triplebomb"
-                                  : kind == kDiamond  ? "diamond"
-                                                      : "quadrobomb";
-                events.tip(tip, at.x, at.y, x, y, 2000, kind);
+                r.events().bonusPiecePlaced(kind, x, y);
             }
             cell.pendingKind = kNoPiece;
         }
@@ -53,12 +42,7 @@ void placePendingBonuses(Rules& r) {
 }
 
 void announceHammerReady(Rules& r) {
-    r.events().sound("gethammer.ogg", 0);
-    if (!playerTipShown("hammerfull")) {
-        r.events().tip("hammerfull", 320, -230, -1, -1, 2000, 0);
-    } else {
-        r.events().textKey("readyhammer", 0, 0, -265, 22, 4000);
-    }
+    r.events().hammerCharged();
 }
 
 bool hammerIconHit(float x, float y) {
@@ -80,9 +64,7 @@ void hammerBlow(Rules& r, int x, int y) {
     }
     Cell& cell = r.at(x, y);
     if (cell.ball.kind == kNoPiece) return;
-    Point at = cellCentre(x, y);
-    r.events().effect("hammer", at.x, at.y);
-    r.events().sound("hammer.ogg", 0);
+    r.events().hammerStruck(x, y);
     if (cell.ball.chains > 0) {
         unchain(r, x, y);
     } else {

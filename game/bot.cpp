@@ -267,7 +267,7 @@ void botStartLevel(Rules& r, int mode, int levelIndex, unsigned seed) {
 BotGameResult botPlayLevel(Rules& r, int mode, int levelIndex, unsigned seed, float frameMs, int maxLevelMs,
                            void (*afterFrame)(void* context), void* context) {
     botStartLevel(r, mode, levelIndex, seed);
-    app.frameTimeMs = frameMs;
+    r.frameMs = frameMs;
     app.frameDeltaMs = static_cast<uint32_t>(frameMs);
     int frames = 0;
     int maxFrames = static_cast<int>(static_cast<float>(maxLevelMs) / frameMs) + 1;

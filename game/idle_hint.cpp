@@ -50,9 +50,9 @@ int idleThresholdMs(int levelIndex) {
     return 25000;
 }
 
-void updateIdleTimer(Rules& r) {
+void updateIdleTimer(Rules& r, bool tipOnScreen) {
     if (r.game.menuOpen || !r.game.running || r.game.completeCountdownMs > 0 ||
-        r.game.defeatCountdownMs > 0 || r.levelHeld() || r.game.selectedX >= 0 || r.events().tipOnScreen()) {
+        r.game.defeatCountdownMs > 0 || r.levelHeld() || r.game.selectedX >= 0 || tipOnScreen) {
         r.game.idleMs = 0;
         return;
     }
@@ -153,6 +153,6 @@ void updateHint(Rules& r) {
         r.game.hintShown = false;
         return;
     }
-    r.game.hintAgeMs += app.frameTimeMs;
+    r.game.hintAgeMs += r.frameMs;
     if (r.game.hintAgeMs > 5000) r.game.hintShown = false;
 }

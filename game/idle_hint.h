@@ -12,7 +12,8 @@ struct HintScratch {
     uint8_t reachMarks[kBoardCells]; // cells reached by the mover search
 };
 
-void updateIdleTimer(Rules& r);         // once per frame; shows a hint past the level's threshold
+// Once per frame; shows a hint past the level's threshold. An in-game tip on screen holds the timer.
+void updateIdleTimer(Rules& r, bool tipOnScreen);
 int idleThresholdMs(int levelIndex);    // waiting time before a hint
 bool showHint(Rules& r);                // searches and shows a suggestion; false if none
 int bestKindAt(Rules& r, int x, int y); // kind completing the longest lines at an empty cell, -1 if none

@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "engine/app_state.h"
 #include "engine/saturate.h"
 #include "game/bar_stars.h"
 #include "game/board.h"
@@ -20,6 +19,8 @@
 #include "player/settings.h"
 
 namespace {
+constexpr int kEmptyBoardPoints = 25000; // the player emptied the board
+
 void resetLevelCounters(Rules& r) {
     r.game.selectedX = r.game.selectedY = -1;
     r.game.landingX = r.game.landingY = -1;
@@ -27,8 +28,7 @@ void resetLevelCounters(Rules& r) {
     r.game.idleMs = 0;
     r.game.hintShown = false;
     r.game.hintAgeMs = 0;
-    r.game.passDiamonds = r.game.passJokers = r.game.passBombs = r.game.passQuadroBombs = 0;
-    r.game.passBallsRemoved = r.game.passSquaresCleared = 0;
+    resetPassCounters(r);
     r.removals = RemovalQueue{};
     r.stars = BarStars{};
     r.game.running = true;
@@ -64,25 +64,23 @@ int sumOfSquares(Rules& r) {
 
 void offerLevelTips(Rules& r) {
     PresentationEvents& events = r.events();
-    if (r.game.hammerEnabled) events.tip("hammertip", 320, -230, -1, -1, 2000, 0);
-    if (r.game.levelIndex == 5) events.tip("doublerelax", 220, 0, -1, -1, 2000, 0);
-    if (r.game.levelIndex == 4)
-        events.tip("helprelax", 347.5f, -98, -1, -1, 2000, 0); // the relax button's centre
+    if (r.game.hammerEnabled) events.tipOccasion(TipOccasion::HammerOnLevel, -1, -1);
+    if (r.game.levelIndex == 5) events.tipOccasion(TipOccasion::DoubleRelax, -1, -1);
+    if (r.game.levelIndex == 4) events.tipOccasion(TipOccasion::HelpRelax, -1, -1);
     if (r.game.levelIndex == 2) {
-        const char* key = r.game.mode == kModePuzzle   ? "puzzleprogresbar"
-                          : r.game.mode == kModeAction ? "actionbartip"
-                                                       : "levelprogresbar";
-        events.tip(key, -390, 0, -1, -1, 2000, 0);
+        TipOccasion bar = r.game.mode == kModePuzzle   ? TipOccasion::PuzzleBar
+                          : r.game.mode == kModeAction ? TipOccasion::ActionBar
+                                                       : TipOccasion::LevelBar;
+        events.tipOccasion(bar, -1, -1);
     }
     for (int x = 0; x < kBoardSize; ++x) {
         for (int y = 0; y < kBoardSize; ++y) {
             const Cell& cell = r.at(x, y);
-            Point at = cellCentre(x, y);
-            if (cell.square == 2) events.tip("tipbusysquare2", at.x, at.y, x, y, 1000, 0);
+            if (cell.square == 2) events.tipOccasion(TipOccasion::DoubleBusySquare, x, y);
             if (cell.ball.kind != kNoPiece && cell.ball.chains > 0)
-                events.tip("chainitemtip", at.x, at.y, x, y, 1000, 0);
+                events.tipOccasion(TipOccasion::ChainedBall, x, y);
             if (r.game.levelIndex == 1 && cell.pendingKind >= 0)
-                events.tip("newballtip", at.x, at.y, x, y, 2000, 0);
+                events.tipOccasion(TipOccasion::NewBallComing, x, y);
         }
     }
 }
@@ -107,7 +105,6 @@ bool anyPieceOnBoard(Rules& r) {
 void startLevel(Rules& r, int levelIndex) {
     r.game.levelIndex = levelIndex;
     r.game.ballSpeed = settings.ballSpeed;
-    r.events().music(levelIndex % 4);
     resetLevelCounters(r);
     r.events().levelStarted(levelIndex);
 
@@ -170,22 +167,21 @@ void startLevel(Rules& r, int levelIndex) {
     offerLevelTips(r);
 }
 
-void updateLevelBar(Rules& r) {
+void updateLevelBar(Rules& r, bool tipOnScreen) {
     if (!r.game.running || r.game.completeCountdownMs > 0 || r.game.defeatCountdownMs > 0 ||
-        r.game.menuOpen || r.levelHeld() || r.game.ballMoving || r.events().tipOnScreen()) {
+        r.game.menuOpen || r.levelHeld() || r.game.ballMoving || tipOnScreen) {
         return;
     }
     if (r.game.mode == kModePuzzle) {
-        r.game.barValue += app.frameTimeMs;
+        r.game.barValue += r.frameMs;
     } else if (r.game.mode == kModeAction && r.game.barValue < r.game.barGoal && r.game.levelDownTimeMs > 0) {
-        r.game.downTimeAccumMs += app.frameTimeMs;
+        r.game.downTimeAccumMs += r.frameMs;
         if (r.game.downTimeAccumMs >= static_cast<float>(r.game.levelDownTimeMs)) {
             r.game.barValue += 1;
             if (r.game.barValue > r.game.barGoal) r.game.barValue = r.game.barGoal;
             r.game.barFraction = (r.game.barGoal - r.game.barValue) / r.game.barGoal;
-            r.events().sound("score.ogg", static_cast<int>(r.game.barFraction * 40000 + 15000));
             Point marker = barStarTarget(r);
-            r.events().effectPreset(17, marker.x, marker.y);
+            r.events().actionBarFell(r.game.barFraction, marker.x, marker.y);
             r.game.downTimeAccumMs -= static_cast<float>(r.game.levelDownTimeMs);
         }
     }
@@ -206,12 +202,7 @@ void checkLevelState(Rules& r) {
                 addPlayerScore(r, bonus);
                 r.game.score = saturatingAdd(r.game.score, bonus);
                 Point marker = barStarTarget(r);
-                char text[32];
-                std::snprintf(text, sizeof(text), "+%i!", bonus);
-                // Beside the score box on the board's side of it: the box stands at the screen's right edge.
-                float x = marker.x - 180;
-                events.textKey("timebonus", 0, x, marker.y + 20, 20, 4500);
-                events.textLiteral(text, x, marker.y - 20, 20, 4500);
+                events.timeBonusCounted(bonus, marker.x, marker.y);
             }
         }
         r.game.barValue = 0;
@@ -221,23 +212,14 @@ void checkLevelState(Rules& r) {
                        r.game.movesMade, &stageComplete, &gamePassed);
         r.game.stageComplete = stageComplete;
         r.game.gamePassed = gamePassed;
-        events.sound("levelcomplete.ogg", 0);
-        events.music(4);
-        events.bigText(stageComplete ? "stagecomplete" : "levelcomplete", 23);
         r.game.completeCountdownMs = 8500;
-        events.sceneryVariant((r.game.levelIndex + 1) % 3);
+        events.levelWon(r.game.levelIndex, stageComplete);
         return;
     }
     bool lost = (puzzle && r.game.barValue > r.game.barGoal) || r.game.freeCells == 0;
     if (lost && r.game.defeatCountdownMs == 0 && r.game.completeCountdownMs == 0) {
         r.game.noMoves = r.game.freeCells == 0;
-        events.sound("level_defeat.ogg", 0);
-        events.music(5);
-        int lives = playerLives(r);
-        const char* text = lives == 1  ? "lastlife"
-                           : lives > 1 ? (r.game.noMoves ? "nomoves" : "timeout")
-                                       : "gameover";
-        events.bigText(text, 23);
+        events.levelLost(r.game.noMoves, playerLives(r));
         r.game.defeatCountdownMs = 5000;
     }
 }
@@ -247,58 +229,50 @@ void updateSequences(Rules& r) {
     if (r.game.completeCountdownMs > 0) {
         deselect(r);
         float before = r.game.completeCountdownMs;
-        r.game.completeCountdownMs -= app.frameTimeMs;
+        r.game.completeCountdownMs -= r.frameMs;
         float now = r.game.completeCountdownMs;
         if (before > 7500 && now <= 7500) {
             clearAllBalls(r); // the pieces pop, but addPoints drops their points at this stage
             r.game.passBallsRemoved = 0;
             r.game.passSquaresCleared = 0;
         }
-        if (before > 3500 && now <= 3500) events.music(r.game.levelIndex % 4);
+        if (before > 3500 && now <= 3500) events.completeSequencePassed(3500, r.game.levelIndex);
         if (now <= 0) {
-            events.music(r.game.levelIndex % 4);
             r.game.completeCountdownMs = -1;
-            events.clearFloatingTexts();
-            // A key may cut the sequence short while "Level complete" still drifts up: its letters
-            // would sit behind the statistics panel, cut to a few, so they go with the page's opening.
-            events.clearBigTexts();
-            openResultPage(r, "levelcomplete");
+            events.completeSequencePassed(0, r.game.levelIndex);
+            openResultPage(r, ResultPage::LevelComplete);
         }
     }
     if (r.game.defeatCountdownMs > 0) {
-        r.game.defeatCountdownMs -= app.frameTimeMs;
+        r.game.defeatCountdownMs -= r.frameMs;
         if (r.game.defeatCountdownMs <= 0) {
-            events.clearBigTexts();
             setPlayerLives(r, saturatingAdd(playerLives(r), -1));
             r.game.defeatCountdownMs = -1;
             r.game.defeatDone = true;
             setPlayerSavedGame(r, false);
             savePlayerFiles();
-            events.sound("defeat.ogg", 0);
-            openResultPage(r, playerLives(r) < 0 ? "hiscore" : "defeat");
+            events.defeatSequenceEnded();
+            openResultPage(r, playerLives(r) < 0 ? ResultPage::HiScore : ResultPage::Defeat);
         }
     }
 }
 
 void loseLife(Rules& r) {
     if (r.game.defeatCountdownMs != 0) return;
-    r.events().sound("level_defeat.ogg", 0);
-    int lives = playerLives(r);
-    r.events().bigText(lives == 1 ? "lastlife" : lives >= 2 ? "loselife" : "gameover", 23);
+    r.events().levelGivenUp(playerLives(r));
     r.game.defeatCountdownMs = 5000;
 }
 
-void addPoints(Rules& r, float x, float y, int points) {
-    if (r.levelHeld() || r.game.menuOpen || !r.events().gameSceneCurrent()) return;
+void addPoints(Rules& r, int points, int cellX, int cellY) {
+    if (r.levelHeld() || r.game.menuOpen || !r.pointsCount) return;
     if (r.game.completeCountdownMs > 0 && r.game.completeCountdownMs < 8000) return;
     int total = playerScore(r);
     if (static_cast<int64_t>(total % kPointsPerLife) + points >= kPointsPerLife) {
         setPlayerLives(r, saturatingAdd(playerLives(r), 1)); // a loaded profile may hold any count
-        r.events().sound("addlife.ogg", 0);
-        r.events().textKey("gottalife", 0, -50, 100, 26, 2500);
+        r.events().lifeWon();
     }
     addPlayerScore(r, points);
-    r.events().scorePopup(x, y, points);
+    r.events().pointsScored(points, cellX, cellY);
     r.game.score = saturatingAdd(r.game.score, points);
 }
 
@@ -306,10 +280,8 @@ void checkEmptyBoard(Rules& r) {
     if (r.levelHeld() || r.game.completeCountdownMs != 0) return;
     placePreviews(r);
     if (r.game.levelTimeMs > 1000) {
-        addPoints(r, 0, -500, 25000);
-        r.events().textKey("incredible", 0, -40, 40, 27, 2000);
-        r.events().textLiteral("+25000", -40, -40, 27, 2000);
-        r.events().sound("excellent.ogg", 0);
+        addPoints(r, kEmptyBoardPoints);
+        r.events().awardWon(Award::Incredible, kEmptyBoardPoints);
     }
     if (!anyPieceOnBoard(r)) {
         r.game.barValue = 0;
@@ -335,8 +307,8 @@ bool levelDecided(Rules& r) {
     return completeSequenceStarted(r) || defeatSequenceStarted(r);
 }
 
-void openResultPage(Rules& r, const char* page) {
-    r.events().pageOpened(page);
+void openResultPage(Rules& r, ResultPage page) {
+    r.events().resultPageDue(page);
     r.game.menuOpen = true;
     deselect(r);
     r.game.cursorMode = kCursorNormal;

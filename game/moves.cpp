@@ -2,7 +2,6 @@
 
 #include <cstring>
 
-#include "engine/app_state.h"
 #include "game/board.h"
 #include "game/game_state.h"
 #include "game/level_outcome.h"
@@ -57,7 +56,7 @@ void clickBall(Rules& r, int x, int y) {
     }
     r.game.selectedX = x;
     r.game.selectedY = y;
-    r.events().sound("selectball.ogg", 0);
+    r.events().ballSelected(x, y);
     computePathDistances(r);
 }
 
@@ -70,9 +69,7 @@ bool clickEmptyCell(Rules& r, int x, int y) {
     // A stale selection (its ball gone since the last sweep) starts nothing.
     if (start.ball.kind == kNoPiece || start.ball.moveTargetX != -1) return false;
     if (!buildRoute(r, x, y)) return false;
-    Point centre = cellCentre(x, y);
-    r.events().sound("selectaim.ogg", 0);
-    r.events().targetMarker(centre.x, centre.y);
+    r.events().moveTargetChosen(x, y);
     target.scale = 0.7f;
     start.ball.moveTargetX = x;
     start.ball.moveTargetY = y;
@@ -88,7 +85,7 @@ void land(Rules& r, int fromX, int fromY) {
     Cell& start = r.at(fromX, fromY);
     int toX = start.ball.moveTargetX;
     int toY = start.ball.moveTargetY;
-    r.events().sound("ballstand.ogg", 0);
+    r.events().ballLanded(toX, toY);
     deselect(r);
     // A demonstration move on the help board must not count as a move of the level being played.
     bool demonstration = r.levelHeld();
@@ -124,7 +121,7 @@ void land(Rules& r, int fromX, int fromY) {
 
 void updateMove(Rules& r, int x, int y) {
     Ball& ball = r.at(x, y).ball;
-    ball.moveTimeLeftMs -= app.frameTimeMs;
+    ball.moveTimeLeftMs -= r.frameMs;
     int length = r.game.pathLength;
     float u = r.game.moveDurationMs > 0
                   ? ball.moveTimeLeftMs / static_cast<float>(r.game.moveDurationMs) * length

@@ -1,6 +1,5 @@
 #include "game/new_balls.h"
 
-#include "engine/app_state.h"
 #include "engine/random.h"
 #include "game/board.h"
 #include "game/game_state.h"
@@ -75,17 +74,16 @@ void placePreviews(Rules& r) {
         }
     }
     if (jokerX >= 0) {
-        Point at = cellCentre(jokerX, jokerY);
-        r.events().tip("jokertip", at.x, at.y, jokerX, jokerY, 1000, 10);
+        r.events().tipOccasion(TipOccasion::JokerDealt, jokerX, jokerY);
     }
-    if (placed) r.events().sound("addball.ogg", 0);
+    if (placed) r.events().newBallsDealt();
 }
 
 bool advanceAppearance(Rules& r, int x, int y) {
     Cell& cell = r.at(x, y);
     Ball& ball = cell.ball;
     // Colours and jokers take 667 ms to appear, the earned pieces 833 ms.
-    ball.appearMs -= app.frameTimeMs * (ball.kind <= kJoker ? 0.75f : 0.6f);
+    ball.appearMs -= r.frameMs * (ball.kind <= kJoker ? 0.75f : 0.6f);
     if (ball.appearMs > 0) return false;
     ball.appearMs = 0;
     cell.pendingKind = kNoPiece;

@@ -1,5 +1,5 @@
-// A presentation that writes every event as one line of text, for tests and the simulator's traces.
-// Questions are answered from plain fields the test sets.
+// A presentation that writes every event of the rules as one line of text, for tests: "bomb 12 7 double",
+// "popped 8 9 combo 2 first", "won level 3".
 #pragma once
 
 #include <string>
@@ -8,33 +8,44 @@
 #include "game/presentation_events.h"
 
 struct PresentationRecorder : PresentationEvents {
-    std::vector<std::string> lines; // one line per event, e.g. "sound selectball.ogg 0"
-    bool tipShownAnswer = false;    // answer of tipOnScreen()
-    bool gameSceneAnswer = true;    // answer of gameSceneCurrent()
-    bool cheatAnswer = false;       // answer of cheatKeysOn()
+    std::vector<std::string> lines; // one line per event
 
-    void sound(const char* file, int frequencyHz) override;
-    void music(int section) override;
-    void effect(const char* name, float x, float y) override;
-    void effectPreset(int preset, float x, float y) override;
-    void targetMarker(float x, float y) override;
-    void lightning(float fromX, float fromY, float toX, float toY) override;
-    void starTrail(float, float) override {} // too frequent to be worth recording
-    void shake(int durationMs, float strength) override;
-    void tip(const char* key, float x, float y, int cellX, int cellY, int delayMs, int priority) override;
-    void textKey(const char* key, int value, float x, float y, float size, int durationMs) override;
-    void textLiteral(const char* text, float x, float y, float size, int durationMs) override;
-    void bigText(const char* key, float size) override;
-    void clearBigTexts() override;
-    void clearFloatingTexts() override;
-    void scorePopup(float x, float y, int points) override;
+    void ballSelected(int x, int y) override;
+    void moveTargetChosen(int x, int y) override;
+    void ballLanded(int x, int y) override;
+    void newBallsDealt() override;
+    void comboCounted(int combo, int landingX, int landingY) override;
+    void diamondBolt(int diamondX, int diamondY, int ballX, int ballY) override;
+    void diamondSwept(int x, int y, int ballsReached) override;
+    void ballPopped(int x, int y, int combo, int mode, bool firstOfRun) override;
+    void bombExploded(int x, int y, bool doubleBomb) override;
+    void diamondExploded(int x, int y) override;
+    void chainBroken(int x, int y) override;
+    void squareCleared(int x, int y) override;
+    void ballsSwept() override;
+    void boardClearedByDoubleBombs() override;
+    void megamatchClearsBoard() override;
+    void awardWon(Award award, int points) override;
+    void pointsScored(int points, int x, int y) override;
+    void lifeWon() override;
+    void bonusPiecePlaced(int kind, int x, int y) override;
+    void hammerCharged() override;
+    void hammerStruck(int x, int y) override;
+    void barStarFlying(float, float) override {} // every few frames of every star: not worth recording
+    void barStarArrived(int mode, float barFraction) override;
+    void actionBarFell(float barFraction, float markerX, float markerY) override;
+    void tipOccasion(TipOccasion occasion, int x, int y) override;
     void levelStarted(int levelIndex) override;
-    void sceneryVariant(int variant) override;
-    void pageOpened(const char* page) override;
-    void leaveToMap() override;
-    bool tipOnScreen() override { return tipShownAnswer; }
-    bool gameSceneCurrent() override { return gameSceneAnswer; }
-    bool cheatKeysOn() override { return cheatAnswer; }
+    void savedGameResumed() override;
+    void timeBonusCounted(int bonus, float markerX, float markerY) override;
+    void levelWon(int levelIndex, bool stageComplete) override;
+    void levelLost(bool noMoves, int livesLeft) override;
+    void levelGivenUp(int livesLeft) override;
+    void completeSequencePassed(int markMs, int levelIndex) override;
+    void defeatSequenceEnded() override;
+    void resultPageDue(ResultPage page) override;
+    void timeOfDayChosen(int variant) override;
+    void finishedStageDismissed() override;
 
     int count(const std::string& prefix) const; // lines starting with prefix
     bool has(const std::string& prefix) const { return count(prefix) > 0; }

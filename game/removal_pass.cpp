@@ -19,6 +19,9 @@ constexpr int kLineDY[4] = {1, -1, 0, 1};
 constexpr int kAroundDX[8] = {-1, 0, 1, -1, 1, -1, 0, 1};
 constexpr int kAroundDY[8] = {-1, -1, -1, 0, 0, 1, 1, 1};
 constexpr int kMaxSweeps = 7;
+constexpr int kMegamatchPoints = 5000;
+constexpr int kSupermatchPoints = 1000;
+constexpr int kChainPoints = 50; // a chain broken
 
 void markPlayCell(Rules& r, int x, int y) {
     // Blasts reach up to two cells past the edge; the margin is never written.
@@ -64,20 +67,18 @@ void sweepDiamond(Rules& r, int x, int y) {
             }
         }
     }
-    Point from = cellCentre(x, y);
-    bool markedSome = false;
+    int reached = 0;
     for (int col = kPlayLeft; col <= kPlayRight; ++col) {
         for (int row = kPlayTop; row <= kPlayBottom; ++row) {
             Cell& cell = r.at(col, row);
             int kind = cell.ball.kind;
             if (cell.marked || kind < 0 || kind >= kFirstWild || !collected[kind]) continue;
             cell.marked = 1;
-            markedSome = true;
-            Point to = cellCentre(col, row);
-            r.events().lightning(from.x, from.y, to.x, to.y);
+            reached += 1;
+            r.events().diamondBolt(x, y, col, row);
         }
     }
-    if (markedSome) r.events().sound("diamond0.ogg", 0);
+    r.events().diamondSwept(x, y, reached);
 }
 
 void announceEarned(Rules& r, int kind) {
@@ -88,33 +89,24 @@ void announceEarned(Rules& r, int kind) {
 
 void runAwards(Rules& r) {
     if (r.game.passQuadroBombs >= r.game.lineLength) {
-        r.events().sound("deleteballs.ogg", 0);
+        r.events().boardClearedByDoubleBombs();
         clearAllBalls(r);
         stripAllSquares(r);
         r.game.barValue = 0;
     } else if (r.game.passBombs + r.game.passDiamonds >= 3) {
-        r.events().sound("deleteballs.ogg", 0);
+        r.events().megamatchClearsBoard();
         clearAllBalls(r);
-        addPoints(r, 0, -500, 5000);
-        r.events().textKey("megamatch", 0, -40, 30, 27, 2500);
-        r.events().textLiteral("+5000", -40, -30, 27, 2500);
+        addPoints(r, kMegamatchPoints);
+        r.events().awardWon(Award::Megamatch, kMegamatchPoints);
     } else if (r.game.passBallsRemoved > 15 + 5 * r.game.mode) {
-        r.events().sound("excellent.ogg", 0);
-        r.events().textKey(r.awards.nextIsPerfect ? "perfect" : "excellent", 0, -40, 0, 27, 2500);
+        r.events().awardWon(r.awards.nextIsPerfect ? Award::Perfect : Award::Excellent, 0);
         r.awards.nextIsPerfect = !r.awards.nextIsPerfect;
     } else if (r.game.passBombs + r.game.passDiamonds + r.game.passJokers >= 3) {
-        addPoints(r, 0, -500, 1000);
-        r.events().textKey("supermatch", 0, -40, 30, 27, 2500);
-        r.events().textLiteral("+1000", -40, -30, 27, 2500);
-        r.events().sound("excellent.ogg", 0);
+        addPoints(r, kSupermatchPoints);
+        r.events().awardWon(Award::Supermatch, kSupermatchPoints);
     }
-    r.game.passDiamonds = 0;
-    r.game.passJokers = 0;
-    r.game.passBombs = 0;
-    r.game.passQuadroBombs = 0;
-    r.game.passBallsRemoved = 0;
-    r.game.passSquaresCleared = 0;
-    r.removals.ballSoundPlayed = false;
+    resetPassCounters(r);
+    r.removals.ballPopped = false;
 }
 } // namespace
 
@@ -243,9 +235,7 @@ int removalPass(Rules& r, bool fromMove) {
         if (r.game.combo >= 2) {
             r.game.streak -= r.game.combo;
             if (r.game.combo > r.game.maxCombo) r.game.maxCombo = r.game.combo;
-            // Before the first move there is no landing cell; the text then stands at the board's middle.
-            Point at = r.game.landingX >= 0 ? cellCentre(r.game.landingX, r.game.landingY) : Point{-60, 0};
-            r.events().textKey("combox", r.game.combo, at.x, at.y - 40, 20, 2000);
+            r.events().comboCounted(r.game.combo, r.game.landingX, r.game.landingY);
         }
     } else if (fromMove) {
         r.game.combo = 0;
@@ -273,11 +263,19 @@ int removalPass(Rules& r, bool fromMove) {
     return removed;
 }
 
+void resetPassCounters(Rules& r) {
+    r.game.passDiamonds = 0;
+    r.game.passJokers = 0;
+    r.game.passBombs = 0;
+    r.game.passQuadroBombs = 0;
+    r.game.passBallsRemoved = 0;
+    r.game.passSquaresCleared = 0;
+}
+
 void removeBall(Rules& r, int x, int y) {
     Cell& cell = r.at(x, y);
     if (cell.ball.kind == kNoPiece) return;
-    Point centre = cellCentre(x, y);
-    addRemovalEntry(r, centre.x, centre.y, cell.ball.kind, cell.square > 0);
+    addRemovalEntry(r, x, y, cell.ball.kind, cell.square > 0);
     r.game.passBallsRemoved += 1;
     cell.ball.kind = kNoPiece;
     if (cell.ball.moveTargetX != -1) {
@@ -297,29 +295,26 @@ void unchain(Rules& r, int x, int y) {
     Cell& cell = r.at(x, y);
     if (cell.ball.chains <= 0) return;
     cell.ball.chains -= 1;
-    Point centre = cellCentre(x, y);
-    r.events().effect("chain1", centre.x, centre.y);
-    r.events().effect("chain2", centre.x, centre.y);
-    r.events().sound("chain.ogg", 0);
-    addPoints(r, centre.x, centre.y, 50);
+    r.events().chainBroken(x, y);
+    addPoints(r, kChainPoints, x, y);
 }
 
 void hitSquare(Rules& r, int x, int y) {
     Cell& cell = r.at(x, y);
     if (cell.square <= 0) return;
     if (cell.square <= 2) {
-        Point centre = cellCentre(x, y);
-        r.events().effect("square1", centre.x, centre.y);
-        r.events().effect("square2", centre.x, centre.y);
-        r.events().sound("square.ogg", 0);
+        r.events().squareCleared(x, y);
         r.game.passSquaresCleared += 1;
-        if (r.game.mode == kModePuzzle && !r.levelHeld()) sendBarStar(r, centre.x, centre.y, 0);
+        if (r.game.mode == kModePuzzle && !r.levelHeld()) {
+            Point centre = cellCentre(x, y);
+            sendBarStar(r, centre.x, centre.y, 0);
+        }
     }
     cell.square -= 1;
 }
 
 void clearAllBalls(Rules& r) {
-    r.events().shake(800, 1.0f);
+    r.events().ballsSwept();
     for (int y = kPlayTop; y <= kPlayBottom; ++y) {
         for (int x = kPlayLeft; x <= kPlayRight; ++x) {
             const Cell& cell = r.at(x, y);

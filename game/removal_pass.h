@@ -8,6 +8,7 @@ bool matchAt(Rules& r, int x, int y, int kind); // cell holds a finished ball of
 int runThrough(Rules& r, int x, int y, int d, int kind, int& sx, int& sy);
 int markLinesFrom(Rules& r, int x, int y); // marks the runs through (x, y); length of the longest, 0 if none
 int removalPass(Rules& r, bool fromMove);  // the whole pass; number of marked cells that held a piece
+void resetPassCounters(Rules& r);          // the counts of one pass (pieces, balls, squares) back to zero
 void removeBall(Rules& r, int x, int y);   // removes one piece into the removal queue
 void unchain(Rules& r, int x, int y);      // removes one chain of a chained ball
 void hitSquare(Rules& r, int x, int y);    // removes one layer of a busy square

@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-#include "engine/app_state.h"
 #include "engine/saturate.h"
 #include "game/bar_stars.h"
 #include "game/board.h"
@@ -21,33 +20,18 @@ void pop(Rules& r, RemovalQueue& queue, const RemovalEntry& entry) {
     PresentationEvents& events = r.events();
     switch (entry.kind) {
     case kTripleBomb:
-        events.effect("bomb1", entry.x, entry.y);
-        events.effect("bomb2", entry.x, entry.y);
-        events.sound("bomb1.ogg", 0);
-        if (!r.levelHeld()) events.shake(800, 1.0f);
-        break;
     case kQuadroBomb:
-        events.effect("dbomb1", entry.x, entry.y);
-        events.effect("dbomb2", entry.x, entry.y);
-        events.sound("bomb2.ogg", 0);
-        if (!r.levelHeld()) events.shake(800, 1.5f);
+        events.bombExploded(entry.cellX, entry.cellY, entry.kind == kQuadroBomb);
         break;
     case kDiamond:
-        events.effect("diamond1", entry.x, entry.y);
-        events.effect("diamond2", entry.x, entry.y);
-        events.sound("diamond.ogg", 0);
-        addPoints(r, entry.x, entry.y,
-                  saturatingAdd(saturatingMultiply(10, r.game.combo), entry.onBusySquare ? 100 : 0));
+        events.diamondExploded(entry.cellX, entry.cellY);
+        addPoints(r, saturatingAdd(saturatingMultiply(10, r.game.combo), entry.onBusySquare ? 100 : 0),
+                  entry.cellX, entry.cellY);
         break;
     default:
-        events.effect("ball1", entry.x, entry.y);
-        events.effect("ball2", entry.x, entry.y);
-        if (!queue.ballSoundPlayed) {
-            int step = r.game.mode == kModeAction ? 2000 : 5000;
-            events.sound("ball.ogg", saturatingAdd(35000, saturatingMultiply(r.game.combo, step)));
-            queue.ballSoundPlayed = true;
-        }
-        addPoints(r, entry.x, entry.y, saturatingMultiply(10, r.game.combo));
+        events.ballPopped(entry.cellX, entry.cellY, r.game.combo, r.game.mode, !queue.ballPopped);
+        queue.ballPopped = true;
+        addPoints(r, saturatingMultiply(10, r.game.combo), entry.cellX, entry.cellY);
         break;
     }
     if (r.game.mode == kModePuzzle || r.levelHeld()) return;
@@ -72,13 +56,16 @@ void makeRoom(Rules& r, RemovalQueue& queue) {
 }
 } // namespace
 
-void addRemovalEntry(Rules& r, float x, float y, int kind, bool onBusySquare) {
+void addRemovalEntry(Rules& r, int cellX, int cellY, int kind, bool onBusySquare) {
     RemovalQueue& queue = r.removals;
     if (queue.entries.full()) makeRoom(r, queue);
     int queued = queue.entries.size();
     RemovalEntry& entry = *queue.entries.add(); // makeRoom left a place
-    entry.x = x;
-    entry.y = y;
+    Point centre = cellCentre(cellX, cellY);
+    entry.x = centre.x;
+    entry.y = centre.y;
+    entry.cellX = cellX;
+    entry.cellY = cellY;
     entry.kind = kind;
     entry.ageMs = 0;
     entry.delayMs = static_cast<float>(queued < 5 ? queued : 5) * 80.0f;
@@ -92,11 +79,11 @@ void updateRemovalQueue(Rules& r) {
         RemovalEntry& entry = queue.entries[i];
         if (popped(entry)) continue;
         anyWaiting = true;
-        entry.ageMs += app.frameTimeMs;
+        entry.ageMs += r.frameMs;
         if (popped(entry)) pop(r, queue, entry);
     }
     if (!anyWaiting) {
         queue.entries.clear();
-        queue.ballSoundPlayed = false;
+        queue.ballPopped = false;
     }
 }

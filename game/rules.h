@@ -24,6 +24,12 @@ struct Rules {
     Autosave autosave{};      // when this board was last saved
     RandomGenerator random{}; // colours, cells, jokers, bar stars: the draws that decide the play
     PresentationEvents* presentation = nullptr; // what answers this board's events; nullptr = none
+    // Points and saves count: whoever runs the board says so (the live game: while its scene is the current
+    // one). Headless boards and tests keep the default.
+    bool pointsCount = true;
+    // The length of the frame the board is stepped by, in ms: whoever steps it sets it (the live game: the
+    // frame clock's; the help demonstration: half of it, its own slower time).
+    float frameMs = 0;
     // A demonstration (the help page, a tip's picture) shows the moves alone: it deals no balls, earns no
     // pieces, scores nothing, sends no star to the bar, never ends and is never saved.
     bool demonstration = false;

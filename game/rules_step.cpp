@@ -23,7 +23,7 @@ constexpr float kScaleEasePerMs = 0.0016f;
 constexpr float kPulsePeriodMs = 502.65485f;
 
 void advanceFades(Rules& r) {
-    float frameMs = app.frameTimeMs;
+    float frameMs = r.frameMs;
     if (!r.game.running) {
         r.game.pauseMs += frameMs;
     } else {
@@ -41,7 +41,7 @@ void advanceFades(Rules& r) {
 }
 
 void firstPass(Rules& r) {
-    float frameMs = app.frameTimeMs;
+    float frameMs = r.frameMs;
     int busySquares = 0;
     for (int x = kPlayLeft; x <= kPlayRight; ++x) {
         for (int y = kPlayTop; y <= kPlayBottom; ++y) busySquares += r.at(x, y).square > 0 ? 1 : 0;
@@ -99,7 +99,7 @@ void dipUnderHop(Rules& r, int x, int y) {
     Cell& cell = r.at(x, y);
     if (cell.ball.kind == kNoPiece || travelling(cell.ball)) return;
     bool below = std::sin(r.game.hopClockMs * kHopRate) < 0;
-    bool wasBelow = std::sin((r.game.hopClockMs - app.frameTimeMs) * kHopRate) < 0;
+    bool wasBelow = std::sin((r.game.hopClockMs - r.frameMs) * kHopRate) < 0;
     if (below != wasBelow) cell.scale = kHopDipScale;
 }
 
@@ -110,7 +110,7 @@ bool secondPass(Rules& r) {
         for (int y = kPlayTop; y <= kPlayBottom; ++y) {
             Cell& cell = r.at(x, y);
             if (cell.ball.kind == kNoPiece) continue;
-            cell.ball.ballClockMs += app.frameTimeMs;
+            cell.ball.ballClockMs += r.frameMs;
             if (cell.ball.appearMs > 0) trigger = advanceAppearance(r, x, y);
             if (cell.ball.kind != kNoPiece && cell.ball.moveTargetX != -1) {
                 updateMove(r, x, y);
@@ -154,10 +154,10 @@ void boardSweep(Rules& r) {
     checkRulesInvariants(r, "the board sweep");
 }
 
-void rulesFrame(Rules& r) {
-    r.game.hopClockMs += app.frameTimeMs;
-    updateIdleTimer(r);
-    updateLevelBar(r);
+void rulesFrame(Rules& r, bool tipOnScreen) {
+    r.game.hopClockMs += r.frameMs;
+    updateIdleTimer(r, tipOnScreen);
+    updateLevelBar(r, tipOnScreen);
     updateSequences(r);
     advanceFades(r);
     if (boardSweepRuns(r)) {

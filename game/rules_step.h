@@ -1,5 +1,6 @@
 // The rule work of one frame of the game scene, in the frame's order. The game scene calls rulesFrame()
-// once per frame (after the frame clock has set app.frameTimeMs and app.frameDeltaMs) and then draws
+// once per frame (after setting the board's frameMs from the frame clock, which also sets
+// app.frameDeltaMs) and then draws
 // what the state shows; the simulator calls it alone. Results are the same either way because the rules
 // advance every clock they depend on themselves:
 //   1. idle timer, level bar, result sequences (a finished sequence opens its page via openResultPage);
@@ -22,7 +23,9 @@ constexpr float kHopRate = 0.007f;      // the selected ball hops with |sin(hopC
 constexpr float kHopDipScale = 0.92f;   // its square dips to this each time the hop lands
 constexpr float kTravelDipScale = 0.8f; // the square under a travelling ball
 
-void rulesFrame(Rules& r);         // one whole frame of the rules
+// One whole frame of the rules. An in-game tip on screen (the live game says so) holds the level bar and the
+// idle timer.
+void rulesFrame(Rules& r, bool tipOnScreen = false);
 void boardSweep(Rules& r);         // step 3 alone (the help board runs it through helpBoardSweep)
 bool boardSweepRuns(Rules& r);     // the board is shown this frame
 bool anyPieceOnPlayArea(Rules& r); // some piece stands on the playing area

@@ -241,8 +241,8 @@ bool readSavedGame(Rules& r, const std::string& path) {
 }
 
 bool saveAllowedNow(Rules& r, bool resultPageShown) {
-    return r.events().gameSceneCurrent() && !r.game.defeatDone && !resultPageShown &&
-           r.game.completeCountdownMs == 0 && r.game.defeatCountdownMs == 0 && r.game.movesMade != 0;
+    return r.pointsCount && !r.game.defeatDone && !resultPageShown && r.game.completeCountdownMs == 0 &&
+           r.game.defeatCountdownMs == 0 && r.game.movesMade != 0;
 }
 
 bool saveGame(Rules& r, bool resultPageShown) {
@@ -255,7 +255,7 @@ bool saveGame(Rules& r, bool resultPageShown) {
 
 bool resumeGame(Rules& r) {
     startLevel(r, playerCurrentLevel(r));
-    r.events().clearBigTexts();
+    r.events().savedGameResumed();
     std::string path = savedGamePath(currentProfile(), r.game.mode);
     std::vector<uint8_t> bytes;
     if (!readWholeFile(path, bytes, kSavedGameBytes + 1)) {

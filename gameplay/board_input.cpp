@@ -10,6 +10,7 @@
 #include "game/presentation_events.h"
 #include "gameplay/board_view.h"
 #include "gameplay/game_flow.h"
+#include "gameplay/game_presentation.h"
 #include "gameplay/game_view.h"
 #include "gameplay/tips.h"
 #include "platform/events.h"
@@ -41,7 +42,7 @@ void syncCursor() {
 namespace {
 void pauseGame() {
     game.running = false;
-    liveRules.events().sound("menu.ogg", 0);
+    gamePresentation.output->sound("menu.ogg", 0);
 }
 
 // The panel's buttons while no menu is open; true when the click is used up.
@@ -49,14 +50,14 @@ bool panelButtons(float x, float y) {
     if (insideRect(kRelaxButton, x, y)) {
         game.running = false;
         setCursorMode(kCursorNormal);
-        liveRules.events().sound("menu.ogg", 0);
+        gamePresentation.output->sound("menu.ogg", 0);
         return true;
     }
     const HitRect* times[3] = {&kNightButton, &kMorningButton, &kDayButton};
     for (int i = 0; i < 3; ++i) {
         if (insideRect(*times[i], x, y)) {
             setTimeOfDay(i);
-            liveRules.events().sound("menu.ogg", 0);
+            gamePresentation.output->sound("menu.ogg", 0);
             break; // and the click goes on
         }
     }

@@ -191,7 +191,7 @@ void drawPathPreview(Rules& r) {
 
 // The second pass's bookkeeping: where each piece is, the selected ball's hop, the travel trail. The dips
 // of the squares under them are the rules' (the board sweep), as the path search waits for them.
-void placePieces(Rules& r) {
+void placePieces(Rules& r, bool raiseEffects) {
     scratch.pieces.clear();
     float s = std::fabs(std::sin(r.game.hopClockMs * kHopRate));
     for (int x = kPlayLeft; x <= kPlayRight; ++x) {
@@ -210,8 +210,8 @@ void placePieces(Rules& r) {
             p.y = c.y + ball.offsetY;
             p.h = kPieceHalfSize * f;
             bool travelling = ball.moveTimeLeftMs > 0 && ball.moveTargetX != -1;
-            if (travelling) {
-                boardView.trailMs += app.frameTimeMs;
+            if (travelling && raiseEffects) {
+                boardView.trailMs += r.frameMs;
                 float every = 0.02f * static_cast<float>(r.game.moveDurationMs);
                 if (every < 1) every = 1;
                 while (boardView.trailMs >= every) {
@@ -229,7 +229,7 @@ void placePieces(Rules& r) {
     }
 }
 
-void drawPieces() {
+void drawPieces(float frameMs, bool raiseEffects) {
     for (const PieceDraw& p : scratch.pieces) {
         drawPieceShadow(p.kind, p.x, p.y, p.h);
     }
@@ -242,7 +242,7 @@ void drawPieces() {
     }
     for (const PieceDraw& p : scratch.pieces) {
         if (p.chained) drawSprite(gameTextures.chain, p.x, p.y, 45, p.chainHalfSize, kWhite, false);
-        drawPieceSparks(p.kind, p.x, p.y, p.h, p.t);
+        if (raiseEffects) drawPieceSparks(p.kind, p.x, p.y, p.h, p.t, frameMs);
     }
 }
 } // namespace
@@ -270,7 +270,7 @@ int busySquareCount(Rules& r) {
     return count;
 }
 
-void drawBoard(Rules& r) {
+void drawBoard(Rules& r, bool played) {
     glm::vec4 savedTint = render.tint;
     if (r.game.defeatCountdownMs > 0) {
         // The board loses its red and blue as the countdown falls from 5000 to 3000, then stays so.
@@ -287,26 +287,27 @@ void drawBoard(Rules& r) {
         }
         render.tint.a *= 1 - r.game.pauseMs / 500;
     }
+    // The pointer and the keyboard's cursor belong to the board the player plays.
     boardView.hoverX = boardView.hoverY = -1;
     int hx = -1, hy = -1;
-    if (boardInput.keyCursorShown) {
+    if (played && boardInput.keyCursorShown) {
         hx = boardInput.keyCursorX; // the keyboard's cursor cell stands for the mouse until it moves
         hy = boardInput.keyCursorY;
     }
-    if (boardInput.keyCursorShown || cellUnderPoint(gameView.mouseX, gameView.mouseY, &hx, &hy)) {
+    if (played && (boardInput.keyCursorShown || cellUnderPoint(gameView.mouseX, gameView.mouseY, &hx, &hy))) {
         boardView.hoverX = hx;
         boardView.hoverY = hy;
     }
     if (completeSequenceStarted(r) && r.game.completeCountdownMs <= 7500) {
-        drawBreakUp(r.game.completeCountdownMs); // nothing once the sequence has ended
+        drawBreakUp(r); // nothing once the sequence has ended
     } else {
         drawSquares(r, busySquareCount(r));
         drawHoverHighlight(r);
         drawAnnouncedBalls(r);
         drawBlastPreview(r);
         drawPathPreview(r);
-        placePieces(r);
-        drawPieces();
+        placePieces(r, played);
+        drawPieces(r.frameMs, played);
     }
     render.tint = savedTint;
 }

@@ -27,13 +27,18 @@ struct BoardView {
 extern BoardView boardView;
 
 void resetBoardView();
-void drawBoard(Rules& r); // the whole board of one frame, including its fades and the break-up
+// The whole board of one frame (its clocks advanced by the board's frameMs), including its fades and the
+// break-up. The board the player plays follows the pointer and the keyboard's cursor and raises its
+// pieces' sparks and trails; a board drawn elsewhere (the help demonstration) does neither: the pointer
+// is not over it, and its effects would stand on the live board.
+void drawBoard(Rules& r, bool played = true);
 
 // Sprites of one piece (centre, half-size h, clock t = ballClockMs), shadows and bodies separately.
 void drawPieceShadow(int kind, float x, float y, float h);
 void drawPieceBody(int kind, float x, float y, float h, float t);
-void drawPieceSparks(int kind, float x, float y, float h, float t); // fuse sparks and the diamond's sparkles
-void drawRemovalAnimations(); // the pieces of the removal queue vanishing
+void drawPieceSparks(int kind, float x, float y, float h, float t,
+                     float frameMs); // fuse sparks, diamond sparkles
+void drawRemovalAnimations();        // the pieces of the removal queue vanishing
 
 // Helpers shared with the input and the tests.
 bool cellUnderPoint(float x, float y, int* cellX, int* cellY); // false when the point maps off the field
@@ -62,4 +67,4 @@ struct BreakUp {
 extern BreakUp breakUp;
 
 void prepareBreakUp(int levelIndex); // at level start
-void drawBreakUp(float countdownMs); // the tiles at this point of the level-complete sequence
+void drawBreakUp(const Rules& r);    // the tiles at this point of the board's level-complete sequence

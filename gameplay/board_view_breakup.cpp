@@ -2,10 +2,9 @@
 // then fall, spiral away or drift apart, one style per level.
 #include <cmath>
 
-#include "engine/app_state.h"
 #include "engine/random.h"
 #include "game/board.h"
-#include "game/live_rules.h"
+#include "game/rules.h"
 #include "gameplay/board_view.h"
 #include "gameplay/sprites.h"
 #include "visuals/game_textures.h"
@@ -104,14 +103,15 @@ float moveTile(BreakUpTile& tile, float frameMs) {
 }
 } // namespace
 
-void drawBreakUp(float countdownMs) {
+void drawBreakUp(const Rules& r) {
+    float countdownMs = r.game.completeCountdownMs;
     if (countdownMs < 1500) return;
     const Texture* picture = gameTextures.squares[0];
-    float frameMs = app.frameTimeMs;
+    float frameMs = r.frameMs;
     for (int column = kPlayLeft; column <= kPlayRight; ++column) {
         for (int row = kPlayTop; row <= kPlayBottom; ++row) {
             // Tiles exist only where the board has a cell.
-            if (liveRules.at(column, row).square == -1) continue;
+            if (r.at(column, row).square == -1) continue;
             BreakUpTile& tile = breakUp.tiles[column * kBoardSize + row];
             float x = tile.x, y = tile.y, alpha = 1;
             if (countdownMs >= 6500) {

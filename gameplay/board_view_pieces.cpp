@@ -68,14 +68,14 @@ void drawPieceBody(int kind, float x, float y, float h, float t) {
     }
 }
 
-void drawPieceSparks(int kind, float x, float y, float h, float t) {
+void drawPieceSparks(int kind, float x, float y, float h, float t, float frameMs) {
     if (kind == kTripleBomb || kind == kQuadroBomb) {
         // Once every 60 ms of the piece's clock: the clock passes 31 within its 60 ms period.
         int before = static_cast<int>(t) % 60;
-        int after = static_cast<int>(t + app.frameTimeMs) % 60;
+        int after = static_cast<int>(t + frameMs) % 60;
         if (before > 31 && after <= 31) spawnQuick(x + 9.5f * 0.17f * h, y + 10.5f * 0.17f * h, 14);
     } else if (kind == kDiamond) {
-        if (randomInt(400) < static_cast<int>(app.frameTimeMs)) {
+        if (randomInt(400) < static_cast<int>(frameMs)) {
             spawnQuick(x + randomSigned(0.6f * h), y + randomSigned(0.6f * h), 12);
         }
     }

@@ -45,7 +45,9 @@ void bookkeeping() {
     // The rules' whole frame runs here in its own order (idle timer, level bar, sequences, fades, board
     // sweep, removal queue, level bar display, bar stars, play time), exactly as the simulator runs it;
     // everything after this only draws what it left and advances presentation clocks.
-    rulesFrame(liveRules);
+    liveRules.pointsCount = gameSceneIsCurrent(); // points and saves count only in the game scene
+    liveRules.frameMs = app.frameTimeMs;
+    rulesFrame(liveRules, tipShownNow());
     autosaveFrame(liveRules, levelCompletePageShown()); // a completed move is on the disk before the next one
     if (game.defeatCountdownMs < 0) gameView.boardGreyed = true; // the defeat sequence has ended
     syncCursor(); // the rules may have put the hammer down or opened a page

@@ -13,10 +13,10 @@
 #include "game/help_board.h"
 #include "game/level_file.h"
 #include "game/live_rules.h"
-#include "game/presentation_events.h"
 #include "game/removal_queue.h"
 #include "game/rules.h"
 #include "gameplay/board_view.h"
+#include "gameplay/game_presentation.h"
 #include "ui/widgets.h"
 #include "visuals/particle_effects.h"
 
@@ -25,15 +25,16 @@ Rules helpDemoRules;
 
 namespace {
 
-// What answers the demonstration's events: on the help page its sounds play, as the page's own; over the
+// What the demonstration's events come to: on the help page its sounds play, as the page's own; over the
 // live game (a tip's picture) it is silent, as its sounds would be the player's. Nothing else reaches the
 // game's effects, texts, tips or shake.
-struct DemoEvents : PresentationEvents {
+struct DemoOutput : PresentationOutput {
     void sound(const char* file, int frequencyHz) override {
-        if (!helpDemo.startedByTip) liveRules.events().sound(file, frequencyHz);
+        if (!helpDemo.startedByTip) gamePresentation.output->sound(file, frequencyHz);
     }
 };
-DemoEvents demoEvents;
+DemoOutput demoOutput;
+GamePresentation demoPresentation(demoOutput);
 
 // The demonstration moves as the player's balls move: it takes the live game's mode and line length and
 // the player's ball speed, and keeps the rest of its rules to itself.
@@ -67,7 +68,7 @@ void loadCycle() {
     std::memset(levelFiles.demoPoints, 0, sizeof levelFiles.demoPoints);
     helpDemoRules = Rules{};
     helpDemoRules.demonstration = true;
-    helpDemoRules.presentation = &demoEvents;
+    helpDemoRules.presentation = &demoPresentation;
     followLiveGame();
     loadHelpBoard(helpDemoRules, helpDemo.demoCycle + 1, helpDemo.demoVariant, helpDemo.demoColour);
     placeStops();
@@ -208,8 +209,9 @@ Point demoPoint(float x, float y, const Point& p) {
     return Point{x + 20 + (p.x - cx) * kDemoScale, y - 20 + (p.y - cy) * kDemoScale};
 }
 
-void stepDemoBoard() {
+void stepDemoBoard(float frameMs) {
     followLiveGame();
+    helpDemoRules.frameMs = frameMs;
     helpBoardSweep(helpDemoRules);
 }
 
@@ -223,13 +225,9 @@ void drawDemo(float x, float y) {
     auto toScreen = [&](const Point& p) { return demoPoint(x, y, p); };
     drawDemoFrame(demoFrame(x, y));
 
-    // The demonstration's effects would stand at the help board's points on the live board (and nothing
-    // draws them on the little board): it raises none.
-    NoNewEffects noEffects;
     // Half speed: the board, its animations and the demonstration's clock all see half the frame.
-    float savedFrame = app.frameTimeMs;
-    app.frameTimeMs = savedFrame / 2;
-    stepDemoBoard();
+    float frameMs = app.frameTimeMs / 2;
+    stepDemoBoard(frameMs);
     // The board view draws in the game's 3D setting (its sprites face the camera at z = 0), on a board
     // that is neither paused, won nor lost, whatever the game behind the page is doing.
     glm::mat4 m(1.0f);
@@ -243,12 +241,13 @@ void drawDemo(float x, float y) {
     setWorld(&m);
     glm::vec4 savedTint = render.tint;
     render.tint = glm::vec4(1.0f);
-    drawBoard(helpDemoRules);
+    // Its sparks would stand at the help board's points on the live board (and nothing draws them on the
+    // little board): it raises none.
+    drawBoard(helpDemoRules, false);
     flushBatch();
     render.tint = savedTint;
     setWorld(nullptr);
-    advanceDemo(app.frameTimeMs);
-    app.frameTimeMs = savedFrame;
+    advanceDemo(frameMs);
 
     begin2D();
     if (d.clickU >= 0 && d.clickU < 0.8f) {

@@ -42,10 +42,10 @@ struct DemoFrame {
 };
 DemoFrame demoFrame(float x, float y);
 Point demoPoint(float x, float y, const Point& boardPoint); // a board point where the demonstration shows it
-void advanceDemo(float ms);      // cursor, steps, clicks and cycles by ms of (already halved) time
-void stepDemoBoard();            // one frame of the demonstration's board and rules (app.frameTimeMs, halved)
-void drawDemo(float x, float y); // one frame of the demonstration with its origin at (x + 20, y - 20)
-void stopDemo();                 // ends it and clears the board
+void advanceDemo(float ms);        // cursor, steps, clicks and cycles by ms of (already halved) time
+void stepDemoBoard(float frameMs); // one frame of the demonstration's board and rules, frameMs long
+void drawDemo(float x, float y);   // one frame of the demonstration with its origin at (x + 20, y - 20)
+void stopDemo();                   // ends it and clears the board
 // A tip balloon's picture (0 ball, 1..4 the special pieces) drawn in its frame, centred on a point of
 // the balloon; reuses the help page's running demonstration.
 void drawTipDemo(int picture, float centreX, float centreY);

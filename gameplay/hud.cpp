@@ -1,4 +1,5 @@
 #include "gameplay/hud.h"
+#include "gameplay/game_presentation.h"
 
 #include <cmath>
 #include <cstdio>
@@ -259,7 +260,7 @@ void drawProgressBar() {
         hud.timeUpMs += app.frameTimeMs;
         if (hud.timeUpMs >= 400) {
             hud.timeUpMs -= 400;
-            if (timeLeft > 0 && !game.menuOpen) liveRules.events().sound("timeup.ogg", 0);
+            if (timeLeft > 0 && !game.menuOpen) gamePresentation.output->sound("timeup.ogg", 0);
         }
     } else {
         hud.timeUpMs = 0;

@@ -1,4 +1,5 @@
 #include "gameplay/tips.h"
+#include "gameplay/game_presentation.h"
 
 #include "game/live_rules.h"
 #include "gameplay/help_demo.h"
@@ -74,7 +75,7 @@ void showNow(float x, float y, const char* title, const char* body, int picture)
     tips.picture = picture;
     tips.delayMs = 0;
     tips.row = -1;
-    liveRules.events().sound("menu.ogg", 0);
+    gamePresentation.output->sound("menu.ogg", 0);
 }
 
 void showRowNow(float x, float y, const char* key) {
@@ -228,7 +229,7 @@ void drawTip(int click) {
         mx >= tips.buttonLeft && mx <= tips.buttonRight && my >= tips.buttonBottom && my <= tips.buttonTop;
     if (!tips.hasButton || onButton) {
         tips.active = false;
-        liveRules.events().sound("menu.ogg", 0);
+        gamePresentation.output->sound("menu.ogg", 0);
         markSeen(tips.row);
     }
 }

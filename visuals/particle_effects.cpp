@@ -150,25 +150,8 @@ void clearEffects() {
     particleSystem.drawList.clear();
 }
 
-namespace {
-bool effectsHeld = false;
-} // namespace
-
-NoNewEffects::NoNewEffects() : previous(effectsHeld) {
-    effectsHeld = true;
-}
-
-NoNewEffects::~NoNewEffects() {
-    effectsHeld = previous;
-}
-
-bool newEffectsHeld() {
-    return effectsHeld;
-}
-
 void startEffect(const char* name, float x, float y, float targetX, float targetY, float sizeFactor,
                  int frameOverride) {
-    if (effectsHeld) return;
     const EffectDefinition* found = findEffect(name);
     if (!found) return;
     const EffectDefinition& def = *found;

@@ -112,17 +112,3 @@ void updateEffects(); // advances emitters and particles by frameTimeMs and fill
 void drawEffects();   // draws the list with the effect states and empties it
 int liveParticles();  // particles alive now (diagnostics, tests)
 int liveEmitters();
-
-// While one lives, no effect starts, by name or by preset (the quick effects too): a demonstration
-// played on a little board of its own raises nothing on the live one, whose effects stay as they were.
-class NoNewEffects {
-  public:
-    NoNewEffects();
-    ~NoNewEffects();
-    NoNewEffects(const NoNewEffects&) = delete;
-    NoNewEffects& operator=(const NoNewEffects&) = delete;
-
-  private:
-    bool previous;
-};
-bool newEffectsHeld(); // a NoNewEffects lives

@@ -114,7 +114,7 @@ void resetQuickEffects() {
 }
 
 void spawnQuick(float x, float y, int kind) {
-    if (kind < 0 || kind >= kQuickPresetCount || newEffectsHeld()) return;
+    if (kind < 0 || kind >= kQuickPresetCount) return;
     const QuickPreset& k = kQuickPresets[kind];
     QuickParticle& p = quickEffects.particles.push(QuickParticle{});
     p.lifeMs = k.lifeMs;
@@ -148,7 +148,6 @@ void spawnQuickRing(float x, float y, int kind, int count, float radius) {
 }
 
 void spawnMarker(float x, float y, float x2, float y2, int kind) {
-    if (newEffectsHeld()) return;
     switch (kind) {
     case 0:
         spawnQuickRing(x, y, 2, 5, 40.0f);

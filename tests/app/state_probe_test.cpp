@@ -52,8 +52,8 @@ TEST_F(StateProbeTest, RowsSpellEveryPieceHoleAndEmptyCell) {
 TEST_F(StateProbeTest, FirstLineCountsThePopsWaitingToBurst) {
     loadPicture("a");
     EXPECT_NE(line().find(" removals=0"), std::string::npos) << line();
-    addRemovalEntry(liveRules, 0, 0, kTripleBomb, false);
-    addRemovalEntry(liveRules, 40, 0, 0, false);
+    addRemovalEntry(liveRules, 5, 5, kTripleBomb, false);
+    addRemovalEntry(liveRules, 6, 5, 0, false);
     EXPECT_NE(line().find(" removals=2"), std::string::npos) << line();
 }
 

@@ -13,8 +13,8 @@ TEST_F(LoadedValuesTest, PopsOfAHugeComboScoreTheMostPointsThereAre) {
     game.combo = INT_MAX;
     game.mode = kModeClassic;
     game.levelIndex = 10;
-    addRemovalEntry(liveRules, 0, 0, 1, false);
-    addRemovalEntry(liveRules, 0, 0, kDiamond, true);
+    addRemovalEntry(liveRules, 5, 5, 1, false);
+    addRemovalEntry(liveRules, 6, 5, kDiamond, true);
     setFrame(1000);
     updateRemovalQueue(liveRules);
     EXPECT_EQ(game.score, INT_MAX);
@@ -25,7 +25,7 @@ TEST_F(LoadedValuesTest, PointsOnAScoreNearTheEndKeepItThere) {
     game.mode = kModeAction;
     currentProfile().score[kModeAction] = INT_MAX - 10;
     game.score = INT_MAX - 5;
-    addPoints(liveRules, 0, 0, 25000);
+    addPoints(liveRules, 25000);
     EXPECT_EQ(currentProfile().score[kModeAction], INT_MAX);
     EXPECT_EQ(game.score, INT_MAX);
 }

@@ -97,7 +97,7 @@ void freshRules(int mode) {
     game.mode = mode;
     setProfileMode(mode);
     liveRules.random.seed(7);
-    app.frameTimeMs = 16;
+    liveRules.frameMs = 16;
     app.frameDeltaMs = 16;
 }
 
@@ -252,11 +252,11 @@ void fuzzSavedGame(const uint8_t* data, size_t size) {
     resumeGame(liveRules);
     // Whatever was read, the level is there to be played: its first step (no time passing, so no ball
     // lands and no clock runs out) must not end it.
-    app.frameTimeMs = 0;
+    liveRules.frameMs = 0;
     app.frameDeltaMs = 0;
     rulesFrame(liveRules);
     if (game.completeCountdownMs != 0 || game.defeatCountdownMs != 0) std::abort();
-    app.frameTimeMs = 16;
+    liveRules.frameMs = 16;
     app.frameDeltaMs = 16;
     playOn(240);
     std::filesystem::remove(path);
@@ -291,7 +291,7 @@ void usePlayerFiles() {
         game.mode = mode;
         playerHighestLevelAnyMode();
         playerCurrentLevel(liveRules);
-        addPoints(liveRules, 0, 0, 25000);
+        addPoints(liveRules, 25000);
         enterHighScore(mode);
         int level = playerCurrentLevel(liveRules);
         updateLevelRecord(mode, level, game.score, 12, 65000, 40);

@@ -13,9 +13,9 @@ TEST_F(IdleHintTest, FirstHintAfterTheThresholdAndTheNextAfterTwiceAsLong) {
                 "--a\n");
     game.levelIndex = 0;
     setFrame(1000);
-    for (int i = 0; i < 6; ++i) updateIdleTimer(liveRules);
+    for (int i = 0; i < 6; ++i) updateIdleTimer(liveRules, false);
     EXPECT_FALSE(game.hintShown);
-    updateIdleTimer(liveRules);
+    updateIdleTimer(liveRules, false);
     ASSERT_TRUE(game.hintShown);
     EXPECT_EQ(game.idleMs, -6000);
     EXPECT_EQ(game.hintToX, 7);
@@ -25,9 +25,9 @@ TEST_F(IdleHintTest, FirstHintAfterTheThresholdAndTheNextAfterTwiceAsLong) {
     EXPECT_EQ(game.selectedX, -1);
     EXPECT_EQ(liveRules.at(7, 5).pathDistance, 2); // distances from the mover, for the route drawing
     game.hintShown = false;
-    for (int i = 0; i < 12; ++i) updateIdleTimer(liveRules);
+    for (int i = 0; i < 12; ++i) updateIdleTimer(liveRules, false);
     EXPECT_FALSE(game.hintShown);
-    updateIdleTimer(liveRules);
+    updateIdleTimer(liveRules, false);
     EXPECT_TRUE(game.hintShown);
 }
 
@@ -59,8 +59,13 @@ TEST_F(IdleHintTest, SelectingResetsTheTimerAndDropsTheHint) {
     game.idleMs = 5000;
     game.selectedX = 5;
     game.selectedY = 5;
-    updateIdleTimer(liveRules);
+    updateIdleTimer(liveRules, false);
     EXPECT_EQ(game.idleMs, 0);
+    game.selectedX = game.selectedY = -1;
+    game.idleMs = 5000;
+    updateIdleTimer(liveRules, true); // a tip on screen holds the timer too
+    EXPECT_EQ(game.idleMs, 0);
+    game.selectedX = game.selectedY = 5;
     game.hintShown = true;
     updateHint(liveRules);
     EXPECT_FALSE(game.hintShown);

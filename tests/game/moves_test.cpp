@@ -19,13 +19,13 @@ TEST_F(MovesTest, SelectingSwitchingAndDeselecting) {
     loadPicture("ab-\nC--\n");
     clickBall(liveRules, 5, 5);
     EXPECT_EQ(game.selectedX, 5);
-    EXPECT_EQ(events.count("sound selectball.ogg"), 1);
+    EXPECT_EQ(events.count("selected 5 5"), 1);
     clickBall(liveRules, 6, 5);
     EXPECT_EQ(game.selectedX, 6);
     clickBall(liveRules, 6, 5);
     EXPECT_EQ(game.selectedX, -1);
-    EXPECT_EQ(events.count("sound selectball.ogg"), 2); // deselecting is silent
-    clickBall(liveRules, 5, 6);                         // chained
+    EXPECT_EQ(events.count("selected"), 2); // deselecting is no event
+    clickBall(liveRules, 5, 6);             // chained
     EXPECT_EQ(game.selectedX, -1);
 }
 
@@ -41,8 +41,7 @@ TEST_F(MovesTest, MoveTravelsAtConstantSpeedAndLands) {
     ASSERT_TRUE(clickEmptyCell(liveRules, 8, 5));
     EXPECT_EQ(game.moveDurationMs, 383); // 3 steps
     EXPECT_FLOAT_EQ(liveRules.at(8, 5).scale, 0.7f);
-    EXPECT_TRUE(events.has("sound selectaim.ogg"));
-    EXPECT_TRUE(events.has("marker -240 280"));
+    EXPECT_TRUE(events.has("target 8 5"));
     setFrame(383.0f / 2);
     updateMove(liveRules, 5, 5);
     EXPECT_NEAR(liveRules.at(5, 5).ball.offsetX, 60, 0.01);
@@ -56,7 +55,7 @@ TEST_F(MovesTest, MoveTravelsAtConstantSpeedAndLands) {
     EXPECT_EQ(game.movesMade, 1);
     EXPECT_EQ(game.streak, 1);
     EXPECT_EQ(game.pathLength, 0);
-    EXPECT_TRUE(events.has("sound ballstand.ogg"));
+    EXPECT_TRUE(events.has("landed 8 5"));
 }
 
 TEST_F(MovesTest, PreviewOnTheTargetIsLostOnLanding) {

@@ -48,7 +48,7 @@ TEST_F(NewBallsTest, PlacingTurnsPreviewsIntoAppearingBallsAndDropsThoseOnBalls)
     EXPECT_EQ(kindAt(6, 5), 0);
     EXPECT_EQ(liveRules.at(6, 5).pendingKind, kNoPiece);
     EXPECT_EQ(game.freeCells, 1);
-    EXPECT_EQ(events.count("sound addball.ogg"), 1);
+    EXPECT_EQ(events.count("dealt"), 1);
 }
 
 TEST_F(NewBallsTest, LastFreeCellIsFilledAndTheFullBoardLosesTheLevel) {
@@ -63,7 +63,7 @@ TEST_F(NewBallsTest, LastFreeCellIsFilledAndTheFullBoardLosesTheLevel) {
     checkLevelState(liveRules);
     EXPECT_FLOAT_EQ(game.defeatCountdownMs, 5000);
     EXPECT_TRUE(game.noMoves);
-    EXPECT_TRUE(events.has("big nomoves")); // three lives
+    EXPECT_TRUE(events.has("lost no-moves lives 3"));
 }
 
 TEST_F(NewBallsTest, AppearanceEndsWithOneRemovalPassAfterTheLastBall) {

@@ -214,7 +214,7 @@ TEST_F(SavedGameTest, SaveIsRefusedWhenTheMomentForbidsIt) {
     const std::function<void()> forbidding[] = {
         [] { game.movesMade = 0; },           [] { game.completeCountdownMs = 100; },
         [] { game.defeatCountdownMs = 100; }, [] { game.defeatDone = true; },
-        [&resultPage] { resultPage = true; }, [this] { events.gameSceneAnswer = false; },
+        [&resultPage] { resultPage = true; }, [] { liveRules.pointsCount = false; },
     };
     for (size_t i = 0; i < std::size(forbidding); ++i) {
         SCOPED_TRACE(i);
@@ -227,7 +227,7 @@ TEST_F(SavedGameTest, SaveIsRefusedWhenTheMomentForbidsIt) {
         std::filesystem::remove(file);
         currentProfile().savedGame[0] = 0;
         resultPage = false;
-        events.gameSceneAnswer = true;
+        liveRules.pointsCount = true;
     }
 }
 
@@ -358,7 +358,7 @@ TEST_F(SavedGameTest, SaveGameWritesThePlayersFileAndResumeBringsTheLevelBack) {
     EXPECT_EQ(game.score, 640);
     EXPECT_EQ(game.combo, 2);
     EXPECT_EQ(game.selectedX, -1);
-    EXPECT_TRUE(events.has("clearbig"));
+    EXPECT_TRUE(events.has("resumed"));
     resetFileRegistry();
     if (oldHome) {
         setenv("XDG_DATA_HOME", keep.c_str(), 1);

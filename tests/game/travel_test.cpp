@@ -72,11 +72,10 @@ TEST_F(TravelTest, PreviewsPlacedWhileABallTravelsLeaveItsTargetFree) {
     rulesInvariants.strict = false;
     loadPicture("a----\n");
     game.barGoal = game.barValue = 100;
-    events.cheatAnswer = true;
     leftClickCell(liveRules, 5, 5);
     leftClickCell(liveRules, 9, 5);
     liveRules.at(9, 5).pendingKind = 3;
-    onGameKey(liveRules, 'X');
+    onGameKey(liveRules, 'X', true);
     EXPECT_EQ(kindAt(9, 5), kNoPiece);
     untilLanded();
     EXPECT_EQ(kindAt(9, 5), 0) << "the ball stands on its target";

@@ -6,6 +6,7 @@
 #include "game/live_rules.h"
 #include "gameplay/game_frame.h"
 #include "gameplay/game_presentation.h"
+#include "gameplay/live_output.h"
 #include "gameplay_fixture.h"
 #include "platform/events.h"
 #include "ui/menu_system.h"
@@ -64,7 +65,7 @@ TEST_F(BoardInputTest, PointsMapToCellsWithAQuotientThatTruncatesTowardZero) {
 TEST_F(BoardInputTest, ClicksSelectAndMoveAndEveryClickWaitsWhileABallTravels) {
     clickCell(5, 5);
     EXPECT_EQ(game.selectedX, 5);
-    EXPECT_TRUE(events.has("sound selectball.ogg"));
+    EXPECT_TRUE(events.has("selected 5 5"));
     clickCell(6, 6);
     EXPECT_TRUE(game.ballMoving);
     EXPECT_EQ(liveRules.at(5, 5).ball.moveTargetX, 6);
@@ -131,7 +132,7 @@ TEST_F(BoardInputTest, PanelButtonsPauseAndOpenTheMenu) {
     mouseAt(347, -98); // relax
     boardLeftDown();
     EXPECT_FALSE(game.running);
-    EXPECT_TRUE(events.has("sound menu.ogg"));
+    EXPECT_TRUE(output.has("sound menu.ogg"));
     boardLeftDown(); // any click resumes
     EXPECT_TRUE(game.running);
     mouseAt(345, -30); // menu
@@ -218,7 +219,7 @@ TEST_F(BoardInputTest, ADoubleClickSelectsTheBallAndPausesOverAHole) {
     // Over a hole inside the board area the game pauses.
     doubleClickCell(6, 7);
     EXPECT_FALSE(game.running);
-    EXPECT_TRUE(events.has("sound menu.ogg"));
+    EXPECT_TRUE(output.has("sound menu.ogg"));
     // A double click whose first press goes on from the pause does not pause again.
     doubleClickCell(6, 7);
     EXPECT_TRUE(game.running);
@@ -390,8 +391,9 @@ class FrozenTravelTest : public GameplayTest {
         resetMenus();
         ASSERT_TRUE(buildMenuTree("gameplay=\nresume game\nrestart level\n\nlevelcomplete=\noknextlevel\n"));
         giveDrawRoutines();
-        liveRules.presentation = &gamePresentation; // pages open as in the game
-        currentProfile().showHelp[0] = 0;           // no help page over the first game
+        liveRules.presentation = &gamePresentation;
+        gamePresentation.output = &liveOutput; // pages open as in the game
+        currentProfile().showHelp[0] = 0;      // no help page over the first game
         game.barGoal = 20;
         game.barValue = 10;
         game.barFraction = game.barShownFraction = 0.5f;

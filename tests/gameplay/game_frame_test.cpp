@@ -7,6 +7,7 @@
 #include "game/live_rules.h"
 #include "game/removal_queue.h"
 #include "gameplay/game_presentation.h"
+#include "gameplay/live_output.h"
 #include "gameplay_fixture.h"
 #include "player/comfort.h"
 
@@ -153,10 +154,11 @@ TEST_F(GameFrameTest, WithFlashesReducedABombsBlastDoesNotShakeTheBoard) {
     loadPicture("a");
     currentProfile().showHelp[0] = 0; // no help page over the first game
     liveRules.presentation = &gamePresentation;
+    gamePresentation.output = &liveOutput;
     for (bool reduced : {true, false}) {
         comfort.reduceFlashes = reduced;
         gameView.shakeMs = 0;
-        addRemovalEntry(liveRules, 0, 0, kTripleBomb, false);
+        addRemovalEntry(liveRules, 5, 5, kTripleBomb, false);
         for (int i = 0; i < 20; ++i) frame(16); // past its pop
         EXPECT_EQ(gameView.shakeMs > 0, !reduced) << (reduced ? "reduced" : "full");
     }

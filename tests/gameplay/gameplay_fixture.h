@@ -12,9 +12,12 @@
 #include "gameplay/beams.h"
 #include "gameplay/board_input.h"
 #include "gameplay/board_view.h"
+#include "gameplay/game_presentation.h"
 #include "gameplay/game_view.h"
 #include "gameplay/hud.h"
+#include "gameplay/live_output.h"
 #include "gameplay/tips.h"
+#include "output_recorder.h"
 #include "visuals/game_textures.h"
 #include "visuals/particle_effects.h"
 #include "visuals/quick_effects.h"
@@ -22,9 +25,11 @@
 class GameplayTest : public RulesTest {
   protected:
     RecordingBackend backend;
+    OutputRecorder output; // what the game scene plays and shows itself (the rules' events go to events)
 
     void SetUp() override {
         RulesTest::SetUp();
+        gamePresentation.output = &output;
         resetRender();
         createDisplay(&backend);
         resetTextures();
@@ -46,6 +51,7 @@ class GameplayTest : public RulesTest {
         resetGameTextures();
         resetTextures();
         resetRender();
+        gamePresentation.output = &liveOutput;
         RulesTest::TearDown();
     }
 

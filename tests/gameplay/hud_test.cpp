@@ -108,14 +108,14 @@ TEST_F(HudTest, PuzzleClockFlashesAndWarnsEvery400MsWhileTimeIsLeft) {
     game.barValue = 50000; // 10 s left
     app.frameTimeMs = 100;
     for (int i = 0; i < 8; ++i) drawProgressBar();
-    EXPECT_EQ(events.count("sound timeup.ogg"), 2);
+    EXPECT_EQ(output.count("sound timeup.ogg"), 2);
     game.menuOpen = true;
     for (int i = 0; i < 8; ++i) drawProgressBar();
-    EXPECT_EQ(events.count("sound timeup.ogg"), 2) << "not while a menu is open";
+    EXPECT_EQ(output.count("sound timeup.ogg"), 2) << "not while a menu is open";
     game.menuOpen = false;
     game.barValue = 5000; // plenty of time
     for (int i = 0; i < 8; ++i) drawProgressBar();
-    EXPECT_EQ(events.count("sound timeup.ogg"), 2);
+    EXPECT_EQ(output.count("sound timeup.ogg"), 2);
 }
 
 TEST_F(HudTest, ScoreNumbersLiveOneSecondInARingOf64) {

@@ -9,6 +9,7 @@
 #include "game/live_rules.h"
 #include "gameplay/game_presentation.h"
 #include "gameplay/game_view.h"
+#include "gameplay/live_output.h"
 #include "gameplay_fixture.h"
 
 namespace {
@@ -83,6 +84,7 @@ TEST_P(GameTextFit, PauseAndEndOfGameTextsAtTheirLargest) {
 
 TEST_P(GameTextFit, TheTimeBonusStaysOnTheScreen) {
     liveRules.presentation = &gamePresentation;
+    gamePresentation.output = &liveOutput;
     clearTextEffects();
     loadPicture("a-\n");
     game.mode = kModePuzzle;

@@ -58,7 +58,7 @@ TEST_F(TipsTest, ASeenTipIsNotShownAgainButTheHelpCursorAlwaysShowsIt) {
     drawTip(1);
     EXPECT_FALSE(tips.active);
     EXPECT_EQ(currentProfile().tipShown[5], 1);
-    EXPECT_TRUE(events.has("sound menu.ogg"));
+    EXPECT_TRUE(output.has("sound menu.ogg"));
     showTip(0, 0, "jokertip", 5, 5, 1000, kJoker);
     EXPECT_FALSE(tips.active);
     // The help cursor over the joker shows the same texts at once.
@@ -146,18 +146,25 @@ TEST_F(TipsTest, ABalloonsPictureLeavesTheLiveBoardsSoundsAndEffectsAlone) {
     Point at = cellCentre(5, 5);
     showTip(at.x, at.y, "jokertip", 5, 5, 0, kJoker);
     events.clear();
+    output.lines.clear();
     int mostQuick = 0;
-    for (int i = 0; i < 1400 && helpDemo.demoCycle == 0; ++i) { // one whole cycle at half speed
+    int frames = 0;
+    for (; frames < 1400 && helpDemo.demoCycle == 0; ++frames) { // one whole cycle at half speed
         frame(16);
         mostQuick = std::max(mostQuick, liveQuickParticles());
-        if (i == 100) expectDemoInsideTheBalloon();
+        if (frames == 100) expectDemoInsideTheBalloon();
         backend.clearFrame();
     }
     EXPECT_TRUE(helpDemo.demoRunning);
     EXPECT_EQ(helpDemo.demoCycle, 1) << "the demonstration played";
+    // A piece's cycle leaves out the second move; at half speed it takes twice its length in 8 ms steps.
+    const float cycleMs = kDemoStopMs[kDemoStops - 1] - (kDemoStopMs[3] - kDemoStopMs[1]);
+    EXPECT_GT(frames, cycleMs / 10) << "its board and clock ran on half of each 16 ms frame";
+    EXPECT_FLOAT_EQ(app.frameTimeMs, 16) << "the game's frame stays its own";
     EXPECT_EQ(mostQuick, quick);
     EXPECT_EQ(liveEmitters(), emitters);
     EXPECT_TRUE(events.lines.empty()) << events.lines.front();
+    EXPECT_TRUE(output.lines.empty()) << output.lines.front() << ": the balloon's demonstration is silent";
 
     mouseAt((tips.buttonLeft + tips.buttonRight) / 2, (tips.buttonTop + tips.buttonBottom) / 2);
     drawTip(1);
@@ -165,6 +172,37 @@ TEST_F(TipsTest, ABalloonsPictureLeavesTheLiveBoardsSoundsAndEffectsAlone) {
     EXPECT_FALSE(helpDemo.demoRunning);
     EXPECT_EQ(liveQuickParticles(), quick);
     EXPECT_EQ(liveEmitters(), emitters);
+    setDataFolder(savedFolder);
+}
+
+// The player's pointer belongs to the live board: held over a ball of the balloon's little board (at
+// the point where the live board has that cell), it lights nothing there.
+TEST_F(TipsTest, ABalloonsPictureIgnoresThePlayersPointer) {
+    const std::string savedFolder = dataFolder();
+    setDataFolder(PC_SOURCE_DIR "/data/");
+    resetHelpDemo();
+    loadPicture("J");
+    Point at = cellCentre(5, 5);
+    showTip(at.x, at.y, "jokertip", 5, 5, 0, kJoker);
+    ASSERT_NE(gameTextures.highlight, nullptr);
+    int pointed = 0, lit = 0;
+    for (int frames = 0; frames < 400; ++frames) {
+        for (int x = kPlayLeft; x <= kPlayRight; ++x) {
+            for (int y = kPlayTop; y <= kPlayBottom; ++y) {
+                if (helpDemoRules.at(x, y).ball.kind == kNoPiece || (x == 5 && y == 5)) continue;
+                mouseOnCell(x, y);
+                ++pointed;
+                x = kPlayRight; // the first ball found
+                break;
+            }
+        }
+        frame(16);
+        flushBatch();
+        lit += quadsWith(gameTextures.highlight);
+        backend.clearFrame();
+    }
+    EXPECT_GT(pointed, 0) << "the pointer stood over the demonstration's balls";
+    EXPECT_EQ(lit, 0) << "a cell of the balloon's board lit under the player's pointer";
     setDataFolder(savedFolder);
 }
 

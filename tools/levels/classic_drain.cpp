@@ -77,7 +77,7 @@ bool playOne(int level, unsigned seed, int maxMoves, std::vector<float>* drain) 
     drainRules.random.seed(seed);
     startLevel(drainRules, level);
     drainRules.game.barGoal = drainRules.game.barValue = kEndlessBar;
-    app.frameTimeMs = kFrameMs;
+    drainRules.frameMs = kFrameMs;
     app.frameDeltaMs = static_cast<uint32_t>(kFrameMs);
     drain->assign(1, 0.0f);
     long frames = 0;

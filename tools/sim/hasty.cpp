@@ -58,7 +58,7 @@ void hastyAct(HastyPlayer& p) {
         if (below(p, 2) == 0) {
             clickAnywhere(p);
         } else {
-            onGameKey(simRules, 'A' + below(p, 26));
+            onGameKey(simRules, 'A' + below(p, 26), false);
         }
         return;
     }
@@ -77,10 +77,10 @@ void hastyAct(HastyPlayer& p) {
     } else if (roll < 200) {
         rightClickBoard(simRules);
     } else if (roll < 208) {
-        onGameKey(simRules, kKeyEscape); // the in-game menu, for a while
+        onGameKey(simRules, kKeyEscape, false); // the in-game menu, for a while
         p.menuFramesLeft = 1 + below(p, 40);
     } else if (roll < 216) {
-        onGameKey(simRules, kKeySpace); // the pause, for a while
+        onGameKey(simRules, kKeySpace, false); // the pause, for a while
         p.pauseFramesLeft = 1 + below(p, 60);
     } else if (roll < 222) {
         clickHammerIcon(simRules);

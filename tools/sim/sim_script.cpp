@@ -112,13 +112,13 @@ std::string runCommand(const std::vector<std::string>& words) {
         clickHammerIcon(simRules);
     } else if (command == "key") {
         if (!arity(2) || !intArg(words, 1, 0, 255, &a, &error)) return error;
-        onGameKey(simRules, static_cast<int>(a));
+        onGameKey(simRules, static_cast<int>(a), false);
     } else if (command == "frames") {
         if (!arity(3) || !intArg(words, 1, 0, 100000000L, &a, &error)) return error;
         float ms = 0;
         if (!toFloat(words[2], &ms) || ms < 0 || ms > 100000)
             return "'frames' needs a frame length of 0..100000 ms";
-        app.frameTimeMs = ms;
+        simRules.frameMs = ms;
         app.frameDeltaMs = static_cast<uint32_t>(ms);
         for (long i = 0; i < a; ++i) rulesFrame(simRules);
     } else if (command == "print") {

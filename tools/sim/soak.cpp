@@ -112,8 +112,8 @@ BotGameResult playHasty(SoakGame& g) {
         hastyAct(player);
         --g.frame; // an act is checked as a step of its own, not counted as a frame
         checkHastyStep(g, false);
-        app.frameTimeMs = hastyFrameMs(player);
-        app.frameDeltaMs = static_cast<uint32_t>(app.frameTimeMs);
+        simRules.frameMs = hastyFrameMs(player);
+        app.frameDeltaMs = static_cast<uint32_t>(simRules.frameMs);
         rulesFrame(simRules);
         checkHastyStep(g, true);
     }
