@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <cstring>
 
-#include "engine/app_state.h"
 #include "engine/random.h"
 #include "game/bar_stars.h"
 #include "game/board.h"
@@ -267,8 +266,7 @@ void botStartLevel(Rules& r, int mode, int levelIndex, unsigned seed) {
 BotGameResult botPlayLevel(Rules& r, int mode, int levelIndex, unsigned seed, float frameMs, int maxLevelMs,
                            void (*afterFrame)(void* context), void* context) {
     botStartLevel(r, mode, levelIndex, seed);
-    r.frameMs = frameMs;
-    app.frameDeltaMs = static_cast<uint32_t>(frameMs);
+    r.stepBy(frameMs);
     int frames = 0;
     int maxFrames = static_cast<int>(static_cast<float>(maxLevelMs) / frameMs) + 1;
     while (r.game.completeCountdownMs == 0 && r.game.defeatCountdownMs == 0 && !r.game.menuOpen &&

@@ -2,7 +2,6 @@
 
 #include <cstring>
 
-#include "engine/app_state.h"
 #include "game/game_state.h"
 #include "game/path_search.h"
 #include "game/presentation_events.h"
@@ -58,7 +57,7 @@ void updateIdleTimer(Rules& r, bool tipOnScreen) {
     }
     // A hint on screen does not restart the wait: the count from -T runs on beneath it, so the next hint
     // comes twice the threshold after the last one was shown, not the display time plus one threshold.
-    r.game.idleMs += static_cast<int32_t>(app.frameDeltaMs);
+    r.game.idleMs += static_cast<int32_t>(r.frameDeltaMs);
     int threshold = idleThresholdMs(r.game.levelIndex);
     if (r.game.idleMs > threshold && !r.game.hintShown) {
         showHint(r);

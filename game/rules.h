@@ -28,8 +28,14 @@ struct Rules {
     // one). Headless boards and tests keep the default.
     bool pointsCount = true;
     // The length of the frame the board is stepped by, in ms: whoever steps it sets it (the live game: the
-    // frame clock's; the help demonstration: half of it, its own slower time).
+    // frame clock's; the help demonstration: half of it, its own slower time). frameDeltaMs is the clock's
+    // step in whole ms, which the idle timer and the level's play time count.
     float frameMs = 0;
+    uint32_t frameDeltaMs = 0;
+    void stepBy(float ms) { // a board stepped headless: both lengths from one
+        frameMs = ms;
+        frameDeltaMs = static_cast<uint32_t>(ms);
+    }
     // A demonstration (the help page, a tip's picture) shows the moves alone: it deals no balls, earns no
     // pieces, scores nothing, sends no star to the bar, never ends and is never saved.
     bool demonstration = false;

@@ -3,7 +3,6 @@
 
 #include <cmath>
 
-#include "engine/app_state.h"
 #include "game/bar_stars.h"
 #include "game/board.h"
 #include "game/game_state.h"
@@ -170,7 +169,7 @@ void rulesFrame(Rules& r, bool tipOnScreen) {
     updateBarStars(r);
     if (!r.game.menuOpen && r.game.cursorMode != kCursorHelp && r.game.running &&
         r.game.completeCountdownMs <= 0 && r.game.defeatCountdownMs <= 0) {
-        r.game.levelTimeMs += static_cast<int32_t>(app.frameDeltaMs);
+        r.game.levelTimeMs += static_cast<int32_t>(r.frameDeltaMs);
     }
     checkRulesInvariants(r, "the rules' frame");
 }

@@ -1,6 +1,5 @@
 // The rule work of one frame of the game scene, in the frame's order. The game scene calls rulesFrame()
-// once per frame (after setting the board's frameMs from the frame clock, which also sets
-// app.frameDeltaMs) and then draws
+// once per frame (after setting the board's frameMs and frameDeltaMs from the frame clock) and then draws
 // what the state shows; the simulator calls it alone. Results are the same either way because the rules
 // advance every clock they depend on themselves:
 //   1. idle timer, level bar, result sequences (a finished sequence opens its page via openResultPage);

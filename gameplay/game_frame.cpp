@@ -47,6 +47,7 @@ void bookkeeping() {
     // everything after this only draws what it left and advances presentation clocks.
     liveRules.pointsCount = gameSceneIsCurrent(); // points and saves count only in the game scene
     liveRules.frameMs = app.frameTimeMs;
+    liveRules.frameDeltaMs = app.frameDeltaMs;
     rulesFrame(liveRules, tipShownNow());
     autosaveFrame(liveRules, levelCompletePageShown()); // a completed move is on the disk before the next one
     if (game.defeatCountdownMs < 0) gameView.boardGreyed = true; // the defeat sequence has ended

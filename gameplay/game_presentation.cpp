@@ -50,18 +50,18 @@ int barPitch(float barFraction) {
     return static_cast<int>(barFraction * kBarPitchRangeHz + kBarPitchHz);
 }
 
-const char* pageName(ResultPage page) {
+MenuId pageOf(ResultPage page) {
     switch (page) {
     case ResultPage::LevelComplete:
-        return "levelcomplete";
+        return MenuId::LevelComplete;
     case ResultPage::Defeat:
-        return "defeat";
+        return MenuId::Defeat;
     case ResultPage::HiScore:
-        return "hiscore";
+        return MenuId::Hiscore;
     case ResultPage::GamePaused:
         break;
     }
-    return "gameplay";
+    return MenuId::Gameplay;
 }
 } // namespace
 
@@ -286,7 +286,7 @@ void GamePresentation::defeatSequenceEnded() {
 }
 
 void GamePresentation::resultPageDue(ResultPage page) {
-    output->pageOpened(pageName(page));
+    output->pageOpened(pageOf(page));
 }
 
 void GamePresentation::timeOfDayChosen(int variant) {

@@ -113,8 +113,8 @@ void LiveOutput::sceneryVariant(int variant) {
     setTimeOfDay(variant);
 }
 
-void LiveOutput::pageOpened(const char* page) {
-    openGamePage(menuIdOf(page)); // the rules name the page; the menus act on its id
+void LiveOutput::pageOpened(MenuId page) {
+    openGamePage(page);
 }
 
 void LiveOutput::leaveToMap() {

@@ -23,7 +23,7 @@ struct LiveOutput : PresentationOutput {
     void scorePopup(float x, float y, int points) override;
     void levelStarted(int levelIndex) override;
     void sceneryVariant(int variant) override;
-    void pageOpened(const char* page) override;
+    void pageOpened(MenuId page) override;
     void leaveToMap() override;
 };
 

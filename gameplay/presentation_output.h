@@ -3,6 +3,8 @@
 // of day, pages and the way back to the map. The live game plays them (LiveOutput); tests record them.
 #pragma once
 
+#include "ui/menu_ids.h"
+
 struct PresentationOutput {
     virtual ~PresentationOutput() = default;
 
@@ -33,6 +35,6 @@ struct PresentationOutput {
     virtual void scorePopup(float x, float y, int points) { (void)x, (void)y, (void)points; } // points here
     virtual void levelStarted(int levelIndex) { (void)levelIndex; } // reset effects, pop-ups, texts; scenery
     virtual void sceneryVariant(int variant) { (void)variant; }     // switch the scenery's time of day
-    virtual void pageOpened(const char* page) { (void)page; }       // open a menu page over the board
+    virtual void pageOpened(MenuId page) { (void)page; }            // open a menu page over the board
     virtual void leaveToMap() {}                                    // back to the level map
 };

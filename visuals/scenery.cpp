@@ -101,8 +101,7 @@ float leavesAngle(const SceneObject& o, int rank) {
 // The objects' own clocks: spray drops are emitted and swinging leaves queued for this frame.
 void advanceAnimatedObjects(SceneFile& scene) {
     int leavesRank = 0;
-    for (int i = 0; i < scene.count; i++) {
-        SceneObject& o = scene.objects[i];
+    for (SceneObject& o : scene.objects) {
         if (o.type < 0) continue;
         float w = o.right - o.left, h = o.top - o.bottom;
         switch (o.animation) {
@@ -173,8 +172,7 @@ void drawAnimatedObjects(const SceneFile& scene, float alpha, int layers) {
 }
 
 void drawPlainObjects(const SceneFile& scene, float alpha) {
-    for (int i = 0; i < scene.count; i++) {
-        const SceneObject& o = scene.objects[i];
+    for (const SceneObject& o : scene.objects) {
         if (o.type < 0 || o.animation != kAnimNone || o.firstPass != 0) continue;
         if (!scenery.types[o.type].texture) continue; // mesh objects are drawn by their own owner
         drawObjectQuad(o, kWholeTexture, alpha);
@@ -345,7 +343,7 @@ int findGameObjectType(const char* name) {
 
 bool parseSceneFile(const uint8_t* data, int size, SceneFile& out) {
     out.name[0] = 0;
-    out.count = 0;
+    out.objects.clear();
     if (!data || size < kSceneHeaderBytes) return false;
     int32_t n = readInt32(data + 64);
     // The count must fit the bytes that follow; a count that does not is malformed, not truncated.
@@ -354,7 +352,7 @@ bool parseSceneFile(const uint8_t* data, int size, SceneFile& out) {
     int kept = n < kMaxSceneObjects ? n : kMaxSceneObjects;
     for (int i = 0; i < kept; i++) {
         const uint8_t* r = data + kSceneHeaderBytes + i * kSceneRecordBytes;
-        SceneObject& o = out.objects[i];
+        SceneObject& o = *out.objects.add();
         char typeName[33];
         copyField(typeName, sizeof typeName, r, 32);
         o.type = findGameObjectType(typeName);
@@ -372,7 +370,6 @@ bool parseSceneFile(const uint8_t* data, int size, SceneFile& out) {
         o.color = 0xFFFFFFFFu;
         o.animation = animationOfType(typeName);
     }
-    out.count = kept;
     return true;
 }
 
@@ -390,7 +387,7 @@ void loadScenery() {
         uint8_t* data = openFile(name, &size, false);
         if (!data) {
             std::fprintf(stderr, "scenery: %s is missing; that stage shows its picture alone\n", name);
-            scenery.scenes[b].count = 0;
+            scenery.scenes[b].objects.clear();
             continue;
         }
         if (!parseSceneFile(data, size, scenery.scenes[b]))

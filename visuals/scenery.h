@@ -50,8 +50,7 @@ struct SceneObject {
 
 struct SceneFile {
     char name[64];
-    int count;
-    SceneObject objects[kMaxSceneObjects];
+    FixedList<SceneObject, kMaxSceneObjects> objects; // a file's objects past the limit are left out
 };
 
 struct SprayDrop {

@@ -1,7 +1,7 @@
 # Flows of what a player sees on a full-HD screen: every page and moment in full screen at 1920 x 1080,
 # kept as screenshots (look-*.png) to be judged side by side, and bursts of frames 50 ms apart of the
 # removals (a line, a bomb, a diamond, a megamatch) with a strip of each; no frame of a burst may turn more
-# than 5 % of the playing field near-white.
+# than 5 % of the playing field near-white in patches wider than a letter's stroke.
 
 FLOWS+=(flow_look_pages flow_look_removals)
 
@@ -73,9 +73,19 @@ free_run() {  # free_run BOARD-FILE LENGTH: "X Y" of LENGTH cells in a row away 
 LOOK_FIELD=1113x1080+337+0
 
 near_white_share() {  # near_white_share PICTURE: the share (0..1) of the playing field whose red, green
-    # and blue are all 245 or more: each channel cut at 245, the three cut channels' minimum averaged
-    convert "$1" -crop "$LOOK_FIELD" +repage -channel RGB -separate -threshold 95.9% \
-        -evaluate-sequence min -format '%[fx:mean]' info: 2>/dev/null
+    # and blue are all 245 or more: each channel cut at 245, the three cut channels' minimum averaged.
+    # Thin white (the points over each removed ball, letters, sparks) is no flash: where the plain share is
+    # over 5 %, it is measured again with every white patch narrower than about 10 pixels opened away, so
+    # that a board of many balls does not count as a sheet of white.
+    local plain
+    plain=$(convert "$1" -crop "$LOOK_FIELD" +repage -channel RGB -separate -threshold 95.9% \
+        -evaluate-sequence min -format '%[fx:mean]' info: 2>/dev/null)
+    if awk -v a="${plain:-1}" 'BEGIN { exit !(a > 0.05) }'; then
+        convert "$1" -crop "$LOOK_FIELD" +repage -channel RGB -separate -threshold 95.9% \
+            -evaluate-sequence min -morphology Open Disk:5 -format '%[fx:mean]' info: 2>/dev/null
+    else
+        echo "$plain"
+    fi
 }
 
 burst_strip() {  # burst_strip NAME X Y: 48 frames 50 ms apart, each measured; a strip of 24 of them around

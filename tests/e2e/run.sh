@@ -22,6 +22,8 @@ FAILED=0
 XVFB_PID=""
 GAME_PID=""
 FLOWS=()
+FAILURES=()
+CURRENT_FLOW=""
 
 cleanup() {
     [ -n "$GAME_PID" ] && kill "$GAME_PID" 2>/dev/null
@@ -65,9 +67,14 @@ echo "e2e: Xvfb on $DISPLAY, screenshots in $SHOTS"
 
 for flow in "${FLOWS[@]}"; do
     echo "$flow"
+    CURRENT_FLOW=$flow
     "$flow"
     stop_game
 done
 
+# The failures again at the end, where a shortened log still shows them.
+for failure in "${FAILURES[@]}"; do
+    echo "  FAILED $failure"
+done
 echo "e2e: $PASSED passed, $FAILED failed"
 [ "$FAILED" -eq 0 ]

@@ -97,8 +97,7 @@ void freshRules(int mode) {
     game.mode = mode;
     setProfileMode(mode);
     liveRules.random.seed(7);
-    liveRules.frameMs = 16;
-    app.frameDeltaMs = 16;
+    liveRules.stepBy(16);
 }
 
 // The bot plays on from the loaded state for a bounded number of frames: what a player's next moves
@@ -252,12 +251,10 @@ void fuzzSavedGame(const uint8_t* data, size_t size) {
     resumeGame(liveRules);
     // Whatever was read, the level is there to be played: its first step (no time passing, so no ball
     // lands and no clock runs out) must not end it.
-    liveRules.frameMs = 0;
-    app.frameDeltaMs = 0;
+    liveRules.stepBy(0);
     rulesFrame(liveRules);
     if (game.completeCountdownMs != 0 || game.defeatCountdownMs != 0) std::abort();
-    liveRules.frameMs = 16;
-    app.frameDeltaMs = 16;
+    liveRules.stepBy(16);
     playOn(240);
     std::filesystem::remove(path);
     std::filesystem::remove(path + ".damaged");

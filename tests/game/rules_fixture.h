@@ -87,7 +87,7 @@ inline int kindAt(int x, int y) {
 
 inline void setFrame(float ms) {
     app.frameTimeMs = ms;
-    liveRules.frameMs = ms;
+    liveRules.stepBy(ms);
     app.frameDeltaMs = static_cast<uint32_t>(ms);
 }
 

@@ -43,6 +43,26 @@ TEST_F(GameFrameTest, ACursorModeChangeBurstsOnceAlsoWhenItChangesBack) {
     EXPECT_EQ(liveQuickParticles() - before, 64);
 }
 
+// The game's frame hands its clock to the live board: the level's play time counts the frames' whole
+// milliseconds, at the speed the frames come.
+TEST_F(GameFrameTest, TheLevelsPlayTimeRunsOnTheFrameClock) {
+    loadPicture("a-b");
+    game.barGoal = 20; // far from its goal: the level runs on
+    game.barValue = 10;
+    game.running = true;
+    currentProfile().showHelp[0] = 0; // the first help page was seen
+    liveRules.stepBy(0); // nothing left from an earlier step: the frame must set the board's lengths
+    app.frameTimeMs = 16;
+    app.frameDeltaMs = 16;
+    const int before = game.levelTimeMs;
+    for (int i = 0; i < 10; ++i) {
+        backend.clearFrame();
+        runGameFrame();
+        flushBatch();
+    }
+    EXPECT_EQ(game.levelTimeMs - before, 160);
+}
+
 TEST_F(GameFrameTest, AnOpenMenuFadesTheBoardOutIn300MsAndBackIn) {
     loadPicture("a-b");
     frame(16);

@@ -37,7 +37,7 @@ struct OutputRecorder : PresentationOutput {
     void scorePopup(float x, float y, int points) override { add("popup %g %g %d", x, y, points); }
     void levelStarted(int levelIndex) override { add("levelstart %d", levelIndex); }
     void sceneryVariant(int variant) override { add("scenery %d", variant); }
-    void pageOpened(const char* page) override { add("page %s", page); }
+    void pageOpened(MenuId page) override { add("page %s", menuName(page)); }
     void leaveToMap() override { add("leavetomap"); }
 
     int count(const std::string& prefix) const { // lines starting with prefix

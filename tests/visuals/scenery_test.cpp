@@ -92,7 +92,7 @@ TEST_F(SceneryTest, FiveLevelsShareABackground) {
 TEST_F(SceneryTest, ObjectOfUnknownTypeIsNotDrawn) {
     std::vector<uint8_t> bytes = sceneBytes({{"rock", -100, 50, 100, -50}, {"ghost", -10, 10, 10, -10}});
     ASSERT_TRUE(parseSceneFile(bytes.data(), static_cast<int>(bytes.size()), scenery.scenes[1]));
-    ASSERT_EQ(scenery.scenes[1].count, 2);
+    ASSERT_EQ(scenery.scenes[1].objects.size(), 2);
     EXPECT_EQ(scenery.scenes[1].objects[1].type, -1);
     scenery.currentBackground = 1;
     render.triangleCount = 0;
@@ -146,7 +146,7 @@ TEST_F(SceneryTest, SceneCountThatDoesNotFitIsRejected) {
     std::vector<uint8_t> bytes = sceneBytes({{"rock", 0, 1, 1, 0}}, 2);
     SceneFile& scene = scenery.scenes[2];
     EXPECT_FALSE(parseSceneFile(bytes.data(), static_cast<int>(bytes.size()), scene));
-    EXPECT_EQ(scene.count, 0);
+    EXPECT_EQ(scene.objects.size(), 0);
     bytes = sceneBytes({}, -1);
     bytes[64] = 0xFF, bytes[65] = 0xFF, bytes[66] = 0xFF, bytes[67] = 0xFF; // -1
     EXPECT_FALSE(parseSceneFile(bytes.data(), static_cast<int>(bytes.size()), scene));

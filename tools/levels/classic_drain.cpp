@@ -1,4 +1,5 @@
 // Plays a level's classic game with the bot on a bar that never empties and prints, for every move
+#include "engine/app_state.h"
 // count, how many balls the bar had lost by the end of it. The bot's moves do not depend on the bar,
 // so one such game tells how many moves every goal would have needed with that seed; tune_classic.py
 // picks the classic goals from these curves.
@@ -14,7 +15,6 @@
 #include <string>
 #include <vector>
 
-#include "engine/app_state.h"
 #include "engine/random.h"
 #include "game/bar_stars.h"
 #include "game/board.h"
@@ -77,8 +77,7 @@ bool playOne(int level, unsigned seed, int maxMoves, std::vector<float>* drain) 
     drainRules.random.seed(seed);
     startLevel(drainRules, level);
     drainRules.game.barGoal = drainRules.game.barValue = kEndlessBar;
-    drainRules.frameMs = kFrameMs;
-    app.frameDeltaMs = static_cast<uint32_t>(kFrameMs);
+    drainRules.stepBy(kFrameMs);
     drain->assign(1, 0.0f);
     long frames = 0;
     while (drainRules.game.defeatCountdownMs == 0 && drainRules.game.completeCountdownMs == 0 &&

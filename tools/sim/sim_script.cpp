@@ -1,3 +1,4 @@
+#include "engine/app_state.h"
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -6,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "engine/app_state.h"
 #include "engine/file_registry.h"
 #include "engine/random.h"
 #include "game/bar_stars.h"
@@ -118,8 +118,7 @@ std::string runCommand(const std::vector<std::string>& words) {
         float ms = 0;
         if (!toFloat(words[2], &ms) || ms < 0 || ms > 100000)
             return "'frames' needs a frame length of 0..100000 ms";
-        simRules.frameMs = ms;
-        app.frameDeltaMs = static_cast<uint32_t>(ms);
+        simRules.stepBy(ms);
         for (long i = 0; i < a; ++i) rulesFrame(simRules);
     } else if (command == "print") {
         if (!arity(1)) return error;

@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <string>
 
-#include "engine/app_state.h"
 #include "game/board.h"
 #include "game/bot.h"
 #include "game/game_state.h"
@@ -112,8 +111,7 @@ BotGameResult playHasty(SoakGame& g) {
         hastyAct(player);
         --g.frame; // an act is checked as a step of its own, not counted as a frame
         checkHastyStep(g, false);
-        simRules.frameMs = hastyFrameMs(player);
-        app.frameDeltaMs = static_cast<uint32_t>(simRules.frameMs);
+        simRules.stepBy(hastyFrameMs(player));
         rulesFrame(simRules);
         checkHastyStep(g, true);
     }
