@@ -138,8 +138,7 @@ void advanceAnimatedObjects(SceneFile& scene) {
 // The objects drawn beneath the stage picture, in their order: the scrolling sky, water and waterfalls
 // (the moving layers) and the objects of the first pass (still).
 void drawAnimatedObjects(const SceneFile& scene, float alpha, int layers) {
-    for (int i = 0; i < scene.count; i++) {
-        const SceneObject& o = scene.objects[i];
+    for (const SceneObject& o : scene.objects) {
         if (o.type < 0) continue;
         const GameObjectType& type = scenery.types[o.type];
         float w = o.right - o.left, h = o.top - o.bottom;
