@@ -228,6 +228,7 @@ void drawLevelMap() {
 
 void drawMap() {
     levelMap.mapClockMs += app.frameTimeMs;
+    menuUpdate(); // the page as this frame shows it, before any of it is drawn
     begin2D();
     if (levelMap.mapView == 1) {
         drawLevelMap();
@@ -237,10 +238,14 @@ void drawMap() {
         bool lowDetail = beginLowDetailLayers(); // the pebble is part of the painted landscape
         drawScenery();
         drawMenuOrnament();
-        if (lowDetail) endLowDetailLayers();
+        if (lowDetail) {
+            // A page at rest lays its panel's soft shadow and grained fill among the painted layers: the
+            // same picture, filled once at the landscape's size instead of at the screen's.
+            drawPanelBackdrop();
+            endLowDetailLayers();
+        }
         begin2D();
     }
-    menuUpdate();
     menuDraw();
     if (!(menuHost.demoRunning &&
           menuHost.demoRunning())) { // the demonstration's own effects would be drawn at the map's scale

@@ -327,9 +327,9 @@ void giveDrawRoutines() {
     }
 }
 
-void menuDraw() {
-    menus.widgets.clear();
-    menus.buttons.clear();
+namespace {
+
+void drawCurrentPage() {
     MenuPage* page = menus.currentPage;
     if (!page || menus.menuHidden) return;
     if (menus.fadeAmount >= 1 && !menus.opening) return; // closed by a command that opened nothing
@@ -346,4 +346,15 @@ void menuDraw() {
     }
     setWorld(nullptr);
     setTextColor(0xFFFFFFFFu);
+}
+
+} // namespace
+
+void menuDraw() {
+    menus.widgets.clear();
+    menus.buttons.clear();
+    menus.panelDrawn = false;
+    drawCurrentPage();
+    if (!menus.panelDrawn) menus.lastPanel.page = nullptr;
+    menus.backdropUnder = false;
 }

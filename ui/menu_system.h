@@ -10,6 +10,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include <glm/mat4x4.hpp>
+
 #include "engine/limits.h"
 #include "platform/fixed_list.h"
 #include "platform/ring.h"
@@ -57,6 +59,14 @@ struct Widget {
     int16_t steps;                  // sliders: number of positions
     int16_t position;               // sliders: 0 .. steps - 1
     uint8_t flag;                   // check boxes: checked; links: under the mouse
+};
+
+// The first panel a page drew, as the frame before left it: where the map draws that panel's shadow and
+// fill among the painterly layers while the page stands still.
+struct PanelBackdrop {
+    const MenuPage* page; // the page that drew it; null none
+    float left, top, right, bottom;
+    glm::mat4 world;
 };
 
 // The count-up of the level statistics page.
@@ -112,6 +122,9 @@ struct MenuSystem {
     float menuClockMs;        // since start-up: the widget colours
     uint32_t highlightColour; // ARGB, recomputed every frame
     uint32_t glowColour;
+    PanelBackdrop lastPanel; // the first panel of the last frame's page
+    bool panelDrawn;         // this frame's page has drawn its first panel
+    bool backdropUnder;      // lastPanel's shadow and fill lie under this frame's page already
 };
 
 extern MenuSystem menus;

@@ -166,11 +166,12 @@ void panelShadowPieces(float left, float top, float right, float bottom, int she
     }
 }
 
-void drawPanel(float x, float y, float w, float h) {
-    float left = x - w / 2, top = y + h / 2, right = x + w / 2, bottom = y - h / 2;
-    PanelLook look = panelLook(w, h);
-    noteLayoutBox(kLayoutPanel, left, top, right, bottom);
-    if (look.shadow) {
+namespace {
+
+// A panel's soft shadow and its grained fill: soft enough to be drawn among the painterly layers.
+void drawPanelBack(float left, float top, float right, float bottom) {
+    float w = right - left, h = top - bottom;
+    if (panelLook(w, h).shadow) {
         const Texture* sheet = particleSystem.sheet;
         ShadowPiece pieces[kPanelShadowPieces];
         panelShadowPieces(left, top, right, bottom, sheet ? sheet->width : 1024, sheet ? sheet->height : 1024,
@@ -181,6 +182,37 @@ void drawPanel(float x, float y, float w, float h) {
     }
     setTexture(menuTextures.white);
     drawRect(left, top, right, bottom, {0, 0, w / 128, h / 208}, kPanelFill);
+}
+
+} // namespace
+
+bool drawPanelBackdrop() {
+    const PanelBackdrop& b = menus.lastPanel;
+    menus.backdropUnder = false;
+    // Only a page at rest: one that moves or fades draws its panel whole, in its place of the frame.
+    if (!b.page || b.page != menus.currentPage || menus.menuHidden || menus.opening || menus.closing ||
+        menus.fadeAmount != 0)
+        return false;
+    begin2D(); // the states the page is drawn with, whatever the landscape left
+    setWorld(&b.world);
+    drawPanelBack(b.left, b.top, b.right, b.bottom);
+    setWorld(nullptr);
+    menus.backdropUnder = true;
+    return true;
+}
+
+void drawPanel(float x, float y, float w, float h) {
+    float left = x - w / 2, top = y + h / 2, right = x + w / 2, bottom = y - h / 2;
+    PanelLook look = panelLook(w, h);
+    noteLayoutBox(kLayoutPanel, left, top, right, bottom);
+    bool first = !menus.panelDrawn;
+    menus.panelDrawn = true;
+    PanelBackdrop& b = menus.lastPanel;
+    const glm::mat4& world = render.transforms.world;
+    bool under = first && menus.backdropUnder && b.page == menus.currentPage && b.left == left &&
+                 b.top == top && b.right == right && b.bottom == bottom && b.world == world;
+    if (first) b = {menus.currentPage, left, top, right, bottom, world};
+    if (!under) drawPanelBack(left, top, right, bottom);
     setTexture(menuTextures.atlas);
     float thick = 64 * widgetScale;
     edgeStrip(4, left, top, right, top, thick);

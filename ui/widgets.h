@@ -58,6 +58,10 @@ constexpr uint32_t kPanelFill =
     0xFF370F00; // the panel's interior: opaque, so nothing of the landscape shows through the text
 
 void drawPanel(float x, float y, float width, float height);
+// The shadow and fill of the panel the page at rest drew first in the last frame, drawn now (among the
+// landscape's layers, before the page); that panel then draws only its frame. False when the page moves
+// or drew no panel.
+bool drawPanelBackdrop();
 void drawButton(float x, float y, float width, float height, float size, const char* text);
 void drawItemList(float x, float y, float size, bool centred, int first, int end);
 void drawItemPanel(float x, float y, float size, bool centred, int first, int end);

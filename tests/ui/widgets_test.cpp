@@ -1,6 +1,8 @@
 #include <SDL2/SDL_events.h>
 #include <gtest/gtest.h>
 
+#include "engine/recording_backend.h"
+#include "engine/render.h"
 #include "engine/windows1252.h"
 #include "game/live_rules.h"
 #include "gameplay/board_input.h"
@@ -220,4 +222,68 @@ TEST_F(Widgets, PanelShadowIsDarkSoftAndFollowsTheFrame) {
     EXPECT_FLOAT_EQ(p[1].tex.top, glow.top); // the top edge fades upward
     EXPECT_FLOAT_EQ(p[1].tex.bottom, midV);
     EXPECT_GE(kPanelFill >> 24, 235u); // an interior that text stays readable on
+}
+
+// On a screen larger than 800 x 600 the map draws a page at rest with its panel's shadow and fill among the
+// landscape's low-detail layers, where they are filled at the landscape's size; the panel then draws only
+// its frame. A page that moves draws its panel whole, in its place, and the frame after it starts over.
+TEST_F(Widgets, APanelAtRestLiesAmongTheLandscapesLayersAndAMovingOneIsDrawnWhole) {
+    RecordingBackend backend;
+    backend.lowDetailPicture = true;
+    resetRender();
+    ASSERT_TRUE(createDisplay(&backend));
+    render.drawableSize = [](int* w, int* h) { *w = 1920, *h = 1080; };
+    MenuPage page{};
+    page.drawPage = [] { drawPanel(0, 40, 400, 300); };
+    menus.currentPage = &page;
+    menus.opening = menus.closing = menus.menuHidden = false;
+    menus.fadeAmount = 0;
+    // One frame of the map's main view; the panel's fill quads counted in and out of the low-detail picture.
+    struct Fills {
+        int low = 0, sharp = 0;
+    };
+    auto frame = [&] {
+        backend.clearFrame();
+        clearColor(0xFF000000u);
+        begin2D();
+        EXPECT_TRUE(beginLowDetailLayers());
+        drawPanelBackdrop();
+        endLowDetailLayers();
+        menuDraw();
+        presentFrame();
+        Fills f;
+        for (const RecordedDraw& d : backend.draws) {
+            if (d.format != kColoredFormat) continue;
+            for (int i = 0; i < d.vertexCount; i += 4)
+                if (backend.coloredVertex(d, i).color == kPanelFill) (d.lowDetail ? f.low : f.sharp)++;
+        }
+        return f;
+    };
+    Fills first = frame(); // nothing known of the panel yet
+    EXPECT_EQ(first.low, 0);
+    EXPECT_EQ(first.sharp, 1);
+    Fills rest = frame();
+    EXPECT_EQ(rest.low, 1);
+    EXPECT_EQ(rest.sharp, 0);
+    // The page starts to close: drawn whole again, nothing beneath it.
+    menus.closing = true;
+    menus.slideOffset = 10;
+    Fills moving = frame();
+    EXPECT_EQ(moving.low, 0);
+    EXPECT_EQ(moving.sharp, 1);
+    // At rest again somewhere else: the first frame there draws it whole, the next lays it beneath.
+    menus.closing = false;
+    page.drawPage = [] { drawPanel(0, 0, 400, 300); };
+    EXPECT_EQ(frame().sharp, 1);
+    EXPECT_EQ(frame().low, 1);
+    // A page with no panel leaves nothing beneath the next one.
+    page.drawPage = [] {};
+    frame();
+    page.drawPage = [] { drawPanel(0, 0, 400, 300); };
+    Fills after = frame();
+    EXPECT_EQ(after.low, 0);
+    EXPECT_EQ(after.sharp, 1);
+    menus.currentPage = nullptr;
+    releaseDisplay();
+    resetRender();
 }
