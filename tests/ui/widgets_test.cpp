@@ -230,6 +230,11 @@ TEST_F(Widgets, PanelShadowIsDarkSoftAndFollowsTheFrame) {
 TEST_F(Widgets, APanelAtRestLiesAmongTheLandscapesLayersAndAMovingOneIsDrawnWhole) {
     RecordingBackend backend;
     backend.lowDetailPicture = true;
+    // Pictures of other tests' displays are not this one's: the panel is drawn without them.
+    const MenuTextures savedTextures = menuTextures;
+    const Texture* savedSheet = particleSystem.sheet;
+    menuTextures = MenuTextures{};
+    particleSystem.sheet = nullptr;
     resetRender();
     ASSERT_TRUE(createDisplay(&backend));
     render.drawableSize = [](int* w, int* h) { *w = 1920, *h = 1080; };
@@ -286,4 +291,6 @@ TEST_F(Widgets, APanelAtRestLiesAmongTheLandscapesLayersAndAMovingOneIsDrawnWhol
     menus.currentPage = nullptr;
     releaseDisplay();
     resetRender();
+    menuTextures = savedTextures;
+    particleSystem.sheet = savedSheet;
 }
