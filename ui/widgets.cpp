@@ -67,13 +67,27 @@ void edgeStrip(int tile, float x0, float y0, float x1, float y1, float thickness
     if (n < 1) n = 1;
     float piece = length / n;
     bool horizontal = std::fabs(y1 - y0) < std::fabs(x1 - x0);
+    // Only the band across the strip that holds ink is drawn: the rest of the tile is clear, and at the
+    // screen's pixels its fill would cost three times the moulding's.
+    constexpr float kFirst = kEdgeStripInk[0] / 64.0f, kEnd = kEdgeStripInk[1] / 64.0f;
+    TexRect r = atlasRect(tile);
+    float band = thickness * (kEnd - kFirst), shift = thickness * ((kFirst + kEnd) / 2 - 0.5f);
+    if (horizontal) {
+        float span = r.bottom - r.top;
+        r.bottom = r.top + span * kEnd;
+        r.top += span * kFirst;
+    } else {
+        float span = r.right - r.left;
+        r.right = r.left + span * kEnd;
+        r.left += span * kFirst;
+    }
     for (int i = 0; i < n; ++i) {
         float f = (i + 0.5f) / n;
         float cx = x0 + (x1 - x0) * f, cy = y0 + (y1 - y0) * f;
         if (horizontal)
-            drawCentered(cx, cy, piece, thickness, atlasRect(tile), 0xFFFFFFFF);
+            drawCentered(cx, cy - shift, piece, band, r, 0xFFFFFFFF); // texel rows run down, units up
         else
-            drawCentered(cx, cy, thickness, piece, atlasRect(tile), 0xFFFFFFFF);
+            drawCentered(cx + shift, cy, band, piece, r, 0xFFFFFFFF);
     }
 }
 

@@ -35,6 +35,10 @@ void setTextRgb(uint8_t r, uint8_t g, uint8_t b, uint8_t a = 255);
 
 // How many edge ornaments a panel of this size gets (top/bottom pair, left/right pair) and whether its
 // shadow is drawn.
+// The texels across an edge strip's tile (of 64, from its top or left) that hold the moulding: first and
+// one past the last; the rest of the tile is clear.
+constexpr int kEdgeStripInk[2] = {24, 40};
+
 struct PanelLook {
     bool horizontalOrnaments; // width above 192
     bool verticalOrnaments;   // height above 192

@@ -2,6 +2,7 @@
 // game's decoder and has the size its drawing expects; the alpha-plane JPEGs split where the game
 // splits them; the scene files and the map path fit their layouts and the painted map.
 #include "pictures_built_data.h"
+#include "ui/widgets.h"
 
 #include <algorithm>
 #include <array>
@@ -290,6 +291,14 @@ TEST(BuiltPictures, AtlasTilesSitWhereTheWidgetsCutThem) {
     EXPECT_EQ(alphaAt(atlas, 32, 128 + 4), 0);
     EXPECT_EQ(alphaAt(atlas, 64 + 32, 128 + 32), 255); // vertical strip
     EXPECT_EQ(alphaAt(atlas, 64 + 4, 128 + 32), 0);
+    // The panel draws only the band of a strip that holds ink: nothing of either strip lies outside it.
+    for (int across = 0; across < 64; across++) {
+        if (across >= kEdgeStripInk[0] && across < kEdgeStripInk[1]) continue;
+        for (int along = 0; along < 64; along++) {
+            EXPECT_EQ(alphaAt(atlas, along, 128 + across), 0) << "horizontal strip, row " << across;
+            EXPECT_EQ(alphaAt(atlas, 64 + across, 128 + along), 0) << "vertical strip, column " << across;
+        }
+    }
     // The arrow cursor's tip is at the point the game puts on the mouse: 2 texels in, at the top.
     EXPECT_GT(alphaAt(atlas, 192 + 3, 448 + 3), 128);
     EXPECT_EQ(alphaAt(atlas, 192 + 40, 448 + 3), 0);
