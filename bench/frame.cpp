@@ -70,17 +70,12 @@ void registerPicture(const char* name) {
 }
 
 void makeTextures(bool pages) {
-    static const char* const kNames[] = {
-        "field0.tga",    "field1.tga",   "field2.tga",    "field1a.tga",    "field2a.tga", "fieldspodsv.tga",
-        "jocker.tga",    "bomb.tga",     "superbomb.tga", "shadow.tga",     "zep2.tga",    "gamebar.tga",
-        "heart.tga",     "molotok1.tga", "molotok2.tga",  "hammer_lum.jpg", "flare.jpg",   "levelbar1.tga",
-        "levelbar2.tga", "question.tga", "baloon.tga",    "white.jpg",      "button.tga",  "particles.tga"};
     picturesUsed = 0; // the registry has been emptied
     auto picture = [pages](const char* name) {
         registerPicture(name);
         if (!pages) getTexture(name); // a texture of its own, as before the pages
     };
-    for (const char* name : kNames) picture(name);
+    for (const char* name : kGameFixedPictures) picture(name);
     char name[32];
     for (int i = 0; i < 8; ++i) {
         std::snprintf(name, sizeof name, "bal%.2i.tga", i);

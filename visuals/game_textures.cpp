@@ -11,22 +11,22 @@ void resetGameTextures() {
     gameTextures = GameTextures{};
 }
 
+const char* const kGameFixedPictures[kGameFixedPictureCount] = {
+    "field0.tga",      "field1.tga",     "field2.tga",      "field1a.tga",   "field2a.tga",
+    "fieldspodsv.tga", "jocker.tga",     "bomb.tga",        "superbomb.tga", "shadow.tga",
+    "zep2.tga",        "gamebar.tga",    "gamebarfoot.tga", "heart.tga",     "molotok1.tga",
+    "molotok2.tga",    "hammer_lum.jpg", "flare.jpg",       "levelbar1.tga", "levelbar2.tga",
+    "question.tga",    "baloon.tga",     "white.jpg",       "button.tga",    "particles.tga"};
+
 namespace {
 
 // Every small picture of the board and the display goes on shared texture pages, so that a pass of
 // sprites (squares, balls and pieces, the panel's parts) is one draw whatever pictures it mixes. The
 // effect sheet goes with them: the diamonds' glows and the bar's stars are drawn between the pieces.
 void packGamePictures() {
-    static const char* const kFixed[] = {
-        "field0.tga",      "field1.tga",     "field2.tga",      "field1a.tga",   "field2a.tga",
-        "fieldspodsv.tga", "jocker.tga",     "bomb.tga",        "superbomb.tga", "shadow.tga",
-        "zep2.tga",        "gamebar.tga",    "gamebarfoot.tga", "heart.tga",     "molotok1.tga",
-        "molotok2.tga",    "hammer_lum.jpg", "flare.jpg",       "levelbar1.tga", "levelbar2.tga",
-        "question.tga",    "baloon.tga",     "white.jpg",       "button.tga",    "particles.tga"};
-    constexpr int kFixedCount = sizeof kFixed / sizeof kFixed[0];
     char numbered[8 + kDiamondFrames][20];
-    FixedList<const char*, kFixedCount + 8 + kDiamondFrames> names;
-    for (const char* name : kFixed) names.push(name);
+    FixedList<const char*, kGameFixedPictureCount + 8 + kDiamondFrames> names;
+    for (const char* name : kGameFixedPictures) names.push(name);
     for (int i = 0; i < 8; ++i) {
         std::snprintf(numbered[i], sizeof numbered[i], "bal%.2i.tga", i);
         names.push(numbered[i]);

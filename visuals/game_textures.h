@@ -35,5 +35,9 @@ struct GameTextures {
 
 extern GameTextures gameTextures;
 
+// The board's and the display's pictures by name, besides the numbered balls and diamond frames.
+constexpr int kGameFixedPictureCount = 25;
+extern const char* const kGameFixedPictures[kGameFixedPictureCount];
+
 void loadGameTextures();  // every picture above; a missing one stops the program with the loading message
 void resetGameTextures(); // all null (tests)

@@ -143,8 +143,9 @@ flow_desktop_keyboard() {
     # The mouse is put aside, off the board: only the keys play.
     xdotool mousemove --window "$WIN" 5 5
     sleep 0.3
-    local move moves kind
+    local move moves kind free
     moves=$(state_value moves)
+    free=$(state_value free)
     move=$(find_move)
     set -- $move
     kind=$(cell_letter "$1" "$2")
@@ -160,7 +161,7 @@ flow_desktop_keyboard() {
     key Return
     check "$name: Return sends the ball to the cursor cell" wait_state 10 moves=$((moves + 1)) moving=0
     sleep 0.3
-    check "$name: the ball left its cell" test "$(cell_letter "$1" "$2")" != "$kind"
+    check "$name: the ball left its cell" ball_left "$1" "$2" "$kind" "$free"
     window_shot "$name-moved"
     xdotool mousemove --window "$WIN" 400 300
     check "$name: the cursor cell hides when the mouse moves" wait_state 5 keycursor=-1,-1

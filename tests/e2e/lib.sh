@@ -359,6 +359,12 @@ cheat_keys_on() {  # cheat_keys_on: types the word of the board's cheat keys unt
 
 cell_letter() { sed -n "$(($2 - 3))p" "$STATE" | cut -c $(($1 - 4)); }  # cell_letter X Y
 
+ball_left() {  # ball_left X Y KIND FREE: the ball of KIND has left cell (X, Y), where FREE cells were empty
+    # before the move. A move that clears no line deals new balls, and one may land in the cell just left,
+    # of the same kind by chance: once cells were dealt (fewer empty than before), such a ball proves nothing.
+    [ "$(cell_letter "$1" "$2")" != "$3" ] || [ "$(state_value free)" -lt "$4" ]
+}
+
 find_move() {  # prints "X Y TX TY": a free ball and an empty neighbour cell of it
     awk 'NR > 1 { row[NR - 2] = $0 }
          END {
@@ -406,8 +412,9 @@ make_move() {  # make_move NAME [drag]: selects a free ball and sends it to an e
     # NAME-selected and NAME-moved; checks that the ball left its cell for the target (or went with a line).
     # With "drag" the ball is dragged there and let go instead of two clicks (screenshot NAME-dragged).
     close_tips
-    local move kind moves how=${2:-click} from to
+    local move kind moves free how=${2:-click} from to
     moves=$(state_value moves)
+    free=$(state_value free)
     move=$(find_move)
     check "the $1 board has a ball with an empty neighbour" test -n "$move"
     [ -n "$move" ] || return 1
@@ -436,7 +443,7 @@ make_move() {  # make_move NAME [drag]: selects a free ball and sends it to an e
     settle  # the state file catches up with the landing's removal pass
     local landed
     landed=$(cell_letter "$4" "$5")
-    check "the ball left its cell" test "$(cell_letter "$2" "$3")" != "$kind"
+    check "the ball left its cell" ball_left "$2" "$3" "$kind" "$free"
     check "the target holds the ball or it went with a line" test "$landed" = "$kind" -o "$landed" = "."
     window_shot "$1-moved"
 }
