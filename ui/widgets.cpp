@@ -24,30 +24,42 @@ float widgetScale = 1.0f;
 
 constexpr float kPi = 3.14159265f;
 
-struct AtlasTile {
-    int column, row, width, height;
-};
-
-// The tiles of "menutex.tga" by number.
+// The tiles of "menutex.tga" by number, with the part of each that holds ink (texels from the tile's top
+// left, right and bottom one past; two texels to spare): only that part is drawn, the rest is clear.
+constexpr AtlasTile::Ink kWholeTile{0, 0, 64, 64};
 constexpr AtlasTile kAtlasTiles[] = {
-    {0, 0, 1, 1}, {1, 0, 1, 1}, {0, 1, 1, 1}, {1, 1, 1, 1}, // 0..3 panel corners
-    {0, 2, 1, 1}, {1, 2, 1, 1},                             // 4, 5 edge strips
-    {2, 0, 1, 1}, {3, 0, 1, 1}, {2, 1, 1, 1}, {3, 1, 1, 1}, // 6..9 unused
-    {0, 3, 2, 1}, {0, 4, 2, 1},                             // 10, 11 top and bottom ornaments
-    {2, 3, 1, 2}, {3, 3, 1, 2},                             // 12, 13 left and right ornaments
-    {0, 7, 1, 1}, {1, 7, 1, 1},                             // 14, 15 arrows
-    {0, 5, 1, 1}, {0, 6, 1, 1},                             // 16, 17 vertical slider caps
-    {2, 5, 1, 1}, {3, 5, 1, 1},                             // 18 unused, 19 knob
-    {1, 6, 1, 1}, {1, 5, 1, 1},                             // 20 checked, 21 unchecked
-    {3, 7, 1, 1}, {2, 7, 1, 1},                             // 22 cursor, 23 its glow
+    {0, 0, 1, 1, {19, 19, 64, 64}}, {1, 0, 1, 1, {0, 19, 45, 64}},  // 0, 1 panel corners, top
+    {0, 1, 1, 1, {19, 0, 64, 45}},  {1, 1, 1, 1, {0, 0, 45, 45}},   // 2, 3 and bottom
+    {0, 2, 1, 1, {0, 23, 64, 41}},  {1, 2, 1, 1, {23, 0, 41, 64}},  // 4, 5 edge strips
+    {2, 0, 1, 1, kWholeTile},       {3, 0, 1, 1, kWholeTile},       // 6, 7 unused
+    {2, 1, 1, 1, kWholeTile},       {3, 1, 1, 1, kWholeTile},       // 8, 9 unused
+    {0, 3, 2, 1, {7, 15, 121, 47}}, {0, 4, 2, 1, {7, 17, 121, 49}}, // 10, 11 top and bottom ornaments
+    {2, 3, 1, 2, {15, 7, 47, 121}}, {3, 3, 1, 2, {17, 7, 49, 121}}, // 12, 13 left and right ornaments
+    {0, 7, 1, 1, kWholeTile},       {1, 7, 1, 1, kWholeTile},       // 14, 15 arrows
+    {0, 5, 1, 1, kWholeTile},       {0, 6, 1, 1, kWholeTile},       // 16, 17 vertical slider caps
+    {2, 5, 1, 1, kWholeTile},       {3, 5, 1, 1, kWholeTile},       // 18 unused, 19 knob
+    {1, 6, 1, 1, kWholeTile},       {1, 5, 1, 1, kWholeTile},       // 20 checked, 21 unchecked
+    {3, 7, 1, 1, kWholeTile},       {2, 7, 1, 1, kWholeTile},       // 22 cursor, 23 its glow
 };
-constexpr int kAtlasTileCount = sizeof kAtlasTiles / sizeof kAtlasTiles[0];
-static_assert(kAtlasTileCount == 24);
+static_assert(sizeof kAtlasTiles / sizeof kAtlasTiles[0] == kAtlasTileCount);
 
 TexRect atlasRect(int tile) {
     const AtlasTile& t = kAtlasTiles[tile];
     return {t.column / 4.0f + 0.003f, t.row / 8.0f + 0.003f, (t.column + t.width) / 4.0f - 0.003f,
             (t.row + t.height) / 8.0f - 0.003f};
+}
+
+// The inked part of a tile drawn over the quad the whole tile would fill, centred on (x, y): the same
+// texels land on the same pixels, and the clear rest of the tile costs no fill.
+void drawTileInk(int tile, float x, float y, float width, float height, uint32_t color) {
+    const AtlasTile& t = kAtlasTiles[tile];
+    const TexRect whole = atlasRect(tile);
+    float across = t.width * 64.0f, down = t.height * 64.0f;
+    float l = t.ink.left / across, r = t.ink.right / across, top = t.ink.top / down, b = t.ink.bottom / down;
+    float du = whole.right - whole.left, dv = whole.bottom - whole.top;
+    TexRect part{whole.left + du * l, whole.top + dv * top, whole.left + du * r, whole.top + dv * b};
+    float left = x - width / 2, upper = y + height / 2; // units grow upward, texels downward
+    drawRect(left + width * l, upper - height * top, left + width * r, upper - height * b, part, color);
 }
 
 uint32_t argb(int r, int g, int b, int a) {
@@ -67,27 +79,13 @@ void edgeStrip(int tile, float x0, float y0, float x1, float y1, float thickness
     if (n < 1) n = 1;
     float piece = length / n;
     bool horizontal = std::fabs(y1 - y0) < std::fabs(x1 - x0);
-    // Only the band across the strip that holds ink is drawn: the rest of the tile is clear, and at the
-    // screen's pixels its fill would cost three times the moulding's.
-    constexpr float kFirst = kEdgeStripInk[0] / 64.0f, kEnd = kEdgeStripInk[1] / 64.0f;
-    TexRect r = atlasRect(tile);
-    float band = thickness * (kEnd - kFirst), shift = thickness * ((kFirst + kEnd) / 2 - 0.5f);
-    if (horizontal) {
-        float span = r.bottom - r.top;
-        r.bottom = r.top + span * kEnd;
-        r.top += span * kFirst;
-    } else {
-        float span = r.right - r.left;
-        r.right = r.left + span * kEnd;
-        r.left += span * kFirst;
-    }
     for (int i = 0; i < n; ++i) {
         float f = (i + 0.5f) / n;
         float cx = x0 + (x1 - x0) * f, cy = y0 + (y1 - y0) * f;
         if (horizontal)
-            drawCentered(cx, cy - shift, piece, band, r, 0xFFFFFFFF); // texel rows run down, units up
+            drawTileInk(tile, cx, cy, piece, thickness, 0xFFFFFFFF);
         else
-            drawCentered(cx + shift, cy, band, piece, r, 0xFFFFFFFF);
+            drawTileInk(tile, cx, cy, thickness, piece, 0xFFFFFFFF);
     }
 }
 
@@ -115,6 +113,11 @@ const char* itemCaption(int index) {
 }
 
 } // namespace
+
+const AtlasTile& atlasTile(int tile) {
+    assert(tile >= 0 && tile < kAtlasTileCount);
+    return kAtlasTiles[tile];
+}
 
 void loadWidgetTextures() {
     menuTextures.atlas = getTexture("menutex.tga");
@@ -144,13 +147,12 @@ void drawAtlasTile(int tile, float x, float y, uint32_t color, float scaleX, flo
     assert(tile >= 0 && tile < kAtlasTileCount);
     const AtlasTile& t = kAtlasTiles[tile];
     setTexture(menuTextures.atlas);
-    drawCentered(x, y, t.width * 64 * widgetScale * scaleX, t.height * 64 * widgetScale * scaleY,
-                 atlasRect(tile), color);
+    drawTileInk(tile, x, y, t.width * 64 * widgetScale * scaleX, t.height * 64 * widgetScale * scaleY, color);
 }
 
 void drawAtlasTileStretched(int tile, float x, float y, float width, float height, uint32_t color) {
     setTexture(menuTextures.atlas);
-    drawCentered(x, y, width, height, atlasRect(tile), color);
+    drawTileInk(tile, x, y, width, height, color);
 }
 
 PanelLook panelLook(float width, float height) {
@@ -368,13 +370,13 @@ void slider(float ax, float ay, float bx, float by, int* value, int steps) {
         // The track at half thickness, from one arrow to the other.
         float x0 = ax - 64 * dx, x1 = bx + 64 * dx;
         setTexture(menuTextures.atlas);
-        drawCentered((x0 + x1) / 2, ay, x1 - x0, 32, atlasRect(4), 0xFFFFFFFF);
+        drawTileInk(4, (x0 + x1) / 2, ay, x1 - x0, 32, 0xFFFFFFFF);
         drawAtlasTile(14, ax - 44.8f * dx, ay, 0xFFFFFFFF);
         drawAtlasTile(15, bx + 44.8f * dx, by, 0xFFFFFFFF);
     } else {
         float y0 = ay - 64 * dy, y1 = by + 64 * dy;
         setTexture(menuTextures.atlas);
-        drawCentered(ax, (y0 + y1) / 2, 32, std::fabs(y1 - y0), atlasRect(5), 0xFFFFFFFF);
+        drawTileInk(5, ax, (y0 + y1) / 2, 32, std::fabs(y1 - y0), 0xFFFFFFFF);
         drawAtlasTile(16, ax - 44.8f * dx, ay - 44.8f * dy, 0xFFFFFFFF);
         drawAtlasTile(17, bx + 44.8f * dx, by + 44.8f * dy, 0xFFFFFFFF);
     }

@@ -35,9 +35,16 @@ void setTextRgb(uint8_t r, uint8_t g, uint8_t b, uint8_t a = 255);
 
 // How many edge ornaments a panel of this size gets (top/bottom pair, left/right pair) and whether its
 // shadow is drawn.
-// The texels across an edge strip's tile (of 64, from its top or left) that hold the moulding: first and
-// one past the last; the rest of the tile is clear.
-constexpr int kEdgeStripInk[2] = {24, 40};
+// A tile of the widgets' atlas "menutex.tga" (a grid of 64-texel tiles): its place and size in tiles, and
+// the part of it that holds ink, in texels from its top left (right and bottom one past).
+struct AtlasTile {
+    int column, row, width, height;
+    struct Ink {
+        int left, top, right, bottom;
+    } ink;
+};
+constexpr int kAtlasTileCount = 24;
+const AtlasTile& atlasTile(int tile);
 
 struct PanelLook {
     bool horizontalOrnaments; // width above 192

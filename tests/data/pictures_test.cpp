@@ -291,13 +291,16 @@ TEST(BuiltPictures, AtlasTilesSitWhereTheWidgetsCutThem) {
     EXPECT_EQ(alphaAt(atlas, 32, 128 + 4), 0);
     EXPECT_EQ(alphaAt(atlas, 64 + 32, 128 + 32), 255); // vertical strip
     EXPECT_EQ(alphaAt(atlas, 64 + 4, 128 + 32), 0);
-    // The panel draws only the band of a strip that holds ink: nothing of either strip lies outside it.
-    for (int across = 0; across < 64; across++) {
-        if (across >= kEdgeStripInk[0] && across < kEdgeStripInk[1]) continue;
-        for (int along = 0; along < 64; along++) {
-            EXPECT_EQ(alphaAt(atlas, along, 128 + across), 0) << "horizontal strip, row " << across;
-            EXPECT_EQ(alphaAt(atlas, 64 + across, 128 + along), 0) << "vertical strip, column " << across;
-        }
+    // Each tile is drawn only where the widgets expect its ink: nothing of it lies outside that part.
+    for (int tile = 0; tile < kAtlasTileCount; tile++) {
+        const AtlasTile& t = atlasTile(tile);
+        int outside = 0;
+        for (int y = 0; y < t.height * 64; y++)
+            for (int x = 0; x < t.width * 64; x++) {
+                bool in = x >= t.ink.left && x < t.ink.right && y >= t.ink.top && y < t.ink.bottom;
+                outside += !in && alphaAt(atlas, t.column * 64 + x, t.row * 64 + y) > 0;
+            }
+        EXPECT_EQ(outside, 0) << "tile " << tile << " has ink outside the part that is drawn";
     }
     // The arrow cursor's tip is at the point the game puts on the mouse: 2 texels in, at the top.
     EXPECT_GT(alphaAt(atlas, 192 + 3, 448 + 3), 128);
