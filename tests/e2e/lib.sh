@@ -23,7 +23,7 @@ check() {  # check DESCRIPTION COMMAND...: runs the command; success passes
         echo "  ok   $what"
     else
         FAILED=$((FAILED + 1))
-        FAILURES+=("$CURRENT_FLOW: $what")
+        FAILURES+=("${CURRENT_FLOW:-}${CURRENT_FLOW:+: }$what")
         echo "  FAIL $what"
         # What the game showed then and the last keys sent, to tell a slow machine from a fault.
         [ -n "${STATE:-}" ] && [ -s "$STATE" ] && echo "       the state: $(head -n 1 "$STATE")"
