@@ -9,6 +9,8 @@
 # The screen is a player's 1920 x 1080 (BENCH_SCREEN=WxH for another); a first start shows the game on it
 # in full screen.
 # Usage: bench/game_figures.sh BUILD [RUNS]; prints "FIGURE name value" lines (medians of the runs).
+# For a closer look: KEEP_WORK=FOLDER keeps the run's files (the game's output among them), SMAPS_OUT=FILE
+# keeps the game's memory map of each run as FILE.RUN.
 set -uo pipefail
 BUILD=$(cd "${1:-build}" && pwd)
 RUNS=${2:-3}
@@ -25,7 +27,7 @@ cleanup() {
     [ -n "$GAME_PID" ] && kill "$GAME_PID" 2>/dev/null
     [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
     wait 2>/dev/null
-    rm -rf "$WORK"
+    [ -n "${KEEP_WORK:-}" ] && cp -r "$WORK" "$KEEP_WORK"; rm -rf "$WORK"
 }
 trap cleanup EXIT
 exec 3>"$WORK/display"
@@ -100,6 +102,7 @@ for run in $(seq "$RUNS"); do
     echo "(${f1:-0} - ${f0:-0}) / ($t1 - $t0)" | bc -l >>"$WORK/fps"
     echo "($p1 - $p0) * 100 / $TICKS / ($t1 - $t0)" | bc -l >>"$WORK/process"
     echo "($m1 - $m0) * 100 / $TICKS / ($t1 - $t0)" | bc -l >>"$WORK/thread"
+    [ -n "${SMAPS_OUT:-}" ] && cp "/proc/$GAME_PID/smaps" "$SMAPS_OUT.$run" # where the memory lies
     status_mb "$GAME_PID" VmRSS >>"$WORK/rss"
     status_mb "$GAME_PID" RssFile >>"$WORK/rss_file"
     echo "$(status_mb "$GAME_PID" RssAnon) + $(status_mb "$GAME_PID" RssShmem)" | bc -l >>"$WORK/rss_data"

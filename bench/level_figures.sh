@@ -5,7 +5,8 @@
 # rise, bench/edge_rise.py) on a 1920 x 1080 and a 3840 x 2160 screen. Screenshots of the main page, the
 # level map and the level are kept in SHOTS-FOLDER when one is given.
 # Usage: bench/level_figures.sh BUILD [SHOTS-FOLDER]; prints "FIGURE name value" lines. PARTS="1080 2160
-# level" (the default) chooses which figures are taken.
+# level" (the default) chooses which figures are taken. KEEP_WORK=FOLDER keeps the run's files (the game's
+# output among them); PERF_OUT=FILE profiles the game while the level's figures are taken.
 set -uo pipefail
 HERE=$(cd "$(dirname "$0")" && pwd)
 BUILD=$(cd "${1:-build}" && pwd)
@@ -24,7 +25,7 @@ cleanup() {
     [ -n "$GAME_PID" ] && kill "$GAME_PID" 2>/dev/null
     [ -n "$SCREEN_PID" ] && kill "$SCREEN_PID" 2>/dev/null
     wait 2>/dev/null
-    rm -rf "$WORK"
+    [ -n "${KEEP_WORK:-}" ] && cp -r "$WORK" "$KEEP_WORK"; rm -rf "$WORK"
 }
 trap cleanup EXIT
 check() { "${@:2}" || echo "level_figures: $1 failed"; }
@@ -78,7 +79,12 @@ level() {
         p0=$(ticks /proc/$pid/stat)
         t0=$(now)
         f0=$(state_value frames)
-        sleep "$SAMPLE_S"
+        # PERF_OUT=FILE: a profile of the game over the sample as well (perf record), for perf report.
+        if [ -n "${PERF_OUT:-}" ] && command -v perf >/dev/null; then
+            perf record -q -g -p "$pid" -o "$PERF_OUT" -- sleep "$SAMPLE_S" 2>/dev/null
+        else
+            sleep "$SAMPLE_S"
+        fi
         p1=$(ticks /proc/$pid/stat)
         t1=$(now)
         f1=$(state_value frames)

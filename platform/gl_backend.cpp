@@ -283,22 +283,16 @@ bool GlBackend::beginLowDetail(uint32_t argb) {
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
-        // Depths for a mesh among the painterly layers (the menus' pebble).
-        glGenRenderbuffers(1, &lowDepth_);
-        glBindRenderbuffer(GL_RENDERBUFFER, lowDepth_);
-        glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT24, kScreenWidth, kScreenHeight);
         glGenFramebuffers(1, &lowFramebuffer_);
         glBindFramebuffer(GL_FRAMEBUFFER, lowFramebuffer_);
         glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, lowTexture_, 0);
-        glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, lowDepth_);
         bool complete = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
         glBindFramebuffer(GL_FRAMEBUFFER, 0);
         statesValid_ = false;
         if (!complete || glGetError() != GL_NO_ERROR) {
             glDeleteFramebuffers(1, &lowFramebuffer_);
             glDeleteTextures(1, &lowTexture_);
-            glDeleteRenderbuffers(1, &lowDepth_);
-            lowFramebuffer_ = lowTexture_ = lowDepth_ = 0;
+            lowFramebuffer_ = lowTexture_ = 0;
             return false;
         }
     }
@@ -308,6 +302,22 @@ bool GlBackend::beginLowDetail(uint32_t argb) {
     clear(true, argb, false, 1.0f);
     statesValid_ = false; // point-sampled pictures are at their own size here
     return true;
+}
+
+// Depths in the low-detail picture only once something there tests or writes them (the menus' pebble among
+// the painted layers; a level's landscape never does), and at 16 bits: one small mesh needs no more.
+void GlBackend::attachLowDepth() {
+    if (lowDepth_ || !lowDetail_ || capturing_) return;
+    glGenRenderbuffers(1, &lowDepth_);
+    glBindRenderbuffer(GL_RENDERBUFFER, lowDepth_);
+    glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT16, kScreenWidth, kScreenHeight);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, lowDepth_);
+    glDepthMask(GL_TRUE);
+    glClearDepth(1.0);
+    glDisable(GL_SCISSOR_TEST);
+    glClear(GL_DEPTH_BUFFER_BIT); // a new buffer's depths are undefined
+    glEnable(GL_SCISSOR_TEST);
+    statesValid_ = false;
 }
 
 void GlBackend::endLowDetail() {
@@ -433,6 +443,7 @@ void GlBackend::clear(bool color, uint32_t argb, bool depth, float z) {
         glClear(GL_COLOR_BUFFER_BIT);
     }
     if (depth) {
+        attachLowDepth();
         // A clear reaches the whole depth buffer whatever the depth-write state says. Only the picture's
         // depths are ever tested, so the window's are cleared whole (a mark per tile, not a drawn rectangle).
         glDepthMask(GL_TRUE);
@@ -556,6 +567,8 @@ bool GlBackend::applyStates(const DrawCall& call) {
 }
 
 void GlBackend::draw(const DrawCall& call) {
+    if (lowDetail_ && !lowDepth_ && call.states && (call.states->depthTest || call.states->depthWrite))
+        attachLowDepth();
     if (!program_ || !applyStates(call)) return;
     if (!capturing_ && !lowDetail_) windowUniform_ = false;
     glBindVertexArray(vertexArray_);

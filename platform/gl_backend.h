@@ -62,8 +62,9 @@ class GlBackend : public RenderBackend {
     void scaleColours(float factor);
     int surfaceWidth() const; // what is drawn into now: the picture area or the low-detail picture
     int surfaceHeight() const;
-    void placeViewport(); // the viewport and scissor of what is drawn into now
-    void bindSurface();   // its framebuffer, viewport and scissor
+    void placeViewport();  // the viewport and scissor of what is drawn into now
+    void bindSurface();    // its framebuffer, viewport and scissor
+    void attachLowDepth(); // the low-detail picture's depths, made at their first use
 
     uint32_t program_ = 0; // the most common drawing variant, linked at init (0: not ready)
     uint32_t scaleProgram_ = 0, copyProgram_ = 0, stretchProgram_ = 0;
@@ -80,7 +81,8 @@ class GlBackend : public RenderBackend {
     // The picture area is all windowColour_ (cleared, nothing drawn since): the same clear again is skipped.
     uint32_t windowColour_ = 0;
     bool windowUniform_ = false;
-    // The low-detail picture: 800 x 600 colours and depths, stretched onto the picture area when it ends.
+    // The low-detail picture: 800 x 600 colours (and depths once needed), stretched onto the picture area
+    // when it ends.
     uint32_t lowFramebuffer_ = 0, lowTexture_ = 0, lowDepth_ = 0;
     bool lowDetail_ = false;
     // The captured picture (colours, 8 bits a channel like the window) and the coverage being captured
