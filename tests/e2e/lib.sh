@@ -366,15 +366,32 @@ ball_left() {  # ball_left X Y KIND FREE: the ball of KIND has left cell (X, Y),
 }
 
 find_move() {  # prints "X Y TX TY": a free ball and an empty neighbour cell of it
+    # A move that makes no line comes first: a line scores, and enough of them end the level under a flow
+    # that goes on playing it.
     awk 'NR > 1 { row[NR - 2] = $0 }
+         function at(x, y) { return x < 1 || x > 20 || y < 0 || y > 14 ? "" : substr(row[y], x, 1) }
+         function run(x, y, dx, dy, c, fx, fy,   n) { # same-coloured balls from (x, y) on, (fx, fy) left empty
+           for (n = 0; (x != fx || y != fy) && at(x, y) == c; n++) { x += dx; y += dy }
+           return n
+         }
+         function lines(x, y, c, fx, fy) { # does c moved from (fx, fy) into (x, y) make a line?
+           return run(x - 1, y, -1, 0, c, fx, fy) + run(x + 1, y, 1, 0, c, fx, fy) >= 2 ||
+                  run(x, y - 1, 0, -1, c, fx, fy) + run(x, y + 1, 0, 1, c, fx, fy) >= 2 ||
+                  run(x - 1, y - 1, -1, -1, c, fx, fy) + run(x + 1, y + 1, 1, 1, c, fx, fy) >= 2 ||
+                  run(x - 1, y + 1, -1, 1, c, fx, fy) + run(x + 1, y - 1, 1, -1, c, fx, fy) >= 2
+         }
+         function offer(x, y, tx, ty,   c) {
+           if (at(tx, ty) != ".") return
+           c = at(x, y)
+           if (!lines(tx, ty, c, x, y)) { print x + 4, y + 5, tx + 4, ty + 5; found = 1; exit }
+           if (first == "") first = (x + 4) " " (y + 5) " " (tx + 4) " " (ty + 5)
+         }
          END {
            for (y = 0; y < 15; y++) for (x = 1; x <= 20; x++) {
-             if (substr(row[y], x, 1) !~ /[a-h]/) continue
-             if (x > 1 && substr(row[y], x - 1, 1) == ".") { print x + 4, y + 5, x + 3, y + 5; exit }
-             if (x < 20 && substr(row[y], x + 1, 1) == ".") { print x + 4, y + 5, x + 5, y + 5; exit }
-             if (y > 0 && substr(row[y - 1], x, 1) == ".") { print x + 4, y + 5, x + 4, y + 4; exit }
-             if (y < 14 && substr(row[y + 1], x, 1) == ".") { print x + 4, y + 5, x + 4, y + 6; exit }
+             if (at(x, y) !~ /[a-h]/) continue
+             offer(x, y, x - 1, y); offer(x, y, x + 1, y); offer(x, y, x, y - 1); offer(x, y, x, y + 1)
            }
+           if (!found && first != "") print first
          }' "$STATE"
 }
 
