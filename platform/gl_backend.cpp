@@ -1,5 +1,7 @@
 #include "platform/gl_backend.h"
 
+#include <malloc.h>
+
 #include <cassert>
 #include <cstdio>
 #include <cstring>
@@ -384,6 +386,10 @@ void GlBackend::endCapture() {
     if (capturingCoverage_) {
         glDeleteTextures(1, &coverageTexture_);
         coverageTexture_ = 0;
+        // The coverage is a picture's worth of floats, made only when the still scenery changes: once the
+        // rasteriser has let it go, its pages go back to the system instead of staying in the heap.
+        glFinish();
+        malloc_trim(0);
     }
     capturingCoverage_ = false;
     statesValid_ = false;
