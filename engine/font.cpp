@@ -47,6 +47,8 @@ void loadFont(const char* baseName, float scaleX, float scaleY) {
         return;
     }
     Font& f = *text.fonts.add();
+    f = Font();
+    std::snprintf(f.baseName, sizeof f.baseName, "%s", baseName);
     f.cellsPerRow = cellsPerRow;
     f.cellSize = 1.0f / cellsPerRow;
     f.scaleX = scaleX;
@@ -89,11 +91,32 @@ TexRect glyphRect(const Font& font, uint8_t character) {
     return {left, top, left + font.cellSize, top + font.cellSize};
 }
 
+Texture* glyphSheet(Font& f, float cellUnits) {
+    if (!f.texture || !render.backend || f.cellsPerRow <= 0) return f.texture;
+    int width = 0, height = 0;
+    drawingSize(&width, &height);
+    float cellPixels = cellUnits * width / kScreenWidth;
+    if (cellPixels <= kDetailedGlyphsAbove * f.texture->width / f.cellsPerRow) return f.texture;
+    if (!f.detailedTried) {
+        f.detailedTried = true;
+        char name[kMaxFileNameLength + 1];
+        std::snprintf(name, sizeof name, "%s@2x.tga", f.baseName);
+        flushBatch();
+        Texture* t = getTexture(name, false);
+        // Only the same grid at twice the texels: anything else would put the wrong glyphs in the cells.
+        if (t && t->width == 2 * f.texture->width && t->height == 2 * f.texture->height)
+            f.detailed = t;
+        else if (t)
+            releaseTexture(t);
+    }
+    return f.detailed ? f.detailed : f.texture;
+}
+
 void drawGlyph(uint8_t character, float x, float y, float size, uint32_t color) {
-    const Font* f = currentFont();
-    if (!f) return;
-    setTexture(f->texture);
+    if (text.fonts.empty()) return;
+    Font* f = &text.fonts[text.current];
     float halfWidth = size * f->scaleX;
+    setTexture(glyphSheet(*f, 2 * halfWidth));
     float halfHeight = size * f->scaleX * f->scaleY;
     drawRect(x - halfWidth, y + halfHeight, x + halfWidth, y - halfHeight, glyphRect(*f, character), color,
              kTextZ);

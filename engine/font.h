@@ -26,7 +26,16 @@ struct Font {
     float cellSize; // 1 / cellsPerRow: a cell's side in texture coordinates
     float scaleX;   // horizontal scale given at loading
     float scaleY;   // vertical scale, relative to scaleX
+    // The same grid at twice the texels ("%s@2x.tga"), read the first time a glyph is drawn larger than
+    // kDetailedGlyphsAbove times its cell's texels; null when it is not needed yet or cannot be used.
+    Texture* detailed = nullptr;
+    bool detailedTried = false;
+    char baseName[32] = {};
 };
+
+// Letters drawn more than this many times larger than their cells are drawn from the detailed sheet. A
+// full-HD screen draws them at about their cells' size, so only larger screens pay for the detailed sheet.
+constexpr float kDetailedGlyphsAbove = 1.5f;
 
 struct TextState {
     FixedList<Font, kMaxFonts> fonts; // in loading order; full: later fonts are not loaded
@@ -51,6 +60,9 @@ const Font* currentFont();  // null before any font is loaded
 void setTextColor(uint8_t red, uint8_t green, uint8_t blue, uint8_t alpha);
 void setTextColor(uint32_t argb);
 
+// The sheet a glyph cell of the font drawn cellUnits wide is taken from: the detailed one when the cell
+// covers more than kDetailedGlyphsAbove times its texels in pixels of what is drawn into, and it exists.
+Texture* glyphSheet(Font& font, float cellUnits);
 // One glyph quad centred on (x, y) in the current font, tinted like every screen quad.
 void drawGlyph(uint8_t character, float x, float y, float size, uint32_t color);
 TexRect glyphRect(const Font& font, uint8_t character); // the glyph cell's texture rectangle

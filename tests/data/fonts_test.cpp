@@ -133,3 +133,46 @@ TEST(BuiltFonts, EveryLetterOfEveryLanguageHasAGlyph) {
         }
     }
 }
+
+// The detailed sheets read on large screens hold the same glyphs in the same cells at twice the texels:
+// every printable glyph's ink has about the same amount and the same centre, measured in base texels.
+TEST(BuiltFonts, DetailedSheetsAreTheSameGlyphsAtTwiceTheTexels) {
+    REQUIRE_BUILT_PICTURES(data);
+    auto files = builtdata::archiveFiles(data);
+    for (const char* base : {"font", "font2"}) {
+        Font f;
+        loadFont(files, base, f);
+        if (HasFatalFailure()) return;
+        DecodedPicture detailed;
+        ASSERT_TRUE(builtdata::decode(builtdata::readFile(data / (std::string(base) + "@2x.tga")), detailed))
+            << base;
+        ASSERT_EQ(detailed.width, 2 * f.sheet.width) << base;
+        ASSERT_EQ(detailed.height, 2 * f.sheet.height) << base;
+        // Ink (alpha) of a cell: its sum and centre in base texels.
+        auto ink = [&](const DecodedPicture& sheet, int c, double& sum, double& x, double& y) {
+            int side = sheet.width / f.cellsPerRow, scale = sheet.width / f.sheet.width;
+            int cx = (f.cell[c] % f.cellsPerRow) * side, cy = (f.cell[c] / f.cellsPerRow) * side;
+            sum = x = y = 0;
+            for (int j = 0; j < side; j++)
+                for (int i = 0; i < side; i++) {
+                    double a = sheet.rgba[((size_t(cy + j) * sheet.width) + cx + i) * 4 + 3] / 255.0;
+                    sum += a;
+                    x += a * (i + 0.5) / scale;
+                    y += a * (j + 0.5) / scale;
+                }
+            if (sum > 0) x /= sum, y /= sum;
+            sum /= scale * scale;
+        };
+        for (int c = 33; c < 256; c++) {
+            if (!printable(c) || inkOf(f, c) == 0) continue;
+            double s1, x1, y1, s2, x2, y2;
+            ink(f.sheet, c, s1, x1, y1);
+            ink(detailed, c, s2, x2, y2);
+            EXPECT_NEAR(s2 / s1, 1.0, 0.25) << base << ": byte " << c;
+            // Hinting may put a small glyph (a superscript) a texel apart at the two sizes; a glyph in
+            // another cell or off its baseline is many texels away.
+            EXPECT_NEAR(x2, x1, 1.5) << base << ": byte " << c;
+            EXPECT_NEAR(y2, y1, 1.5) << base << ": byte " << c;
+        }
+    }
+}

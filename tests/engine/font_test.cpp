@@ -113,6 +113,50 @@ TEST_F(FontTest, LeftAlignedGlyphsAreSpacedByTheMeanOfNeighbouringAdvances) {
     EXPECT_EQ(d.states.texture, f.texture->handle);
 }
 
+TEST_F(FontTest, LettersMuchLargerThanTheirCellsComeFromTheDetailedSheetWhenItFits) {
+    // The test font's cells are 4 texels; a full-HD screen draws 1.8 pixels a unit, so a glyph of size s
+    // (a cell 2 s units wide) covers 3.6 s pixels: 1.5 times its texels from s = 1.67 on.
+    render.drawableSize = [](int* w, int* h) { *w = 1920, *h = 1080; };
+    render.pictureAreaPending = true;
+    auto sheetOf = [&](float size) {
+        backend.clearFrame();
+        drawText(0, 0, size, "A");
+        endScene();
+        return backend.draws.back().states.texture;
+    };
+    struct Case {
+        const char* name;
+        int detailedSide; // 0: no detailed sheet
+        bool used;
+    } cases[] = {{"twice the texels", 128, true}, {"another grid", 96, false}, {"none", 0, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        resetText();
+        resetTextures();
+        resetFileRegistry();
+        if (c.detailedSide)
+            test_pictures::registerBytes(
+                "font@2x.tga", test_pictures::tga(c.detailedSide, c.detailedSide,
+                                                  test_pictures::gradient(c.detailedSide, c.detailedSide)));
+        test_font::load("font", 16, 16, 1.0f, 0.9f);
+        Font& f = text.fonts[0];
+        EXPECT_EQ(sheetOf(1.5f), f.texture->handle);
+        EXPECT_FALSE(f.detailedTried) << "read before a glyph needs it";
+        uint32_t large = sheetOf(20);
+        EXPECT_TRUE(f.detailedTried);
+        if (c.used) {
+            ASSERT_NE(f.detailed, nullptr);
+            EXPECT_EQ(large, f.detailed->handle);
+            EXPECT_EQ(sheetOf(1.5f), f.texture->handle) << "small letters keep the base sheet";
+        } else {
+            EXPECT_EQ(f.detailed, nullptr);
+            EXPECT_EQ(large, f.texture->handle);
+            EXPECT_EQ(findTexture("font@2x.tga"), nullptr) << "a sheet that cannot be used is let go";
+        }
+    }
+    render.drawableSize = nullptr;
+}
+
 TEST_F(FontTest, LineBreaksStartTheNextLineCentredOnXOneStepDown) {
     test_font::load("font", 16, 16, 1.0f, 1.0f);
     text.fonts[0].advance['C'] = 0.4f;

@@ -2,6 +2,8 @@
 // cells in a 1024 x 1024 picture, cell n holding character code n; "%s.dat" is the cell count per row
 // (int32), one width byte per code and one cell byte per code (516 bytes). The glyphs are white with a
 // dark outline and a soft shadow, so that any text colour tints them and they read on any background.
+// "%s@2x.tga", a plain file in Data/, is the same grid at twice the texels (every size of the style
+// doubled), for letters drawn much larger than their cells on large screens.
 #include "catalogue.h"
 #include "shading.h"
 
@@ -15,8 +17,8 @@
 namespace {
 
 constexpr int kCellsPerRow = 16;
-constexpr int kCell = 64;
-constexpr int kSheet = kCellsPerRow * kCell; // 1024
+constexpr int kBaseCell = 64;
+constexpr int kBaseSheet = kCellsPerRow * kBaseCell; // 1024
 const char* kFontFolder = "/usr/share/fonts/truetype/dejavu/";
 
 struct FontStyle {
@@ -63,7 +65,16 @@ std::vector<float> dilate(const std::vector<float>& mask, int w, int h, float r)
     return out;
 }
 
-bool buildFont(const FontStyle& style, Catalogue& out) {
+// The font at `detail` times the texels of its cells: 1 writes the sheet and the metrics, 2 the detailed
+// sheet alone (the metrics are the same).
+bool buildFont(const FontStyle& base, int detail, Catalogue& out) {
+    const int kCell = kBaseCell * detail, kSheet = kBaseSheet * detail;
+    FontStyle style = base;
+    style.pixelSize *= detail;
+    style.outline *= detail;
+    style.shadowBlur *= detail;
+    style.shadowDx *= detail;
+    style.shadowDy *= detail;
     FT_Library lib;
     if (FT_Init_FreeType(&lib)) return false;
     FT_Face face;
@@ -125,13 +136,19 @@ bool buildFont(const FontStyle& style, Catalogue& out) {
                 cell.blendPixel(x, y, c, fill[size_t(y) * kCell + x]);
             }
         sheet.over(cell, (code % kCellsPerRow) * kCell, (code / kCellsPerRow) * kCell);
-        // Width in texels of a 512-texel-wide sheet: ours is 1024 wide, so half the texel count.
+        // Width in texels of a 512-texel-wide sheet.
         dat[4 + code] = uint8_t(std::clamp<long>(std::lround(advance * 512.0f / kSheet), 0, 255));
     }
     FT_Done_Face(face);
     FT_Done_FreeType(lib);
-    out.addTga(std::string(style.name) + ".tga", sheet);
-    out.addFile(std::string(style.name) + ".dat", Place::TargaArchive, std::move(dat));
+    if (detail == 1) {
+        out.addTga(std::string(style.name) + ".tga", sheet);
+        out.addFile(std::string(style.name) + ".dat", Place::TargaArchive, std::move(dat));
+    } else {
+        // Read only when a large screen asks for it, after the archives are gone.
+        out.addTga(std::string(style.name) + "@" + std::to_string(detail) + "x.tga", sheet,
+                   Place::DataFolder);
+    }
     return true;
 }
 
@@ -141,5 +158,6 @@ bool buildFonts(Catalogue& out) {
     const FontStyle font{"font", "DejaVuSans-Bold.ttf", 38, 3.0f, rgb(46, 22, 8), 2, 2, 3};
     // "font2" is drawn 1.2 times wider than tall, so it starts from the condensed face.
     const FontStyle font2{"font2", "DejaVuSansCondensed-Bold.ttf", 40, 2.6f, rgb(60, 26, 6), 3, 1, 3};
-    return buildFont(font, out) && buildFont(font2, out);
+    return buildFont(font, 1, out) && buildFont(font2, 1, out) && buildFont(font, 2, out) &&
+           buildFont(font2, 2, out);
 }
