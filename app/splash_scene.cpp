@@ -27,7 +27,6 @@ constexpr float kSplashMs = 4000;
 constexpr float kSplashFadeStartMs = 3000;
 constexpr float kSplashSkipToMs = 3500;
 constexpr float kFinalFadeMs = 800;
-constexpr TexRect kScreenPicture = {0, 0, 0.78125f, 0.5859375f};
 
 uint32_t grey(int g, int a = 255) {
     return static_cast<uint32_t>(a) << 24 | static_cast<uint32_t>(g) << 16 | static_cast<uint32_t>(g) << 8 |
@@ -54,7 +53,7 @@ void drawSplashPicture() {
     int g = static_cast<int>(255 * std::fmax(0.0f, f));
     setRenderState(kPresetFiltering, false);
     setOpaqueDrawing(true);
-    drawRect(-400, 300, 400, -300, kScreenPicture, grey(g));
+    drawRect(-400, 300, 400, -300, kWholeTexture, grey(g));
     setOpaqueDrawing(false);
     setRenderState(kPresetFiltering, true);
 }
@@ -64,11 +63,13 @@ void drawLoadScreen() {
     setTextColor(0xFFFFFFFFu);
     setTexture(splash.loadScreen);
     setOpaqueDrawing(true);
-    drawRect(-400, 300, 400, -300, kScreenPicture, splash.fadeColor);
+    drawRect(-400, 300, 400, -300, kWholeTexture, splash.fadeColor);
     // The bar is drawn opaque: past its end it would show the black padding of its picture.
     float p = std::clamp(loadingProgress(), 0.0f, 1.0f);
     setTexture(splash.loadBar);
-    drawRect(6 - 155, -243, 6 - 155 + 310 * p, -243 - 48, {0.001f, 0.001f, p * 310 / 512, 48.0f / 64},
+    // Half a texel in from the picture's edges: its wrap would blend the far edge into them.
+    constexpr float u = 0.5f / 310, v = 0.5f / 48;
+    drawRect(6 - 155, -243, 6 - 155 + 310 * p, -243 - 48, {u, v, u + p * (1 - 2 * u), 1 - v},
              splash.fadeColor);
     setOpaqueDrawing(false);
 }
@@ -85,14 +86,14 @@ void loadSplashPictures() {
     fileRegistry.onFileRegistered = onFileRegistered;
     splash.fadeColor = 0xFFFFFFFFu;
     setCulling(false);
-    splash.splash1 = loadPicturePadded("splash1.jpg", 800, 600);
+    splash.splash1 = loadPictureSized("splash1.jpg", 800, 600);
     if (FILE* f = std::fopen("splash2.jpg", "rb")) {
         std::fclose(f);
         splash.hasSecondSplash = true;
-        splash.splash2 = loadPicturePadded("splash2.jpg", 800, 600);
+        splash.splash2 = loadPictureSized("splash2.jpg", 800, 600);
     }
-    splash.loadScreen = loadPicturePadded("loadscreen.jpg", 800, 600);
-    splash.loadBar = loadPicturePadded("loadbar.jpg", 310, 48);
+    splash.loadScreen = loadPictureSized("loadscreen.jpg", 800, 600);
+    splash.loadBar = loadPictureSized("loadbar.jpg", 310, 48);
     splash.expectedBytes = readExpectedBytes();
 }
 

@@ -76,13 +76,6 @@ Texture* findTexture(const char* name) {
     return nullptr;
 }
 
-int nextPowerOfTwo(int length) {
-    for (int p = 2; p <= kMaxTextureSide; p *= 2) {
-        if (p >= length) return p;
-    }
-    return 0;
-}
-
 Texture* getTexture(const char* name, bool fatal) {
     if (Texture* listed = findTexture(name)) return listed;
     if (isTgaName(name)) {
@@ -132,13 +125,12 @@ Texture* loadAlphaJpeg(const char* name, bool fatal) {
 
 namespace {
 
-// Copies a picture into the top-left width x height texels of a padded texel array, without scaling;
-// texels beyond the picture stay transparent black.
-void copyTopLeft(const DecodedPicture& picture, int width, int height, int paddedWidth,
-                 std::vector<uint8_t>& out) {
+// Copies a picture into width x height texels without scaling: its top left, and transparent black
+// beyond its edges when it is smaller.
+void copyTopLeft(const DecodedPicture& picture, int width, int height, std::vector<uint8_t>& out) {
     int rows = std::min(height, picture.height), columns = std::min(width, picture.width);
     for (int r = 0; r < rows; r++) {
-        std::memcpy(&out[(static_cast<size_t>(r) * paddedWidth) * 4],
+        std::memcpy(&out[(static_cast<size_t>(r) * width) * 4],
                     &picture.rgba[(static_cast<size_t>(r) * picture.width) * 4],
                     static_cast<size_t>(columns) * 4);
     }
@@ -146,9 +138,8 @@ void copyTopLeft(const DecodedPicture& picture, int width, int height, int padde
 
 } // namespace
 
-Texture* loadAlphaJpegPadded(const char* name, int width, int height) {
-    int paddedWidth = nextPowerOfTwo(width), paddedHeight = nextPowerOfTwo(height);
-    if (width <= 0 || height <= 0 || paddedWidth == 0 || paddedHeight == 0) return nullptr;
+Texture* loadAlphaJpegSized(const char* name, int width, int height) {
+    if (width <= 0 || height <= 0 || width > kMaxTextureSide || height > kMaxTextureSide) return nullptr;
     int size = 0;
     const uint8_t* data = openFile(name, &size, false);
     if (!data) return nullptr;
@@ -159,16 +150,12 @@ Texture* loadAlphaJpegPadded(const char* name, int width, int height) {
     Texture* t = nullptr;
     if (decodePicture(data, jpegBytes, picture) &&
         static_cast<size_t>(alphaBytes) >= static_cast<size_t>(width) * height) {
-        std::vector<uint8_t> texels(static_cast<size_t>(paddedWidth) * paddedHeight * 4, 0);
-        copyTopLeft(picture, width, height, paddedWidth, texels);
-        // The plane holds width x height bytes, row by row; each goes into its texel of the padded rows.
-        for (int r = 0; r < height; r++) {
-            for (int c = 0; c < width; c++) {
-                texels[(static_cast<size_t>(r) * paddedWidth + c) * 4 + 3] = *alpha++;
-            }
-        }
-        t = createTexture(name, paddedWidth, paddedHeight, kFormatA8R8G8B8);
-        if (t && t->width == paddedWidth && t->height == paddedHeight) {
+        std::vector<uint8_t> texels(static_cast<size_t>(width) * height * 4, 0);
+        copyTopLeft(picture, width, height, texels);
+        // The plane holds width x height bytes, row by row, one for each texel.
+        for (size_t i = 0; i < static_cast<size_t>(width) * height; i++) texels[i * 4 + 3] = alpha[i];
+        t = createTexture(name, width, height, kFormatA8R8G8B8);
+        if (t && t->width == width && t->height == height) {
             t->hasAlpha = true;
             updateTexturePixels(t, texels.data());
         }
@@ -177,19 +164,19 @@ Texture* loadAlphaJpegPadded(const char* name, int width, int height) {
     return t;
 }
 
-Texture* loadPicturePadded(const char* name, int width, int height) {
+Texture* loadPictureSized(const char* name, int width, int height) {
     if (Texture* listed = findTexture(name)) return listed;
-    int paddedWidth = nextPowerOfTwo(width), paddedHeight = nextPowerOfTwo(height);
     int size = 0;
     const uint8_t* data = openFile(name, &size, true);
     if (!data) return nullptr; // only when a test has replaced the process exit
     DecodedPicture picture;
     Texture* t = nullptr;
-    if (width > 0 && height > 0 && paddedWidth && paddedHeight && decodePicture(data, size, picture)) {
-        std::vector<uint8_t> texels(static_cast<size_t>(paddedWidth) * paddedHeight * 4, 0);
-        copyTopLeft(picture, width, height, paddedWidth, texels);
-        t = createTexture(name, paddedWidth, paddedHeight, kFormatA8R8G8B8);
-        if (t && t->width == paddedWidth && t->height == paddedHeight) updateTexturePixels(t, texels.data());
+    if (width > 0 && height > 0 && width <= kMaxTextureSide && height <= kMaxTextureSide &&
+        decodePicture(data, size, picture)) {
+        std::vector<uint8_t> texels(static_cast<size_t>(width) * height * 4, 0);
+        copyTopLeft(picture, width, height, texels);
+        t = createTexture(name, width, height, kFormatA8R8G8B8);
+        if (t && t->width == width && t->height == height) updateTexturePixels(t, texels.data());
     }
     releaseFile(data);
     if (!t) loadingError("Couldn't load texture: %s", name);

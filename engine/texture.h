@@ -10,7 +10,7 @@
 #include "platform/fixed_list.h"
 
 constexpr int kMaxTextureName = 127;  // name bytes kept (128 with the 0)
-constexpr int kMaxTextureSide = 1024; // the largest power of two a padded picture may need
+constexpr int kMaxTextureSide = 1024; // the widest and tallest picture asked for at a given size
 
 // Formats a created texture may be asked for (the texture itself always holds 8-bit RGBA).
 enum TextureFormat : int {
@@ -47,8 +47,10 @@ void resetTextures(); // forgets every record without touching a backend (tests)
 
 Texture* getTexture(const char* name, bool fatal = true); // listed, "_a_" JPEG for TGA names, the file
 Texture* loadAlphaJpeg(const char* name, bool fatal);     // JPEG + alpha plane at its own size
-Texture* loadAlphaJpegPadded(const char* name, int width, int height); // the same, padded to powers of two
-Texture* loadPicturePadded(const char* name, int width, int height);   // a required picture, padded
+// The same as a texture of exactly width x height texels: the picture's top left, transparent black
+// beyond a smaller picture (the full-view pictures, drawn with the whole texture).
+Texture* loadAlphaJpegSized(const char* name, int width, int height);
+Texture* loadPictureSized(const char* name, int width, int height);          // a required picture, sized
 Texture* createTexture(const char* name, int width, int height, int format); // empty, one level
 Texture* findTexture(const char* name);
 // Lists a record for a backend texture made by the caller (the record owns the handle); null when the
@@ -57,7 +59,6 @@ Texture* createTextureRecord(const char* name, int width, int height, uint32_t h
                              int format);
 void releaseTexture(Texture* texture); // removes it; the others keep their order
 void releaseAllTextures();
-int nextPowerOfTwo(int length); // smallest of 2, 4, ..., 1024 that is at least length; 0 above 1024
 // Packs the named pictures (each found as getTexture finds it, so a TGA name may give its "_a_" JPEG)
 // into shared texture pages, so that sprites drawn one after another from different pictures of one page
 // are one draw. Each picture keeps its own record under the name getTexture lists it by, and draws

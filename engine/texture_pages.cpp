@@ -171,7 +171,7 @@ int loadTexturePages(const char* const* names, int count) {
         int pages = placeAll(order, width, pageHeights);
         if (pages == 0) continue;
         long long texels = 0;
-        for (int h : pageHeights) texels += static_cast<long long>(width) * nextPowerOfTwo(h);
+        for (int h : pageHeights) texels += static_cast<long long>(width) * h;
         if (bestPages == 0 || pages < bestPages || (pages == bestPages && texels < bestTexels)) {
             bestWidth = width;
             bestPages = pages;
@@ -181,7 +181,7 @@ int loadTexturePages(const char* const* names, int count) {
     int pages = bestPages > 0 ? placeAll(order, bestWidth, pageHeights) : 0;
     int made = 0;
     for (int page = 0; page < pages; page++) {
-        int width = bestWidth, height = nextPowerOfTwo(pageHeights[page]);
+        int width = bestWidth, height = pageHeights[page]; // a multiple of kPageAlign: level 1 halves it
         std::vector<uint8_t> texels(static_cast<size_t>(width) * height * 4, 0);
         for (const PagePicture* p : order) {
             if (p->page == page) copyWithBorder(*p, width, texels);

@@ -177,9 +177,12 @@ uint32_t GlBackend::createTexture(int width, int height, int mipLevels, const ui
     glBindTexture(GL_TEXTURE_2D, texture);
     statesValid_ = false; // the binding of the next draw's texture has just changed
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+    // The levels before the texels: a driver sizes the storage by them (Mesa makes room for a full chain
+    // of mipmaps unless the texture is known to have one level).
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, mipLevels > 1 ? mipLevels - 1 : 0);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
     if (mipLevels > 1) glGenerateMipmap(GL_TEXTURE_2D);
+    if (getenv("TEXLOG")) fprintf(stderr, "TEX %d x %d mips %d\n", width, height, mipLevels);
     if (glGetError() != GL_NO_ERROR) {
         glDeleteTextures(1, &texture);
         return 0;
@@ -278,13 +281,13 @@ bool GlBackend::beginLowDetail(uint32_t argb) {
     if (!lowFramebuffer_) {
         glGenTextures(1, &lowTexture_);
         glBindTexture(GL_TEXTURE_2D, lowTexture_);
-        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, kScreenWidth, kScreenHeight, 0, GL_BGRA, GL_UNSIGNED_BYTE,
-                     nullptr);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0); // before the storage: one level of it
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, kScreenWidth, kScreenHeight, 0, GL_BGRA, GL_UNSIGNED_BYTE,
+                     nullptr);
         glGenFramebuffers(1, &lowFramebuffer_);
         glBindFramebuffer(GL_FRAMEBUFFER, lowFramebuffer_);
         glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, lowTexture_, 0);
@@ -352,10 +355,10 @@ bool GlBackend::beginCapture(bool coverage) {
     auto makeTexture = [&](GLuint& texture, GLenum format, GLenum layout, GLenum type) {
         if (!texture) glGenTextures(1, &texture);
         glBindTexture(GL_TEXTURE_2D, texture);
-        glTexImage2D(GL_TEXTURE_2D, 0, format, width, height, 0, layout, type, nullptr);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0); // before the storage: one level of it
+        glTexImage2D(GL_TEXTURE_2D, 0, format, width, height, 0, layout, type, nullptr);
     };
     if (coverage) {
         makeTexture(coverageTexture_, GL_R32F, GL_RED, GL_FLOAT);

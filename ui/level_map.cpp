@@ -122,7 +122,7 @@ void resetMapSelection() {
 }
 
 void loadMap() {
-    levelMap.picture = loadPicturePadded("menumap.jpg", 800, 600);
+    levelMap.picture = loadPictureSized("menumap.jpg", 800, 600);
     levelMap.mark = getTexture("levelmark.tga");
     for (int i = 0; i < kArtefactCount; ++i) {
         char name[32];
@@ -174,7 +174,7 @@ void drawLevelMap() {
     begin2D();
     setTexture(levelMap.picture);
     setOpaqueDrawing(true);
-    drawRect(-400, 300, 400, -300, {0, 0, 0.78125f, 0.5859375f}, 0xFFFFFFFF);
+    drawRect(-400, 300, 400, -300, kWholeTexture, 0xFFFFFFFF);
     setOpaqueDrawing(false);
     bool allOpen = allLevelsOpen();
     int lit = highest == kLevelCount - 1 || allOpen ? kZoneCount

@@ -26,8 +26,6 @@ constexpr int kSceneHeaderBytes = 68;
 constexpr int kSceneRecordBytes = 65;
 constexpr float kPi = 3.14159265f;
 constexpr float kSprayLifeMs = 2000.0f;
-// The background picture sits in the top-left 800 x 600 of a 1024 x 1024 texture.
-constexpr TexRect kBackgroundRect = {0.0f, 0.0f, 0.78125f, 0.5859375f};
 
 // Copies a zero-padded text field, always terminated.
 void copyField(char* dest, int capacity, const uint8_t* src, int fieldBytes) {
@@ -218,7 +216,7 @@ void drawSceneLayers(int background, const Texture* back, float alpha, int layer
     if (back) {
         setTexture(back);
         uint32_t a = static_cast<uint32_t>(255.0f * alpha) << 24;
-        drawRect(-400, 300, 400, -300, kBackgroundRect, a | 0xFFFFFF);
+        drawRect(-400, 300, 400, -300, kWholeTexture, a | 0xFFFFFF);
     }
     drawPlainObjects(scene, alpha);
 }
@@ -258,12 +256,12 @@ Texture* loadBackground(int background) {
     char name[64];
     stagePictureName(background, name);
     if (Texture* known = findTexture(name)) return known;
-    Texture* t = loadAlphaJpegPadded(name, 800, 600);
+    Texture* t = loadAlphaJpegSized(name, 800, 600);
     if (!t) std::fprintf(stderr, "scenery: %s is missing or unreadable\n", name);
     return t;
 }
 
-// A stage picture holds some 4 MB of texture; only the one on screen and the one swirling in are kept,
+// A stage picture holds some 2 MB of texture; only the one on screen and the one swirling in are kept,
 // so that memory stays the same however many stages a player goes through.
 void releaseUnusedStagePictures() {
     for (int b = 0; b < kSceneCount; b++) {

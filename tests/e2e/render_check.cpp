@@ -262,7 +262,7 @@ void drawScene(bool everything) {
     beginScene();
     begin2D();
     setTexture(findTexture("back.jpg"));
-    drawRect(-400, 300, 400, -300, {0, 0, 0.78125f, 0.5859375f}, 0xFFFFFFFF);
+    drawRect(-400, 300, 400, -300, kWholeTexture, 0xFFFFFFFF);
     if (everything) {
         Texture* b = getTexture("ball.tga");
         setTexture(b);
@@ -451,7 +451,8 @@ int main(int argc, char** argv) {
     buildSqrtTables();
 
     makePictures();
-    check(loadPicturePadded("back.jpg", 800, 600)->width == 1024, "the background is padded to 1024");
+    check(loadPictureSized("back.jpg", 800, 600)->width == 800,
+          "the background is a texture of its own size");
     loadFont("font", 1.0f, 0.9f);
     std::strcpy(app.fpsText, "60.0 FPS");
 

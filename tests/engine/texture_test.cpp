@@ -48,17 +48,6 @@ class TextureTest : public ::testing::Test {
     }
 };
 
-TEST(TextureSizes, NextPowerOfTwo) {
-    EXPECT_EQ(nextPowerOfTwo(1), 2);
-    EXPECT_EQ(nextPowerOfTwo(600), 1024);
-    EXPECT_EQ(nextPowerOfTwo(1024), 1024);
-    EXPECT_EQ(nextPowerOfTwo(1025), 0);
-    EXPECT_EQ(nextPowerOfTwo(3), 4);
-    // An 800 x 600 picture padded shows through texture coordinates 0.78125 across, 0.5859375 down.
-    EXPECT_FLOAT_EQ(800.0f / nextPowerOfTwo(800), 0.78125f);
-    EXPECT_FLOAT_EQ(600.0f / nextPowerOfTwo(600), 0.5859375f);
-}
-
 TEST_F(TextureTest, TgaNameFindsTheJpegWithAlphaPlaneFirst) {
     registerAlphaJpeg("_a_ball.jpg", 4, 3, 12);
     registerBytes("ball.tga", tga(4, 3, gradient(4, 3)));
@@ -152,32 +141,48 @@ TEST_F(TextureTest, AlphaPlaneShorterThanThePictureIsRefused) {
     EXPECT_EQ(exitCode, -1);
 }
 
-TEST_F(TextureTest, PaddedLoadsFillTheTopLeftCorner) {
+TEST_F(TextureTest, SizedLoadsAreTexturesOfExactlyTheAskedSize) {
     registerAlphaJpeg("_a_back1.jpg", 5, 3, 15);
-    Texture* back = loadAlphaJpegPadded("_a_back1.jpg", 5, 3);
+    Texture* back = loadAlphaJpegSized("_a_back1.jpg", 5, 3);
     ASSERT_NE(back, nullptr);
-    EXPECT_EQ(back->width, 8);
-    EXPECT_EQ(back->height, 4);
+    EXPECT_EQ(back->width, 5);
+    EXPECT_EQ(back->height, 3);
     const RecordedTexture& b = texels(back);
-    // Alpha byte r * 5 + c lands in texel r * 8 + c; the padding stays transparent black.
-    EXPECT_EQ(b.rgba[(1 * 8 + 4) * 4 + 3], 9);
-    EXPECT_EQ(b.rgba[(2 * 8 + 0) * 4 + 3], 10);
-    EXPECT_EQ(b.rgba[(1 * 8 + 5) * 4 + 3], 0);
-    EXPECT_EQ(b.rgba[(3 * 8 + 0) * 4 + 2], 0);
-    EXPECT_NEAR(b.rgba[(2 * 8 + 4) * 4 + 2], 200, 12);
+    ASSERT_EQ(b.rgba.size(), 5u * 3 * 4);
+    // Alpha byte r * 5 + c lands in texel r * 5 + c.
+    EXPECT_EQ(b.rgba[(1 * 5 + 4) * 4 + 3], 9);
+    EXPECT_EQ(b.rgba[(2 * 5 + 0) * 4 + 3], 10);
+    EXPECT_EQ(b.rgba[(2 * 5 + 4) * 4 + 3], 14);
+    EXPECT_NEAR(b.rgba[(2 * 5 + 4) * 4 + 2], 200, 12);
+    // A plane shorter than the asked size is a broken file.
+    registerAlphaJpeg("_a_back2.jpg", 5, 3, 14);
+    EXPECT_EQ(loadAlphaJpegSized("_a_back2.jpg", 5, 3), nullptr);
 
+    // A picture smaller than the asked size sits at the top left, transparent black beyond it; a larger
+    // one is cut to it.
     registerBytes("splash.tga", tga(5, 3, gradient(5, 3)));
-    Texture* splash = loadPicturePadded("splash.tga", 5, 3);
+    Texture* splash = loadPictureSized("splash.tga", 7, 4);
     ASSERT_NE(splash, nullptr);
-    EXPECT_EQ(splash->width, 8);
+    EXPECT_EQ(splash->width, 7);
+    EXPECT_EQ(splash->height, 4);
     const RecordedTexture& s = texels(splash);
-    EXPECT_EQ(s.rgba[(2 * 8 + 4) * 4 + 0], 4 * 16);
-    EXPECT_EQ(s.rgba[(2 * 8 + 4) * 4 + 1], 2 * 16);
-    EXPECT_EQ(s.rgba[(2 * 8 + 5) * 4 + 0], 0);
-    EXPECT_EQ(loadPicturePadded("splash.tga", 5, 3), splash);
+    ASSERT_EQ(s.rgba.size(), 7u * 4 * 4);
+    EXPECT_EQ(s.rgba[(2 * 7 + 4) * 4 + 0], 4 * 16);
+    EXPECT_EQ(s.rgba[(2 * 7 + 4) * 4 + 1], 2 * 16);
+    EXPECT_EQ(s.rgba[(2 * 7 + 5) * 4 + 0], 0);
+    EXPECT_EQ(s.rgba[(2 * 7 + 5) * 4 + 3], 0);
+    EXPECT_EQ(s.rgba[(3 * 7 + 0) * 4 + 3], 0);
+    EXPECT_EQ(loadPictureSized("splash.tga", 7, 4), splash);
+    registerBytes("cut.tga", tga(5, 3, gradient(5, 3)));
+    Texture* cut = loadPictureSized("cut.tga", 2, 2);
+    ASSERT_NE(cut, nullptr);
+    const RecordedTexture& c = texels(cut);
+    ASSERT_EQ(c.rgba.size(), 2u * 2 * 4);
+    EXPECT_EQ(c.rgba[(1 * 2 + 1) * 4 + 0], 1 * 16);
+    EXPECT_EQ(c.rgba[(1 * 2 + 1) * 4 + 1], 1 * 16);
 
     // The required picture is missing: the loading message and exit code 1.
-    EXPECT_EQ(loadPicturePadded("gone.jpg", 800, 600), nullptr);
+    EXPECT_EQ(loadPictureSized("gone.jpg", 800, 600), nullptr);
     EXPECT_EQ(exitCode, 1);
 }
 

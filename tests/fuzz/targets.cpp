@@ -187,7 +187,7 @@ void fuzzJpeg(const uint8_t* data, size_t size) {
     Display display;
     resetFileRegistry();
     registerCopy("map.jpg", data, size);
-    loadPicturePadded("map.jpg", 800, 600);
+    loadPictureSized("map.jpg", 800, 600);
     resetFileRegistry();
 }
 
@@ -201,8 +201,8 @@ void fuzzAlphaJpeg(const uint8_t* data, size_t size) {
     }
     Display display;
     resetFileRegistry();
-    registerCopy("_a_pad.jpg", data, size);
-    loadAlphaJpegPadded("_a_pad.jpg", 100, 60);
+    registerCopy("_a_sized.jpg", data, size);
+    loadAlphaJpegSized("_a_sized.jpg", 100, 60);
     resetFileRegistry();
 }
 
