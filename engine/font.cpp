@@ -9,6 +9,7 @@
 #include "engine/layout_probe.h"
 #include "engine/text_effects.h"
 #include "engine/texture.h"
+#include "engine/texture_decode.h"
 #include "platform/message_box.h"
 
 TextState text;
@@ -28,7 +29,8 @@ void loadFont(const char* baseName, float scaleX, float scaleY) {
     if (text.fonts.full()) return;
     char name[kMaxFileNameLength + 1];
     std::snprintf(name, sizeof name, "%s.tga", baseName);
-    Texture* texture = getTexture(name, true);
+    DecodedPicture sheet;
+    Texture* texture = getTexture(name, true, &sheet);
     std::snprintf(name, sizeof name, "%s.dat", baseName);
     int size = 0;
     const uint8_t* data = openFile(name, &size, true);
@@ -54,6 +56,7 @@ void loadFont(const char* baseName, float scaleX, float scaleY) {
     f.scaleX = scaleX;
     f.scaleY = scaleY;
     f.texture = texture;
+    if (texture && sheet.width == texture->width && sheet.height == texture->height) findGlyphInk(f, sheet);
     float cellTexels = 512.0f / cellsPerRow;
     for (int c = 0; c < 256; c++) {
         f.advance[c] = data[4 + c] * 2 / cellTexels * scaleX;
@@ -91,6 +94,40 @@ TexRect glyphRect(const Font& font, uint8_t character) {
     return {left, top, left + font.cellSize, top + font.cellSize};
 }
 
+void findGlyphInk(Font& f, const DecodedPicture& sheet) {
+    int rows = f.cellsPerRow, cellWidth = rows > 0 ? sheet.width / rows : 0;
+    int cellHeight = rows > 0 ? sheet.height / rows : 0;
+    if (cellWidth <= 0 || cellHeight <= 0 ||
+        sheet.rgba.size() < static_cast<size_t>(sheet.width) * sheet.height * 4)
+        return;
+    int cells = std::min(256, rows * rows);
+    for (int cell = 0; cell < cells; cell++) {
+        int x0 = (cell % rows) * cellWidth, y0 = (cell / rows) * cellHeight;
+        int left = cellWidth, top = cellHeight, right = -1, bottom = -1;
+        for (int y = 0; y < cellHeight; y++) {
+            const uint8_t* texel = &sheet.rgba[(static_cast<size_t>(y0 + y) * sheet.width + x0) * 4];
+            for (int x = 0; x < cellWidth; x++, texel += 4) {
+                // Any byte: a texel clear in alpha but not in colour still adds light where text is added.
+                if (!(texel[0] | texel[1] | texel[2] | texel[3])) continue;
+                left = std::min(left, x);
+                right = std::max(right, x);
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+        }
+        if (right < 0) {
+            f.ink[cell] = {0.0f, 0.0f, 0.0f, 0.0f};
+            continue;
+        }
+        left = std::max(0, left - kGlyphInkMargin);
+        top = std::max(0, top - kGlyphInkMargin);
+        right = std::min(cellWidth, right + 1 + kGlyphInkMargin);
+        bottom = std::min(cellHeight, bottom + 1 + kGlyphInkMargin);
+        f.ink[cell] = {static_cast<float>(left) / cellWidth, static_cast<float>(top) / cellHeight,
+                       static_cast<float>(right) / cellWidth, static_cast<float>(bottom) / cellHeight};
+    }
+}
+
 Texture* glyphSheet(Font& f, float cellUnits) {
     if (!f.texture || !render.backend || f.cellsPerRow <= 0) return f.texture;
     int width = 0, height = 0;
@@ -118,8 +155,17 @@ void drawGlyph(uint8_t character, float x, float y, float size, uint32_t color) 
     float halfWidth = size * f->scaleX;
     setTexture(glyphSheet(*f, 2 * halfWidth));
     float halfHeight = size * f->scaleX * f->scaleY;
-    drawRect(x - halfWidth, y + halfHeight, x + halfWidth, y - halfHeight, glyphRect(*f, character), color,
-             kTextZ);
+    // The inked part of the cell over the part of the quad the whole cell would fill: the same texels
+    // land on the same pixels.
+    const GlyphInk& ink = f->ink[f->cellOf[character]];
+    if (ink.right <= ink.left || ink.bottom <= ink.top) return; // nothing to see (a space)
+    TexRect cell = glyphRect(*f, character);
+    float du = cell.right - cell.left, dv = cell.bottom - cell.top;
+    TexRect part{cell.left + du * ink.left, cell.top + dv * ink.top, cell.left + du * ink.right,
+                 cell.top + dv * ink.bottom};
+    float left = x - halfWidth, top = y + halfHeight, width = 2 * halfWidth, height = 2 * halfHeight;
+    drawRect(left + width * ink.left, top - height * ink.top, left + width * ink.right,
+             top - height * ink.bottom, part, color, kTextZ);
 }
 
 namespace {

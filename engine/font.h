@@ -13,10 +13,16 @@
 #include "platform/fixed_list.h"
 
 struct Texture;
+struct DecodedPicture;
 
 constexpr int kFontFileBytes = 4 + 256 + 256; // the shortest ".dat" we accept
 constexpr float kTextZ = 45.0f;               // depth of text in screen space
 constexpr float kLineStep = 1.8f;             // line distance in units of the text size
+
+// A part of a glyph cell, as fractions of the cell from its top left.
+struct GlyphInk {
+    float left = 0.0f, top = 0.0f, right = 1.0f, bottom = 1.0f;
+};
 
 struct Font {
     float advance[256];  // per character: the advance in units of the text size
@@ -31,7 +37,13 @@ struct Font {
     Texture* detailed = nullptr;
     bool detailedTried = false;
     char baseName[32] = {};
+    // Per glyph cell, the part that holds any ink (with kGlyphInkMargin texels around it for filtering)
+    // as fractions of the cell: a glyph's quad covers only that part, so the clear rest of the cell costs
+    // no fill. The whole cell while the sheet's texels have not been seen; empty for a cell without ink.
+    GlyphInk ink[256];
 };
+
+constexpr int kGlyphInkMargin = 4; // texels of the base sheet: its two mipmap levels filter within them
 
 // Letters drawn more than this many times larger than their cells are drawn from the detailed sheet. A
 // full-HD screen draws them at about their cells' size, so only larger screens pay for the detailed sheet.
@@ -66,6 +78,8 @@ Texture* glyphSheet(Font& font, float cellUnits);
 // One glyph quad centred on (x, y) in the current font, tinted like every screen quad.
 void drawGlyph(uint8_t character, float x, float y, float size, uint32_t color);
 TexRect glyphRect(const Font& font, uint8_t character); // the glyph cell's texture rectangle
+// Finds each cell's inked part in the font's base sheet (texels as loaded, rows from the top).
+void findGlyphInk(Font& font, const DecodedPicture& sheet);
 
 void drawText(float x, float y, float size, const char* str, bool centered = false);
 void drawTextCentered(float x, float y, float size, const char* str);

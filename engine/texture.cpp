@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <utility>
 
 #include "engine/file_registry.h"
 #include "engine/render.h"
@@ -76,7 +77,7 @@ Texture* findTexture(const char* name) {
     return nullptr;
 }
 
-Texture* getTexture(const char* name, bool fatal) {
+Texture* getTexture(const char* name, bool fatal, DecodedPicture* decoded) {
     if (Texture* listed = findTexture(name)) return listed;
     if (isTgaName(name)) {
         // ball.tga -> _a_ball.jpg: the smaller JPEG with an alpha plane wins when it exists.
@@ -94,6 +95,7 @@ Texture* getTexture(const char* name, bool fatal) {
         makeDeviceTexture(picture.width, picture.height, kMipLevelsOfPictures, picture.rgba.data(), handle)) {
         t = createTextureRecord(name, picture.width, picture.height, handle, isTgaName(name), kFormatUnknown);
         if (!t && handle) render.backend->releaseTexture(handle);
+        if (t && decoded) *decoded = std::move(picture);
     }
     // The file stays registered: a released texture asked for again is made again from memory.
     if (!t && fatal) loadingError("Couldn't load texture: %s", name);

@@ -45,8 +45,12 @@ extern TextureManager textures;
 
 void resetTextures(); // forgets every record without touching a backend (tests)
 
-Texture* getTexture(const char* name, bool fatal = true); // listed, "_a_" JPEG for TGA names, the file
-Texture* loadAlphaJpeg(const char* name, bool fatal);     // JPEG + alpha plane at its own size
+struct DecodedPicture;
+
+// Listed, "_a_" JPEG for TGA names, the file. When decoded is given and the texture is made here from the
+// named file, its decoded texels are handed over for a look (they are not kept otherwise).
+Texture* getTexture(const char* name, bool fatal = true, DecodedPicture* decoded = nullptr);
+Texture* loadAlphaJpeg(const char* name, bool fatal); // JPEG + alpha plane at its own size
 // The same as a texture of exactly width x height texels: the picture's top left, transparent black
 // beyond a smaller picture (the full-view pictures, drawn with the whole texture).
 Texture* loadAlphaJpegSized(const char* name, int width, int height);

@@ -157,6 +157,56 @@ TEST_F(FontTest, LettersMuchLargerThanTheirCellsComeFromTheDetailedSheetWhenItFi
     render.drawableSize = nullptr;
 }
 
+// A glyph's quad covers only the inked part of its cell (and a margin for filtering), each corner with
+// the texel the whole cell's quad would give it there; a cell without ink draws nothing.
+TEST_F(FontTest, GlyphQuadsCoverOnlyTheInkedPartOfTheirCells) {
+    // Two cells a row of 32 texels: '@' is cell 0, 'A' 1 (top right), 'B' 2, 'C' 3.
+    std::vector<uint8_t> sheet(64 * 64 * 4, 0);
+    auto ink = [&](int x, int y, uint8_t alpha) {
+        uint8_t* t = &sheet[(static_cast<size_t>(y) * 64 + x) * 4];
+        t[0] = t[1] = t[2] = 255;
+        t[3] = alpha;
+    };
+    for (int x = 10; x <= 13; x++) ink(x, 20, 255), ink(x, 21, 128);
+    ink(32 + 16, 16, 0);       // colour without alpha still adds light under additive blending
+    ink(32 + 0, 32 + 31, 255); // at the edges of its cell: the margin stops there
+    ink(32 + 31, 32 + 0, 255);
+    test_pictures::registerBytes("ink.tga", test_pictures::tga(64, 64, sheet));
+    test_pictures::registerBytes("ink.dat", test_font::datBytes(2, 16));
+    test_pictures::registerBytes("podsvet.jpg", test_pictures::jpeg(8, 8, test_pictures::gradient(8, 8)));
+    loadFont("ink", 1.0f, 1.0f);
+    struct Case {
+        char glyph;
+        float left, top, right, bottom; // the quad's part of the cell, in texels from its top left
+    } cases[] = {{'@', 6, 16, 18, 26}, {'A', 12, 12, 21, 21}, {'C', 0, 0, 32, 32}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.glyph);
+        backend.clearFrame();
+        drawGlyph(static_cast<uint8_t>(c.glyph), 0, 0, 10, 0xFFFFFFFF); // the whole cell: (-10, 10)-(10, -10)
+        endScene();
+        ASSERT_EQ(backend.draws.size(), 1u);
+        const RecordedDraw& d = backend.draws[0];
+        ASSERT_EQ(d.vertexCount, 4);
+        TexRect cell = glyphRect(text.fonts[0], static_cast<uint8_t>(c.glyph));
+        float minX = 1e9f, maxX = -1e9f, minY = 1e9f, maxY = -1e9f;
+        for (int i = 0; i < 4; i++) {
+            const ColoredVertex& v = backend.coloredVertex(d, i);
+            minX = std::min(minX, v.x), maxX = std::max(maxX, v.x);
+            minY = std::min(minY, v.y), maxY = std::max(maxY, v.y);
+            EXPECT_NEAR(v.u, cell.left + (v.x + 10) / 20 * 0.5f, 1e-5f) << "vertex " << i;
+            EXPECT_NEAR(v.v, cell.top + (10 - v.y) / 20 * 0.5f, 1e-5f) << "vertex " << i;
+        }
+        EXPECT_NEAR(minX, -10 + 20 * c.left / 32, 1e-4f);
+        EXPECT_NEAR(maxX, -10 + 20 * c.right / 32, 1e-4f);
+        EXPECT_NEAR(maxY, 10 - 20 * c.top / 32, 1e-4f);
+        EXPECT_NEAR(minY, 10 - 20 * c.bottom / 32, 1e-4f);
+    }
+    backend.clearFrame();
+    drawGlyph('B', 0, 0, 10, 0xFFFFFFFF);
+    endScene();
+    EXPECT_TRUE(backend.draws.empty()) << "a cell without ink";
+}
+
 TEST_F(FontTest, LineBreaksStartTheNextLineCentredOnXOneStepDown) {
     test_font::load("font", 16, 16, 1.0f, 1.0f);
     text.fonts[0].advance['C'] = 0.4f;
