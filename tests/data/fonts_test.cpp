@@ -2,20 +2,23 @@
 // character that stays inside its cell, and widths that follow the letters.
 #include "pictures_built_data.h"
 
+#include "engine/font.h"
+
 #include <cstring>
 #include <filesystem>
 #include <set>
 
 namespace {
 
-struct Font {
+struct BuiltFont {
     int cellsPerRow = 0;
     uint8_t width[256] = {};
     uint8_t cell[256] = {};
     DecodedPicture sheet;
 };
 
-void loadFont(const std::map<std::string, std::vector<uint8_t>>& files, const std::string& base, Font& f) {
+void loadFont(const std::map<std::string, std::vector<uint8_t>>& files, const std::string& base,
+              BuiltFont& f) {
     auto dat = files.find(base + ".dat");
     auto tga = files.find(base + ".tga");
     ASSERT_NE(dat, files.end()) << base;
@@ -28,7 +31,7 @@ void loadFont(const std::map<std::string, std::vector<uint8_t>>& files, const st
 }
 
 // Texels of a glyph's cell that are clearly inked.
-int inkOf(const Font& f, int c) {
+int inkOf(const BuiltFont& f, int c) {
     int side = f.sheet.width / f.cellsPerRow;
     int cx = (f.cell[c] % f.cellsPerRow) * side, cy = (f.cell[c] / f.cellsPerRow) * side;
     int ink = 0;
@@ -48,7 +51,7 @@ TEST(BuiltFonts, MetricsAndGridMatch) {
     REQUIRE_BUILT_PICTURES(data);
     auto files = builtdata::archiveFiles(data);
     for (const char* base : {"font", "font2"}) {
-        Font f;
+        BuiltFont f;
         loadFont(files, base, f);
         if (HasFatalFailure()) return;
         ASSERT_GT(f.cellsPerRow, 0);
@@ -63,7 +66,7 @@ TEST(BuiltFonts, EveryPrintableCharacterHasInkInsideItsCell) {
     REQUIRE_BUILT_PICTURES(data);
     auto files = builtdata::archiveFiles(data);
     for (const char* base : {"font", "font2"}) {
-        Font f;
+        BuiltFont f;
         loadFont(files, base, f);
         if (HasFatalFailure()) return;
         int side = f.sheet.width / f.cellsPerRow;
@@ -99,7 +102,7 @@ TEST(BuiltFonts, WidthsFollowTheLetters) {
     REQUIRE_BUILT_PICTURES(data);
     auto files = builtdata::archiveFiles(data);
     for (const char* base : {"font", "font2"}) {
-        Font f;
+        BuiltFont f;
         loadFont(files, base, f);
         if (HasFatalFailure()) return;
         EXPECT_GT(f.width['W'], f.width['i']) << base;
@@ -124,7 +127,7 @@ TEST(BuiltFonts, EveryLetterOfEveryLanguageHasAGlyph) {
          std::string("\xE4\xF6\xFC\xDF\xC4\xD6\xDC\xE9\xE8\xE0\xEA\xF1\xE7\xEB\xF9\xEC\xF2\xBF\xA1\x9C"))
         used.insert(c);
     for (const char* base : {"font", "font2"}) {
-        Font f;
+        BuiltFont f;
         loadFont(files, base, f);
         if (HasFatalFailure()) return;
         for (int c : used) {
@@ -140,7 +143,7 @@ TEST(BuiltFonts, DetailedSheetsAreTheSameGlyphsAtTwiceTheTexels) {
     REQUIRE_BUILT_PICTURES(data);
     auto files = builtdata::archiveFiles(data);
     for (const char* base : {"font", "font2"}) {
-        Font f;
+        BuiltFont f;
         loadFont(files, base, f);
         if (HasFatalFailure()) return;
         DecodedPicture detailed;
@@ -174,5 +177,39 @@ TEST(BuiltFonts, DetailedSheetsAreTheSameGlyphsAtTwiceTheTexels) {
             EXPECT_NEAR(x2, x1, 1.5) << base << ": byte " << c;
             EXPECT_NEAR(y2, y1, 1.5) << base << ": byte " << c;
         }
+    }
+}
+
+// The game draws a glyph's quad over the inked part of its base cell and a margin: the detailed sheet's
+// glyph must lie inside that part too, or large screens would cut letters at its edges.
+TEST(BuiltFonts, DetailedGlyphsLieInsideTheInkedPartOfTheirBaseCells) {
+    REQUIRE_BUILT_PICTURES(data);
+    auto files = builtdata::archiveFiles(data);
+    for (const char* base : {"font", "font2"}) {
+        BuiltFont f;
+        loadFont(files, base, f);
+        if (HasFatalFailure()) return;
+        DecodedPicture detailed;
+        ASSERT_TRUE(builtdata::decode(builtdata::readFile(data / (std::string(base) + "@2x.tga")), detailed));
+        Font game;
+        game.cellsPerRow = f.cellsPerRow;
+        findGlyphInk(game, f.sheet);
+        int side = detailed.width / f.cellsPerRow, outside = 0;
+        for (int c = 33; c < 256; c++) {
+            if (!printable(c)) continue;
+            const GlyphInk& ink = game.ink[f.cell[c]];
+            int cx = (f.cell[c] % f.cellsPerRow) * side, cy = (f.cell[c] / f.cellsPerRow) * side;
+            for (int y = 0; y < side; y++)
+                for (int x = 0; x < side; x++) {
+                    const uint8_t* t = &detailed.rgba[((size_t(cy + y) * detailed.width) + cx + x) * 4];
+                    if (!(t[0] | t[1] | t[2] | t[3])) continue;
+                    bool inside = x >= ink.left * side && x + 1 <= ink.right * side && y >= ink.top * side &&
+                                  y + 1 <= ink.bottom * side;
+                    if (!inside && outside++ < 5)
+                        ADD_FAILURE() << base << ": byte " << c << " has ink at " << x << "," << y
+                                      << " of its detailed cell, outside its part";
+                }
+        }
+        EXPECT_EQ(outside, 0) << base;
     }
 }
