@@ -193,8 +193,16 @@ void drawPanelBack(float left, float top, float right, float bottom) {
         panelShadowPieces(left, top, right, bottom, sheet ? sheet->width : 1024, sheet ? sheet->height : 1024,
                           pieces);
         setTexture(sheet);
-        for (const ShadowPiece& p : pieces)
-            drawRect(p.left, p.top, p.right, p.bottom, p.tex, argb(0, 0, 0, 170));
+        // The middle piece lies wholly under the fill: where the fill comes out opaque it is never seen.
+        const RenderStates& s = render.states;
+        bool replaces =
+            !s.alphaBlend || (s.srcBlend == BlendFactor::SrcAlpha && s.dstBlend == BlendFactor::InvSrcAlpha);
+        bool hidden = replaces && (tintColor(kPanelFill) >> 24) == 0xFF;
+        for (int i = 0; i < kPanelShadowPieces; i++) {
+            const ShadowPiece& p = pieces[i];
+            if (i != kPanelShadowMiddle || !hidden)
+                drawRect(p.left, p.top, p.right, p.bottom, p.tex, argb(0, 0, 0, 170));
+        }
     }
     setTexture(menuTextures.white);
     drawRect(left, top, right, bottom, {0, 0, w / 128, h / 208}, kPanelFill);

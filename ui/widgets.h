@@ -57,6 +57,7 @@ PanelLook panelLook(float width, float height);
 // that it follows the frame with rounded corners and fades out over its last kPanelShadowFade units; it
 // lies just below the frame, barely set off.
 constexpr int kPanelShadowPieces = 9;
+constexpr int kPanelShadowMiddle = 4; // inside the panel's frame, beneath its fill
 constexpr float kPanelShadowFade = 22;
 struct ShadowPiece {
     float left, top, right, bottom;

@@ -222,6 +222,45 @@ TEST_F(Widgets, PanelShadowIsDarkSoftAndFollowsTheFrame) {
     EXPECT_FLOAT_EQ(p[1].tex.top, glow.top); // the top edge fades upward
     EXPECT_FLOAT_EQ(p[1].tex.bottom, midV);
     EXPECT_GE(kPanelFill >> 24, 235u); // an interior that text stays readable on
+    // The middle piece lies inside the frame, where the fill covers it.
+    const ShadowPiece& m = p[kPanelShadowMiddle];
+    EXPECT_GE(m.left, -100);
+    EXPECT_LE(m.right, 100);
+    EXPECT_LE(m.top, 150);
+    EXPECT_GE(m.bottom, -150);
+}
+
+// An opaque fill hides the shadow's middle piece, which is then not drawn; a panel fading out shows it.
+TEST_F(Widgets, TheShadowBeneathAnOpaqueFillIsNotDrawn) {
+    RecordingBackend backend;
+    const MenuTextures savedTextures = menuTextures;
+    const Texture* savedSheet = particleSystem.sheet;
+    menuTextures = MenuTextures{};
+    particleSystem.sheet = nullptr;
+    resetRender();
+    ASSERT_TRUE(createDisplay(&backend));
+    auto shadowQuads = [&](float alpha) {
+        backend.clearFrame();
+        begin2D();
+        render.tint = glm::vec4(1.0f, 1.0f, 1.0f, alpha);
+        drawPanel(0, 0, 400, 300);
+        int quads = 0;
+        flushBatch();
+        for (const RecordedDraw& d : backend.draws) {
+            if (d.format != kColoredFormat) continue;
+            for (int i = 0; i < d.vertexCount; i += 4)
+                quads += backend.coloredVertex(d, i).color == tintColor(0xAA000000u);
+        }
+        render.tint = glm::vec4(1.0f);
+        presentFrame();
+        return quads;
+    };
+    EXPECT_EQ(shadowQuads(1.0f), kPanelShadowPieces - 1);
+    EXPECT_EQ(shadowQuads(0.5f), kPanelShadowPieces);
+    releaseDisplay();
+    resetRender();
+    menuTextures = savedTextures;
+    particleSystem.sheet = savedSheet;
 }
 
 // On a screen larger than 800 x 600 the map draws a page at rest with its panel's shadow and fill among the
