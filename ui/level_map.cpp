@@ -236,6 +236,10 @@ void drawMap() {
         clearColor(0xFF000000u);
         setSceneryMenuFade(1.0f);
         bool lowDetail = beginLowDetailLayers(); // the pebble is part of the painted landscape
+        float left, top, right, bottom;
+        // The backdrop's fill is drawn over the landscape in this picture: nothing need be filled under it.
+        if (lowDetail && panelBackdropCover(left, top, right, bottom))
+            setSceneryCovered(left, top, right, bottom);
         drawScenery();
         drawMenuOrnament();
         if (lowDetail) {

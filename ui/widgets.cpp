@@ -210,13 +210,35 @@ void drawPanelBack(float left, float top, float right, float bottom) {
 
 } // namespace
 
+namespace {
+
+// Only a page at rest: one that moves or fades draws its panel whole, in its place of the frame.
+bool backdropDue() {
+    const PanelBackdrop& b = menus.lastPanel;
+    return b.page && b.page == menus.currentPage && !menus.menuHidden && !menus.opening && !menus.closing &&
+           menus.fadeAmount == 0;
+}
+
+} // namespace
+
+bool panelBackdropCover(float& left, float& top, float& right, float& bottom) {
+    const PanelBackdrop& b = menus.lastPanel;
+    const glm::mat4& m = b.world;
+    // Moved and scaled only (no turn, no projection), and the fill opaque under the tint.
+    bool square = m[0][1] == 0 && m[0][3] == 0 && m[1][0] == 0 && m[1][3] == 0 && m[2][0] == 0 &&
+                  m[2][1] == 0 && m[2][3] == 0 && m[3][3] == 1 && m[0][0] > 0 && m[1][1] > 0;
+    if (!backdropDue() || !square || (tintColor(kPanelFill) >> 24) != 0xFF) return false;
+    left = b.left * m[0][0] + m[3][0];
+    right = b.right * m[0][0] + m[3][0];
+    top = b.top * m[1][1] + m[3][1];
+    bottom = b.bottom * m[1][1] + m[3][1];
+    return true;
+}
+
 bool drawPanelBackdrop() {
     const PanelBackdrop& b = menus.lastPanel;
     menus.backdropUnder = false;
-    // Only a page at rest: one that moves or fades draws its panel whole, in its place of the frame.
-    if (!b.page || b.page != menus.currentPage || menus.menuHidden || menus.opening || menus.closing ||
-        menus.fadeAmount != 0)
-        return false;
+    if (!backdropDue()) return false;
     begin2D(); // the states the page is drawn with, whatever the landscape left
     setWorld(&b.world);
     drawPanelBack(b.left, b.top, b.right, b.bottom);

@@ -74,6 +74,9 @@ void drawPanel(float x, float y, float width, float height);
 // landscape's layers, before the page); that panel then draws only its frame. False when the page moves
 // or drew no panel.
 bool drawPanelBackdrop();
+// The screen rectangle the opaque fill of that backdrop will cover this frame; false when there is none
+// (the page moves, the panel is turned or faded).
+bool panelBackdropCover(float& left, float& top, float& right, float& bottom);
 void drawButton(float x, float y, float width, float height, float size, const char* text);
 void drawItemList(float x, float y, float size, bool centred, int first, int end);
 void drawItemPanel(float x, float y, float size, bool centred, int first, int end);

@@ -225,6 +225,20 @@ void drawCurrentLayers(int layers) {
     drawSceneLayers(scenery.currentBackground, scenery.currentBack, 1.0f, layers);
 }
 
+// The pixels of what is drawn into that lie wholly inside the covered rectangle, less one all round.
+PictureRect coveredPixels() {
+    if (scenery.coveredRight <= scenery.coveredLeft || scenery.coveredTop <= scenery.coveredBottom) return {};
+    int width = 0, height = 0;
+    drawingSize(&width, &height);
+    float sx = static_cast<float>(width) / kScreenWidth, sy = static_cast<float>(height) / kScreenHeight;
+    int left = static_cast<int>(std::ceil((scenery.coveredLeft + kScreenWidth / 2) * sx)) + 1;
+    int right = static_cast<int>(std::floor((scenery.coveredRight + kScreenWidth / 2) * sx)) - 1;
+    int top = static_cast<int>(std::ceil((kScreenHeight / 2 - scenery.coveredTop) * sy)) + 1;
+    int bottom = static_cast<int>(std::floor((kScreenHeight / 2 - scenery.coveredBottom) * sy)) - 1;
+    if (right <= left || bottom <= top) return {};
+    return {left, top, right - left, bottom - top, TileKind::every};
+}
+
 // One background with its objects (steps 2 to 5) at an opacity. Standing still and unshaken, the
 // current one's still layers come from their captured picture where the moving ones do not show.
 void drawOneBackground(int background, const Texture* back, float alpha, bool still) {
@@ -235,7 +249,7 @@ void drawOneBackground(int background, const Texture* back, float alpha, bool st
         key.picture = back;
         key.tint = render.tint;
     }
-    if (!still || !drawSceneryThroughCapture(key, drawCurrentLayers))
+    if (!still || !drawSceneryThroughCapture(key, drawCurrentLayers, coveredPixels()))
         drawSceneLayers(background, back, alpha, kAllLayers);
     drawDropsAndLeaves(alpha);
 }
@@ -543,6 +557,14 @@ void drawScenery(float scaleX, float scaleY) {
     if (shaken) setWorld(nullptr);
     render.tint = savedTint;
     if (lowDetail) endLowDetailLayers();
+    setSceneryCovered(0, 0, 0, 0); // for one frame
+}
+
+void setSceneryCovered(float left, float top, float right, float bottom) {
+    scenery.coveredLeft = left;
+    scenery.coveredTop = top;
+    scenery.coveredRight = right;
+    scenery.coveredBottom = bottom;
 }
 
 bool ambientDue(uint32_t clockMs, uint32_t deltaMs, uint32_t periodMs) {

@@ -87,6 +87,9 @@ struct Scenery {
     int birdCounter;
     bool loaded;          // types read and scenes cached
     MeshObject* ornament; // the pebble turning on the menus' landscape; null when missing
+    // A rectangle of screen space that something opaque covers later in this frame (see
+    // setSceneryCovered); right <= left: none.
+    float coveredLeft, coveredTop, coveredRight, coveredBottom;
 };
 
 extern Scenery scenery;
@@ -108,7 +111,10 @@ void updateScenery();                  // a requested change starts; the tint ea
 void setSceneryTimeOfDay(int kind);    // 0 night, 1 morning, 2 day: the target tint
 void setSceneryTimeOfDayNow(int kind); // the same, and the tint at once
 void setSceneryMenuFade(float m);      // a menu's fade over the scenery (1: none)
-glm::vec4 timeOfDayTint(int kind);     // the tint of a time of day
+// Something opaque will be drawn over this rectangle of screen space after the scenery in this frame
+// (a panel's fill): the next drawScenery may leave the pixels wholly inside it unfilled. For one frame.
+void setSceneryCovered(float left, float top, float right, float bottom);
+glm::vec4 timeOfDayTint(int kind); // the tint of a time of day
 void drawScenery(float scaleX = 1.0f,
                  float scaleY = 1.0f);              // the whole scenery, first in a frame (scaled by a shake)
 void drawMenuOrnament();                            // the menus' mesh ornament, in 3D

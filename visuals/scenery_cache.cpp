@@ -100,7 +100,26 @@ void addCoverageRow(CoverageRects& c, const float* alpha) {
     if (c.rowsSeen % kCoverageTile == 0 || c.rowsSeen == c.height) closeTileRow(c);
 }
 
-bool drawSceneryThroughCapture(StillSceneryKey key, void (*drawLayers)(int layers)) {
+int piecesOutside(const PictureRect& r, const PictureRect& hole, PictureRect out[4]) {
+    int left = std::max(r.x, hole.x), right = std::min(r.x + r.width, hole.x + hole.width);
+    int top = std::max(r.y, hole.y), bottom = std::min(r.y + r.height, hole.y + hole.height);
+    if (hole.width <= 0 || hole.height <= 0 || left >= right || top >= bottom) {
+        out[0] = r;
+        return 1;
+    }
+    int n = 0;
+    auto add = [&](int x, int y, int width, int height) {
+        if (width > 0 && height > 0) out[n++] = {x, y, width, height, r.kind};
+    };
+    add(r.x, r.y, r.width, top - r.y);                    // above the hole
+    add(r.x, bottom, r.width, r.y + r.height - bottom);   // below it
+    add(r.x, top, left - r.x, bottom - top);              // to its left
+    add(right, top, r.x + r.width - right, bottom - top); // to its right
+    return n;
+}
+
+bool drawSceneryThroughCapture(StillSceneryKey key, void (*drawLayers)(int layers),
+                               const PictureRect& covered) {
     drawingSize(&key.width, &key.height);
     bool steady = key == capture.lastKey;
     capture.lastKey = key;
@@ -115,17 +134,22 @@ bool drawSceneryThroughCapture(StillSceneryKey key, void (*drawLayers)(int layer
         if (!capture.valid) return false;
     }
     // The copies first (one pass, nothing beneath them is read), then the rectangles drawn in layers.
+    PictureRect pieces[4];
     for (int i = 0; i < capture.rects.count; i++) {
         const PictureRect& r = capture.rects.rects[i];
         if (r.kind != TileKind::captured) continue;
-        clipPicture(r.x, r.y, r.width, r.height);
-        drawCapturedPicture();
+        for (int n = piecesOutside(r, covered, pieces), k = 0; k < n; k++) {
+            clipPicture(pieces[k].x, pieces[k].y, pieces[k].width, pieces[k].height);
+            drawCapturedPicture();
+        }
     }
     for (int i = 0; i < capture.rects.count; i++) {
         const PictureRect& r = capture.rects.rects[i];
         if (r.kind == TileKind::captured) continue;
-        clipPicture(r.x, r.y, r.width, r.height);
-        drawLayers(r.kind == TileKind::moving ? kMovingLayers : kAllLayers);
+        for (int n = piecesOutside(r, covered, pieces), k = 0; k < n; k++) {
+            clipPicture(pieces[k].x, pieces[k].y, pieces[k].width, pieces[k].height);
+            drawLayers(r.kind == TileKind::moving ? kMovingLayers : kAllLayers);
+        }
     }
     clipPicture(0, 0, 0, 0);
     return true;

@@ -56,9 +56,16 @@ struct StillSceneryKey {
     bool operator==(const StillSceneryKey&) const = default;
 };
 
+// The parts of r outside the hole, as at most four rectangles of r's kind (rows above and below the
+// hole, then the pieces beside it); returns their count.
+int piecesOutside(const PictureRect& r, const PictureRect& hole, PictureRect out[4]);
+
 // Draws the layers of the current background through the capture: makes the captures first when the
 // key has stood still for a frame. False (nothing drawn) while the key is changing or when the backend
 // cannot capture: the caller draws every layer itself. drawLayers draws the given layers in order.
-bool drawSceneryThroughCapture(StillSceneryKey key, void (*drawLayers)(int layers));
+// Nothing is drawn inside covered (pixels of what is drawn into; width 0: none): something opaque
+// drawn over the landscape later in the frame hides it.
+bool drawSceneryThroughCapture(StillSceneryKey key, void (*drawLayers)(int layers),
+                               const PictureRect& covered = PictureRect{});
 void forgetSceneryCapture(); // the next frame starts over (tests, a lost display)
 int sceneryCaptureRects();   // the rectangles the capture in use draws by; 0: none in use

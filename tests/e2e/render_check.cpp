@@ -347,6 +347,32 @@ void checkSceneryCapture() {
                     rects, differing);
         check(rects > 0 && !frames[0].empty() && differing == 0,
               "the landscape through its captured still layers equals every layer drawn");
+        // Under a covered rectangle the landscape may be left unfilled; everywhere else it is the same.
+        std::vector<uint8_t> covered;
+        clearColor(0xFFFF00FFu);
+        begin2D();
+        setSceneryMenuFade(1.0f);
+        setSceneryCovered(-250, 150, 100, -120);
+        drawScenery();
+        windowCapture = &covered;
+        presentFrame();
+        int outside = 0, inside = 0;
+        int width = size ? 1000 : 800, height = size ? 700 : 600;
+        int barX = size ? (1000 - 700 * 4 / 3) / 2 : 0;
+        float scale = static_cast<float>(height) / 600; // the picture area's pixels a unit
+        for (int y = 0; y < height && !covered.empty(); y++)
+            for (int x = 0; x < width; x++) {
+                // Rows come from the bottom.
+                float ux = (x + 0.5f - barX) / scale - 400, uy = (y + 0.5f) / scale - 300;
+                bool under = ux > -250 - 2 && ux < 100 + 2 && uy < 150 + 2 && uy > -120 - 2;
+                size_t i = (static_cast<size_t>(y) * width + x) * 4;
+                bool same = std::memcmp(&covered[i], &frames[0][i], 3) == 0;
+                (under ? inside : outside) += !same;
+            }
+        std::printf("  (%i x %i covered: %i pixels differ outside, %i inside)\n", width, height, outside,
+                    inside);
+        check(!covered.empty() && outside == 0 && inside > 0,
+              "the landscape under a covered rectangle is left unfilled and the rest is unchanged");
     }
     resizeWindow(800, 600);
 }

@@ -82,3 +82,31 @@ TEST(SceneryCapture, TooManyRectanglesAreNotUsed) {
 }
 
 } // namespace
+
+// What the landscape leaves out under a covered rectangle: the pieces of a rectangle outside it and the
+// part inside it together are the rectangle, each pixel once, wherever the hole lies.
+TEST(SceneryCapture, PiecesOutsideAHoleAndTheHoleMakeTheRectangle) {
+    const PictureRect r{10, 20, 40, 30, TileKind::moving};
+    const PictureRect holes[] = {{20, 30, 10, 10}, {0, 0, 100, 100}, {0, 25, 15, 5},  {45, 45, 20, 20},
+                                 {60, 0, 5, 5},    {10, 20, 40, 1},  {30, 0, 1, 100}, {0, 0, 0, 0}};
+    for (const PictureRect& hole : holes) {
+        SCOPED_TRACE(testing::Message()
+                     << hole.x << "," << hole.y << " " << hole.width << "x" << hole.height);
+        PictureRect pieces[4];
+        int n = piecesOutside(r, hole, pieces);
+        ASSERT_LE(n, 4);
+        for (int y = 0; y < 80; y++)
+            for (int x = 0; x < 80; x++) {
+                int hits = 0;
+                for (int k = 0; k < n; k++) {
+                    const PictureRect& p = pieces[k];
+                    EXPECT_EQ(p.kind, r.kind);
+                    hits += x >= p.x && x < p.x + p.width && y >= p.y && y < p.y + p.height;
+                }
+                bool inR = x >= r.x && x < r.x + r.width && y >= r.y && y < r.y + r.height;
+                bool inHole =
+                    x >= hole.x && x < hole.x + hole.width && y >= hole.y && y < hole.y + hole.height;
+                ASSERT_EQ(hits, inR && !inHole ? 1 : 0) << "pixel " << x << "," << y;
+            }
+    }
+}
