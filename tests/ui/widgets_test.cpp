@@ -230,15 +230,33 @@ TEST_F(Widgets, PanelShadowIsDarkSoftAndFollowsTheFrame) {
     EXPECT_GE(m.bottom, -150);
 }
 
+// A recording display for drawing panels. Pictures of other tests' displays are not this one's: the panel
+// is drawn without them, and they are given back at the end.
+struct PanelDisplay {
+    RecordingBackend backend;
+    MenuTextures savedTextures = menuTextures;
+    const Texture* savedSheet = particleSystem.sheet;
+    explicit PanelDisplay(bool lowDetail) {
+        backend.lowDetailPicture = lowDetail;
+        menuTextures = MenuTextures{};
+        particleSystem.sheet = nullptr;
+        resetRender();
+        created = createDisplay(&backend);
+    }
+    ~PanelDisplay() {
+        releaseDisplay();
+        resetRender();
+        menuTextures = savedTextures;
+        particleSystem.sheet = savedSheet;
+    }
+    bool created = false;
+};
+
 // An opaque fill hides the shadow's middle piece, which is then not drawn; a panel fading out shows it.
 TEST_F(Widgets, TheShadowBeneathAnOpaqueFillIsNotDrawn) {
-    RecordingBackend backend;
-    const MenuTextures savedTextures = menuTextures;
-    const Texture* savedSheet = particleSystem.sheet;
-    menuTextures = MenuTextures{};
-    particleSystem.sheet = nullptr;
-    resetRender();
-    ASSERT_TRUE(createDisplay(&backend));
+    PanelDisplay display(false);
+    ASSERT_TRUE(display.created);
+    RecordingBackend& backend = display.backend;
     auto shadowQuads = [&](float alpha) {
         backend.clearFrame();
         begin2D();
@@ -257,25 +275,15 @@ TEST_F(Widgets, TheShadowBeneathAnOpaqueFillIsNotDrawn) {
     };
     EXPECT_EQ(shadowQuads(1.0f), kPanelShadowPieces - 1);
     EXPECT_EQ(shadowQuads(0.5f), kPanelShadowPieces);
-    releaseDisplay();
-    resetRender();
-    menuTextures = savedTextures;
-    particleSystem.sheet = savedSheet;
 }
 
 // On a screen larger than 800 x 600 the map draws a page at rest with its panel's shadow and fill among the
 // landscape's low-detail layers, where they are filled at the landscape's size; the panel then draws only
 // its frame. A page that moves draws its panel whole, in its place, and the frame after it starts over.
 TEST_F(Widgets, APanelAtRestLiesAmongTheLandscapesLayersAndAMovingOneIsDrawnWhole) {
-    RecordingBackend backend;
-    backend.lowDetailPicture = true;
-    // Pictures of other tests' displays are not this one's: the panel is drawn without them.
-    const MenuTextures savedTextures = menuTextures;
-    const Texture* savedSheet = particleSystem.sheet;
-    menuTextures = MenuTextures{};
-    particleSystem.sheet = nullptr;
-    resetRender();
-    ASSERT_TRUE(createDisplay(&backend));
+    PanelDisplay display(true);
+    ASSERT_TRUE(display.created);
+    RecordingBackend& backend = display.backend;
     render.drawableSize = [](int* w, int* h) { *w = 1920, *h = 1080; };
     MenuPage page{};
     page.drawPage = [] { drawPanel(0, 40, 400, 300); };
@@ -328,8 +336,4 @@ TEST_F(Widgets, APanelAtRestLiesAmongTheLandscapesLayersAndAMovingOneIsDrawnWhol
     EXPECT_EQ(after.low, 0);
     EXPECT_EQ(after.sharp, 1);
     menus.currentPage = nullptr;
-    releaseDisplay();
-    resetRender();
-    menuTextures = savedTextures;
-    particleSystem.sheet = savedSheet;
 }
