@@ -64,7 +64,7 @@ void drawLoadScreen() {
     setTexture(splash.loadScreen);
     setOpaqueDrawing(true);
     drawRect(-400, 300, 400, -300, kWholeTexture, splash.fadeColor);
-    // The bar is drawn opaque: past its end it would show the black padding of its picture.
+    // The bar is drawn opaque, as the load screen beneath it.
     float p = std::clamp(loadingProgress(), 0.0f, 1.0f);
     setTexture(splash.loadBar);
     // Half a texel in from the picture's edges: its wrap would blend the far edge into them.

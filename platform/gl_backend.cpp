@@ -182,7 +182,6 @@ uint32_t GlBackend::createTexture(int width, int height, int mipLevels, const ui
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, mipLevels > 1 ? mipLevels - 1 : 0);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
     if (mipLevels > 1) glGenerateMipmap(GL_TEXTURE_2D);
-    if (getenv("TEXLOG")) fprintf(stderr, "TEX %d x %d mips %d\n", width, height, mipLevels);
     if (glGetError() != GL_NO_ERROR) {
         glDeleteTextures(1, &texture);
         return 0;

@@ -184,6 +184,11 @@ void panelShadowPieces(float left, float top, float right, float bottom, int she
 
 namespace {
 
+// The panel's fill comes out opaque under the current tint (a fading page makes it see-through).
+bool fillOpaqueUnderTint() {
+    return (tintColor(kPanelFill) >> 24) == 0xFF;
+}
+
 // A panel's soft shadow and its grained fill: soft enough to be drawn among the painterly layers.
 void drawPanelBack(float left, float top, float right, float bottom) {
     float w = right - left, h = top - bottom;
@@ -197,7 +202,7 @@ void drawPanelBack(float left, float top, float right, float bottom) {
         const RenderStates& s = render.states;
         bool replaces =
             !s.alphaBlend || (s.srcBlend == BlendFactor::SrcAlpha && s.dstBlend == BlendFactor::InvSrcAlpha);
-        bool hidden = replaces && (tintColor(kPanelFill) >> 24) == 0xFF;
+        bool hidden = replaces && fillOpaqueUnderTint();
         for (int i = 0; i < kPanelShadowPieces; i++) {
             const ShadowPiece& p = pieces[i];
             if (i != kPanelShadowMiddle || !hidden)
@@ -207,10 +212,6 @@ void drawPanelBack(float left, float top, float right, float bottom) {
     setTexture(menuTextures.white);
     drawRect(left, top, right, bottom, {0, 0, w / 128, h / 208}, kPanelFill);
 }
-
-} // namespace
-
-namespace {
 
 // Only a page at rest: one that moves or fades draws its panel whole, in its place of the frame.
 bool backdropDue() {
@@ -227,7 +228,7 @@ bool panelBackdropCover(float& left, float& top, float& right, float& bottom) {
     // Moved and scaled only (no turn, no projection), and the fill opaque under the tint.
     bool square = m[0][1] == 0 && m[0][3] == 0 && m[1][0] == 0 && m[1][3] == 0 && m[2][0] == 0 &&
                   m[2][1] == 0 && m[2][3] == 0 && m[3][3] == 1 && m[0][0] > 0 && m[1][1] > 0;
-    if (!backdropDue() || !square || (tintColor(kPanelFill) >> 24) != 0xFF) return false;
+    if (!backdropDue() || !square || !fillOpaqueUnderTint()) return false;
     left = b.left * m[0][0] + m[3][0];
     right = b.right * m[0][0] + m[3][0];
     top = b.top * m[1][1] + m[3][1];
