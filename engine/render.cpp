@@ -405,6 +405,12 @@ void setAlphaReference(int reference) {
 
 void setCulling(bool cullCounterClockwise) {
     setFlag(render.states.cullCounterClockwise, cullCounterClockwise);
+    if (cullCounterClockwise) setFlag(render.states.cullClockwise, false);
+}
+
+void setCullingClockwise(bool cullClockwise) {
+    setFlag(render.states.cullClockwise, cullClockwise);
+    if (cullClockwise) setFlag(render.states.cullCounterClockwise, false);
 }
 
 void setLight(const glm::vec3& direction, const glm::vec4& diffuse, const glm::vec4& ambient) {

@@ -195,8 +195,9 @@ const glm::mat4& getProjection();
 void setRenderState(int preset, bool enable);
 void setBlendMode(int mode); // kBlendNormal, kBlendAdditive, kBlendOpaque
 void setBlendFactors(BlendFactor src, BlendFactor dst);
-void setAlphaReference(int reference);      // alpha test keeps alpha >= reference (0..255)
-void setCulling(bool cullCounterClockwise); // false: both sides drawn
+void setAlphaReference(int reference);        // alpha test keeps alpha >= reference (0..255)
+void setCulling(bool cullCounterClockwise);   // false: both sides drawn
+void setCullingClockwise(bool cullClockwise); // the other side dropped instead; false: both drawn
 void setLight(const glm::vec3& direction, const glm::vec4& diffuse, const glm::vec4& ambient);
 void begin2D(); // the states of every screen-space sequence
 // Pictures without transparency drawn over the whole view: on, blending and the alpha test are off for

@@ -308,8 +308,8 @@ bool GlBackend::beginLowDetail(uint32_t argb) {
     return true;
 }
 
-// Depths in the low-detail picture only once something there tests or writes them (the menus' pebble among
-// the painted layers; a level's landscape never does), and at 16 bits: one small mesh needs no more.
+// Depths in the low-detail picture only once something there tests or writes them (nothing the game draws
+// among the painted layers does: the menus' pebble is culled instead), and at 16 bits.
 void GlBackend::attachLowDepth() {
     if (lowDepth_ || !lowDetail_ || capturing_) return;
     glGenRenderbuffers(1, &lowDepth_);
@@ -564,7 +564,8 @@ bool GlBackend::applyStates(const DrawCall& call) {
         glEnable(GL_BLEND);
         glBlendEquation(GL_MAX);
     }
-    setFlag(GL_CULL_FACE, s.cullCounterClockwise);
+    setFlag(GL_CULL_FACE, s.cullCounterClockwise || s.cullClockwise);
+    glCullFace(s.cullClockwise ? GL_FRONT : GL_BACK); // front faces run clockwise
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_2D, s.texture);
     bool ownSize = surfaceWidth() == kScreenWidth && surfaceHeight() == kScreenHeight;

@@ -67,8 +67,9 @@ struct RenderStates {
     uint8_t cullCounterClockwise = 1; // triangles that run counter-clockwise on screen are dropped
     BlendFactor srcBlend = BlendFactor::One;
     BlendFactor dstBlend = BlendFactor::Zero;
-    uint8_t alphaRef = 128; // 0..255
-    uint8_t pad = 0;
+    uint8_t alphaRef = 128;       // 0..255
+    uint8_t cullClockwise = 0;    // triangles that run clockwise on screen are dropped (a mesh wound the
+                                  // other way round; not together with cullCounterClockwise)
     uint32_t texture = 0;         // backend texture handle; 0 = none (reads as opaque white)
     uint32_t transformSerial = 0; // changes whenever a transform changes
 };

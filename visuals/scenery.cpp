@@ -485,17 +485,18 @@ void setSceneryForMenus() {
     if (!scenery.ornament) scenery.ornament = getMeshObject("pebble.cgo");
 }
 
-// A pebble turning slowly in the lower left of the menus' landscape, lit from the upper left.
+// A pebble turning slowly in the lower left of the menus' landscape, lit from the upper left. The stone is
+// convex: its faces turned away are culled, and nothing else needs hiding, so it needs no depths (the
+// window has none).
 void drawMenuOrnament() {
     if (!scenery.ornament) return;
     flushBatch();
     setRenderState(kPresetProjection, false);
     setView(nullptr);
-    clearDepth(1.0f);
-    setRenderState(kPresetDepthTest, true);
-    setRenderState(kPresetDepthWrite, true);
+    setRenderState(kPresetDepthTest, false);
+    setRenderState(kPresetDepthWrite, false);
     setRenderState(kPresetLighting, true);
-    setCulling(false);
+    setCullingClockwise(true);
     // From the upper left and from the viewer's side (the light used to come from behind the stone, so
     // only the ambient reached the face we see); a low ambient lets the far side fall into shade.
     setLight(glm::normalize(glm::vec3(0.6f, 0.7f, -0.5f)), glm::vec4(1.1f, 1.05f, 1.0f, 1.0f),
@@ -505,8 +506,7 @@ void drawMenuOrnament() {
     scenery.ornament->transform = glm::scale(m, glm::vec3(2.6f));
     drawMeshObject(*scenery.ornament);
     setRenderState(kPresetLighting, false);
-    setRenderState(kPresetDepthTest, false);
-    setRenderState(kPresetDepthWrite, false);
+    setCullingClockwise(false);
     setRenderState(kPresetProjection, true);
 }
 

@@ -40,6 +40,7 @@
 #include "platform/folders.h"
 #include "platform/gl_backend.h"
 #include "platform/message_box.h"
+#include "visuals/mesh.h"
 #include "visuals/scenery.h"
 #include "visuals/scenery_cache.h"
 
@@ -377,6 +378,52 @@ void checkSceneryCapture() {
     resizeWindow(800, 600);
 }
 
+// The menus' pebble is drawn with its far faces culled and no depths (the game's window has none); with
+// depths and both sides drawn it looks the same, at any turn.
+void checkPebbleWithoutDepths() {
+    MeshObject* pebble = scenery.ornament;
+    check(pebble != nullptr, "the menus' pebble loads");
+    if (!pebble) return;
+    int stonePixels = 0, differing = 0;
+    for (int turn = 0; turn < 6; turn++) {
+        std::vector<uint8_t> culled, depths;
+        app.runTimeMs = turn * 1700.0f;
+        clearColor(0xFF000000u);
+        begin2D();
+        drawMenuOrnament();
+        windowCapture = &culled;
+        presentFrame();
+        glm::mat4 turned = pebble->transform; // as the ornament placed it this turn
+        clearColor(0xFF000000u);
+        begin2D();
+        setRenderState(kPresetProjection, false);
+        setView(nullptr);
+        clearDepth(1.0f);
+        setRenderState(kPresetDepthTest, true);
+        setRenderState(kPresetDepthWrite, true);
+        setRenderState(kPresetLighting, true);
+        setCulling(false);
+        setLight(glm::normalize(glm::vec3(0.6f, 0.7f, -0.5f)), glm::vec4(1.1f, 1.05f, 1.0f, 1.0f),
+                 glm::vec4(0.22f, 0.22f, 0.26f, 1.0f));
+        pebble->transform = turned;
+        drawMeshObject(*pebble);
+        setRenderState(kPresetLighting, false);
+        setRenderState(kPresetDepthWrite, false);
+        setRenderState(kPresetProjection, true);
+        windowCapture = &depths;
+        presentFrame();
+        for (size_t i = 0; i + 3 < culled.size() && culled.size() == depths.size(); i += 4) {
+            stonePixels += depths[i] + depths[i + 1] + depths[i + 2] > 0;
+            differing += std::abs(culled[i] - depths[i]) + std::abs(culled[i + 1] - depths[i + 1]) +
+                             std::abs(culled[i + 2] - depths[i + 2]) >
+                         6;
+        }
+    }
+    std::printf("  (pebble: %i pixels of stone, %i differ)\n", stonePixels, differing);
+    check(stonePixels > 6 * 500 && differing <= stonePixels / 500,
+          "the pebble with its far faces culled looks as it does drawn with depths");
+}
+
 // The game's own pictures and fonts from the built archives.
 void drawGameData(const char* output) {
     std::printf("game data\n");
@@ -387,6 +434,7 @@ void drawGameData(const char* output) {
     loadArchive("jpeg.dat");
     loadArchive("texts.dat");
     checkSceneryCapture();
+    checkPebbleWithoutDepths();
     check(findFile("font.dat") && findFile("font2.dat"), "the built archives hold both fonts");
     if (!findFile("font.dat")) return;
     loadFont("font", 1.0f, 0.9f);
