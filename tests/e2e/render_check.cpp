@@ -393,7 +393,7 @@ void checkPebbleWithoutDepths() {
         drawMenuOrnament();
         windowCapture = &culled;
         presentFrame();
-        glm::mat4 turned = pebble->transform; // as the ornament placed it this turn
+        // The same pebble under the light the ornament set, drawn with depths and both sides.
         clearColor(0xFF000000u);
         begin2D();
         setRenderState(kPresetProjection, false);
@@ -403,9 +403,6 @@ void checkPebbleWithoutDepths() {
         setRenderState(kPresetDepthWrite, true);
         setRenderState(kPresetLighting, true);
         setCulling(false);
-        setLight(glm::normalize(glm::vec3(0.6f, 0.7f, -0.5f)), glm::vec4(1.1f, 1.05f, 1.0f, 1.0f),
-                 glm::vec4(0.22f, 0.22f, 0.26f, 1.0f));
-        pebble->transform = turned;
         drawMeshObject(*pebble);
         setRenderState(kPresetLighting, false);
         setRenderState(kPresetDepthWrite, false);
