@@ -30,6 +30,15 @@ void loadFont(const std::map<std::string, std::vector<uint8_t>>& files, const st
     ASSERT_TRUE(builtdata::decode(tga->second, f.sheet)) << base;
 }
 
+// A built font and its detailed sheet, the plain file beside the archives.
+void loadFontAndDetailedSheet(const std::map<std::string, std::vector<uint8_t>>& files,
+                              const std::filesystem::path& data, const std::string& base, BuiltFont& f,
+                              DecodedPicture& detailed) {
+    loadFont(files, base, f);
+    if (::testing::Test::HasFatalFailure()) return;
+    ASSERT_TRUE(builtdata::decode(builtdata::readFile(data / (base + "@2x.tga")), detailed)) << base;
+}
+
 // Texels of a glyph's cell that are clearly inked.
 int inkOf(const BuiltFont& f, int c) {
     int side = f.sheet.width / f.cellsPerRow;
@@ -144,11 +153,9 @@ TEST(BuiltFonts, DetailedSheetsAreTheSameGlyphsAtTwiceTheTexels) {
     auto files = builtdata::archiveFiles(data);
     for (const char* base : {"font", "font2"}) {
         BuiltFont f;
-        loadFont(files, base, f);
-        if (HasFatalFailure()) return;
         DecodedPicture detailed;
-        ASSERT_TRUE(builtdata::decode(builtdata::readFile(data / (std::string(base) + "@2x.tga")), detailed))
-            << base;
+        loadFontAndDetailedSheet(files, data, base, f, detailed);
+        if (HasFatalFailure()) return;
         ASSERT_EQ(detailed.width, 2 * f.sheet.width) << base;
         ASSERT_EQ(detailed.height, 2 * f.sheet.height) << base;
         // Ink (alpha) of a cell: its sum and centre in base texels.
@@ -187,10 +194,9 @@ TEST(BuiltFonts, DetailedGlyphsLieInsideTheInkedPartOfTheirBaseCells) {
     auto files = builtdata::archiveFiles(data);
     for (const char* base : {"font", "font2"}) {
         BuiltFont f;
-        loadFont(files, base, f);
-        if (HasFatalFailure()) return;
         DecodedPicture detailed;
-        ASSERT_TRUE(builtdata::decode(builtdata::readFile(data / (std::string(base) + "@2x.tga")), detailed));
+        loadFontAndDetailedSheet(files, data, base, f, detailed);
+        if (HasFatalFailure()) return;
         Font game;
         game.cellsPerRow = f.cellsPerRow;
         findGlyphInk(game, f.sheet);
